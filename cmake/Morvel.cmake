@@ -1,0 +1,22 @@
+# Helpers shared by every folder's CMakeLists.txt.
+include_guard(GLOBAL)
+
+# Our own targets build warning-free.
+function(morvel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# morvel_add_test(NAME SOURCES a_test.cc ... [LIBS lib ...])
+# One GoogleTest executable per folder; each test case becomes a CTest test.
+function(morvel_add_test name)
+  if(NOT MORVEL_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  morvel_warnings(${name})
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES LABELS unit)
+endfunction()
