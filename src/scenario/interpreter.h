@@ -42,7 +42,7 @@
 //   - GetClipboard() / Settings(): the services the panel was given, read by
 //     `clipboard`, `expect clipboard` and `expect setting`.
 //   - Events, message boxes and settings writes: wrap the panel's services
-//     in RecordingEvents, RecordingMessageBox and RecordingSettingsStore
+//     in RecordingEvents, RecordingMessageService and RecordingSettingsStore
 //     (recorder.h) and attach them to the Recorder handed to BeginScenario();
 //     the interpreter reads what they recorded. RecordingEvents forwards to
 //     your own handler, so the demo's event log and undo stack keep working.

@@ -107,9 +107,9 @@ class RecordingEvents : public PropertiesEvents {
 
 // Records every message box; shows it through `forward` when given (the
 // headless host shows nothing).
-class RecordingMessageBox : public MessageBoxService {
+class RecordingMessageService : public MessageBoxService {
  public:
-  explicit RecordingMessageBox(MessageBoxService* forward = nullptr)
+  explicit RecordingMessageService(MessageBoxService* forward = nullptr)
       : forward_(forward) {}
   void Attach(Recorder* recorder) { recorder_ = recorder; }
   void Show(const std::string& text, const std::string& title,
