@@ -1,0 +1,73 @@
+#include "panel/panel_context.h"
+
+#include "base/error.h"
+
+namespace morvel {
+
+SceneGraph& PanelContext::Graph() const {
+  return *Required(state_.scene_graph);
+}
+
+std::shared_ptr<Scene> PanelContext::ActiveScene() const {
+  std::shared_ptr<Scene> scene = Graph().GetActiveScene();
+  return Required(scene);
+}
+
+Long PanelContext::SelectionList() const {
+  return ActiveScene()->SelectionList();
+}
+
+std::shared_ptr<SceneUtility> PanelContext::SceneUtil() const {
+  std::shared_ptr<SceneUtility> utility = services_.GetSceneUtility();
+  return Required(utility);
+}
+
+std::shared_ptr<DialogUtility> PanelContext::DialogUtil() const {
+  std::shared_ptr<DialogUtility> utility = services_.GetDialogUtility();
+  return Required(utility);
+}
+
+std::shared_ptr<MathUtility> PanelContext::MathUtil() const {
+  std::shared_ptr<MathUtility> utility = services_.GetMathUtility();
+  return Required(utility);
+}
+
+void PanelContext::ShowMessage(const std::string& text) const {
+  Required(platform_.message_box)
+      ->Show(text, kMessageTitle, MessageIcon::kExclamation, MessageButtons::kOk);
+}
+
+void PanelContext::RaisePrepare(const std::string& layer_source) const {
+  std::string LayerSource = layer_source;
+  events_.evtReqPrepareForSceneChanges(LayerSource);
+}
+
+void PanelContext::RaiseApply(bool hierarchy_changed) const {
+  bool HierarchyChanged = hierarchy_changed;
+  events_.evtReqApplySceneChanges(HierarchyChanged);
+}
+
+void PanelContext::RaiseOpenSource() const { events_.evtReqOpenSource(); }
+
+void PanelContext::RaiseApplyOperation(const std::string& operation) const {
+  std::string Operation = operation;
+  events_.evtReqApplyOperation(Operation);
+}
+
+void PanelContext::RaiseWarn(const std::string& application_registry_key,
+                             const std::string& warning,
+                             const std::string& warning_registry_entry) const {
+  std::string ApplicationRegistryKey = application_registry_key;
+  std::string Warning = warning;
+  std::string WarningRegistryEntry = warning_registry_entry;
+  events_.evtReqWarn(ApplicationRegistryKey, Warning, WarningRegistryEntry);
+}
+
+void ShowSectionFrame(Frame& frame, Long height) {
+  frame.SetEnabled(true);
+  frame.SetLeft(0);
+  frame.SetTop(0);
+  frame.SetHeight(height);
+}
+
+}  // namespace morvel
