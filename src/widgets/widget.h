@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/types.h"
@@ -122,6 +123,11 @@ class Widget {
   // One line of the text dump: name, kind, rectangle, state, kind values.
   std::string DumpLine() const;
 
+  // Whether a person's click or typing moves the keyboard focus here (buttons,
+  // check boxes, lists, sliders, text widgets, the grid). Labels, frames,
+  // picture boxes and image lists never take the focus.
+  bool CanFocus() const;
+
  protected:
   // Tells the tree's observers that `property` changed.
   void Notify(WidgetProperty property);
@@ -159,7 +165,12 @@ class Form : public Widget {
   using Widget::Widget;
   // The picture or icon shown by the form, as a picture description.
   const std::string& Icon() const { return icon_; }
-  void SetIcon(std::string description) { icon_ = std::move(description); }
+  void SetIcon(std::string description);
+  std::optional<std::string> Property(std::string_view name,
+                                      std::optional<Long> arg) const override;
+
+ protected:
+  std::string DumpDetails() const override;
 
  private:
   std::string icon_;
@@ -220,7 +231,7 @@ class ComboBox : public Widget {
  public:
   using Widget::Widget;
   Long ListCount() const { return static_cast<Long>(items_.size()); }
-  // Raises 381 "Invalid property array index" outside 0..ListCount-1.
+  // Raises 9 "Subscript out of range" outside 0..ListCount-1.
   const std::string& List(Long index) const;
   const std::vector<std::string>& Items() const { return items_; }
   // Inserts at `index` (0..ListCount), or appends when none is given;
@@ -326,6 +337,11 @@ class UpDownText : public TextWidget {
   void SetDefaultValue(double value);
   // Selects the whole text, so the next typed key replaces it.
   void SelectValueText();
+  // The user committed the text: a number is brought inside MinValue..MaxValue
+  // and rounded to MaxDecimalPlaces (the text is rewritten only when that
+  // changes it), then ValueCommitted is raised. A text that is not a number
+  // is left as typed, so the editor that reads it reports the failure.
+  void CommitText();
   // Moves the value one Increment up (+1) or down (-1) within the bounds, as
   // the step buttons do, and commits it.
   void Step(int direction);
@@ -354,9 +370,11 @@ class TextBox : public TextWidget {
 };
 
 // The maker's grid. Row 0.. and column 0..; the current cell (Row, Col)
-// addresses Text, CellBackColor, CellAlignment and CellPicture. Indexes
-// outside Rows/Cols raise 381 for ColWidth/RowHeight and 30009 "Invalid Row
-// value" / 30010 "Invalid Col value" for Row/Col, as the grid control does.
+// addresses Text, CellBackColor, CellAlignment and CellPicture. Setting Row
+// or Col outside Rows/Cols, or a bad count, size or alignment, raises 380
+// "Invalid property value"; an indexed property (ColWidth, RowHeight, ColPos,
+// RowPos, TextMatrix and the cell readers) outside Rows/Cols raises 9
+// "Subscript out of range".
 class FlexGrid : public Widget {
  public:
   FlexGrid(WidgetTree& tree, WidgetKind kind, std::string name, int index,
@@ -406,6 +424,11 @@ class FlexGrid : public Widget {
   bool Redraw() const { return redraw_; }
   void SetRedraw(bool value);
 
+  // The cell of the latest kGrid notification, so a view can refresh one
+  // cell; both -1 when the structure or every cell changed.
+  Long ChangedRow() const { return changed_row_; }
+  Long ChangedCol() const { return changed_col_; }
+
   // The user clicked a cell: the grid makes it current, then raises this.
   std::function<void()> on_cell_clicked;
   std::optional<std::string> Property(std::string_view name,
@@ -425,6 +448,11 @@ class FlexGrid : public Widget {
   const Cell& At(Long row, Long col) const;
   void CheckRow(Long row) const;
   void CheckCol(Long col) const;
+  Cell& Current();
+  const Cell& Current() const;
+  void NotifyCell(Long row, Long col);
+  void NotifyStructure();
+  void Resize(Long rows, Long cols);
 
   Long rows_ = 2, cols_ = 2, fixed_rows_ = 1, fixed_cols_ = 1;
   Long row_ = 1, col_ = 1;
@@ -432,6 +460,7 @@ class FlexGrid : public Widget {
   std::vector<Cell> cells_;  // rows_ * cols_, row-major
   std::vector<Long> col_widths_;
   std::vector<Long> row_heights_;
+  Long changed_row_ = -1, changed_col_ = -1;
 };
 
 // Pictures by 1-based index; never shown itself.
@@ -442,6 +471,11 @@ class ImageList : public Widget {
   Long Count() const { return static_cast<Long>(images_.size()); }
   // "image:N"; 35600 "Index out of bounds" outside 1..Count.
   const std::string& ListImage(Long index) const;
+  std::optional<std::string> Property(std::string_view name,
+                                      std::optional<Long> arg) const override;
+
+ protected:
+  std::string DumpDetails() const override;
 
  private:
   std::vector<std::string> images_;
@@ -466,6 +500,8 @@ struct WidgetSpec {
   const char* text = "";  // initial text of a field
   bool enabled = true;
   bool visible = true;
+  // Up-down field: DefaultValue.
+  double default_value = 0;
 };
 
 // Owns every widget of one window; lookups by name and index.
@@ -524,10 +560,28 @@ class WidgetTree {
 
  private:
   [[noreturn]] static void RaiseWrongKind(const Widget& widget);
+  void ApplySpec(Widget& widget, const WidgetSpec& spec);
+
+  // Lookup key: the name is a view of the widget's own name, which lives as
+  // long as the widget.
+  struct Key {
+    std::string_view name;
+    int index;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const noexcept;
+  };
+
   std::vector<std::unique_ptr<Widget>> widgets_;
+  std::unordered_map<Key, Widget*, KeyHash> by_key_;
+  // Whether a name is used by a control array (true) or a single widget.
+  std::unordered_map<std::string_view, bool> name_is_array_;
   Widget* root_ = nullptr;
   Widget* focused_ = nullptr;
   std::vector<WidgetObserver*> observers_;
+  int notify_depth_ = 0;
+  bool observers_removed_ = false;
 };
 
 // Acts as a person would: refuses a widget that is hidden or disabled (itself
@@ -546,6 +600,8 @@ class UserInput {
   // up-down field or text field; for a text box the focus leaves it.
   static void Commit(TextWidget& field, std::optional<std::string> text);
   static void Activate(UpDownText& field);
+  // Presses the field's up (+1) or down (-1) step button.
+  static void Step(UpDownText& field, int direction);
   static void Focus(Widget& widget);
   static void Blur(Widget& widget);
   static void ClickCell(FlexGrid& grid, Long row, Long col);
