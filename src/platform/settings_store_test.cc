@@ -1,0 +1,484 @@
+#include "platform/settings_store.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/test_folder.h"
+
+namespace morvel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadWholeFile;
+using test::TestFolder;
+using test::WriteWholeFile;
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+// The Error `body` raised; fails the test when it raised none.
+Error ErrorOf(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return Error(0, "");
+}
+
+// Every path below `folder`, relative to it.
+std::set<std::string> Listing(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    names.insert(fs::relative(entry.path(), folder).string());
+  }
+  return names;
+}
+
+TEST(MemorySettingsStoreTest, SavesReadsAndRecords) {
+  MemorySettingsStore store;
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), std::nullopt);
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  store.SaveSetting("App", "Tips", "Refraction", "0");
+  store.SaveSetting("App", "Tips", "FocalBlur", "1");
+  store.SaveSetting("Other", "Tips", "Refraction", "1");
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "0");
+  EXPECT_EQ(store.GetSetting("App", "Tips", "FocalBlur"), "1");
+  EXPECT_EQ(store.GetSetting("App", "tips", "FocalBlur"), std::nullopt);
+  using Entry = MemorySettingsStore::Entry;
+  EXPECT_THAT(store.Saves(),
+              ElementsAre(Entry{"App", "Tips", "Refraction", "1"},
+                          Entry{"App", "Tips", "Refraction", "0"},
+                          Entry{"App", "Tips", "FocalBlur", "1"},
+                          Entry{"Other", "Tips", "Refraction", "1"}));
+}
+
+TEST(MemorySettingsStoreTest, FailsWhenToldAndChangesNothing) {
+  MemorySettingsStore store;
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  store.FailWith(Error(70, "Permission denied"));
+  EXPECT_EQ(ErrorOf([&] { store.SaveSetting("App", "Tips", "Refraction", "0"); })
+                .Number(),
+            70);
+  EXPECT_EQ(ErrorOf([&] { store.GetSetting("App", "Tips", "Refraction"); })
+                .Number(),
+            70);
+  store.FailWith(std::nullopt);
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "1");
+  EXPECT_EQ(store.Saves().size(), 1u);
+}
+
+TEST(FileSettingsStoreTest, ReadingAMissingStoreFindsNothingAndCreatesNothing) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path() / "morvel");
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), std::nullopt);
+  EXPECT_FALSE(fs::exists(folder.path() / "morvel"));
+}
+
+TEST(FileSettingsStoreTest, WritesOneReadableFilePerApplication) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path() / "morvel");
+  store.SaveSetting("Studio", "Tips", "Refraction", "1");
+  store.SaveSetting("Studio", "DivideSmooth", "Level", "2");
+  store.SaveSetting("Studio", "Tips", "FocalBlur", "0");
+  store.SaveSetting("Studio", "Tips", "Refraction", "0");
+  store.SaveSetting("Other app", "Tips", "Refraction", "1");
+
+  EXPECT_EQ(ReadWholeFile(folder.path() / "morvel" / "Studio.ini"),
+            "[Tips]\n"
+            "Refraction=0\n"
+            "FocalBlur=0\n"
+            "\n"
+            "[DivideSmooth]\n"
+            "Level=2\n");
+  EXPECT_EQ(ReadWholeFile(folder.path() / "morvel" / "Other app.ini"),
+            "[Tips]\nRefraction=1\n");
+  EXPECT_EQ(store.GetSetting("Studio", "Tips", "Refraction"), "0");
+  EXPECT_EQ(store.GetSetting("Studio", "DivideSmooth", "Level"), "2");
+  EXPECT_EQ(store.GetSetting("Studio", "DivideSmooth", "Tension"), std::nullopt);
+  EXPECT_EQ(store.GetSetting("Studio", "Mirror", "Level"), std::nullopt);
+  // Names are compared exactly.
+  EXPECT_EQ(store.GetSetting("studio", "Tips", "Refraction"), std::nullopt);
+  EXPECT_EQ(store.GetSetting("Studio", "tips", "Refraction"), std::nullopt);
+  // The lock files stay; no temporary file is left behind.
+  EXPECT_EQ(Listing(folder.path() / "morvel"),
+            (std::set<std::string>{"Other app.ini", "Other app.lock",
+                                   "Studio.ini", "Studio.lock"}));
+}
+
+TEST(FileSettingsStoreTest, FileFollowsTheRoot) {
+  FileSettingsStore store("/some/where");
+  EXPECT_EQ(store.Root(), fs::path("/some/where"));
+  EXPECT_EQ(store.FileFor("a/b"), fs::path("/some/where/a%2Fb.ini"));
+}
+
+struct EscapeCase {
+  const char* name;
+  std::string section;
+  std::string key;
+  std::string value;
+  std::string file;  // the whole file after saving into an empty store
+};
+
+class FileSettingsEscapeTest : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(FileSettingsEscapeTest, WritesEscapedAndReadsBack) {
+  const EscapeCase& c = GetParam();
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  store.SaveSetting("App", c.section, c.key, c.value);
+  EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini"), c.file);
+  EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
+  // A second entry after the tricky one is not swallowed by it.
+  store.SaveSetting("App", c.section, "after", "x");
+  EXPECT_EQ(store.GetSetting("App", c.section, "after"), "x");
+  EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FileSettingsEscapeTest,
+    testing::Values(
+        EscapeCase{"Plain", "Tips", "Refraction", "1", "[Tips]\nRefraction=1\n"},
+        EscapeCase{"EmptyValue", "S", "k", "", "[S]\nk=\n"},
+        EscapeCase{"Newlines", "S", "k", "one\ntwo\r\n", "[S]\nk=one\\ntwo\\r\\n\n"},
+        EscapeCase{"EqualsInValue", "S", "k", "a=b", "[S]\nk=a=b\n"},
+        EscapeCase{"EqualsInKey", "S", "a=b", "v", "[S]\na\\=b=v\n"},
+        EscapeCase{"SectionLookingValue", "S", "k", "[Tips]",
+                   "[S]\nk=[Tips]\n"},
+        EscapeCase{"SectionLookingKey", "S", "[Tips]", "v",
+                   "[S]\n\\[Tips]=v\n"},
+        EscapeCase{"BracketsInSection", "a]b[c", "k", "v",
+                   "[a\\]b\\[c]\nk=v\n"},
+        EscapeCase{"CommentLookingKey", "S", ";not a comment", "v",
+                   "[S]\n\\;not a comment=v\n"},
+        EscapeCase{"HashKey", "S", "#5", "v", "[S]\n\\#5=v\n"},
+        EscapeCase{"Backslashes", "S\\", "k\\n", "C:\\new\\x41",
+                   "[S\\\\]\nk\\\\n=C:\\\\new\\\\x41\n"},
+        EscapeCase{"ControlBytes", "S", "k", std::string("a\0b\x01\x7f\t", 6),
+                   "[S]\nk=a\\x00b\\x01\\x7F\\t\n"},
+        EscapeCase{"Blanks", " S ", " k ", "  v  ", "[ S ]\n k =  v  \n"},
+        EscapeCase{"Utf8", "Réglages", "Clé", "日本語 ✓",
+                   "[Réglages]\nClé=日本語 ✓\n"}),
+    [](const testing::TestParamInfo<EscapeCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST(FileSettingsStoreTest, LargeValuesRoundTrip) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  std::string value;
+  for (int i = 0; i < 100000; ++i) value.push_back(static_cast<char>(i * 7));
+  store.SaveSetting("App", "S", "big", value);
+  EXPECT_EQ(store.GetSetting("App", "S", "big"), value);
+}
+
+TEST(FileSettingsStoreTest, KeepsLinesItDoesNotUnderstand) {
+  TestFolder folder;
+  WriteWholeFile(folder.path() / "App.ini",
+                 "; written by hand\r\n"
+                 "[Tips]\r\n"
+                 "Refraction=1\r\n"
+                 "garbage without equals\r\n"
+                 "=no key\r\n"
+                 "[broken header\r\n"
+                 "bad=escape\\\r\n"
+                 "# another comment\r\n");
+  FileSettingsStore store(folder.path());
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "1");
+  EXPECT_EQ(store.GetSetting("App", "Tips", "bad"), std::nullopt);
+  store.SaveSetting("App", "Tips", "FocalBlur", "0");
+  EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini"),
+            "; written by hand\n"
+            "[Tips]\n"
+            "Refraction=1\n"
+            "FocalBlur=0\n"
+            "garbage without equals\n"
+            "=no key\n"
+            "[broken header\n"
+            "bad=escape\\\n"
+            "# another comment\n");
+}
+
+TEST(FileSettingsStoreTest, SavingTheSameValueAgainLeavesTheFileAlone) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  const fs::path file = folder.path() / "App.ini";
+  struct stat before, after;
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  store.SaveSetting("App", "Tips", "Refraction", "0");
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  // A change arrives as a new file renamed into place.
+  EXPECT_NE(after.st_ino, before.st_ino);
+}
+
+TEST(FileSettingsStoreTest, NewFilesAreForTheUserOnlyAndModesAreKept) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  const fs::path file = folder.path() / "App.ini";
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write |
+                            fs::perms::group_read);
+  store.SaveSetting("App", "Tips", "Refraction", "0");
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write |
+                fs::perms::group_read);
+}
+
+struct StemCase {
+  std::string application;
+  std::string stem;
+};
+
+class FileStemTest : public testing::TestWithParam<StemCase> {};
+
+TEST_P(FileStemTest, EncodesEverythingOutsideTheSafeSet) {
+  EXPECT_EQ(FileSettingsStore::FileStem(GetParam().application),
+            GetParam().stem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FileStemTest,
+    testing::Values(StemCase{"Studio", "Studio"},
+                    StemCase{"My App_2-x", "My App_2-x"},
+                    StemCase{"..", "%2E%2E"}, StemCase{".", "%2E"},
+                    StemCase{"a/b", "a%2Fb"},
+                    StemCase{"../../etc/passwd", "%2E%2E%2F%2E%2E%2Fetc%2Fpasswd"},
+                    StemCase{"%41", "%2541"}, StemCase{"A", "A"},
+                    StemCase{"App.ini", "App%2Eini"},
+                    StemCase{"App.lock", "App%2Elock"},
+                    StemCase{"~x", "%7Ex"},
+                    StemCase{"line\nbreak\t", "line%0Abreak%09"},
+                    StemCase{std::string("nul\0byte", 8), "nul%00byte"},
+                    StemCase{"Ü", "%C3%9C"}));
+
+TEST(FileStemTest, LongNamesAreCutAndToldApartByAHash) {
+  const std::string a(1000, 'a');
+  const std::string b = std::string(999, 'a') + "b";
+  const std::string stem_a = FileSettingsStore::FileStem(a);
+  const std::string stem_b = FileSettingsStore::FileStem(b);
+  EXPECT_LE(stem_a.size(), 120u);
+  EXPECT_NE(stem_a, stem_b);
+  EXPECT_EQ(stem_a.substr(0, 103), std::string(103, 'a'));
+  EXPECT_EQ(stem_a[103], '~');
+  EXPECT_EQ(stem_a.size(), 120u);
+  // The same name always gives the same file.
+  EXPECT_EQ(FileSettingsStore::FileStem(a), stem_a);
+  // The cut never splits an encoded byte.
+  for (int shift = 0; shift < 3; ++shift) {
+    const std::string name = std::string(shift, 'x') + std::string(400, '/');
+    const std::string stem = FileSettingsStore::FileStem(name);
+    const std::size_t tilde = stem.find('~');
+    ASSERT_NE(tilde, std::string::npos);
+    const std::string kept = stem.substr(shift, tilde - shift);
+    EXPECT_EQ(kept.size() % 3, 0u) << stem;
+    for (std::size_t i = 0; i < kept.size(); i += 3) {
+      EXPECT_EQ(kept.substr(i, 3), "%2F") << stem;
+    }
+  }
+}
+
+// Names that try to leave the folder, or make odd file names, only ever make
+// files directly inside it, and read back what was saved under them.
+TEST(FileSettingsStoreTest, EvilNamesStayInsideTheFolderAndRoundTrip) {
+  TestFolder folder;
+  const fs::path root = folder.path() / "morvel";
+  FileSettingsStore store(root);
+  const std::vector<std::string> names = {
+      "..", ".", "../../escape", "/etc/passwd", "a/b/c", "\\..\\x",
+      "con", "\n\r\t", std::string("\0", 1), "\x01\x1f\x7f",
+      std::string(1000, 'L'), std::string(1000, '/'), std::string(999, 'L') + "M",
+      "Ünïcödé 日本", "%2E%2E", "A", "%41", "App.ini", "App.lock", "*?<>|\"'",
+      "-rf", " ", "~"};
+  for (const std::string& name : names) {
+    store.SaveSetting(name, name, name, name + "=value");
+  }
+  for (const std::string& name : names) {
+    EXPECT_EQ(store.GetSetting(name, name, name), name + "=value") << name;
+  }
+  // Nothing outside the folder, nothing below it, and one file per name.
+  EXPECT_EQ(Listing(folder.path()).count("escape"), 0u);
+  std::set<std::string> ini_files;
+  for (const auto& entry : fs::directory_iterator(root)) {
+    EXPECT_TRUE(entry.is_regular_file()) << entry.path();
+    EXPECT_LE(entry.path().filename().string().size(), 255u);
+    if (entry.path().extension() == ".ini") {
+      ini_files.insert(entry.path().filename().string());
+    }
+  }
+  EXPECT_EQ(ini_files.size(), names.size());
+  EXPECT_EQ(Listing(folder.path()).size(), 1 + 2 * names.size());
+}
+
+TEST(FileSettingsStoreTest, EmptyNamesAreRefusedWithError5) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  for (const auto& [application, section, key] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"", "S", "k"}, {"App", "", "k"}, {"App", "S", ""}}) {
+    const Error save =
+        ErrorOf([&] { store.SaveSetting(application, section, key, "v"); });
+    EXPECT_EQ(save.Number(), kErrInvalidProcedureCall);
+    EXPECT_THAT(save.Description(), HasSubstr("empty"));
+    EXPECT_EQ(ErrorOf([&] { store.GetSetting(application, section, key); })
+                  .Number(),
+              kErrInvalidProcedureCall);
+  }
+  EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+TEST(FileSettingsStoreTest, AFileInPlaceOfTheFolderIsError75NamingIt) {
+  TestFolder folder;
+  WriteWholeFile(folder.path() / "config", "not a folder");
+  FileSettingsStore store(folder.path() / "config" / "morvel");
+  const Error save = ErrorOf([&] { store.SaveSetting("App", "S", "k", "v"); });
+  EXPECT_EQ(save.Number(), kErrPathFileAccess);
+  EXPECT_THAT(save.Description(), HasSubstr("Path/File access error"));
+  EXPECT_THAT(save.Description(),
+              HasSubstr((folder.path() / "config" / "morvel").string()));
+  const Error read = ErrorOf([&] { store.GetSetting("App", "S", "k"); });
+  EXPECT_EQ(read.Number(), kErrPathFileAccess);
+  EXPECT_THAT(read.Description(),
+              HasSubstr((folder.path() / "config" / "morvel" / "App.ini").string()));
+  EXPECT_EQ(ReadWholeFile(folder.path() / "config"), "not a folder");
+}
+
+TEST(FileSettingsStoreTest, AFolderInPlaceOfTheFileIsError75AndStays) {
+  TestFolder folder;
+  fs::create_directory(folder.path() / "App.ini");
+  WriteWholeFile(folder.path() / "App.ini" / "inside", "x");
+  FileSettingsStore store(folder.path());
+  const Error save = ErrorOf([&] { store.SaveSetting("App", "S", "k", "v"); });
+  EXPECT_EQ(save.Number(), kErrPathFileAccess);
+  EXPECT_THAT(save.Description(),
+              HasSubstr("'" + (folder.path() / "App.ini").string() + "'"));
+  EXPECT_EQ(ErrorOf([&] { store.GetSetting("App", "S", "k"); }).Number(),
+            kErrPathFileAccess);
+  EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini" / "inside"), "x");
+  // No temporary file is left behind by the failed save.
+  EXPECT_EQ(Listing(folder.path()),
+            (std::set<std::string>{"App.ini", "App.ini/inside", "App.lock"}));
+}
+
+TEST(FileSettingsStoreTest, AnUnusableLockLeavesTheFileIntact) {
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  const std::string before = ReadWholeFile(folder.path() / "App.ini");
+  fs::remove(folder.path() / "App.lock");
+  fs::create_directory(folder.path() / "App.lock");
+  const Error save =
+      ErrorOf([&] { store.SaveSetting("App", "Tips", "Refraction", "0"); });
+  EXPECT_EQ(save.Number(), kErrPathFileAccess);
+  EXPECT_THAT(save.Description(), HasSubstr("App.lock"));
+  EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini"), before);
+  // Reading does not need the lock.
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "1");
+}
+
+TEST(FileSettingsStoreTest, RefusedAccessIsError70) {
+  if (::geteuid() == 0) {
+    GTEST_SKIP() << "file permissions do not stop the superuser";
+  }
+  TestFolder folder;
+  FileSettingsStore store(folder.path());
+  store.SaveSetting("App", "Tips", "Refraction", "1");
+  fs::permissions(folder.path() / "App.ini", fs::perms::none);
+  const Error read = ErrorOf([&] { store.GetSetting("App", "Tips", "Refraction"); });
+  EXPECT_EQ(read.Number(), kErrPermissionDenied);
+  EXPECT_THAT(read.Description(), HasSubstr("App.ini"));
+  fs::permissions(folder.path() / "App.ini",
+                  fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const Error save =
+      ErrorOf([&] { store.SaveSetting("App", "Tips", "Refraction", "0"); });
+  EXPECT_EQ(save.Number(), kErrPermissionDenied);
+  fs::permissions(folder.path(), fs::perms::owner_all);
+  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "1");
+}
+
+TEST(FileSettingsStoreTest, RefusesFilesTooLargeToBeSettings) {
+  TestFolder folder;
+  {
+    std::ofstream out(folder.path() / "App.ini", std::ios::binary);
+    out.seekp(65 * 1024 * 1024);
+    out.put('x');
+  }
+  FileSettingsStore store(folder.path());
+  const Error read = ErrorOf([&] { store.GetSetting("App", "S", "k"); });
+  EXPECT_EQ(read.Number(), kErrPathFileAccess);
+  EXPECT_THAT(read.Description(), HasSubstr("64 MiB"));
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    if (const char* old = ::getenv(name)) old_ = old;
+    if (value != nullptr) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedEnvironment() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(FileSettingsStoreTest, DefaultRootFollowsTheUsersConfigurationFolder) {
+  {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg");
+    ScopedEnvironment home("HOME", "/home/u");
+    EXPECT_EQ(FileSettingsStore::DefaultRoot(), fs::path("/cfg/morvel"));
+    EXPECT_EQ(FileSettingsStore().FileFor("App"), fs::path("/cfg/morvel/App.ini"));
+  }
+  {
+    // A relative or empty XDG_CONFIG_HOME is ignored, as the convention says.
+    ScopedEnvironment config("XDG_CONFIG_HOME", "relative/cfg");
+    ScopedEnvironment home("HOME", "/home/u");
+    EXPECT_EQ(FileSettingsStore::DefaultRoot(),
+              fs::path("/home/u/.config/morvel"));
+  }
+  {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "");
+    ScopedEnvironment home("HOME", "/home/v");
+    EXPECT_EQ(FileSettingsStore::DefaultRoot(),
+              fs::path("/home/v/.config/morvel"));
+  }
+}
+
+TEST(FileSettingsStoreTest, DefaultStoreWritesUnderXdgConfigHome) {
+  TestFolder folder;
+  ScopedEnvironment config("XDG_CONFIG_HOME", folder.path().c_str());
+  FileSettingsStore store;
+  store.SaveSetting("Studio", "Tips", "FocalBlur", "0");
+  EXPECT_EQ(ReadWholeFile(folder.path() / "morvel" / "Studio.ini"),
+            "[Tips]\nFocalBlur=0\n");
+}
+
+}  // namespace
+}  // namespace morvel
