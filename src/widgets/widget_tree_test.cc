@@ -1,0 +1,353 @@
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "widgets/widget.h"
+#include "widgets/widget_testing.h"
+
+namespace morvel {
+namespace {
+
+using ::morvel::testing::EventLog;
+using ::morvel::testing::ExpectError;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A small window laid out from a table, as the sections lay out theirs.
+const WidgetSpec kLayout[] = {
+    {.kind = WidgetKind::kForm, .name = "Properties", .width = 4000,
+     .height = 9735},
+    {.kind = WidgetKind::kFrame, .name = "fraSmoothing", .left = -30,
+     .top = 60, .width = 3930, .height = 1500, .caption = " Smoothing"},
+    {.kind = WidgetKind::kLabel, .name = "Label", .index = 3,
+     .parent = "fraSmoothing", .left = 120, .width = 900, .height = 285,
+     .caption = "Level"},
+    {.kind = WidgetKind::kSlider, .name = "sldSmoothingLevel",
+     .parent = "fraSmoothing", .left = 1050, .top = 270, .width = 2835,
+     .height = 285, .tooltip = "Smoothing level", .min = 0, .max = 4,
+     .small_change = 1, .large_change = 2, .tick = 1},
+    {.kind = WidgetKind::kUpDownText, .name = "txtAngle",
+     .parent = "fraSmoothing", .left = 1050, .top = 630, .width = 915,
+     .height = 315, .min = 0, .max = 180, .small_change = 0.5,
+     .decimals = 1, .text = "30.0", .default_value = 30},
+    {.kind = WidgetKind::kButton, .name = "cmdCommitSmoothing",
+     .parent = "fraSmoothing", .left = 2100, .top = 1000, .width = 1000,
+     .height = 375, .caption = "Commit", .enabled = false},
+    {.kind = WidgetKind::kTextField, .name = "txtNumClones", .index = 0,
+     .parent = "Label(3)", .text = "1"},
+    {.kind = WidgetKind::kImageList, .name = "ilsImageList", .visible = true},
+};
+
+TEST(WidgetTreeTest, BuildsATableWithEverySetting) {
+  WidgetTree tree;
+  tree.Build(kLayout);
+  ASSERT_EQ(tree.All().size(), 8u);
+  EXPECT_EQ(tree.Root()->Name(), "Properties");
+
+  auto& slider = tree.Get<Slider>("sldSmoothingLevel");
+  EXPECT_EQ(slider.Parent()->Name(), "fraSmoothing");
+  EXPECT_EQ(slider.Left(), 1050);
+  EXPECT_EQ(slider.Top(), 270);
+  EXPECT_EQ(slider.Width(), 2835);
+  EXPECT_EQ(slider.Height(), 285);
+  EXPECT_EQ(slider.ToolTip(), "Smoothing level");
+  EXPECT_EQ(slider.Min(), 0);
+  EXPECT_EQ(slider.Max(), 4);
+  EXPECT_EQ(slider.LargeChange(), 2);
+  EXPECT_EQ(slider.TickFrequency(), 1);
+
+  auto& angle = tree.Get<UpDownText>("txtAngle");
+  EXPECT_EQ(angle.MaxValue(), 180);
+  EXPECT_EQ(angle.Increment(), 0.5);
+  EXPECT_EQ(angle.MaxDecimalPlaces(), 1);
+  EXPECT_EQ(angle.DefaultValue(), 30);
+  EXPECT_EQ(angle.Text(), "30.0");
+
+  EXPECT_FALSE(tree.GetWidget("cmdCommitSmoothing").Enabled());
+  EXPECT_EQ(tree.GetWidget("Label", 3).Caption(), "Level");
+  EXPECT_EQ(tree.GetWidget("txtNumClones", 0).Parent(),
+            &tree.GetWidget("Label", 3));
+  EXPECT_EQ(tree.GetWidget("ilsImageList").Parent(), tree.Root());
+  EXPECT_THAT(tree.GetWidget("fraSmoothing").Children().size(), 4u);
+}
+
+TEST(WidgetTreeTest, LooksUpByNameIndexAndDisplayName) {
+  WidgetTree tree;
+  Widget& form = tree.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+  for (int i : {2, 0, 1}) {
+    tree.Create(WidgetKind::kTextField, "txtNumClones", i, &form);
+  }
+  struct Case {
+    const char* display;
+    const char* name;
+    int index;
+    bool found;
+  };
+  for (const Case& c : {Case{"txtNumClones(0)", "txtNumClones", 0, true},
+                        Case{"txtNumClones(2)", "txtNumClones", 2, true},
+                        Case{"txtNumClones(3)", "txtNumClones", 3, false},
+                        Case{"txtNumClones", "txtNumClones", -1, false},
+                        Case{"Properties", "Properties", -1, true},
+                        Case{"txtNumClones(x)", "", 0, false},
+                        Case{"txtNumClones(-1)", "", 0, false},
+                        Case{"(1)", "", 0, false}}) {
+    SCOPED_TRACE(c.display);
+    Widget* by_display = tree.FindByDisplayName(c.display);
+    EXPECT_EQ(by_display != nullptr, c.found);
+    if (c.found) {
+      EXPECT_EQ(by_display, tree.Find(c.name, c.index));
+      EXPECT_EQ(by_display->DisplayName(), c.display);
+    }
+  }
+  std::vector<Widget*> array = tree.Array("txtNumClones");
+  ASSERT_EQ(array.size(), 3u);
+  EXPECT_EQ(array[0]->Index(), 0);
+  EXPECT_EQ(array[1]->Index(), 1);
+  EXPECT_EQ(array[2]->Index(), 2);
+  EXPECT_THAT(tree.Array("Properties"), IsEmpty());
+}
+
+TEST(WidgetTreeTest, RefusesBadCreationsWithClearErrors) {
+  WidgetTree tree;
+  Widget& form = tree.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+  tree.Create(WidgetKind::kLabel, "lblName", -1, &form);
+  tree.Create(WidgetKind::kLabel, "Label", 0, &form);
+  WidgetTree other;
+  Widget& stranger = other.Create(WidgetKind::kForm, "frmWarn", -1, nullptr);
+
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    const char* description;
+  };
+  const Case cases[] = {
+      {"duplicate", [&] { tree.Create(WidgetKind::kLabel, "lblName", -1, &form); },
+       "A widget named lblName already exists"},
+      {"duplicate element",
+       [&] { tree.Create(WidgetKind::kLabel, "Label", 0, &form); },
+       "A widget named Label(0) already exists"},
+      {"single used as array",
+       [&] { tree.Create(WidgetKind::kLabel, "lblName", 1, &form); },
+       "lblName is not a control array"},
+      {"array used as single",
+       [&] { tree.Create(WidgetKind::kLabel, "Label", -1, &form); },
+       "Label is a control array: give an index"},
+      {"second root",
+       [&] { tree.Create(WidgetKind::kForm, "frmOther", -1, nullptr); },
+       "frmOther needs a parent: the window already has its root Properties"},
+      {"foreign parent",
+       [&] { tree.Create(WidgetKind::kLabel, "lblX", -1, &stranger); },
+       "The parent of lblX belongs to another window"},
+      {"no name", [&] { tree.Create(WidgetKind::kLabel, "", -1, &form); },
+       "A widget needs a name"},
+      {"bad index", [&] { tree.Create(WidgetKind::kLabel, "lblY", -2, &form); },
+       "Invalid control array index -2 for lblY"},
+      {"unknown container",
+       [&] {
+         const WidgetSpec spec[] = {{.kind = WidgetKind::kLabel,
+                                     .name = "lblZ",
+                                     .parent = "fraNowhere"}};
+         tree.Build(spec);
+       },
+       "The container fraNowhere of lblZ does not exist"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ExpectError(c.call, 5, c.description);
+  }
+  // Nothing refused was added.
+  EXPECT_EQ(tree.All().size(), 3u);
+  EXPECT_EQ(form.Children().size(), 2u);
+}
+
+TEST(WidgetTreeTest, TypedLookupReportsMissingAndWrongKind) {
+  WidgetTree tree;
+  tree.Build(kLayout);
+  ExpectError([&] { tree.Get<Slider>("sldNothing"); }, 9,
+              "No widget named sldNothing");
+  ExpectError([&] { tree.Get<TextField>("txtNumClones", 4); }, 9,
+              "No widget named txtNumClones(4)");
+  ExpectError([&] { tree.Get<CheckBox>("sldSmoothingLevel"); }, 13,
+              "Type mismatch: sldSmoothingLevel is a Slider");
+  // A field is also a text widget.
+  EXPECT_EQ(tree.Get<TextWidget>("txtAngle").Text(), "30.0");
+}
+
+TEST(WidgetTreeTest, BuildingReportsOneChildNotificationPerWidget) {
+  WidgetTree tree;
+  Widget& form = tree.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+  EventLog log(tree);
+  Widget& frame = tree.Create(WidgetKind::kFrame, "fraA", -1, &form);
+  tree.Create(WidgetKind::kLabel, "lblA", -1, &frame);
+  EXPECT_THAT(log.Take(), ElementsAre("notify Properties Children",
+                                      "notify fraA Children"));
+}
+
+// ------------------------------------------------------------------ focus
+
+class FocusTest : public ::testing::Test {
+ protected:
+  FocusTest() {
+    tree_.Build(kLayout);
+    form_ = tree_.Root();
+    first_ = &tree_.Create<TextBox>(WidgetKind::kTextBox, "txtFirst", -1, form_);
+    second_ =
+        &tree_.Create<TextBox>(WidgetKind::kTextBox, "txtSecond", -1, form_);
+  }
+  WidgetTree tree_;
+  Widget* form_;
+  TextBox* first_;
+  TextBox* second_;
+};
+
+TEST_F(FocusTest, MovingTheFocusRaisesLostThenGot) {
+  EventLog log(tree_);
+  first_->on_got_focus = log.Handler("got first");
+  first_->on_lost_focus = log.Handler("lost first");
+  second_->on_got_focus = log.Handler("got second");
+  second_->on_lost_focus = log.Handler("lost second");
+
+  tree_.SetFocus(first_);
+  tree_.SetFocus(first_);
+  EXPECT_THAT(log.Take(), ElementsAre("notify txtFirst Focus", "got first"));
+  tree_.SetFocus(second_);
+  EXPECT_EQ(tree_.Focused(), second_);
+  EXPECT_THAT(log.Take(), ElementsAre("notify txtFirst Focus", "lost first",
+                                      "notify txtSecond Focus", "got second"));
+  tree_.SetFocus(nullptr);
+  EXPECT_EQ(tree_.Focused(), nullptr);
+  EXPECT_THAT(log.Take(), ElementsAre("notify txtSecond Focus", "lost second"));
+}
+
+TEST_F(FocusTest, AHandlerThatMovesTheFocusAgainWins) {
+  tree_.SetFocus(first_);
+  // The cell editor hides itself and sends the focus elsewhere while losing
+  // it; the focus must end where the handler put it.
+  first_->on_lost_focus = [&] {
+    first_->SetVisible(false);
+    tree_.SetFocus(nullptr);
+  };
+  int got_second = 0;
+  second_->on_got_focus = [&] { ++got_second; };
+  tree_.SetFocus(second_);
+  EXPECT_EQ(tree_.Focused(), nullptr);
+  EXPECT_EQ(got_second, 0);
+  EXPECT_FALSE(first_->Visible());
+}
+
+TEST_F(FocusTest, AWidgetOfAnotherWindowCannotTakeTheFocus) {
+  WidgetTree other;
+  Widget& stranger = other.Create(WidgetKind::kForm, "frmWarn", -1, nullptr);
+  ExpectError([&] { tree_.SetFocus(&stranger); }, 5,
+              "frmWarn belongs to another window");
+  EXPECT_EQ(tree_.Focused(), nullptr);
+}
+
+// ---------------------------------------------------------------- observers
+
+class CountingObserver : public WidgetObserver {
+ public:
+  void OnWidgetChanged(Widget&, WidgetProperty) override {
+    ++count;
+    if (on_change) on_change();
+  }
+  int count = 0;
+  std::function<void()> on_change;
+};
+
+TEST(WidgetTreeTest, ObserversCanLeaveWhileBeingNotified) {
+  WidgetTree tree;
+  Widget& form = tree.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+  auto& slider = tree.Create<Slider>(WidgetKind::kSlider, "sld", -1, &form);
+  CountingObserver first, second, third;
+  tree.AddObserver(&first);
+  tree.AddObserver(&second);
+  tree.AddObserver(&third);
+  tree.AddObserver(&second);  // once only
+  first.on_change = [&] { tree.RemoveObserver(&second); };
+  slider.SetValue(1);
+  EXPECT_EQ(first.count, 1);
+  EXPECT_EQ(second.count, 0);
+  EXPECT_EQ(third.count, 1);
+  first.on_change = nullptr;
+  tree.RemoveObserver(&first);
+  slider.SetValue(2);
+  EXPECT_EQ(first.count, 1);
+  EXPECT_EQ(third.count, 2);
+  ExpectError([&] { tree.AddObserver(nullptr); }, 91,
+              "Object variable or With block variable not set");
+}
+
+// ------------------------------------------------------------------- dump
+
+TEST(WidgetTreeTest, DumpsASubtreeOneIndentedLineAWidget) {
+  WidgetTree tree;
+  tree.Build(kLayout);
+  tree.Get<Slider>("sldSmoothingLevel").SetValue(2);
+  tree.Get<TextWidget>("txtAngle").SetText("say \"hi\"");
+  EXPECT_EQ(tree.Dump(*tree.Root()),
+            "Properties Form (0,0,4000,9735)\n"
+            "  fraSmoothing Frame (-30,60,3930,1500) Caption=\" Smoothing\"\n"
+            "    Label(3) Label (120,0,900,285) Caption=\"Level\"\n"
+            "      txtNumClones(0) TextField (0,0,0,0) Text=\"1\"\n"
+            "    sldSmoothingLevel Slider (1050,270,2835,285) Value=2 "
+            "Range=0..4\n"
+            "    txtAngle UpDownText (1050,630,915,315) Text=\"say \\\"hi\\\"\"\n"
+            "    cmdCommitSmoothing Button (2100,1000,1000,375) disabled "
+            "Caption=\"Commit\"\n"
+            "  ilsImageList ImageList (0,0,0,0) Count=0\n");
+}
+
+TEST(WidgetTreeTest, DumpOfWhatIsShownLeavesOutHiddenParkedAndClipped) {
+  WidgetTree tree;
+  const WidgetSpec layout[] = {
+      {.kind = WidgetKind::kForm, .name = "Properties", .left = 500,
+       .top = 500, .width = 4000, .height = 3000},
+      {.kind = WidgetKind::kFrame, .name = "fraShown", .width = 4000,
+       .height = 1000},
+      {.kind = WidgetKind::kCheckBox, .name = "chkVisible",
+       .parent = "fraShown", .left = 100, .top = 100, .width = 500,
+       .height = 200, .caption = "On"},
+      {.kind = WidgetKind::kCheckBox, .name = "chkHidden",
+       .parent = "fraShown", .width = 500, .height = 200, .visible = false},
+      {.kind = WidgetKind::kLabel, .name = "lblBelowFrame",
+       .parent = "fraShown", .top = 1000, .width = 500, .height = 200},
+      {.kind = WidgetKind::kLabel, .name = "lblHalfOut", .parent = "fraShown",
+       .left = 3900, .top = 900, .width = 500, .height = 200},
+      {.kind = WidgetKind::kFrame, .name = "fraParked", .left = -50000,
+       .width = 3930, .height = 1000},
+      {.kind = WidgetKind::kButton, .name = "cmdParked", .parent = "fraParked",
+       .width = 500, .height = 200},
+      {.kind = WidgetKind::kFrame, .name = "fraWide", .top = 1000,
+       .width = 50000, .height = 800, .enabled = false},
+      {.kind = WidgetKind::kButton, .name = "cmdInView", .parent = "fraWide",
+       .left = 100, .width = 500, .height = 200},
+      {.kind = WidgetKind::kButton, .name = "cmdOutOfView",
+       .parent = "fraWide", .left = 5000, .width = 500, .height = 200},
+      {.kind = WidgetKind::kImageList, .name = "ilsImageList"},
+  };
+  tree.Build(layout);
+  EXPECT_EQ(tree.Dump(*tree.Root(), /*shown_only=*/true),
+            "Properties Form (500,500,4000,3000)\n"
+            "  fraShown Frame (0,0,4000,1000)\n"
+            "    chkVisible CheckBox (100,100,500,200) Caption=\"On\" Value=0\n"
+            "    lblHalfOut Label (3900,900,500,200)\n"
+            "  fraWide Frame (0,1000,50000,800) disabled\n"
+            "    cmdInView Button (100,0,500,200)\n");
+  EXPECT_EQ(tree.Dump(tree.GetWidget("fraParked"), true), "");
+  EXPECT_EQ(tree.Dump(tree.GetWidget("fraParked"), false),
+            "fraParked Frame (-50000,0,3930,1000)\n"
+            "  cmdParked Button (0,0,500,200)\n");
+  EXPECT_EQ(tree.Dump(tree.GetWidget("fraWide"), true),
+            "fraWide Frame (0,1000,50000,800) disabled\n"
+            "  cmdInView Button (100,0,500,200)\n");
+  tree.Root()->SetVisible(false);
+  EXPECT_EQ(tree.Dump(*tree.Root(), true), "");
+  EXPECT_EQ(tree.Dump(tree.GetWidget("chkVisible"), true), "");
+}
+
+}  // namespace
+}  // namespace morvel
