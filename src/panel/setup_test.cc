@@ -1,0 +1,237 @@
+// SetupPropertiesPanel: which frames leave the view for each tab and
+// selection, and which section is loaded afterwards.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "panel/panel_testing.h"
+#include "panel/properties.h"
+#include "panel/properties_impl.h"
+#include "platform/headless.h"
+
+namespace morvel {
+namespace {
+
+using testing::RecordingEvents;
+using testing::StubSceneGraph;
+using testing::TestServices;
+
+constexpr Long kSentinelLeft = 777;
+constexpr Long kInner = 9000;
+constexpr Long kOuter = 9100;
+
+// The frames SetupPropertiesPanel parks, in table order.
+const char* const kFrames[] = {
+    "fraCommonProperties", "fraShapeCommonProperties", "fraShapeProperties",
+    "fraLightProperties",  "fraCameraProperties",      "fraBoneProperties",
+    "fraGroupProperties"};
+
+enum Frame { kCommon, kShapeCommon, kShape, kLight, kCamera, kBone, kGroup };
+constexpr unsigned Bit(Frame f) { return 1u << f; }
+constexpr unsigned kAllObjects =
+    Bit(kShape) | Bit(kLight) | Bit(kCamera) | Bit(kBone) | Bit(kGroup);
+constexpr unsigned kAll = kAllObjects | Bit(kCommon) | Bit(kShapeCommon);
+
+struct SetupCase {
+  const char* name;
+  Long tab;
+  Long ns, nl, nb, nc, ng;
+  bool scene_selected;
+  Long edit_mode;
+  unsigned parked;      // frames at -50000 and disabled afterwards
+  int loaded;           // the frame brought to 0,0 by its loader, or -1
+  Long divider_left;
+  bool shadowless_visible;
+};
+
+class SetupFixture : public ::testing::Test {
+ protected:
+  SetupFixture()
+      : panel_(PlatformServices{}, events_, container_, &services_) {
+    container_.inner_height = kInner;
+    container_.outer_height = kOuter;
+    panel_.ReadProperties();
+    panel_.SetSceneGraph(graph_, nullptr);
+    // Every frame somewhere visible and enabled, so that parking shows.
+    for (const char* name : kFrames) {
+      W().GetWidget(name).SetLeft(kSentinelLeft);
+      W().GetWidget(name).SetEnabled(true);
+    }
+    W().GetWidget("chkCommonShadowless").SetVisible(true);
+  }
+  WidgetTree& W() { return panel_.Widgets(); }
+  void Setup(const SetupCase& c) {
+    panel_.SetupPropertiesPanel(c.tab, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc,
+                                c.ng, false, false, c.scene_selected, 0);
+  }
+
+  RecordingEvents events_;
+  FixedContainer container_;
+  TestServices services_;
+  std::shared_ptr<StubSceneGraph> graph_ = std::make_shared<StubSceneGraph>();
+  Properties panel_;
+};
+
+class SetupTest : public SetupFixture,
+                  public ::testing::WithParamInterface<SetupCase> {};
+
+TEST_P(SetupTest, ParksThenLoadsOneSection) {
+  const SetupCase& c = GetParam();
+  graph_->scene->edit_mode = c.edit_mode;
+  Setup(c);
+  for (int f = kCommon; f <= kGroup; ++f) {
+    const Widget& frame = W().GetWidget(kFrames[f]);
+    if (f == c.loaded) {
+      EXPECT_EQ(frame.Left(), 0) << frame.Name();
+      EXPECT_EQ(frame.Top(), 0) << frame.Name();
+      EXPECT_EQ(frame.Height(), f == kBone ? kOuter : kInner) << frame.Name();
+      EXPECT_TRUE(frame.Enabled()) << frame.Name();
+    } else if (c.parked & Bit(static_cast<Frame>(f))) {
+      EXPECT_EQ(frame.Left(), -50000) << frame.Name();
+      EXPECT_FALSE(frame.Enabled()) << frame.Name();
+    } else {
+      EXPECT_EQ(frame.Left(), kSentinelLeft) << frame.Name() << " untouched";
+      EXPECT_TRUE(frame.Enabled()) << frame.Name();
+    }
+  }
+  EXPECT_EQ(W().GetWidget("fraBottomDivider").Left(), c.divider_left);
+  EXPECT_EQ(W().GetWidget("chkCommonShadowless").Visible(),
+            c.shadowless_visible);
+  // The edit mode is the one value read, and only to choose an object
+  // section for a single object.
+  bool single_object = c.tab == 3 && c.ns + c.nl + c.nb + c.nc + c.ng == 1;
+  EXPECT_EQ(graph_->scene->edit_mode_reads, single_object ? 1 : 0);
+  EXPECT_TRUE(events_.log.empty());
+}
+
+// Counts are Ns, Nl, Nb, Nc, Ng. Negative counts are what a careless host
+// might pass; they show the order in which the loaders are tried.
+INSTANTIATE_TEST_SUITE_P(
+    Table, SetupTest,
+    ::testing::Values(
+        SetupCase{"CommonTabNothingSelected", 2, 0, 0, 0, 0, 0, false, 0, kAll,
+                  -1, -50000, false},
+        SetupCase{"ObjectTabNothingSelected", 3, 0, 0, 0, 0, 0, false, 0, kAll,
+                  -1, -50000, true},
+        SetupCase{"ObjectTabShapeAndLight", 3, 1, 1, 0, 0, 0, false, 0, kAll,
+                  -1, -50000, true},
+        SetupCase{"ObjectTabTwoShapes", 3, 2, 0, 0, 0, 0, false, 0, kAll, -1,
+                  -50000, true},
+        SetupCase{"ObjectTabOneShape", 3, 1, 0, 0, 0, 0, false, 0,
+                  kAll & ~Bit(kShape), kShape, -50000, true},
+        SetupCase{"ObjectTabOneShapeInAnotherEditMode", 3, 1, 0, 0, 0, 0, false,
+                  2, kAll & ~Bit(kShape), -1, -50000, true},
+        SetupCase{"ObjectTabOneLight", 3, 0, 1, 0, 0, 0, false, 0,
+                  kAll & ~Bit(kLight), kLight, -50000, true},
+        SetupCase{"ObjectTabOneCamera", 3, 0, 0, 0, 1, 0, false, 0,
+                  kAll & ~Bit(kCamera), kCamera, -50000, true},
+        SetupCase{"ObjectTabOneBone", 3, 0, 0, 1, 0, 0, false, 0,
+                  kAll & ~Bit(kBone), kBone, -50000, true},
+        SetupCase{"ObjectTabOneGroup", 3, 0, 0, 0, 0, 1, false, 0,
+                  kAll & ~Bit(kGroup), kGroup, -50000, true},
+        // Rule 7 parks the group, and its loader brings it back.
+        SetupCase{"ObjectTabOneGroupWithScene", 3, 0, 0, 0, 0, 1, true, 0, kAll,
+                  kGroup, -50000, true},
+        SetupCase{"OtherTabOneLight", 1, 0, 1, 0, 0, 0, false, 0,
+                  Bit(kShape) | Bit(kCamera) | Bit(kBone) | Bit(kGroup), -1,
+                  -50000, true},
+        SetupCase{"OtherTabOneGroupWithScene", 1, 0, 0, 0, 0, 1, true, 0,
+                  kAllObjects, -1, -50000, true},
+        SetupCase{"OtherTabOneShape", 5, 1, 0, 0, 0, 0, false, 0,
+                  kAllObjects & ~Bit(kShape), -1, -50000, true},
+        SetupCase{"OtherTabNothingSelected", 1, 0, 0, 0, 0, 0, false, 0, kAll,
+                  -1, -50000, true},
+        SetupCase{"ShapeBeforeGroup", 3, 1, -1, 0, 0, 1, false, 0,
+                  kAll & ~Bit(kShape) & ~Bit(kGroup), kShape, -50000, true},
+        SetupCase{"GroupWhenTheShapeIsInAnotherMode", 3, 1, -1, 0, 0, 1, false,
+                  1, kAll & ~Bit(kShape), kGroup, -50000, true},
+        SetupCase{"GroupBeforeLight", 3, 0, 1, -1, 0, 1, false, 0,
+                  kAll & ~Bit(kLight), kGroup, -50000, true},
+        SetupCase{"LightBeforeCamera", 3, 0, 1, 0, 1, -1, false, 0,
+                  kAll & ~Bit(kCamera), kLight, -50000, true},
+        SetupCase{"CameraBeforeBone", 3, 0, -1, 1, 1, 0, false, 0,
+                  kAll & ~Bit(kBone), kCamera, -50000, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OverflowCase {
+  const char* name;
+  Long ns, nl, nb, nc, ng;
+};
+
+class SetupOverflowTest : public SetupFixture,
+                          public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(SetupOverflowTest, IsAnErrorBeforeAnyFrameMoves) {
+  const OverflowCase& c = GetParam();
+  std::string before = W().Dump(*W().Root());
+  try {
+    panel_.SetupPropertiesPanel(3, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc,
+                                c.ng, false, false, false, 0);
+    FAIL() << "expected error 6";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), kErrOverflow);
+    EXPECT_EQ(e.Source(), "Properties");
+  }
+  EXPECT_EQ(W().Dump(*W().Root()), before);
+  EXPECT_EQ(graph_->active_scene_calls, 0);
+}
+
+constexpr Long kMax = std::numeric_limits<Long>::max();
+constexpr Long kMin = std::numeric_limits<Long>::min();
+
+INSTANTIATE_TEST_SUITE_P(
+    Sums, SetupOverflowTest,
+    ::testing::Values(OverflowCase{"FirstPair", kMax, 1, 0, 0, 0},
+                      OverflowCase{"LastCount", 1, 0, 0, 0, kMax},
+                      OverflowCase{"Spread", kMax / 2, kMax / 2, 1, 1, 0},
+                      OverflowCase{"Negative", kMin, 0, 0, -1, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SetupLimitTest, LargestTotalIsFine) {
+  RecordingEvents events;
+  FixedContainer container;
+  TestServices services;
+  Properties panel(PlatformServices{}, events, container, &services);
+  EXPECT_NO_THROW(panel.SetupPropertiesPanel(3, 0, kMax - 3, 1, 1, 1, 0, false,
+                                             false, false, 0));
+}
+
+TEST_F(SetupFixture, AFailingSceneLeavesTheParkedFramesParkedAndLoadsNothing) {
+  graph_->fail_active_scene = true;
+  try {
+    panel_.SetupPropertiesPanel(3, kNodeTypeLight, 0, 1, 0, 0, 0, false, false,
+                                false, 0);
+    FAIL() << "expected error 91";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), kErrObjectNotSet);
+    EXPECT_EQ(e.Source(), "Properties");
+  }
+  EXPECT_EQ(W().GetWidget("fraShapeProperties").Left(), -50000);
+  EXPECT_EQ(W().GetWidget("fraLightProperties").Left(), kSentinelLeft);
+  EXPECT_EQ(W().GetWidget("fraGroupProperties").Left(), -50000);
+}
+
+TEST(SetupWithoutSceneTest, ASingleObjectNeedsASceneGraph) {
+  RecordingEvents events;
+  FixedContainer container;
+  TestServices services;
+  Properties panel(PlatformServices{}, events, container, &services);
+  try {
+    panel.SetupPropertiesPanel(3, kNodeTypeCamera, 0, 0, 0, 1, 0, false, false,
+                               false, 0);
+    FAIL() << "expected error 91";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), kErrObjectNotSet);
+    EXPECT_EQ(e.Source(), "Properties");
+  }
+  // Without a selection nothing reaches for the scene.
+  EXPECT_NO_THROW(panel.SetupPropertiesPanel(2, 0, 0, 0, 0, 0, 0, false, false,
+                                             false, 0));
+}
+
+}  // namespace
+}  // namespace morvel

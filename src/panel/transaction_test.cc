@@ -1,0 +1,148 @@
+#include "panel/transaction.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <stdexcept>
+
+#include "panel/panel_testing.h"
+
+namespace morvel {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::RecordingEvents;
+using testing::TestServices;
+
+class TransactionTest : public ::testing::Test {
+ protected:
+  TransactionTest()
+      : context_(widgets_, state_, events_, container_, PlatformServices{},
+                 services_) {
+    Widget& form = widgets_.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+    box_ = &widgets_.Create<CheckBox>(WidgetKind::kCheckBox, "chkBox", -1, &form);
+    combo_ = &widgets_.Create<ComboBox>(WidgetKind::kComboBox, "cboList", -1,
+                                        &form);
+    combo_->AddItem("a");
+    combo_->AddItem("b");
+  }
+
+  WidgetTree widgets_;
+  PanelState state_;
+  RecordingEvents events_;
+  FixedContainer container_;
+  TestServices services_;
+  PanelContext context_;
+  CheckBox* box_ = nullptr;
+  ComboBox* combo_ = nullptr;
+};
+
+TEST_F(TransactionTest, PreparesOnConstructionAndAppliesOnCommitOnce) {
+  {
+    SceneTransaction transaction(context_, kLayerSysMaterialUpdate);
+    EXPECT_THAT(events_.log,
+                ElementsAre("evtReqPrepareForSceneChanges(\"SysMaterialUpdate\")"));
+    transaction.Commit(true);
+    transaction.Commit(false);
+    EXPECT_TRUE(transaction.Committed());
+  }
+  EXPECT_THAT(events_.Take(),
+              ElementsAre("evtReqPrepareForSceneChanges(\"SysMaterialUpdate\")",
+                          "evtReqApplySceneChanges(True)"));
+}
+
+TEST_F(TransactionTest, AFailureBeforeCommitLeavesThePrepareAlone) {
+  EXPECT_THROW(
+      {
+        SceneTransaction transaction(context_, kLayerNone);
+        throw Error(kErrTypeMismatch, "Type mismatch");
+      },
+      Error);
+  EXPECT_THAT(events_.Take(),
+              ElementsAre("evtReqPrepareForSceneChanges(\"\")"));
+}
+
+TEST_F(TransactionTest, GuardedClickIgnoresADisabledWidget) {
+  int runs = 0;
+  ConnectGuardedClick(*box_, [&] { ++runs; });
+  ConnectGuardedClick(*combo_, [&] { ++runs; });
+  box_->SetValue(1);
+  combo_->SetListIndex(1);
+  EXPECT_EQ(runs, 2);
+  SetWhileDisabled(*box_, [&] { box_->SetValue(2); });
+  SetWhileDisabled(*combo_, [&] { combo_->SetListIndex(0); });
+  EXPECT_EQ(runs, 2);
+  EXPECT_TRUE(box_->Enabled());
+  EXPECT_TRUE(combo_->Enabled());
+  EXPECT_EQ(box_->Value(), 2);
+}
+
+TEST_F(TransactionTest, GuardedClickNamesThePanelAsTheSource) {
+  ConnectGuardedClick(*box_, [] { throw std::runtime_error("scene gone"); });
+  try {
+    box_->SetValue(1);
+    FAIL() << "expected an error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), kErrInvalidProcedureCall);
+    EXPECT_EQ(e.Description(), "scene gone");
+    EXPECT_EQ(e.Source(), "Properties");
+  }
+}
+
+TEST_F(TransactionTest, SetWhileDisabledLeavesAFailedWidgetDisabled) {
+  EXPECT_THROW(SetWhileDisabled(*box_, [&] { box_->SetValue(3); }), Error);
+  EXPECT_FALSE(box_->Enabled());
+}
+
+constexpr Long kMax = std::numeric_limits<Long>::max();
+constexpr Long kMin = std::numeric_limits<Long>::min();
+
+struct AddCase {
+  Long a, b;
+  bool overflows;
+  Long sum;
+};
+
+class CheckedAddTest : public ::testing::TestWithParam<AddCase> {};
+
+TEST_P(CheckedAddTest, AddsOrRaisesOverflow) {
+  const AddCase& c = GetParam();
+  if (!c.overflows) {
+    EXPECT_EQ(CheckedAdd(c.a, c.b), c.sum);
+    return;
+  }
+  try {
+    CheckedAdd(c.a, c.b);
+    FAIL() << c.a << " + " << c.b;
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), kErrOverflow);
+    EXPECT_EQ(e.Description(), "Overflow");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CheckedAddTest,
+                         ::testing::Values(AddCase{2, 3, false, 5},
+                                           AddCase{kMax, 0, false, kMax},
+                                           AddCase{kMax - 1, 1, false, kMax},
+                                           AddCase{kMax, 1, true, 0},
+                                           AddCase{kMin, -1, true, 0},
+                                           AddCase{kMin, kMax, false, -1},
+                                           AddCase{-5, 2, false, -3}));
+
+TEST(LongToCheckValueTest, KeepsIntegersAndRefusesTheRest) {
+  EXPECT_EQ(LongToCheckValue(2), 2);
+  EXPECT_EQ(LongToCheckValue(-32768), -32768);
+  EXPECT_EQ(LongToCheckValue(32767), 32767);
+  for (Long bad : {32768, -32769, 65537}) {
+    try {
+      LongToCheckValue(bad);
+      FAIL() << bad;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), kErrOverflow);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace morvel
