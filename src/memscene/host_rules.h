@@ -1,0 +1,37 @@
+#ifndef MORVEL_MEMSCENE_HOST_RULES_H_
+#define MORVEL_MEMSCENE_HOST_RULES_H_
+
+#include "base/types.h"
+#include "memscene/mem_scene_graph.h"
+
+namespace morvel {
+
+// The eleven arguments of SetupPropertiesPanel, in their order.
+struct SetupArguments {
+  Long SelectedTab = 0;
+  Long SelectionEntity = 0;
+  Long ShapesSelectedCount = 0;
+  Long LightsSelectedCount = 0;
+  Long BonesSelectedCount = 0;
+  Long CamerasSelectedCount = 0;
+  Long GroupsSelectedCount = 0;
+  bool AmbientLightSelected = false;
+  bool DirectionalLightSelected = false;
+  bool SceneSelected = false;
+  Long RenderMode = 0;
+  friend bool operator==(const SetupArguments&, const SetupArguments&) = default;
+};
+
+// How the hosts describe a selection to the panel:
+// - the counts of selected nodes per kind (a bone counts as a bone only);
+// - SelectionEntity: the kind code of the first selected node, 0 for none;
+// - AmbientLightSelected / DirectionalLightSelected: a selected light, or a
+//   light whose parent is a selected group, is ambient / directional;
+// - SceneSelected: False (the hosts have no scene entry to select);
+// - RenderMode: the DrawStyle the selected shapes share, -1 when they
+//   differ, 0 when no shape is selected.
+SetupArguments ComputeSetupArguments(const MemSceneGraph& scene, Long selected_tab);
+
+}  // namespace morvel
+
+#endif  // MORVEL_MEMSCENE_HOST_RULES_H_

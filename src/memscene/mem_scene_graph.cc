@@ -1,0 +1,319 @@
+#include "memscene/mem_scene_graph.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "base/error.h"
+#include "memscene/handles.h"
+#include "memscene/mem_utilities.h"
+#include "memscene/scene_file.h"
+#include "memscene/state.h"
+
+namespace morvel {
+namespace {
+
+std::shared_ptr<MemSceneGraph> Made(mem::SceneContent content, const std::string& origin) {
+  auto graph = std::make_shared<MemSceneGraph>(origin);
+  graph->state().ReplaceContent(std::move(content));
+  return graph;
+}
+
+[[noreturn]] void KindMismatch(const mem::NodeData& node, const char* wanted) {
+  RaiseError(kErrTypeMismatch, "Type mismatch: the selected " +
+                                   std::string(mem::KindName(node.kind)) + " \"" +
+                                   node.name + "\" is not " + wanted);
+}
+
+}  // namespace
+
+MemSceneGraph::MemSceneGraph(std::string origin)
+    : state_(std::make_unique<mem::State>(std::move(origin))) {
+  InstallReferenceUtilities(/*replace=*/false);
+  state_->MakeCurrent();
+}
+
+MemSceneGraph::~MemSceneGraph() = default;
+
+std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (errno == ENOENT) RaiseError(kErrFileNotFound, "File not found: " + path);
+    RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  return Made(mem::ReadSceneText(text.str(), path), path);
+}
+
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(const std::string& text,
+                                                       const std::string& origin) {
+  return Made(mem::ReadSceneText(text, origin), origin);
+}
+
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromJson(const nlohmann::json& json,
+                                                       const std::string& origin) {
+  return Made(mem::ReadScene(json, origin), origin);
+}
+
+void MemSceneGraph::Save(const std::string& path) const {
+  std::string text = ToText();
+  // Write beside the target and rename over it, so a failure half-way never
+  // leaves a truncated scene file behind.
+  std::string temporary = path + ".saving";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.flush();
+    if (!out) {
+      std::remove(temporary.c_str());
+      RaiseError(kErrPathFileAccess, "Path/File access error: cannot write " + path);
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    RaiseError(kErrPathFileAccess, "Path/File access error: cannot write " + path);
+  }
+}
+
+std::string MemSceneGraph::ToText() const { return ToJson().dump(2) + "\n"; }
+
+nlohmann::ordered_json MemSceneGraph::ToJson() const {
+  return mem::WriteScene(state_->content, true);
+}
+
+void MemSceneGraph::Restore(const nlohmann::json& snapshot) {
+  state_->ReplaceContent(mem::ReadScene(snapshot, state_->origin));
+}
+
+const std::string& MemSceneGraph::Origin() const { return state_->origin; }
+
+Long MemSceneGraph::NodeCount() const {
+  return static_cast<Long>(state_->content.nodes.size());
+}
+
+std::vector<std::string> MemSceneGraph::NodeNames() const {
+  std::vector<std::string> names;
+  names.reserve(state_->content.nodes.size());
+  for (const auto& node : state_->content.nodes) names.push_back(node.name);
+  return names;
+}
+
+std::shared_ptr<SceneNode> MemSceneGraph::FindNode(const std::string& name) const {
+  std::int32_t index = state_->content.Find(name);
+  if (index < 0) return nullptr;
+  return state_->Handle(index);
+}
+
+std::shared_ptr<SceneNode> MemSceneGraph::Node(const std::string& name) const {
+  auto node = FindNode(name);
+  if (!node) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: no node is named \"" + name + "\"");
+  }
+  return node;
+}
+
+std::shared_ptr<SceneNode> MemSceneGraph::AddNode(const std::string& name, Long kind,
+                                                  const std::string& parent) {
+  std::int32_t parent_index = -1;
+  if (!parent.empty()) {
+    parent_index = state_->content.Find(parent);
+    if (parent_index < 0) {
+      RaiseError(kErrInvalidProcedureCall,
+                 "Invalid procedure call or argument: no node is named \"" + parent + "\"");
+    }
+  }
+  std::int32_t index = state_->content.AddNode(name, kind, parent_index);
+  state_->SyncHandles();
+  return state_->Handle(index);
+}
+
+std::string MemSceneGraph::ParentOf(const std::string& name) const {
+  std::int32_t index = state_->content.Find(name);
+  if (index < 0) Node(name);  // raises
+  std::int32_t parent = state_->content.nodes[static_cast<std::size_t>(index)].parent;
+  return parent < 0 ? std::string() : state_->content.nodes[static_cast<std::size_t>(parent)].name;
+}
+
+void MemSceneGraph::Select(const std::vector<std::string>& names) {
+  std::vector<std::int32_t> selection;
+  selection.reserve(names.size());
+  std::set<std::int32_t> seen;
+  for (const std::string& name : names) {
+    std::int32_t index = state_->content.Find(name);
+    if (index < 0) {
+      RaiseError(kErrInvalidProcedureCall,
+                 "Invalid procedure call or argument: no node is named \"" + name + "\"");
+    }
+    if (!seen.insert(index).second) {
+      RaiseError(kErrInvalidProcedureCall,
+                 "Invalid procedure call or argument: \"" + name + "\" is selected twice");
+    }
+    selection.push_back(index);
+  }
+  state_->content.selection = std::move(selection);
+}
+
+void MemSceneGraph::SelectAll() {
+  auto& selection = state_->content.selection;
+  selection.resize(state_->content.nodes.size());
+  for (std::size_t i = 0; i < selection.size(); ++i) {
+    selection[i] = static_cast<std::int32_t>(i);
+  }
+}
+
+std::vector<std::string> MemSceneGraph::SelectedNames() const {
+  std::vector<std::string> names;
+  for (std::int32_t i : state_->content.selection) {
+    names.push_back(state_->content.nodes[static_cast<std::size_t>(i)].name);
+  }
+  return names;
+}
+
+nlohmann::ordered_json MemSceneGraph::Value(const std::string& path) const {
+  return mem::ValueAt(state_->content, path);
+}
+
+std::string MemSceneGraph::ValueText(const std::string& path) const {
+  return mem::ValueText(Value(path));
+}
+
+std::vector<std::string> MemSceneGraph::JournalLines(std::size_t from) const {
+  std::vector<std::string> lines;
+  for (std::size_t i = from; i < state_->journal.size(); ++i) {
+    lines.push_back(state_->journal[i].Line());
+  }
+  return lines;
+}
+
+std::vector<std::string> MemSceneGraph::JournalOperations(std::size_t from) const {
+  std::vector<std::string> operations;
+  for (std::size_t i = from; i < state_->journal.size(); ++i) {
+    operations.push_back(state_->journal[i].operation);
+  }
+  return operations;
+}
+
+std::size_t MemSceneGraph::JournalSize() const { return state_->journal.size(); }
+void MemSceneGraph::ClearJournal() { state_->journal.clear(); }
+void MemSceneGraph::SetJournalEnabled(bool enabled) { state_->journal_enabled = enabled; }
+
+void MemSceneGraph::Fault(const std::string& operation, Long number,
+                          const std::string& description, Long after_n, Long times) {
+  if (operation.empty() || after_n < 0 || times < -1) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: a fault needs an operation, "
+               "after_n >= 0 and times >= -1");
+  }
+  state_->AddFault(operation, mem::FaultPlan{number, description, after_n, times});
+}
+
+void MemSceneGraph::ClearFaults() { state_->ClearFaults(); }
+void MemSceneGraph::MakeCurrent() { state_->MakeCurrent(); }
+bool MemSceneGraph::SelectionNeedsRedraw() const { return state_->selection_needs_refresh; }
+
+// ---- SceneGraph ------------------------------------------------------------
+
+mem::State& MemSceneGraph::ListOwner(Long list) const {
+  // The usual case, a list of this very scene, needs no registry lookup.
+  if (list == state_->selection_handle()) return *state_;
+  return mem::State::Resolve(list);
+}
+
+std::shared_ptr<Scene> MemSceneGraph::GetActiveScene() {
+  state_->CheckFault("GetActiveScene");
+  if (!state_->scene_object) {
+    state_->scene_object = std::make_shared<mem::SceneHandle>(state_->anchor());
+  }
+  return std::static_pointer_cast<mem::SceneHandle>(state_->scene_object);
+}
+
+Long MemSceneGraph::GetSelectionCount(Long list) {
+  state_->CheckFault("GetSelectionCount");
+  return static_cast<Long>(ListOwner(list).content.selection.size());
+}
+
+std::int32_t MemSceneGraph::SelectedIndex(const char* operation, Long list, Long index,
+                                          mem::State*& owner) const {
+  state_->CheckFault(operation);
+  owner = &ListOwner(list);
+  const auto& selection = owner->content.selection;
+  if (index < 0 || static_cast<std::size_t>(index) >= selection.size()) {
+    RaiseError(kErrSubscriptOutOfRange);
+  }
+  return selection[static_cast<std::size_t>(index)];
+}
+
+std::shared_ptr<SceneNode> MemSceneGraph::GetSelectedNode(Long list, Long index) {
+  mem::State* owner = nullptr;
+  std::int32_t node = SelectedIndex("GetSelectedNode", list, index, owner);
+  return owner->Handle(node);
+}
+
+std::shared_ptr<Group> MemSceneGraph::GetSelectedGroup(Long list, Long index) {
+  mem::State* owner = nullptr;
+  std::int32_t node = SelectedIndex("GetSelectedGroup", list, index, owner);
+  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  if (data.kind != kNodeTypeGroup && data.kind != kNodeTypeBone) KindMismatch(data, "a group");
+  return owner->Handle(node);
+}
+
+std::shared_ptr<Group> MemSceneGraph::GetSelectedBone(Long list, Long index) {
+  mem::State* owner = nullptr;
+  std::int32_t node = SelectedIndex("GetSelectedBone", list, index, owner);
+  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  if (data.kind != kNodeTypeBone) KindMismatch(data, "a bone");
+  return owner->Handle(node);
+}
+
+std::shared_ptr<Light> MemSceneGraph::GetSelectedLight(Long list, Long index) {
+  mem::State* owner = nullptr;
+  std::int32_t node = SelectedIndex("GetSelectedLight", list, index, owner);
+  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  if (data.kind != kNodeTypeLight) KindMismatch(data, "a light");
+  return owner->Handle(node);
+}
+
+std::shared_ptr<Camera> MemSceneGraph::GetSelectedCamera(Long list, Long index) {
+  mem::State* owner = nullptr;
+  std::int32_t node = SelectedIndex("GetSelectedCamera", list, index, owner);
+  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  if (data.kind != kNodeTypeCamera) KindMismatch(data, "a camera");
+  return owner->Handle(node);
+}
+
+std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(const std::shared_ptr<Hierarchy>& hierarchy,
+                                                     const std::shared_ptr<SceneNode>& reference) {
+  state_->CheckFault("GetLightOfNode");
+  Required(hierarchy);
+  auto* tree = dynamic_cast<mem::HierarchyHandle*>(hierarchy.get());
+  mem::NodeHandle& node = mem::AsNode(reference);
+  if (tree == nullptr || tree->anchor() != node.anchor()) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: the node is not in this hierarchy");
+  }
+  const mem::NodeData& data = node.node();
+  if (data.kind != kNodeTypeLight) {
+    RaiseError(kErrTypeMismatch, "Type mismatch: the " + std::string(mem::KindName(data.kind)) +
+                                     " \"" + data.name + "\" is not a light");
+  }
+  return node.shared_from_this();
+}
+
+Long MemSceneGraph::SelectionNeedsRefresh(Long list) {
+  state_->CheckFault("SelectionNeedsRefresh");
+  return ListOwner(list).selection_needs_refresh ? 1 : 0;
+}
+
+void MemSceneGraph::RefreshSelection(Long list) {
+  state_->CheckFault("RefreshSelection");
+  mem::State& owner = ListOwner(list);
+  owner.selection_needs_refresh = false;
+  owner.Record("RefreshSelection", "", "");
+}
+
+}  // namespace morvel

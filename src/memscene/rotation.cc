@@ -1,0 +1,147 @@
+#include "memscene/rotation.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "base/error.h"
+
+namespace morvel::mem {
+namespace {
+
+struct Vec {
+  double x, y, z;
+};
+
+double Dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec Cross(const Vec& a, const Vec& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+Vec Scale(const Vec& a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+Vec Minus(const Vec& a, const Vec& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+bool Finite(const SingleVector3& v) {
+  return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
+}
+
+}  // namespace
+
+Matrix3 FromOrientation(const SingleVector3& forward, const SingleVector3& up) {
+  if (!Finite(forward) || !Finite(up)) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: an orientation needs "
+               "finite Forward and Up vectors");
+  }
+  Vec f{forward.X, forward.Y, forward.Z};
+  Vec u{up.X, up.Y, up.Z};
+  double f_length = std::sqrt(Dot(f, f));
+  double u_length = std::sqrt(Dot(u, u));
+  if (f_length < 1e-12 || u_length < 1e-12) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: Forward and Up of an "
+               "orientation must not be zero");
+  }
+  Vec z = Scale(f, 1 / f_length);
+  // Up need not be exactly square to Forward: keep the part of it that is.
+  Vec y = Minus(Scale(u, 1 / u_length), Scale(z, Dot(z, Scale(u, 1 / u_length))));
+  double y_length = std::sqrt(Dot(y, y));
+  if (y_length < 1e-6) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: Forward and Up of an "
+               "orientation must not be parallel");
+  }
+  y = Scale(y, 1 / y_length);
+  Vec x = Cross(y, z);
+  Matrix3 r;
+  const Vec columns[3] = {x, y, z};
+  for (int c = 0; c < 3; ++c) {
+    r.m[0][c] = columns[c].x;
+    r.m[1][c] = columns[c].y;
+    r.m[2][c] = columns[c].z;
+  }
+  return r;
+}
+
+Orientation ToOrientation(const Matrix3& r) {
+  Orientation o;
+  o.Forward = {static_cast<Single>(r.m[0][2]), static_cast<Single>(r.m[1][2]),
+               static_cast<Single>(r.m[2][2])};
+  o.Up = {static_cast<Single>(r.m[0][1]), static_cast<Single>(r.m[1][1]),
+          static_cast<Single>(r.m[2][1])};
+  return o;
+}
+
+Matrix3 FromEuler(double x, double y, double z) {
+  double sa = std::sin(x), ca = std::cos(x);
+  double sb = std::sin(y), cb = std::cos(y);
+  double sc = std::sin(z), cc = std::cos(z);
+  Matrix3 r;
+  r.m[0][0] = cb * cc;
+  r.m[0][1] = cc * sb * sa - sc * ca;
+  r.m[0][2] = cc * sb * ca + sc * sa;
+  r.m[1][0] = cb * sc;
+  r.m[1][1] = sc * sb * sa + cc * ca;
+  r.m[1][2] = sc * sb * ca - cc * sa;
+  r.m[2][0] = -sb;
+  r.m[2][1] = cb * sa;
+  r.m[2][2] = cb * ca;
+  return r;
+}
+
+void ToEuler(const Matrix3& r, double& x, double& y, double& z) {
+  double s = -r.m[2][0];
+  if (s >= 1 - 1e-12) {
+    y = std::numbers::pi / 2;
+    x = 0;
+    z = std::atan2(-r.m[0][1], r.m[1][1]);
+  } else if (s <= -1 + 1e-12) {
+    y = -std::numbers::pi / 2;
+    x = 0;
+    z = std::atan2(-r.m[0][1], r.m[1][1]);
+  } else {
+    y = std::asin(s);
+    x = std::atan2(r.m[2][1], r.m[2][2]);
+    z = std::atan2(r.m[1][0], r.m[0][0]);
+  }
+}
+
+Matrix3 Multiply(const Matrix3& a, const Matrix3& b) {
+  Matrix3 r;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
+    }
+  }
+  return r;
+}
+
+Matrix3 Transpose(const Matrix3& a) {
+  Matrix3 r;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) r.m[i][j] = a.m[j][i];
+  }
+  return r;
+}
+
+Transform Compose(const Transform& outer, const Transform& inner) {
+  Transform t;
+  t.rotation = Multiply(outer.rotation, inner.rotation);
+  for (int i = 0; i < 3; ++i) {
+    t.origin[i] = outer.origin[i];
+    for (int j = 0; j < 3; ++j) t.origin[i] += outer.rotation.m[i][j] * inner.origin[j];
+  }
+  return t;
+}
+
+Transform Inverse(const Transform& t) {
+  Transform inverse;
+  inverse.rotation = Transpose(t.rotation);
+  for (int i = 0; i < 3; ++i) {
+    inverse.origin[i] = 0;
+    for (int j = 0; j < 3; ++j) {
+      inverse.origin[i] -= inverse.rotation.m[i][j] * t.origin[j];
+    }
+  }
+  return inverse;
+}
+
+}  // namespace morvel::mem

@@ -1,0 +1,733 @@
+#include "memscene/scene_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "base/error.h"
+#include "memscene/rotation.h"
+
+namespace morvel::mem {
+namespace {
+
+using json = nlohmann::json;
+using ojson = nlohmann::ordered_json;
+
+// What a value looked like, for messages: short, on one line.
+std::string Shown(const json& value) {
+  std::string text = value.dump();
+  if (text.size() > 40) text = text.substr(0, 37) + "...";
+  return text;
+}
+
+// Reads one part of a scene file; every failure names the file, the node (or
+// the scene) and the key.
+class Reader {
+ public:
+  Reader(const std::string& origin, std::string where)
+      : origin_(origin), where_(std::move(where)) {}
+
+  [[noreturn]] void Fail(const std::string& key, const std::string& problem) const {
+    std::string text = "Invalid file format: " + origin_ + ": " + where_;
+    if (!key.empty()) text += ": key \"" + key + "\"";
+    RaiseError(kErrInvalidFileFormat, text + ": " + problem);
+  }
+
+  [[noreturn]] void Expected(const std::string& key, const char* what,
+                             const json& got) const {
+    Fail(key, std::string("expected ") + what + ", got " + Shown(got));
+  }
+
+  Single ToSingle(const std::string& key, const json& v) const {
+    if (!v.is_number()) Expected(key, "a number", v);
+    double d = v.get<double>();
+    if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<Single>::max()) {
+      Fail(key, "the number " + Shown(v) + " is too large");
+    }
+    return static_cast<Single>(d);
+  }
+
+  Long ToLong(const std::string& key, const json& v, double lo = -2147483648.0,
+              double hi = 2147483647.0, const char* what = "a whole number") const {
+    if (!v.is_number()) Expected(key, what, v);
+    double d = v.get<double>();
+    if (v.is_number_float() && std::floor(d) != d) Expected(key, what, v);
+    if (v.is_number_integer() && v.is_number_unsigned()) {
+      if (v.get<std::uint64_t>() > static_cast<std::uint64_t>(hi)) {
+        Fail(key, "the number " + Shown(v) + " is out of range");
+      }
+    } else if (v.is_number_integer()) {
+      std::int64_t i = v.get<std::int64_t>();
+      if (i < lo || i > hi) Fail(key, "the number " + Shown(v) + " is out of range");
+    }
+    if (d < lo || d > hi) Fail(key, "the number " + Shown(v) + " is out of range");
+    return static_cast<Long>(d);
+  }
+
+  bool ToBool(const std::string& key, const json& v) const {
+    if (!v.is_boolean()) Expected(key, "true or false", v);
+    return v.get<bool>();
+  }
+
+  std::string ToString(const std::string& key, const json& v) const {
+    if (!v.is_string()) Expected(key, "a string", v);
+    return v.get<std::string>();
+  }
+
+  std::vector<Single> ToSingles(const std::string& key, const json& v, std::size_t lo,
+                                std::size_t hi, const char* what) const {
+    if (!v.is_array() || v.size() < lo || v.size() > hi) Expected(key, what, v);
+    std::vector<Single> out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+      if (!v[i].is_number()) Expected(key, what, v);
+      out.push_back(ToSingle(key + "[" + std::to_string(i) + "]", v[i]));
+    }
+    return out;
+  }
+
+  SingleVector3 ToVector(const std::string& key, const json& v) const {
+    auto s = ToSingles(key, v, 3, 3, "an array of 3 numbers");
+    return {s[0], s[1], s[2]};
+  }
+
+  LongVector3 ToLongVector(const std::string& key, const json& v) const {
+    const char* what = "an array of 3 whole numbers";
+    if (!v.is_array() || v.size() != 3) Expected(key, what, v);
+    return {ToLong(key + "[0]", v[0]), ToLong(key + "[1]", v[1]), ToLong(key + "[2]", v[2])};
+  }
+
+  ColourValue ToColour(const std::string& key, const json& v) const {
+    auto s = ToSingles(key, v, 3, 4, "an array of 3 or 4 numbers (red, green, blue, alpha)");
+    return {s[0], s[1], s[2], s.size() == 4 ? s[3] : 1.0f};
+  }
+
+  std::vector<std::string> ToStrings(const std::string& key, const json& v,
+                                     std::size_t most) const {
+    if (!v.is_array()) Expected(key, "an array of strings", v);
+    if (v.size() > most) {
+      Fail(key, "at most " + std::to_string(most) + " entries, got " +
+                    std::to_string(v.size()));
+    }
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+      out.push_back(ToString(key + "[" + std::to_string(i) + "]", v[i]));
+    }
+    return out;
+  }
+
+  std::array<std::string, 6> ToSixStrings(const std::string& key, const json& v) const {
+    std::array<std::string, 6> out;
+    auto strings = ToStrings(key, v, 6);
+    for (std::size_t i = 0; i < strings.size(); ++i) out[i] = std::move(strings[i]);
+    return out;
+  }
+
+  // Refuses keys that are not in `allowed`: a misspelt key would otherwise
+  // be dropped without a word.
+  void OnlyKeys(const std::string& prefix, const json& object,
+                std::initializer_list<std::initializer_list<const char*>> allowed) const {
+    for (auto it = object.begin(); it != object.end(); ++it) {
+      bool known = false;
+      for (auto list : allowed) {
+        for (const char* name : list) known = known || it.key() == name;
+      }
+      if (!known) Fail(prefix + it.key(), "not a key of " + what_);
+    }
+  }
+
+  void set_what(std::string what) { what_ = std::move(what); }
+
+ private:
+  const std::string& origin_;
+  std::string where_;
+  std::string what_ = "a scene";
+};
+
+constexpr std::initializer_list<const char*> kNodeKeys = {"name", "kind", "parent",
+                                                          "Hidden"};
+constexpr std::initializer_list<const char*> kShapeKeys = {
+    "Locked",          "CastsShadows",     "DrawStyle",          "DisplayAsBox",
+    "DrawPoints",      "DrawNormals",      "DrawTranslucent",    "ShapeKind",
+    "SourceCaption",   "SourceDetail",     "Clones",             "CreasingFactor",
+    "SmoothingLevel",  "SmoothingTension", "SmoothingCondition", "SmoothAngle",
+    "IndexOfRefraction", "MirrorAxis",     "CustomFields",       "Materials"};
+constexpr std::initializer_list<const char*> kGroupKeys = {
+    "Position", "Orientation", "RotationalVelocity", "IKJointMode", "IKJointLimits",
+    "CustomFields"};
+constexpr std::initializer_list<const char*> kBoneKeys = {
+    "BoneWeight",          "BoneOriginEffectRange", "BoneEndEffectRange",
+    "BoneEffectExtent",    "BoneIrregularExtent",   "BoneIrregularOffset",
+    "BoneKind",            "Enabled",               "SetBoneEnabledResult"};
+constexpr std::initializer_list<const char*> kLightKeys = {
+    "LightType",         "Colour",         "ConstantAttenuation",
+    "LinearAttenuation", "QuadraticAttenuation", "SpotlightRange",
+    "SpotlightUmbra",    "SpotlightPenumbra",    "CastsShadows"};
+constexpr std::initializer_list<const char*> kCameraKeys = {
+    "FieldOfView", "FocalBlur", "FocalPoint", "FocalAperture", "FocalQuality"};
+constexpr std::initializer_list<const char*> kSceneKeys = {
+    "ApplicationRegistryKey", "EditMode", "DialogOwner", "CustomShapeFieldNames",
+    "CustomGroupFieldNames", "MaterialFieldNames", "selection", "nodes"};
+
+// Calls `read` with the value of `key` when the object has it.
+template <class F>
+void With(const json& object, const char* key, F read) {
+  auto it = object.find(key);
+  if (it != object.end()) read(std::string(key), *it);
+}
+
+void ReadOrientation(const Reader& r, const json& v, Orientation& o) {
+  if (!v.is_object()) r.Expected("Orientation", "an object with Forward and Up", v);
+  Reader inner = r;
+  inner.set_what("an orientation");
+  inner.OnlyKeys("Orientation.", v, {{"Forward", "Up"}});
+  With(v, "Forward", [&](auto, auto& x) { o.Forward = r.ToVector("Orientation.Forward", x); });
+  With(v, "Up", [&](auto, auto& x) { o.Up = r.ToVector("Orientation.Up", x); });
+  try {
+    FromOrientation(o.Forward, o.Up);
+  } catch (const Error&) {
+    r.Fail("Orientation", "Forward and Up must be non-zero and not parallel");
+  }
+}
+
+void ReadMaterial(const Reader& r, const std::string& prefix, const json& v,
+                  MaterialData& m) {
+  if (!v.is_object()) r.Expected(prefix, "a material object", v);
+  Reader inner = r;
+  inner.set_what("a material");
+  inner.OnlyKeys(prefix + ".", v, {{"Colour", "Diffuse", "Ambient", "Specular", "Fields", "Maps"}});
+  With(v, "Colour", [&](auto k, auto& x) { m.colour = r.ToColour(prefix + "." + k, x); });
+  With(v, "Diffuse", [&](auto k, auto& x) { m.diffuse = r.ToLong(prefix + "." + k, x); });
+  With(v, "Ambient", [&](auto k, auto& x) { m.ambient = r.ToLong(prefix + "." + k, x); });
+  With(v, "Specular", [&](auto k, auto& x) { m.specular = r.ToLong(prefix + "." + k, x); });
+  With(v, "Fields", [&](auto k, auto& x) {
+    m.fields = r.ToStrings(prefix + "." + k, x, std::numeric_limits<std::size_t>::max());
+  });
+  With(v, "Maps", [&](auto k, auto& x) {
+    std::string key = prefix + "." + k;
+    if (!x.is_object()) r.Expected(key, "a maps object", x);
+    Reader maps = r;
+    maps.set_what("the maps of a material");
+    maps.OnlyKeys(key + ".", x, {{"Paths", "MapSettingA", "MapSettingB", "Blend"}});
+    MapsData d;
+    With(x, "Paths", [&](auto p, auto& y) { d.paths = r.ToSixStrings(key + "." + p, y); });
+    With(x, "MapSettingA", [&](auto p, auto& y) { d.setting_a = r.ToLong(key + "." + p, y); });
+    With(x, "MapSettingB", [&](auto p, auto& y) {
+      d.setting_b = static_cast<Integer>(r.ToLong(key + "." + p, y, -32768, 32767,
+                                                  "a whole number from -32768 to 32767"));
+    });
+    With(x, "Blend", [&](auto p, auto& y) { d.blend = r.ToSingle(key + "." + p, y); });
+    m.maps = d;
+  });
+}
+
+void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
+  With(v, "Locked", [&](auto k, auto& x) { n.Set(kLocked, r.ToBool(k, x)); });
+  With(v, "CastsShadows", [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
+  With(v, "DrawStyle", [&](auto k, auto& x) { n.draw_style = r.ToLong(k, x); });
+  With(v, "DisplayAsBox", [&](auto k, auto& x) { n.display_as_box = r.ToLong(k, x); });
+  With(v, "DrawPoints", [&](auto k, auto& x) { n.Set(kDrawPoints, r.ToBool(k, x)); });
+  With(v, "DrawNormals", [&](auto k, auto& x) { n.Set(kDrawNormals, r.ToBool(k, x)); });
+  With(v, "DrawTranslucent",
+       [&](auto k, auto& x) { n.Set(kDrawTranslucent, r.ToBool(k, x)); });
+  With(v, "ShapeKind", [&](auto k, auto& x) { s.shape_kind = r.ToLong(k, x); });
+  With(v, "SourceCaption", [&](auto k, auto& x) { s.source_caption = r.ToString(k, x); });
+  With(v, "SourceDetail", [&](auto k, auto& x) { s.source_detail = r.ToString(k, x); });
+  With(v, "Clones", [&](auto k, auto& x) {
+    if (!x.is_object()) r.Expected(k, "an object with Counts, Offsets and Rotations", x);
+    Reader inner = r;
+    inner.set_what("the clones");
+    inner.OnlyKeys("Clones.", x, {{"Counts", "Offsets", "Rotations"}});
+    With(x, "Counts", [&](auto, auto& y) { s.clones.Counts = r.ToLongVector("Clones.Counts", y); });
+    With(x, "Offsets",
+         [&](auto, auto& y) { s.clones.Offsets = r.ToVector("Clones.Offsets", y); });
+    With(x, "Rotations",
+         [&](auto, auto& y) { s.clones.Rotations = r.ToVector("Clones.Rotations", y); });
+  });
+  With(v, "CreasingFactor", [&](auto k, auto& x) { s.creasing_factor = r.ToSingle(k, x); });
+  With(v, "SmoothingLevel", [&](auto k, auto& x) { s.smoothing_level = r.ToLong(k, x); });
+  With(v, "SmoothingTension",
+       [&](auto k, auto& x) { s.smoothing_tension = r.ToSingle(k, x); });
+  With(v, "SmoothingCondition",
+       [&](auto k, auto& x) { s.smoothing_condition = r.ToLong(k, x); });
+  With(v, "SmoothAngle", [&](auto k, auto& x) { s.smooth_angle = r.ToSingle(k, x); });
+  With(v, "IndexOfRefraction",
+       [&](auto k, auto& x) { s.index_of_refraction = r.ToSingle(k, x); });
+  With(v, "MirrorAxis", [&](auto k, auto& x) { s.mirror_axis = r.ToLong(k, x); });
+  With(v, "CustomFields", [&](auto k, auto& x) { s.custom_fields = r.ToSixStrings(k, x); });
+  With(v, "Materials", [&](auto k, auto& x) {
+    if (!x.is_array()) r.Expected(k, "an array of materials", x);
+    s.materials.resize(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      ReadMaterial(r, "Materials[" + std::to_string(i) + "]", x[i], s.materials[i]);
+    }
+  });
+}
+
+void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
+  With(v, "Position", [&](auto k, auto& x) { g.position = r.ToVector(k, x); });
+  With(v, "Orientation", [&](auto, auto& x) { ReadOrientation(r, x, g.orientation); });
+  With(v, "RotationalVelocity", [&](auto k, auto& x) {
+    if (!x.is_object()) r.Expected(k, "an object with Axis and Theta", x);
+    Reader inner = r;
+    inner.set_what("a rotational velocity");
+    inner.OnlyKeys("RotationalVelocity.", x, {{"Axis", "Theta"}});
+    With(x, "Axis", [&](auto, auto& y) {
+      g.rotational_velocity.Axis = r.ToVector("RotationalVelocity.Axis", y);
+    });
+    With(x, "Theta", [&](auto, auto& y) {
+      g.rotational_velocity.Theta = r.ToSingle("RotationalVelocity.Theta", y);
+    });
+  });
+  With(v, "IKJointMode", [&](auto k, auto& x) { g.ik_joint_mode = r.ToLong(k, x); });
+  With(v, "IKJointLimits", [&](auto k, auto& x) {
+    auto s = r.ToSingles(k, x, 6, 6,
+                         "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
+    g.ik_joint_limits = {s[0], s[1], s[2], s[3], s[4], s[5]};
+  });
+  With(v, "CustomFields", [&](auto k, auto& x) { g.custom_fields = r.ToSixStrings(k, x); });
+  if (n.kind != kNodeTypeBone) return;
+  With(v, "BoneWeight", [&](auto k, auto& x) { g.bone_weight = r.ToSingle(k, x); });
+  With(v, "BoneOriginEffectRange",
+       [&](auto k, auto& x) { g.bone_origin_effect_range = r.ToSingle(k, x); });
+  With(v, "BoneEndEffectRange",
+       [&](auto k, auto& x) { g.bone_end_effect_range = r.ToSingle(k, x); });
+  With(v, "BoneEffectExtent", [&](auto k, auto& x) { g.bone_effect_extent = r.ToSingle(k, x); });
+  With(v, "BoneIrregularExtent",
+       [&](auto k, auto& x) { g.bone_irregular_extent = r.ToSingle(k, x); });
+  With(v, "BoneIrregularOffset",
+       [&](auto k, auto& x) { g.bone_irregular_offset = r.ToVector(k, x); });
+  With(v, "BoneKind", [&](auto k, auto& x) { g.bone_kind = r.ToLong(k, x); });
+  With(v, "Enabled", [&](auto k, auto& x) { n.Set(kEnabled, r.ToBool(k, x)); });
+  With(v, "SetBoneEnabledResult",
+       [&](auto k, auto& x) { g.set_bone_enabled_result = r.ToLong(k, x); });
+}
+
+void ReadLight(const Reader& r, const json& v, NodeData& n, LightData& l) {
+  With(v, "LightType", [&](auto k, auto& x) {
+    l.light_type = r.ToLong(k, x, 0, 3, "0 (ambient), 1 (directional), 2 (spot) or 3 (point)");
+  });
+  With(v, "Colour", [&](auto k, auto& x) { l.colour = r.ToColour(k, x); });
+  With(v, "ConstantAttenuation",
+       [&](auto k, auto& x) { l.constant_attenuation = r.ToSingle(k, x); });
+  With(v, "LinearAttenuation", [&](auto k, auto& x) { l.linear_attenuation = r.ToSingle(k, x); });
+  With(v, "QuadraticAttenuation",
+       [&](auto k, auto& x) { l.quadratic_attenuation = r.ToSingle(k, x); });
+  With(v, "SpotlightRange", [&](auto k, auto& x) { l.spotlight_range = r.ToSingle(k, x); });
+  With(v, "SpotlightUmbra", [&](auto k, auto& x) { l.spotlight_umbra = r.ToSingle(k, x); });
+  With(v, "SpotlightPenumbra", [&](auto k, auto& x) { l.spotlight_penumbra = r.ToSingle(k, x); });
+  With(v, "CastsShadows", [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
+}
+
+void ReadCamera(const Reader& r, const json& v, CameraData& c) {
+  With(v, "FieldOfView", [&](auto k, auto& x) { c.field_of_view = r.ToSingle(k, x); });
+  With(v, "FocalBlur", [&](auto k, auto& x) { c.focal_blur = r.ToBool(k, x); });
+  With(v, "FocalPoint", [&](auto k, auto& x) { c.focal_point = r.ToSingle(k, x); });
+  With(v, "FocalAperture", [&](auto k, auto& x) { c.focal_aperture = r.ToSingle(k, x); });
+  With(v, "FocalQuality", [&](auto k, auto& x) { c.focal_quality = r.ToLong(k, x); });
+}
+
+}  // namespace
+
+SceneContent ReadScene(const json& file, const std::string& origin) {
+  Reader scene(origin, "the scene");
+  if (!file.is_object()) scene.Fail("", "expected a JSON object, got " + Shown(file));
+  scene.OnlyKeys("", file, {kSceneKeys});
+
+  SceneContent content;
+  With(file, "ApplicationRegistryKey",
+       [&](auto k, auto& x) { content.application_registry_key = scene.ToString(k, x); });
+  With(file, "EditMode", [&](auto k, auto& x) { content.edit_mode = scene.ToLong(k, x); });
+  With(file, "DialogOwner", [&](auto k, auto& x) { content.dialog_owner = scene.ToLong(k, x); });
+  constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
+  With(file, "CustomShapeFieldNames", [&](auto k, auto& x) {
+    content.custom_shape_field_names = scene.ToStrings(k, x, kAny);
+  });
+  With(file, "CustomGroupFieldNames", [&](auto k, auto& x) {
+    content.custom_group_field_names = scene.ToStrings(k, x, kAny);
+  });
+  With(file, "MaterialFieldNames", [&](auto k, auto& x) {
+    content.material_field_names = scene.ToStrings(k, x, kAny);
+  });
+
+  static const json kNoNodes = json::array();
+  const json* nodes = &kNoNodes;
+  With(file, "nodes", [&](auto k, auto& x) {
+    if (!x.is_array()) scene.Expected(k, "an array of nodes", x);
+    nodes = &x;
+  });
+
+  // First every node with its name and kind, so that a parent may be named
+  // before or after its children.
+  content.nodes.reserve(nodes->size());
+  content.index_by_name.reserve(nodes->size());
+  for (std::size_t i = 0; i < nodes->size(); ++i) {
+    const json& v = (*nodes)[i];
+    Reader at(origin, "nodes[" + std::to_string(i) + "]");
+    if (!v.is_object()) at.Fail("", "expected a node object, got " + Shown(v));
+    auto name_it = v.find("name");
+    if (name_it == v.end()) at.Fail("name", "missing: every node needs a name");
+    std::string name = at.ToString("name", *name_it);
+    if (name.empty()) at.Fail("name", "a node's name must not be empty");
+    Reader r(origin, "node \"" + name + "\"");
+    auto kind_it = v.find("kind");
+    if (kind_it == v.end()) r.Fail("kind", "missing: every node needs a kind");
+    Long kind = KindFromName(r.ToString("kind", *kind_it));
+    if (kind == 0) {
+      r.Fail("kind", "unknown kind " + Shown(*kind_it) +
+                         " (expected group, shape, bone, camera or light)");
+    }
+    if (content.index_by_name.count(name) != 0) {
+      r.Fail("name", "there is another node with this name (nodes[" +
+                         std::to_string(content.index_by_name[name]) + "])");
+    }
+    content.AddNode(name, kind, -1);
+  }
+
+  // Then parents, refusing loops, and the values.
+  for (std::size_t i = 0; i < nodes->size(); ++i) {
+    const json& v = (*nodes)[i];
+    NodeData& n = content.nodes[i];
+    Reader r(origin, "node \"" + n.name + "\"");
+    r.set_what(std::string("a ") + KindName(n.kind));
+    switch (n.kind) {
+      case kNodeTypeShape: r.OnlyKeys("", v, {kNodeKeys, kShapeKeys}); break;
+      case kNodeTypeGroup: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys}); break;
+      case kNodeTypeBone: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys, kBoneKeys}); break;
+      case kNodeTypeLight: r.OnlyKeys("", v, {kNodeKeys, kLightKeys}); break;
+      case kNodeTypeCamera: r.OnlyKeys("", v, {kNodeKeys, kCameraKeys}); break;
+    }
+    With(v, "parent", [&](auto k, auto& x) {
+      std::string parent = r.ToString(k, x);
+      std::int32_t p = content.Find(parent);
+      if (p < 0) r.Fail(k, "\"" + parent + "\" names no node");
+      Long parent_kind = content.nodes[static_cast<std::size_t>(p)].kind;
+      if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
+        r.Fail(k, "\"" + parent + "\" is a " + KindName(parent_kind) +
+                      "; only groups and bones have children");
+      }
+      n.parent = p;
+    });
+    With(v, "Hidden", [&](auto k, auto& x) { n.Set(kHidden, r.ToBool(k, x)); });
+    auto ext = static_cast<std::size_t>(n.ext);
+    switch (n.kind) {
+      case kNodeTypeShape: ReadShape(r, v, n, content.shapes[ext]); break;
+      case kNodeTypeGroup:
+      case kNodeTypeBone: ReadGroup(r, v, n, content.groups[ext]); break;
+      case kNodeTypeLight: ReadLight(r, v, n, content.lights[ext]); break;
+      case kNodeTypeCamera: ReadCamera(r, v, content.cameras[ext]); break;
+    }
+  }
+
+  // A node may not be its own ancestor. Colour the nodes: 1 on the path
+  // being walked, 2 known to reach the top.
+  std::vector<std::uint8_t> mark(content.nodes.size(), 0);
+  std::vector<std::int32_t> path;
+  for (std::size_t start = 0; start < content.nodes.size(); ++start) {
+    path.clear();
+    std::int32_t i = static_cast<std::int32_t>(start);
+    while (i >= 0 && mark[static_cast<std::size_t>(i)] == 0) {
+      mark[static_cast<std::size_t>(i)] = 1;
+      path.push_back(i);
+      i = content.nodes[static_cast<std::size_t>(i)].parent;
+    }
+    if (i >= 0 && mark[static_cast<std::size_t>(i)] == 1) {
+      Reader r(origin, "node \"" + content.nodes[static_cast<std::size_t>(i)].name + "\"");
+      r.Fail("parent", "the node would be its own ancestor");
+    }
+    for (std::int32_t p : path) mark[static_cast<std::size_t>(p)] = 2;
+  }
+
+  With(file, "selection", [&](auto k, auto& x) {
+    if (!x.is_array()) scene.Expected(k, "an array of node names", x);
+    std::set<std::int32_t> seen;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      std::string key = k + "[" + std::to_string(i) + "]";
+      std::string name = scene.ToString(key, x[i]);
+      std::int32_t index = content.Find(name);
+      if (index < 0) scene.Fail(key, "\"" + name + "\" names no node");
+      if (!seen.insert(index).second) scene.Fail(key, "\"" + name + "\" is selected twice");
+      content.selection.push_back(index);
+    }
+  });
+  return content;
+}
+
+SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
+  json parsed;
+  try {
+    parsed = json::parse(text);
+  } catch (const json::exception& e) {
+    // The parser's message carries the line and column.
+    std::string what = e.what();
+    auto colon = what.find("] ");
+    RaiseError(kErrInvalidFileFormat, "Invalid file format: " + origin +
+                                          ": not valid JSON: " +
+                                          (colon == std::string::npos ? what : what.substr(colon + 2)));
+  }
+  return ReadScene(parsed, origin);
+}
+
+ojson SingleJson(Single value) {
+  std::string text = ShortestText(value);
+  double d = 0;
+  std::from_chars(text.data(), text.data() + text.size(), d);
+  if (d == std::floor(d) && std::fabs(d) < 1e15) return ojson(static_cast<std::int64_t>(d));
+  return ojson(d);
+}
+
+namespace {
+
+ojson VectorJson(const SingleVector3& v) {
+  return ojson::array({SingleJson(v.X), SingleJson(v.Y), SingleJson(v.Z)});
+}
+
+ojson StringsJson(const std::vector<std::string>& strings) {
+  ojson out = ojson::array();
+  for (const auto& s : strings) out.push_back(s);
+  return out;
+}
+
+ojson SixJson(const std::array<std::string, 6>& strings) {
+  return StringsJson(std::vector<std::string>(strings.begin(), strings.end()));
+}
+
+ojson ColourJson(const ColourValue& c) {
+  return ojson::array({SingleJson(c.Red), SingleJson(c.Green), SingleJson(c.Blue),
+                       SingleJson(c.Alpha)});
+}
+
+ojson MaterialJson(const MaterialData& m, bool omit) {
+  static const MaterialData kDefault;
+  ojson out = ojson::object();
+  if (!omit || m.colour != kDefault.colour) out["Colour"] = ColourJson(m.colour);
+  if (!omit || m.diffuse != kDefault.diffuse) out["Diffuse"] = m.diffuse;
+  if (!omit || m.ambient != kDefault.ambient) out["Ambient"] = m.ambient;
+  if (!omit || m.specular != kDefault.specular) out["Specular"] = m.specular;
+  if (!omit || !m.fields.empty()) out["Fields"] = StringsJson(m.fields);
+  if (m.maps) {
+    out["Maps"] = {{"Paths", SixJson(m.maps->paths)},
+                   {"MapSettingA", m.maps->setting_a},
+                   {"MapSettingB", m.maps->setting_b},
+                   {"Blend", SingleJson(m.maps->blend)}};
+  }
+  return out;
+}
+
+}  // namespace
+
+ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
+  const NodeData& n = content.nodes[static_cast<std::size_t>(index)];
+  static const NodeData kNode;
+  ojson out = ojson::object();
+  out["name"] = n.name;
+  out["kind"] = KindName(n.kind);
+  if (n.parent >= 0) out["parent"] = content.nodes[static_cast<std::size_t>(n.parent)].name;
+  auto flag = [&](const char* key, NodeFlag f) {
+    if (!omit || n.Has(f) != kNode.Has(f)) out[key] = n.Has(f);
+  };
+  flag("Hidden", kHidden);
+  auto ext = static_cast<std::size_t>(n.ext);
+  // Writes `value` unless it is the default and defaults are left out.
+  auto put = [&](const char* key, const auto& value, const auto& neutral, auto&& as_json) {
+    if (!omit || !(value == neutral)) out[key] = as_json(value);
+  };
+  auto plain = [](const auto& v) { return ojson(v); };
+  auto single = [](Single v) { return SingleJson(v); };
+  switch (n.kind) {
+    case kNodeTypeShape: {
+      static const ShapeData kShape;
+      const ShapeData& s = content.shapes[ext];
+      flag("Locked", kLocked);
+      flag("CastsShadows", kCastsShadows);
+      put("DrawStyle", n.draw_style, kNode.draw_style, plain);
+      put("DisplayAsBox", n.display_as_box, kNode.display_as_box, plain);
+      flag("DrawPoints", kDrawPoints);
+      flag("DrawNormals", kDrawNormals);
+      flag("DrawTranslucent", kDrawTranslucent);
+      put("ShapeKind", s.shape_kind, kShape.shape_kind, plain);
+      if (!omit || s.source_caption) out["SourceCaption"] = s.source_caption.value_or(n.name);
+      put("SourceDetail", s.source_detail, kShape.source_detail, plain);
+      if (!omit || !(s.clones == kShape.clones)) {
+        out["Clones"] = {{"Counts", {s.clones.Counts.X, s.clones.Counts.Y, s.clones.Counts.Z}},
+                         {"Offsets", VectorJson(s.clones.Offsets)},
+                         {"Rotations", VectorJson(s.clones.Rotations)}};
+      }
+      put("CreasingFactor", s.creasing_factor, kShape.creasing_factor, single);
+      put("SmoothingLevel", s.smoothing_level, kShape.smoothing_level, plain);
+      put("SmoothingTension", s.smoothing_tension, kShape.smoothing_tension, single);
+      put("SmoothingCondition", s.smoothing_condition, kShape.smoothing_condition, plain);
+      put("SmoothAngle", s.smooth_angle, kShape.smooth_angle, single);
+      put("IndexOfRefraction", s.index_of_refraction, kShape.index_of_refraction, single);
+      put("MirrorAxis", s.mirror_axis, kShape.mirror_axis, plain);
+      put("CustomFields", s.custom_fields, kShape.custom_fields, SixJson);
+      if (!omit || !s.materials.empty()) {
+        ojson materials = ojson::array();
+        for (const MaterialData& m : s.materials) materials.push_back(MaterialJson(m, omit));
+        out["Materials"] = std::move(materials);
+      }
+      break;
+    }
+    case kNodeTypeGroup:
+    case kNodeTypeBone: {
+      static const GroupData kGroup;
+      const GroupData& g = content.groups[ext];
+      put("Position", g.position, kGroup.position, VectorJson);
+      if (!omit || !(g.orientation == kGroup.orientation)) {
+        out["Orientation"] = {{"Forward", VectorJson(g.orientation.Forward)},
+                              {"Up", VectorJson(g.orientation.Up)}};
+      }
+      if (!omit || !(g.rotational_velocity == kGroup.rotational_velocity)) {
+        out["RotationalVelocity"] = {{"Axis", VectorJson(g.rotational_velocity.Axis)},
+                                     {"Theta", SingleJson(g.rotational_velocity.Theta)}};
+      }
+      put("IKJointMode", g.ik_joint_mode, kGroup.ik_joint_mode, plain);
+      if (!omit || !(g.ik_joint_limits == kGroup.ik_joint_limits)) {
+        const IKJointLimits& l = g.ik_joint_limits;
+        out["IKJointLimits"] = ojson::array({SingleJson(l.MinX), SingleJson(l.MinY),
+                                             SingleJson(l.MinZ), SingleJson(l.MaxX),
+                                             SingleJson(l.MaxY), SingleJson(l.MaxZ)});
+      }
+      put("CustomFields", g.custom_fields, kGroup.custom_fields, SixJson);
+      if (n.kind == kNodeTypeBone) {
+        put("BoneWeight", g.bone_weight, kGroup.bone_weight, single);
+        put("BoneOriginEffectRange", g.bone_origin_effect_range,
+            kGroup.bone_origin_effect_range, single);
+        put("BoneEndEffectRange", g.bone_end_effect_range, kGroup.bone_end_effect_range,
+            single);
+        put("BoneEffectExtent", g.bone_effect_extent, kGroup.bone_effect_extent, single);
+        put("BoneIrregularExtent", g.bone_irregular_extent, kGroup.bone_irregular_extent,
+            single);
+        put("BoneIrregularOffset", g.bone_irregular_offset, kGroup.bone_irregular_offset,
+            VectorJson);
+        put("BoneKind", g.bone_kind, kGroup.bone_kind, plain);
+        flag("Enabled", kEnabled);
+        put("SetBoneEnabledResult", g.set_bone_enabled_result, kGroup.set_bone_enabled_result,
+            plain);
+      }
+      break;
+    }
+    case kNodeTypeLight: {
+      static const LightData kLight;
+      const LightData& l = content.lights[ext];
+      put("LightType", l.light_type, kLight.light_type, plain);
+      put("Colour", l.colour, kLight.colour, ColourJson);
+      put("ConstantAttenuation", l.constant_attenuation, kLight.constant_attenuation, single);
+      put("LinearAttenuation", l.linear_attenuation, kLight.linear_attenuation, single);
+      put("QuadraticAttenuation", l.quadratic_attenuation, kLight.quadratic_attenuation,
+          single);
+      put("SpotlightRange", l.spotlight_range, kLight.spotlight_range, single);
+      put("SpotlightUmbra", l.spotlight_umbra, kLight.spotlight_umbra, single);
+      put("SpotlightPenumbra", l.spotlight_penumbra, kLight.spotlight_penumbra, single);
+      flag("CastsShadows", kCastsShadows);
+      break;
+    }
+    case kNodeTypeCamera: {
+      static const CameraData kCamera;
+      const CameraData& c = content.cameras[ext];
+      put("FieldOfView", c.field_of_view, kCamera.field_of_view, single);
+      put("FocalBlur", c.focal_blur, kCamera.focal_blur, plain);
+      put("FocalPoint", c.focal_point, kCamera.focal_point, single);
+      put("FocalAperture", c.focal_aperture, kCamera.focal_aperture, single);
+      put("FocalQuality", c.focal_quality, kCamera.focal_quality, plain);
+      break;
+    }
+  }
+  return out;
+}
+
+ojson WriteScene(const SceneContent& content, bool omit) {
+  ojson out = ojson::object();
+  out["ApplicationRegistryKey"] = content.application_registry_key;
+  out["EditMode"] = content.edit_mode;
+  out["DialogOwner"] = content.dialog_owner;
+  out["CustomShapeFieldNames"] = StringsJson(content.custom_shape_field_names);
+  out["CustomGroupFieldNames"] = StringsJson(content.custom_group_field_names);
+  out["MaterialFieldNames"] = StringsJson(content.material_field_names);
+  ojson selection = ojson::array();
+  for (std::int32_t i : content.selection) {
+    selection.push_back(content.nodes[static_cast<std::size_t>(i)].name);
+  }
+  out["selection"] = std::move(selection);
+  ojson nodes = ojson::array();
+  for (std::size_t i = 0; i < content.nodes.size(); ++i) {
+    nodes.push_back(WriteNode(content, static_cast<std::int32_t>(i), omit));
+  }
+  out["nodes"] = std::move(nodes);
+  return out;
+}
+
+namespace {
+
+[[noreturn]] void NoValue(const std::string& path, const std::string& why) {
+  RaiseError(kErrInvalidProcedureCall,
+             "Invalid procedure call or argument: the scene has no value \"" + path +
+                 "\" (" + why + ")");
+}
+
+// Follows "Key[1][2].Other" from `value`.
+ojson Walk(ojson value, const std::string& rest, const std::string& path) {
+  std::size_t i = 0;
+  while (i < rest.size()) {
+    std::size_t end = rest.find_first_of(".[", i);
+    std::string key = rest.substr(i, end == std::string::npos ? std::string::npos : end - i);
+    if (!key.empty()) {
+      if (!value.is_object() || !value.contains(key)) NoValue(path, "no key \"" + key + "\"");
+      ojson next = value[key];
+      value = std::move(next);
+    }
+    i = end == std::string::npos ? rest.size() : end;
+    while (i < rest.size() && rest[i] == '[') {
+      std::size_t close = rest.find(']', i);
+      if (close == std::string::npos) NoValue(path, "an index is not closed");
+      std::string digits = rest.substr(i + 1, close - i - 1);
+      std::size_t index = 0;
+      auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+      if (ec != std::errc() || ptr != digits.data() + digits.size() || digits.empty()) {
+        NoValue(path, "\"" + digits + "\" is not an index");
+      }
+      if (!value.is_array()) NoValue(path, "indexing something that is not a list");
+      if (index >= value.size()) {
+        RaiseError(kErrSubscriptOutOfRange,
+                   "Subscript out of range: \"" + path + "\" (the list has " +
+                       std::to_string(value.size()) + " entries)");
+      }
+      ojson next = value[index];
+      value = std::move(next);
+      i = close + 1;
+    }
+    if (i < rest.size()) {
+      if (rest[i] != '.') NoValue(path, "unexpected \"" + rest.substr(i, 1) + "\"");
+      ++i;
+    }
+  }
+  return value;
+}
+
+}  // namespace
+
+ojson ValueAt(const SceneContent& content, const std::string& path) {
+  // The longest node name that is a prefix of the path (up to a dot or the
+  // end) names the node: node names may contain dots themselves.
+  std::vector<std::size_t> ends{path.size()};
+  for (std::size_t i = path.size(); i-- > 0;) {
+    if (path[i] == '.') ends.push_back(i);
+  }
+  for (std::size_t end : ends) {
+    std::int32_t index = content.Find(std::string_view(path).substr(0, end));
+    if (index < 0) continue;
+    ojson node = WriteNode(content, index, false);
+    return end == path.size() ? node : Walk(std::move(node), path.substr(end + 1), path);
+  }
+  ojson scene = WriteScene(content, true);
+  scene.erase("nodes");
+  return Walk(std::move(scene), path, path);
+}
+
+std::string ValueText(const ojson& value) {
+  if (value.is_boolean()) return value.get<bool>() ? "True" : "False";
+  if (value.is_string()) return value.get<std::string>();
+  return value.dump();
+}
+
+}  // namespace morvel::mem

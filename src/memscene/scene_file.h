@@ -1,0 +1,44 @@
+#ifndef MORVEL_MEMSCENE_SCENE_FILE_H_
+#define MORVEL_MEMSCENE_SCENE_FILE_H_
+
+#include <cstdint>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "memscene/state.h"
+
+// The scene file format: JSON, keys named as the scene graph names its
+// properties. Reading checks everything (types, ranges, names, references)
+// and names the file, the node and the key of the first problem; writing
+// leaves out the values that equal their defaults, so files stay short.
+namespace morvel::mem {
+
+// Error 321 "Invalid file format: ..." for anything wrong with the content.
+SceneContent ReadScene(const nlohmann::json& json, const std::string& origin);
+
+// Parses text, then reads it (a syntax error is error 321 as well).
+SceneContent ReadSceneText(const std::string& text, const std::string& origin);
+
+// The whole scene; with `omit_defaults` only the values a user set.
+nlohmann::ordered_json WriteScene(const SceneContent& content, bool omit_defaults);
+nlohmann::ordered_json WriteNode(const SceneContent& content, std::int32_t index,
+                                 bool omit_defaults);
+
+// A value by its key path: "Teapot.SmoothingLevel",
+// "Teapot.Materials[0].Diffuse", "Teapot.Clones.Counts[0]", or a scene key
+// ("ApplicationRegistryKey", "selection[0]"). A node name may itself contain
+// dots; the longest name that matches wins. Error 5 for a path that names
+// nothing, 9 for an index outside its array.
+nlohmann::ordered_json ValueAt(const SceneContent& content, const std::string& path);
+
+// How values read as text: numbers in their shortest exact form, True and
+// False, strings as they are, arrays and objects as compact JSON.
+std::string ValueText(const nlohmann::ordered_json& value);
+
+// A Single as a JSON number that prints as its shortest exact text.
+nlohmann::ordered_json SingleJson(Single value);
+
+}  // namespace morvel::mem
+
+#endif  // MORVEL_MEMSCENE_SCENE_FILE_H_

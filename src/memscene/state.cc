@@ -1,0 +1,256 @@
+#include "memscene/state.h"
+
+#include <atomic>
+#include <charconv>
+#include <cmath>
+#include <mutex>
+
+#include "base/error.h"
+#include "base/numbers.h"
+#include "memscene/handles.h"
+
+namespace morvel::mem {
+namespace {
+
+// Selection list handles are process-wide, so that the shared utilities,
+// which belong to no scene, can find the scene of a list. Handles start well
+// above 0 so that an unset handle never names a list.
+struct Registry {
+  std::mutex mutex;
+  std::unordered_map<Long, State*> scenes;
+  std::atomic<Long> next{0x5E1};
+};
+
+Registry& TheRegistry() {
+  static Registry* registry = new Registry;  // outlives every scene
+  return *registry;
+}
+
+thread_local std::shared_ptr<Anchor> current_anchor;
+
+}  // namespace
+
+const char* KindName(Long kind) {
+  switch (kind) {
+    case kNodeTypeGroup: return "group";
+    case kNodeTypeShape: return "shape";
+    case kNodeTypeBone: return "bone";
+    case kNodeTypeCamera: return "camera";
+    case kNodeTypeLight: return "light";
+    default: return "unknown";
+  }
+}
+
+Long KindFromName(std::string_view name) {
+  if (name == "group") return kNodeTypeGroup;
+  if (name == "shape") return kNodeTypeShape;
+  if (name == "bone") return kNodeTypeBone;
+  if (name == "camera") return kNodeTypeCamera;
+  if (name == "light") return kNodeTypeLight;
+  return 0;
+}
+
+std::int32_t SceneContent::Find(std::string_view name) const {
+  auto it = index_by_name.find(std::string(name));
+  return it == index_by_name.end() ? -1 : it->second;
+}
+
+std::int32_t SceneContent::AddNode(const std::string& name, Long kind,
+                                   std::int32_t parent) {
+  if (name.empty()) RaiseError(kErrInvalidProcedureCall, "A node needs a name");
+  if (KindFromName(KindName(kind)) == 0) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Node \"" + name + "\": unknown kind " + std::to_string(kind));
+  }
+  if (parent >= 0) {
+    if (static_cast<std::size_t>(parent) >= nodes.size()) {
+      RaiseError(kErrSubscriptOutOfRange);
+    }
+    Long parent_kind = nodes[static_cast<std::size_t>(parent)].kind;
+    if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
+      RaiseError(kErrInvalidProcedureCall,
+                 "Node \"" + name + "\": its parent \"" +
+                     nodes[static_cast<std::size_t>(parent)].name + "\" is a " +
+                     KindName(parent_kind) + ", not a group or a bone");
+    }
+  }
+  auto [it, inserted] =
+      index_by_name.emplace(name, static_cast<std::int32_t>(nodes.size()));
+  if (!inserted) {
+    RaiseError(kErrInvalidProcedureCall,
+               "There is already a node named \"" + name + "\"");
+  }
+  NodeData node;
+  node.name = name;
+  node.kind = kind;
+  node.parent = parent;
+  switch (kind) {
+    case kNodeTypeShape:
+      node.ext = static_cast<std::int32_t>(shapes.size());
+      shapes.emplace_back();
+      break;
+    case kNodeTypeGroup:
+    case kNodeTypeBone:
+      node.ext = static_cast<std::int32_t>(groups.size());
+      groups.emplace_back();
+      break;
+    case kNodeTypeLight:
+      node.ext = static_cast<std::int32_t>(lights.size());
+      lights.emplace_back();
+      break;
+    case kNodeTypeCamera:
+      node.ext = static_cast<std::int32_t>(cameras.size());
+      cameras.emplace_back();
+      break;
+  }
+  nodes.push_back(std::move(node));
+  return it->second;
+}
+
+std::string JournalEntry::Line() const {
+  std::string line = operation;
+  if (!object.empty()) line += " " + object;
+  if (!arguments.empty()) line += " " + arguments;
+  return line;
+}
+
+State::State(std::string origin_name)
+    : origin(std::move(origin_name)),
+      anchor_(std::make_shared<Anchor>(Anchor{this})) {
+  Registry& registry = TheRegistry();
+  selection_handle_ = registry.next.fetch_add(1);
+  std::lock_guard<std::mutex> lock(registry.mutex);
+  registry.scenes[selection_handle_] = this;
+}
+
+State::~State() {
+  anchor_->state = nullptr;
+  Registry& registry = TheRegistry();
+  std::lock_guard<std::mutex> lock(registry.mutex);
+  registry.scenes.erase(selection_handle_);
+}
+
+State& State::Resolve(Long list) {
+  Registry& registry = TheRegistry();
+  {
+    std::lock_guard<std::mutex> lock(registry.mutex);
+    auto it = registry.scenes.find(list);
+    if (it != registry.scenes.end()) return *it->second;
+  }
+  RaiseError(kErrInvalidProcedureCall,
+             "Invalid procedure call or argument: " + std::to_string(list) +
+                 " is not a selection list");
+}
+
+State* State::Current() {
+  return current_anchor ? current_anchor->state : nullptr;
+}
+
+void State::MakeCurrent() { current_anchor = anchor_; }
+
+void State::SyncHandles() {
+  handles_.reserve(content.nodes.size());
+  for (std::size_t i = handles_.size(); i < content.nodes.size(); ++i) {
+    handles_.push_back(
+        std::make_shared<NodeHandle>(anchor_, static_cast<std::int32_t>(i)));
+  }
+}
+
+void State::ReplaceContent(SceneContent replacement) {
+  std::vector<std::shared_ptr<NodeHandle>> old_handles = std::move(handles_);
+  std::vector<std::string> old_names;
+  old_names.reserve(content.nodes.size());
+  for (const NodeData& node : content.nodes) old_names.push_back(node.name);
+  content = std::move(replacement);
+  handles_.clear();
+  handles_.resize(content.nodes.size());
+  for (std::size_t i = 0; i < old_handles.size(); ++i) {
+    std::int32_t now = content.Find(old_names[i]);
+    if (now >= 0 && !handles_[static_cast<std::size_t>(now)]) {
+      old_handles[i]->set_index(now);
+      handles_[static_cast<std::size_t>(now)] = std::move(old_handles[i]);
+    } else {
+      old_handles[i]->set_index(-1);
+    }
+  }
+  for (std::size_t i = 0; i < handles_.size(); ++i) {
+    if (!handles_[i]) {
+      handles_[i] =
+          std::make_shared<NodeHandle>(anchor_, static_cast<std::int32_t>(i));
+    }
+  }
+  selection_needs_refresh = false;
+}
+
+void State::AddFault(std::string operation, FaultPlan plan) {
+  if (plan.times == 0) {
+    faults_.erase(operation);
+    return;
+  }
+  faults_[std::move(operation)] = std::move(plan);
+}
+
+void State::CheckFaultSlow(std::string_view operation) {
+  auto it = faults_.find(std::string(operation));
+  if (it == faults_.end()) return;
+  FaultPlan& plan = it->second;
+  if (plan.succeed_first > 0) {
+    --plan.succeed_first;
+    return;
+  }
+  Error error(plan.number, plan.description);
+  if (plan.times > 0 && --plan.times == 0) faults_.erase(it);
+  throw error;
+}
+
+void State::Record(std::string_view operation, std::string object,
+                   std::string arguments) {
+  if (!journal_enabled) return;
+  journal.push_back(
+      JournalEntry{std::string(operation), std::move(object), std::move(arguments)});
+}
+
+State& Live(const std::shared_ptr<Anchor>& anchor) {
+  if (!anchor || !anchor->state) {
+    RaiseError(kErrObjectNotSet,
+               "Object variable or With block variable not set: the scene "
+               "this object belongs to was closed");
+  }
+  return *anchor->state;
+}
+
+std::string Arg(Long value) { return LongToText(value); }
+std::string Arg(Single value) { return SingleToText(value); }
+std::string Arg(bool value) { return value ? "True" : "False"; }
+
+std::string Arg(const std::string& value) {
+  std::string text = "\"";
+  for (char c : value) {
+    if (c == '"' || c == '\\') text += '\\';
+    text += c;
+  }
+  return text + "\"";
+}
+
+std::string Arg(const SingleVector3& v) {
+  return "[" + Arg(v.X) + ", " + Arg(v.Y) + ", " + Arg(v.Z) + "]";
+}
+std::string Arg(const LongVector3& v) {
+  return "[" + Arg(v.X) + ", " + Arg(v.Y) + ", " + Arg(v.Z) + "]";
+}
+std::string Arg(const ColourValue& c) {
+  return "[" + Arg(c.Red) + ", " + Arg(c.Green) + ", " + Arg(c.Blue) + ", " +
+         Arg(c.Alpha) + "]";
+}
+std::string Arg(const IKJointLimits& l) {
+  return "[" + Arg(l.MinX) + ", " + Arg(l.MinY) + ", " + Arg(l.MinZ) + ", " +
+         Arg(l.MaxX) + ", " + Arg(l.MaxY) + ", " + Arg(l.MaxZ) + "]";
+}
+
+std::string ShortestText(Single value) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace morvel::mem

@@ -1,0 +1,272 @@
+#ifndef MORVEL_MEMSCENE_STATE_H_
+#define MORVEL_MEMSCENE_STATE_H_
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "base/types.h"
+#include "scene/types.h"
+
+// The data of the reference scene graph. Everything the scene file describes
+// is plain data here; the interface objects handed to the panel (handles.h)
+// are thin views onto it. Nodes live in one vector so that the selection
+// queries walk memory in order, and the flags those queries read sit in the
+// node record itself.
+namespace morvel::mem {
+
+// 2 pi as the panel writes it: the neutral joint limits are a full turn.
+inline constexpr Single kFullTurn = 6.283186f;
+
+struct MapsData {
+  std::array<std::string, 6> paths;
+  Long setting_a = 0;
+  Integer setting_b = 0;
+  Single blend = 0;
+  friend bool operator==(const MapsData&, const MapsData&) = default;
+};
+
+struct MaterialData {
+  ColourValue colour{1, 1, 1, 1};
+  Long diffuse = 80;
+  Long ambient = 20;
+  Long specular = 0;
+  std::vector<std::string> fields;
+  std::optional<MapsData> maps;
+  friend bool operator==(const MaterialData&, const MaterialData&) = default;
+};
+
+// Bits of NodeData::flags.
+enum NodeFlag : std::uint16_t {
+  kHidden = 1 << 0,
+  kLocked = 1 << 1,
+  kCastsShadows = 1 << 2,
+  kDrawPoints = 1 << 3,
+  kDrawNormals = 1 << 4,
+  kDrawTranslucent = 1 << 5,
+  kEnabled = 1 << 6,
+};
+
+// What every node has. `ext` indexes the vector of its kind (shapes, groups
+// for groups and bones, lights, cameras).
+struct NodeData {
+  std::string name;
+  std::int32_t parent = -1;
+  std::int32_t ext = -1;
+  Long kind = 0;
+  Long draw_style = 0;
+  Long display_as_box = 0;
+  std::uint16_t flags = kCastsShadows | kEnabled;
+
+  bool Has(NodeFlag flag) const { return (flags & flag) != 0; }
+  void Set(NodeFlag flag, bool on) {
+    flags = on ? static_cast<std::uint16_t>(flags | flag)
+               : static_cast<std::uint16_t>(flags & ~flag);
+  }
+};
+
+struct ShapeData {
+  Long shape_kind = 0;
+  std::optional<std::string> source_caption;  // the node's name when absent
+  std::string source_detail;
+  Clones clones;
+  Single creasing_factor = 0;
+  Long smoothing_level = 0;
+  Single smoothing_tension = 0;
+  Long smoothing_condition = 0;
+  Single smooth_angle = 30;
+  Single index_of_refraction = 0;
+  Long mirror_axis = 0;
+  std::array<std::string, 6> custom_fields;
+  std::vector<MaterialData> materials;
+};
+
+struct GroupData {
+  SingleVector3 position;
+  Orientation orientation;
+  RotationalVelocity rotational_velocity;
+  Long ik_joint_mode = 0;
+  IKJointLimits ik_joint_limits{-kFullTurn, -kFullTurn, -kFullTurn,
+                                kFullTurn,  kFullTurn,  kFullTurn};
+  std::array<std::string, 6> custom_fields;
+  // Bones only.
+  Single bone_weight = 100;
+  Single bone_origin_effect_range = 0.5f;
+  Single bone_end_effect_range = 0.5f;
+  Single bone_effect_extent = 1;
+  Single bone_irregular_extent = 0;
+  SingleVector3 bone_irregular_offset;
+  Long bone_kind = 0;
+  Long set_bone_enabled_result = 0;
+};
+
+struct LightData {
+  Long light_type = kLightTypePoint;
+  ColourValue colour{1, 1, 1, 1};
+  Single constant_attenuation = 1;
+  Single linear_attenuation = 0;
+  Single quadratic_attenuation = 0;
+  Single spotlight_range = 256;
+  Single spotlight_umbra = 0.4f;
+  Single spotlight_penumbra = 0.5f;
+};
+
+struct CameraData {
+  Single field_of_view = 0.05f;
+  bool focal_blur = false;
+  Single focal_point = 1;
+  Single focal_aperture = 1;
+  Long focal_quality = 1;
+};
+
+// Everything a scene file describes.
+struct SceneContent {
+  std::string application_registry_key = "Morvel";
+  Long edit_mode = 0;
+  Long dialog_owner = 0;
+  std::vector<std::string> custom_shape_field_names;
+  std::vector<std::string> custom_group_field_names;
+  std::vector<std::string> material_field_names;
+
+  std::vector<NodeData> nodes;
+  std::vector<ShapeData> shapes;
+  std::vector<GroupData> groups;
+  std::vector<LightData> lights;
+  std::vector<CameraData> cameras;
+  std::unordered_map<std::string, std::int32_t> index_by_name;
+  std::vector<std::int32_t> selection;
+
+  // Appends a node of `kind` with neutral values; the name must be new and
+  // the parent (or -1) must be a group or a bone. Raises error 5 otherwise.
+  std::int32_t AddNode(const std::string& name, Long kind, std::int32_t parent);
+  std::int32_t Find(std::string_view name) const;  // -1 when absent
+};
+
+// The name of a kind as the scene file writes it ("shape"), and back
+// (0 for an unknown name).
+const char* KindName(Long kind);
+Long KindFromName(std::string_view name);
+
+// One scene write: `Operation object arguments`.
+struct JournalEntry {
+  std::string operation;
+  std::string object;
+  std::string arguments;
+  std::string Line() const;
+};
+
+struct FaultPlan {
+  Long number = 0;
+  std::string description;
+  Long succeed_first = 0;  // calls still to let through
+  Long times = 1;          // failures still to give; -1 for every call
+};
+
+class State;
+
+// The handles' link to their scene: cleared when the scene goes away, so a
+// handle the panel still holds fails cleanly instead of touching freed data.
+struct Anchor {
+  State* state = nullptr;
+};
+
+class NodeHandle;
+
+// A scene graph's data and its runtime: the interface objects handed out,
+// the selection handle, the journal and the planned faults.
+class State {
+ public:
+  explicit State(std::string origin);
+  ~State();
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
+
+  SceneContent content;
+  std::string origin;  // the file the scene came from, for messages
+
+  const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
+  Long selection_handle() const { return selection_handle_; }
+
+  // Replaces the content, keeping this scene's identity: handles of nodes
+  // whose name survives now show the new node, the others report that their
+  // node was deleted.
+  void ReplaceContent(SceneContent content);
+  // Call after nodes were appended to content, to give them handles.
+  void SyncHandles();
+
+  const std::shared_ptr<NodeHandle>& Handle(std::int32_t index) const {
+    return handles_[static_cast<std::size_t>(index)];
+  }
+
+  // Fault injection: every operation calls CheckFault with its name first.
+  void CheckFault(std::string_view operation) {
+    if (!faults_.empty()) CheckFaultSlow(operation);
+  }
+  void AddFault(std::string operation, FaultPlan plan);
+  void ClearFaults() { faults_.clear(); }
+
+  void Record(std::string_view operation, std::string object,
+              std::string arguments);
+  bool journal_enabled = true;
+  std::vector<JournalEntry> journal;
+
+  // Display as Box changed since the viewports last redrew the selection.
+  bool selection_needs_refresh = false;
+  std::map<std::pair<std::string, Long>, Picture> thumbnails;
+  Long thumbnails_made = 0;
+
+  // The scene graph's own handle of the active scene and its services,
+  // made once.
+  std::shared_ptr<void> scene_object;
+  std::shared_ptr<void> hierarchy_object;
+  std::shared_ptr<void> map_builder_object;
+  std::shared_ptr<void> thumbnail_cache_object;
+
+  // The scene that owns a selection list handle (error 5 for a handle that
+  // names no list).
+  static State& Resolve(Long list);
+  // The scene whose faults apply to the shared utilities' scene-free
+  // helpers: the last one made current on this thread (may be null).
+  static State* Current();
+  void MakeCurrent();
+
+ private:
+  void CheckFaultSlow(std::string_view operation);
+
+  std::shared_ptr<Anchor> anchor_;
+  Long selection_handle_;
+  std::vector<std::shared_ptr<NodeHandle>> handles_;
+  std::unordered_map<std::string, FaultPlan> faults_;
+};
+
+// The state behind a handle; error 91 when its scene is gone.
+State& Live(const std::shared_ptr<Anchor>& anchor);
+
+// Texts of journal arguments.
+std::string Arg(Long value);
+std::string Arg(Single value);
+std::string Arg(bool value);
+std::string Arg(const std::string& value);  // quoted
+std::string Arg(const SingleVector3& value);
+std::string Arg(const LongVector3& value);
+std::string Arg(const ColourValue& value);
+std::string Arg(const IKJointLimits& value);
+
+// The shortest decimal text that reads back as exactly the same Single, in
+// the C locale ("0.3", "30", "1e-07").
+std::string ShortestText(Single value);
+
+inline constexpr Long kErrNotSupported = 438;
+inline constexpr Long kErrDivisionByZero = 11;
+inline constexpr Long kErrInvalidFileFormat = 321;
+
+}  // namespace morvel::mem
+
+#endif  // MORVEL_MEMSCENE_STATE_H_
