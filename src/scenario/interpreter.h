@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "memscene/host_rules.h"
 #include "panel/properties.h"
 #include "platform/platform.h"
 #include "scenario/input_driver.h"
@@ -76,20 +77,9 @@ namespace morvel::scenario {
 
 class SceneState;  // the interpreter's scene: memscene behind it
 
-// The eleven arguments of SetupPropertiesPanel, in their order.
-struct SetupArguments {
-  Long SelectedTab = 0;
-  Long SelectionEntity = 0;
-  Long ShapesSelectedCount = 0;
-  Long LightsSelectedCount = 0;
-  Long BonesSelectedCount = 0;
-  Long CamerasSelectedCount = 0;
-  Long GroupsSelectedCount = 0;
-  bool AmbientLightSelected = false;
-  bool DirectionalLightSelected = false;
-  bool SceneSelected = false;
-  Long RenderMode = 0;
-};
+// The eleven arguments of SetupPropertiesPanel, in their order (the host
+// rules of the reference scene compute them).
+using SetupArguments = ::morvel::SetupArguments;
 
 // Where the panel under test lives. See the comment block above.
 class ScenarioHost {
@@ -139,11 +129,11 @@ class ScenarioHost {
   virtual WidgetTree* WarningWidgets() = 0;
 };
 
-// Runs operation `operation` through the applier of `scene`, reading its
-// parameters from `settings` as the demo host does; the scene journals what
-// the operation read. For hosts' evtReqApplyOperation handlers.
-void SceneApplyOperation(SceneState& scene, SettingsStore& settings,
-                         const std::string& operation);
+// Runs operation `operation` through the applier of `scene` as the demo
+// host does: the applier reads the parameters back from the settings store
+// the host gave the scenario, and the scene journals what it read
+// ("Mirror Teapot Axis=2"). For hosts' evtReqApplyOperation handlers.
+void SceneApplyOperation(SceneState& scene, const std::string& operation);
 
 // The outcome of one scenario.
 struct ScenarioResult {

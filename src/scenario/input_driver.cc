@@ -1,0 +1,34 @@
+#include "scenario/input_driver.h"
+
+namespace morvel::scenario {
+
+void ModelInputDriver::Click(Widget& widget) { UserInput::Click(widget); }
+void ModelInputDriver::MoveSlider(Slider& slider, Long position) {
+  UserInput::MoveSlider(slider, position);
+}
+void ModelInputDriver::Pick(ComboBox& combo, Long index) {
+  UserInput::Pick(combo, index);
+}
+void ModelInputDriver::Check(CheckBox& box, Integer value) {
+  UserInput::Check(box, value);
+}
+void ModelInputDriver::Type(TextWidget& field, std::string_view text) {
+  UserInput::Type(field, text);
+}
+void ModelInputDriver::Commit(TextWidget& field,
+                              std::optional<std::string> text) {
+  UserInput::Commit(field, std::move(text));
+}
+void ModelInputDriver::Activate(UpDownText& field) {
+  UserInput::Activate(field);
+}
+void ModelInputDriver::Focus(Widget& widget) { UserInput::Focus(widget); }
+void ModelInputDriver::Blur(Widget& widget) { UserInput::Blur(widget); }
+void ModelInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
+  UserInput::ClickCell(grid, row, col);
+}
+void ModelInputDriver::Key(Properties& panel, Integer key_code) {
+  panel.KeyDown(key_code, 0);
+}
+
+}  // namespace morvel::scenario
