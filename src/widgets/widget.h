@@ -116,7 +116,9 @@ class Widget {
   // `expect widget`, the text dump): "Left", "Caption", "Value", "List",
   // "ColWidth" ... `arg` is the index of an indexed property (List(I)).
   // Returns nullopt when this kind has no such property; raises 9 when the
-  // index is out of range.
+  // index is out of range and 450 when an indexed property gets no index.
+  // Names compare without regard to case, as the platform's do. Booleans
+  // print "True"/"False", numbers as plain decimal text.
   virtual std::optional<std::string> Property(std::string_view name,
                                               std::optional<Long> arg) const;
 
@@ -296,12 +298,14 @@ class TextWidget : public Widget {
   // Sets the text as code would (selection collapses to the end). Raises
   // Change when the text differs.
   void SetText(std::string value);
+  // Selection in characters (not bytes of the UTF-8 text).
   Long SelStart() const { return sel_start_; }
   Long SelLength() const { return sel_length_; }
   // Clamped to the text; negative raises 380.
   void SetSelection(Long start, Long length);
   std::string SelectedText() const;
-  // Replaces the selection by `text` and leaves the caret after it.
+  // Replaces the selection by `text` and leaves the caret after it; raises
+  // Change when the text differs.
   void SetSelectedText(std::string_view text);
   // Gets each typed character (its code, by reference) and may zero it to
   // drop the key.
@@ -546,7 +550,10 @@ class WidgetTree {
   // The widget with the focus (the container's focused child), or null.
   Widget* Focused() const { return focused_; }
   // Moves the focus, raising LostFocus on the old and GotFocus on the new
-  // text widget.
+  // text widget (observers get kFocus on both first). The focus has moved
+  // before either handler runs; a handler that moves it again wins, and the
+  // new widget then gets no GotFocus. Nothing happens when `widget` already
+  // has the focus.
   void SetFocus(Widget* widget);
 
   void AddObserver(WidgetObserver* observer);
@@ -585,16 +592,25 @@ class WidgetTree {
 };
 
 // Acts as a person would: refuses a widget that is hidden or disabled (itself
-// or any ancestor) with error 5 and a description naming it, and a value a
-// person could not give (a slider position outside its range: 380).
+// or any ancestor) with error 5 and a description naming it ("cmdOK is
+// disabled", "txtAngle is inside fraSmoothing, which is hidden"), and a value
+// a person could not give (a slider position outside its range, no list
+// entry, a grey check, a cell outside the grid: 380). Refusals happen before
+// anything changes. Clicking, typing into, moving, picking or activating a
+// widget that can take the focus gives it the focus first, as the windowing
+// system does: the widget that had it gets its LostFocus before the new
+// widget's event. A handler's failure reaches the caller.
 class UserInput {
  public:
-  static void Click(Widget& widget);  // button, picture box, check box
+  // Button, picture box, check box (0 -> 1, 1 -> 0, 2 -> 1); 5 for others.
+  static void Click(Widget& widget);
   static void MoveSlider(Slider& slider, Long position);
   static void Pick(ComboBox& combo, Long index);
   static void Check(CheckBox& box, Integer value);
   // Types key by key; each key goes through the key filter, and a kept key
-  // replaces the selection.
+  // replaces the selection, then Change. A backspace (8) deletes the selection
+  // or the character before the caret; other control keys insert nothing.
+  // Typing stops when a handler disables or hides the field.
   static void Type(TextWidget& field, std::string_view text);
   // Replaces the text (when given) and commits it: ValueCommitted for an
   // up-down field or text field; for a text box the focus leaves it.
@@ -602,7 +618,11 @@ class UserInput {
   static void Activate(UpDownText& field);
   // Presses the field's up (+1) or down (-1) step button.
   static void Step(UpDownText& field, int direction);
+  // Gives the focus (5 for a widget that cannot take it: labels, frames,
+  // picture boxes, image lists).
   static void Focus(Widget& widget);
+  // Takes the focus away from `widget` if it has it. A click elsewhere never
+  // touches the widget, so this is allowed even when it is hidden or disabled.
   static void Blur(Widget& widget);
   static void ClickCell(FlexGrid& grid, Long row, Long col);
 };
