@@ -764,8 +764,17 @@ class Interpreter::Run {
       try {
         scene_.Load(path, &host_.Settings());
       } catch (const Error& e) {
+        // The scene names the file as it opened it; the scenario's own
+        // words read better and do not depend on where the runner started.
+        std::string description = e.Description();
+        for (std::size_t at = description.find(path);
+             at != std::string::npos && !path.empty();
+             at = description.find(path, at + t[1].text.size())) {
+          description.replace(at, path.size(), t[1].text);
+        }
         throw ScenarioError(n, "cannot load scene " + Quote(t[1].text) +
-                                   ": " + ErrorText(e));
+                                   ": " + ErrorText(Error(e.Number(),
+                                                          description)));
       }
       journal_mark_ = scene_.Journal().size();
       host_.SetScene(scene_, scene_.Graph(), scene_.Applier());
