@@ -1,0 +1,121 @@
+#ifndef MORVEL_QT_QT_PLATFORM_H_
+#define MORVEL_QT_QT_PLATFORM_H_
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "panel/scene_services.h"
+#include "platform/platform.h"
+#include "scene/utilities.h"
+
+class QWidget;
+
+// The windowing-system services of the panel, implemented with Qt: the
+// system clipboard, modal message boxes, the screen's twips per pixel and the
+// colour and map-file choosers. Only code under qt/ and the Qt host include
+// Qt; these headers keep Qt types out of their signatures where they can.
+namespace morvel::qt {
+
+// The system clipboard as plain text.
+class QtClipboard final : public Clipboard {
+ public:
+  void Clear() override;
+  void SetText(const std::string& text) override;
+  std::string GetText() override;
+};
+
+// A modal QMessageBox. The panel's messages carry the title "Morvel", the
+// exclamation icon and one OK button.
+class QtMessageBox final : public MessageBoxService {
+ public:
+  // `parent` centres the box over the host window; may be null.
+  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+  void Show(const std::string& text, const std::string& title,
+            MessageIcon icon, MessageButtons buttons) override;
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  // Called with every message before it is shown; a scripted run uses it to
+  // record what the user was told.
+  std::function<void(const std::string& text, const std::string& title)>
+      on_show;
+  // When false the message is recorded (on_show) but no window is shown: the
+  // scripted runs cannot have a person press OK.
+  bool interactive = true;
+
+ private:
+  QWidget* parent_;
+};
+
+// Twips per pixel of the primary screen: 1440 divided by its logical dots per
+// inch (15 on a 96 dpi screen), unless fixed by the caller.
+class QtScreenMetrics final : public ScreenMetrics {
+ public:
+  QtScreenMetrics();
+  // Fixed values (the scripted runs and tests use 15 x 15 whatever the
+  // screen).
+  QtScreenMetrics(Long twips_per_pixel_x, Long twips_per_pixel_y)
+      : x_(twips_per_pixel_x), y_(twips_per_pixel_y) {}
+  Long TwipsPerPixelX() const override { return x_; }
+  Long TwipsPerPixelY() const override { return y_; }
+
+ private:
+  Long x_;
+  Long y_;
+};
+
+// The colour and map-file choosers as Qt dialogs. ChooseColour answers
+// kChooseColourAccepted (5) with the chosen colour when the user accepts,
+// and 0 with the colour it started with when the user cancels.
+// Scripted runs and tests put canned answers in `next_colour` and
+// `next_map_file`; each is used once, instead of showing the dialog.
+class QtDialogUtility final : public DialogUtility {
+ public:
+  // `debug_sink` receives WriteDebugMessage (null: standard error when the
+  // MORVEL_DEBUG environment variable is set, else nowhere).
+  explicit QtDialogUtility(std::shared_ptr<DialogUtility> debug_sink = nullptr,
+                           QWidget* parent = nullptr)
+      : debug_sink_(std::move(debug_sink)), parent_(parent) {}
+  ColourChoice ChooseColour(Long owner, const std::string& application_key,
+                            Colour colour) override;
+  std::string ChooseMapFile(Long owner, const std::string& application_key,
+                            Long setting_a, Integer setting_b) override;
+  void WriteDebugMessage(const std::string& text) override;
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  std::optional<ColourChoice> next_colour;
+  std::optional<std::string> next_map_file;
+  // Where the map-file chooser starts; it remembers the last folder used.
+  std::string map_folder;
+
+ private:
+  std::shared_ptr<DialogUtility> debug_sink_;
+  QWidget* parent_;
+};
+
+// The thread's shared scene utilities, with the choosers replaced by the Qt
+// ones. Hand it to the Properties constructor.
+class QtSceneServices final : public SceneServices {
+ public:
+  explicit QtSceneServices(std::shared_ptr<QtDialogUtility> dialogs)
+      : dialogs_(std::move(dialogs)) {}
+  std::shared_ptr<SceneUtility> GetSceneUtility() override;
+  std::shared_ptr<DialogUtility> GetDialogUtility() override {
+    return dialogs_;
+  }
+  std::shared_ptr<MathUtility> GetMathUtility() override;
+  std::shared_ptr<PictureUtility> CreatePictureUtility() override;
+  QtDialogUtility& Dialogs() { return *dialogs_; }
+
+ private:
+  std::shared_ptr<QtDialogUtility> dialogs_;
+};
+
+// Packed 0x00BBGGRR colours, including the system colours (0x800000nn) the
+// widgets start with, as Qt colours and back.
+unsigned int ColourToRgb(Colour colour);  // 0xAARRGGBB for QColor
+Colour RgbToColour(unsigned int rgb);
+
+}  // namespace morvel::qt
+
+#endif  // MORVEL_QT_QT_PLATFORM_H_

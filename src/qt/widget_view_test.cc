@@ -1,0 +1,545 @@
+#include "qt/widget_view.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "platform/headless.h"
+#include "widgets/widget.h"
+
+namespace morvel::qt {
+namespace {
+
+using K = WidgetKind;
+using ::testing::ElementsAre;
+
+// A small window with one widget of every kind, in twips, at 15 twips a
+// pixel.
+const WidgetSpec kLayout[] = {
+    {.kind = K::kForm, .name = "frmTest", .width = 6000, .height = 7500,
+     .caption = "Test"},
+    {.kind = K::kFrame, .name = "fraMain", .parent = "frmTest", .left = 0,
+     .top = 0, .width = 6000, .height = 7200, .caption = "General"},
+    {.kind = K::kCheckBox, .name = "chkHide", .parent = "fraMain", .left = 120,
+     .top = 285, .width = 1300, .height = 280, .caption = "&Hide"},
+    {.kind = K::kLabel, .name = "lblCount", .parent = "fraMain", .left = 120,
+     .top = 700, .width = 900, .height = 285, .caption = "Count:"},
+    {.kind = K::kUpDownText, .name = "txtCount", .parent = "fraMain",
+     .left = 1100, .top = 700, .width = 1200, .height = 300, .min = 0,
+     .max = 10, .small_change = 2.5, .decimals = 1, .text = "5"},
+    {.kind = K::kLabel, .name = "lblLevel", .parent = "fraMain", .left = 120,
+     .top = 1100, .width = 900, .height = 285, .caption = "Level"},
+    {.kind = K::kSlider, .name = "sldLevel", .parent = "fraMain", .left = 1100,
+     .top = 1100, .width = 3000, .height = 450, .min = 0, .max = 10,
+     .small_change = 1, .large_change = 5, .tick = 1},
+    {.kind = K::kComboBox, .name = "cboMode", .parent = "fraMain", .left = 1100,
+     .top = 1700, .width = 2000, .height = 315, .tooltip = "Draw mode"},
+    {.kind = K::kLabel, .name = "lblName", .parent = "fraMain", .left = 120,
+     .top = 2200, .width = 900, .height = 285, .caption = "Name"},
+    {.kind = K::kTextField, .name = "txtName", .index = 0, .parent = "fraMain",
+     .left = 1100, .top = 2200, .width = 1000, .height = 300},
+    {.kind = K::kTextField, .name = "txtName", .index = 1, .parent = "fraMain",
+     .left = 2200, .top = 2200, .width = 1000, .height = 300},
+    {.kind = K::kButton, .name = "cmdGo", .parent = "fraMain", .left = 120,
+     .top = 2700, .width = 1200, .height = 375, .caption = "&Go"},
+    {.kind = K::kPictureBox, .name = "picSwatch", .parent = "fraMain",
+     .left = 1500, .top = 2700, .width = 600, .height = 375},
+    {.kind = K::kLabel, .name = "lblGrid", .parent = "fraMain", .left = 120,
+     .top = 3300, .width = 1200, .height = 285, .caption = " Materials"},
+    {.kind = K::kFlexGrid, .name = "msgGrid", .parent = "fraMain", .left = 30,
+     .top = 3600, .width = 5000, .height = 2400},
+    {.kind = K::kTextBox, .name = "txtEntry", .parent = "fraMain", .left = 0,
+     .top = 3600, .width = 1125, .height = 300, .visible = false},
+    {.kind = K::kFrame, .name = "fraParked", .parent = "frmTest",
+     .left = -50000, .top = 0, .width = 50000, .height = 3000,
+     .caption = "Parked"},
+    {.kind = K::kImageList, .name = "ilsImages", .parent = "frmTest"},
+};
+
+class WidgetViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tree_.Build(kLayout);
+    view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_);
+    view_->on_error = [this](const Error& error) { errors_.push_back(error); };
+    QWidget* root = view_->RootWidget();
+    root->resize(400, 500);
+    root->show();
+    root->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(root));
+  }
+  void TearDown() override { view_.reset(); }
+
+  template <class T>
+  T* Q(const char* name) {
+    QWidget* w = view_->Find(name);
+    return w ? (qobject_cast<T*>(w) ? qobject_cast<T*>(w) : w->findChild<T*>())
+             : nullptr;
+  }
+  void Log(std::string line) { log_.push_back(std::move(line)); }
+
+  FixedScreenMetrics metrics_{15, 15};
+  WidgetTree tree_;
+  std::unique_ptr<WidgetView> view_;
+  std::vector<Error> errors_;
+  std::vector<std::string> log_;
+};
+
+TEST_F(WidgetViewTest, EveryWidgetHasAQtWidgetNamedAfterIt) {
+  for (const auto& widget : tree_.All()) {
+    if (widget->Kind() == K::kImageList) {
+      EXPECT_EQ(view_->ViewOf(*widget), nullptr);
+      continue;
+    }
+    QWidget* q = view_->ViewOf(*widget);
+    ASSERT_NE(q, nullptr) << widget->DisplayName();
+    EXPECT_EQ(q->objectName().toStdString(), widget->DisplayName());
+    EXPECT_EQ(view_->ModelOf(q), widget.get());
+  }
+  // The line edit inside an up-down field belongs to the field.
+  EXPECT_EQ(view_->ModelOf(Q<QLineEdit>("txtCount")), tree_.Find("txtCount"));
+}
+
+TEST_F(WidgetViewTest, TwipsBecomePixelsThroughTheScreenMetrics) {
+  struct Case {
+    const char* name;
+    QRect pixels;
+  };
+  const Case cases[] = {
+      // 120/15 = 8, 285/15 = 19, right edge (120+1300)/15 = 94.7 -> 95.
+      {"chkHide", QRect(8, 19, 87, 19)},
+      {"txtCount", QRect(73, 47, 80, 20)},
+      {"sldLevel", QRect(73, 73, 200, 30)},
+      {"fraParked", QRect(-3333, 0, 3333, 200)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(view_->Find(c.name)->geometry(), c.pixels) << c.name;
+  }
+  tree_.GetWidget("chkHide").Move(150, 300, 1500, 300);
+  EXPECT_EQ(view_->Find("chkHide")->geometry(), QRect(10, 20, 100, 20));
+}
+
+TEST_F(WidgetViewTest, ParkedFramesAreOutOfSight) {
+  QWidget* root = view_->RootWidget();
+  QWidget* parked = view_->Find("fraParked");
+  EXPECT_FALSE(parked->geometry().intersects(root->rect()));
+  tree_.GetWidget("fraParked").SetLeft(0);
+  EXPECT_TRUE(parked->geometry().intersects(root->rect()));
+  tree_.GetWidget("fraParked").SetLeft(-50000);
+  EXPECT_FALSE(parked->geometry().intersects(root->rect()));
+}
+
+TEST_F(WidgetViewTest, VisibleEnabledCaptionAndToolTipFollowTheModel) {
+  Widget& go = tree_.GetWidget("cmdGo");
+  auto* button = Q<QPushButton>("cmdGo");
+  EXPECT_EQ(button->text(), "&Go");
+  go.SetCaption("&Run");
+  EXPECT_EQ(button->text(), "&Run");
+  go.SetEnabled(false);
+  EXPECT_FALSE(button->isEnabled());
+  go.SetVisible(false);
+  EXPECT_FALSE(button->isVisible());
+  go.SetToolTip("Runs it");
+  EXPECT_EQ(button->toolTip(), "Runs it");
+  EXPECT_FALSE(Q<QLineEdit>("txtEntry")->isVisible());
+}
+
+TEST_F(WidgetViewTest, CodeSettingAValueRaisesItsEventOnceAndNeverComesBack) {
+  auto& box = tree_.Get<CheckBox>("chkHide");
+  auto& slider = tree_.Get<Slider>("sldLevel");
+  auto& combo = tree_.Get<ComboBox>("cboMode");
+  box.on_click = [&] { Log("chk " + std::to_string(box.Value())); };
+  slider.on_change = [&] { Log("sld " + std::to_string(slider.Value())); };
+  combo.on_click = [&] { Log("cbo " + std::to_string(combo.ListIndex())); };
+  combo.AddItem("Smooth");
+  combo.AddItem("Flat");
+  combo.AddItem("Mixed", 1);
+
+  box.SetValue(2);
+  slider.SetValue(7);
+  combo.SetListIndex(2);
+  EXPECT_THAT(log_, ElementsAre("chk 2", "sld 7", "cbo 2"));
+  EXPECT_EQ(Q<QCheckBox>("chkHide")->checkState(), Qt::PartiallyChecked);
+  EXPECT_EQ(Q<QSlider>("sldLevel")->value(), 7);
+  auto* qcombo = Q<QComboBox>("cboMode");
+  ASSERT_EQ(qcombo->count(), 3);
+  EXPECT_EQ(qcombo->itemText(1), "Mixed");
+  EXPECT_EQ(qcombo->currentIndex(), 2);
+  combo.RemoveItem(1);
+  EXPECT_EQ(qcombo->count(), 2);
+  EXPECT_EQ(qcombo->currentIndex(), 1);
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(WidgetViewTest, ClickingACheckBoxGoesThroughTheModel) {
+  auto& box = tree_.Get<CheckBox>("chkHide");
+  box.on_click = [&] { Log("chk " + std::to_string(box.Value())); };
+  auto* q = Q<QCheckBox>("chkHide");
+  struct Step {
+    Integer before;
+    Integer after;
+    Qt::CheckState shown;
+  };
+  // A grey box is checked by a click; a checked one cleared.
+  const Step steps[] = {{0, 1, Qt::Checked}, {1, 0, Qt::Unchecked},
+                        {2, 1, Qt::Checked}};
+  for (const Step& s : steps) {
+    box.SetValue(s.before);
+    log_.clear();
+    QTest::mouseClick(q, Qt::LeftButton);
+    EXPECT_EQ(box.Value(), s.after) << s.before;
+    EXPECT_EQ(q->checkState(), s.shown) << s.before;
+    EXPECT_THAT(log_, ElementsAre("chk " + std::to_string(s.after)));
+  }
+  EXPECT_EQ(tree_.Focused(), &box);
+}
+
+TEST_F(WidgetViewTest, AModelThatRefusesLeavesTheScreenAsTheModelIs) {
+  auto& box = tree_.Get<CheckBox>("chkHide");
+  // The handler puts the value back, as a loader guard would.
+  box.on_click = [&] {
+    if (box.Value() == 1) box.SetValue(0);
+  };
+  QTest::mouseClick(Q<QCheckBox>("chkHide"), Qt::LeftButton);
+  EXPECT_EQ(box.Value(), 0);
+  EXPECT_EQ(Q<QCheckBox>("chkHide")->checkState(), Qt::Unchecked);
+}
+
+TEST_F(WidgetViewTest, HandlerErrorsReachTheErrorCallbackNotTheEventLoop) {
+  auto& go = tree_.Get<Button>("cmdGo");
+  go.on_click = [] { throw Error(6, "Overflow", "Properties"); };
+  QTest::mouseClick(Q<QPushButton>("cmdGo"), Qt::LeftButton);
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0].Number(), 6);
+  EXPECT_EQ(errors_[0].Description(), "Overflow");
+  EXPECT_EQ(errors_[0].Source(), "Properties");
+  // Anything else thrown arrives as an Error too.
+  go.on_click = [] { throw std::runtime_error("boom"); };
+  QTest::mouseClick(Q<QPushButton>("cmdGo"), Qt::LeftButton);
+  ASSERT_EQ(errors_.size(), 2u);
+  EXPECT_EQ(errors_[1].Description(), "boom");
+}
+
+TEST_F(WidgetViewTest, PickingAndSlidingWithTheKeyboard) {
+  auto& combo = tree_.Get<ComboBox>("cboMode");
+  auto& slider = tree_.Get<Slider>("sldLevel");
+  for (const char* item : {"Use View Default", "Smooth", "Flat"}) combo.AddItem(item);
+  combo.SetListIndex(0);
+  combo.on_click = [&] { Log("cbo " + std::to_string(combo.ListIndex())); };
+  slider.on_change = [&] { Log("sld " + std::to_string(slider.Value())); };
+
+  auto* qcombo = Q<QComboBox>("cboMode");
+  qcombo->setFocus();
+  QTest::keyClick(qcombo, Qt::Key_Down);
+  auto* qslider = Q<QSlider>("sldLevel");
+  qslider->setFocus();
+  QTest::keyClick(qslider, Qt::Key_Right);
+  QTest::keyClick(qslider, Qt::Key_PageUp);
+  QTest::keyClick(qslider, Qt::Key_End);
+  QTest::keyClick(qslider, Qt::Key_End);  // already there: nothing
+  EXPECT_THAT(log_, ElementsAre("cbo 1", "sld 1", "sld 6", "sld 10"));
+  EXPECT_EQ(combo.ListIndex(), 1);
+  EXPECT_EQ(slider.Value(), 10);
+}
+
+TEST_F(WidgetViewTest, ADisabledSliderIsNotMovedByTheKeyboard) {
+  auto& slider = tree_.Get<Slider>("sldLevel");
+  slider.on_change = [&] { Log("sld"); };
+  slider.SetEnabled(false);
+  QTest::keyClick(Q<QSlider>("sldLevel"), Qt::Key_Right);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(slider.Value(), 0);
+}
+
+TEST_F(WidgetViewTest, TypingGoesKeyByKeyThroughTheKeyFilter) {
+  auto& name = tree_.Get<TextField>("txtName", 1);
+  name.on_key_press = [&](Integer& key) {
+    Log("key " + std::to_string(key));
+    if (key == '|') key = 0;
+  };
+  name.on_value_committed = [&](int index) {
+    Log("commit " + std::to_string(index) + " " + name.Text());
+  };
+  auto* edit = Q<QLineEdit>("txtName(1)");
+  edit->setFocus();
+  QTest::keyClicks(edit, "a|b");
+  EXPECT_EQ(name.Text(), "ab");
+  EXPECT_EQ(edit->text(), "ab");
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(name.Text(), "a");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_THAT(log_, ElementsAre("key 97", "key 124", "key 98", "key 8", "commit 1 a"));
+}
+
+TEST_F(WidgetViewTest, TypedKeysReplaceTheSelection) {
+  auto& name = tree_.Get<TextField>("txtName", 0);
+  name.SetText("hello");
+  auto* edit = Q<QLineEdit>("txtName(0)");
+  edit->setFocus();
+  edit->setSelection(1, 3);  // "ell"
+  EXPECT_EQ(name.SelStart(), 1);
+  EXPECT_EQ(name.SelLength(), 3);
+  QTest::keyClicks(edit, "ip");
+  EXPECT_EQ(name.Text(), "hipo");
+  EXPECT_EQ(edit->text(), "hipo");
+  EXPECT_EQ(name.SelStart(), 3);
+  // Delete is the line edit's own; the model follows.
+  QTest::keyClick(edit, Qt::Key_Delete);
+  EXPECT_EQ(name.Text(), "hip");
+}
+
+TEST_F(WidgetViewTest, FocusAndLostFocusReachTheModel) {
+  auto& entry = tree_.Get<TextBox>("txtEntry");
+  entry.on_got_focus = [&] { Log("got"); };
+  entry.on_lost_focus = [&] {
+    Log("lost " + entry.Text());
+    entry.SetVisible(false);
+  };
+  entry.SetText("40");
+  entry.SetVisible(true);
+  // The panel gives the box the focus; the screen follows.
+  tree_.SetFocus(&entry);
+  auto* edit = Q<QLineEdit>("txtEntry");
+  EXPECT_TRUE(edit->hasFocus());
+  QTest::keyClicks(edit, "5");
+  // Enter means nothing in a plain text box.
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_THAT(log_, ElementsAre("got"));
+  // A click elsewhere ends the edit.
+  QTest::mouseClick(Q<QCheckBox>("chkHide"), Qt::LeftButton);
+  EXPECT_THAT(log_, ElementsAre("got", "lost 405"));
+  EXPECT_FALSE(edit->isVisible());
+  EXPECT_EQ(tree_.Focused(), tree_.Find("chkHide"));
+}
+
+TEST_F(WidgetViewTest, UpDownStepButtonsHonourBoundsIncrementAndDecimals) {
+  auto& field = tree_.Get<UpDownText>("txtCount");
+  field.on_value_committed = [&] { Log("commit " + field.Text()); };
+  auto buttons = view_->Find("txtCount")->findChildren<QToolButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  QToolButton* up = buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
+  QToolButton* down = up == buttons[0] ? buttons[1] : buttons[0];
+  QTest::mouseClick(up, Qt::LeftButton);
+  QTest::mouseClick(up, Qt::LeftButton);  // 10 is the maximum
+  EXPECT_FALSE(up->isEnabled());
+  QTest::mouseClick(down, Qt::LeftButton);
+  EXPECT_TRUE(up->isEnabled());
+  EXPECT_THAT(log_, ElementsAre("commit 7.5", "commit 10", "commit 7.5"));
+  EXPECT_EQ(Q<QLineEdit>("txtCount")->text(), "7.5");
+  field.SetText("0");
+  EXPECT_FALSE(down->isEnabled());
+}
+
+TEST_F(WidgetViewTest, ClickingIntoAnUpDownFieldActivatesItAndSelectsTheValue) {
+  auto& field = tree_.Get<UpDownText>("txtCount");
+  field.on_activated = [&] {
+    Log("activated");
+    field.SelectValueText();
+  };
+  field.on_value_committed = [&] { Log("commit " + field.Text()); };
+  auto* edit = Q<QLineEdit>("txtCount");
+  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 5));
+  EXPECT_EQ(edit->selectedText(), "5");
+  QTest::keyClicks(edit, "3.25");
+  QTest::keyClick(edit, Qt::Key_Enter);
+  // Committed text is brought to one decimal by the field.
+  EXPECT_THAT(log_, ElementsAre("activated", "commit 3.2"));
+  EXPECT_EQ(edit->text(), "3.2");
+  QTest::keyClick(edit, Qt::Key_Up);
+  EXPECT_EQ(field.Text(), "5.7");
+}
+
+TEST_F(WidgetViewTest, CopyCutAndPasteKeysGoToTheHostWithTheSelection) {
+  std::vector<std::string> keys;
+  view_->on_key_down = [&](Integer code, Integer shift) {
+    auto& name = tree_.Get<TextField>("txtName", 0);
+    keys.push_back(std::to_string(code) + "/" + std::to_string(shift) + " " +
+                   name.SelectedText());
+  };
+  auto& name = tree_.Get<TextField>("txtName", 0);
+  name.SetText("copper");
+  auto* edit = Q<QLineEdit>("txtName(0)");
+  edit->setFocus();
+  edit->setSelection(0, 3);
+  QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_THAT(keys, ElementsAre("67/2 cop", "88/2 cop", "86/2 cop"));
+  // The host did nothing with them: the text is untouched.
+  EXPECT_EQ(name.Text(), "copper");
+}
+
+TEST_F(WidgetViewTest, APictureBoxShowsItsColourAndReportsClicks) {
+  auto& swatch = tree_.Get<PictureBox>("picSwatch");
+  swatch.on_click = [&] { Log("pic"); };
+  swatch.SetBackColor(0x0000FF);
+  QWidget* q = view_->Find("picSwatch");
+  QImage shot = q->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(q->width() / 2, q->height() / 2), QColor(255, 0, 0));
+  QTest::mouseClick(q, Qt::LeftButton);
+  EXPECT_THAT(log_, ElementsAre("pic"));
+}
+
+class GridViewTest : public WidgetViewTest {
+ protected:
+  FlexGrid& Grid() { return tree_.Get<FlexGrid>("msgGrid"); }
+  QTableView* Table() { return qobject_cast<QTableView*>(view_->Find("msgGrid")); }
+  // Fills a header row and `rows` data rows the way the material list does.
+  void Fill(Long rows) {
+    FlexGrid& g = Grid();
+    g.SetRedraw(false);
+    g.SetFixedCols(0);
+    g.SetRows(rows + 1);
+    g.SetCols(4);
+    g.SetRow(0);
+    g.SetCol(0);
+    g.SetCellPicture("image:1");
+    g.SetColWidth(0, 495);
+    g.SetCol(1);
+    g.SetText("%");
+    g.SetColWidth(1, 390);
+    g.SetCol(2);
+    g.SetText("Diffuse");
+    g.SetColWidth(2, 750);
+    g.SetCol(3);
+    g.SetText("Shader");
+    g.SetColWidth(3, 1200);
+    g.SetRowHeight(0, 225);
+    for (Long r = 1; r <= rows; ++r) {
+      g.SetRowHeight(r, 495);
+      g.SetTextMatrix(r, 1, std::to_string(r % 100));
+      g.SetTextMatrix(r, 2, "80");
+    }
+    g.SetRow(1);
+    g.SetCol(0);
+    g.SetCellBackColor(0x0080FF);
+    g.SetRedraw(true);
+    view_->Flush();
+  }
+};
+
+TEST_F(GridViewTest, HeaderRowColumnWidthsRowHeightsAndCells) {
+  Fill(3);
+  QTableView* table = Table();
+  QAbstractItemModel* model = table->model();
+  EXPECT_EQ(model->rowCount(), 3);
+  EXPECT_EQ(model->columnCount(), 4);
+  EXPECT_EQ(model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Diffuse");
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().size(),
+            QSize(15, 14));
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), "Colour");
+  EXPECT_EQ(model->data(model->index(1, 1)).toString(), "2");
+  EXPECT_EQ(model->data(model->index(0, 0), Qt::BackgroundRole).value<QColor>(),
+            QColor(255, 128, 0));
+  // 495 twips = 33 pixels, 390 = 26, 750 = 50, 1200 = 80.
+  QHeaderView* columns = table->horizontalHeader();
+  EXPECT_EQ(columns->sectionSize(0), 33);
+  EXPECT_EQ(columns->sectionSize(1), 26);
+  EXPECT_EQ(columns->sectionSize(2), 50);
+  EXPECT_EQ(columns->sectionSize(3), 80);
+  EXPECT_EQ(table->verticalHeader()->sectionSize(2), 33);
+  EXPECT_TRUE(columns->isVisible());
+  // One changed cell shows at once.
+  Grid().SetTextMatrix(2, 2, "40");
+  EXPECT_EQ(model->data(model->index(1, 2)).toString(), "40");
+}
+
+TEST_F(GridViewTest, ClickingACellMakesItCurrentThenRaisesCellClicked) {
+  Fill(3);
+  Grid().on_cell_clicked = [&] {
+    Log("cell " + std::to_string(Grid().Row()) + "," + std::to_string(Grid().Col()));
+  };
+  QTableView* table = Table();
+  QRect cell = table->visualRect(table->model()->index(1, 2));
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_THAT(log_, ElementsAre("cell 2,2"));
+}
+
+TEST_F(GridViewTest, WhileRedrawIsOffTheViewWaits) {
+  Fill(2);
+  QAbstractItemModel* model = Table()->model();
+  Grid().SetRedraw(false);
+  Grid().SetRows(6);
+  view_->Flush();
+  EXPECT_EQ(model->rowCount(), 2);
+  Grid().SetRedraw(true);
+  view_->Flush();
+  EXPECT_EQ(model->rowCount(), 5);
+}
+
+TEST_F(GridViewTest, AHundredThousandRowsAreOneModelNotAHundredThousandWidgets) {
+  Fill(100000);
+  QTableView* table = Table();
+  EXPECT_EQ(table->model()->rowCount(), 100000);
+  QCoreApplication::processEvents();
+  int children_before = table->findChildren<QWidget*>().size();
+  table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum() / 2);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(table->findChildren<QWidget*>().size(), children_before);
+  // The rows in view are the middle of the table.
+  int first = table->rowAt(0);
+  EXPECT_GT(first, 40000);
+  EXPECT_LT(first, 60000);
+}
+
+TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
+  struct Case {
+    const char* name;
+    const char* accessible;
+  };
+  const Case cases[] = {
+      {"chkHide", "Hide"},       // caption without its mnemonic
+      {"txtCount", "Count"},     // the label on its left, without the colon
+      {"sldLevel", "Level"},
+      {"cboMode", "Draw mode"},  // no label: its tool tip
+      {"txtName(0)", "Name 1"},  // two fields beside one label
+      {"txtName(1)", "Name 2"},
+      {"msgGrid", "Materials"},  // the label above it
+      {"fraMain", "General"},
+      {"picSwatch", "picSwatch"},  // nothing better: its name
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(view_->Find(c.name)->accessibleName().toStdString(), c.accessible)
+        << c.name;
+  }
+  tree_.GetWidget("lblLevel").SetCaption("Smoothing level");
+  EXPECT_EQ(view_->Find("sldLevel")->accessibleName(), "Smoothing level");
+  EXPECT_EQ(Q<QLineEdit>("txtCount")->accessibleName(), "Count");
+}
+
+TEST_F(WidgetViewTest, WidgetsCreatedLaterAreMirroredToo) {
+  Widget& frame = tree_.GetWidget("fraMain");
+  auto& late = tree_.Create<Label>(K::kLabel, "lblLate", -1, &frame);
+  late.SetCaption("Late");
+  late.Move(120, 6200, 1000, 285);
+  auto* label = qobject_cast<QLabel*>(view_->ViewOf(late));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "Late");
+  EXPECT_EQ(label->geometry(), QRect(8, 413, 67, 19));
+}
+
+TEST(PlainCaptionTest, StripsMnemonics) {
+  EXPECT_EQ(PlainCaption("&OK"), "OK");
+  EXPECT_EQ(PlainCaption("Salt && Pepper"), "Salt & Pepper");
+  EXPECT_EQ(PlainCaption("Plain"), "Plain");
+  EXPECT_EQ(PlainCaption("&"), "");
+}
+
+}  // namespace
+}  // namespace morvel::qt
