@@ -1,7 +1,6 @@
 #include "memscene/rotation.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "base/error.h"
 
@@ -88,17 +87,16 @@ Matrix3 FromEuler(double x, double y, double z) {
 }
 
 void ToEuler(const Matrix3& r, double& x, double& y, double& z) {
-  double s = -r.m[2][0];
-  if (s >= 1 - 1e-12) {
-    y = std::numbers::pi / 2;
-    x = 0;
-    z = std::atan2(-r.m[0][1], r.m[1][1]);
-  } else if (s <= -1 + 1e-12) {
-    y = -std::numbers::pi / 2;
+  // Y from both of its sine and cosine rather than an arcsine, which loses
+  // precision as Y nears a quarter turn.
+  double cos_y = std::hypot(r.m[0][0], r.m[1][0]);
+  y = std::atan2(-r.m[2][0], cos_y);
+  if (cos_y < 1e-6) {
+    // X and Z turn about the same axis: only their sum (or difference) is
+    // known. Take X as 0 and give Z all of it.
     x = 0;
     z = std::atan2(-r.m[0][1], r.m[1][1]);
   } else {
-    y = std::asin(s);
     x = std::atan2(r.m[2][1], r.m[2][2]);
     z = std::atan2(r.m[1][0], r.m[0][0]);
   }

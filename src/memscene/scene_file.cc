@@ -53,15 +53,20 @@ class Reader {
     if (!v.is_number()) Expected(key, what, v);
     double d = v.get<double>();
     if (v.is_number_float() && std::floor(d) != d) Expected(key, what, v);
-    if (v.is_number_integer() && v.is_number_unsigned()) {
-      if (v.get<std::uint64_t>() > static_cast<std::uint64_t>(hi)) {
-        Fail(key, "the number " + Shown(v) + " is out of range");
-      }
+    bool in_range = true;
+    if (v.is_number_unsigned()) {
+      in_range = v.get<std::uint64_t>() <= static_cast<std::uint64_t>(hi);
     } else if (v.is_number_integer()) {
       std::int64_t i = v.get<std::int64_t>();
-      if (i < lo || i > hi) Fail(key, "the number " + Shown(v) + " is out of range");
+      in_range = i >= lo && i <= hi;
+    } else {
+      in_range = d >= lo && d <= hi;
     }
-    if (d < lo || d > hi) Fail(key, "the number " + Shown(v) + " is out of range");
+    if (!in_range) {
+      // A key with its own range says which values it takes.
+      if (std::string(what) != "a whole number") Expected(key, what, v);
+      Fail(key, "the number " + Shown(v) + " is out of range");
+    }
     return static_cast<Long>(d);
   }
 

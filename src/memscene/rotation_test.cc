@@ -1,0 +1,133 @@
+#include "memscene/rotation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "base/error.h"
+#include "memscene/mem_utilities.h"
+
+namespace morvel {
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+
+void ExpectNear(const SingleVector3& actual, const SingleVector3& expected, double tolerance) {
+  EXPECT_NEAR(actual.X, expected.X, tolerance);
+  EXPECT_NEAR(actual.Y, expected.Y, tolerance);
+  EXPECT_NEAR(actual.Z, expected.Z, tolerance);
+}
+
+struct KnownAngles {
+  const char* name;
+  SingleVector3 angles;
+  SingleVector3 forward;
+  SingleVector3 up;
+};
+
+class KnownAnglesTest : public ::testing::TestWithParam<KnownAngles> {};
+
+TEST_P(KnownAnglesTest, TurnTheForwardAndUpAxes) {
+  MemSceneUtility u;
+  Orientation o = u.EulerToOrientation(GetParam().angles);
+  ExpectNear(o.Forward, GetParam().forward, 1e-6);
+  ExpectNear(o.Up, GetParam().up, 1e-6);
+  ExpectNear(u.OrientationToEuler(GetParam().forward, GetParam().up), GetParam().angles, 1e-6);
+}
+
+const Single kRight = static_cast<Single>(kHalfPi);
+
+INSTANTIATE_TEST_SUITE_P(
+    Angles, KnownAnglesTest,
+    ::testing::Values(
+        KnownAngles{"None", {0, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+        // About X the forward axis tips down and up turns to face forward.
+        KnownAngles{"QuarterAboutX", {kRight, 0, 0}, {0, -1, 0}, {0, 0, 1}},
+        KnownAngles{"QuarterAboutZ", {0, 0, kRight}, {0, 0, 1}, {-1, 0, 0}},
+        KnownAngles{"HalfAboutZ", {0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
+        KnownAngles{"QuarterAboutXThenZ", {kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
+        KnownAngles{"EighthAboutY", {0, 0.78539816f, 0}, {0.70710678f, 0, 0.70710678f},
+                    {0, 1, 0}}),
+    [](const ::testing::TestParamInfo<KnownAngles>& info) { return info.param.name; });
+
+TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
+  MemSceneUtility u;
+  const Single xs[] = {-3.14f, -2.0f, -0.5f, 0.0f, 0.7f, 1.5707965f, 3.14f};
+  // Near a quarter turn about Y, X and Z depend ever more steeply on the
+  // Single components of Forward and Up; 1.4 keeps that within the bound.
+  const Single ys[] = {-1.4f, -0.7f, 0.0f, 0.3f, 1.2f, 1.4f};
+  for (Single x : xs) {
+    for (Single y : ys) {
+      for (Single z : xs) {
+        SingleVector3 angles{x, y, z};
+        Orientation o = u.EulerToOrientation(angles);
+        SingleVector3 back = u.OrientationToEuler(o.Forward, o.Up);
+        EXPECT_NEAR(back.X, x, 1e-5) << x << " " << y << " " << z;
+        EXPECT_NEAR(back.Y, y, 1e-5) << x << " " << y << " " << z;
+        EXPECT_NEAR(back.Z, z, 1e-5) << x << " " << y << " " << z;
+      }
+    }
+  }
+}
+
+TEST(EulerRoundTripTest, AtAQuarterTurnAboutYTheOrientationSurvives) {
+  // There X and Z turn about the same axis: the angles are not unique, but
+  // the orientation they give is.
+  MemSceneUtility u;
+  for (Single y : {kRight, -kRight}) {
+    Orientation o = u.EulerToOrientation({0.4f, y, -1.1f});
+    SingleVector3 back = u.OrientationToEuler(o.Forward, o.Up);
+    Orientation again = u.EulerToOrientation(back);
+    ExpectNear(again.Forward, o.Forward, 1e-5);
+    ExpectNear(again.Up, o.Up, 1e-5);
+  }
+}
+
+TEST(OrientationToEulerTest, AcceptsUnnormalisedAndSlantedUp) {
+  MemSceneUtility u;
+  ExpectNear(u.OrientationToEuler({0, 0, 2}, {0, 3, 0}), {0, 0, 0}, 1e-7);
+  ExpectNear(u.OrientationToEuler({0, 0, 1}, {0, 1, 1}), {0, 0, 0}, 1e-7);
+}
+
+struct Degenerate {
+  const char* name;
+  SingleVector3 forward;
+  SingleVector3 up;
+};
+
+class DegenerateTest : public ::testing::TestWithParam<Degenerate> {};
+
+TEST_P(DegenerateTest, IsNoOrientation) {
+  MemSceneUtility u;
+  try {
+    u.OrientationToEuler(GetParam().forward, GetParam().up);
+    ADD_FAILURE() << "accepted";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), 5);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, DegenerateTest,
+    ::testing::Values(Degenerate{"ZeroForward", {0, 0, 0}, {0, 1, 0}},
+                      Degenerate{"ZeroUp", {0, 0, 1}, {0, 0, 0}},
+                      Degenerate{"Parallel", {0, 0, 1}, {0, 0, -4}},
+                      Degenerate{"NotANumber", {NAN, 0, 1}, {0, 1, 0}},
+                      Degenerate{"Infinite", {0, 0, 1}, {INFINITY, 1, 0}}),
+    [](const ::testing::TestParamInfo<Degenerate>& info) { return info.param.name; });
+
+TEST(TransformTest, InverseUndoesCompose) {
+  mem::Transform a;
+  a.rotation = mem::FromEuler(0.3, -0.2, 1.1);
+  a.origin[0] = 1;
+  a.origin[1] = -2;
+  a.origin[2] = 5;
+  mem::Transform identity = mem::Compose(mem::Inverse(a), a);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(identity.origin[i], 0, 1e-12);
+    for (int j = 0; j < 3; ++j) EXPECT_NEAR(identity.rotation.m[i][j], i == j ? 1 : 0, 1e-12);
+  }
+}
+
+}  // namespace
+}  // namespace morvel
