@@ -156,10 +156,9 @@ PropertyPath ParsePropertyPath(const Token& token, int line) {
                                    ": expected WIDGET.PROPERTY");
   };
   if (token.kind != Token::Kind::kWord) throw bad();
-  // The widget part may carry "(i)"; the property starts after the first
-  // dot that follows it.
-  std::size_t close = token.text.find(')');
-  std::size_t dot = token.text.find('.', close == std::string::npos ? 0 : close);
+  // Neither a widget name nor its "(i)" holds a dot: the property starts
+  // after the first one.
+  std::size_t dot = token.text.find('.');
   if (dot == std::string::npos) throw bad();
   PropertyPath path;
   path.widget = token.text.substr(0, dot);
