@@ -651,6 +651,10 @@ const char* const kInitiallyHidden[] = {
 // Design texts of the text fields.
 const CaptionRow kFieldTexts[] = {
     {"txtCustomShapeFieldValue(0)", ""},
+    {"txtCustomShapeFieldValue(1)", ""},
+    {"txtCustomShapeFieldValue(2)", ""},
+    {"txtCustomShapeFieldValue(3)", ""},
+    {"txtCustomShapeFieldValue(4)", ""},
     {"txtCustomShapeFieldValue(5)", ""},
     {"txtCustomGroupFieldValue(0)", "Text1"},
     {"txtCustomGroupFieldValue(1)", "Text1"},
