@@ -1,6 +1,15 @@
 #include "scenario/input_driver.h"
 
+#include "base/error.h"
+
 namespace morvel::scenario {
+
+void InputDriver::SelectText(TextWidget& field, Long start, Long length) {
+  // Only what a person can reach; Focus refuses the rest with error 5.
+  UserInput::Focus(field);
+  if (start < 0 || length < 0) RaiseError(kErrInvalidPropertyValue);
+  field.SetSelection(start, length);
+}
 
 void ModelInputDriver::Click(Widget& widget) { UserInput::Click(widget); }
 void ModelInputDriver::MoveSlider(Slider& slider, Long position) {

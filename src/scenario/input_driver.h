@@ -30,6 +30,10 @@ class InputDriver {
   // Replaces the text when one is given, then commits it.
   virtual void Commit(TextWidget& field, std::optional<std::string> text) = 0;
   virtual void Activate(UpDownText& field) = 0;
+  // Selects `length` characters from `start`, as dragging over the text
+  // does (the focus moves to the field first). The default acts on the
+  // model; a toolkit driver may override it.
+  virtual void SelectText(TextWidget& field, Long start, Long length);
   virtual void Focus(Widget& widget) = 0;
   virtual void Blur(Widget& widget) = 0;
   virtual void ClickCell(FlexGrid& grid, Long row, Long col) = 0;

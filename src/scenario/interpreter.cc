@@ -297,6 +297,7 @@ const std::map<std::string, CommandSyntax, std::less<>>& Commands() {
       {"commit", {1, 2, true, "commit WIDGET [TEXT]"}},
       {"activate", {1, 1, true, "activate WIDGET"}},
       {"step", {2, 2, true, "step WIDGET up|down"}},
+      {"select-text", {3, 3, true, "select-text WIDGET START LENGTH"}},
       {"focus", {1, 1, true, "focus WIDGET"}},
       {"blur", {1, 1, true, "blur WIDGET"}},
       {"property", {2, 2, true, "property NAME VALUE"}},
@@ -462,6 +463,10 @@ class Interpreter::Run {
     } else if (name == "commit") {
       CheckWidgetName(t[1], n);
       if (t.size() > 2) TokenToText(t[2], n);
+    } else if (name == "select-text") {
+      CheckWidgetName(t[1], n);
+      TokenToLong(t[2], n);
+      TokenToLong(t[3], n);
     } else if (name == "step") {
       CheckWidgetName(t[1], n);
       if (!t[2].IsWord("up") && !t[2].IsWord("down"))
@@ -842,6 +847,10 @@ class Interpreter::Run {
     } else if (name == "activate") {
       input.Activate(
           FindWidgetOf<UpDownText>(t[1], n, "activate", "UpDownText"));
+    } else if (name == "select-text") {
+      input.SelectText(
+          FindWidgetOf<TextWidget>(t[1], n, "select-text", "text widget"),
+          TokenToLong(t[2], n), TokenToLong(t[3], n));
     } else if (name == "step") {
       UpDownText& field =
           FindWidgetOf<UpDownText>(t[1], n, "step", "UpDownText");
