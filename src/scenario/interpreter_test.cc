@@ -1,0 +1,512 @@
+#include "scenario/interpreter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "memscene/mem_scene_graph.h"
+#include "platform/settings_store.h"
+#include "scenario/headless_host.h"
+#include "scenario/scene_state.h"
+
+namespace morvel::scenario {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr const char kScene[] = R"({
+  "ApplicationRegistryKey": "Morvel",
+  "nodes": [
+    {"name": "Stage", "kind": "group"},
+    {"name": "Teapot", "kind": "shape", "parent": "Stage", "DrawStyle": 2},
+    {"name": "Box", "kind": "shape", "DrawStyle": 4, "Locked": true},
+    {"name": "Sky", "kind": "light", "LightType": 0, "parent": "Stage"},
+    {"name": "Sun", "kind": "light", "LightType": 1},
+    {"name": "Arm", "kind": "bone", "parent": "Stage"}
+  ]
+})";
+
+// A folder with the scene file, removed afterwards.
+class ScenarioFolder {
+ public:
+  ScenarioFolder() {
+    path_ = fs::temp_directory_path() /
+            ("morvel-scenario-" + std::to_string(::getpid()) + "-" +
+             std::to_string(counter_++));
+    fs::create_directories(path_);
+    Write("scene.json", kScene);
+  }
+  ~ScenarioFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string Write(const std::string& name, const std::string& text) {
+    fs::path file = path_ / name;
+    std::ofstream(file, std::ios::binary) << text;
+    return file.string();
+  }
+  std::string Dir() const { return path_.string(); }
+
+ private:
+  static inline int counter_ = 0;
+  fs::path path_;
+};
+
+class InterpreterTest : public ::testing::Test {
+ protected:
+  ScenarioResult Run(const std::string& text) {
+    Interpreter interpreter(host_, &transcript_);
+    return interpreter.RunText(text, "test.scn", folder_.Dir());
+  }
+  ScenarioFolder folder_;
+  HeadlessHost host_;
+  std::ostringstream transcript_;
+};
+
+struct MalformedCase {
+  const char* name;
+  const char* text;
+  int line;
+  const char* message;
+};
+
+class MalformedScenarioTest
+    : public InterpreterTest,
+      public ::testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(MalformedScenarioTest, IsRefusedWithLineAndReason) {
+  const MalformedCase& c = GetParam();
+  ScenarioResult result = Run(c.text);
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.line, c.line);
+  EXPECT_EQ(result.message, c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedScenarioTest,
+    ::testing::Values(
+        MalformedCase{"UnknownCommand", "scene scene.json\nclik chkCommonHide",
+                      2, "unknown command \"clik\""},
+        MalformedCase{"QuotedCommand", "\"click\" chkCommonHide", 1,
+                      "unknown command \"click\""},
+        MalformedCase{"TooFewArguments", "\n\nmove sldSmoothingLevel", 3,
+                      "wrong number of arguments for \"move\": expected 2, "
+                      "found 1"},
+        MalformedCase{"TooManyArguments", "terminate now", 1,
+                      "wrong number of arguments for \"terminate\": expected "
+                      "0, found 1"},
+        MalformedCase{"CommitRange", "commit a b c", 1,
+                      "wrong number of arguments for \"commit\": expected 1 "
+                      "to 2, found 3"},
+        MalformedCase{"SetupCount", "setup 2 11 1", 1,
+                      "wrong number of arguments for \"setup\": expected "
+                      "common|object [options] or 11 arguments, found 3"},
+        MalformedCase{"SetupOption", "setup common ambient=maybe", 1,
+                      "bad value maybe: expected True or False"},
+        MalformedCase{"SetupUnknownOption", "setup object colour=1", 1,
+                      "unknown setup option \"colour\": expected ambient, "
+                      "directional, scene-selected or render-mode"},
+        MalformedCase{"SetupBadFlag", "setup 2 11 1 0 0 0 0 0 False False 0",
+                      1, "bad value 0: expected True or False"},
+        MalformedCase{"BadNumber", "move sldSmoothingLevel 2.5", 1,
+                      "bad value 2.5: expected a whole number"},
+        MalformedCase{"BadKey", "key 70000", 1,
+                      "bad value 70000: expected a whole number from -32768 "
+                      "to 32767"},
+        MalformedCase{"BadWidgetName", "click 3chk", 1,
+                      "bad widget name 3chk"},
+        MalformedCase{"BadElement", "click txtNumClones(x)", 1,
+                      "bad widget name txtNumClones(x)"},
+        MalformedCase{"BadProperty", "property Colour 1", 1,
+                      "unknown property Colour: expected lVBColor or "
+                      "Enabled"},
+        MalformedCase{"BadAnswer", "answer font Arial", 1,
+                      "bad value font: expected colour or mapfile"},
+        MalformedCase{"BadFaultOption", "fault SetLocked 5 \"x\" later=2", 1,
+                      "bad value later=2: expected after=N or times=N"},
+        MalformedCase{"BadFaultTimes", "fault SetLocked 5 \"x\" times=0", 1,
+                      "bad value times=0: expected times=N with N >= 1"},
+        MalformedCase{"BadPrint", "print everything", 1,
+                      "bad value everything: expected events, widgets, "
+                      "scene, settings or journal"},
+        MalformedCase{"ExpectWithoutEquals",
+                      "expect widget chkCommonHide.Value 1", 1,
+                      "bad expectation: expected expect widget "
+                      "WIDGET.PROPERTY = VALUE"},
+        MalformedCase{"ExpectNoWhat", "expect no colours", 1,
+                      "bad expectation: expected \"expect no "
+                      "events|error|message|journal\""},
+        MalformedCase{"ExpectBadEvent", "expect events evtX(1)", 1,
+                      "bad value 1: expected True or False"},
+        MalformedCase{"ExpectBadEventName", "expect events \"evtX\"", 1,
+                      "bad event \"evtX\": expected a name such as "
+                      "evtReqApplySceneChanges(False)"},
+        MalformedCase{"ExpectCellProperty", "expect cell 1 2.Font = 3", 1,
+                      "unknown cell property \"Font\": expected Text, "
+                      "CellBackColor, CellAlignment or CellPicture"},
+        MalformedCase{"Unterminated", "clipboard \"abc", 1,
+                      "unterminated string"},
+        // The whole file is checked before anything runs: the mistake on
+        // line 3 is found although line 2 would fail first when run.
+        MalformedCase{"CheckedBeforeRunning",
+                      "scene scene.json\nclick nowhere\nmove x y", 3,
+                      "bad value y: expected a whole number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RunTimeCase {
+  const char* name;
+  const char* text;
+  int line;
+  const char* message;
+};
+
+class RunTimeMistakeTest : public InterpreterTest,
+                           public ::testing::WithParamInterface<RunTimeCase> {
+};
+
+TEST_P(RunTimeMistakeTest, FailsTheScenarioNotThePanel) {
+  const RunTimeCase& c = GetParam();
+  ScenarioResult result = Run(c.text);
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.line, c.line);
+  EXPECT_EQ(result.message, c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunTimeMistakeTest,
+    ::testing::Values(
+        RunTimeCase{"UnknownWidget", "click chkNothing", 1,
+                    "unknown widget \"chkNothing\""},
+        RunTimeCase{"MissingElement",
+                    "expect widget txtNumClones(3).Text = \"0\"", 1,
+                    "widget \"txtNumClones\" has no element 3"},
+        RunTimeCase{"ArrayWithoutIndex", "focus txtNumClones", 1,
+                    "widget \"txtNumClones\" is a control array: name an "
+                    "element, as txtNumClones(0)"},
+        RunTimeCase{"NotAnArray", "focus chkCommonHide(0)", 1,
+                    "widget \"chkCommonHide\" is not a control array"},
+        RunTimeCase{"WrongKind", "pick chkCommonHide 1", 1,
+                    "\"pick\" needs a ComboBox, and chkCommonHide is a "
+                    "CheckBox"},
+        RunTimeCase{"NoSuchProperty", "expect widget lblDraw.Value = 1", 1,
+                    "lblDraw (Label) has no property \"Value\""},
+        RunTimeCase{"NoScene", "select Teapot", 1,
+                    "there is no scene: load one with \"scene FILE\" first"},
+        RunTimeCase{"UnknownNode", "scene scene.json\nselect Teapot Kettle",
+                    2, "cannot select: no node is named \"Kettle\""},
+        RunTimeCase{"RepeatedNode", "scene scene.json\nselect Box Box", 2,
+                    "cannot select: \"Box\" is selected twice"},
+        RunTimeCase{"NoSceneValue",
+                    "scene scene.json\nexpect scene Teapot.Colour = 1", 2,
+                    "the scene has no value \"Teapot.Colour\""},
+        RunTimeCase{"TerminatedPanel", "terminate\nclick chkCommonHide", 2,
+                    "there is no panel: it was terminated"},
+        RunTimeCase{"NoWarningDialog", "unload", 1,
+                    "the warning dialog is not loaded"},
+        RunTimeCase{"BadSceneFile", "scene missing.json", 1,
+                    "cannot load scene \"missing.json\": error 53 \"File "
+                    "not found: missing.json\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InterpreterTest, WrongExpectationNamesLineExpectedAndFound) {
+  ScenarioResult result = Run(
+      "scene scene.json\n"
+      "select Teapot Box\n"
+      "setup common\n"
+      "expect widget chkCommonLockEnable.Value = 2\n"
+      "# the shapes disagree, so the box is grey, not checked\n"
+      "expect widget chkCommonLockEnable.Value = 1\n");
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.Summary("test.scn"),
+            "FAIL test.scn: line 6: expected widget "
+            "chkCommonLockEnable.Value = 1, found 2");
+}
+
+TEST_F(InterpreterTest, ExpectationFailuresOfEachKind) {
+  struct Case {
+    const char* last_line;
+    const char* message;
+  } cases[] = {
+      {"expect widget chkCommonLockEnable.Caption = \"Enable\"",
+       "expected widget chkCommonLockEnable.Caption = \"Enable\", found "
+       "\"Lock\""},
+      {"expect widget cboShapeDraw.List(9) = \"x\"",
+       "expected widget cboShapeDraw.List(9) = \"x\", found error 9 "
+       "\"Subscript out of range\""},
+      {"expect scene Box.Locked = False",
+       "expected scene Box.Locked = False, found True"},
+      {"expect property Enabled = False",
+       "expected property Enabled = False, found True"},
+      {"expect clipboard \"x\"", "expected clipboard \"x\", found \"\""},
+      {"expect setting Morvel Tips Refraction = \"1\"",
+       "expected setting Morvel Tips Refraction = \"1\", found no setting"},
+      {"expect events evtReqOpenSource",
+       "expected events [evtReqOpenSource], found no events"},
+      {"expect message \"Hello\"",
+       "expected message \"Hello\" titled \"Morvel\", found no message"},
+      {"expect error 5", "expected error 5 from \"Properties\", found no error"},
+      {"expect refused", "expected the input to be refused, found no error"},
+      {"expect journal \"SetLocked Box True\"",
+       "expected journal \"SetLocked Box True\", found no scene writes"},
+      {"expect journal-ops SetLocked",
+       "expected journal-ops SetLocked, found no scene writes"},
+      {"expect focus chkCommonHide",
+       "expected focus on chkCommonHide, found no focused widget"},
+  };
+  for (const Case& c : cases) {
+    ScenarioResult result = Run(std::string("scene scene.json\n"
+                                            "select Teapot Box\n"
+                                            "setup common\n") +
+                                c.last_line);
+    EXPECT_FALSE(result.passed) << c.last_line;
+    EXPECT_EQ(result.line, 4) << c.last_line;
+    EXPECT_EQ(result.message, c.message);
+  }
+}
+
+TEST_F(InterpreterTest, ExpectEventsComparesTheLastActionOnly) {
+  const std::string start =
+      "scene scene.json\n"
+      "select Teapot\n"
+      "setup common\n"
+      "click chkCommonHide\n";
+  // The first click raised a hide notification; a click on Shadowless did
+  // not, and only the second click counts.
+  EXPECT_TRUE(Run(start +
+                  "click chkCommonShadowless\n"
+                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+                  " evtReqApplySceneChanges(False)\n")
+                  .passed);
+  // Expectations are not actions: both look at the same click.
+  EXPECT_TRUE(Run(start +
+                  "expect journal \"SetHidden Teapot True\"\n"
+                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+                  " evtShapeHidden8 evtReqApplySceneChanges(False)\n")
+                  .passed);
+  // A later action with no events leaves none.
+  EXPECT_TRUE(Run(start + "select Box\nexpect no events\nexpect journal\n")
+                  .passed);
+  // The order matters.
+  ScenarioResult swapped = Run(
+      start +
+      "expect events evtShapeHidden8 "
+      "evtReqPrepareForSceneChanges(\"SysProperties\") "
+      "evtReqApplySceneChanges(False)\n");
+  EXPECT_FALSE(swapped.passed);
+  EXPECT_EQ(swapped.line, 5);
+  EXPECT_EQ(swapped.message,
+            "expected events [evtShapeHidden8 "
+            "evtReqPrepareForSceneChanges(\"SysProperties\") "
+            "evtReqApplySceneChanges(False)], found "
+            "[evtReqPrepareForSceneChanges(\"SysProperties\") "
+            "evtShapeHidden8 evtReqApplySceneChanges(False)]");
+}
+
+TEST_F(InterpreterTest, AnUnexpectedErrorFailsTheScenario) {
+  const std::string start =
+      "scene scene.json\n"
+      "select Teapot\n"
+      "setup common\n"
+      "fault SetHidden 70 \"Permission denied\"\n"
+      "click chkCommonHide\n";
+  // At the end of the file.
+  ScenarioResult at_end = Run(start);
+  EXPECT_FALSE(at_end.passed);
+  EXPECT_EQ(at_end.line, 5);
+  EXPECT_EQ(at_end.message,
+            "expected no error, found error 70 \"Permission denied\" from "
+            "\"Properties\"");
+  // At the next action, even with other expectations in between.
+  ScenarioResult at_next = Run(start + "expect journal\nprint events\n"
+                                       "click chkCommonHide\n");
+  EXPECT_FALSE(at_next.passed) << at_next.message;
+  EXPECT_EQ(at_next.line, 5);
+  // Explicitly.
+  ScenarioResult explicit_no = Run(start + "expect no error\n");
+  EXPECT_EQ(explicit_no.line, 6);
+  EXPECT_EQ(explicit_no.message, at_end.message);
+  // "expect error" takes it, with the prepare left without its apply.
+  EXPECT_TRUE(Run(start +
+                  "expect error 70\n"
+                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+                  "\n"
+                  "setup common\n"
+                  "expect no error\n")
+                  .passed);
+  // A refusal of the widget layer is not an error of the panel.
+  ScenarioResult refusal = Run(start + "expect error 70\n"
+                                       "property Enabled False\n"
+                                       "click chkCommonHide\n"
+                                       "expect error 5\n");
+  EXPECT_FALSE(refusal.passed);
+  EXPECT_EQ(refusal.line, 9);
+  EXPECT_EQ(refusal.message,
+            "expected error 5 from \"Properties\", found error 5 "
+            "\"chkCommonHide is inside fraCommonProperties, which is "
+            "disabled\"");
+}
+
+TEST_F(InterpreterTest, TranscriptShowsActionsEventsJournalAndErrors) {
+  ScenarioResult result = Run(
+      "scene scene.json\n"
+      "select Teapot\n"
+      "setup common\n"
+      "click chkCommonHide  # hide it\n"
+      "fault SetLocked 6 \"Overflow\"\n"
+      "click chkCommonLockEnable\n"
+      "expect error 6\n");
+  ASSERT_TRUE(result.passed) << result.message;
+  EXPECT_EQ(transcript_.str(),
+            "scenario test.scn\n"
+            "  1: scene scene.json\n"
+            "  2: select Teapot\n"
+            "  3: setup common\n"
+            "  4: click chkCommonHide\n"
+            "    event evtReqPrepareForSceneChanges(\"SysProperties\")\n"
+            "    event evtShapeHidden8\n"
+            "    event evtReqApplySceneChanges(False)\n"
+            "    journal SetHidden Teapot True\n"
+            "  5: fault SetLocked 6 \"Overflow\"\n"
+            "  6: click chkCommonLockEnable\n"
+            "    event evtReqPrepareForSceneChanges(\"SysProperties\")\n"
+            "    error 6 \"Overflow\" from \"Properties\"\n"
+            "  7: expect error 6\n");
+}
+
+TEST_F(InterpreterTest, EachScenarioStartsFresh) {
+  // The first scenario changes the clipboard, the settings and the panel.
+  ASSERT_TRUE(Run("clipboard \"kept?\"\n"
+                  "warn Morvel \"x\" Refraction\n"
+                  "unload\n"
+                  "property lVBColor 255\n")
+                  .passed);
+  EXPECT_EQ(Run("expect clipboard \"\"\n"
+                  "expect property lVBColor = 0\n"
+                  "expect property Enabled = False\n"
+                  "warn Morvel \"x\" FocalBlur\n"
+                  "unload\n"
+                  "expect setting Morvel Tips FocalBlur = \"1\"\n")
+                  .message,
+            "");
+  ScenarioResult no_setting =
+      Run("expect setting Morvel Tips Refraction = \"1\"\n");
+  EXPECT_EQ(no_setting.message,
+            "expected setting Morvel Tips Refraction = \"1\", found no "
+            "setting");
+}
+
+TEST_F(InterpreterTest, FaultsAfterAndTimes) {
+  EXPECT_TRUE(Run("scene scene.json\n"
+                  "select Teapot Box\n"
+                  "setup common\n"
+                  "fault SetLocked 70 \"Permission denied\" after=1 times=1\n"
+                  "check chkCommonLockEnable 1\n"
+                  "expect error 70\n"
+                  "expect journal \"SetLocked Teapot True\"\n"
+                  "check chkCommonLockEnable 0\n"
+                  "expect no error\n"
+                  "expect journal \"SetLocked Teapot False\" "
+                  "\"SetLocked Box False\"\n")
+                  .passed);
+}
+
+// A host with its own input driver: every action goes through it.
+class CountingDriver : public ModelInputDriver {
+ public:
+  std::vector<std::string> calls;
+  void Click(Widget& widget) override {
+    calls.push_back("Click " + widget.DisplayName());
+    ModelInputDriver::Click(widget);
+  }
+  void Key(Properties& panel, Integer key_code) override {
+    calls.push_back("Key " + std::to_string(key_code));
+    ModelInputDriver::Key(panel, key_code);
+  }
+};
+
+class DrivenHost : public HeadlessHost {
+ public:
+  InputDriver& Input() override { return driver; }
+  CountingDriver driver;
+};
+
+TEST(HostPlugInTest, ActionsGoThroughTheHostsDriver) {
+  ScenarioFolder folder;
+  DrivenHost host;
+  Interpreter interpreter(host);
+  ScenarioResult result = interpreter.RunText(
+      "scene scene.json\nselect Box\nsetup common\n"
+      "click chkCommonHide\nkey 67\nset chkCommonHide 0\n",
+      "driven.scn", folder.Dir());
+  EXPECT_TRUE(result.passed) << result.message;
+  // `set` acts as code would, not as a person: it bypasses the driver.
+  EXPECT_THAT(host.driver.calls, ElementsAre("Click chkCommonHide", "Key 67"));
+}
+
+TEST(RunScenarioFilesTest, PrintsOneLinePerFileAndTheClosingLine) {
+  ScenarioFolder folder;
+  std::string good = folder.Write("good.scn", "scene scene.json\n");
+  std::string bad =
+      folder.Write("bad.scn", "scene scene.json\nexpect property Enabled = "
+                              "False\n");
+  std::string missing = folder.Dir() + "/missing.scn";
+  HeadlessHost host;
+  std::ostringstream out;
+  EXPECT_EQ(RunScenarioFiles(host, {good, bad, missing}, out, false), 1);
+  EXPECT_EQ(out.str(), "PASS " + good + "\nFAIL " + bad +
+                           ": line 2: expected property Enabled = False, "
+                           "found True\nFAIL " +
+                           missing +
+                           ": line 0: cannot read the scenario file\n"
+                           "1 passed, 2 failed\n");
+  std::ostringstream only_good;
+  EXPECT_EQ(RunScenarioFiles(host, {good, good}, only_good, false), 0);
+  EXPECT_EQ(only_good.str(),
+            "PASS " + good + "\nPASS " + good + "\n2 passed, 0 failed\n");
+}
+
+TEST(SceneStateTest, HostRulesFollowTheSelection) {
+  ScenarioFolder folder;
+  SceneState scene;
+  scene.Load(folder.Dir() + "/scene.json", nullptr);
+  struct Case {
+    std::vector<std::string> selection;
+    Long tab;
+    SetupArguments expected;
+  } cases[] = {
+      {{}, 2, {2, 0, 0, 0, 0, 0, 0, false, false, false, 0}},
+      {{"Teapot"}, 3, {3, 11, 1, 0, 0, 0, 0, false, false, false, 2}},
+      {{"Teapot", "Box"}, 2, {2, 11, 2, 0, 0, 0, 0, false, false, false, -1}},
+      {{"Sun", "Teapot"}, 2, {2, 60, 1, 1, 0, 0, 0, false, true, false, 2}},
+      // A light inside a selected group counts as selected.
+      {{"Stage"}, 2, {2, 1, 0, 0, 0, 0, 1, true, false, false, 0}},
+      {{"Arm"}, 3, {3, 16, 0, 0, 1, 0, 0, false, false, false, 0}},
+  };
+  for (const Case& c : cases) {
+    scene.Select(c.selection);
+    EXPECT_EQ(scene.HostRules(c.tab), c.expected)
+        << ::testing::PrintToString(c.selection);
+  }
+}
+
+TEST(SceneStateTest, OperationsReadTheirParametersFromTheSettings) {
+  ScenarioFolder folder;
+  MemorySettingsStore settings;
+  settings.SaveSetting("Morvel", "Mirror", "Axis", "2");
+  SceneState scene;
+  scene.Load(folder.Dir() + "/scene.json", &settings);
+  scene.Select({"Teapot"});
+  SceneApplyOperation(scene, "Mirror");
+  EXPECT_THAT(scene.Journal(), ElementsAre("Mirror Teapot Axis=2"));
+  EXPECT_EQ(scene.Value("Teapot.DrawStyle"), "2");
+  EXPECT_EQ(scene.Value("Teapot.Nothing"), std::nullopt);
+  EXPECT_THAT(scene.Dump(), HasSubstr("\"Teapot\""));
+}
+
+}  // namespace
+}  // namespace morvel::scenario
