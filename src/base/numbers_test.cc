@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -433,6 +434,32 @@ TEST(TextToNumberTest, SeparatorOverrideEndsWithItsScope) {
 }
 
 TEST(TextToNumberTest, CLocaleSeparatorIsThePoint) {
+  EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+// With a real locale whose separator is a comma, when the machine has one:
+// the separator comes from the C library's numeric locale.
+TEST(TextToNumberTest, FollowsTheNumericLocale) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  const char* found = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8",
+                           "nl_NL.UTF-8", "de_DE", "fr_FR"}) {
+    if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+        std::string(std::localeconv()->decimal_point) == ",") {
+      found = name;
+      break;
+    }
+  }
+  if (found == nullptr) {
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    GTEST_SKIP() << "no locale with a comma separator is installed";
+  }
+  EXPECT_EQ(DecimalSeparator(), ',') << found;
+  EXPECT_EQ(TextToDouble("1,5"), 1.5);
+  EXPECT_EQ(ErrorNumberOf([] { TextToDouble("1.5"); }), kErrTypeMismatch);
+  EXPECT_EQ(FormatNumber(2.25, "0.0##"), "2,25");
+  EXPECT_EQ(SingleToText(0.5f), "0,5");
+  std::setlocale(LC_NUMERIC, previous.c_str());
   EXPECT_EQ(DecimalSeparator(), '.');
 }
 

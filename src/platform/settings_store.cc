@@ -371,7 +371,10 @@ void WriteAll(int fd, const std::string& content, const fs::path& path) {
 void EnsureFolder(const fs::path& root) {
   std::error_code error;
   if (fs::is_directory(root, error)) return;
-  fs::create_directories(root, error);
+  // Settings are the user's own business: a folder we create is theirs only.
+  if (fs::create_directories(root, error)) {
+    fs::permissions(root, fs::perms::owner_all, error);
+  }
   if (error) {
     RaiseFileError(error.value(), "create the settings folder", root);
   }

@@ -226,12 +226,14 @@ TEST(FileSettingsStoreTest, SavingTheSameValueAgainLeavesTheFileAlone) {
 }
 
 TEST(FileSettingsStoreTest, NewFilesAreForTheUserOnlyAndModesAreKept) {
-  TestFolder folder;
-  FileSettingsStore store(folder.path());
+  TestFolder parent;
+  const fs::path folder = parent.path() / "morvel";
+  FileSettingsStore store(folder);
   store.SaveSetting("App", "Tips", "Refraction", "1");
-  const fs::path file = folder.path() / "App.ini";
+  const fs::path file = folder / "App.ini";
   EXPECT_EQ(fs::status(file).permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write |
                             fs::perms::group_read);
   store.SaveSetting("App", "Tips", "Refraction", "0");
