@@ -18,7 +18,7 @@ constexpr Long kDefaultColWidth = 960;
 constexpr Long kDefaultRowHeight = 240;
 // Beyond this many cells the grid refuses to grow: the panel shows at most a
 // few ten thousand rows, and a runaway count must not exhaust memory.
-constexpr long long kMaxGridCells = 5'000'000;
+constexpr long long kMaxGridCells = 2'000'000;
 
 [[noreturn]] void RaiseInvalidValue() { RaiseError(kErrInvalidPropertyValue); }
 [[noreturn]] void RaiseSubscript() { RaiseError(kErrSubscriptOutOfRange); }
