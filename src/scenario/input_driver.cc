@@ -11,6 +11,10 @@ void InputDriver::SelectText(TextWidget& field, Long start, Long length) {
   field.SetSelection(start, length);
 }
 
+void InputDriver::Step(UpDownText& field, int direction) {
+  UserInput::Step(field, direction);
+}
+
 void ModelInputDriver::Click(Widget& widget) { UserInput::Click(widget); }
 void ModelInputDriver::MoveSlider(Slider& slider, Long position) {
   UserInput::MoveSlider(slider, position);

@@ -34,6 +34,9 @@ class InputDriver {
   // does (the focus moves to the field first). The default acts on the
   // model; a toolkit driver may override it.
   virtual void SelectText(TextWidget& field, Long start, Long length);
+  // Presses the up (+1) or down (-1) button of an up-down field. The
+  // default acts on the model.
+  virtual void Step(UpDownText& field, int direction);
   virtual void Focus(Widget& widget) = 0;
   virtual void Blur(Widget& widget) = 0;
   virtual void ClickCell(FlexGrid& grid, Long row, Long col) = 0;
