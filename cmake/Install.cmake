@@ -34,7 +34,8 @@ foreach(dir base platform widgets scene panel warn
             COMPONENT MorvelProperties
             FILES_MATCHING PATTERN "*.h"
             PATTERN "*_testing.h" EXCLUDE
-            PATTERN "*_harness.h" EXCLUDE)
+            PATTERN "*_harness.h" EXCLUDE
+            PATTERN "test_*.h" EXCLUDE)
   endif()
 endforeach()
 
