@@ -110,7 +110,12 @@ RecordedEvent ParseEvent(const Token& token, int line) {
   if (token.text.back() != ')') throw bad();
   std::string inner = token.text.substr(open + 1, token.text.size() - open - 2);
   for (const std::string& part : SplitEventArguments(inner)) {
-    std::vector<Line> lines = Tokenize(part);
+    std::vector<Line> lines;
+    try {
+      lines = Tokenize(part);
+    } catch (const ScenarioError&) {
+      throw bad();  // at the scenario's line, not the argument's
+    }
     if (lines.size() != 1 || lines[0].tokens.size() != 1) throw bad();
     const Token& arg = lines[0].tokens[0];
     if (arg.kind == Token::Kind::kString) {

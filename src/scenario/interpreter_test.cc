@@ -146,6 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"ExpectBadEventName", "expect events \"evtX\"", 1,
                       "bad event \"evtX\": expected a name such as "
                       "evtReqApplySceneChanges(False)"},
+        MalformedCase{"ExpectBadEventArgument",
+                      "\n\nexpect events evtX([1, 2)", 3,
+                      "bad event evtX([1, 2): expected a name such as "
+                      "evtReqApplySceneChanges(False)"},
         MalformedCase{"ExpectCellProperty", "expect cell 1 2.Font = 3", 1,
                       "unknown cell property \"Font\": expected Text, "
                       "CellBackColor, CellAlignment or CellPicture"},
@@ -212,6 +216,52 @@ INSTANTIATE_TEST_SUITE_P(
                     "cannot load scene \"missing.json\": error 53 \"File "
                     "not found: missing.json\""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Scenarios made of random pieces of the language: whatever they say, the
+// interpreter answers PASS or FAIL with a line inside the file, and never
+// throws or crashes.
+TEST_F(InterpreterTest, RandomScenariosNeverEscape) {
+  const char* const kPieces[] = {
+      "scene", "scene.json", "select", "Teapot", "Box", "Sky", "setup",
+      "common", "object", "click", "move", "pick", "check", "type", "commit",
+      "activate", "step", "up", "focus", "blur", "cell", "key", "67", "86",
+      "terminate", "warn", "unload", "expect", "events", "no", "error",
+      "widget", "scene", "=", "chkCommonHide", "cboShapeDraw",
+      "txtNumClones(0)", "txtNumClones(9)", "chkCommonHide.Value",
+      "cboShapeDraw.List(99)", "Teapot.Hidden", "-1", "0", "1", "2",
+      "2147483648", "0xFFFFFFFF", "True", "\"text\"", "\"", "[1, 2",
+      "[1, 2]", "(", ")", "#", "property", "lVBColor", "Enabled", "fault",
+      "SetHidden", "5", "after=1", "times=-3", "size", "journal",
+      "evtShapeHidden8", "evtReqApplySceneChanges(False)", "print",
+      "widgets", "set", "select-text", "answer", "colour", "mapfile"};
+  constexpr int kCount = sizeof(kPieces) / sizeof(kPieces[0]);
+  unsigned seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int run = 0; run < 300; ++run) {
+    std::string text = "scene scene.json\nselect Teapot Box\nsetup common\n";
+    int lines = 1 + next() % 6;
+    for (int l = 0; l < lines; ++l) {
+      int words = 1 + next() % 5;
+      for (int w = 0; w < words; ++w) {
+        text += kPieces[next() % kCount];
+        text += ' ';
+      }
+      text += '\n';
+    }
+    ScenarioResult result;
+    ASSERT_NO_THROW(result = Run(text)) << text;
+    if (!result.passed) {
+      EXPECT_GE(result.line, 1) << text;
+      EXPECT_LE(result.line, lines + 3) << text;
+      EXPECT_FALSE(result.message.empty()) << text;
+      EXPECT_EQ(result.message.find("internal failure"), std::string::npos)
+          << text << "\n" << result.message;
+    }
+  }
+}
 
 TEST_F(InterpreterTest, WrongExpectationNamesLineExpectedAndFound) {
   ScenarioResult result = Run(
