@@ -649,11 +649,14 @@ class Interpreter::Run {
     } else if (kind.IsWord("focus")) {
       CheckCount(line, "expect", 2, 2);
       CheckWidgetName(t[2], n);
+    } else if (kind.IsWord("debug")) {
+      for (std::size_t i = 2; i < t.size(); ++i) TokenToText(t[i], n);
     } else {
       throw ScenarioError(
           n, "unknown expectation " + kind.ToText() +
                  ": expected events, error, message, widget, cell, scene, "
-                 "setting, clipboard, property, journal or journal-ops");
+                 "setting, clipboard, property, journal, journal-ops, focus "
+                 "or debug");
     }
   }
 
@@ -675,6 +678,7 @@ class Interpreter::Run {
     CheckNoPendingError();
     recorder_.StartAction();
     journal_mark_ = scene_.Loaded() ? scene_.Journal().size() : 0;
+    debug_mark_ = scene_.DebugMessages().size();
     action_line_ = line.number;
     last_error_.reset();
     try {
@@ -1142,6 +1146,19 @@ class Interpreter::Run {
         };
         Fail("expected " + list(expected) + ", found " + list(found));
       }
+    } else if (kind.IsWord("debug")) {
+      std::vector<std::string> all = scene_.DebugMessages();
+      std::vector<std::string> found;
+      for (std::size_t i = debug_mark_; i < all.size(); ++i)
+        found.push_back(Quote(all[i]));
+      std::vector<std::string> expected;
+      for (std::size_t i = 2; i < t.size(); ++i)
+        expected.push_back(Quote(t[i].text));
+      if (found != expected)
+        Fail("expected debug " +
+             (expected.empty() ? std::string("nothing") : Join(expected, " ")) +
+             ", found " +
+             (found.empty() ? std::string("nothing") : Join(found, " ")));
     } else if (kind.IsWord("focus")) {
       Properties& panel = Panel(n);
       Widget& w = FindWidget(t[2], n);
@@ -1166,6 +1183,7 @@ class Interpreter::Run {
   int current_line_ = 0;
   int action_line_ = 0;
   std::size_t journal_mark_ = 0;
+  std::size_t debug_mark_ = 0;
   std::optional<Error> last_error_;
   bool error_pending_ = false;
 };

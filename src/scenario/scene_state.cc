@@ -18,7 +18,10 @@ SceneState::SceneState() : impl_(std::make_unique<Impl>()) {
   // Chooser answers left over from another scenario must not leak into
   // this one.
   InstallReferenceUtilities(/*replace=*/false);
-  Quietly([] { ThreadDialogUtility()->ClearAnswers(); });
+  Quietly([] {
+    ThreadDialogUtility()->ClearAnswers();
+    ThreadDialogUtility()->ClearRecords();
+  });
 }
 
 SceneState::~SceneState() = default;
@@ -78,6 +81,12 @@ void SceneState::AnswerColour(Long result, Colour colour) {
 
 void SceneState::AnswerMapFile(const std::string& path) {
   ThreadDialogUtility()->AnswerMapFile(path);
+}
+
+std::vector<std::string> SceneState::DebugMessages() const {
+  std::vector<std::string> messages;
+  Quietly([&] { messages = ThreadDialogUtility()->debug_messages(); });
+  return messages;
 }
 
 std::string SceneState::Dump() const {

@@ -68,6 +68,10 @@ class SceneState {
   void AnswerColour(Long result, Colour colour);
   void AnswerMapFile(const std::string& path);
 
+  // Every text the panel passed to the debug sink (WriteDebugMessage) so
+  // far in this scenario.
+  std::vector<std::string> DebugMessages() const;
+
   // The scene as text, for `print scene`.
   std::string Dump() const;
 
