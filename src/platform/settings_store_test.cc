@@ -330,9 +330,14 @@ TEST(FileSettingsStoreTest, EvilNamesStayInsideTheFolderAndRoundTrip) {
 TEST(FileSettingsStoreTest, EmptyNamesAreRefusedWithError5) {
   TestFolder folder;
   FileSettingsStore store(folder.path());
-  for (const auto& [application, section, key] :
+  for (const auto& names :
        std::vector<std::tuple<std::string, std::string, std::string>>{
            {"", "S", "k"}, {"App", "", "k"}, {"App", "S", ""}}) {
+    // Plain references rather than a structured binding: clang 14 cannot
+    // capture those in a lambda.
+    const std::string& application = std::get<0>(names);
+    const std::string& section = std::get<1>(names);
+    const std::string& key = std::get<2>(names);
     const Error save =
         ErrorOf([&] { store.SaveSetting(application, section, key, "v"); });
     EXPECT_EQ(save.Number(), kErrInvalidProcedureCall);
