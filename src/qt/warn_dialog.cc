@@ -32,8 +32,9 @@ WarnDialog::WarnDialog(frmWarn& warn, const ScreenMetrics& metrics,
 }
 
 WarnDialog::~WarnDialog() {
-  // Closing without a word still keeps the choice.
-  warn_.Unload();
+  // A window destroyed while on screen was closed all the same: the choice
+  // is kept.
+  if (isVisible()) warn_.Unload();
   view_.reset();
 }
 

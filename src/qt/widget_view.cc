@@ -47,6 +47,9 @@ class ViewBase {
   virtual void Resync() {}
   // Work deferred to the next flush.
   virtual void Refresh() {}
+  // The width (pixels) the caption needs on one line, when it may take more
+  // room than designed; 0 when the widget keeps its designed width.
+  virtual int WantedWidth() { return 0; }
   Widget& Model() const { return model_; }
   WidgetView& Owner() const { return owner_; }
 
@@ -104,8 +107,10 @@ class FormView final : public QWidget, public ViewBase {
   void keyPressEvent(QKeyEvent* event) override {
     Integer code = KeyCode(*event);
     bool control = event->modifiers() & Qt::ControlModifier;
+    // A key sent by the host's own code (not the window system) is meant
+    // for the panel too.
     if (owner_.on_key_down && &model_ == &owner_.Root() && code != 0 &&
-        (control || hasFocus())) {
+        (control || hasFocus() || !event->spontaneous())) {
       Integer shift = static_cast<Integer>(
           ((event->modifiers() & Qt::ShiftModifier) ? 1 : 0) | (control ? 2 : 0) |
           ((event->modifiers() & Qt::AltModifier) ? 4 : 0));
@@ -188,8 +193,16 @@ class LabelView final : public QLabel, public ViewBase {
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kCaption) {
       setText(ToQ(PlainCaption(model_.Caption())));
+      SyncCommon(WidgetProperty::kGeometry);
     }
     SyncCommon(property);
+  }
+  int WantedWidth() override {
+    // Only a one-line label grows; a label designed for several lines wraps.
+    if (text().isEmpty() || owner_.ToPixelsY(model_.Height()) >= 2 * fontMetrics().height()) {
+      return 0;
+    }
+    return fontMetrics().horizontalAdvance(text()) + 2;
   }
 };
 
@@ -204,12 +217,16 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
   QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     switch (property) {
-      case WidgetProperty::kCaption: setText(ToQ(box_.Caption())); break;
+      case WidgetProperty::kCaption:
+        setText(ToQ(box_.Caption()));
+        SyncCommon(WidgetProperty::kGeometry);
+        break;
       case WidgetProperty::kValue: Resync(); break;
       default: break;
     }
     SyncCommon(property);
   }
+  int WantedWidth() override { return text().isEmpty() ? 0 : sizeHint().width(); }
   void Resync() override {
     QSignalBlocker block(this);
     switch (box_.Value()) {
@@ -517,10 +534,16 @@ class TextEditor final : public QLineEdit {
         event->reason() == Qt::ActiveWindowFocusReason) {
       return;
     }
-    owner_.Act(text_, [this] {
+    // Clicking or tabbing into an up-down field activates it; the focus
+    // given by code does not.
+    bool by_person = event->reason() == Qt::MouseFocusReason ||
+                     event->reason() == Qt::TabFocusReason ||
+                     event->reason() == Qt::BacktabFocusReason ||
+                     event->reason() == Qt::ShortcutFocusReason;
+    owner_.Act(text_, [this, by_person] {
       if (!text_.IsUsable()) return;
       if (text_.Tree().Focused() != &text_) UserInput::Focus(text_);
-      if (up_down_) UserInput::Activate(*up_down_);
+      if (up_down_ && by_person) UserInput::Activate(*up_down_);
     });
     // The click that brought the focus must not undo the selection the
     // activation made (the whole value, ready to be typed over).
@@ -543,11 +566,13 @@ class TextEditor final : public QLineEdit {
         event->reason() == Qt::ActiveWindowFocusReason) {
       return;
     }
-    if (dirty_ && Commits()) CommitNow();
+    // A person who typed a value and clicks or tabs elsewhere means it.
+    bool by_person = event->reason() == Qt::MouseFocusReason ||
+                     event->reason() == Qt::TabFocusReason ||
+                     event->reason() == Qt::BacktabFocusReason;
+    if (dirty_ && by_person && Commits()) CommitNow();
     owner_.Act(text_, [this] {
-      if (text_.IsUsable() && text_.Tree().Focused() == &text_) {
-        UserInput::Blur(text_);
-      }
+      if (text_.Tree().Focused() == &text_) UserInput::Blur(text_);
     });
   }
 
@@ -1008,7 +1033,15 @@ void ViewBase::SyncCommon(WidgetProperty property) {
       int y1 = owner_.ToPixelsY(static_cast<Long>(std::clamp<long long>(
           static_cast<long long>(model_.Top()) + model_.Height(),
           std::numeric_limits<Long>::min(), std::numeric_limits<Long>::max())));
-      q->setGeometry(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
+      int width = std::max(0, x1 - x0);
+      // The panel was laid out for a narrower font than this screen's: a
+      // caption that does not fit takes the free room on its right, up to
+      // the next widget, so that it stays readable and overlaps nothing.
+      if (int wanted = WantedWidth(); wanted > width) {
+        int room = owner_.ToPixelsX(owner_.RightLimit(model_)) - x0;
+        width = std::max(width, std::min(wanted, room));
+      }
+      q->setGeometry(x0, y0, width, std::max(0, y1 - y0));
       break;
     }
     case WidgetProperty::kVisible:
@@ -1039,6 +1072,17 @@ WidgetView::WidgetView(WidgetTree& tree, Widget& root,
       alive_(std::make_shared<bool>(true)) {
   Build(root_, parent);
   root_view_ = views_.at(&root_)->Q();
+  // The panel's layout was made for an 8 point font; the same size on this
+  // screen keeps the captions in the room they were given.
+  QFont font = root_view_->font();
+  font.setPixelSize(std::max(9, static_cast<int>(std::lround(
+                                    160.0 / std::max<Long>(1, metrics_.TwipsPerPixelY())))));
+  root_view_->setFont(font);
+  for (auto& [widget, view] : views_) {
+    if (widget->Kind() == WidgetKind::kLabel || widget->Kind() == WidgetKind::kCheckBox) {
+      view->Sync(WidgetProperty::kGeometry);
+    }
+  }
   tree_.AddObserver(this);
   Flush();
 }
@@ -1092,6 +1136,28 @@ int WidgetView::ToPixelsX(Long twips) const {
 int WidgetView::ToPixelsY(Long twips) const {
   Long tpp = std::max<Long>(1, metrics_.TwipsPerPixelY());
   return static_cast<int>(std::lround(static_cast<double>(twips) / tpp));
+}
+
+Long WidgetView::RightLimit(const Widget& widget) const {
+  const Widget* parent = widget.Parent();
+  long long limit = parent ? parent->Width() : std::numeric_limits<Long>::max();
+  const long long left = widget.Left();
+  const long long top = widget.Top();
+  const long long bottom = top + widget.Height();
+  if (parent) {
+    for (const Widget* sibling : parent->Children()) {
+      if (sibling == &widget || !sibling->Visible() ||
+          sibling->Kind() == WidgetKind::kImageList) {
+        continue;
+      }
+      const long long s_top = sibling->Top();
+      const long long s_bottom = s_top + sibling->Height();
+      if (s_top >= bottom || s_bottom <= top || sibling->Left() <= left) continue;
+      // A little air between a caption and the next widget.
+      limit = std::min<long long>(limit, sibling->Left() - 45);
+    }
+  }
+  return static_cast<Long>(std::clamp<long long>(limit, left, std::numeric_limits<Long>::max()));
 }
 
 void WidgetView::SetPictureFolder(const QString& folder) {
@@ -1192,6 +1258,17 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
     root_view_->resize(ToPixelsX(root_.Width()), ToPixelsY(root_.Height()));
   }
   view.Sync(property);
+  if ((property == WidgetProperty::kGeometry || property == WidgetProperty::kVisible) &&
+      widget.Parent()) {
+    // A sibling that moved or appeared may take or give room to a caption.
+    for (Widget* sibling : widget.Parent()->Children()) {
+      if (sibling == &widget) continue;
+      if (sibling->Kind() != WidgetKind::kLabel && sibling->Kind() != WidgetKind::kCheckBox) continue;
+      if (auto found = views_.find(sibling); found != views_.end()) {
+        found->second->Sync(WidgetProperty::kGeometry);
+      }
+    }
+  }
   switch (property) {
     case WidgetProperty::kCaption:
     case WidgetProperty::kToolTip:

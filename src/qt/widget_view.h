@@ -100,6 +100,9 @@ class WidgetView final : public WidgetObserver {
   // The accessible name of a widget: its caption, else the caption of the
   // label beside it, else its tool tip, else its name.
   std::string AccessibleNameOf(const Widget& widget) const;
+  // The right edge (twips, in the parent) a widget's caption may extend
+  // to: the next visible sibling on its line, or the parent's edge.
+  Long RightLimit(const Widget& widget) const;
 
  private:
   void Build(Widget& widget, QWidget* parent_view);

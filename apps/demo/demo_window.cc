@@ -1,0 +1,861 @@
+#include "demo_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "base/numbers.h"
+#include "memscene/scene_file.h"
+#include "memscene/state.h"
+#include "qt/pictures.h"
+#include "qt/warn_dialog.h"
+#include "warn/frm_warn.h"
+
+namespace morvel::demo {
+
+// Holds the panel's surface and keeps it filling the space it is given.
+class PanelHost final : public QWidget {
+ public:
+  explicit PanelHost(QWidget* parent) : QWidget(parent) {}
+  void SetSurface(QWidget* surface) {
+    surface_ = surface;
+    if (surface_) surface_->setGeometry(rect());
+  }
+  // Scripted runs give the panel an exact size in pixels.
+  void FixSize(QSize size) {
+    fixed_ = size;
+    setFixedWidth(size.width());
+    if (surface_) surface_->setGeometry(QRect(QPoint(0, 0), size));
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    if (!surface_) return;
+    surface_->setGeometry(fixed_.isValid() ? QRect(QPoint(0, 0), fixed_) : rect());
+  }
+
+ private:
+  QWidget* surface_ = nullptr;
+  QSize fixed_;
+};
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString Quoted(const std::string& text) {
+  QString out = "\"";
+  for (QChar c : Q(text)) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+QString Bool(bool value) { return value ? "True" : "False"; }
+
+// Small pictures of the node kinds for the outliner.
+QIcon KindIcon(Long kind) {
+  static std::map<Long, QIcon> cache;
+  if (auto it = cache.find(kind); it != cache.end()) return it->second;
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  switch (kind) {
+    case kNodeTypeGroup: {  // a folder
+      p.setPen(QColor(0x9a, 0x74, 0x10));
+      p.setBrush(QColor(0xf2, 0xc7, 0x4e));
+      QPainterPath folder;
+      folder.moveTo(1.5, 3.5);
+      folder.lineTo(6, 3.5);
+      folder.lineTo(7.5, 5);
+      folder.lineTo(14.5, 5);
+      folder.lineTo(14.5, 13.5);
+      folder.lineTo(1.5, 13.5);
+      folder.closeSubpath();
+      p.drawPath(folder);
+      break;
+    }
+    case kNodeTypeShape: {  // a cube
+      p.setPen(QColor(0x2a, 0x4f, 0x9a));
+      p.setBrush(QColor(0x7d, 0xa7, 0xf0));
+      QPolygonF top({QPointF(8, 1.5), QPointF(14.5, 4.5), QPointF(8, 7.5), QPointF(1.5, 4.5)});
+      p.drawPolygon(top);
+      p.setBrush(QColor(0x4c, 0x7f, 0xd8));
+      p.drawPolygon(QPolygonF({QPointF(1.5, 4.5), QPointF(8, 7.5), QPointF(8, 14.5), QPointF(1.5, 11.5)}));
+      p.setBrush(QColor(0x36, 0x64, 0xb8));
+      p.drawPolygon(QPolygonF({QPointF(14.5, 4.5), QPointF(8, 7.5), QPointF(8, 14.5), QPointF(14.5, 11.5)}));
+      break;
+    }
+    case kNodeTypeLight: {  // a lit bulb
+      p.setPen(QColor(0xa0, 0x70, 0x00));
+      p.setBrush(QColor(0xff, 0xd8, 0x3a));
+      p.drawEllipse(QPointF(8, 6.5), 5, 5);
+      p.setBrush(QColor(0x80, 0x80, 0x88));
+      p.setPen(Qt::NoPen);
+      p.drawRect(QRectF(5.5, 11, 5, 3.5));
+      break;
+    }
+    case kNodeTypeCamera: {  // a camera body and lens
+      p.setPen(QColor(0x30, 0x30, 0x38));
+      p.setBrush(QColor(0x60, 0x60, 0x6c));
+      p.drawRoundedRect(QRectF(1.5, 4.5, 10, 8), 1.5, 1.5);
+      p.drawPolygon(QPolygonF({QPointF(11.5, 7), QPointF(14.5, 5), QPointF(14.5, 12), QPointF(11.5, 10)}));
+      p.setBrush(QColor(0xa8, 0xd0, 0xff));
+      p.drawEllipse(QPointF(6.5, 8.5), 2.2, 2.2);
+      break;
+    }
+    case kNodeTypeBone: {  // a bone
+      p.setPen(QColor(0x8a, 0x7a, 0x60));
+      p.setBrush(QColor(0xf4, 0xec, 0xd8));
+      p.drawEllipse(QPointF(3.5, 3.5), 2.2, 2.2);
+      p.drawEllipse(QPointF(12.5, 12.5), 2.2, 2.2);
+      p.save();
+      p.translate(8, 8);
+      p.rotate(45);
+      p.drawRoundedRect(QRectF(-6, -1.6, 12, 3.2), 1.5, 1.5);
+      p.restore();
+      break;
+    }
+    default: break;
+  }
+  p.end();
+  QIcon icon(pixmap);
+  cache[kind] = icon;
+  return icon;
+}
+
+const mem::NodeData* NodeOf(const MemSceneGraph& scene, const std::string& name) {
+  const mem::SceneContent& content = scene.state().content;
+  std::int32_t index = content.Find(name);
+  return index < 0 ? nullptr : &content.nodes[static_cast<std::size_t>(index)];
+}
+
+Long KindOf(const MemSceneGraph& scene, const std::string& name) {
+  const mem::NodeData* node = NodeOf(scene, name);
+  return node ? node->kind : 0;
+}
+
+}  // namespace
+
+QString ErrorText(const Error& error) { return Q(error.ToString()); }
+
+// ------------------------------------------------------------------ container
+
+void DemoContainer::Fix(Long inner_height, Long outer_height, Long width) {
+  FixedContainer facts;
+  facts.inner_height = inner_height;
+  facts.outer_height = outer_height;
+  facts.width = width;
+  fixed_ = facts;
+}
+
+Long DemoContainer::InnerHeight() const {
+  if (fixed_) return fixed_->inner_height;
+  return surface_ ? surface_->height() * metrics_.TwipsPerPixelY() : 0;
+}
+
+Long DemoContainer::OuterHeight() const {
+  if (fixed_) return fixed_->outer_height;
+  // The panel has no border of its own: both heights are the same.
+  return InnerHeight();
+}
+
+Long DemoContainer::Width() const {
+  if (fixed_) return fixed_->width;
+  return surface_ ? surface_->width() * metrics_.TwipsPerPixelX() : 0;
+}
+
+Long DemoContainer::hWnd() const {
+  // A stable number for the panel's window; the demo needs no native handle.
+  return static_cast<Long>(reinterpret_cast<std::uintptr_t>(surface_) & 0x7FFFFFF0);
+}
+
+// ------------------------------------------------------------------ window
+
+DemoWindow::DemoWindow(SettingsStore& settings, Options options)
+    : options_(options),
+      settings_(settings),
+      metrics_(options.scripted
+                   ? std::make_unique<qt::QtScreenMetrics>(15, 15)
+                   : std::make_unique<qt::QtScreenMetrics>()),
+      dialogs_(std::make_shared<qt::QtDialogUtility>()),
+      scene_services_(dialogs_),
+      container_(*metrics_) {
+  messages_.SetParent(this);
+  messages_.interactive = !options_.scripted;
+  dialogs_->SetParent(this);
+  BuildUi();
+  BuildMenus();
+  CreatePanel();
+  UpdateActions();
+}
+
+DemoWindow::~DemoWindow() {
+  DestroyPanel(panel_ != nullptr);
+}
+
+void DemoWindow::BuildUi() {
+  setWindowTitle("Morvel Properties");
+  setWindowIcon(QIcon(qt::PictureFor("image:7").scaled(32, 32)));
+
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setChildrenCollapsible(false);
+
+  // The outliner.
+  outliner_ = new QTreeWidget(splitter);
+  outliner_->setHeaderLabel("Scene");
+  outliner_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  outliner_->setAccessibleName("Outliner");
+  outliner_->setMinimumWidth(170);
+  outliner_->setUniformRowHeights(true);
+  QObject::connect(outliner_, &QTreeWidget::itemSelectionChanged,
+                   [this] { OutlinerSelectionChanged(); });
+
+  // The tabs above the panel.
+  auto* middle = new QWidget(splitter);
+  auto* column = new QVBoxLayout(middle);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  tabs_ = new QTabBar(middle);
+  tabs_->addTab("Common");
+  tabs_->addTab("Object");
+  tabs_->setExpanding(true);
+  tabs_->setAccessibleName("Panel tabs");
+  tabs_->setDrawBase(true);
+  QObject::connect(tabs_, &QTabBar::currentChanged, [this](int index) {
+    tab_ = index == 1 ? 3 : 2;
+    history_.BreakMerge();
+    Setup();
+  });
+  column->addWidget(tabs_);
+  panel_host_ = new PanelHost(middle);
+  panel_host_->setMinimumWidth(268);
+  column->addWidget(panel_host_, 1);
+
+  // The event log.
+  auto* right = new QWidget(splitter);
+  auto* right_column = new QVBoxLayout(right);
+  right_column->setContentsMargins(4, 4, 4, 4);
+  auto* log_title = new QLabel("Events", right);
+  QFont bold = log_title->font();
+  bold.setBold(true);
+  log_title->setFont(bold);
+  right_column->addWidget(log_title);
+  log_ = new QPlainTextEdit(right);
+  log_->setReadOnly(true);
+  log_->setAccessibleName("Event log");
+  log_->setMaximumBlockCount(5000);
+  log_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  right_column->addWidget(log_, 1);
+
+  splitter->addWidget(outliner_);
+  splitter->addWidget(middle);
+  splitter->addWidget(right);
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 0);
+  splitter->setStretchFactor(2, 1);
+  splitter->setSizes({210, 290, 460});
+  setCentralWidget(splitter);
+
+  status_ = new QLabel(this);
+  statusBar()->addWidget(status_, 1);
+  resize(1040, 760);
+}
+
+void DemoWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  QAction* open = file->addAction("&Open...", [this] { OpenDialog(); });
+  open->setShortcut(QKeySequence::Open);
+  save_action_ = file->addAction("&Save", [this] {
+    if (scene_path_.isEmpty()) {
+      SaveAsDialog();
+    } else {
+      SaveScene(scene_path_);
+    }
+  });
+  save_action_->setShortcut(QKeySequence::Save);
+  QAction* save_as = file->addAction("Save &As...", [this] { SaveAsDialog(); });
+  save_as->setShortcut(QKeySequence::SaveAs);
+  file->addSeparator();
+  QAction* quit = file->addAction("&Quit", [this] { close(); });
+  quit->setShortcut(QKeySequence::Quit);
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  undo_action_ = edit->addAction("&Undo", [this] { Undo(); });
+  undo_action_->setShortcut(QKeySequence::Undo);
+  redo_action_ = edit->addAction("&Redo", [this] { Redo(); });
+  redo_action_->setShortcut(QKeySequence::Redo);
+
+  QMenu* view = menuBar()->addMenu("&View");
+  QAction* common = view->addAction("&Common Tab", [this] { SetTab(2); });
+  common->setShortcut(QKeySequence("Ctrl+1"));
+  QAction* object = view->addAction("&Object Tab", [this] { SetTab(3); });
+  object->setShortcut(QKeySequence("Ctrl+2"));
+  view->addSeparator();
+  view->addAction("C&lear Event Log", [this] { log_->clear(); });
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About", [this] {
+    QMessageBox::about(
+        this, "About Morvel Properties",
+        "<p><b>Morvel Properties</b> demo host.</p>"
+        "<p>Select objects in the outliner; the panel shows what they have in "
+        "common (Common tab) or everything about one of them (Object tab). "
+        "Every edit is logged on the right with the scene writes it made, "
+        "and can be undone.</p>");
+  });
+}
+
+// ------------------------------------------------------------------ panel
+
+void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messages,
+                             SettingsStore* settings) {
+  DestroyPanel(panel_ != nullptr);
+  PlatformServices services;
+  services.clipboard = &clipboard_;
+  services.message_box = messages ? messages : &messages_;
+  services.settings = settings ? settings : &settings_;
+  services.metrics = metrics_.get();
+  // Scripted runs keep the reference choosers, which play the answers the
+  // scenario gives; people get the Qt dialogs.
+  SceneServices* utilities = options_.scripted ? nullptr : &scene_services_;
+  panel_ = std::make_unique<Properties>(services, events ? *events : *this,
+                                        container_, utilities);
+  view_ = std::make_unique<qt::WidgetView>(panel_->Widgets(), *panel_->Widgets().Root(),
+                                           *metrics_, panel_host_);
+  QWidget* surface = view_->RootWidget();
+  container_.SetSurface(surface);
+  panel_host_->SetSurface(surface);
+  surface->show();
+  view_->on_error = [this](const Error& error) { ShowError(error); };
+  view_->on_key_down = [this](Integer key_code, Integer shift) {
+    if (panel_) panel_->KeyDown(key_code, shift);
+  };
+  view_->on_resize = [this] {
+    if (!panel_) return;
+    try {
+      panel_->Resize();
+    } catch (const Error& error) {
+      ShowError(error);
+    }
+  };
+  view_->after_input = [this] {
+    RefreshFromScene();
+  };
+  if (options_.scripted) {
+    // A scripted panel starts exactly like the headless runner's: read
+    // properties and nothing else; the script sizes it when it wants to.
+    view_->on_resize = nullptr;
+    panel_->ReadProperties();
+  } else {
+    try {
+      panel_->ReadProperties();
+      panel_->Resize();
+      ConnectPanel();
+    } catch (const Error& error) {
+      ShowError(error);
+    }
+  }
+  view_->Flush();
+}
+
+std::unique_ptr<Properties> DemoWindow::DetachPanel() {
+  container_.SetSurface(nullptr);
+  panel_host_->SetSurface(nullptr);
+  view_.reset();
+  return std::move(panel_);
+}
+
+void DemoWindow::DestroyPanel(bool terminate) {
+  if (!panel_) return;
+  if (terminate) {
+    try {
+      panel_->Terminate();
+    } catch (const Error& error) {
+      ShowError(error);
+    }
+  }
+  container_.SetSurface(nullptr);
+  panel_host_->SetSurface(nullptr);
+  view_.reset();
+  panel_.reset();
+}
+
+void DemoWindow::ConnectPanel() {
+  if (!panel_ || !scene_) return;
+  std::shared_ptr<SceneGraph> graph = scene_;
+  panel_->SetSceneGraph(graph, panel_applier_);
+}
+
+void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
+                             std::shared_ptr<Applier> applier, const QString& path) {
+  scene_ = std::move(scene);
+  scene_path_ = path;
+  applier_.reset();
+  panel_applier_ = std::move(applier);
+  history_.Reset(scene_);
+  selection_order_ = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  if (view_ && !path.isEmpty()) view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  FillOutliner();
+  UpdateActions();
+  if (panel_) {
+    std::shared_ptr<SceneGraph> graph = scene_;
+    panel_->SetSceneGraph(graph, panel_applier_);
+  }
+}
+
+void DemoWindow::SetupOrThrow(const SetupArguments& a) {
+  if (!panel_) return;
+  {
+    QSignalBlocker block(tabs_);
+    if (a.SelectedTab == 2) tabs_->setCurrentIndex(0);
+    if (a.SelectedTab == 3) tabs_->setCurrentIndex(1);
+  }
+  if (a.SelectedTab == 2 || a.SelectedTab == 3) tab_ = a.SelectedTab;
+  Log(QString("> SetupPropertiesPanel(%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
+          .arg(a.SelectedTab)
+          .arg(a.SelectionEntity)
+          .arg(a.ShapesSelectedCount)
+          .arg(a.LightsSelectedCount)
+          .arg(a.BonesSelectedCount)
+          .arg(a.CamerasSelectedCount)
+          .arg(a.GroupsSelectedCount)
+          .arg(Bool(a.AmbientLightSelected), Bool(a.DirectionalLightSelected),
+               Bool(a.SceneSelected))
+          .arg(a.RenderMode));
+  panel_->SetupPropertiesPanel(a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
+                               a.LightsSelectedCount, a.BonesSelectedCount,
+                               a.CamerasSelectedCount, a.GroupsSelectedCount,
+                               a.AmbientLightSelected, a.DirectionalLightSelected,
+                               a.SceneSelected, a.RenderMode);
+  if (view_) view_->Flush();
+}
+
+void DemoWindow::Setup() {
+  if (!panel_ || !scene_) return;
+  try {
+    SetupOrThrow(ComputeSetupArguments(*scene_, tab_));
+  } catch (const Error& error) {
+    ShowError(error);
+  }
+  RefreshFromScene();
+}
+
+void DemoWindow::ResizePanel(Long inner_height, Long outer_height, Long width) {
+  container_.Fix(inner_height, outer_height, width);
+  panel_host_->FixSize(QSize(view_ ? view_->ToPixelsX(width) : width / 15,
+                             view_ ? view_->ToPixelsY(outer_height) : outer_height / 15));
+  if (panel_) panel_->Resize();
+}
+
+void DemoWindow::SetTab(Long tab) {
+  tab_ = tab == 3 ? 3 : 2;
+  QSignalBlocker block(tabs_);
+  tabs_->setCurrentIndex(tab_ == 3 ? 1 : 0);
+  history_.BreakMerge();
+  Setup();
+}
+
+// ------------------------------------------------------------------ scene
+
+bool DemoWindow::OpenScene(const QString& path) {
+  try {
+    SetScene(MemSceneGraph::Load(path.toStdString()), path);
+    return true;
+  } catch (const Error& error) {
+    ShowError(error);
+    return false;
+  }
+}
+
+void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene, const QString& path) {
+  scene_ = std::move(scene);
+  scene_path_ = path;
+  applier_ = scene_ ? std::make_shared<MemApplier>(scene_, &settings_) : nullptr;
+  panel_applier_ = applier_;
+  history_.Reset(scene_);
+  selection_order_ = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  if (view_ && !path.isEmpty()) view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  try {
+    ConnectPanel();
+  } catch (const Error& error) {
+    ShowError(error);
+  }
+  FillOutliner();
+  Log(QString("# scene %1").arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
+  Setup();
+}
+
+bool DemoWindow::SaveScene(const QString& path) {
+  if (!scene_) return false;
+  try {
+    scene_->Save(path.toStdString());
+    scene_path_ = path;
+    history_.MarkSaved();
+    Log(QString("# saved %1").arg(QFileInfo(path).fileName()));
+    UpdateActions();
+    return true;
+  } catch (const Error& error) {
+    ShowError(error);
+    return false;
+  }
+}
+
+void DemoWindow::OpenDialog() {
+  if (!ConfirmDiscard()) return;
+  QString path = QFileDialog::getOpenFileName(
+      this, "Open Scene", QFileInfo(scene_path_).absolutePath(),
+      "Scene files (*.json);;All files (*)");
+  if (!path.isEmpty()) OpenScene(path);
+}
+
+void DemoWindow::SaveAsDialog() {
+  QString path = QFileDialog::getSaveFileName(
+      this, "Save Scene As", scene_path_, "Scene files (*.json);;All files (*)");
+  if (!path.isEmpty()) SaveScene(path);
+}
+
+bool DemoWindow::ConfirmDiscard() {
+  if (options_.scripted || !scene_ || !history_.Modified()) return true;
+  auto answer = QMessageBox::question(
+      this, "Morvel", "The scene has unsaved changes. Discard them?",
+      QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
+  return answer == QMessageBox::Discard;
+}
+
+void DemoWindow::closeEvent(QCloseEvent* event) {
+  if (ConfirmDiscard()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void DemoWindow::Select(const std::vector<std::string>& names) {
+  if (!scene_) return;
+  try {
+    scene_->Select(names);
+  } catch (const Error& error) {
+    ShowError(error);
+    return;
+  }
+  selection_order_ = names;
+  history_.BreakMerge();
+  SyncOutlinerSelection();
+  Setup();
+}
+
+void DemoWindow::FillOutliner() {
+  filling_outliner_ = true;
+  outliner_->clear();
+  if (scene_) {
+    std::map<std::string, QTreeWidgetItem*> items;
+    std::vector<std::string> names = scene_->NodeNames();
+    // Parents come before their children in a scene file, but be safe.
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const std::string& name : names) {
+        if (items.count(name)) continue;
+        std::string parent = scene_->ParentOf(name);
+        QTreeWidgetItem* item = nullptr;
+        if (parent.empty()) {
+          item = new QTreeWidgetItem(outliner_);
+        } else if (auto it = items.find(parent); it != items.end()) {
+          item = new QTreeWidgetItem(it->second);
+        } else if (pass == 1) {
+          item = new QTreeWidgetItem(outliner_);
+        } else {
+          continue;
+        }
+        item->setText(0, Q(name));
+        item->setData(0, Qt::UserRole, Q(name));
+        item->setIcon(0, KindIcon(KindOf(*scene_, name)));
+        items[name] = item;
+      }
+    }
+    outliner_->expandAll();
+  }
+  filling_outliner_ = false;
+  SyncOutlinerSelection();
+}
+
+void DemoWindow::SyncOutlinerSelection() {
+  if (!scene_) return;
+  filling_outliner_ = true;
+  std::vector<std::string> selected = scene_->SelectedNames();
+  QTreeWidgetItemIterator it(outliner_);
+  QTreeWidgetItem* first = nullptr;
+  while (*it) {
+    std::string name = (*it)->data(0, Qt::UserRole).toString().toStdString();
+    bool on = std::find(selected.begin(), selected.end(), name) != selected.end();
+    (*it)->setSelected(on);
+    if (on && !first) first = *it;
+    // Hidden objects are shown dimmed and in italics.
+    const mem::NodeData* node = NodeOf(*scene_, name);
+    bool hidden = node && node->Has(mem::kHidden);
+    QFont font = (*it)->font(0);
+    font.setItalic(hidden);
+    (*it)->setFont(0, font);
+    (*it)->setForeground(0, hidden ? outliner_->palette().color(QPalette::Disabled, QPalette::Text)
+                                   : outliner_->palette().color(QPalette::Text));
+    (*it)->setToolTip(0, hidden ? "Hidden" : QString());
+    ++it;
+  }
+  if (first) outliner_->setCurrentItem(first, 0, QItemSelectionModel::NoUpdate);
+  filling_outliner_ = false;
+}
+
+void DemoWindow::OutlinerSelectionChanged() {
+  if (filling_outliner_ || !scene_) return;
+  // The selection keeps the order in which objects were picked: the first
+  // one decides the kind the panel shows.
+  std::vector<std::string> now;
+  for (QTreeWidgetItem* item : outliner_->selectedItems()) {
+    now.push_back(item->data(0, Qt::UserRole).toString().toStdString());
+  }
+  std::vector<std::string> ordered;
+  for (const std::string& name : selection_order_) {
+    if (std::find(now.begin(), now.end(), name) != now.end()) ordered.push_back(name);
+  }
+  for (const std::string& name : now) {
+    if (std::find(ordered.begin(), ordered.end(), name) == ordered.end()) {
+      ordered.push_back(name);
+    }
+  }
+  Select(ordered);
+}
+
+void DemoWindow::RefreshFromScene() {
+  if (hidden_changed_) {
+    hidden_changed_ = false;
+    SyncOutlinerSelection();
+  }
+  UpdateActions();
+}
+
+void DemoWindow::UpdateActions() {
+  if (undo_action_) {
+    undo_action_->setEnabled(history_.CanUndo());
+    undo_action_->setText(history_.CanUndo() ? "&Undo " + Q(history_.UndoLabel()) : "&Undo");
+    redo_action_->setEnabled(history_.CanRedo());
+    redo_action_->setText(history_.CanRedo() ? "&Redo " + Q(history_.RedoLabel()) : "&Redo");
+    save_action_->setEnabled(scene_ != nullptr);
+  }
+  QString name = scene_path_.isEmpty() ? "Untitled" : QFileInfo(scene_path_).fileName();
+  setWindowTitle(QString("%1%2 - Morvel Properties")
+                     .arg(name, scene_ && history_.Modified() && history_.StepCount() > 0
+                                    ? "*"
+                                    : ""));
+  if (status_) {
+    std::vector<std::string> selected = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+    QString text;
+    if (!scene_) {
+      text = "No scene";
+    } else if (selected.empty()) {
+      text = "Nothing selected";
+    } else if (selected.size() == 1) {
+      text = "Selected: " + Q(selected[0]);
+    } else {
+      text = QString("%1 objects selected (first: %2)").arg(selected.size()).arg(Q(selected[0]));
+    }
+    status_->setText(text);
+  }
+}
+
+// ------------------------------------------------------------------ undo
+
+void DemoWindow::Undo() {
+  if (!history_.CanUndo()) return;
+  std::string label = history_.UndoLabel();
+  try {
+    history_.Undo();
+  } catch (const Error& error) {
+    ShowError(error);
+    return;
+  }
+  Log("# undo " + Q(label));
+  hidden_changed_ = true;
+  selection_order_ = scene_->SelectedNames();
+  SyncOutlinerSelection();
+  Setup();
+}
+
+void DemoWindow::Redo() {
+  if (!history_.CanRedo()) return;
+  std::string label = history_.RedoLabel();
+  try {
+    history_.Redo();
+  } catch (const Error& error) {
+    ShowError(error);
+    return;
+  }
+  Log("# redo " + Q(label));
+  hidden_changed_ = true;
+  selection_order_ = scene_->SelectedNames();
+  SyncOutlinerSelection();
+  Setup();
+}
+
+// ------------------------------------------------------------------ events
+
+void DemoWindow::Log(const QString& line) {
+  log_->appendPlainText(line);
+  log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
+}
+
+QString DemoWindow::LogText() const { return log_->toPlainText(); }
+
+void DemoWindow::LogJournalSince(std::size_t from) {
+  if (!scene_) return;
+  std::vector<std::string> lines = scene_->JournalLines(from);
+  for (const std::string& line : lines) Log("    " + Q(line));
+  journal_mark_ = scene_->JournalSize();
+}
+
+void DemoWindow::evtShapeHidden8() {
+  Log("evtShapeHidden8");
+  hidden_changed_ = true;
+}
+void DemoWindow::evtLightHidden8() {
+  Log("evtLightHidden8");
+  hidden_changed_ = true;
+}
+void DemoWindow::evtBoneHidden8() {
+  Log("evtBoneHidden8");
+  hidden_changed_ = true;
+}
+void DemoWindow::evtGroupHidden8() {
+  Log("evtGroupHidden8");
+  hidden_changed_ = true;
+}
+void DemoWindow::evtCameraHidden8() {
+  Log("evtCameraHidden8");
+  hidden_changed_ = true;
+}
+
+void DemoWindow::evtReqPrepareForSceneChanges(std::string& LayerSource) {
+  Log("evtReqPrepareForSceneChanges(" + Quoted(LayerSource) + ")");
+  if (scene_) journal_mark_ = scene_->JournalSize();
+  history_.Prepare();
+}
+
+void DemoWindow::evtReqApplySceneChanges(bool& HierarchyChanged) {
+  LogJournalSince(journal_mark_);
+  Log("evtReqApplySceneChanges(" + Bool(HierarchyChanged) + ")");
+  history_.Apply();
+  if (HierarchyChanged) hidden_changed_ = true;
+  UpdateActions();
+}
+
+void DemoWindow::evtReqOpenSource() {
+  Log("evtReqOpenSource");
+  if (!options_.scripted) ShowSource();
+}
+
+void DemoWindow::evtReqApplyOperation(std::string& Operation) {
+  Log("evtReqApplyOperation(" + Quoted(Operation) + ")");
+  std::size_t mark = scene_ ? scene_->JournalSize() : 0;
+  try {
+    if (run_operation) {
+      run_operation(Operation);
+    } else if (applier_) {
+      applier_->RunOperation(Operation);
+    }
+  } catch (const Error& error) {
+    ShowError(error);
+  }
+  LogJournalSince(mark);
+}
+
+void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
+                            std::string& WarningRegistryEntry) {
+  Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) + ", " +
+      Quoted(WarningRegistryEntry) + ")");
+  if (options_.scripted) return;
+  // The user may have switched this warning off in an earlier tip.
+  std::optional<std::string> keep;
+  Quietly([&] {
+    keep = settings_.GetSetting(ApplicationRegistryKey, kTipsSection, WarningRegistryEntry);
+  });
+  if (keep && *keep == "0") {
+    Log("    (tip switched off by the user)");
+    return;
+  }
+  frmWarn warn(&settings_);
+  warn.SetsApplicationRegistryKey(ApplicationRegistryKey);
+  warn.SetsWarningRegistryEntry(WarningRegistryEntry);
+  warn.SetsWarning(Warning);
+  qt::WarnDialog dialog(warn, *metrics_, this);
+  dialog.Run();
+}
+
+void DemoWindow::ShowSource() {
+  if (!scene_) return;
+  std::vector<std::string> selected = scene_->SelectedNames();
+  if (selected.empty()) return;
+  const std::string& name = selected.front();
+  QDialog dialog(this);
+  dialog.setWindowTitle("Source - " + Q(name));
+  auto* layout = new QVBoxLayout(&dialog);
+  QString caption, detail;
+  Quietly([&] { caption = Q(scene_->ValueText(name + ".SourceCaption")); });
+  Quietly([&] { detail = Q(scene_->ValueText(name + ".SourceDetail")); });
+  auto* heading = new QLabel(
+      QString("<b>%1</b>%2").arg(caption.toHtmlEscaped(),
+                                  detail.isEmpty() ? QString() : " &mdash; " + detail.toHtmlEscaped()),
+      &dialog);
+  layout->addWidget(heading);
+  auto* text = new QPlainTextEdit(&dialog);
+  text->setReadOnly(true);
+  text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QString json;
+  Quietly([&] {
+    const mem::SceneContent& content = scene_->state().content;
+    json = Q(mem::WriteNode(content, content.Find(name), true).dump(2));
+  });
+  text->setPlainText(json);
+  text->setAccessibleName("Source of " + Q(name));
+  layout->addWidget(text, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  dialog.resize(460, 420);
+  dialog.exec();
+}
+
+void DemoWindow::ShowError(const Error& error) {
+  Log("!! " + ErrorText(error));
+  if (options_.scripted) return;
+  QMessageBox box(this);
+  box.setWindowTitle("Morvel");
+  box.setIcon(QMessageBox::Critical);
+  box.setText(QString("Error %1: %2").arg(error.Number()).arg(Q(error.Description())));
+  box.setInformativeText("Source: " + Q(error.Source().empty() ? "(unknown)" : error.Source()));
+  box.exec();
+}
+
+}  // namespace morvel::demo

@@ -1,0 +1,198 @@
+#ifndef MORVEL_APPS_DEMO_DEMO_WINDOW_H_
+#define MORVEL_APPS_DEMO_DEMO_WINDOW_H_
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "memscene/host_rules.h"
+#include "memscene/mem_applier.h"
+#include "memscene/mem_scene_graph.h"
+#include "panel/properties.h"
+#include "qt/qt_platform.h"
+#include "qt/widget_view.h"
+#include "undo_history.h"
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QTabBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The demo host: a small 3D application around the panel. An outliner of
+// the scene's nodes (several may be selected), the Common and Object tabs,
+// the panel, and a log of every event the panel raises with the scene writes
+// it caused. File opens and saves scene files; Edit undoes and redoes the
+// panel's edits.
+namespace morvel::demo {
+
+class PanelHost;
+
+// The panel's window facts as the panel reads them: the size of the Qt
+// widget that shows it, or fixed numbers for scripted runs.
+class DemoContainer final : public PanelContainer {
+ public:
+  explicit DemoContainer(const ScreenMetrics& metrics) : metrics_(metrics) {}
+  void SetSurface(QWidget* surface) { surface_ = surface; }
+  // Fixed facts (twips) instead of the widget's size.
+  void Fix(Long inner_height, Long outer_height, Long width);
+  bool UserMode() const override { return true; }
+  Long InnerHeight() const override;
+  Long OuterHeight() const override;
+  Long Width() const override;
+  Long hWnd() const override;
+
+ private:
+  const ScreenMetrics& metrics_;
+  QWidget* surface_ = nullptr;
+  std::optional<FixedContainer> fixed_;
+};
+
+class DemoWindow final : public QMainWindow, public PropertiesEvents {
+ public:
+  struct Options {
+    // Scripted runs (--play): no modal window ever opens; warnings and the
+    // source view are only logged, message boxes only recorded, errors
+    // passed to the caller.
+    bool scripted = false;
+  };
+  // `settings` keeps the users' choices (warnings switched off, operation
+  // parameters); it must outlive the window.
+  DemoWindow(SettingsStore& settings, Options options);
+  ~DemoWindow() override;
+
+  // --- the scene ---
+  // Loads a scene file; false (after telling the user) when it cannot.
+  bool OpenScene(const QString& path);
+  void SetScene(std::shared_ptr<MemSceneGraph> scene, const QString& path);
+  // A scene loaded by someone else, with the applier to hand the panel:
+  // SetSceneGraph's errors reach the caller, and nothing is set up.
+  void AttachScene(std::shared_ptr<MemSceneGraph> scene,
+                   std::shared_ptr<Applier> applier, const QString& path);
+  std::shared_ptr<MemSceneGraph> Scene() const { return scene_; }
+  bool SaveScene(const QString& path);
+  // Selects nodes by name, as the outliner does, and sets the panel up.
+  void Select(const std::vector<std::string>& names);
+  // 2 (Common) or 3 (Object).
+  void SetTab(Long tab);
+  Long Tab() const { return tab_; }
+
+  // --- the panel ---
+  // A new panel (the old one terminated and gone). Its events go to
+  // `events` (the window itself when null), its messages, clipboard and
+  // settings as given (the window's own when null).
+  void CreatePanel(PropertiesEvents* events = nullptr,
+                   MessageBoxService* messages = nullptr,
+                   SettingsStore* settings = nullptr);
+  // The container's terminate notification (when `terminate`), then the
+  // panel goes.
+  void DestroyPanel(bool terminate);
+  // Takes the panel out of the window (its view goes), for a caller that
+  // terminates it and wants to see the error.
+  std::unique_ptr<Properties> DetachPanel();
+  Properties* Panel() const { return panel_.get(); }
+  qt::WidgetView* PanelView() const { return view_.get(); }
+  DemoContainer& Container() { return container_; }
+  const ScreenMetrics& Metrics() const { return *metrics_; }
+  // Hands the scene and applier to the panel (SetSceneGraph).
+  void ConnectPanel();
+  // SetupPropertiesPanel with the host rules' arguments for the selection.
+  // The throwing form is for scripted runs; the other tells the user.
+  void SetupOrThrow(const SetupArguments& arguments);
+  void Setup();
+  // Fixes the panel's size (twips) and tells it.
+  void ResizePanel(Long inner_height, Long outer_height, Long width);
+
+  // --- undo ---
+  void Undo();
+  void Redo();
+  UndoHistory& History() { return history_; }
+
+  // --- for scripted runs and tests ---
+  QTreeWidget* Outliner() const { return outliner_; }
+  QTabBar* Tabs() const { return tabs_; }
+  QString LogText() const;
+  void Log(const QString& line);
+  // Runs mesh operations for the scripted host instead of the applier.
+  std::function<void(const std::string& operation)> run_operation;
+  // Refreshes the outliner, the actions and the title from the scene.
+  void RefreshFromScene();
+  // Shows the scene's selection (and hidden objects) in the outliner.
+  void SyncOutlinerSelection();
+
+  // PropertiesEvents.
+  void evtShapeHidden8() override;
+  void evtLightHidden8() override;
+  void evtBoneHidden8() override;
+  void evtGroupHidden8() override;
+  void evtCameraHidden8() override;
+  void evtReqPrepareForSceneChanges(std::string& LayerSource) override;
+  void evtReqApplySceneChanges(bool& HierarchyChanged) override;
+  void evtReqOpenSource() override;
+  void evtReqApplyOperation(std::string& Operation) override;
+  void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
+                  std::string& WarningRegistryEntry) override;
+
+  void ShowError(const Error& error);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildUi();
+  void BuildMenus();
+  void FillOutliner();
+  void OutlinerSelectionChanged();
+  void UpdateActions();
+  void LogJournalSince(std::size_t from);
+  void ShowSource();
+  bool ConfirmDiscard();
+  void OpenDialog();
+  void SaveAsDialog();
+
+  Options options_;
+  SettingsStore& settings_;
+  std::unique_ptr<ScreenMetrics> metrics_;
+  qt::QtClipboard clipboard_;
+  qt::QtMessageBox messages_;
+  std::shared_ptr<qt::QtDialogUtility> dialogs_;
+  qt::QtSceneServices scene_services_;
+  DemoContainer container_;
+
+  std::shared_ptr<MemSceneGraph> scene_;
+  std::shared_ptr<MemApplier> applier_;
+  // What the panel was given: the window's applier, or a scripted run's.
+  std::shared_ptr<Applier> panel_applier_;
+  QString scene_path_;
+  Long tab_ = 2;
+  UndoHistory history_;
+  std::size_t journal_mark_ = 0;
+  bool hidden_changed_ = false;
+
+  std::unique_ptr<Properties> panel_;
+  std::unique_ptr<qt::WidgetView> view_;
+
+  QTreeWidget* outliner_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  PanelHost* panel_host_ = nullptr;
+  QPlainTextEdit* log_ = nullptr;
+  QLabel* status_ = nullptr;
+  QAction* undo_action_ = nullptr;
+  QAction* redo_action_ = nullptr;
+  QAction* save_action_ = nullptr;
+  bool filling_outliner_ = false;
+  std::vector<std::string> selection_order_;
+};
+
+// "Error 6: Overflow (Properties)" as the demo shows it.
+QString ErrorText(const Error& error);
+
+}  // namespace morvel::demo
+
+#endif  // MORVEL_APPS_DEMO_DEMO_WINDOW_H_

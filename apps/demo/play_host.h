@@ -1,0 +1,62 @@
+#ifndef MORVEL_APPS_DEMO_PLAY_HOST_H_
+#define MORVEL_APPS_DEMO_PLAY_HOST_H_
+
+#include <memory>
+#include <string>
+
+#include "demo_window.h"
+#include "platform/settings_store.h"
+#include "qt/warn_dialog.h"
+#include "qt_input_driver.h"
+#include "scenario/interpreter.h"
+#include "scenario/recorder.h"
+#include "warn/frm_warn.h"
+
+// `morvel-demo --play`: the scenario interpreter playing against the demo's
+// own window. The panel is the one on screen, the user's actions are real
+// Qt input (QtInputDriver), and the window's outliner, tabs and event log
+// follow along; every scenario starts, as in the headless runner, with a
+// fresh panel 4000 x 9735 twips at 15 twips a pixel, an empty settings store
+// and an empty clipboard.
+namespace morvel::demo {
+
+class PlayHost final : public scenario::ScenarioHost {
+ public:
+  explicit PlayHost(DemoWindow& window);
+  ~PlayHost() override;
+
+  void BeginScenario(scenario::Recorder& recorder) override;
+  void EndScenario() override;
+  Properties* Panel() override { return window_.Panel(); }
+  scenario::InputDriver& Input() override { return driver_; }
+  Clipboard& GetClipboard() override { return clipboard_; }
+  SettingsStore& Settings() override;
+  void SetScene(scenario::SceneState& scene, const std::shared_ptr<SceneGraph>& graph,
+                const std::shared_ptr<Applier>& applier) override;
+  void SelectionChanged() override;
+  void Setup(const scenario::SetupArguments& arguments) override;
+  void Resize(Long inner_height, Long outer_height, Long width) override;
+  void Terminate() override;
+  void LoadWarning(const std::string& application_key, const std::string& warning,
+                   const std::string& registry_entry) override;
+  void UnloadWarning() override;
+  WidgetTree* WarningWidgets() override;
+
+ private:
+  qt::WidgetView* ViewFor(const Widget& widget);
+
+  DemoWindow& window_;
+  QtInputDriver driver_;
+  qt::QtClipboard clipboard_;
+  std::unique_ptr<MemorySettingsStore> store_;
+  std::unique_ptr<scenario::RecordingSettingsStore> settings_;
+  scenario::RecordingEvents events_;
+  scenario::RecordingMessageService messages_;
+  scenario::SceneState* scene_ = nullptr;
+  std::unique_ptr<frmWarn> warning_;
+  std::unique_ptr<qt::WarnDialog> warning_dialog_;
+};
+
+}  // namespace morvel::demo
+
+#endif  // MORVEL_APPS_DEMO_PLAY_HOST_H_
