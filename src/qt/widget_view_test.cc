@@ -534,6 +534,24 @@ TEST_F(WidgetViewTest, WidgetsCreatedLaterAreMirroredToo) {
   EXPECT_EQ(label->geometry(), QRect(8, 413, 67, 19));
 }
 
+TEST_F(WidgetViewTest, ACaptionTooLongForItsBoxTakesTheRoomUpToTheNextWidget) {
+  auto& hide = tree_.Get<CheckBox>("chkHide");
+  // Alone on its line: the caption gets all the room it needs.
+  hide.SetCaption("Hide everything that is selected");
+  QWidget* q = view_->Find("chkHide");
+  EXPECT_GE(q->width(), q->sizeHint().width());
+  // A neighbour on the same line stops it short of the neighbour.
+  const WidgetSpec neighbour[] = {
+      {.kind = K::kButton, .name = "cmdNext", .parent = "fraMain", .left = 1800,
+       .top = 285, .width = 900, .height = 280, .caption = "Next"}};
+  tree_.Build(neighbour);
+  EXPECT_LT(q->geometry().right(), view_->Find("cmdNext")->geometry().left());
+  EXPECT_GE(q->width(), 87);  // never narrower than designed
+  // The neighbour gone, the room comes back.
+  tree_.GetWidget("cmdNext").SetVisible(false);
+  EXPECT_GE(q->width(), q->sizeHint().width());
+}
+
 TEST(PlainCaptionTest, StripsMnemonics) {
   EXPECT_EQ(PlainCaption("&OK"), "OK");
   EXPECT_EQ(PlainCaption("Salt && Pepper"), "Salt & Pepper");
