@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "memscene/mem_scene_graph.h"
+#include "memscene/mem_utilities.h"
 #include "platform/settings_store.h"
 #include "scenario/headless_host.h"
 #include "scenario/scene_state.h"
@@ -463,6 +464,40 @@ TEST_F(InterpreterTest, FaultsAfterAndTimes) {
                   "expect journal \"SetLocked Teapot False\" "
                   "\"SetLocked Box False\"\n")
                   .passed);
+}
+
+TEST_F(InterpreterTest, ChooserAnswersReachTheScenesDialogs) {
+  ASSERT_TRUE(Run("answer colour 5 0x00FF00\n"
+                  "answer colour 2 0\n"
+                  "answer mapfile \"maps/wood.png\"\n")
+                  .passed);
+  std::shared_ptr<MemDialogUtility> dialogs = ThreadDialogUtility();
+  ColourChoice accepted = dialogs->ChooseColour(0, "Morvel", 0xFF);
+  EXPECT_EQ(accepted.result, 5);
+  EXPECT_EQ(accepted.colour, 0x00FF00);
+  EXPECT_EQ(dialogs->ChooseColour(0, "Morvel", 0xFF).result, 2);
+  EXPECT_EQ(dialogs->ChooseMapFile(0, "Morvel", 0, 1), "maps/wood.png");
+  // A new scenario starts without the answers of the last one.
+  ASSERT_TRUE(Run("answer mapfile \"left/over.png\"\n").passed);
+  ASSERT_TRUE(Run("scene scene.json\n").passed);
+  EXPECT_EQ(dialogs->ChooseMapFile(0, "Morvel", 0, 1), "");
+}
+
+TEST_F(InterpreterTest, TypingReplacesTheSelectedText) {
+  ScenarioResult result = Run(
+      "scene scene.json\n"
+      "select Teapot\n"
+      "setup object\n"
+      "select-text txtCloneOffset(0) 0 3\n"
+      "expect focus txtCloneOffset(0)\n"
+      "type txtCloneOffset(0) \"2.5\"\n"
+      "expect widget txtCloneOffset(0).Text = \"2.5\"\n"
+      "select-text txtCloneOffset(0) 1 2\n"
+      "type txtCloneOffset(0) \"0\"\n"
+      "expect widget txtCloneOffset(0).Text = \"20\"\n"
+      "select-text txtCloneOffset(0) -1 2\n"
+      "expect refused\n");
+  EXPECT_TRUE(result.passed) << result.line << ": " << result.message;
 }
 
 // A host with its own input driver: every action goes through it.
