@@ -81,8 +81,12 @@ Transform WorldTransform(const SceneContent& content, std::int32_t index) {
 
 // ---- NodeHandle: access ----------------------------------------------------
 
+std::shared_ptr<NodeHandle> NodeHandle::Self() const {
+  return std::shared_ptr<NodeHandle>(pool_->self.lock(), const_cast<NodeHandle*>(this));
+}
+
 State& NodeHandle::state() const {
-  State& s = Live(anchor_);
+  State& s = Live(pool_->anchor);
   if (index_ < 0) {
     RaiseError(kErrObjectNotSet,
                "Object variable or With block variable not set: the node was "
@@ -104,35 +108,35 @@ NodeData& NodeHandle::Enter(const char* operation) const {
 ShapeData& NodeHandle::shape(const char* operation) const {
   NodeData& n = Enter(operation);
   if (n.kind != kNodeTypeShape) NotSupported(operation, n);
-  return anchor_->state->content.shapes[static_cast<std::size_t>(n.ext)];
+  return pool_->anchor->state->content.shapes[static_cast<std::size_t>(n.ext)];
 }
 
 GroupData& NodeHandle::group(const char* operation) const {
   NodeData& n = Enter(operation);
   if (n.kind != kNodeTypeGroup && n.kind != kNodeTypeBone) NotSupported(operation, n);
-  return anchor_->state->content.groups[static_cast<std::size_t>(n.ext)];
+  return pool_->anchor->state->content.groups[static_cast<std::size_t>(n.ext)];
 }
 
 GroupData& NodeHandle::bone(const char* operation) const {
   NodeData& n = Enter(operation);
   if (n.kind != kNodeTypeBone) NotSupported(operation, n);
-  return anchor_->state->content.groups[static_cast<std::size_t>(n.ext)];
+  return pool_->anchor->state->content.groups[static_cast<std::size_t>(n.ext)];
 }
 
 LightData& NodeHandle::light(const char* operation) const {
   NodeData& n = Enter(operation);
   if (n.kind != kNodeTypeLight) NotSupported(operation, n);
-  return anchor_->state->content.lights[static_cast<std::size_t>(n.ext)];
+  return pool_->anchor->state->content.lights[static_cast<std::size_t>(n.ext)];
 }
 
 CameraData& NodeHandle::camera(const char* operation) const {
   NodeData& n = Enter(operation);
   if (n.kind != kNodeTypeCamera) NotSupported(operation, n);
-  return anchor_->state->content.cameras[static_cast<std::size_t>(n.ext)];
+  return pool_->anchor->state->content.cameras[static_cast<std::size_t>(n.ext)];
 }
 
 void NodeHandle::Journal(const char* operation, std::string arguments) const {
-  State& s = *anchor_->state;
+  State& s = *pool_->anchor->state;
   if (!s.journal_enabled) return;
   s.Record(operation, s.content.nodes[static_cast<std::size_t>(index_)].name,
            std::move(arguments));
@@ -144,7 +148,7 @@ Long NodeHandle::NodeType() { return Enter("NodeType").kind; }
 
 std::shared_ptr<SceneNode> NodeHandle::ObjectRef() {
   Enter("ObjectRef");
-  return shared_from_this();
+  return Self();
 }
 
 std::shared_ptr<Group> NodeHandle::Bone() {
@@ -153,7 +157,7 @@ std::shared_ptr<Group> NodeHandle::Bone() {
     RaiseError(kErrTypeMismatch, "Type mismatch: the " + std::string(KindName(n.kind)) +
                                      " \"" + n.name + "\" is not a bone");
   }
-  return shared_from_this();
+  return Self();
 }
 
 bool NodeHandle::Locked() {
@@ -306,7 +310,7 @@ void NodeHandle::SetClones(const LongVector3& counts, const SingleVector3& offse
 
 std::string NodeHandle::GetCustomFieldValue(Long index) {
   NodeData& n = Enter("GetCustomFieldValue");
-  State& s = *anchor_->state;
+  State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
     return s.content.shapes[static_cast<std::size_t>(n.ext)]
         .custom_fields[FieldIndex(index, 6)];
@@ -320,7 +324,7 @@ std::string NodeHandle::GetCustomFieldValue(Long index) {
 
 void NodeHandle::SetCustomFieldValue(Long index, const std::string& value) {
   NodeData& n = Enter("SetCustomFieldValue");
-  State& s = *anchor_->state;
+  State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
     s.content.shapes[static_cast<std::size_t>(n.ext)].custom_fields[FieldIndex(index, 6)] =
         value;
@@ -350,7 +354,7 @@ Long NodeHandle::MaterialCount() {
 std::shared_ptr<Material> NodeHandle::GetMaterial(Long index) {
   ShapeData& s = shape("GetMaterial");
   FieldIndex(index, s.materials.size());
-  return std::make_shared<MaterialHandle>(shared_from_this(), index);
+  return std::make_shared<MaterialHandle>(Self(), index);
 }
 
 // ---- Group -----------------------------------------------------------------
@@ -365,7 +369,7 @@ std::shared_ptr<Group> NodeHandle::Parent() {
 std::int32_t NodeHandle::RelativeIndex(const std::shared_ptr<Group>& relative_to) const {
   if (!relative_to) return -1;
   auto* other = dynamic_cast<NodeHandle*>(relative_to.get());
-  if (other == nullptr || other->anchor_ != anchor_) {
+  if (other == nullptr || other->anchor() != anchor()) {
     RaiseError(kErrInvalidProcedureCall,
                "Invalid procedure call or argument: the group to measure "
                "from belongs to another scene");

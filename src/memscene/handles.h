@@ -17,16 +17,16 @@ namespace morvel::mem {
 class NodeHandle final : public SceneNode,
                          public Group,
                          public Light,
-                         public Camera,
-                         public std::enable_shared_from_this<NodeHandle> {
+                         public Camera {
  public:
-  NodeHandle(std::shared_ptr<Anchor> anchor, std::int32_t index)
-      : anchor_(std::move(anchor)), index_(index) {}
+  NodeHandle(HandlePool* pool, std::int32_t index) : pool_(pool), index_(index) {}
 
   // Where the node stands in its scene now; -1 once it was deleted.
   std::int32_t index() const { return index_; }
   void set_index(std::int32_t index) { index_ = index; }
-  const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
+  const std::shared_ptr<Anchor>& anchor() const { return pool_->anchor; }
+  // This handle as its scene hands it out.
+  std::shared_ptr<NodeHandle> Self() const;
   // The node's data; error 91 when the node or its scene is gone.
   State& state() const;
   NodeData& node() const;
@@ -146,7 +146,7 @@ class NodeHandle final : public SceneNode,
   // The node a relative-to group names, -1 for the scene's own frame.
   std::int32_t RelativeIndex(const std::shared_ptr<Group>& relative_to) const;
 
-  std::shared_ptr<Anchor> anchor_;
+  HandlePool* pool_;  // owns this handle
   std::int32_t index_;
 };
 

@@ -251,7 +251,8 @@ std::int32_t MemSceneGraph::SelectedIndex(const char* operation, Long list, Long
 std::shared_ptr<SceneNode> MemSceneGraph::GetSelectedNode(Long list, Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedNode", list, index, owner);
-  return owner->Handle(node);
+  // Straight to the interface type: one shared owner to count, nothing else.
+  return std::shared_ptr<SceneNode>(owner->pool(), owner->RawHandle(node));
 }
 
 std::shared_ptr<Group> MemSceneGraph::GetSelectedGroup(Long list, Long index) {
@@ -301,7 +302,7 @@ std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(const std::shared_ptr<Hiera
     RaiseError(kErrTypeMismatch, "Type mismatch: the " + std::string(mem::KindName(data.kind)) +
                                      " \"" + data.name + "\" is not a light");
   }
-  return node.shared_from_this();
+  return node.Self();
 }
 
 Long MemSceneGraph::SelectionNeedsRefresh(Long list) {

@@ -116,7 +116,10 @@ std::string JournalEntry::Line() const {
 
 State::State(std::string origin_name)
     : origin(std::move(origin_name)),
-      anchor_(std::make_shared<Anchor>(Anchor{this})) {
+      anchor_(std::make_shared<Anchor>(Anchor{this})),
+      pool_(std::make_shared<HandlePool>()) {
+  pool_->anchor = anchor_;
+  pool_->self = pool_;
   Registry& registry = TheRegistry();
   selection_handle_ = registry.next.fetch_add(1);
   std::lock_guard<std::mutex> lock(registry.mutex);
@@ -148,35 +151,41 @@ State* State::Current() {
 
 void State::MakeCurrent() { current_anchor = anchor_; }
 
+HandlePool::HandlePool() = default;
+HandlePool::~HandlePool() = default;
+
 void State::SyncHandles() {
-  handles_.reserve(content.nodes.size());
-  for (std::size_t i = handles_.size(); i < content.nodes.size(); ++i) {
-    handles_.push_back(
-        std::make_shared<NodeHandle>(anchor_, static_cast<std::int32_t>(i)));
+  auto& live = pool_->live;
+  // No exact reserve here: nodes are often added one at a time, and growing
+  // by doubling keeps that linear.
+  for (std::size_t i = live.size(); i < content.nodes.size(); ++i) {
+    live.push_back(std::make_unique<NodeHandle>(pool_.get(), static_cast<std::int32_t>(i)));
   }
 }
 
 void State::ReplaceContent(SceneContent replacement) {
-  std::vector<std::shared_ptr<NodeHandle>> old_handles = std::move(handles_);
+  std::vector<std::unique_ptr<NodeHandle>> old_handles = std::move(pool_->live);
   std::vector<std::string> old_names;
   old_names.reserve(content.nodes.size());
   for (const NodeData& node : content.nodes) old_names.push_back(node.name);
   content = std::move(replacement);
-  handles_.clear();
-  handles_.resize(content.nodes.size());
+  auto& live = pool_->live;
+  live.clear();
+  live.resize(content.nodes.size());
   for (std::size_t i = 0; i < old_handles.size(); ++i) {
     std::int32_t now = content.Find(old_names[i]);
-    if (now >= 0 && !handles_[static_cast<std::size_t>(now)]) {
+    if (now >= 0 && !live[static_cast<std::size_t>(now)]) {
       old_handles[i]->set_index(now);
-      handles_[static_cast<std::size_t>(now)] = std::move(old_handles[i]);
+      live[static_cast<std::size_t>(now)] = std::move(old_handles[i]);
     } else {
+      // Someone may still hold it: keep it, answering that its node is gone.
       old_handles[i]->set_index(-1);
+      pool_->retired.push_back(std::move(old_handles[i]));
     }
   }
-  for (std::size_t i = 0; i < handles_.size(); ++i) {
-    if (!handles_[i]) {
-      handles_[i] =
-          std::make_shared<NodeHandle>(anchor_, static_cast<std::int32_t>(i));
+  for (std::size_t i = 0; i < live.size(); ++i) {
+    if (!live[i]) {
+      live[i] = std::make_unique<NodeHandle>(pool_.get(), static_cast<std::int32_t>(i));
     }
   }
   selection_needs_refresh = false;

@@ -179,6 +179,19 @@ struct Anchor {
 
 class NodeHandle;
 
+// The node handles of a scene, owned together. Every handle handed out
+// shares this one owner, so handing a handle out touches no memory of the
+// handle's own (a million-node selection stays cheap to walk), and a handle
+// the panel keeps stays valid as long as it is held.
+struct HandlePool {
+  std::shared_ptr<Anchor> anchor;
+  std::weak_ptr<HandlePool> self;
+  std::vector<std::unique_ptr<NodeHandle>> live;     // by node index
+  std::vector<std::unique_ptr<NodeHandle>> retired;  // of deleted nodes
+  HandlePool();
+  ~HandlePool();
+};
+
 // A scene graph's data and its runtime: the interface objects handed out,
 // the selection handle, the journal and the planned faults.
 class State {
@@ -201,9 +214,13 @@ class State {
   // Call after nodes were appended to content, to give them handles.
   void SyncHandles();
 
-  const std::shared_ptr<NodeHandle>& Handle(std::int32_t index) const {
-    return handles_[static_cast<std::size_t>(index)];
+  std::shared_ptr<NodeHandle> Handle(std::int32_t index) const {
+    return std::shared_ptr<NodeHandle>(pool_, RawHandle(index));
   }
+  NodeHandle* RawHandle(std::int32_t index) const {
+    return pool_->live[static_cast<std::size_t>(index)].get();
+  }
+  const std::shared_ptr<HandlePool>& pool() const { return pool_; }
 
   // Fault injection: every operation calls CheckFault with its name first.
   void CheckFault(std::string_view operation) {
@@ -242,7 +259,7 @@ class State {
 
   std::shared_ptr<Anchor> anchor_;
   Long selection_handle_;
-  std::vector<std::shared_ptr<NodeHandle>> handles_;
+  std::shared_ptr<HandlePool> pool_;
   std::unordered_map<std::string, FaultPlan> faults_;
 };
 
