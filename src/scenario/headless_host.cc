@@ -33,7 +33,9 @@ struct HeadlessHost::Session {
   MemoryClipboard clipboard;
   MemorySettingsStore store;
   RecordingSettingsStore settings{store};
-  RecordingMessageService messages;
+  // Shows nothing; can be made to fail.
+  morvel::RecordingMessageBox message_box;
+  RecordingMessageService messages{&message_box};
   FixedScreenMetrics metrics{15, 15};
   HostEvents host_events;
   RecordingEvents events{&host_events};
@@ -141,6 +143,31 @@ WidgetTree* HeadlessHost::WarningWidgets() {
   if (!session_ || !session_->warning || !session_->warning->IsLoaded())
     return nullptr;
   return &session_->warning->Widgets();
+}
+
+bool HeadlessHost::FaultPlatform(const std::string& operation,
+                                 const Error& error) {
+  if (!session_) return false;
+  using Op = MemoryClipboard::Operation;
+  // Error number 0 makes the operation work again.
+  std::optional<Error> fault;
+  if (error.Number() != 0) fault = error;
+  if (operation == "Clipboard.Clear") {
+    session_->clipboard.FailOn(Op::kClear, fault);
+  } else if (operation == "Clipboard.SetText") {
+    session_->clipboard.FailOn(Op::kSetText, fault);
+  } else if (operation == "Clipboard.GetText") {
+    session_->clipboard.FailOn(Op::kGetText, fault);
+  } else if (operation == "MessageBox.Show") {
+    session_->message_box.FailWith(fault);
+  } else if (operation == "Settings.SaveSetting" ||
+             operation == "Settings.GetSetting") {
+    // The memory store fails reads and writes together.
+    session_->store.FailWith(fault);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace morvel::scenario

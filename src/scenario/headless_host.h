@@ -42,6 +42,7 @@ class HeadlessHost : public ScenarioHost {
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
   WidgetTree* WarningWidgets() override;
+  bool FaultPlatform(const std::string& operation, const Error& error) override;
 
   // The container's facts, for tools that want another size before a
   // scenario begins.

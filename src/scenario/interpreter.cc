@@ -608,12 +608,15 @@ class Interpreter::Run {
     };
     if (kind.IsWord("events")) {
       for (std::size_t i = 2; i < t.size(); ++i) ParseEvent(t[i], n);
+    } else if (kind.IsWord("no") && t.size() == 6 && t[2].IsWord("setting")) {
+      for (int i = 3; i <= 5; ++i) TokenToText(t[i], n);
     } else if (kind.IsWord("no")) {
       if (t.size() != 3 ||
           !(t[2].IsWord("events") || t[2].IsWord("error") ||
             t[2].IsWord("message") || t[2].IsWord("journal")))
         throw ScenarioError(n, "bad expectation: expected \"expect no "
-                               "events|error|message|journal\"");
+                               "events|error|message|journal\" or \"expect "
+                               "no setting APP SECTION KEY\"");
     } else if (kind.IsWord("error")) {
       CheckCount(line, "expect", 2, 2);
       TokenToLong(t[2], n);
@@ -935,6 +938,19 @@ class Interpreter::Run {
       } else {
         scene_.AnswerMapFile(t[2].text);
       }
+    } else if (name == "fault" && t[1].text.find('.') != std::string::npos) {
+      // A platform service: fails until the scenario ends.
+      if (t.size() > 4)
+        throw ScenarioError(n, "a platform fault lasts until the scenario "
+                               "ends: after= and times= are for scene "
+                               "operations");
+      if (!host_.FaultPlatform(
+              t[1].text, Error(TokenToLong(t[2], n), t[3].text)))
+        throw ScenarioError(n, "this host cannot make " + Quote(t[1].text) +
+                                   " fail: expected Clipboard.Clear, "
+                                   "Clipboard.SetText, Clipboard.GetText, "
+                                   "MessageBox.Show, Settings.SaveSetting or "
+                                   "Settings.GetSetting");
     } else if (name == "fault") {
       RequireScene(n);
       FaultOptions plan = FaultPlan(line);
@@ -1096,6 +1112,17 @@ class Interpreter::Run {
       if (!ValueMatches(t[4], *found))
         Fail("expected scene " + t[2].text + " = " + t[4].ToText() +
              ", found " + Shown(t[4], *found));
+    } else if (kind.IsWord("no") && t[2].IsWord("setting")) {
+      std::optional<std::string> found;
+      try {
+        found = host_.Settings().GetSetting(t[3].text, t[4].text, t[5].text);
+      } catch (const Error& e) {
+        Fail("expected no setting " + t[3].ToText() + " " + t[4].ToText() +
+             " " + t[5].ToText() + ", found " + ErrorText(e));
+      }
+      if (found)
+        Fail("expected no setting " + t[3].ToText() + " " + t[4].ToText() +
+             " " + t[5].ToText() + ", found " + Quote(*found));
     } else if (kind.IsWord("setting")) {
       std::string what = "expected setting " + t[2].ToText() + " " +
                          t[3].ToText() + " " + t[4].ToText() + " = " +

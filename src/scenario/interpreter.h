@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "base/types.h"
 #include "memscene/host_rules.h"
 #include "panel/properties.h"
@@ -127,6 +128,18 @@ class ScenarioHost {
   virtual void UnloadWarning() = 0;
   // Null while the dialog is not loaded.
   virtual WidgetTree* WarningWidgets() = 0;
+
+  // `fault Clipboard.Clear 521 "..."` and the like: from now on until the
+  // scenario ends, the named platform operation raises `error` (error
+  // number 0: it works again). Operations:
+  // Clipboard.Clear, Clipboard.SetText, Clipboard.GetText, MessageBox.Show,
+  // Settings.SaveSetting, Settings.GetSetting. Returns false when this host
+  // cannot make that operation fail (the default).
+  virtual bool FaultPlatform(const std::string& operation, const Error& error) {
+    (void)operation;
+    (void)error;
+    return false;
+  }
 };
 
 // Runs operation `operation` through the applier of `scene` as the demo

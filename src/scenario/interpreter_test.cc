@@ -141,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "WIDGET.PROPERTY = VALUE"},
         MalformedCase{"ExpectNoWhat", "expect no colours", 1,
                       "bad expectation: expected \"expect no "
-                      "events|error|message|journal\""},
+                      "events|error|message|journal\" or \"expect no "
+                      "setting APP SECTION KEY\""},
         MalformedCase{"ExpectBadEvent", "expect events evtX(1)", 1,
                       "bad value 1: expected True or False"},
         MalformedCase{"ExpectBadEventName", "expect events \"evtX\"", 1,
