@@ -334,10 +334,10 @@ void DemoWindow::BuildMenus() {
 // ------------------------------------------------------------------ panel
 
 void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messages,
-                             SettingsStore* settings) {
+                             SettingsStore* settings, Clipboard* clipboard) {
   DestroyPanel(panel_ != nullptr);
   PlatformServices services;
-  services.clipboard = &clipboard_;
+  services.clipboard = clipboard ? clipboard : &clipboard_;
   services.message_box = messages ? messages : &messages_;
   services.settings = settings ? settings : &settings_;
   services.metrics = metrics_.get();

@@ -89,7 +89,8 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   // settings as given (the window's own when null).
   void CreatePanel(PropertiesEvents* events = nullptr,
                    MessageBoxService* messages = nullptr,
-                   SettingsStore* settings = nullptr);
+                   SettingsStore* settings = nullptr,
+                   Clipboard* clipboard = nullptr);
   // The container's terminate notification (when `terminate`), then the
   // panel goes.
   void DestroyPanel(bool terminate);

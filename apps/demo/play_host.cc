@@ -34,10 +34,14 @@ void PlayHost::BeginScenario(scenario::Recorder& recorder) {
   settings_->Attach(&recorder);
   events_.Attach(&recorder);
   messages_.Attach(&recorder);
+  clipboard_.fail_clear.reset();
+  clipboard_.fail_set.reset();
+  clipboard_.fail_get.reset();
+  message_box_.FailWith(std::nullopt);
   clipboard_.Clear();
   window_.AttachScene(nullptr, nullptr, QString());
   window_.Container().Fix(9735, 9735, 4000);
-  window_.CreatePanel(&events_, &messages_, settings_.get());
+  window_.CreatePanel(&events_, &messages_, settings_.get(), &clipboard_);
   window_.ResizePanel(9735, 9735, 4000);
   QApplication::processEvents();
 }
@@ -107,6 +111,42 @@ void PlayHost::UnloadWarning() {
 WidgetTree* PlayHost::WarningWidgets() {
   if (!warning_ || !warning_->IsLoaded()) return nullptr;
   return &warning_->Widgets();
+}
+
+bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
+  // Error number 0 makes the operation work again.
+  std::optional<Error> fault;
+  if (error.Number() != 0) fault = error;
+  if (operation == "Clipboard.Clear") {
+    clipboard_.fail_clear = fault;
+  } else if (operation == "Clipboard.SetText") {
+    clipboard_.fail_set = fault;
+  } else if (operation == "Clipboard.GetText") {
+    clipboard_.fail_get = fault;
+  } else if (operation == "MessageBox.Show") {
+    message_box_.FailWith(fault);
+  } else if (operation == "Settings.SaveSetting" || operation == "Settings.GetSetting") {
+    // The memory store fails reads and writes together.
+    store_->FailWith(fault);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void PlayHost::FaultingClipboard::Clear() {
+  if (fail_clear) throw *fail_clear;
+  system_.Clear();
+}
+
+void PlayHost::FaultingClipboard::SetText(const std::string& text) {
+  if (fail_set) throw *fail_set;
+  system_.SetText(text);
+}
+
+std::string PlayHost::FaultingClipboard::GetText() {
+  if (fail_get) throw *fail_get;
+  return system_.GetText();
 }
 
 qt::WidgetView* PlayHost::ViewFor(const Widget& widget) {

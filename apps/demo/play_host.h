@@ -5,6 +5,7 @@
 #include <string>
 
 #include "demo_window.h"
+#include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "qt/warn_dialog.h"
 #include "qt_input_driver.h"
@@ -41,17 +42,32 @@ class PlayHost final : public scenario::ScenarioHost {
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
   WidgetTree* WarningWidgets() override;
+  bool FaultPlatform(const std::string& operation, const Error& error) override;
 
  private:
+  // The system clipboard, each of whose operations a scenario can make fail.
+  class FaultingClipboard final : public Clipboard {
+   public:
+    void Clear() override;
+    void SetText(const std::string& text) override;
+    std::string GetText() override;
+    std::optional<Error> fail_clear, fail_set, fail_get;
+
+   private:
+    qt::QtClipboard system_;
+  };
+
   qt::WidgetView* ViewFor(const Widget& widget);
 
   DemoWindow& window_;
   QtInputDriver driver_;
-  qt::QtClipboard clipboard_;
+  FaultingClipboard clipboard_;
   std::unique_ptr<MemorySettingsStore> store_;
   std::unique_ptr<scenario::RecordingSettingsStore> settings_;
   scenario::RecordingEvents events_;
-  scenario::RecordingMessageService messages_;
+  // Shows nothing (a script cannot press OK); can be made to fail.
+  RecordingMessageBox message_box_;
+  scenario::RecordingMessageService messages_{&message_box_};
   scenario::SceneState* scene_ = nullptr;
   std::unique_ptr<frmWarn> warning_;
   std::unique_ptr<qt::WarnDialog> warning_dialog_;

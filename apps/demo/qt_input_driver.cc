@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTableView>
+#include <QToolButton>
 #include <algorithm>
 
 #include "base/error.h"
@@ -22,6 +23,15 @@ QLineEdit* EditorOf(QWidget* view) {
   if (!view) return nullptr;
   if (auto* edit = qobject_cast<QLineEdit*>(view)) return edit;
   return view->findChild<QLineEdit*>();
+}
+
+// Characters of the model's text to UTF-16 units of the line edit's.
+int ViewPosition(const QString& text, Long characters) {
+  int units = 0;
+  for (Long i = 0; i < characters && units < text.size(); ++i) {
+    units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+  }
+  return units;
 }
 
 bool InSliderRange(const Slider& slider, Long position) {
@@ -222,6 +232,53 @@ void QtInputDriver::Activate(UpDownText& field) {
   }
   // Clicking into the field activates it.
   Drive(view, [&] { edit->setFocus(Qt::MouseFocusReason); });
+}
+
+void QtInputDriver::SelectText(TextWidget& field, Long start, Long length) {
+  qt::WidgetView& view = ViewOf(field);
+  QLineEdit* edit = EditorOf(view.ViewOf(field));
+  // Only what a person can reach: the focus goes there first, or the model
+  // refuses.
+  Drive(view, [&] { view.Act(field, [&] { UserInput::Focus(field); }); });
+  if (start < 0 || length < 0 || !edit) {
+    Drive(view, [&] {
+      view.Act(field, [&] {
+        if (start < 0 || length < 0) RaiseError(kErrInvalidPropertyValue);
+        field.SetSelection(start, length);
+      });
+    });
+    return;
+  }
+  // A drag over the text, from `start` for `length` characters.
+  Drive(view, [&] {
+    QString text = edit->text();
+    int from = ViewPosition(text, start);
+    long long end = static_cast<long long>(start) + length;
+    int to = ViewPosition(text, static_cast<Long>(std::min<long long>(end, 0x7FFFFFFF)));
+    if (to > from) {
+      edit->setSelection(from, to - from);
+    } else {
+      edit->deselect();
+      edit->setCursorPosition(from);
+    }
+  });
+}
+
+void QtInputDriver::Step(UpDownText& field, int direction) {
+  qt::WidgetView& view = ViewOf(field);
+  QToolButton* button = nullptr;
+  if (QWidget* q = view.ViewOf(field)) {
+    for (QToolButton* b : q->findChildren<QToolButton*>()) {
+      if (b->arrowType() == (direction > 0 ? Qt::UpArrow : Qt::DownArrow)) button = b;
+    }
+  }
+  // A step button dimmed at its bound is not pressed by a person; the model
+  // still answers for the field.
+  if (!button || !button->isEnabled() || !field.IsUsable() || direction == 0) {
+    Drive(view, [&] { view.Act(field, [&] { UserInput::Step(field, direction); }); });
+    return;
+  }
+  Drive(view, [&] { SendClick(button); });
 }
 
 void QtInputDriver::Focus(Widget& widget) {

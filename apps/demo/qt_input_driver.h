@@ -40,6 +40,8 @@ class QtInputDriver final : public scenario::InputDriver {
   void Type(TextWidget& field, std::string_view text) override;
   void Commit(TextWidget& field, std::optional<std::string> text) override;
   void Activate(UpDownText& field) override;
+  void SelectText(TextWidget& field, Long start, Long length) override;
+  void Step(UpDownText& field, int direction) override;
   void Focus(Widget& widget) override;
   void Blur(Widget& widget) override;
   void ClickCell(FlexGrid& grid, Long row, Long col) override;
