@@ -24,7 +24,7 @@ TEST(StudioExampleTest, LoadsAndHoldsEveryKindOfObject) {
     if (node.kind == kNodeTypeGroup && node.parent >= 0) nested_group = true;
     if (node.kind == kNodeTypeShape) {
       for (const auto& material : content.shapes[ext].materials) maps |= material.maps.has_value();
-      custom_fields |= !content.shapes[ext].custom_fields[0].empty();
+      custom_fields |= !content.shapes[ext].custom_fields.get()[0].empty();
     }
   }
   EXPECT_EQ(kinds, (std::set<Long>{kNodeTypeGroup, kNodeTypeShape, kNodeTypeBone,

@@ -313,11 +313,11 @@ std::string NodeHandle::GetCustomFieldValue(Long index) {
   State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
     return s.content.shapes[static_cast<std::size_t>(n.ext)]
-        .custom_fields[FieldIndex(index, 6)];
+        .custom_fields.get()[FieldIndex(index, 6)];
   }
   if (n.kind == kNodeTypeGroup || n.kind == kNodeTypeBone) {
     return s.content.groups[static_cast<std::size_t>(n.ext)]
-        .custom_fields[FieldIndex(index, 6)];
+        .custom_fields.get()[FieldIndex(index, 6)];
   }
   NotSupported("GetCustomFieldValue", n);
 }
@@ -326,10 +326,10 @@ void NodeHandle::SetCustomFieldValue(Long index, const std::string& value) {
   NodeData& n = Enter("SetCustomFieldValue");
   State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
-    s.content.shapes[static_cast<std::size_t>(n.ext)].custom_fields[FieldIndex(index, 6)] =
+    s.content.shapes[static_cast<std::size_t>(n.ext)].custom_fields.Mutable()[FieldIndex(index, 6)] =
         value;
   } else if (n.kind == kNodeTypeGroup || n.kind == kNodeTypeBone) {
-    s.content.groups[static_cast<std::size_t>(n.ext)].custom_fields[FieldIndex(index, 6)] =
+    s.content.groups[static_cast<std::size_t>(n.ext)].custom_fields.Mutable()[FieldIndex(index, 6)] =
         value;
   } else {
     NotSupported("SetCustomFieldValue", n);

@@ -130,11 +130,11 @@ HiddenChanges MemSceneUtility::SetHidden(const std::shared_ptr<Hierarchy>& hiera
 std::string MemSceneUtility::GetSourceCaption(const std::shared_ptr<SceneNode>& node, bool) {
   mem::NodeHandle& handle = mem::AsNode(node);
   const mem::ShapeData& shape = handle.shape("GetSourceCaption");
-  return shape.source_caption.value_or(handle.node().name);
+  return shape.source.get().caption.value_or(handle.node().name);
 }
 
 std::string MemSceneUtility::GetSourceDetail(const std::shared_ptr<SceneNode>& node, bool) {
-  return mem::AsNode(node).shape("GetSourceDetail").source_detail;
+  return mem::AsNode(node).shape("GetSourceDetail").source.get().detail;
 }
 
 Single MemSceneUtility::ColourRed(Colour colour) {

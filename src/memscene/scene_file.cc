@@ -236,8 +236,8 @@ void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
   With(v, "DrawTranslucent",
        [&](auto k, auto& x) { n.Set(kDrawTranslucent, r.ToBool(k, x)); });
   With(v, "ShapeKind", [&](auto k, auto& x) { s.shape_kind = r.ToLong(k, x); });
-  With(v, "SourceCaption", [&](auto k, auto& x) { s.source_caption = r.ToString(k, x); });
-  With(v, "SourceDetail", [&](auto k, auto& x) { s.source_detail = r.ToString(k, x); });
+  With(v, "SourceCaption", [&](auto k, auto& x) { s.source.Mutable().caption = r.ToString(k, x); });
+  With(v, "SourceDetail", [&](auto k, auto& x) { s.source.Mutable().detail = r.ToString(k, x); });
   With(v, "Clones", [&](auto k, auto& x) {
     if (!x.is_object()) r.Expected(k, "an object with Counts, Offsets and Rotations", x);
     Reader inner = r;
@@ -259,7 +259,8 @@ void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
   With(v, "IndexOfRefraction",
        [&](auto k, auto& x) { s.index_of_refraction = r.ToSingle(k, x); });
   With(v, "MirrorAxis", [&](auto k, auto& x) { s.mirror_axis = r.ToLong(k, x); });
-  With(v, "CustomFields", [&](auto k, auto& x) { s.custom_fields = r.ToSixStrings(k, x); });
+  With(v, "CustomFields",
+       [&](auto k, auto& x) { s.custom_fields.Mutable() = r.ToSixStrings(k, x); });
   With(v, "Materials", [&](auto k, auto& x) {
     if (!x.is_array()) r.Expected(k, "an array of materials", x);
     s.materials.resize(x.size());
@@ -290,7 +291,8 @@ void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
                          "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
     g.ik_joint_limits = {s[0], s[1], s[2], s[3], s[4], s[5]};
   });
-  With(v, "CustomFields", [&](auto k, auto& x) { g.custom_fields = r.ToSixStrings(k, x); });
+  With(v, "CustomFields",
+       [&](auto k, auto& x) { g.custom_fields.Mutable() = r.ToSixStrings(k, x); });
   if (n.kind != kNodeTypeBone) return;
   With(v, "BoneWeight", [&](auto k, auto& x) { g.bone_weight = r.ToSingle(k, x); });
   With(v, "BoneOriginEffectRange",
@@ -366,6 +368,26 @@ SceneContent ReadScene(const json& file, const std::string& origin) {
   // before or after its children.
   content.nodes.reserve(nodes->size());
   content.index_by_name.reserve(nodes->size());
+  {
+    // Reserve each kind's vector once rather than growing it node by node.
+    std::size_t counts[5] = {0, 0, 0, 0, 0};
+    for (const json& v : *nodes) {
+      if (!v.is_object()) continue;
+      auto kind = v.find("kind");
+      if (kind == v.end() || !kind->is_string()) continue;
+      switch (KindFromName(kind->get_ref<const std::string&>())) {
+        case kNodeTypeShape: ++counts[0]; break;
+        case kNodeTypeGroup:
+        case kNodeTypeBone: ++counts[1]; break;
+        case kNodeTypeLight: ++counts[2]; break;
+        case kNodeTypeCamera: ++counts[3]; break;
+      }
+    }
+    content.shapes.reserve(counts[0]);
+    content.groups.reserve(counts[1]);
+    content.lights.reserve(counts[2]);
+    content.cameras.reserve(counts[3]);
+  }
   for (std::size_t i = 0; i < nodes->size(); ++i) {
     const json& v = (*nodes)[i];
     Reader at(origin, "nodes[" + std::to_string(i) + "]");
@@ -551,8 +573,9 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
       flag("DrawNormals", kDrawNormals);
       flag("DrawTranslucent", kDrawTranslucent);
       put("ShapeKind", s.shape_kind, kShape.shape_kind, plain);
-      if (!omit || s.source_caption) out["SourceCaption"] = s.source_caption.value_or(n.name);
-      put("SourceDetail", s.source_detail, kShape.source_detail, plain);
+      const ShapeSource& source = s.source.get();
+      if (!omit || source.caption) out["SourceCaption"] = source.caption.value_or(n.name);
+      put("SourceDetail", source.detail, std::string(), plain);
       if (!omit || !(s.clones == kShape.clones)) {
         out["Clones"] = {{"Counts", {s.clones.Counts.X, s.clones.Counts.Y, s.clones.Counts.Z}},
                          {"Offsets", VectorJson(s.clones.Offsets)},
@@ -565,7 +588,7 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
       put("SmoothAngle", s.smooth_angle, kShape.smooth_angle, single);
       put("IndexOfRefraction", s.index_of_refraction, kShape.index_of_refraction, single);
       put("MirrorAxis", s.mirror_axis, kShape.mirror_axis, plain);
-      put("CustomFields", s.custom_fields, kShape.custom_fields, SixJson);
+      put("CustomFields", s.custom_fields.get(), Lazy<SixStrings>::Default(), SixJson);
       if (!omit || !s.materials.empty()) {
         ojson materials = ojson::array();
         for (const MaterialData& m : s.materials) materials.push_back(MaterialJson(m, omit));
@@ -593,7 +616,7 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
                                              SingleJson(l.MinZ), SingleJson(l.MaxX),
                                              SingleJson(l.MaxY), SingleJson(l.MaxZ)});
       }
-      put("CustomFields", g.custom_fields, kGroup.custom_fields, SixJson);
+      put("CustomFields", g.custom_fields.get(), Lazy<SixStrings>::Default(), SixJson);
       if (n.kind == kNodeTypeBone) {
         put("BoneWeight", g.bone_weight, kGroup.bone_weight, single);
         put("BoneOriginEffectRange", g.bone_origin_effect_range,

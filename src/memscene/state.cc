@@ -155,12 +155,14 @@ HandlePool::HandlePool() = default;
 HandlePool::~HandlePool() = default;
 
 void State::SyncHandles() {
-  auto& live = pool_->live;
-  // No exact reserve here: nodes are often added one at a time, and growing
-  // by doubling keeps that linear.
-  for (std::size_t i = live.size(); i < content.nodes.size(); ++i) {
-    live.push_back(std::make_unique<NodeHandle>(pool_.get(), static_cast<std::int32_t>(i)));
-  }
+  // Growing by doubling keeps adding nodes one at a time linear.
+  pool_->live.resize(content.nodes.size());
+}
+
+NodeHandle* State::MakeHandle(std::int32_t index) const {
+  auto& slot = pool_->live[static_cast<std::size_t>(index)];
+  slot = std::make_unique<NodeHandle>(pool_.get(), index);
+  return slot.get();
 }
 
 void State::ReplaceContent(SceneContent replacement) {
@@ -174,6 +176,7 @@ void State::ReplaceContent(SceneContent replacement) {
   live.resize(content.nodes.size());
   for (std::size_t i = 0; i < old_handles.size(); ++i) {
     std::int32_t now = content.Find(old_names[i]);
+    if (!old_handles[i]) continue;  // never handed out
     if (now >= 0 && !live[static_cast<std::size_t>(now)]) {
       old_handles[i]->set_index(now);
       live[static_cast<std::size_t>(now)] = std::move(old_handles[i]);
@@ -181,11 +184,6 @@ void State::ReplaceContent(SceneContent replacement) {
       // Someone may still hold it: keep it, answering that its node is gone.
       old_handles[i]->set_index(-1);
       pool_->retired.push_back(std::move(old_handles[i]));
-    }
-  }
-  for (std::size_t i = 0; i < live.size(); ++i) {
-    if (!live[i]) {
-      live[i] = std::make_unique<NodeHandle>(pool_.get(), static_cast<std::int32_t>(i));
     }
   }
   selection_needs_refresh = false;

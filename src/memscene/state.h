@@ -25,6 +25,41 @@ namespace morvel::mem {
 // 2 pi as the panel writes it: the neutral joint limits are a full turn.
 inline constexpr Single kFullTurn = 6.283186f;
 
+// A value most nodes leave at its default, kept out of line: a million
+// nodes should not each carry six empty strings. Copies are deep.
+template <class T>
+class Lazy {
+ public:
+  Lazy() = default;
+  Lazy(const Lazy& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+  Lazy(Lazy&&) noexcept = default;
+  Lazy& operator=(const Lazy& other) {
+    value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
+    return *this;
+  }
+  Lazy& operator=(Lazy&&) noexcept = default;
+
+  const T& get() const { return value_ ? *value_ : Default(); }
+  T& Mutable() {
+    if (!value_) value_ = std::make_unique<T>();
+    return *value_;
+  }
+  static const T& Default() {
+    static const T kDefault{};
+    return kDefault;
+  }
+
+ private:
+  std::unique_ptr<T> value_;
+};
+
+using SixStrings = std::array<std::string, 6>;
+
+struct ShapeSource {
+  std::optional<std::string> caption;  // the node's name when absent
+  std::string detail;
+};
+
 struct MapsData {
   std::array<std::string, 6> paths;
   Long setting_a = 0;
@@ -74,8 +109,7 @@ struct NodeData {
 
 struct ShapeData {
   Long shape_kind = 0;
-  std::optional<std::string> source_caption;  // the node's name when absent
-  std::string source_detail;
+  Lazy<ShapeSource> source;
   Clones clones;
   Single creasing_factor = 0;
   Long smoothing_level = 0;
@@ -84,7 +118,7 @@ struct ShapeData {
   Single smooth_angle = 30;
   Single index_of_refraction = 0;
   Long mirror_axis = 0;
-  std::array<std::string, 6> custom_fields;
+  Lazy<SixStrings> custom_fields;
   std::vector<MaterialData> materials;
 };
 
@@ -95,7 +129,7 @@ struct GroupData {
   Long ik_joint_mode = 0;
   IKJointLimits ik_joint_limits{-kFullTurn, -kFullTurn, -kFullTurn,
                                 kFullTurn,  kFullTurn,  kFullTurn};
-  std::array<std::string, 6> custom_fields;
+  Lazy<SixStrings> custom_fields;
   // Bones only.
   Single bone_weight = 100;
   Single bone_origin_effect_range = 0.5f;
@@ -211,14 +245,17 @@ class State {
   // whose name survives now show the new node, the others report that their
   // node was deleted.
   void ReplaceContent(SceneContent content);
-  // Call after nodes were appended to content, to give them handles.
+  // Call after nodes were appended to content, to make room for their
+  // handles.
   void SyncHandles();
 
   std::shared_ptr<NodeHandle> Handle(std::int32_t index) const {
     return std::shared_ptr<NodeHandle>(pool_, RawHandle(index));
   }
+  // Handles are made the first time a node is asked for, then kept.
   NodeHandle* RawHandle(std::int32_t index) const {
-    return pool_->live[static_cast<std::size_t>(index)].get();
+    auto& slot = pool_->live[static_cast<std::size_t>(index)];
+    return slot ? slot.get() : MakeHandle(index);
   }
   const std::shared_ptr<HandlePool>& pool() const { return pool_; }
 
@@ -256,6 +293,7 @@ class State {
 
  private:
   void CheckFaultSlow(std::string_view operation);
+  NodeHandle* MakeHandle(std::int32_t index) const;
 
   std::shared_ptr<Anchor> anchor_;
   Long selection_handle_;
