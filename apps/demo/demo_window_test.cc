@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -202,6 +203,86 @@ TEST_F(DemoWindowTest, AFileThatIsNoSceneIsRefusedWithTheReason) {
   EXPECT_EQ(LogCount("!! Error 321"), 1);
   // The scene shown before is still there.
   EXPECT_EQ(window_->Scene()->ToText(), original_);
+}
+
+}  // namespace
+}  // namespace morvel::demo
+
+namespace morvel::demo {
+namespace {
+
+// Counts the input events a Qt widget receives, to tell real input from the
+// driver's fall-back to the model.
+class InputCounter : public QObject {
+ public:
+  int presses = 0;
+  int keys = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) ++presses;
+    if (event->type() == QEvent::KeyPress) ++keys;
+    return false;
+  }
+};
+
+class QtInputDriverTest : public DemoWindowTest {
+ protected:
+  QtInputDriver driver_{[this](const Widget& widget) -> qt::WidgetView* {
+    return window_->Panel() && &widget.Tree() == &window_->Panel()->Widgets()
+               ? window_->PanelView()
+               : nullptr;
+  }};
+  WidgetTree& Tree() { return window_->Panel()->Widgets(); }
+};
+
+TEST_F(QtInputDriverTest, AClickIsAMousePressOnTheCheckBox) {
+  InputCounter counter;
+  QWidget* hide = PanelWidget("chkCommonHide");
+  hide->installEventFilter(&counter);
+  driver_.Click(Tree().GetWidget("chkCommonHide"));
+  EXPECT_EQ(counter.presses, 1);
+  EXPECT_EQ(Value("Teapot.Hidden"), "True");
+  hide->removeEventFilter(&counter);
+}
+
+TEST_F(QtInputDriverTest, APickGoesThroughTheListsPopup) {
+  auto* draw = qobject_cast<QComboBox*>(PanelWidget("cboShapeDraw"));
+  InputCounter counter;
+  draw->view()->installEventFilter(&counter);
+  driver_.Pick(Tree().Get<ComboBox>("cboShapeDraw"), 4);
+  EXPECT_EQ(counter.keys, 1);
+  EXPECT_EQ(Value("Teapot.DrawStyle"), "1");  // Wireframe
+  EXPECT_EQ(window_->History().StepCount(), 1u);
+  draw->view()->removeEventFilter(&counter);
+}
+
+TEST_F(QtInputDriverTest, ErrorsOfThePanelLeaveTheDriverAsTheyWere) {
+  window_->Scene()->Fault("SetHidden", 6, "Overflow");
+  try {
+    driver_.Click(Tree().GetWidget("chkCommonHide"));
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Number(), 6);
+    EXPECT_EQ(error.Description(), "Overflow");
+    EXPECT_EQ(error.Source(), "Properties");
+  }
+  // The prepare came, the apply did not.
+  QString log = window_->LogText();
+  EXPECT_EQ(log.count("evtReqPrepareForSceneChanges"), 1);
+  EXPECT_EQ(log.count("evtReqApplySceneChanges"), 0);
+}
+
+TEST_F(QtInputDriverTest, WhatAPersonCannotReachIsRefusedByTheModel) {
+  Widget& hide = Tree().GetWidget("chkCommonHide");
+  hide.SetEnabled(false);
+  try {
+    driver_.Click(hide);
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Number(), 5);
+  }
+  EXPECT_EQ(Value("Teapot.Hidden"), "False");
 }
 
 }  // namespace
