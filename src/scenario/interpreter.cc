@@ -461,7 +461,7 @@ class Interpreter::Run {
       TokenToLong(t[2], n);
     } else if (name == "check") {
       CheckWidgetName(t[1], n);
-      CheckValue(t[2], n);
+      ToInteger(t[2], n);
     } else if (name == "type") {
       CheckWidgetName(t[1], n);
       TokenToText(t[2], n);
@@ -533,13 +533,6 @@ class Interpreter::Run {
     if (token.kind != Token::Kind::kWord ||
         !SplitWidgetName(token.text, name, index))
       throw ScenarioError(line, "bad widget name " + token.ToText());
-  }
-
-  static void CheckValue(const Token& token, int line) {
-    if (token.kind != Token::Kind::kWord)
-      throw ScenarioError(line, "bad value " + token.ToText() +
-                                    ": expected a number");
-    TokenToNumber(token, line);
   }
 
   static void CheckPanelProperty(const Token& token, int line) {

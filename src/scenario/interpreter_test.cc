@@ -74,6 +74,9 @@ struct MalformedCase {
   const char* text;
   int line;
   const char* message;
+  friend void PrintTo(const MalformedCase& c, std::ostream* out) {
+    *out << c.text;
+  }
 };
 
 class MalformedScenarioTest
@@ -169,6 +172,9 @@ struct RunTimeCase {
   const char* text;
   int line;
   const char* message;
+  friend void PrintTo(const RunTimeCase& c, std::ostream* out) {
+    *out << c.text;
+  }
 };
 
 class RunTimeMistakeTest : public InterpreterTest,

@@ -55,6 +55,9 @@ struct MalformedCase {
   const char* text;
   int line;
   const char* message;
+  friend void PrintTo(const MalformedCase& c, std::ostream* out) {
+    *out << c.text;
+  }
 };
 
 class TokenizeErrorTest : public ::testing::TestWithParam<MalformedCase> {};
@@ -162,6 +165,9 @@ struct MatchCase {
   const char* expected;  // as a scenario writes it
   const char* found;     // as the widget or scene prints it
   bool matches;
+  friend void PrintTo(const MatchCase& c, std::ostream* out) {
+    *out << c.expected << " vs " << c.found;
+  }
 };
 
 class ValueMatchesTest : public ::testing::TestWithParam<MatchCase> {};
