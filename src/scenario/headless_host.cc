@@ -98,6 +98,11 @@ FixedContainer& HeadlessHost::Container() {
   return session_->container;
 }
 
+PropertiesEvents& HeadlessHost::Events() {
+  if (!session_) session_ = std::make_unique<Session>(nullptr);
+  return session_->events;
+}
+
 void HeadlessHost::SetScene(SceneState& scene,
                             const std::shared_ptr<SceneGraph>& graph,
                             const std::shared_ptr<Applier>& applier) {

@@ -47,6 +47,10 @@ class HeadlessHost : public ScenarioHost {
   // The container's facts, for tools that want another size before a
   // scenario begins.
   FixedContainer& Container();
+  // The events as the panel raises them: recorded, then answered by this
+  // host. Lets tests check the host's answers without a panel that raises
+  // every request yet.
+  PropertiesEvents& Events();
 
  private:
   struct Session;

@@ -507,6 +507,45 @@ TEST_F(InterpreterTest, TypingReplacesTheSelectedText) {
   EXPECT_TRUE(result.passed) << result.line << ": " << result.message;
 }
 
+TEST(HeadlessHostTest, AnswersTheRequestsAsTheDemoHostDoes) {
+  ScenarioFolder folder;
+  HeadlessHost host;
+  Recorder recorder;
+  host.BeginScenario(recorder);
+  SceneState scene;
+  scene.Load(folder.Dir() + "/scene.json", &host.Settings());
+  scene.Select({"Teapot"});
+  host.SetScene(scene, scene.Graph(), scene.Applier());
+  // What the panel stores before it asks for the operation.
+  host.Settings().SaveSetting("Morvel", "Mirror", "Axis", "2");
+  host.Settings().SaveSetting("Morvel", "DivideSmooth", "Level", "3");
+
+  std::string mirror = "Mirror", smooth = "DivideSmooth";
+  std::string app = "Morvel", text = "Only in raytracing", entry = "FocalBlur";
+  host.Events().evtReqApplyOperation(mirror);
+  host.Events().evtReqApplyOperation(smooth);
+  host.Events().evtReqWarn(app, text, entry);
+  host.Events().evtReqOpenSource();
+  // The operations ran through the applier, reading the stored values.
+  EXPECT_THAT(scene.Journal(),
+              ElementsAre("Mirror Teapot Axis=2",
+                          "DivideSmooth Teapot Level=3 Tension=0 "
+                          "Condition=1 Angle=30"));
+  // The warning and the source view are only recorded: no dialog opens.
+  EXPECT_EQ(host.WarningWidgets(), nullptr);
+  std::vector<std::string> events;
+  for (const RecordedEvent& e : recorder.AllEvents()) events.push_back(e.ToText());
+  EXPECT_THAT(events,
+              ElementsAre("evtReqApplyOperation(\"Mirror\")",
+                          "evtReqApplyOperation(\"DivideSmooth\")",
+                          "evtReqWarn(\"Morvel\", \"Only in raytracing\", "
+                          "\"FocalBlur\")",
+                          "evtReqOpenSource"));
+  ASSERT_EQ(recorder.Settings().size(), 2u);
+  EXPECT_EQ(recorder.Settings()[0].key, "Axis");
+  host.EndScenario();
+}
+
 // A host with its own input driver: every action goes through it.
 class CountingDriver : public ModelInputDriver {
  public:
