@@ -19,8 +19,7 @@ class HostEvents : public PropertiesEvents {
   // As the demo host does: the operation runs at once, reading the
   // parameters the panel has just stored.
   void evtReqApplyOperation(std::string& Operation) override {
-    if (scene_ && scene_->Loaded())
-      SceneApplyOperation(*scene_, Operation);
+    if (scene_ && scene_->Loaded()) SceneApplyOperation(*scene_, Operation);
   }
 
  private:

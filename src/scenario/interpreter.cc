@@ -29,8 +29,8 @@ class ExpectationFailure : public std::exception {
 constexpr const char kMaterialGrid[] = "msgMaterialAttributes";
 
 std::string ErrorText(const Error& error) {
-  std::string text = "error " + LongToText(error.Number()) + " " +
-                     Quote(error.Description());
+  std::string text =
+      "error " + LongToText(error.Number()) + " " + Quote(error.Description());
   if (!error.Source().empty()) text += " from " + Quote(error.Source());
   return text;
 }
@@ -195,8 +195,8 @@ CellPath ParseCellPath(const Token& row, const Token& col_prop, int line) {
   path.row = TokenToLong(row, line);
   std::size_t dot = col_prop.text.find('.');
   if (col_prop.kind != Token::Kind::kWord || dot == std::string::npos)
-    throw ScenarioError(line, "bad cell " + col_prop.ToText() +
-                                  ": expected COL.PROPERTY");
+    throw ScenarioError(
+        line, "bad cell " + col_prop.ToText() + ": expected COL.PROPERTY");
   Token col;
   col.text = col_prop.text.substr(0, dot);
   path.col = TokenToLong(col, line);
@@ -239,10 +239,9 @@ SetupOptions ParseSetupOptions(const Line& line) {
     } else if (key == "render-mode") {
       options.render_mode = TokenToLong(value, line.number);
     } else {
-      throw ScenarioError(line.number,
-                          "unknown setup option " + Quote(key) +
-                              ": expected ambient, directional, "
-                              "scene-selected or render-mode");
+      throw ScenarioError(line.number, "unknown setup option " + Quote(key) +
+                                           ": expected ambient, directional, "
+                                           "scene-selected or render-mode");
     }
   }
   return options;
@@ -289,9 +288,10 @@ const std::map<std::string, CommandSyntax, std::less<>>& Commands() {
   static const std::map<std::string, CommandSyntax, std::less<>> kCommands = {
       {"scene", {1, 1, true, "scene FILE"}},
       {"select", {0, -1, true, "select NAME..."}},
-      {"setup", {1, 11, true,
-                 "setup common|object [options] or setup TAB ENTITY NS NL NB "
-                 "NC NG AMB DIR SCENE RENDER"}},
+      {"setup",
+       {1, 11, true,
+        "setup common|object [options] or setup TAB ENTITY NS NL NB "
+        "NC NG AMB DIR SCENE RENDER"}},
       {"size", {3, 3, true, "size INNER OUTER WIDTH"}},
       {"set", {2, 2, true, "set WIDGET VALUE"}},
       {"click", {1, 1, true, "click WIDGET"}},
@@ -309,17 +309,17 @@ const std::map<std::string, CommandSyntax, std::less<>>& Commands() {
       {"cell", {2, 2, true, "cell ROW COL"}},
       {"key", {1, 1, true, "key CODE"}},
       {"clipboard", {1, 1, false, "clipboard TEXT"}},
-      {"answer", {2, 3, false,
-                  "answer colour RESULT COLOUR or answer mapfile PATH"}},
-      {"fault", {3, 5, false,
-                 "fault OPERATION NUMBER \"DESCRIPTION\" [after=N] "
-                 "[times=N]"}},
+      {"answer",
+       {2, 3, false, "answer colour RESULT COLOUR or answer mapfile PATH"}},
+      {"fault",
+       {3, 5, false,
+        "fault OPERATION NUMBER \"DESCRIPTION\" [after=N] "
+        "[times=N]"}},
       {"terminate", {0, 0, true, "terminate"}},
       {"warn", {3, 3, true, "warn APP \"TEXT\" ENTRY"}},
       {"unload", {0, 0, true, "unload"}},
       {"expect", {1, -1, false, "expect WHAT ..."}},
-      {"print", {1, 2, false,
-                 "print events|widgets|scene|settings|journal"}},
+      {"print", {1, 2, false, "print events|widgets|scene|settings|journal"}},
   };
   return kCommands;
 }
@@ -333,18 +333,18 @@ std::string CountText(int min, int max) {
 void CheckCount(const Line& line, std::string_view what, int min, int max) {
   int found = static_cast<int>(line.tokens.size()) - 1;
   if (found < min || (max >= 0 && found > max))
-    throw ScenarioError(line.number,
-                        "wrong number of arguments for " +
-                            Quote(what) + ": expected " + CountText(min, max) +
-                            ", found " + std::to_string(found));
+    throw ScenarioError(line.number, "wrong number of arguments for " +
+                                         Quote(what) + ": expected " +
+                                         CountText(min, max) + ", found " +
+                                         std::to_string(found));
 }
 
 }  // namespace
 
 std::string ScenarioResult::Summary(std::string_view name) const {
   if (passed) return "PASS " + std::string(name);
-  return "FAIL " + std::string(name) + ": line " + std::to_string(line) +
-         ": " + message;
+  return "FAIL " + std::string(name) + ": line " + std::to_string(line) + ": " +
+         message;
 }
 
 void ScenarioHost::SetScene(SceneState& scene,
@@ -426,9 +426,8 @@ class Interpreter::Run {
 
   void Validate(const Line& line) {
     const std::string& name = line.tokens[0].text;
-    auto it = line.tokens[0].kind == Token::Kind::kWord
-                  ? Commands().find(name)
-                  : Commands().end();
+    auto it = line.tokens[0].kind == Token::Kind::kWord ? Commands().find(name)
+                                                        : Commands().end();
     if (it == Commands().end())
       throw ScenarioError(line.number,
                           "unknown command " + Quote(line.tokens[0].text));
@@ -475,15 +474,17 @@ class Interpreter::Run {
     } else if (name == "step") {
       CheckWidgetName(t[1], n);
       if (!t[2].IsWord("up") && !t[2].IsWord("down"))
-        throw ScenarioError(n, "bad value " + t[2].ToText() +
-                                   ": expected up or down");
+        throw ScenarioError(
+            n, "bad value " + t[2].ToText() + ": expected up or down");
     } else if (name == "click" || name == "activate" || name == "focus" ||
                name == "blur") {
       CheckWidgetName(t[1], n);
     } else if (name == "property") {
       CheckPanelProperty(t[1], n);
-      if (t[1].text == "Enabled") TokenToBool(t[2], n);
-      else TokenToLong(t[2], n);
+      if (t[1].text == "Enabled")
+        TokenToBool(t[2], n);
+      else
+        TokenToLong(t[2], n);
     } else if (name == "cell") {
       TokenToLong(t[1], n);
       TokenToLong(t[2], n);
@@ -500,8 +501,8 @@ class Interpreter::Run {
         CheckCount(line, "answer mapfile", 2, 2);
         TokenToText(t[2], n);
       } else {
-        throw ScenarioError(n, "bad value " + t[1].ToText() +
-                                   ": expected colour or mapfile");
+        throw ScenarioError(
+            n, "bad value " + t[1].ToText() + ": expected colour or mapfile");
       }
     } else if (name == "fault") {
       TokenToText(t[1], n);
@@ -562,10 +563,9 @@ class Interpreter::Run {
       count.text = token.text.substr(eq + 1);
       Long value = TokenToLong(count, line.number);
       if (value < (key == "after" ? 0 : 1))
-        throw ScenarioError(line.number,
-                            "bad value " + token.ToText() + ": expected " +
-                                key + "=N with N >= " +
-                                (key == "after" ? "0" : "1"));
+        throw ScenarioError(
+            line.number, "bad value " + token.ToText() + ": expected " + key +
+                             "=N with N >= " + (key == "after" ? "0" : "1"));
       (key == "after" ? options.after : options.times) = value;
     }
     return options;
@@ -591,25 +591,26 @@ class Interpreter::Run {
     const std::vector<Token>& t = line.tokens;
     const int n = line.number;
     if (t.size() < 2)
-      throw ScenarioError(n, "wrong number of arguments for \"expect\": "
-                             "expected at least 1, found 0");
+      throw ScenarioError(n,
+                          "wrong number of arguments for \"expect\": "
+                          "expected at least 1, found 0");
     const Token& kind = t[1];
     auto need_eq = [&](std::size_t eq_at, const char* usage) {
       if (t.size() != eq_at + 2 || !t[eq_at].IsWord("="))
-        throw ScenarioError(n, "bad expectation: expected " +
-                                   std::string(usage));
+        throw ScenarioError(n,
+                            "bad expectation: expected " + std::string(usage));
     };
     if (kind.IsWord("events")) {
       for (std::size_t i = 2; i < t.size(); ++i) ParseEvent(t[i], n);
     } else if (kind.IsWord("no") && t.size() == 6 && t[2].IsWord("setting")) {
       for (int i = 3; i <= 5; ++i) TokenToText(t[i], n);
     } else if (kind.IsWord("no")) {
-      if (t.size() != 3 ||
-          !(t[2].IsWord("events") || t[2].IsWord("error") ||
-            t[2].IsWord("message") || t[2].IsWord("journal")))
-        throw ScenarioError(n, "bad expectation: expected \"expect no "
-                               "events|error|message|journal\" or \"expect "
-                               "no setting APP SECTION KEY\"");
+      if (t.size() != 3 || !(t[2].IsWord("events") || t[2].IsWord("error") ||
+                             t[2].IsWord("message") || t[2].IsWord("journal")))
+        throw ScenarioError(n,
+                            "bad expectation: expected \"expect no "
+                            "events|error|message|journal\" or \"expect "
+                            "no setting APP SECTION KEY\"");
     } else if (kind.IsWord("error")) {
       CheckCount(line, "expect", 2, 2);
       TokenToLong(t[2], n);
@@ -629,8 +630,8 @@ class Interpreter::Run {
       // A node name with blanks is written quoted: "Key Light.LightType".
       if (t[2].kind == Token::Kind::kVector ||
           t[2].text.find('.') == std::string::npos)
-        throw ScenarioError(n, "bad scene value " + t[2].ToText() +
-                                   ": expected NODE.KEY");
+        throw ScenarioError(
+            n, "bad scene value " + t[2].ToText() + ": expected NODE.KEY");
     } else if (kind.IsWord("setting")) {
       need_eq(5, "expect setting APP SECTION KEY = \"VALUE\"");
       for (int i = 2; i <= 4; ++i) TokenToText(t[i], n);
@@ -661,8 +662,8 @@ class Interpreter::Run {
   void Execute(const Line& line) {
     const std::string& name = line.tokens[0].text;
     const CommandSyntax& syntax = Commands().find(name)->second;
-    if (transcript_) *transcript_ << "  " << line.number << ": " << line.source
-                                  << "\n";
+    if (transcript_)
+      *transcript_ << "  " << line.number << ": " << line.source << "\n";
     if (!syntax.action) {
       if (name == "expect") {
         Expect(line);
@@ -727,18 +728,18 @@ class Interpreter::Run {
       std::vector<Widget*> elements = tree->Array(name);
       if (!elements.empty()) {
         if (index < 0)
-          throw ScenarioError(line, "widget " + Quote(name) +
-                                        " is a control array: name an "
-                                        "element, as " + name + "(" +
-                                        std::to_string(elements.front()->Index()) +
-                                        ")");
-        throw ScenarioError(line, "widget " + Quote(name) +
-                                      " has no element " +
+          throw ScenarioError(
+              line, "widget " + Quote(name) +
+                        " is a control array: name an "
+                        "element, as " +
+                        name + "(" + std::to_string(elements.front()->Index()) +
+                        ")");
+        throw ScenarioError(line, "widget " + Quote(name) + " has no element " +
                                       std::to_string(index));
       }
       if (index >= 0 && tree->Find(name, -1))
-        throw ScenarioError(line, "widget " + Quote(name) +
-                                      " is not a control array");
+        throw ScenarioError(
+            line, "widget " + Quote(name) + " is not a control array");
     }
     if (trees.empty())
       throw ScenarioError(line, "there is no panel: it was terminated");
@@ -782,9 +783,8 @@ class Interpreter::Run {
              at = description.find(path, at + t[1].text.size())) {
           description.replace(at, path.size(), t[1].text);
         }
-        throw ScenarioError(n, "cannot load scene " + Quote(t[1].text) +
-                                   ": " + ErrorText(Error(e.Number(),
-                                                          description)));
+        throw ScenarioError(n, "cannot load scene " + Quote(t[1].text) + ": " +
+                                   ErrorText(Error(e.Number(), description)));
       }
       journal_mark_ = scene_.Journal().size();
       host_.SetScene(scene_, scene_.Graph(), scene_.Applier());
@@ -828,9 +828,11 @@ class Interpreter::Run {
       if (w.Kind() != WidgetKind::kButton &&
           w.Kind() != WidgetKind::kPictureBox &&
           w.Kind() != WidgetKind::kCheckBox)
-        throw ScenarioError(n, "\"click\" needs a Button, PictureBox or "
-                               "CheckBox, and " + w.DisplayName() + " is a " +
-                                   std::string(KindName(w.Kind())));
+        throw ScenarioError(n,
+                            "\"click\" needs a Button, PictureBox or "
+                            "CheckBox, and " +
+                                w.DisplayName() + " is a " +
+                                std::string(KindName(w.Kind())));
       input.Click(w);
     } else if (name == "move") {
       input.MoveSlider(FindWidgetOf<Slider>(t[1], n, "move", "Slider"),
@@ -871,16 +873,15 @@ class Interpreter::Run {
       } else if (t[1].IsWord("lVBColor")) {
         panel.SetlVBColor(TokenToLong(t[2], n));
       } else {
-        throw ScenarioError(n, "property " + t[1].ToText() +
-                                   " is read-only");
+        throw ScenarioError(n, "property " + t[1].ToText() + " is read-only");
       }
     } else if (name == "cell") {
       Properties& panel = Panel(n);
       Widget* grid = panel.Widgets().Find(kMaterialGrid);
       auto* flex = dynamic_cast<FlexGrid*>(grid);
       if (!flex)
-        throw ScenarioError(n, "the panel has no material grid " +
-                                   Quote(kMaterialGrid));
+        throw ScenarioError(
+            n, "the panel has no material grid " + Quote(kMaterialGrid));
       input.ClickCell(*flex, TokenToLong(t[1], n), TokenToLong(t[2], n));
     } else if (name == "key") {
       input.Key(Panel(n), ToInteger(t[1], n));
@@ -898,8 +899,9 @@ class Interpreter::Run {
 
   void RequireScene(int line) const {
     if (!scene_.Loaded())
-      throw ScenarioError(line, "there is no scene: load one with "
-                                "\"scene FILE\" first");
+      throw ScenarioError(line,
+                          "there is no scene: load one with "
+                          "\"scene FILE\" first");
   }
 
   // `set`: as the panel's own code would set the widget.
@@ -913,9 +915,11 @@ class Interpreter::Run {
     } else if (auto* text = dynamic_cast<TextWidget*>(&w)) {
       text->SetText(value.text);
     } else {
-      throw ScenarioError(line, "\"set\" needs a Slider, ComboBox, CheckBox "
-                                "or text widget, and " + w.DisplayName() +
-                                    " is a " + std::string(KindName(w.Kind())));
+      throw ScenarioError(line,
+                          "\"set\" needs a Slider, ComboBox, CheckBox "
+                          "or text widget, and " +
+                              w.DisplayName() + " is a " +
+                              std::string(KindName(w.Kind())));
     }
   }
 
@@ -934,11 +938,12 @@ class Interpreter::Run {
     } else if (name == "fault" && t[1].text.find('.') != std::string::npos) {
       // A platform service: fails until the scenario ends.
       if (t.size() > 4)
-        throw ScenarioError(n, "a platform fault lasts until the scenario "
-                               "ends: after= and times= are for scene "
-                               "operations");
-      if (!host_.FaultPlatform(
-              t[1].text, Error(TokenToLong(t[2], n), t[3].text)))
+        throw ScenarioError(n,
+                            "a platform fault lasts until the scenario "
+                            "ends: after= and times= are for scene "
+                            "operations");
+      if (!host_.FaultPlatform(t[1].text,
+                               Error(TokenToLong(t[2], n), t[3].text)))
         throw ScenarioError(n, "this host cannot make " + Quote(t[1].text) +
                                    " fail: expected Clipboard.Clear, "
                                    "Clipboard.SetText, Clipboard.GetText, "
@@ -976,11 +981,12 @@ class Interpreter::Run {
       out << scene_.Dump();
     } else if (t[1].IsWord("settings")) {
       for (const RecordedSetting& s : recorder_.Settings())
-        out << "    " << Quote(s.application) << " " << Quote(s.section)
-            << " " << Quote(s.key) << " = " << Quote(s.value) << "\n";
+        out << "    " << Quote(s.application) << " " << Quote(s.section) << " "
+            << Quote(s.key) << " = " << Quote(s.value) << "\n";
     } else if (t[1].IsWord("journal")) {
       if (scene_.Loaded()) {
-        for (const std::string& j : scene_.Journal()) out << "    " << j << "\n";
+        for (const std::string& j : scene_.Journal())
+          out << "    " << j << "\n";
       }
     }
   }
@@ -1020,8 +1026,8 @@ class Interpreter::Run {
       }
     } else if (kind.IsWord("error")) {
       Long number = TokenToLong(t[2], n);
-      std::string want = "expected error " + LongToText(number) +
-                         " from \"Properties\"";
+      std::string want =
+          "expected error " + LongToText(number) + " from \"Properties\"";
       if (!last_error_) Fail(want + ", found no error");
       error_pending_ = false;
       if (last_error_->Number() != number ||
@@ -1077,8 +1083,8 @@ class Interpreter::Run {
       Properties& panel = Panel(n);
       auto* grid = dynamic_cast<FlexGrid*>(panel.Widgets().Find(kMaterialGrid));
       if (!grid)
-        throw ScenarioError(n, "the panel has no material grid " +
-                                   Quote(kMaterialGrid));
+        throw ScenarioError(
+            n, "the panel has no material grid " + Quote(kMaterialGrid));
       std::string what = "expected cell " + LongToText(path.row) + " " +
                          LongToText(path.col) + "." + path.property + " = " +
                          t[5].ToText() + ", found ";
@@ -1160,7 +1166,8 @@ class Interpreter::Run {
         auto list = [&](const std::vector<std::string>& items) {
           if (items.empty()) return std::string("no scene writes");
           std::vector<std::string> shown;
-          for (const std::string& s : items) shown.push_back(ops ? s : Quote(s));
+          for (const std::string& s : items)
+            shown.push_back(ops ? s : Quote(s));
           return std::string(ops ? "journal-ops " : "journal ") +
                  Join(shown, " ");
         };

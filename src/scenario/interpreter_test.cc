@@ -115,15 +115,14 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"SetupUnknownOption", "setup object colour=1", 1,
                       "unknown setup option \"colour\": expected ambient, "
                       "directional, scene-selected or render-mode"},
-        MalformedCase{"SetupBadFlag", "setup 2 11 1 0 0 0 0 0 False False 0",
-                      1, "bad value 0: expected True or False"},
+        MalformedCase{"SetupBadFlag", "setup 2 11 1 0 0 0 0 0 False False 0", 1,
+                      "bad value 0: expected True or False"},
         MalformedCase{"BadNumber", "move sldSmoothingLevel 2.5", 1,
                       "bad value 2.5: expected a whole number"},
         MalformedCase{"BadKey", "key 70000", 1,
                       "bad value 70000: expected a whole number from -32768 "
                       "to 32767"},
-        MalformedCase{"BadWidgetName", "click 3chk", 1,
-                      "bad widget name 3chk"},
+        MalformedCase{"BadWidgetName", "click 3chk", 1, "bad widget name 3chk"},
         MalformedCase{"BadElement", "click txtNumClones(x)", 1,
                       "bad widget name txtNumClones(x)"},
         MalformedCase{"BadProperty", "property Colour 1", 1,
@@ -151,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"ExpectBadEventName", "expect events \"evtX\"", 1,
                       "bad event \"evtX\": expected a name such as "
                       "evtReqApplySceneChanges(False)"},
-        MalformedCase{"ExpectBadEventArgument",
-                      "\n\nexpect events evtX([1, 2)", 3,
+        MalformedCase{"ExpectBadEventArgument", "\n\nexpect events evtX([1, 2)",
+                      3,
                       "bad event evtX([1, 2): expected a name such as "
                       "evtReqApplySceneChanges(False)"},
         MalformedCase{"ExpectCellProperty", "expect cell 1 2.Font = 3", 1,
@@ -178,8 +177,7 @@ struct RunTimeCase {
 };
 
 class RunTimeMistakeTest : public InterpreterTest,
-                           public ::testing::WithParamInterface<RunTimeCase> {
-};
+                           public ::testing::WithParamInterface<RunTimeCase> {};
 
 TEST_P(RunTimeMistakeTest, FailsTheScenarioNotThePanel) {
   const RunTimeCase& c = GetParam();
@@ -209,8 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "lblDraw (Label) has no property \"Value\""},
         RunTimeCase{"NoScene", "select Teapot", 1,
                     "there is no scene: load one with \"scene FILE\" first"},
-        RunTimeCase{"UnknownNode", "scene scene.json\nselect Teapot Kettle",
-                    2, "cannot select: no node is named \"Kettle\""},
+        RunTimeCase{"UnknownNode", "scene scene.json\nselect Teapot Kettle", 2,
+                    "cannot select: no node is named \"Kettle\""},
         RunTimeCase{"RepeatedNode", "scene scene.json\nselect Box Box", 2,
                     "cannot select: \"Box\" is selected twice"},
         RunTimeCase{"NoSceneValue",
@@ -229,19 +227,80 @@ INSTANTIATE_TEST_SUITE_P(
 // interpreter answers PASS or FAIL with a line inside the file, and never
 // throws or crashes.
 TEST_F(InterpreterTest, RandomScenariosNeverEscape) {
-  const char* const kPieces[] = {
-      "scene", "scene.json", "select", "Teapot", "Box", "Sky", "setup",
-      "common", "object", "click", "move", "pick", "check", "type", "commit",
-      "activate", "step", "up", "focus", "blur", "cell", "key", "67", "86",
-      "terminate", "warn", "unload", "expect", "events", "no", "error",
-      "widget", "scene", "=", "chkCommonHide", "cboShapeDraw",
-      "txtNumClones(0)", "txtNumClones(9)", "chkCommonHide.Value",
-      "cboShapeDraw.List(99)", "Teapot.Hidden", "-1", "0", "1", "2",
-      "2147483648", "0xFFFFFFFF", "True", "\"text\"", "\"", "[1, 2",
-      "[1, 2]", "(", ")", "#", "property", "lVBColor", "Enabled", "fault",
-      "SetHidden", "5", "after=1", "times=-3", "size", "journal",
-      "evtShapeHidden8", "evtReqApplySceneChanges(False)", "print",
-      "widgets", "set", "select-text", "answer", "colour", "mapfile"};
+  const char* const kPieces[] = {"scene",
+                                 "scene.json",
+                                 "select",
+                                 "Teapot",
+                                 "Box",
+                                 "Sky",
+                                 "setup",
+                                 "common",
+                                 "object",
+                                 "click",
+                                 "move",
+                                 "pick",
+                                 "check",
+                                 "type",
+                                 "commit",
+                                 "activate",
+                                 "step",
+                                 "up",
+                                 "focus",
+                                 "blur",
+                                 "cell",
+                                 "key",
+                                 "67",
+                                 "86",
+                                 "terminate",
+                                 "warn",
+                                 "unload",
+                                 "expect",
+                                 "events",
+                                 "no",
+                                 "error",
+                                 "widget",
+                                 "scene",
+                                 "=",
+                                 "chkCommonHide",
+                                 "cboShapeDraw",
+                                 "txtNumClones(0)",
+                                 "txtNumClones(9)",
+                                 "chkCommonHide.Value",
+                                 "cboShapeDraw.List(99)",
+                                 "Teapot.Hidden",
+                                 "-1",
+                                 "0",
+                                 "1",
+                                 "2",
+                                 "2147483648",
+                                 "0xFFFFFFFF",
+                                 "True",
+                                 "\"text\"",
+                                 "\"",
+                                 "[1, 2",
+                                 "[1, 2]",
+                                 "(",
+                                 ")",
+                                 "#",
+                                 "property",
+                                 "lVBColor",
+                                 "Enabled",
+                                 "fault",
+                                 "SetHidden",
+                                 "5",
+                                 "after=1",
+                                 "times=-3",
+                                 "size",
+                                 "journal",
+                                 "evtShapeHidden8",
+                                 "evtReqApplySceneChanges(False)",
+                                 "print",
+                                 "widgets",
+                                 "set",
+                                 "select-text",
+                                 "answer",
+                                 "colour",
+                                 "mapfile"};
   constexpr int kCount = sizeof(kPieces) / sizeof(kPieces[0]);
   unsigned seed = 12345;
   auto next = [&seed] {
@@ -266,19 +325,20 @@ TEST_F(InterpreterTest, RandomScenariosNeverEscape) {
       EXPECT_LE(result.line, lines + 3) << text;
       EXPECT_FALSE(result.message.empty()) << text;
       EXPECT_EQ(result.message.find("internal failure"), std::string::npos)
-          << text << "\n" << result.message;
+          << text << "\n"
+          << result.message;
     }
   }
 }
 
 TEST_F(InterpreterTest, WrongExpectationNamesLineExpectedAndFound) {
-  ScenarioResult result = Run(
-      "scene scene.json\n"
-      "select Teapot Box\n"
-      "setup common\n"
-      "expect widget chkCommonLockEnable.Value = 2\n"
-      "# the shapes disagree, so the box is grey, not checked\n"
-      "expect widget chkCommonLockEnable.Value = 1\n");
+  ScenarioResult result =
+      Run("scene scene.json\n"
+          "select Teapot Box\n"
+          "setup common\n"
+          "expect widget chkCommonLockEnable.Value = 2\n"
+          "# the shapes disagree, so the box is grey, not checked\n"
+          "expect widget chkCommonLockEnable.Value = 1\n");
   EXPECT_FALSE(result.passed);
   EXPECT_EQ(result.Summary("test.scn"),
             "FAIL test.scn: line 6: expected widget "
@@ -307,7 +367,8 @@ TEST_F(InterpreterTest, ExpectationFailuresOfEachKind) {
        "expected events [evtReqOpenSource], found no events"},
       {"expect message \"Hello\"",
        "expected message \"Hello\" titled \"Morvel\", found no message"},
-      {"expect error 5", "expected error 5 from \"Properties\", found no error"},
+      {"expect error 5",
+       "expected error 5 from \"Properties\", found no error"},
       {"expect refused", "expected the input to be refused, found no error"},
       {"expect journal \"SetLocked Box True\"",
        "expected journal \"SetLocked Box True\", found no scene writes"},
@@ -335,26 +396,28 @@ TEST_F(InterpreterTest, ExpectEventsComparesTheLastActionOnly) {
       "click chkCommonHide\n";
   // The first click raised a hide notification; a click on Shadowless did
   // not, and only the second click counts.
-  EXPECT_TRUE(Run(start +
-                  "click chkCommonShadowless\n"
-                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
-                  " evtReqApplySceneChanges(False)\n")
-                  .passed);
+  EXPECT_TRUE(
+      Run(start +
+          "click chkCommonShadowless\n"
+          "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+          " evtReqApplySceneChanges(False)\n")
+          .passed);
   // Expectations are not actions: both look at the same click.
-  EXPECT_TRUE(Run(start +
-                  "expect journal \"SetHidden Teapot True\"\n"
-                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
-                  " evtShapeHidden8 evtReqApplySceneChanges(False)\n")
-                  .passed);
+  EXPECT_TRUE(
+      Run(start +
+          "expect journal \"SetHidden Teapot True\"\n"
+          "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+          " evtShapeHidden8 evtReqApplySceneChanges(False)\n")
+          .passed);
   // A later action with no events leaves none.
-  EXPECT_TRUE(Run(start + "select Box\nexpect no events\nexpect journal\n")
-                  .passed);
+  EXPECT_TRUE(
+      Run(start + "select Box\nexpect no events\nexpect journal\n").passed);
   // The order matters.
-  ScenarioResult swapped = Run(
-      start +
-      "expect events evtShapeHidden8 "
-      "evtReqPrepareForSceneChanges(\"SysProperties\") "
-      "evtReqApplySceneChanges(False)\n");
+  ScenarioResult swapped =
+      Run(start +
+          "expect events evtShapeHidden8 "
+          "evtReqPrepareForSceneChanges(\"SysProperties\") "
+          "evtReqApplySceneChanges(False)\n");
   EXPECT_FALSE(swapped.passed);
   EXPECT_EQ(swapped.line, 5);
   EXPECT_EQ(swapped.message,
@@ -380,8 +443,9 @@ TEST_F(InterpreterTest, AnUnexpectedErrorFailsTheScenario) {
             "expected no error, found error 70 \"Permission denied\" from "
             "\"Properties\"");
   // At the next action, even with other expectations in between.
-  ScenarioResult at_next = Run(start + "expect journal\nprint events\n"
-                                       "click chkCommonHide\n");
+  ScenarioResult at_next = Run(start +
+                               "expect journal\nprint events\n"
+                               "click chkCommonHide\n");
   EXPECT_FALSE(at_next.passed) << at_next.message;
   EXPECT_EQ(at_next.line, 5);
   // Explicitly.
@@ -389,18 +453,20 @@ TEST_F(InterpreterTest, AnUnexpectedErrorFailsTheScenario) {
   EXPECT_EQ(explicit_no.line, 6);
   EXPECT_EQ(explicit_no.message, at_end.message);
   // "expect error" takes it, with the prepare left without its apply.
-  EXPECT_TRUE(Run(start +
-                  "expect error 70\n"
-                  "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
-                  "\n"
-                  "setup common\n"
-                  "expect no error\n")
-                  .passed);
+  EXPECT_TRUE(
+      Run(start +
+          "expect error 70\n"
+          "expect events evtReqPrepareForSceneChanges(\"SysProperties\")"
+          "\n"
+          "setup common\n"
+          "expect no error\n")
+          .passed);
   // A refusal of the widget layer is not an error of the panel.
-  ScenarioResult refusal = Run(start + "expect error 70\n"
-                                       "property Enabled False\n"
-                                       "click chkCommonHide\n"
-                                       "expect error 5\n");
+  ScenarioResult refusal = Run(start +
+                               "expect error 70\n"
+                               "property Enabled False\n"
+                               "click chkCommonHide\n"
+                               "expect error 5\n");
   EXPECT_FALSE(refusal.passed);
   EXPECT_EQ(refusal.line, 9);
   EXPECT_EQ(refusal.message,
@@ -410,14 +476,14 @@ TEST_F(InterpreterTest, AnUnexpectedErrorFailsTheScenario) {
 }
 
 TEST_F(InterpreterTest, TranscriptShowsActionsEventsJournalAndErrors) {
-  ScenarioResult result = Run(
-      "scene scene.json\n"
-      "select Teapot\n"
-      "setup common\n"
-      "click chkCommonHide  # hide it\n"
-      "fault SetLocked 6 \"Overflow\"\n"
-      "click chkCommonLockEnable\n"
-      "expect error 6\n");
+  ScenarioResult result =
+      Run("scene scene.json\n"
+          "select Teapot\n"
+          "setup common\n"
+          "click chkCommonHide  # hide it\n"
+          "fault SetLocked 6 \"Overflow\"\n"
+          "click chkCommonLockEnable\n"
+          "expect error 6\n");
   ASSERT_TRUE(result.passed) << result.message;
   EXPECT_EQ(transcript_.str(),
             "scenario test.scn\n"
@@ -444,12 +510,12 @@ TEST_F(InterpreterTest, EachScenarioStartsFresh) {
                   "property lVBColor 255\n")
                   .passed);
   EXPECT_EQ(Run("expect clipboard \"\"\n"
-                  "expect property lVBColor = 0\n"
-                  "expect property Enabled = False\n"
-                  "warn Morvel \"x\" FocalBlur\n"
-                  "unload\n"
-                  "expect setting Morvel Tips FocalBlur = \"1\"\n")
-                  .message,
+                "expect property lVBColor = 0\n"
+                "expect property Enabled = False\n"
+                "warn Morvel \"x\" FocalBlur\n"
+                "unload\n"
+                "expect setting Morvel Tips FocalBlur = \"1\"\n")
+                .message,
             "");
   ScenarioResult no_setting =
       Run("expect setting Morvel Tips Refraction = \"1\"\n");
@@ -491,19 +557,19 @@ TEST_F(InterpreterTest, ChooserAnswersReachTheScenesDialogs) {
 }
 
 TEST_F(InterpreterTest, TypingReplacesTheSelectedText) {
-  ScenarioResult result = Run(
-      "scene scene.json\n"
-      "select Teapot\n"
-      "setup object\n"
-      "select-text txtCloneOffset(0) 0 3\n"
-      "expect focus txtCloneOffset(0)\n"
-      "type txtCloneOffset(0) \"2.5\"\n"
-      "expect widget txtCloneOffset(0).Text = \"2.5\"\n"
-      "select-text txtCloneOffset(0) 1 2\n"
-      "type txtCloneOffset(0) \"0\"\n"
-      "expect widget txtCloneOffset(0).Text = \"20\"\n"
-      "select-text txtCloneOffset(0) -1 2\n"
-      "expect refused\n");
+  ScenarioResult result =
+      Run("scene scene.json\n"
+          "select Teapot\n"
+          "setup object\n"
+          "select-text txtCloneOffset(0) 0 3\n"
+          "expect focus txtCloneOffset(0)\n"
+          "type txtCloneOffset(0) \"2.5\"\n"
+          "expect widget txtCloneOffset(0).Text = \"2.5\"\n"
+          "select-text txtCloneOffset(0) 1 2\n"
+          "type txtCloneOffset(0) \"0\"\n"
+          "expect widget txtCloneOffset(0).Text = \"20\"\n"
+          "select-text txtCloneOffset(0) -1 2\n"
+          "expect refused\n");
   EXPECT_TRUE(result.passed) << result.line << ": " << result.message;
 }
 
@@ -534,7 +600,8 @@ TEST(HeadlessHostTest, AnswersTheRequestsAsTheDemoHostDoes) {
   // The warning and the source view are only recorded: no dialog opens.
   EXPECT_EQ(host.WarningWidgets(), nullptr);
   std::vector<std::string> events;
-  for (const RecordedEvent& e : recorder.AllEvents()) events.push_back(e.ToText());
+  for (const RecordedEvent& e : recorder.AllEvents())
+    events.push_back(e.ToText());
   EXPECT_THAT(events,
               ElementsAre("evtReqApplyOperation(\"Mirror\")",
                           "evtReqApplyOperation(\"DivideSmooth\")",
@@ -582,9 +649,9 @@ TEST(HostPlugInTest, ActionsGoThroughTheHostsDriver) {
 TEST(RunScenarioFilesTest, PrintsOneLinePerFileAndTheClosingLine) {
   ScenarioFolder folder;
   std::string good = folder.Write("good.scn", "scene scene.json\n");
-  std::string bad =
-      folder.Write("bad.scn", "scene scene.json\nexpect property Enabled = "
-                              "False\n");
+  std::string bad = folder.Write("bad.scn",
+                                 "scene scene.json\nexpect property Enabled = "
+                                 "False\n");
   std::string missing = folder.Dir() + "/missing.scn";
   HeadlessHost host;
   std::ostringstream out;

@@ -112,8 +112,8 @@ class RecordingMessageService : public MessageBoxService {
   explicit RecordingMessageService(MessageBoxService* forward = nullptr)
       : forward_(forward) {}
   void Attach(Recorder* recorder) { recorder_ = recorder; }
-  void Show(const std::string& text, const std::string& title,
-            MessageIcon icon, MessageButtons buttons) override;
+  void Show(const std::string& text, const std::string& title, MessageIcon icon,
+            MessageButtons buttons) override;
 
  private:
   Recorder* recorder_ = nullptr;

@@ -70,8 +70,7 @@ std::vector<std::string> SceneState::Journal() const {
 }
 
 void SceneState::Fault(const std::string& operation, Long number,
-                       const std::string& description, Long after,
-                       Long times) {
+                       const std::string& description, Long after, Long times) {
   Required(impl_->graph)->Fault(operation, number, description, after, times);
 }
 

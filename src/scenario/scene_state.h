@@ -23,7 +23,6 @@ class Applier;
 
 namespace morvel::scenario {
 
-
 // The scene a scenario plays in: a scene file loaded into the reference
 // in-memory scene graph, with its selection, journal, faults and chooser
 // answers. Empty until `scene` loads a file; the commands that need a scene

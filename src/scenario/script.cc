@@ -202,8 +202,8 @@ Long TokenToLong(const Token& token, int line) {
   std::int64_t value = 0;
   if (token.kind != Token::Kind::kWord || !ParseWhole(token.text, value) ||
       value < INT32_MIN || value > INT32_MAX)
-    throw ScenarioError(line, "bad value " + token.ToText() +
-                                  ": expected a whole number");
+    throw ScenarioError(
+        line, "bad value " + token.ToText() + ": expected a whole number");
   return static_cast<Long>(value);
 }
 
@@ -220,8 +220,8 @@ bool TokenToBool(const Token& token, int line) {
     if (EqualsNoCase(token.text, "True")) return true;
     if (EqualsNoCase(token.text, "False")) return false;
   }
-  throw ScenarioError(line, "bad value " + token.ToText() +
-                                ": expected True or False");
+  throw ScenarioError(
+      line, "bad value " + token.ToText() + ": expected True or False");
 }
 
 std::string TokenToText(const Token& token, int line) {
@@ -281,15 +281,15 @@ namespace {
 
 bool NumbersMatch(std::string_view expected, std::string_view found) {
   std::int64_t a = 0, b = 0;
-  if (ParseWhole(expected, a) && ParseWhole(found, b))
-  {
+  if (ParseWhole(expected, a) && ParseWhole(found, b)) {
     // A colour read back as a Long may be negative where the scenario
     // writes its 32-bit pattern (0x8000000F): compare the patterns.
     auto fits = [](std::int64_t v) {
       return v >= INT32_MIN && v <= static_cast<std::int64_t>(UINT32_MAX);
     };
-    return a == b || (fits(a) && fits(b) && static_cast<std::uint32_t>(a) ==
-                                                static_cast<std::uint32_t>(b));
+    return a == b ||
+           (fits(a) && fits(b) &&
+            static_cast<std::uint32_t>(a) == static_cast<std::uint32_t>(b));
   }
   double x = 0, y = 0;
   if (!ParseNumber(expected, x) || !ParseNumber(found, y)) return false;

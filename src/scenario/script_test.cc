@@ -75,15 +75,15 @@ TEST_P(TokenizeErrorTest, NamesLineAndProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TokenizeErrorTest,
-    ::testing::Values(
-        MalformedCase{"String", "ok\ntype txtA \"open", 2,
-                      "unterminated string"},
-        MalformedCase{"Vector", "\n\nexpect scene A.B = [1, 2", 3,
-                      "unterminated vector: missing \"]\""},
-        MalformedCase{"Paren", "click txtNumClones(0", 1,
-                      "unterminated \"(\": missing \")\""},
-        MalformedCase{"StringInParen", "expect events evtReqWarn(\"a)", 1,
-                      "unterminated string"}),
+    ::testing::Values(MalformedCase{"String", "ok\ntype txtA \"open", 2,
+                                    "unterminated string"},
+                      MalformedCase{"Vector", "\n\nexpect scene A.B = [1, 2", 3,
+                                    "unterminated vector: missing \"]\""},
+                      MalformedCase{"Paren", "click txtNumClones(0", 1,
+                                    "unterminated \"(\": missing \")\""},
+                      MalformedCase{"StringInParen",
+                                    "expect events evtReqWarn(\"a)", 1,
+                                    "unterminated string"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 Token Word(std::string text) {
@@ -193,16 +193,14 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"0x8000000F", "2147483663", true},
         MatchCase{"0xFF", "&HFF&", true},
         // Singles compare as Singles.
-        MatchCase{"0.05", "0.05", true},
-        MatchCase{"0.1", "0.100000001", true},
+        MatchCase{"0.05", "0.05", true}, MatchCase{"0.1", "0.100000001", true},
         MatchCase{"2", "2.0", true}, MatchCase{"2.5", "2.4", false},
         MatchCase{"-.25", "-0.25", true},
         MatchCase{"1E+10", "10000000000", true},
         // Strings are text, exactly.
         MatchCase{"\"2.0\"", "2.0", true}, MatchCase{"\"2.0\"", "2", false},
         MatchCase{"\"Lock\"", "Lock", true},
-        MatchCase{"\"Lock\"", "lock", false},
-        MatchCase{"\"\"", "", true},
+        MatchCase{"\"Lock\"", "lock", false}, MatchCase{"\"\"", "", true},
         // Booleans.
         MatchCase{"True", "True", true}, MatchCase{"False", "True", false},
         MatchCase{"True", "-1", true}, MatchCase{"False", "0", true},
@@ -214,8 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"[1, 0.5, 0, 1]", "[1,0.5,0,0.5]", false},
         // Bare words compare as text.
         MatchCase{"Teapot", "Teapot", true},
-        MatchCase{"Teapot", "Kettle", false},
-        MatchCase{"3", "three", false}),
+        MatchCase{"Teapot", "Kettle", false}, MatchCase{"3", "three", false}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 }  // namespace
