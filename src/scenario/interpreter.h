@@ -50,10 +50,13 @@
 //     your own handler, so the demo's event log and undo stack keep working.
 //   - SetScene(), SelectionChanged(), Setup(), Resize(), Terminate(): the
 //     host-side steps of the commands `scene`, `select`, `setup`, `size` and
-//     `terminate`. The defaults call the panel directly; the demo overrides
-//     them to refresh its outliner and tabs as well.
+//     `terminate`. SetScene, SelectionChanged and Setup have defaults that
+//     call the panel directly; the demo overrides them to refresh its
+//     outliner and tabs as well.
 //   - LoadWarning() / UnloadWarning() / WarningWidgets(): the warning dialog
 //     of the `warn` and `unload` commands.
+//   - FaultPlatform(): optional; lets `fault Clipboard.Clear ...` and the
+//     like make the host's services fail.
 //
 // A host answers the panel's requests as a host does: evtReqApplyOperation
 // runs the operation through the applier (SceneApplyOperation() below does
