@@ -1228,14 +1228,23 @@ ScenarioResult Interpreter::RunText(std::string_view text,
 }
 
 ScenarioResult Interpreter::RunFile(const std::string& path) {
+  ScenarioResult unreadable;
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    unreadable.message = "this is a folder, not a scenario file";
+    return unreadable;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    ScenarioResult result;
-    result.message = "cannot read the scenario file";
-    return result;
+    unreadable.message = "cannot read the scenario file";
+    return unreadable;
   }
   std::ostringstream text;
   text << in.rdbuf();
+  if (in.bad()) {
+    unreadable.message = "cannot read the scenario file";
+    return unreadable;
+  }
   std::string base = std::filesystem::path(path).parent_path().string();
   return RunText(text.str(), path, base);
 }

@@ -655,13 +655,17 @@ TEST(RunScenarioFilesTest, PrintsOneLinePerFileAndTheClosingLine) {
   std::string missing = folder.Dir() + "/missing.scn";
   HeadlessHost host;
   std::ostringstream out;
-  EXPECT_EQ(RunScenarioFiles(host, {good, bad, missing}, out, false), 1);
+  EXPECT_EQ(
+      RunScenarioFiles(host, {good, bad, missing, folder.Dir()}, out, false),
+      1);
   EXPECT_EQ(out.str(), "PASS " + good + "\nFAIL " + bad +
                            ": line 2: expected property Enabled = False, "
                            "found True\nFAIL " +
                            missing +
-                           ": line 0: cannot read the scenario file\n"
-                           "1 passed, 2 failed\n");
+                           ": line 0: cannot read the scenario file\nFAIL " +
+                           folder.Dir() +
+                           ": line 0: this is a folder, not a scenario file\n"
+                           "1 passed, 3 failed\n");
   std::ostringstream only_good;
   EXPECT_EQ(RunScenarioFiles(host, {good, good}, only_good, false), 0);
   EXPECT_EQ(only_good.str(),

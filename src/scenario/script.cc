@@ -122,6 +122,8 @@ std::string Token::ToText() const {
 }
 
 std::vector<Line> Tokenize(std::string_view text) {
+  // Editors on some systems start UTF-8 files with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::vector<Line> lines;
   int number = 0;
   std::size_t line_start = 0;

@@ -43,6 +43,15 @@ TEST(TokenizeTest, KeepsParenthesisedPartsWhole) {
                           "evtReqApplySceneChanges(False)"));
 }
 
+TEST(TokenizeTest, IgnoresByteOrderMarkAndCarriageReturns) {
+  std::vector<Line> lines =
+      Tokenize("\xEF\xBB\xBFscene a.json\r\nterminate\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_THAT(Texts(lines[0]), ElementsAre("scene", "a.json"));
+  EXPECT_THAT(Texts(lines[1]), ElementsAre("terminate"));
+  EXPECT_EQ(lines[1].number, 2);
+}
+
 TEST(TokenizeTest, HashInsideStringIsNotAComment) {
   std::vector<Line> lines = Tokenize("type txtX \"#.0###\" # comment");
   ASSERT_EQ(lines.size(), 1u);
