@@ -387,6 +387,10 @@ class Interpreter::Run {
     try {
       lines = Tokenize(text);
       for (const Line& line : lines) Validate(line);
+      // A file without a command checks nothing; passing it would hide a
+      // mistake (a wrong file, an emptied one).
+      if (lines.empty())
+        throw ScenarioError(1, "the scenario has no commands");
     } catch (const ScenarioError& e) {
       result.line = e.Line();
       result.message = e.Message();

@@ -159,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "CellBackColor, CellAlignment or CellPicture"},
         MalformedCase{"Unterminated", "clipboard \"abc", 1,
                       "unterminated string"},
+        MalformedCase{"Empty", "# only a comment\n\n", 1,
+                      "the scenario has no commands"},
         // The whole file is checked before anything runs: the mistake on
         // line 3 is found although line 2 would fail first when run.
         MalformedCase{"CheckedBeforeRunning",
