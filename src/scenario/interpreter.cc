@@ -389,8 +389,7 @@ class Interpreter::Run {
       for (const Line& line : lines) Validate(line);
       // A file without a command checks nothing; passing it would hide a
       // mistake (a wrong file, an emptied one).
-      if (lines.empty())
-        throw ScenarioError(1, "the scenario has no commands");
+      if (lines.empty()) throw ScenarioError(1, "the scenario has no commands");
     } catch (const ScenarioError& e) {
       result.line = e.Line();
       result.message = e.Message();
@@ -678,7 +677,7 @@ class Interpreter::Run {
     }
     CheckNoPendingError();
     recorder_.StartAction();
-    journal_mark_ = scene_.Loaded() ? scene_.Journal().size() : 0;
+    journal_mark_ = scene_.JournalSize();
     debug_mark_ = scene_.DebugMessages().size();
     action_line_ = line.number;
     last_error_.reset();
@@ -696,10 +695,9 @@ class Interpreter::Run {
   }
 
   void NoteJournal() {
-    if (!transcript_ || !scene_.Loaded()) return;
-    std::vector<std::string> journal = scene_.Journal();
-    for (std::size_t i = journal_mark_; i < journal.size(); ++i)
-      recorder_.Note("journal " + journal[i]);
+    if (!transcript_) return;
+    for (const std::string& line : scene_.Journal(journal_mark_))
+      recorder_.Note("journal " + line);
   }
 
   void CheckNoPendingError() {
@@ -790,7 +788,7 @@ class Interpreter::Run {
         throw ScenarioError(n, "cannot load scene " + Quote(t[1].text) + ": " +
                                    ErrorText(Error(e.Number(), description)));
       }
-      journal_mark_ = scene_.Journal().size();
+      journal_mark_ = scene_.JournalSize();
       host_.SetScene(scene_, scene_.Graph(), scene_.Applier());
     } else if (name == "select") {
       RequireScene(n);
@@ -1002,11 +1000,8 @@ class Interpreter::Run {
   }
 
   std::vector<std::string> ActionJournal() const {
-    if (!scene_.Loaded()) return {};
-    std::vector<std::string> journal = scene_.Journal();
-    if (journal_mark_ >= journal.size()) return {};
-    return {journal.begin() + static_cast<std::ptrdiff_t>(journal_mark_),
-            journal.end()};
+    if (journal_mark_ >= scene_.JournalSize()) return {};
+    return scene_.Journal(journal_mark_);
   }
 
   void Expect(const Line& line) {

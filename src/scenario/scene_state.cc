@@ -64,9 +64,13 @@ std::optional<std::string> SceneState::Value(std::string_view path) const {
   return text;
 }
 
-std::vector<std::string> SceneState::Journal() const {
+std::vector<std::string> SceneState::Journal(std::size_t from) const {
   if (!impl_->graph) return {};
-  return impl_->graph->JournalLines();
+  return impl_->graph->JournalLines(from);
+}
+
+std::size_t SceneState::JournalSize() const {
+  return impl_->graph ? impl_->graph->JournalSize() : 0;
 }
 
 void SceneState::Fault(const std::string& operation, Long number,

@@ -56,8 +56,10 @@ class SceneState {
   // the scene prints it; nullopt when the path names nothing.
   std::optional<std::string> Value(std::string_view path) const;
 
-  // Every journal line so far.
-  std::vector<std::string> Journal() const;
+  // The journal lines from line `from` on (0: every line so far), and how
+  // many lines there are.
+  std::vector<std::string> Journal(std::size_t from = 0) const;
+  std::size_t JournalSize() const;
 
   // `operation` fails with `number` and `description`: the next `after`
   // calls succeed, then `times` calls fail (-1: every call from then on).
