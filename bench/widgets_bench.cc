@@ -2,14 +2,13 @@
 // well under a millisecond and a fraction of a megabyte, and a change costs
 // little more than the observer and handler calls it makes.
 
+#include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "widgets/widget.h"
 
@@ -25,13 +24,15 @@ class Layout {
   Layout() {
     // Reserved once, so the names the table points at never move.
     names_.reserve(kWidgetCount);
-    const WidgetKind kinds[] = {WidgetKind::kLabel, WidgetKind::kSlider,
-                                WidgetKind::kUpDownText, WidgetKind::kCheckBox,
-                                WidgetKind::kComboBox, WidgetKind::kButton,
-                                WidgetKind::kTextField, WidgetKind::kPictureBox};
+    const WidgetKind kinds[] = {
+        WidgetKind::kLabel,     WidgetKind::kSlider,    WidgetKind::kUpDownText,
+        WidgetKind::kCheckBox,  WidgetKind::kComboBox,  WidgetKind::kButton,
+        WidgetKind::kTextField, WidgetKind::kPictureBox};
     names_.push_back("Properties");
-    specs_.push_back({.kind = WidgetKind::kForm, .name = names_[0].c_str(),
-                      .width = 4000, .height = 9735});
+    specs_.push_back({.kind = WidgetKind::kForm,
+                      .name = names_[0].c_str(),
+                      .width = 4000,
+                      .height = 9735});
     const char* frame = "";
     for (int i = 1; i < kWidgetCount; ++i) {
       WidgetSpec spec{.kind = WidgetKind::kFrame, .name = ""};

@@ -1,8 +1,8 @@
 #include "widgets/text_util.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace morvel {
 namespace {
@@ -18,13 +18,15 @@ TEST(TextUtilTest, CountsCharactersAndFindsTheirBytes) {
   const CountCase cases[] = {
       {"", 0, 0, 0},
       {"abc", 3, 2, 2},
-      {"abc", 3, 7, 3},                      // past the end
-      {"a\xC3\xA9z", 3, 2, 3},               // two-byte character
-      {"\xE2\x82\xAC" "1", 2, 1, 3},         // euro sign
-      {"\xF0\x9F\x99\x82!", 2, 1, 4},        // outside the basic plane
-      {"\xC3", 1, 1, 1},                     // cut short: one character
-      {"\x80\x80", 2, 1, 1},                 // stray continuation bytes
-      {"\xE2\x28\xA1", 3, 1, 1},             // broken sequence
+      {"abc", 3, 7, 3},         // past the end
+      {"a\xC3\xA9z", 3, 2, 3},  // two-byte character
+      {"\xE2\x82\xAC"
+       "1",
+       2, 1, 3},                       // euro sign
+      {"\xF0\x9F\x99\x82!", 2, 1, 4},  // outside the basic plane
+      {"\xC3", 1, 1, 1},               // cut short: one character
+      {"\x80\x80", 2, 1, 1},           // stray continuation bytes
+      {"\xE2\x28\xA1", 3, 1, 1},       // broken sequence
   };
   for (const CountCase& c : cases) {
     SCOPED_TRACE(c.text);

@@ -1,9 +1,9 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "widgets/widget.h"
@@ -17,6 +17,7 @@ using ::morvel::testing::ExpectError;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+// clang-format off
 const WidgetSpec kLayout[] = {
     {.kind = WidgetKind::kForm, .name = "Properties", .width = 4000,
      .height = 9735},
@@ -47,6 +48,7 @@ const WidgetSpec kLayout[] = {
     {.kind = WidgetKind::kFlexGrid, .name = "msgMaterialAttributes",
      .parent = "fraShape", .width = 3915, .height = 1695},
 };
+// clang-format on
 
 class UserInputTest : public ::testing::Test {
  protected:
@@ -99,11 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UserInput::Click(t.GetWidget("cmdCommitSmoothing"));
                     },
                     "cmdCommitSmoothing is disabled"},
-        RefusalCase{"HiddenCheckBox", "chkHide", "",
-                    [](WidgetTree& t) {
-                      UserInput::Click(t.GetWidget("chkHide"));
-                    },
-                    "chkHide is hidden"},
+        RefusalCase{
+            "HiddenCheckBox", "chkHide", "",
+            [](WidgetTree& t) { UserInput::Click(t.GetWidget("chkHide")); },
+            "chkHide is hidden"},
         RefusalCase{"SliderInDisabledFrame", "", "fraSmoothing",
                     [](WidgetTree& t) {
                       UserInput::MoveSlider(t.Get<Slider>("sldSmoothingLevel"),
@@ -153,22 +154,19 @@ INSTANTIATE_TEST_SUITE_P(
                           t.Get<FlexGrid>("msgMaterialAttributes"), 1, 1);
                     },
                     "msgMaterialAttributes is disabled"},
-        RefusalCase{"ClickPictureInDisabledFrame", "", "fraShape",
-                    [](WidgetTree& t) {
-                      UserInput::Click(t.GetWidget("picColour"));
-                    },
-                    "picColour is inside fraShape, which is disabled"},
-        RefusalCase{"ClickALabel", "", "",
-                    [](WidgetTree& t) {
-                      UserInput::Click(t.GetWidget("lblLevel"));
-                    },
-                    "lblLevel is a Label: only buttons, picture boxes and "
-                    "check boxes are clicked"},
-        RefusalCase{"FocusALabel", "", "",
-                    [](WidgetTree& t) {
-                      UserInput::Focus(t.GetWidget("lblLevel"));
-                    },
-                    "lblLevel is a Label and cannot take the focus"}),
+        RefusalCase{
+            "ClickPictureInDisabledFrame", "", "fraShape",
+            [](WidgetTree& t) { UserInput::Click(t.GetWidget("picColour")); },
+            "picColour is inside fraShape, which is disabled"},
+        RefusalCase{
+            "ClickALabel", "", "",
+            [](WidgetTree& t) { UserInput::Click(t.GetWidget("lblLevel")); },
+            "lblLevel is a Label: only buttons, picture boxes and "
+            "check boxes are clicked"},
+        RefusalCase{
+            "FocusALabel", "", "",
+            [](WidgetTree& t) { UserInput::Focus(t.GetWidget("lblLevel")); },
+            "lblLevel is a Label and cannot take the focus"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(UserInputTest, ValuesAPersonCannotGiveAreRefusedWith380) {
@@ -284,8 +282,8 @@ TEST_F(UserInputTest, TypedKeysPassTheFilterAndReplaceTheSelection) {
   std::vector<Integer> seen;
   field.on_key_press = [&](Integer& key) {
     seen.push_back(key);
-    if (key == '|') key = 0;                 // dropped
-    if (key == 'q') key = 'Q';               // replaced
+    if (key == '|') key = 0;    // dropped
+    if (key == 'q') key = 'Q';  // replaced
   };
   EventLog log(tree_);
   log.IgnoreNotifications();
@@ -307,11 +305,13 @@ TEST_F(UserInputTest, BackspaceDeletesTheSelectionOrTheCharacterBefore) {
     const char* keys;
     const char* after;
   };
-  for (const Case& c : {Case{"1234", 4, 0, "\b", "123"},
-                        Case{"1234", 1, 2, "\b", "14"},
-                        Case{"1234", 0, 0, "\b", "1234"},
-                        Case{"a\xC3\xA9", 2, 0, "\bz", "az"},
-                        Case{"12", 2, 0, "\r\t\x1b" "3", "123"}}) {
+  for (const Case& c :
+       {Case{"1234", 4, 0, "\b", "123"}, Case{"1234", 1, 2, "\b", "14"},
+        Case{"1234", 0, 0, "\b", "1234"}, Case{"a\xC3\xA9", 2, 0, "\bz", "az"},
+        Case{"12", 2, 0,
+             "\r\t\x1b"
+             "3",
+             "123"}}) {
     SCOPED_TRACE(c.start);
     box.SetText(c.start);
     box.SetSelection(c.sel_start, c.sel_length);
@@ -433,13 +433,12 @@ TEST_F(UserInputTest, ClickCellMakesTheCellCurrentThenRaisesCellClicked) {
   tree_.SetFocus(&entry);
   log.Take();
   UserInput::ClickCell(grid, 2, 8);
-  EXPECT_THAT(log.Take(),
-              ElementsAre("notify txtMaterialAttributeEntry Focus",
-                          "entry lost at 0,1",
-                          "notify msgMaterialAttributes Focus",
-                          "notify msgMaterialAttributes CurrentCell",
-                          "notify msgMaterialAttributes CurrentCell",
-                          "clicked 2,8"));
+  EXPECT_THAT(
+      log.Take(),
+      ElementsAre("notify txtMaterialAttributeEntry Focus", "entry lost at 0,1",
+                  "notify msgMaterialAttributes Focus",
+                  "notify msgMaterialAttributes CurrentCell",
+                  "notify msgMaterialAttributes CurrentCell", "clicked 2,8"));
   // Clicking the current cell again is still a click.
   UserInput::ClickCell(grid, 2, 8);
   EXPECT_THAT(log.Take(), ElementsAre("clicked 2,8"));

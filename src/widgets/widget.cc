@@ -29,12 +29,23 @@ std::string Quoted(std::string_view text) {
   out += '"';
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
     }
   }
   out += '"';
@@ -83,19 +94,32 @@ std::string DoubleText(double value) {
 
 std::string_view KindName(WidgetKind kind) {
   switch (kind) {
-    case WidgetKind::kForm: return "Form";
-    case WidgetKind::kFrame: return "Frame";
-    case WidgetKind::kLabel: return "Label";
-    case WidgetKind::kCheckBox: return "CheckBox";
-    case WidgetKind::kComboBox: return "ComboBox";
-    case WidgetKind::kButton: return "Button";
-    case WidgetKind::kPictureBox: return "PictureBox";
-    case WidgetKind::kSlider: return "Slider";
-    case WidgetKind::kUpDownText: return "UpDownText";
-    case WidgetKind::kTextField: return "TextField";
-    case WidgetKind::kTextBox: return "TextBox";
-    case WidgetKind::kFlexGrid: return "FlexGrid";
-    case WidgetKind::kImageList: return "ImageList";
+    case WidgetKind::kForm:
+      return "Form";
+    case WidgetKind::kFrame:
+      return "Frame";
+    case WidgetKind::kLabel:
+      return "Label";
+    case WidgetKind::kCheckBox:
+      return "CheckBox";
+    case WidgetKind::kComboBox:
+      return "ComboBox";
+    case WidgetKind::kButton:
+      return "Button";
+    case WidgetKind::kPictureBox:
+      return "PictureBox";
+    case WidgetKind::kSlider:
+      return "Slider";
+    case WidgetKind::kUpDownText:
+      return "UpDownText";
+    case WidgetKind::kTextField:
+      return "TextField";
+    case WidgetKind::kTextBox:
+      return "TextBox";
+    case WidgetKind::kFlexGrid:
+      return "FlexGrid";
+    case WidgetKind::kImageList:
+      return "ImageList";
   }
   return "Widget";
 }
@@ -594,12 +618,14 @@ FlexGrid::FlexGrid(WidgetTree& tree, WidgetKind kind, std::string name,
       row_heights_(static_cast<std::size_t>(rows_), kDefaultRowHeight) {}
 
 FlexGrid::Cell& FlexGrid::At(Long row, Long col) {
-  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+  return cells_[static_cast<std::size_t>(row) *
+                    static_cast<std::size_t>(cols_) +
                 static_cast<std::size_t>(col)];
 }
 
 const FlexGrid::Cell& FlexGrid::At(Long row, Long col) const {
-  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+  return cells_[static_cast<std::size_t>(row) *
+                    static_cast<std::size_t>(cols_) +
                 static_cast<std::size_t>(col)];
 }
 
@@ -654,7 +680,8 @@ void FlexGrid::Resize(Long rows, Long cols) {
     cells_ = std::move(moved);
     col_widths_.resize(static_cast<std::size_t>(cols), kDefaultColWidth);
   } else {
-    cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    cells_.resize(static_cast<std::size_t>(rows) *
+                  static_cast<std::size_t>(cols));
   }
   row_heights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
   rows_ = rows;
@@ -820,7 +847,8 @@ void FlexGrid::SetRowHeight(Long row, Long twips) {
 Long FlexGrid::ColPos(Long col) const {
   CheckCol(col);
   long long sum = 0;
-  for (Long c = 0; c < col; ++c) sum += col_widths_[static_cast<std::size_t>(c)];
+  for (Long c = 0; c < col; ++c)
+    sum += col_widths_[static_cast<std::size_t>(c)];
   if (sum > std::numeric_limits<Long>::max()) RaiseError(kErrOverflow);
   return static_cast<Long>(sum);
 }
@@ -828,7 +856,8 @@ Long FlexGrid::ColPos(Long col) const {
 Long FlexGrid::RowPos(Long row) const {
   CheckRow(row);
   long long sum = 0;
-  for (Long r = 0; r < row; ++r) sum += row_heights_[static_cast<std::size_t>(r)];
+  for (Long r = 0; r < row; ++r)
+    sum += row_heights_[static_cast<std::size_t>(r)];
   if (sum > std::numeric_limits<Long>::max()) RaiseError(kErrOverflow);
   return static_cast<Long>(sum);
 }

@@ -21,11 +21,11 @@ namespace morvel {
 class WidgetTree;
 
 enum class WidgetKind {
-  kForm,        // a top-level window: the panel itself, the warning dialog
+  kForm,  // a top-level window: the panel itself, the warning dialog
   kFrame,
   kLabel,
-  kCheckBox,    // Value 0 cleared, 1 checked, 2 grey (mixed)
-  kComboBox,    // a drop-down list
+  kCheckBox,  // Value 0 cleared, 1 checked, 2 grey (mixed)
+  kComboBox,  // a drop-down list
   kButton,
   kPictureBox,
   kSlider,
@@ -42,7 +42,7 @@ std::string_view KindName(WidgetKind kind);
 
 // What changed, for observers. Views refresh that aspect of the widget.
 enum class WidgetProperty {
-  kGeometry,   // Left, Top, Width, Height
+  kGeometry,  // Left, Top, Width, Height
   kVisible,
   kEnabled,
   kCaption,
@@ -54,8 +54,8 @@ enum class WidgetProperty {
   kSelection,  // SelStart / SelLength of a text
   kBackColor,
   kPicture,
-  kGrid,       // any grid structure or cell change (Rows, Cols, sizes, cells)
-  kCurrentCell,// the grid's Row / Col
+  kGrid,         // any grid structure or cell change (Rows, Cols, sizes, cells)
+  kCurrentCell,  // the grid's Row / Col
   kRedraw,
   kFocus,
   kChildren,
@@ -526,7 +526,9 @@ class WidgetTree {
   // Builds the widgets of a layout table, in order (parents first).
   void Build(const WidgetSpec* specs, std::size_t count);
   template <std::size_t N>
-  void Build(const WidgetSpec (&specs)[N]) { Build(specs, N); }
+  void Build(const WidgetSpec (&specs)[N]) {
+    Build(specs, N);
+  }
 
   // Null when absent.
   Widget* Find(std::string_view name, int index = -1) const;

@@ -3,12 +3,12 @@
 // number, and a view that refreshes only what it is told about stays in step
 // with the model.
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <random>
 #include <set>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "widgets/text_util.h"
@@ -39,6 +39,7 @@ class MirrorView : public WidgetObserver {
   std::map<const Widget*, std::string> lines_;
 };
 
+// clang-format off
 const WidgetSpec kLayout[] = {
     {.kind = WidgetKind::kForm, .name = "Properties", .width = 4000,
      .height = 9735},
@@ -57,6 +58,7 @@ const WidgetSpec kLayout[] = {
     {.kind = WidgetKind::kFlexGrid, .name = "msg"},
     {.kind = WidgetKind::kPictureBox, .name = "pic"},
 };
+// clang-format on
 
 TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
   WidgetTree tree;
@@ -76,8 +78,9 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
   auto pick = [&](int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(random);
   };
-  const char* const kTexts[] = {"", "1", "-2.345", "abc", "|", "\xC3\xA9t\xC3\xA9",
-                                "1e3", "99999999999", "\b\b", "0.125"};
+  const char* const kTexts[] = {
+      "",    "1",           "-2.345", "abc",  "|", "\xC3\xA9t\xC3\xA9",
+      "1e3", "99999999999", "\b\b",   "0.125"};
   // Handlers that act back on the widgets, as editors do.
   field.on_key_press = [](Integer& key) {
     if (key == '|') key = 0;
@@ -94,19 +97,40 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
   for (int step = 0; step < 20000; ++step) {
     try {
       switch (pick(0, 21)) {
-        case 0: slider.SetValue(pick(-5, 9)); break;
-        case 1: slider.SetRange(pick(-5, 5), pick(-5, 9)); break;
-        case 2: UserInput::MoveSlider(slider, pick(-5, 9)); break;
-        case 3: combo.AddItem("item", pick(0, 2) ? std::nullopt
-                                                 : std::optional<Long>(pick(-1, 4)));
+        case 0:
+          slider.SetValue(pick(-5, 9));
           break;
-        case 4: combo.RemoveItem(pick(-1, 4)); break;
-        case 5: combo.SetListIndex(pick(-2, 4)); break;
-        case 6: UserInput::Pick(combo, pick(-1, 4)); break;
-        case 7: check.SetValue(static_cast<Integer>(pick(-1, 3))); break;
-        case 8: UserInput::Click(*all[pick(0, 7)]); break;
-        case 9: texts[pick(0, 2)]->SetText(kTexts[pick(0, 9)]); break;
-        case 10: UserInput::Type(*texts[pick(0, 2)], kTexts[pick(0, 9)]); break;
+        case 1:
+          slider.SetRange(pick(-5, 5), pick(-5, 9));
+          break;
+        case 2:
+          UserInput::MoveSlider(slider, pick(-5, 9));
+          break;
+        case 3:
+          combo.AddItem("item", pick(0, 2) ? std::nullopt
+                                           : std::optional<Long>(pick(-1, 4)));
+          break;
+        case 4:
+          combo.RemoveItem(pick(-1, 4));
+          break;
+        case 5:
+          combo.SetListIndex(pick(-2, 4));
+          break;
+        case 6:
+          UserInput::Pick(combo, pick(-1, 4));
+          break;
+        case 7:
+          check.SetValue(static_cast<Integer>(pick(-1, 3)));
+          break;
+        case 8:
+          UserInput::Click(*all[pick(0, 7)]);
+          break;
+        case 9:
+          texts[pick(0, 2)]->SetText(kTexts[pick(0, 9)]);
+          break;
+        case 10:
+          UserInput::Type(*texts[pick(0, 2)], kTexts[pick(0, 9)]);
+          break;
         case 11: {
           TextWidget* t = texts[pick(0, 2)];
           if (pick(0, 1)) {
@@ -116,11 +140,21 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
           }
           break;
         }
-        case 12: texts[pick(0, 2)]->SetSelection(pick(-1, 8), pick(-1, 8)); break;
-        case 13: UserInput::Activate(up); break;
-        case 14: UserInput::Step(up, pick(-1, 1)); break;
-        case 15: all[pick(0, 7)]->SetEnabled(pick(0, 3) != 0); break;
-        case 16: all[pick(0, 7)]->SetVisible(pick(0, 3) != 0); break;
+        case 12:
+          texts[pick(0, 2)]->SetSelection(pick(-1, 8), pick(-1, 8));
+          break;
+        case 13:
+          UserInput::Activate(up);
+          break;
+        case 14:
+          UserInput::Step(up, pick(-1, 1));
+          break;
+        case 15:
+          all[pick(0, 7)]->SetEnabled(pick(0, 3) != 0);
+          break;
+        case 16:
+          all[pick(0, 7)]->SetVisible(pick(0, 3) != 0);
+          break;
         case 17:
           if (pick(0, 1)) {
             grid.SetRows(pick(-1, 6));
@@ -133,7 +167,9 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
           grid.SetCol(pick(-1, 6));
           grid.SetText(kTexts[pick(0, 9)]);
           break;
-        case 19: UserInput::ClickCell(grid, pick(-1, 6), pick(-1, 6)); break;
+        case 19:
+          UserInput::ClickCell(grid, pick(-1, 6), pick(-1, 6));
+          break;
         case 20:
           if (pick(0, 1)) {
             UserInput::Focus(*all[pick(0, 7)]);
@@ -141,7 +177,9 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
             UserInput::Blur(*all[pick(0, 7)]);
           }
           break;
-        case 21: grid.SetColWidth(pick(-1, 6), pick(-2, 2000)); break;
+        case 21:
+          grid.SetColWidth(pick(-1, 6), pick(-2, 2000));
+          break;
       }
     } catch (const Error& e) {
       ++failures;

@@ -1,10 +1,10 @@
 #include "widgets/widget.h"
 
-#include <string>
-#include <vector>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "widgets/widget_testing.h"
@@ -65,9 +65,17 @@ INSTANTIATE_TEST_SUITE_P(
         SliderCase{"Down", 0, 10, 7, 3, {"notify sldLevel Value", "change"}},
         SliderCase{"Unchanged", 0, 10, 4, 4, {}},
         SliderCase{"ToMin", 1, 10, 5, 1, {"notify sldLevel Value", "change"}},
-        SliderCase{"ReversedRange", 10, -5, 0, -5,
+        SliderCase{"ReversedRange",
+                   10,
+                   -5,
+                   0,
+                   -5,
                    {"notify sldLevel Value", "change"}},
-        SliderCase{"NegativeRange", -100, -50, -60, -100,
+        SliderCase{"NegativeRange",
+                   -100,
+                   -50,
+                   -60,
+                   -100,
                    {"notify sldLevel Value", "change"}}),
     [](const auto& info) { return info.param.name; });
 
@@ -102,8 +110,10 @@ TEST_F(WidgetTest, SliderRangeBringsThePositionInsideAndRaisesChange) {
 
 TEST_F(WidgetTest, SliderStepsRefuseNegativeValues) {
   auto& slider = Make<Slider>(WidgetKind::kSlider, "sldLevel");
-  ExpectError([&] { slider.SetSmallChange(-1); }, 380, "Invalid property value");
-  ExpectError([&] { slider.SetLargeChange(-1); }, 380, "Invalid property value");
+  ExpectError([&] { slider.SetSmallChange(-1); }, 380,
+              "Invalid property value");
+  ExpectError([&] { slider.SetLargeChange(-1); }, 380,
+              "Invalid property value");
   ExpectError([&] { slider.SetTickFrequency(-1); }, 380,
               "Invalid property value");
   slider.SetSmallChange(2);
@@ -195,7 +205,8 @@ TEST_F(WidgetTest, ComboRefusesIndexesBeyondItsItems) {
   combo.SetListIndex(1);
   EventLog log(tree_);
   for (Long bad : {2, -2, 100}) {
-    ExpectError([&] { combo.SetListIndex(bad); }, 380, "Invalid property value");
+    ExpectError([&] { combo.SetListIndex(bad); }, 380,
+                "Invalid property value");
   }
   ExpectError([&] { (void)combo.List(2); }, 9, "Subscript out of range");
   ExpectError([&] { (void)combo.List(-1); }, 9, "Subscript out of range");
@@ -208,7 +219,8 @@ TEST_F(WidgetTest, ComboRefusesIndexesBeyondItsItems) {
   EXPECT_THAT(log.Take(), IsEmpty());
 }
 
-TEST_F(WidgetTest, ComboKeepsTheSelectedEntryAcrossInsertsAndRemovesWithoutClick) {
+TEST_F(WidgetTest,
+       ComboKeepsTheSelectedEntryAcrossInsertsAndRemovesWithoutClick) {
   auto& combo = Make<ComboBox>(WidgetKind::kComboBox, "cboMirror");
   for (const char* item : {"A", "B", "C"}) combo.AddItem(item);
   combo.SetListIndex(1);  // "B"
@@ -218,27 +230,27 @@ TEST_F(WidgetTest, ComboKeepsTheSelectedEntryAcrossInsertsAndRemovesWithoutClick
   combo.AddItem("first", 0);
   EXPECT_EQ(combo.ListIndex(), 2);
   EXPECT_EQ(combo.List(2), "B");
-  EXPECT_THAT(log.Take(), ElementsAre("notify cboMirror Items",
-                                      "notify cboMirror Value"));
+  EXPECT_THAT(log.Take(),
+              ElementsAre("notify cboMirror Items", "notify cboMirror Value"));
   combo.AddItem("last");  // after the selection: index stays
   EXPECT_THAT(log.Take(), ElementsAre("notify cboMirror Items"));
   combo.RemoveItem(0);
   EXPECT_EQ(combo.ListIndex(), 1);
   EXPECT_EQ(combo.List(1), "B");
-  EXPECT_THAT(log.Take(), ElementsAre("notify cboMirror Items",
-                                      "notify cboMirror Value"));
+  EXPECT_THAT(log.Take(),
+              ElementsAre("notify cboMirror Items", "notify cboMirror Value"));
   combo.RemoveItem(1);  // the selected entry itself
   EXPECT_EQ(combo.ListIndex(), -1);
   EXPECT_THAT(combo.Items(), ElementsAre("A", "C", "last"));
-  EXPECT_THAT(log.Take(), ElementsAre("notify cboMirror Items",
-                                      "notify cboMirror Value"));
+  EXPECT_THAT(log.Take(),
+              ElementsAre("notify cboMirror Items", "notify cboMirror Value"));
   combo.SetListIndex(0);
   log.Take();
   combo.Clear();
   EXPECT_EQ(combo.ListIndex(), -1);
   EXPECT_EQ(combo.ListCount(), 0);
-  EXPECT_THAT(log.Take(), ElementsAre("notify cboMirror Items",
-                                      "notify cboMirror Value"));
+  EXPECT_THAT(log.Take(),
+              ElementsAre("notify cboMirror Items", "notify cboMirror Value"));
   combo.Clear();
   EXPECT_THAT(log.Take(), IsEmpty());
 }
@@ -324,8 +336,9 @@ TEST_F(WidgetTest, SelectionIsClampedToTheTextAndCountsCharacters) {
     Long start, length, want_start, want_length;
     const char* selected;
   };
-  for (const Case& c : {Case{0, 3, 0, 3, "a\xC3\xA9z"}, Case{1, 1, 1, 1, "\xC3\xA9"},
-                        Case{2, 99, 2, 1, "z"}, Case{9, 2, 3, 0, ""}}) {
+  for (const Case& c :
+       {Case{0, 3, 0, 3, "a\xC3\xA9z"}, Case{1, 1, 1, 1, "\xC3\xA9"},
+        Case{2, 99, 2, 1, "z"}, Case{9, 2, 3, 0, ""}}) {
     box.SetSelection(c.start, c.length);
     EXPECT_EQ(box.SelStart(), c.want_start);
     EXPECT_EQ(box.SelLength(), c.want_length);
@@ -604,10 +617,10 @@ TEST_F(GridTest, CellChangesNameTheCellAndStructureChangesNone) {
   grid_.SetRedraw(false);
   grid_.SetRedraw(false);
   grid_.SetRow(3);
-  EXPECT_THAT(log.Take(),
-              ElementsAre("notify msgMaterial Grid", "notify msgMaterial Grid",
-                          "notify msgMaterial Grid",
-                          "notify msgMaterial Redraw"));
+  EXPECT_THAT(
+      log.Take(),
+      ElementsAre("notify msgMaterial Grid", "notify msgMaterial Grid",
+                  "notify msgMaterial Grid", "notify msgMaterial Redraw"));
 }
 
 TEST_F(GridTest, OutOfRangeIndexesRaiseTheControlsErrors) {
@@ -643,7 +656,8 @@ TEST_F(GridTest, OutOfRangeIndexesRaiseTheControlsErrors) {
        "Subscript out of range"},
       {"ColPos(-1)", [&] { (void)grid_.ColPos(-1); }, 9,
        "Subscript out of range"},
-      {"RowPos(3)", [&] { (void)grid_.RowPos(3); }, 9, "Subscript out of range"},
+      {"RowPos(3)", [&] { (void)grid_.RowPos(3); }, 9,
+       "Subscript out of range"},
       {"TextMatrix(3,0)", [&] { (void)grid_.TextMatrix(3, 0); }, 9,
        "Subscript out of range"},
       {"TextMatrix(0,12)=x", [&] { grid_.SetTextMatrix(0, 12, "x"); }, 9,
@@ -707,34 +721,20 @@ TEST_F(WidgetTest, PropertiesPrintAsTheScenarioRunnerCompares) {
     const char* expected;
   };
   const Case cases[] = {
-      {&frame, "Left", {}, "-50000"},
-      {&frame, "Width", {}, "50000"},
-      {&frame, "Enabled", {}, "False"},
-      {&frame, "Visible", {}, "True"},
-      {&frame, "Caption", {}, " Shape"},
-      {&frame, "caption", {}, " Shape"},
-      {&combo, "ListIndex", {}, "1"},
-      {&combo, "ListCount", {}, "2"},
-      {&combo, "List", 0, "X"},
-      {&combo, "Text", {}, "Y"},
-      {&slider, "Value", {}, "-1"},
-      {&slider, "Min", {}, "-2"},
-      {&slider, "Max", {}, "8"},
-      {&pic, "BackColor", {}, "16777215"},
-      {&field, "Text", {}, "0.05"},
-      {&field, "MinValue", {}, "0.01"},
-      {&field, "SelStart", {}, "4"},
-      {&grid, "Rows", {}, "2"},
-      {&grid, "Cols", {}, "12"},
-      {&grid, "ColWidth", 11, "750"},
-      {&grid, "RowHeight", 0, "225"},
-      {&grid, "ColPos", 2, "1920"},
-      {&grid, "Text", {}, "Diffuse"},
-      {&grid, "Redraw", {}, "True"},
-      {&images, "Count", {}, "1"},
-      {&images, "ListImage", 1, "image:1"},
-      {&check, "Value", {}, "2"},
-      {&check, "Index", {}, "0"},
+      {&frame, "Left", {}, "-50000"},    {&frame, "Width", {}, "50000"},
+      {&frame, "Enabled", {}, "False"},  {&frame, "Visible", {}, "True"},
+      {&frame, "Caption", {}, " Shape"}, {&frame, "caption", {}, " Shape"},
+      {&combo, "ListIndex", {}, "1"},    {&combo, "ListCount", {}, "2"},
+      {&combo, "List", 0, "X"},          {&combo, "Text", {}, "Y"},
+      {&slider, "Value", {}, "-1"},      {&slider, "Min", {}, "-2"},
+      {&slider, "Max", {}, "8"},         {&pic, "BackColor", {}, "16777215"},
+      {&field, "Text", {}, "0.05"},      {&field, "MinValue", {}, "0.01"},
+      {&field, "SelStart", {}, "4"},     {&grid, "Rows", {}, "2"},
+      {&grid, "Cols", {}, "12"},         {&grid, "ColWidth", 11, "750"},
+      {&grid, "RowHeight", 0, "225"},    {&grid, "ColPos", 2, "1920"},
+      {&grid, "Text", {}, "Diffuse"},    {&grid, "Redraw", {}, "True"},
+      {&images, "Count", {}, "1"},       {&images, "ListImage", 1, "image:1"},
+      {&check, "Value", {}, "2"},        {&check, "Index", {}, "0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.widget->DisplayName() + "." + c.property);

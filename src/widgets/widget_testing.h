@@ -1,11 +1,11 @@
 #ifndef MORVEL_WIDGETS_WIDGET_TESTING_H_
 #define MORVEL_WIDGETS_WIDGET_TESTING_H_
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "widgets/widget.h"
@@ -16,23 +16,40 @@ namespace morvel::testing {
 
 inline const char* PropertyName(WidgetProperty property) {
   switch (property) {
-    case WidgetProperty::kGeometry: return "Geometry";
-    case WidgetProperty::kVisible: return "Visible";
-    case WidgetProperty::kEnabled: return "Enabled";
-    case WidgetProperty::kCaption: return "Caption";
-    case WidgetProperty::kToolTip: return "ToolTip";
-    case WidgetProperty::kValue: return "Value";
-    case WidgetProperty::kRange: return "Range";
-    case WidgetProperty::kItems: return "Items";
-    case WidgetProperty::kText: return "Text";
-    case WidgetProperty::kSelection: return "Selection";
-    case WidgetProperty::kBackColor: return "BackColor";
-    case WidgetProperty::kPicture: return "Picture";
-    case WidgetProperty::kGrid: return "Grid";
-    case WidgetProperty::kCurrentCell: return "CurrentCell";
-    case WidgetProperty::kRedraw: return "Redraw";
-    case WidgetProperty::kFocus: return "Focus";
-    case WidgetProperty::kChildren: return "Children";
+    case WidgetProperty::kGeometry:
+      return "Geometry";
+    case WidgetProperty::kVisible:
+      return "Visible";
+    case WidgetProperty::kEnabled:
+      return "Enabled";
+    case WidgetProperty::kCaption:
+      return "Caption";
+    case WidgetProperty::kToolTip:
+      return "ToolTip";
+    case WidgetProperty::kValue:
+      return "Value";
+    case WidgetProperty::kRange:
+      return "Range";
+    case WidgetProperty::kItems:
+      return "Items";
+    case WidgetProperty::kText:
+      return "Text";
+    case WidgetProperty::kSelection:
+      return "Selection";
+    case WidgetProperty::kBackColor:
+      return "BackColor";
+    case WidgetProperty::kPicture:
+      return "Picture";
+    case WidgetProperty::kGrid:
+      return "Grid";
+    case WidgetProperty::kCurrentCell:
+      return "CurrentCell";
+    case WidgetProperty::kRedraw:
+      return "Redraw";
+    case WidgetProperty::kFocus:
+      return "Focus";
+    case WidgetProperty::kChildren:
+      return "Children";
   }
   return "?";
 }

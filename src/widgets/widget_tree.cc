@@ -17,9 +17,11 @@ std::unique_ptr<Widget> MakeWidget(WidgetTree& tree, WidgetKind kind,
     case WidgetKind::kForm:
       return std::make_unique<Form>(tree, kind, std::move(name), index, parent);
     case WidgetKind::kFrame:
-      return std::make_unique<Frame>(tree, kind, std::move(name), index, parent);
+      return std::make_unique<Frame>(tree, kind, std::move(name), index,
+                                     parent);
     case WidgetKind::kLabel:
-      return std::make_unique<Label>(tree, kind, std::move(name), index, parent);
+      return std::make_unique<Label>(tree, kind, std::move(name), index,
+                                     parent);
     case WidgetKind::kCheckBox:
       return std::make_unique<CheckBox>(tree, kind, std::move(name), index,
                                         parent);
@@ -87,9 +89,9 @@ Widget& WidgetTree::Create(WidgetKind kind, std::string name, int index,
     RaiseError(kErrInvalidProcedureCall, "A widget needs a name");
   }
   if (index < -1) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid control array index " + std::to_string(index) +
-                   " for " + name);
+    RaiseError(kErrInvalidProcedureCall, "Invalid control array index " +
+                                             std::to_string(index) + " for " +
+                                             name);
   }
   if (!parent && root_) {
     RaiseError(kErrInvalidProcedureCall,
@@ -101,9 +103,9 @@ Widget& WidgetTree::Create(WidgetKind kind, std::string name, int index,
                "The parent of " + name + " belongs to another window");
   }
   if (by_key_.count(Key{name, index})) {
-    RaiseError(kErrInvalidProcedureCall,
-               "A widget named " + DisplayNameOf(name, index) +
-                   " already exists");
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "A widget named " + DisplayNameOf(name, index) + " already exists");
   }
   auto used = name_is_array_.find(name);
   if (used != name_is_array_.end() && used->second != (index >= 0)) {
@@ -139,8 +141,7 @@ void WidgetTree::ApplySpec(Widget& widget, const WidgetSpec& spec) {
       auto& slider = static_cast<Slider&>(widget);
       // A table that names no range keeps the slider's own (0 to 10).
       if (spec.min != 0 || spec.max != 0) {
-        slider.SetRange(RoundToLong(spec.min),
-                        RoundToLong(spec.max));
+        slider.SetRange(RoundToLong(spec.min), RoundToLong(spec.max));
       }
       slider.SetSmallChange(RoundToLong(spec.small_change));
       slider.SetLargeChange(RoundToLong(spec.large_change));
@@ -174,7 +175,8 @@ void WidgetTree::Build(const WidgetSpec* specs, std::size_t count) {
   by_key_.reserve(by_key_.size() + count);
   for (std::size_t i = 0; i < count; ++i) {
     const WidgetSpec& spec = specs[i];
-    if (!spec.name) RaiseError(kErrInvalidProcedureCall, "A widget needs a name");
+    if (!spec.name)
+      RaiseError(kErrInvalidProcedureCall, "A widget needs a name");
     Widget* parent = nullptr;
     std::string_view parent_name = spec.parent ? spec.parent : "";
     if (!parent_name.empty()) {
@@ -227,9 +229,9 @@ Widget& WidgetTree::GetWidget(std::string_view name, int index) const {
 }
 
 void WidgetTree::RaiseWrongKind(const Widget& widget) {
-  RaiseError(kErrTypeMismatch,
-             "Type mismatch: " + widget.DisplayName() + " is a " +
-                 std::string(KindName(widget.Kind())));
+  RaiseError(kErrTypeMismatch, "Type mismatch: " + widget.DisplayName() +
+                                   " is a " +
+                                   std::string(KindName(widget.Kind())));
 }
 
 std::vector<Widget*> WidgetTree::Array(std::string_view name) const {
@@ -239,8 +241,9 @@ std::vector<Widget*> WidgetTree::Array(std::string_view name) const {
       elements.push_back(widget.get());
     }
   }
-  std::sort(elements.begin(), elements.end(),
-            [](const Widget* a, const Widget* b) { return a->index_ < b->index_; });
+  std::sort(
+      elements.begin(), elements.end(),
+      [](const Widget* a, const Widget* b) { return a->index_ < b->index_; });
   return elements;
 }
 

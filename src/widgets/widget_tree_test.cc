@@ -1,8 +1,8 @@
-#include <string>
-#include <vector>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "widgets/widget.h"
@@ -17,6 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // A small window laid out from a table, as the sections lay out theirs.
+// clang-format off
 const WidgetSpec kLayout[] = {
     {.kind = WidgetKind::kForm, .name = "Properties", .width = 4000,
      .height = 9735},
@@ -40,6 +41,7 @@ const WidgetSpec kLayout[] = {
      .parent = "Label(3)", .text = "1"},
     {.kind = WidgetKind::kImageList, .name = "ilsImageList", .visible = true},
 };
+// clang-format on
 
 TEST(WidgetTreeTest, BuildsATableWithEverySetting) {
   WidgetTree tree;
@@ -86,14 +88,14 @@ TEST(WidgetTreeTest, LooksUpByNameIndexAndDisplayName) {
     int index;
     bool found;
   };
-  for (const Case& c : {Case{"txtNumClones(0)", "txtNumClones", 0, true},
-                        Case{"txtNumClones(2)", "txtNumClones", 2, true},
-                        Case{"txtNumClones(3)", "txtNumClones", 3, false},
-                        Case{"txtNumClones", "txtNumClones", -1, false},
-                        Case{"Properties", "Properties", -1, true},
-                        Case{"txtNumClones(x)", "", 0, false},
-                        Case{"txtNumClones(-1)", "", 0, false},
-                        Case{"(1)", "", 0, false}}) {
+  for (const Case& c :
+       {Case{"txtNumClones(0)", "txtNumClones", 0, true},
+        Case{"txtNumClones(2)", "txtNumClones", 2, true},
+        Case{"txtNumClones(3)", "txtNumClones", 3, false},
+        Case{"txtNumClones", "txtNumClones", -1, false},
+        Case{"Properties", "Properties", -1, true},
+        Case{"txtNumClones(x)", "", 0, false},
+        Case{"txtNumClones(-1)", "", 0, false}, Case{"(1)", "", 0, false}}) {
     SCOPED_TRACE(c.display);
     Widget* by_display = tree.FindByDisplayName(c.display);
     EXPECT_EQ(by_display != nullptr, c.found);
@@ -124,7 +126,8 @@ TEST(WidgetTreeTest, RefusesBadCreationsWithClearErrors) {
     const char* description;
   };
   const Case cases[] = {
-      {"duplicate", [&] { tree.Create(WidgetKind::kLabel, "lblName", -1, &form); },
+      {"duplicate",
+       [&] { tree.Create(WidgetKind::kLabel, "lblName", -1, &form); },
        "A widget named lblName already exists"},
       {"duplicate element",
        [&] { tree.Create(WidgetKind::kLabel, "Label", 0, &form); },
@@ -193,7 +196,8 @@ class FocusTest : public ::testing::Test {
   FocusTest() {
     tree_.Build(kLayout);
     form_ = tree_.Root();
-    first_ = &tree_.Create<TextBox>(WidgetKind::kTextBox, "txtFirst", -1, form_);
+    first_ =
+        &tree_.Create<TextBox>(WidgetKind::kTextBox, "txtFirst", -1, form_);
     second_ =
         &tree_.Create<TextBox>(WidgetKind::kTextBox, "txtSecond", -1, form_);
   }
@@ -288,21 +292,23 @@ TEST(WidgetTreeTest, DumpsASubtreeOneIndentedLineAWidget) {
   tree.Build(kLayout);
   tree.Get<Slider>("sldSmoothingLevel").SetValue(2);
   tree.Get<TextWidget>("txtAngle").SetText("say \"hi\"");
-  EXPECT_EQ(tree.Dump(*tree.Root()),
-            "Properties Form (0,0,4000,9735)\n"
-            "  fraSmoothing Frame (-30,60,3930,1500) Caption=\" Smoothing\"\n"
-            "    Label(3) Label (120,0,900,285) Caption=\"Level\"\n"
-            "      txtNumClones(0) TextField (0,0,0,0) Text=\"1\"\n"
-            "    sldSmoothingLevel Slider (1050,270,2835,285) Value=2 "
-            "Range=0..4\n"
-            "    txtAngle UpDownText (1050,630,915,315) Text=\"say \\\"hi\\\"\"\n"
-            "    cmdCommitSmoothing Button (2100,1000,1000,375) disabled "
-            "Caption=\"Commit\"\n"
-            "  ilsImageList ImageList (0,0,0,0) Count=0\n");
+  EXPECT_EQ(
+      tree.Dump(*tree.Root()),
+      "Properties Form (0,0,4000,9735)\n"
+      "  fraSmoothing Frame (-30,60,3930,1500) Caption=\" Smoothing\"\n"
+      "    Label(3) Label (120,0,900,285) Caption=\"Level\"\n"
+      "      txtNumClones(0) TextField (0,0,0,0) Text=\"1\"\n"
+      "    sldSmoothingLevel Slider (1050,270,2835,285) Value=2 "
+      "Range=0..4\n"
+      "    txtAngle UpDownText (1050,630,915,315) Text=\"say \\\"hi\\\"\"\n"
+      "    cmdCommitSmoothing Button (2100,1000,1000,375) disabled "
+      "Caption=\"Commit\"\n"
+      "  ilsImageList ImageList (0,0,0,0) Count=0\n");
 }
 
 TEST(WidgetTreeTest, DumpOfWhatIsShownLeavesOutHiddenParkedAndClipped) {
   WidgetTree tree;
+  // clang-format off
   const WidgetSpec layout[] = {
       {.kind = WidgetKind::kForm, .name = "Properties", .left = 500,
        .top = 500, .width = 4000, .height = 3000},
@@ -329,6 +335,7 @@ TEST(WidgetTreeTest, DumpOfWhatIsShownLeavesOutHiddenParkedAndClipped) {
        .parent = "fraWide", .left = 5000, .width = 500, .height = 200},
       {.kind = WidgetKind::kImageList, .name = "ilsImageList"},
   };
+  // clang-format on
   tree.Build(layout);
   EXPECT_EQ(tree.Dump(*tree.Root(), /*shown_only=*/true),
             "Properties Form (500,500,4000,3000)\n"
