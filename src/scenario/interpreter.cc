@@ -772,7 +772,13 @@ class Interpreter::Run {
     const int n = line.number;
     const std::string& name = t[0].text;
     InputDriver& input = host_.Input();
-    if (name == "scene") {
+    if (name == "scene" && t[1].IsWord("none")) {
+      // No scene graph and no applier: a panel that never had one stays
+      // uninitialised.
+      scene_.Clear();
+      journal_mark_ = 0;
+      host_.SetScene(scene_, nullptr, nullptr);
+    } else if (name == "scene") {
       std::string path = ScenePath(t[1].text);
       try {
         scene_.Load(path, &host_.Settings());

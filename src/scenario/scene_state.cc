@@ -32,6 +32,11 @@ void SceneState::Load(const std::string& path, SettingsStore* settings) {
   impl_->graph = graph;
 }
 
+void SceneState::Clear() {
+  impl_->graph = nullptr;
+  impl_->applier = nullptr;
+}
+
 bool SceneState::Loaded() const { return impl_->graph != nullptr; }
 
 std::shared_ptr<SceneGraph> SceneState::Graph() const { return impl_->graph; }

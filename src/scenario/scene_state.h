@@ -39,6 +39,8 @@ class SceneState {
   // defaults). Raises morvel::Error for a file that cannot be read or is
   // not a scene.
   void Load(const std::string& path, SettingsStore* settings);
+  // Forgets the scene (what a host hands the panel to take its scene away).
+  void Clear();
   bool Loaded() const;
   std::shared_ptr<SceneGraph> Graph() const;
   std::shared_ptr<morvel::Applier> Applier() const;
