@@ -363,6 +363,10 @@ void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messag
     } catch (const Error& error) {
       ShowError(error);
     }
+    // The sections take the panel's height when they are loaded: a panel
+    // that became taller or shorter is loaded again to fill it.
+    Long height = container_.InnerHeight();
+    if (height != laid_out_height_) Setup();
   };
   view_->after_input = [this] {
     RefreshFromScene();
@@ -448,6 +452,7 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
           .arg(Bool(a.AmbientLightSelected), Bool(a.DirectionalLightSelected),
                Bool(a.SceneSelected))
           .arg(a.RenderMode));
+  laid_out_height_ = container_.InnerHeight();
   panel_->SetupPropertiesPanel(a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
                                a.LightsSelectedCount, a.BonesSelectedCount,
                                a.CamerasSelectedCount, a.GroupsSelectedCount,

@@ -175,6 +175,8 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   UndoHistory history_;
   std::size_t journal_mark_ = 0;
   bool hidden_changed_ = false;
+  // The panel height the last setup loaded the sections for.
+  Long laid_out_height_ = -1;
 
   std::unique_ptr<Properties> panel_;
   std::unique_ptr<qt::WidgetView> view_;

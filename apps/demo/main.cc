@@ -176,6 +176,9 @@ int main(int argc, char** argv) {
     settings = std::make_unique<morvel::MemorySettingsStore>();
   }
   morvel::demo::DemoWindow window(*settings, {});
+  // Shown first, so the panel is loaded at its real height.
+  window.show();
+  QApplication::processEvents();
   QString scene = args.scene.empty() ? DefaultScene(argv[0])
                                      : QString::fromLocal8Bit(args.scene.c_str());
   if (scene.isEmpty()) {
@@ -186,7 +189,6 @@ int main(int argc, char** argv) {
   if (!args.tab.empty()) window.SetTab(args.tab == "object" ? 3 : 2);
   if (args.select_given) window.Select(args.select);
 
-  window.show();
   if (!args.screenshot.empty()) {
     window.activateWindow();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();

@@ -79,6 +79,15 @@ Long ToModelPos(const QString& text, int pos) {
 
 QColor ToQColor(Colour colour) { return QColor::fromRgba(ColourToRgb(colour)); }
 
+// A label at the top of a frame is the frame's heading (the panel's sections
+// are frames whose first label names them).
+bool IsHeading(const Widget& label) {
+  return label.Kind() == WidgetKind::kLabel && label.Parent() &&
+         label.Parent()->Kind() == WidgetKind::kFrame && label.Top() <= 45 &&
+         !label.Caption().empty();
+}
+
+
 // ------------------------------------------------------------------ form
 
 class FormView final : public QWidget, public ViewBase {
@@ -143,6 +152,12 @@ class FrameView final : public QWidget, public ViewBase {
  public:
   FrameView(WidgetView& owner, Widget& model, QWidget* parent)
       : QWidget(parent), ViewBase(owner, model) {}
+  const Widget* Heading() const {
+    for (const Widget* child : model_.Children()) {
+      if (IsHeading(*child) && child->Visible()) return child;
+    }
+    return nullptr;
+  }
   QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kCaption ||
@@ -170,6 +185,20 @@ class FrameView final : public QWidget, public ViewBase {
       int line_y = fm.height() / 2;
       p.setPen(rule);
       p.drawLine(x, line_y, width(), line_y);
+    } else if (const Widget* heading = Heading()) {
+      // The heading label stands on the frame's top edge: the edge runs on
+      // from its end.
+      QWidget* label = owner_.ViewOf(*heading);
+      if (label && label->isVisible()) {
+        int text_width = QFontMetrics(label->font()).horizontalAdvance(
+            static_cast<QLabel*>(label)->text());
+        int x = label->x() + text_width + 8;
+        int y = label->y() + QFontMetrics(label->font()).height() / 2 + 1;
+        p.setPen(rule);
+        p.drawLine(x, y, width(), y);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawLine(x, y + 1, width(), y + 1);
+      }
     } else if (model_.Children().empty()) {
       p.setPen(rule);
       p.drawLine(0, 0, width(), 0);
@@ -186,7 +215,6 @@ class LabelView final : public QLabel, public ViewBase {
   LabelView(WidgetView& owner, Widget& model, QWidget* parent)
       : QLabel(parent), ViewBase(owner, model) {
     setTextFormat(Qt::PlainText);
-    setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
   QWidget* Q() override { return this; }
@@ -194,15 +222,46 @@ class LabelView final : public QLabel, public ViewBase {
     if (property == WidgetProperty::kCaption) {
       setText(ToQ(PlainCaption(model_.Caption())));
       SyncCommon(WidgetProperty::kGeometry);
+      Fit();
+      if (parentWidget()) parentWidget()->update();
+      return;
     }
     SyncCommon(property);
+    if (property == WidgetProperty::kGeometry) Fit();
   }
   int WantedWidth() override {
     // Only a one-line label grows; a label designed for several lines wraps.
-    if (text().isEmpty() || owner_.ToPixelsY(model_.Height()) >= 2 * fontMetrics().height()) {
-      return 0;
+    QFontMetrics metrics(BaseFont());
+    if (text().isEmpty() || MultiLine(metrics)) return 0;
+    return metrics.horizontalAdvance(text()) + 2;
+  }
+
+ private:
+  QFont BaseFont() const {
+    QFont base = parentWidget() ? parentWidget()->font() : font();
+    base.setBold(IsHeading(model_));
+    return base;
+  }
+  bool MultiLine(const QFontMetrics& metrics) const {
+    return owner_.ToPixelsY(model_.Height()) >= 2 * metrics.height();
+  }
+  // A one-line caption that still does not fit its room is set a little
+  // tighter, then a pixel smaller, rather than cut.
+  void Fit() {
+    QFont fitted = BaseFont();
+    bool multi = MultiLine(QFontMetrics(fitted));
+    setWordWrap(multi);
+    if (!multi && !text().isEmpty()) {
+      for (int step = 0; step < 4 && QFontMetrics(fitted).horizontalAdvance(text()) > width();
+           ++step) {
+        if (step < 2) {
+          fitted.setLetterSpacing(QFont::PercentageSpacing, 100 - 5 * (step + 1));
+        } else if (fitted.pixelSize() > 9) {
+          fitted.setPixelSize(fitted.pixelSize() - 1);
+        }
+      }
     }
-    return fontMetrics().horizontalAdvance(text()) + 2;
+    if (fitted != font()) setFont(fitted);
   }
 };
 
