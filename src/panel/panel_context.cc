@@ -10,7 +10,8 @@ SceneGraph& PanelContext::Graph() const {
 
 std::shared_ptr<Scene> PanelContext::ActiveScene() const {
   std::shared_ptr<Scene> scene = Graph().GetActiveScene();
-  return Required(scene);
+  Required(scene);
+  return scene;
 }
 
 Long PanelContext::SelectionList() const {
@@ -19,17 +20,20 @@ Long PanelContext::SelectionList() const {
 
 std::shared_ptr<SceneUtility> PanelContext::SceneUtil() const {
   std::shared_ptr<SceneUtility> utility = services_.GetSceneUtility();
-  return Required(utility);
+  Required(utility);
+  return utility;
 }
 
 std::shared_ptr<DialogUtility> PanelContext::DialogUtil() const {
   std::shared_ptr<DialogUtility> utility = services_.GetDialogUtility();
-  return Required(utility);
+  Required(utility);
+  return utility;
 }
 
 std::shared_ptr<MathUtility> PanelContext::MathUtil() const {
   std::shared_ptr<MathUtility> utility = services_.GetMathUtility();
-  return Required(utility);
+  Required(utility);
+  return utility;
 }
 
 void PanelContext::ShowMessage(const std::string& text) const {

@@ -141,8 +141,8 @@ void CommonSection::LockEnableClick() {
   Long count = context_.Graph().GetSelectionCount(context_.SelectionList());
   for (Long i = 0; i < count; ++i) {
     Long list = context_.SelectionList();
-    std::shared_ptr<SceneNode> node =
-        Required(context_.Graph().GetSelectedNode(list, i));
+    std::shared_ptr<SceneNode> node = context_.Graph().GetSelectedNode(list, i);
+    Required(node);
     bool on = chkCommonLockEnable.Value() != 0;
     if (node->NodeType() == kNodeTypeShape) {
       node->SetLocked(on);
@@ -171,8 +171,8 @@ void CommonSection::ShadowlessClick() {
   Long count = context_.Graph().GetSelectionCount(context_.SelectionList());
   for (Long i = 0; i < count; ++i) {
     Long list = context_.SelectionList();
-    std::shared_ptr<SceneNode> node =
-        Required(context_.Graph().GetSelectedNode(list, i));
+    std::shared_ptr<SceneNode> node = context_.Graph().GetSelectedNode(list, i);
+    Required(node);
     Long node_type = node->NodeType();
     // A grey box (2) is not "shadowless": only a checked box switches the
     // shadows off.

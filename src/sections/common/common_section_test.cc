@@ -91,6 +91,13 @@ TEST_P(CommonLayoutTest, PlacesTheFramesForTheSelection) {
     EXPECT_EQ(shape.Left(), -50000);
     EXPECT_FALSE(shape.Enabled());
   }
+  // The common tab shows no object section.
+  for (const char* frame : {"fraShapeProperties", "fraLightProperties",
+                            "fraCameraProperties", "fraBoneProperties",
+                            "fraGroupProperties"}) {
+    EXPECT_EQ(h_.W(frame).Left(), -50000) << frame;
+    EXPECT_FALSE(h_.W(frame).Enabled()) << frame;
+  }
   // Loading reads the scene; it writes nothing and raises nothing.
   EXPECT_THAT(h_.Journal(), IsEmpty());
   EXPECT_THAT(h_.events.log, IsEmpty());

@@ -1,0 +1,277 @@
+// Benchmarks of the panel itself: what the common tab and the editors add on
+// top of the scene calls they make, and what a panel costs to build. Each
+// cost is measured beside the bare work it rests on, in the same run, and
+// reported as a ratio counter.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "memscene/mem_applier.h"
+#include "memscene/mem_scene_graph.h"
+#include "panel/properties.h"
+#include "platform/headless.h"
+#include "platform/settings_store.h"
+#include "scene/scene.h"
+
+// Heap accounting for the whole binary: every allocation and release goes
+// through these counters, so a benchmark can read what a piece of work took
+// from the heap. Benchmarks run on one thread; plain counters suffice.
+namespace {
+std::size_t g_heap_allocated = 0;
+std::size_t g_heap_freed = 0;
+std::size_t g_heap_allocations = 0;
+
+void* CountedAlloc(std::size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (!p) throw std::bad_alloc();
+  g_heap_allocated += malloc_usable_size(p);
+  ++g_heap_allocations;
+  return p;
+}
+void CountedFree(void* p) noexcept {
+  if (!p) return;
+  g_heap_freed += malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAlloc(size); }
+void* operator new[](std::size_t size) { return CountedAlloc(size); }
+void operator delete(void* p) noexcept { CountedFree(p); }
+void operator delete[](void* p) noexcept { CountedFree(p); }
+void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
+void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
+
+namespace morvel {
+namespace {
+
+// The ratios compare this thread's CPU time: the machines we measure on are
+// shared, and wall time would charge other processes' work to one side.
+struct Clock {
+  using duration = std::chrono::nanoseconds;
+  struct time_point {
+    std::int64_t ns;
+    duration operator-(const time_point& other) const {
+      return duration(ns - other.ns);
+    }
+  };
+  static time_point now() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return {static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec};
+  }
+};
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// A panel in a headless host over a scene of `count` shapes, all selected,
+// all alike (so every tri-state query walks the whole selection). The
+// journal is off, as a host making millions of writes would have it.
+std::shared_ptr<MemSceneGraph> ShapeScene(Long count) {
+  // Loaded from a document rather than grown node by node: loading builds
+  // the node table in one pass.
+  nlohmann::json document;
+  nlohmann::json& nodes = document["nodes"] = nlohmann::json::array();
+  for (Long i = 0; i < count; ++i) {
+    nodes.push_back({{"name", "Shape" + std::to_string(i)}, {"kind", "shape"}});
+  }
+  auto scene = MemSceneGraph::FromJson(document, "benchmark");
+  scene->SetJournalEnabled(false);
+  scene->SelectAll();
+  return scene;
+}
+
+struct Bench {
+  explicit Bench(Long count)
+      : scene(ShapeScene(count)),
+        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
+              events, container) {
+    panel.ReadProperties();
+    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
+  }
+
+  void ShowCommonTab() {
+    Long count = scene->GetSelectionCount(SelectionList());
+    panel.SetupPropertiesPanel(2, kNodeTypeShape, count, 0, 0, 0, 0, false,
+                               false, false, 0);
+  }
+  Long SelectionList() { return scene->GetActiveScene()->SelectionList(); }
+  CheckBox& Box(const char* name) {
+    return panel.Widgets().Get<CheckBox>(name);
+  }
+
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics;
+  PropertiesEvents events;
+  FixedContainer container;
+  std::shared_ptr<MemSceneGraph> scene;
+  Properties panel;
+};
+
+constexpr Long kMillion = 1000000;
+constexpr Long kHundredThousand = 100000;
+
+Bench& CommonBench() {
+  static Bench bench(kMillion);
+  return bench;
+}
+
+Bench& EditorBench() {
+  static Bench bench(kHundredThousand);
+  return bench;
+}
+
+// The seven queries the common tab makes for a shape selection, each with
+// the list fetched afresh as the panel fetches it.
+Long BareTriStateQueries(Bench& b) {
+  SceneUtility& u = *SharedSceneUtility();
+  Long sum = 0;
+  sum += u.GetHiddenState(b.SelectionList());
+  sum += u.GetShadowlessState(b.SelectionList());
+  sum += u.GetLockedState(b.SelectionList());
+  sum += u.GetDrawPointsState(b.SelectionList());
+  sum += u.GetDrawNormalsState(b.SelectionList());
+  sum += u.GetDisplayAsBoxState(b.SelectionList());
+  sum += u.GetDrawTranslucentState(b.SelectionList());
+  return sum;
+}
+
+void BM_CommonTab_1M(benchmark::State& state) {
+  Bench& b = CommonBench();
+  for (auto _ : state) b.ShowCommonTab();
+  state.SetItemsProcessed(state.iterations() * kMillion);
+}
+BENCHMARK(BM_CommonTab_1M)->Unit(benchmark::kMillisecond);
+
+void BM_BareTriStateQueries_1M(benchmark::State& state) {
+  Bench& b = CommonBench();
+  for (auto _ : state) benchmark::DoNotOptimize(BareTriStateQueries(b));
+  state.SetItemsProcessed(state.iterations() * kMillion);
+}
+BENCHMARK(BM_BareTriStateQueries_1M)->Unit(benchmark::kMillisecond);
+
+// Both side by side, alternating, so that both see the same machine state;
+// `ratio` is the panel's time over the bare queries' (budget: 1.2).
+void BM_CommonTabRatio_1M(benchmark::State& state) {
+  Bench& b = CommonBench();
+  double panel = 0, bare = 0;
+  for (auto _ : state) {
+    auto t0 = Clock::now();
+    b.ShowCommonTab();
+    auto t1 = Clock::now();
+    benchmark::DoNotOptimize(BareTriStateQueries(b));
+    auto t2 = Clock::now();
+    panel += Seconds(t1 - t0);
+    bare += Seconds(t2 - t1);
+  }
+  state.counters["ratio"] = panel / bare;
+  state.counters["panel_cpu_ms"] = 1e3 * panel / static_cast<double>(state.iterations());
+  state.counters["bare_cpu_ms"] = 1e3 * bare / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_CommonTabRatio_1M)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The editors over 100,000 selected shapes, each beside a bare loop that
+// makes the same writes through the scene interface: the selection list and
+// count once, then each node and its write. `ratio` budget: 2.
+struct EditorCase {
+  const char* widget;
+  void (*bare_write)(SceneNode& node, bool on);
+};
+
+const EditorCase kEditors[] = {
+    {"chkCommonLockEnable", [](SceneNode& n, bool on) { n.SetLocked(on); }},
+    {"chkCommonShadowless",
+     [](SceneNode& n, bool on) { n.SetCastsShadows(!on); }},
+    {"chkShapeDrawPoints", [](SceneNode& n, bool on) { n.SetDrawPoints(on); }},
+    {"chkShapeDrawNormals",
+     [](SceneNode& n, bool on) { n.SetDrawNormals(on); }},
+    {"chkShapeDrawTranslucent",
+     [](SceneNode& n, bool on) { n.SetDrawTranslucent(on); }},
+    {"chkShapeDisplayAsBox",
+     [](SceneNode& n, bool on) { n.SetDisplayAsBox(on ? 1 : 0); }},
+    {"cboShapeDraw", [](SceneNode& n, bool on) { n.SetDrawStyle(on ? 4 : 2); }},
+};
+
+void RunEditor(Bench& b, const EditorCase& c, bool on) {
+  if (std::string(c.widget) == "cboShapeDraw") {
+    b.panel.Widgets().Get<ComboBox>(c.widget).SetListIndex(on ? 2 : 1);
+  } else {
+    b.Box(c.widget).SetValue(on ? 1 : 0);
+  }
+}
+
+void BareLoop(Bench& b, const EditorCase& c, bool on) {
+  SceneGraph& graph = *b.scene;
+  Long list = b.SelectionList();
+  Long count = graph.GetSelectionCount(list);
+  for (Long i = 0; i < count; ++i) c.bare_write(*graph.GetSelectedNode(list, i), on);
+}
+
+void BM_EditorRatio_100k(benchmark::State& state) {
+  Bench& b = EditorBench();
+  const EditorCase& c = kEditors[state.range(0)];
+  b.ShowCommonTab();
+  double panel = 0, bare = 0;
+  bool on = true;
+  for (auto _ : state) {
+    auto t0 = Clock::now();
+    RunEditor(b, c, on);
+    auto t1 = Clock::now();
+    BareLoop(b, c, on);
+    auto t2 = Clock::now();
+    panel += Seconds(t1 - t0);
+    bare += Seconds(t2 - t1);
+    on = !on;
+  }
+  state.SetLabel(c.widget);
+  state.counters["ratio"] = panel / bare;
+  state.counters["panel_cpu_ms"] = 1e3 * panel / static_cast<double>(state.iterations());
+  state.counters["bare_cpu_ms"] = 1e3 * bare / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_EditorRatio_100k)
+    ->DenseRange(0, static_cast<int>(std::size(kEditors)) - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+
+// Building a panel: every widget of every section, its state and its
+// sections. Budget: under 1 ms and under 1 MiB of heap.
+void BM_ConstructPanel(benchmark::State& state) {
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics;
+  PropertiesEvents events;
+  FixedContainer container;
+  PlatformServices platform{&clipboard, &messages, &settings, &metrics};
+  std::size_t allocated = 0, live = 0, allocations = 0;
+  for (auto _ : state) {
+    std::size_t a0 = g_heap_allocated, f0 = g_heap_freed,
+                n0 = g_heap_allocations;
+    auto panel = std::make_unique<Properties>(platform, events, container);
+    allocated = g_heap_allocated - a0;
+    live = allocated - (g_heap_freed - f0);
+    allocations = g_heap_allocations - n0;
+    benchmark::DoNotOptimize(panel.get());
+  }
+  state.counters["heap_allocated_KiB"] = static_cast<double>(allocated) / 1024.0;
+  state.counters["heap_live_KiB"] = static_cast<double>(live) / 1024.0;
+  state.counters["allocations"] = static_cast<double>(allocations);
+}
+BENCHMARK(BM_ConstructPanel)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace morvel
