@@ -1,0 +1,131 @@
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace morvel::qt {
+namespace {
+
+// Runs `answer` on the modal window the next call opens.
+template <class Dialog>
+void WhenShown(std::function<void(Dialog&)> answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    answer(*dialog);
+  });
+}
+
+TEST(QtClipboardTest, SetGetAndClearPlainText) {
+  QtClipboard clipboard;
+  clipboard.SetText("Teapot \xC3\xA9");
+  EXPECT_EQ(clipboard.GetText(), "Teapot \xC3\xA9");
+  clipboard.Clear();
+  EXPECT_EQ(clipboard.GetText(), "");
+}
+
+TEST(QtMessageBoxTest, ShowsAModalBoxWithTitleIconAndButtons) {
+  QtMessageBox messages;
+  std::vector<std::string> seen;
+  messages.on_show = [&](const std::string& text, const std::string& title) {
+    seen.push_back(title + ": " + text);
+  };
+  QString shown;
+  WhenShown<QMessageBox>([&](QMessageBox& box) {
+    shown = box.windowTitle() + "|" + box.text();
+    EXPECT_EQ(box.icon(), QMessageBox::Warning);
+    EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->click();
+  });
+  messages.Show("The skin must be relaxed.", "Morvel", MessageIcon::kExclamation,
+                MessageButtons::kOk);
+  EXPECT_EQ(shown, "Morvel|The skin must be relaxed.");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "Morvel: The skin must be relaxed.");
+}
+
+TEST(QtMessageBoxTest, AScriptedRunRecordsWithoutShowing) {
+  QtMessageBox messages;
+  messages.interactive = false;
+  int shown = 0;
+  messages.on_show = [&](const std::string&, const std::string&) { ++shown; };
+  // Returns at once: no window waits for a person.
+  messages.Show("text", "Morvel", MessageIcon::kExclamation, MessageButtons::kOk);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(QtScreenMetricsTest, TwipsPerPixelOfTheScreen) {
+  QtScreenMetrics screen;
+  // 1440 twips an inch over the screen's dots per inch (96 offscreen).
+  double dpi = QApplication::primaryScreen()->logicalDotsPerInchX();
+  EXPECT_EQ(screen.TwipsPerPixelX(), static_cast<Long>(std::lround(1440.0 / dpi)));
+  QtScreenMetrics fixed(12, 20);
+  EXPECT_EQ(fixed.TwipsPerPixelX(), 12);
+  EXPECT_EQ(fixed.TwipsPerPixelY(), 20);
+}
+
+TEST(QtDialogUtilityTest, AnAcceptedColourAnswersFive) {
+  QtDialogUtility dialogs;
+  WhenShown<QColorDialog>([](QColorDialog& dialog) {
+    // The chooser starts at the colour it was given (0x00BBGGRR).
+    EXPECT_EQ(dialog.currentColor(), QColor(0x10, 0x20, 0x30));
+    dialog.setCurrentColor(QColor(255, 128, 0));
+    dialog.accept();
+  });
+  ColourChoice choice = dialogs.ChooseColour(0, "Morvel", 0x302010);
+  EXPECT_EQ(choice.result, kChooseColourAccepted);
+  EXPECT_EQ(choice.colour, 0x0080FF);
+}
+
+TEST(QtDialogUtilityTest, ACancelledColourKeepsTheOldOne) {
+  QtDialogUtility dialogs;
+  WhenShown<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
+  ColourChoice choice = dialogs.ChooseColour(0, "Morvel", 0x302010);
+  EXPECT_NE(choice.result, kChooseColourAccepted);
+  EXPECT_EQ(choice.colour, 0x302010);
+}
+
+TEST(QtDialogUtilityTest, TheMapFileChooserAnswersThePathOrNothing) {
+  QDir dir(QDir::tempPath());
+  QString path = dir.filePath("morvel_qt_platform_test_map.png");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  QtDialogUtility dialogs;
+  dialogs.map_folder = dir.absolutePath().toStdString();
+  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectFile(path);
+    // accept() is the dialog's own; a person presses Open.
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), path.toStdString());
+  WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "");
+  QFile::remove(path);
+}
+
+TEST(QtDialogUtilityTest, CannedAnswersAreUsedOnceInsteadOfADialog) {
+  QtDialogUtility dialogs;
+  dialogs.next_colour = ColourChoice{kChooseColourAccepted, 0x00FF00};
+  dialogs.next_map_file = "maps/oak.png";
+  EXPECT_EQ(dialogs.ChooseColour(0, "Morvel", 0).colour, 0x00FF00);
+  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "maps/oak.png");
+  EXPECT_FALSE(dialogs.next_colour.has_value());
+  EXPECT_FALSE(dialogs.next_map_file.has_value());
+}
+
+}  // namespace
+}  // namespace morvel::qt
