@@ -495,8 +495,11 @@ struct WidgetSpec {
   Long left = 0, top = 0, width = 0, height = 0;
   const char* caption = "";
   const char* tooltip = "";
-  // Slider: Min/Max, SmallChange/LargeChange, TickFrequency.
-  // Up-down field: MinValue/MaxValue, Increment (small_change), decimals.
+  // Slider: Min/Max (kept at the slider's 0..10 when both are 0, otherwise
+  // rounded; the position is brought inside), SmallChange/LargeChange,
+  // TickFrequency (kept at 1 when 0).
+  // Up-down field: MinValue/MaxValue (kept at 0..100 when both are 0),
+  // Increment (small_change), decimals.
   double min = 0, max = 0;
   double small_change = 1, large_change = 1;
   Long tick = 0;
