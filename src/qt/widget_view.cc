@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -1415,8 +1416,36 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
       return name;
     }
   }
+  // A section frame is named by its heading.
+  for (const Widget* child : widget.Children()) {
+    if (IsHeading(*child)) {
+      std::string name = PlainCaption(child->Caption());
+      name.erase(0, name.find_first_not_of(' '));
+      if (!name.empty()) return name;
+    }
+  }
   if (!widget.ToolTip().empty()) return widget.ToolTip();
-  return widget.DisplayName();
+  return ReadableName(widget);
+}
+
+std::string ReadableName(const Widget& widget) {
+  // "fraShapeProperties" -> "Shape Properties": the kind prefix goes, the
+  // words come apart.
+  const std::string& name = widget.Name();
+  std::size_t start = 0;
+  while (start < name.size() && std::islower(static_cast<unsigned char>(name[start]))) ++start;
+  if (start == name.size() || start > 3) start = 0;
+  std::string out;
+  for (std::size_t i = start; i < name.size(); ++i) {
+    char c = name[i];
+    if (i > start && std::isupper(static_cast<unsigned char>(c)) &&
+        std::islower(static_cast<unsigned char>(name[i - 1]))) {
+      out += ' ';
+    }
+    out += c;
+  }
+  if (widget.Index() >= 0) out += " " + std::to_string(widget.Index() + 1);
+  return out;
 }
 
 void WidgetView::Act(Widget& widget, const std::function<void()>& action) {

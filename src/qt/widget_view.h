@@ -125,6 +125,11 @@ class WidgetView final : public WidgetObserver {
   std::shared_ptr<bool> alive_;
 };
 
+// A name for a widget that has no caption, label or tool tip, made from
+// its name: "fraShapeProperties" -> "Shape Properties", "txtNumClones(0)"
+// -> "Num Clones 1".
+std::string ReadableName(const Widget& widget);
+
 // Strips the mnemonic ampersands of a caption ("&OK" -> "OK", "&&" -> "&").
 std::string PlainCaption(std::string_view caption);
 

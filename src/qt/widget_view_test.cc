@@ -512,7 +512,8 @@ TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
       {"txtName(1)", "Name 2"},
       {"msgGrid", "Materials"},  // the label above it
       {"fraMain", "General"},
-      {"picSwatch", "picSwatch"},  // nothing better: its name
+      {"picSwatch", "Swatch"},   // nothing better: its name, readable
+      {"fraParked", "Parked"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(view_->Find(c.name)->accessibleName().toStdString(), c.accessible)
@@ -521,6 +522,24 @@ TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
   tree_.GetWidget("lblLevel").SetCaption("Smoothing level");
   EXPECT_EQ(view_->Find("sldLevel")->accessibleName(), "Smoothing level");
   EXPECT_EQ(Q<QLineEdit>("txtCount")->accessibleName(), "Count");
+}
+
+TEST_F(WidgetViewTest, ReadableNamesDropTheKindPrefixAndSplitTheWords) {
+  struct Case {
+    const char* name;
+    int index;
+    const char* readable;
+  };
+  const Case cases[] = {
+      {"txtName", 1, "Name 2"},
+      {"fraMain", -1, "Main"},
+      {"ilsImages", -1, "Images"},
+      {"msgGrid", -1, "Grid"},
+      {"cboMode", -1, "Mode"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadableName(tree_.GetWidget(c.name, c.index)), c.readable) << c.name;
+  }
 }
 
 TEST_F(WidgetViewTest, WidgetsCreatedLaterAreMirroredToo) {
