@@ -336,67 +336,25 @@ void ReadCamera(const Reader& r, const json& v, CameraData& c) {
 
 }  // namespace
 
-SceneContent ReadScene(const json& file, const std::string& origin) {
-  Reader scene(origin, "the scene");
-  if (!file.is_object()) scene.Fail("", "expected a JSON object, got " + Shown(file));
-  scene.OnlyKeys("", file, {kSceneKeys});
+namespace {
 
-  SceneContent content;
-  With(file, "ApplicationRegistryKey",
-       [&](auto k, auto& x) { content.application_registry_key = scene.ToString(k, x); });
-  With(file, "EditMode", [&](auto k, auto& x) { content.edit_mode = scene.ToLong(k, x); });
-  With(file, "DialogOwner", [&](auto k, auto& x) { content.dialog_owner = scene.ToLong(k, x); });
-  constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
-  With(file, "CustomShapeFieldNames", [&](auto k, auto& x) {
-    content.custom_shape_field_names = scene.ToStrings(k, x, kAny);
-  });
-  With(file, "CustomGroupFieldNames", [&](auto k, auto& x) {
-    content.custom_group_field_names = scene.ToStrings(k, x, kAny);
-  });
-  With(file, "MaterialFieldNames", [&](auto k, auto& x) {
-    content.material_field_names = scene.ToStrings(k, x, kAny);
-  });
+// Builds a scene node by node, so that a big file need not be held as one
+// JSON document: the text reader hands each node over as soon as it is
+// parsed and forgets it. Parents are resolved at the end, so a parent may be
+// named before or after its children.
+class SceneBuilder {
+ public:
+  explicit SceneBuilder(const std::string& origin) : origin_(origin) {}
 
-  static const json kNoNodes = json::array();
-  const json* nodes = &kNoNodes;
-  With(file, "nodes", [&](auto k, auto& x) {
-    if (!x.is_array()) scene.Expected(k, "an array of nodes", x);
-    nodes = &x;
-  });
-
-  // First every node with its name and kind, so that a parent may be named
-  // before or after its children.
-  content.nodes.reserve(nodes->size());
-  content.index_by_name.reserve(nodes->size());
-  {
-    // Reserve each kind's vector once rather than growing it node by node.
-    std::size_t counts[5] = {0, 0, 0, 0, 0};
-    for (const json& v : *nodes) {
-      if (!v.is_object()) continue;
-      auto kind = v.find("kind");
-      if (kind == v.end() || !kind->is_string()) continue;
-      switch (KindFromName(kind->get_ref<const std::string&>())) {
-        case kNodeTypeShape: ++counts[0]; break;
-        case kNodeTypeGroup:
-        case kNodeTypeBone: ++counts[1]; break;
-        case kNodeTypeLight: ++counts[2]; break;
-        case kNodeTypeCamera: ++counts[3]; break;
-      }
-    }
-    content.shapes.reserve(counts[0]);
-    content.groups.reserve(counts[1]);
-    content.lights.reserve(counts[2]);
-    content.cameras.reserve(counts[3]);
-  }
-  for (std::size_t i = 0; i < nodes->size(); ++i) {
-    const json& v = (*nodes)[i];
-    Reader at(origin, "nodes[" + std::to_string(i) + "]");
+  void AddNode(const json& v) {
+    std::size_t i = content_.nodes.size();
+    Reader at(origin_, "nodes[" + std::to_string(i) + "]");
     if (!v.is_object()) at.Fail("", "expected a node object, got " + Shown(v));
     auto name_it = v.find("name");
     if (name_it == v.end()) at.Fail("name", "missing: every node needs a name");
     std::string name = at.ToString("name", *name_it);
     if (name.empty()) at.Fail("name", "a node's name must not be empty");
-    Reader r(origin, "node \"" + name + "\"");
+    Reader r(origin_, "node \"" + name + "\"");
     auto kind_it = v.find("kind");
     if (kind_it == v.end()) r.Fail("kind", "missing: every node needs a kind");
     Long kind = KindFromName(r.ToString("kind", *kind_it));
@@ -404,20 +362,16 @@ SceneContent ReadScene(const json& file, const std::string& origin) {
       r.Fail("kind", "unknown kind " + Shown(*kind_it) +
                          " (expected group, shape, bone, camera or light)");
     }
-    if (content.index_by_name.count(name) != 0) {
-      r.Fail("name", "there is another node with this name (nodes[" +
-                         std::to_string(content.index_by_name[name]) + "])");
+    std::int32_t other = content_.Find(name);
+    if (other >= 0) {
+      r.Fail("name", "there is another node with this name (nodes[" + std::to_string(other) +
+                         "])");
     }
-    content.AddNode(name, kind, -1);
-  }
+    content_.AddNode(name, kind, -1);
+    NodeData& n = content_.nodes.back();
 
-  // Then parents, refusing loops, and the values.
-  for (std::size_t i = 0; i < nodes->size(); ++i) {
-    const json& v = (*nodes)[i];
-    NodeData& n = content.nodes[i];
-    Reader r(origin, "node \"" + n.name + "\"");
-    r.set_what(std::string("a ") + KindName(n.kind));
-    switch (n.kind) {
+    r.set_what(std::string("a ") + KindName(kind));
+    switch (kind) {
       case kNodeTypeShape: r.OnlyKeys("", v, {kNodeKeys, kShapeKeys}); break;
       case kNodeTypeGroup: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys}); break;
       case kNodeTypeBone: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys, kBoneKeys}); break;
@@ -425,74 +379,156 @@ SceneContent ReadScene(const json& file, const std::string& origin) {
       case kNodeTypeCamera: r.OnlyKeys("", v, {kNodeKeys, kCameraKeys}); break;
     }
     With(v, "parent", [&](auto k, auto& x) {
-      std::string parent = r.ToString(k, x);
-      std::int32_t p = content.Find(parent);
-      if (p < 0) r.Fail(k, "\"" + parent + "\" names no node");
-      Long parent_kind = content.nodes[static_cast<std::size_t>(p)].kind;
-      if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
-        r.Fail(k, "\"" + parent + "\" is a " + KindName(parent_kind) +
-                      "; only groups and bones have children");
-      }
-      n.parent = p;
+      parents_.emplace_back(static_cast<std::int32_t>(i), r.ToString(k, x));
     });
     With(v, "Hidden", [&](auto k, auto& x) { n.Set(kHidden, r.ToBool(k, x)); });
     auto ext = static_cast<std::size_t>(n.ext);
-    switch (n.kind) {
-      case kNodeTypeShape: ReadShape(r, v, n, content.shapes[ext]); break;
+    switch (kind) {
+      case kNodeTypeShape: ReadShape(r, v, n, content_.shapes[ext]); break;
       case kNodeTypeGroup:
-      case kNodeTypeBone: ReadGroup(r, v, n, content.groups[ext]); break;
-      case kNodeTypeLight: ReadLight(r, v, n, content.lights[ext]); break;
-      case kNodeTypeCamera: ReadCamera(r, v, content.cameras[ext]); break;
+      case kNodeTypeBone: ReadGroup(r, v, n, content_.groups[ext]); break;
+      case kNodeTypeLight: ReadLight(r, v, n, content_.lights[ext]); break;
+      case kNodeTypeCamera: ReadCamera(r, v, content_.cameras[ext]); break;
     }
   }
 
+  // The scene keys of `file`; its "nodes" too unless they were handed over
+  // one by one already.
+  SceneContent Finish(const json& file, bool nodes_added) {
+    Reader scene(origin_, "the scene");
+    if (!file.is_object()) scene.Fail("", "expected a JSON object, got " + Shown(file));
+    scene.OnlyKeys("", file, {kSceneKeys});
+    With(file, "ApplicationRegistryKey",
+         [&](auto k, auto& x) { content_.application_registry_key = scene.ToString(k, x); });
+    With(file, "EditMode", [&](auto k, auto& x) { content_.edit_mode = scene.ToLong(k, x); });
+    With(file, "DialogOwner",
+         [&](auto k, auto& x) { content_.dialog_owner = scene.ToLong(k, x); });
+    constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
+    With(file, "CustomShapeFieldNames", [&](auto k, auto& x) {
+      content_.custom_shape_field_names = scene.ToStrings(k, x, kAny);
+    });
+    With(file, "CustomGroupFieldNames", [&](auto k, auto& x) {
+      content_.custom_group_field_names = scene.ToStrings(k, x, kAny);
+    });
+    With(file, "MaterialFieldNames", [&](auto k, auto& x) {
+      content_.material_field_names = scene.ToStrings(k, x, kAny);
+    });
+    With(file, "nodes", [&](auto k, auto& x) {
+      if (!x.is_array()) scene.Expected(k, "an array of nodes", x);
+      if (nodes_added) return;
+      content_.nodes.reserve(x.size());
+      content_.index_by_name.reserve(x.size());
+      for (const json& node : x) AddNode(node);
+    });
+
+    for (const auto& [index, parent] : parents_) {
+      NodeData& n = content_.nodes[static_cast<std::size_t>(index)];
+      Reader r(origin_, "node \"" + n.name + "\"");
+      std::int32_t p = content_.Find(parent);
+      if (p < 0) r.Fail("parent", "\"" + parent + "\" names no node");
+      Long parent_kind = content_.nodes[static_cast<std::size_t>(p)].kind;
+      if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
+        r.Fail("parent", "\"" + parent + "\" is a " + KindName(parent_kind) +
+                             "; only groups and bones have children");
+      }
+      n.parent = p;
+    }
+    RefuseLoops();
+
+    With(file, "selection", [&](auto k, auto& x) {
+      if (!x.is_array()) scene.Expected(k, "an array of node names", x);
+      std::vector<bool> seen(content_.nodes.size(), false);
+      for (std::size_t i = 0; i < x.size(); ++i) {
+        std::string key = k + "[" + std::to_string(i) + "]";
+        std::string name = scene.ToString(key, x[i]);
+        std::int32_t index = content_.Find(name);
+        if (index < 0) scene.Fail(key, "\"" + name + "\" names no node");
+        if (seen[static_cast<std::size_t>(index)]) {
+          scene.Fail(key, "\"" + name + "\" is selected twice");
+        }
+        seen[static_cast<std::size_t>(index)] = true;
+        content_.selection.push_back(index);
+      }
+    });
+    return std::move(content_);
+  }
+
+ private:
   // A node may not be its own ancestor. Colour the nodes: 1 on the path
   // being walked, 2 known to reach the top.
-  std::vector<std::uint8_t> mark(content.nodes.size(), 0);
-  std::vector<std::int32_t> path;
-  for (std::size_t start = 0; start < content.nodes.size(); ++start) {
-    path.clear();
-    std::int32_t i = static_cast<std::int32_t>(start);
-    while (i >= 0 && mark[static_cast<std::size_t>(i)] == 0) {
-      mark[static_cast<std::size_t>(i)] = 1;
-      path.push_back(i);
-      i = content.nodes[static_cast<std::size_t>(i)].parent;
+  void RefuseLoops() const {
+    std::vector<std::uint8_t> mark(content_.nodes.size(), 0);
+    std::vector<std::int32_t> path;
+    for (std::size_t start = 0; start < content_.nodes.size(); ++start) {
+      path.clear();
+      std::int32_t i = static_cast<std::int32_t>(start);
+      while (i >= 0 && mark[static_cast<std::size_t>(i)] == 0) {
+        mark[static_cast<std::size_t>(i)] = 1;
+        path.push_back(i);
+        i = content_.nodes[static_cast<std::size_t>(i)].parent;
+      }
+      if (i >= 0 && mark[static_cast<std::size_t>(i)] == 1) {
+        Reader r(origin_,
+                 "node \"" + content_.nodes[static_cast<std::size_t>(i)].name + "\"");
+        r.Fail("parent", "the node would be its own ancestor");
+      }
+      for (std::int32_t p : path) mark[static_cast<std::size_t>(p)] = 2;
     }
-    if (i >= 0 && mark[static_cast<std::size_t>(i)] == 1) {
-      Reader r(origin, "node \"" + content.nodes[static_cast<std::size_t>(i)].name + "\"");
-      r.Fail("parent", "the node would be its own ancestor");
-    }
-    for (std::int32_t p : path) mark[static_cast<std::size_t>(p)] = 2;
   }
 
-  With(file, "selection", [&](auto k, auto& x) {
-    if (!x.is_array()) scene.Expected(k, "an array of node names", x);
-    std::set<std::int32_t> seen;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-      std::string key = k + "[" + std::to_string(i) + "]";
-      std::string name = scene.ToString(key, x[i]);
-      std::int32_t index = content.Find(name);
-      if (index < 0) scene.Fail(key, "\"" + name + "\" names no node");
-      if (!seen.insert(index).second) scene.Fail(key, "\"" + name + "\" is selected twice");
-      content.selection.push_back(index);
-    }
-  });
-  return content;
+  const std::string& origin_;
+  SceneContent content_;
+  std::vector<std::pair<std::int32_t, std::string>> parents_;
+};
+
+}  // namespace
+
+SceneContent ReadScene(const json& file, const std::string& origin) {
+  SceneBuilder builder(origin);
+  return builder.Finish(file, false);
 }
 
 SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
+  SceneBuilder builder(origin);
+  // Each element of the top-level "nodes" array goes to the builder as soon
+  // as it is parsed and is then dropped from the document.
+  std::string top_key;
+  bool in_nodes = false;
+  int node_lists = 0;
+  auto hand_over = [&](int depth, json::parse_event_t event, json& parsed) -> bool {
+    using Event = json::parse_event_t;
+    if (depth == 1) {
+      if (event == Event::key) {
+        top_key = parsed.get<std::string>();
+      } else if (event == Event::array_start && top_key == "nodes") {
+        in_nodes = true;
+        if (++node_lists > 1) {
+          Reader(origin, "the scene").Fail("nodes", "the key appears twice");
+        }
+      } else if (event == Event::array_end) {
+        in_nodes = false;
+      }
+      return true;
+    }
+    if (depth == 2 && in_nodes &&
+        (event == Event::object_end || event == Event::array_end || event == Event::value)) {
+      builder.AddNode(parsed);
+      return false;
+    }
+    return true;
+  };
   json parsed;
   try {
-    parsed = json::parse(text);
+    parsed = json::parse(text, hand_over);
   } catch (const json::exception& e) {
     // The parser's message carries the line and column.
     std::string what = e.what();
     auto colon = what.find("] ");
-    RaiseError(kErrInvalidFileFormat, "Invalid file format: " + origin +
-                                          ": not valid JSON: " +
-                                          (colon == std::string::npos ? what : what.substr(colon + 2)));
+    RaiseError(kErrInvalidFileFormat, "Invalid file format: " + origin + ": not valid JSON: " +
+                                          (colon == std::string::npos ? what
+                                                                      : what.substr(colon + 2)));
   }
-  return ReadScene(parsed, origin);
+  return builder.Finish(parsed, true);
 }
 
 ojson SingleJson(Single value) {

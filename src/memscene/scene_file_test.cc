@@ -34,6 +34,22 @@ TEST_P(RefusalTest, NamesTheFileTheNodeAndTheKey) {
   }
 }
 
+// A snapshot (already parsed) is checked exactly as a file is.
+TEST_P(RefusalTest, ASnapshotIsRefusedTheSameWay) {
+  const Refusal& c = GetParam();
+  nlohmann::json parsed = nlohmann::json::parse(c.text, nullptr, /*allow_exceptions=*/false);
+  if (parsed.is_discarded() || std::string(c.name) == "NodesTwice") {
+    GTEST_SKIP() << "not a JSON document of its own";
+  }
+  try {
+    MemSceneGraph::FromJson(parsed, "bad.json");
+    ADD_FAILURE() << "loaded";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), 321);
+    EXPECT_EQ(e.Description(), c.message);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     BadFiles, RefusalTest,
     ::testing::Values(
@@ -49,6 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NodesNotAList", R"({"nodes": {}})",
                 "Invalid file format: bad.json: the scene: key \"nodes\": expected an array "
                 "of nodes, got {}"},
+        Refusal{"NodesTwice", R"({"nodes": [], "nodes": []})",
+                "Invalid file format: bad.json: the scene: key \"nodes\": the key appears "
+                "twice"},
         Refusal{"NodeNotAnObject", R"({"nodes": [3]})",
                 "Invalid file format: bad.json: nodes[0]: expected a node object, got 3"},
         Refusal{"MissingName", R"({"nodes": [{"kind": "shape"}]})",
@@ -255,6 +274,12 @@ TEST(RoundTripTest, LoadSaveLoadGivesTheSameScene) {
     EXPECT_EQ(second->Value(name), first->Value(name)) << name;
   }
   EXPECT_EQ(second->SelectedNames(), first->SelectedNames());
+}
+
+TEST(RoundTripTest, TextAndParsedDocumentGiveTheSameScene) {
+  auto from_text = MemSceneGraph::FromText(kTestScene);
+  auto from_json = MemSceneGraph::FromJson(nlohmann::json::parse(kTestScene));
+  EXPECT_EQ(from_json->ToJson(), from_text->ToJson());
 }
 
 TEST(RoundTripTest, SinglesKeepEveryBit) {
