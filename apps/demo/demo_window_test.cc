@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +162,21 @@ TEST_F(DemoWindowTest, ATipIsShownUntilTheUserSwitchesItOff) {
   window_->evtReqWarn(app, text, entry);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(LogCount("tip switched off"), 1);
+}
+
+TEST_F(DemoWindowTest, TheSourceViewShowsTheShapesSceneEntry) {
+  QString title, text;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    title = dialog->windowTitle();
+    text = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+    dialog->reject();
+  });
+  window_->evtReqOpenSource();
+  EXPECT_EQ(title, "Source - Teapot");
+  EXPECT_THAT(text.toStdString(), HasSubstr("\"SourceDetail\": \"teapot.obj\""));
+  EXPECT_EQ(LogCount("evtReqOpenSource"), 1);
 }
 
 TEST_F(DemoWindowTest, AnErrorIsShownWithItsNumberDescriptionAndSource) {
