@@ -12,9 +12,8 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -179,8 +178,10 @@ void BM_CommonTabRatio_1M(benchmark::State& state) {
     bare += Seconds(t2 - t1);
   }
   state.counters["ratio"] = panel / bare;
-  state.counters["panel_cpu_ms"] = 1e3 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_ms"] = 1e3 * bare / static_cast<double>(state.iterations());
+  state.counters["panel_cpu_ms"] =
+      1e3 * panel / static_cast<double>(state.iterations());
+  state.counters["bare_cpu_ms"] =
+      1e3 * bare / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_CommonTabRatio_1M)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -218,7 +219,8 @@ void BareLoop(Bench& b, const EditorCase& c, bool on) {
   SceneGraph& graph = *b.scene;
   Long list = b.SelectionList();
   Long count = graph.GetSelectionCount(list);
-  for (Long i = 0; i < count; ++i) c.bare_write(*graph.GetSelectedNode(list, i), on);
+  for (Long i = 0; i < count; ++i)
+    c.bare_write(*graph.GetSelectedNode(list, i), on);
 }
 
 // The common editors fetch the scene and its list afresh for every item and
@@ -257,8 +259,10 @@ void BM_EditorRatio_100k(benchmark::State& state) {
   state.SetLabel(c.widget);
   if (per_item_fetch) state.counters["ratio_same_calls"] = panel / same;
   state.counters["ratio"] = panel / bare;
-  state.counters["panel_cpu_ms"] = 1e3 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_ms"] = 1e3 * bare / static_cast<double>(state.iterations());
+  state.counters["panel_cpu_ms"] =
+      1e3 * panel / static_cast<double>(state.iterations());
+  state.counters["bare_cpu_ms"] =
+      1e3 * bare / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_EditorRatio_100k)
     ->DenseRange(0, static_cast<int>(std::size(kEditors)) - 1)
@@ -285,7 +289,8 @@ void BM_ConstructPanel(benchmark::State& state) {
     allocations = g_heap_allocations - n0;
     benchmark::DoNotOptimize(panel.get());
   }
-  state.counters["heap_allocated_KiB"] = static_cast<double>(allocated) / 1024.0;
+  state.counters["heap_allocated_KiB"] =
+      static_cast<double>(allocated) / 1024.0;
   state.counters["heap_live_KiB"] = static_cast<double>(live) / 1024.0;
   state.counters["allocations"] = static_cast<double>(allocations);
 }

@@ -38,7 +38,8 @@ std::shared_ptr<MathUtility> PanelContext::MathUtil() const {
 
 void PanelContext::ShowMessage(const std::string& text) const {
   Required(platform_.message_box)
-      ->Show(text, kMessageTitle, MessageIcon::kExclamation, MessageButtons::kOk);
+      ->Show(text, kMessageTitle, MessageIcon::kExclamation,
+             MessageButtons::kOk);
 }
 
 void PanelContext::RaisePrepare(const std::string& layer_source) const {

@@ -37,12 +37,11 @@ class PanelHarness {
   void Show(Long tab, const std::vector<std::string>& names) {
     scene->Select(names);
     SetupArguments a = ComputeSetupArguments(*scene, tab);
-    panel.SetupPropertiesPanel(a.SelectedTab, a.SelectionEntity,
-                               a.ShapesSelectedCount, a.LightsSelectedCount,
-                               a.BonesSelectedCount, a.CamerasSelectedCount,
-                               a.GroupsSelectedCount, a.AmbientLightSelected,
-                               a.DirectionalLightSelected, a.SceneSelected,
-                               a.RenderMode);
+    panel.SetupPropertiesPanel(
+        a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
+        a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
+        a.GroupsSelectedCount, a.AmbientLightSelected,
+        a.DirectionalLightSelected, a.SceneSelected, a.RenderMode);
     scene->ClearJournal();
     events.log.clear();
   }

@@ -18,7 +18,8 @@
 namespace morvel::testing {
 
 // Records every event as the scenario runner prints it:
-// evtReqPrepareForSceneChanges("SysProperties"), evtReqApplySceneChanges(False).
+// evtReqPrepareForSceneChanges("SysProperties"),
+// evtReqApplySceneChanges(False).
 class RecordingEvents : public PropertiesEvents {
  public:
   void evtShapeHidden8() override { log.push_back("evtShapeHidden8"); }
@@ -148,8 +149,9 @@ class StubSceneGraph : public SceneGraph {
   std::shared_ptr<Camera> GetSelectedCamera(Long, Long) override {
     Unexpected();
   }
-  std::shared_ptr<Light> GetLightOfNode(const std::shared_ptr<Hierarchy>&,
-                                        const std::shared_ptr<SceneNode>&) override {
+  std::shared_ptr<Light> GetLightOfNode(
+      const std::shared_ptr<Hierarchy>&,
+      const std::shared_ptr<SceneNode>&) override {
     Unexpected();
   }
   Long SelectionNeedsRefresh(Long) override { Unexpected(); }

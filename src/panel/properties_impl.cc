@@ -98,8 +98,8 @@ void PropertiesImpl::SetupPropertiesPanel(Long SelectedTab,
     const Long Nc = args.CamerasSelectedCount;
     const Long Ng = args.GroupsSelectedCount;
     // The total first: an overflow must leave every frame where it was.
-    const Long N = CheckedAdd(
-        CheckedAdd(CheckedAdd(CheckedAdd(Ns, Nl), Nb), Nc), Ng);
+    const Long N =
+        CheckedAdd(CheckedAdd(CheckedAdd(CheckedAdd(Ns, Nl), Nb), Nc), Ng);
 
     WidgetTree& w = widgets_;
     // Each rule stands by itself; a frame no rule parks stays where its
@@ -170,7 +170,8 @@ void PropertiesImpl::InitializePanel() {
   WithPropertiesSource([&] {
     SetEnabled(true);
     ComboBox& draw = widgets_.Get<ComboBox>("cboShapeDraw");
-    for (Long i = 0; i < kDrawModeCount; ++i) draw.AddItem(kDrawModeItems[i], i);
+    for (Long i = 0; i < kDrawModeCount; ++i)
+      draw.AddItem(kDrawModeItems[i], i);
     ComboBox& condition = widgets_.Get<ComboBox>("cboCondition");
     for (const char* item : kConditionItems) condition.AddItem(item);
     ComboBox& mirror = widgets_.Get<ComboBox>("cboMirror");
@@ -179,7 +180,8 @@ void PropertiesImpl::InitializePanel() {
     for (const char* item : kIKJointItems) joint.AddItem(item);
     ComboBox& attenuation = widgets_.Get<ComboBox>("cboAttenuationType");
     Long position = 0;
-    for (const char* item : kAttenuationItems) attenuation.AddItem(item, position++);
+    for (const char* item : kAttenuationItems)
+      attenuation.AddItem(item, position++);
     state_.picture_utility =
         Required(context_.Services().CreatePictureUtility());
   });
@@ -195,7 +197,8 @@ void PropertiesImpl::SetlVBColor(Long value) {
 void PropertiesImpl::SetEnabled(bool value) {
   // No error handling of its own: a failure reaches the caller unchanged.
   state_.enabled = value;
-  for (const char* name : kSectionFrames) widgets_.GetWidget(name).SetEnabled(value);
+  for (const char* name : kSectionFrames)
+    widgets_.GetWidget(name).SetEnabled(value);
 }
 
 void PropertiesImpl::ReadProperties() {

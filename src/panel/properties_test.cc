@@ -131,8 +131,8 @@ TEST_F(PropertiesTest, FirstSceneGraphInitialisesOnce) {
   EXPECT_EQ(State().applier, applier);
   EXPECT_NE(State().picture_utility, nullptr);
   EXPECT_THAT(Items("cboShapeDraw"),
-              ElementsAre("Use View Default", "Smooth", "Flat",
-                          "Solid Outline", "Wireframe", "Cartoon"));
+              ElementsAre("Use View Default", "Smooth", "Flat", "Solid Outline",
+                          "Wireframe", "Cartoon"));
   EXPECT_THAT(Items("cboCondition"), ElementsAre("More Than", "Less Than"));
   EXPECT_THAT(Items("cboMirror"), ElementsAre("None", "X", "Y", "Z"));
   EXPECT_THAT(Items("cboIKJoint"), ElementsAre("Disabled", "Enabled", "Fixed"));
@@ -147,8 +147,10 @@ TEST_F(PropertiesTest, FirstSceneGraphInitialisesOnce) {
   EXPECT_EQ(State().applier, nullptr);
   EXPECT_FALSE(panel_.Enabled()) << "initialisation must not run again";
   EXPECT_EQ(services_.pictures_created, 1);
-  for (auto [combo, count] : {std::pair{"cboShapeDraw", 6}, {"cboCondition", 2},
-                              {"cboMirror", 4}, {"cboIKJoint", 3},
+  for (auto [combo, count] : {std::pair{"cboShapeDraw", 6},
+                              {"cboCondition", 2},
+                              {"cboMirror", 4},
+                              {"cboIKJoint", 3},
                               {"cboAttenuationType", 3}}) {
     EXPECT_EQ(W().Get<ComboBox>(combo).ListCount(), count) << combo;
   }
@@ -294,8 +296,13 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, KeyDownTest,
     ::testing::Values(
         KeyCase{"Copy", 67, 0, "old", {"Clear", "SetText:234"}, "234", "12345"},
-        KeyCase{"CopyWithControl", 67, 2, "old", {"Clear", "SetText:234"},
-                "234", "12345"},
+        KeyCase{"CopyWithControl",
+                67,
+                2,
+                "old",
+                {"Clear", "SetText:234"},
+                "234",
+                "12345"},
         KeyCase{"Cut", 88, 0, "old", {"Clear", "SetText:234"}, "234", "15"},
         KeyCase{"Paste", 86, 0, "ab", {"GetText"}, "ab", "1ab5"},
         KeyCase{"PasteEmpty", 86, 0, "", {"GetText"}, "", "15"},
@@ -355,8 +362,8 @@ TEST_F(PropertiesTest, TerminateReleasesInOrderBetweenTheDebugMessages) {
   auto log = services_.log;
   {
     auto graph = std::make_shared<StubSceneGraph>();
-    std::shared_ptr<SceneGraph> tracked_graph(
-        Tracked<int>(log, "scene graph"), graph.get());
+    std::shared_ptr<SceneGraph> tracked_graph(Tracked<int>(log, "scene graph"),
+                                              graph.get());
     panel_.SetSceneGraph(tracked_graph, std::make_shared<NoApplier>());
     // The graph object itself stays alive in `graph` only while this block
     // runs; the tracker goes when the panel lets go of its reference.
@@ -370,11 +377,11 @@ TEST_F(PropertiesTest, TerminateReleasesInOrderBetweenTheDebugMessages) {
     tracked_graph.reset();
     panel_.Terminate();
   }
-  EXPECT_THAT(*log, ElementsAre("Properties instance terminating",
-                                "CurrentShapeNode", "CurrentGroup",
-                                "CurrentLight", "CurrentCamera", "EditShape",
-                                "picture utility", "scene graph",
-                                "Properties instance terminated"));
+  EXPECT_THAT(*log,
+              ElementsAre("Properties instance terminating", "CurrentShapeNode",
+                          "CurrentGroup", "CurrentLight", "CurrentCamera",
+                          "EditShape", "picture utility", "scene graph",
+                          "Properties instance terminated"));
   EXPECT_NE(State().applier, nullptr) << "the applier goes with the panel";
   EXPECT_TRUE(events_.log.empty());
 }

@@ -42,16 +42,15 @@ struct SetupCase {
   Long ns, nl, nb, nc, ng;
   bool scene_selected;
   Long edit_mode;
-  unsigned parked;      // frames at -50000 and disabled afterwards
-  int loaded;           // the frame brought to 0,0 by its loader, or -1
+  unsigned parked;  // frames at -50000 and disabled afterwards
+  int loaded;       // the frame brought to 0,0 by its loader, or -1
   Long divider_left;
   bool shadowless_visible;
 };
 
 class SetupFixture : public ::testing::Test {
  protected:
-  SetupFixture()
-      : panel_(PlatformServices{}, events_, container_, &services_) {
+  SetupFixture() : panel_(PlatformServices{}, events_, container_, &services_) {
     container_.inner_height = kInner;
     container_.outer_height = kOuter;
     panel_.ReadProperties();
@@ -169,8 +168,8 @@ TEST_P(SetupOverflowTest, IsAnErrorBeforeAnyFrameMoves) {
   const OverflowCase& c = GetParam();
   std::string before = W().Dump(*W().Root());
   try {
-    panel_.SetupPropertiesPanel(3, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc,
-                                c.ng, false, false, false, 0);
+    panel_.SetupPropertiesPanel(3, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc, c.ng,
+                                false, false, false, 0);
     FAIL() << "expected error 6";
   } catch (const Error& e) {
     EXPECT_EQ(e.Number(), kErrOverflow);
@@ -229,8 +228,8 @@ TEST(SetupWithoutSceneTest, ASingleObjectNeedsASceneGraph) {
     EXPECT_EQ(e.Source(), "Properties");
   }
   // Without a selection nothing reaches for the scene.
-  EXPECT_NO_THROW(panel.SetupPropertiesPanel(2, 0, 0, 0, 0, 0, 0, false, false,
-                                             false, 0));
+  EXPECT_NO_THROW(
+      panel.SetupPropertiesPanel(2, 0, 0, 0, 0, 0, 0, false, false, false, 0));
 }
 
 }  // namespace

@@ -20,10 +20,12 @@ class TransactionTest : public ::testing::Test {
   TransactionTest()
       : context_(widgets_, state_, events_, container_, PlatformServices{},
                  services_) {
-    Widget& form = widgets_.Create(WidgetKind::kForm, "Properties", -1, nullptr);
-    box_ = &widgets_.Create<CheckBox>(WidgetKind::kCheckBox, "chkBox", -1, &form);
-    combo_ = &widgets_.Create<ComboBox>(WidgetKind::kComboBox, "cboList", -1,
-                                        &form);
+    Widget& form =
+        widgets_.Create(WidgetKind::kForm, "Properties", -1, nullptr);
+    box_ =
+        &widgets_.Create<CheckBox>(WidgetKind::kCheckBox, "chkBox", -1, &form);
+    combo_ =
+        &widgets_.Create<ComboBox>(WidgetKind::kComboBox, "cboList", -1, &form);
     combo_->AddItem("a");
     combo_->AddItem("b");
   }
@@ -41,8 +43,9 @@ class TransactionTest : public ::testing::Test {
 TEST_F(TransactionTest, PreparesOnConstructionAndAppliesOnCommitOnce) {
   {
     SceneTransaction transaction(context_, kLayerSysMaterialUpdate);
-    EXPECT_THAT(events_.log,
-                ElementsAre("evtReqPrepareForSceneChanges(\"SysMaterialUpdate\")"));
+    EXPECT_THAT(
+        events_.log,
+        ElementsAre("evtReqPrepareForSceneChanges(\"SysMaterialUpdate\")"));
     transaction.Commit(true);
     transaction.Commit(false);
     EXPECT_TRUE(transaction.Committed());

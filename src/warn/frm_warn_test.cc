@@ -46,8 +46,8 @@ TEST_F(FrmWarnTest, LoadWithoutAWarningShowsAnEmptyLabel) {
   frmWarn fresh(&store);
   fresh.Load();
   EXPECT_EQ(fresh.Widgets().GetWidget("lblWarning").Caption(), "");
-  EXPECT_EQ(fresh.Widgets().Get<CheckBox>("chkContinueToReceiveWarning").Value(),
-            1);
+  EXPECT_EQ(
+      fresh.Widgets().Get<CheckBox>("chkContinueToReceiveWarning").Value(), 1);
 }
 
 // What ends up in the store for each way of dismissing the window.
@@ -106,8 +106,8 @@ TEST_F(FrmWarnTest, PropertiesTakeEffectOnlyAtTheNextLoadAndUnload) {
   dialog_.SetsApplicationRegistryKey("Other App");
   dialog_.SetsWarningRegistryEntry("FocalBlur");
   dialog_.Unload();
-  EXPECT_THAT(store_.Saves(), ::testing::ElementsAre(
-                                  Entry{"Other App", "Tips", "FocalBlur", "1"}));
+  EXPECT_THAT(store_.Saves(), ::testing::ElementsAre(Entry{"Other App", "Tips",
+                                                           "FocalBlur", "1"}));
 }
 
 TEST_F(FrmWarnTest, UnloadWithoutLoadStoresNothing) {
@@ -129,8 +129,7 @@ TEST(FrmWarnWithoutStoreTest, EveryStepSucceedsQuietly) {
   frmWarn dialog(nullptr);
   dialog.SetsWarning("text");
   EXPECT_NO_THROW(dialog.Load());
-  EXPECT_NO_THROW(
-      UserInput::Click(dialog.Widgets().Get<Button>("cmdOK")));
+  EXPECT_NO_THROW(UserInput::Click(dialog.Widgets().Get<Button>("cmdOK")));
   EXPECT_FALSE(dialog.IsLoaded());
 }
 

@@ -6,7 +6,8 @@ namespace morvel {
 
 CameraSection::CameraSection(PanelContext& context)
     : context_(context),
-      fraCameraProperties(context.Widgets().Get<Frame>("fraCameraProperties")) {}
+      fraCameraProperties(context.Widgets().Get<Frame>("fraCameraProperties")) {
+}
 
 void CameraSection::LoadCameraProperties() {
   WithPropertiesSource([&] {

@@ -39,7 +39,9 @@ CommonSection::CommonSection(PanelContext& context)
   ConnectGuardedClick(chkCommonLockEnable, [this] { LockEnableClick(); });
   ConnectGuardedClick(chkCommonShadowless, [this] { ShadowlessClick(); });
   // The Source button has no value a loader sets, so it needs no guard.
-  cmdSource.on_click = [this] { WithPropertiesSource([this] { SourceClick(); }); };
+  cmdSource.on_click = [this] {
+    WithPropertiesSource([this] { SourceClick(); });
+  };
 }
 
 void CommonSection::SetFromQuery(CheckBox& box,
@@ -69,8 +71,8 @@ void CommonSection::LoadCommonProperties(const SelectionArguments& arguments) {
 
       fraShapeCommonProperties.SetEnabled(true);
       fraShapeCommonProperties.SetLeft(0);
-      fraShapeCommonProperties.SetTop(CheckedAdd(fraCommonProperties.Top(),
-                                                 fraCommonProperties.Height()));
+      fraShapeCommonProperties.SetTop(
+          CheckedAdd(fraCommonProperties.Top(), fraCommonProperties.Height()));
       SetFromQuery(chkShapeDrawPoints, &SceneUtility::GetDrawPointsState);
       SetFromQuery(chkShapeDrawNormals, &SceneUtility::GetDrawNormalsState);
       SetFromQuery(chkShapeDisplayAsBox, &SceneUtility::GetDisplayAsBoxState);

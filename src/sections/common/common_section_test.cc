@@ -92,19 +92,19 @@ TEST_P(CommonLayoutTest, PlacesTheFramesForTheSelection) {
     EXPECT_FALSE(shape.Enabled());
   }
   // The common tab shows no object section.
-  for (const char* frame : {"fraShapeProperties", "fraLightProperties",
-                            "fraCameraProperties", "fraBoneProperties",
-                            "fraGroupProperties"}) {
+  for (const char* frame :
+       {"fraShapeProperties", "fraLightProperties", "fraCameraProperties",
+        "fraBoneProperties", "fraGroupProperties"}) {
     EXPECT_EQ(h_.W(frame).Left(), -50000) << frame;
     EXPECT_FALSE(h_.W(frame).Enabled()) << frame;
   }
   // Loading reads the scene; it writes nothing and raises nothing.
   EXPECT_THAT(h_.Journal(), IsEmpty());
   EXPECT_THAT(h_.events.log, IsEmpty());
-  for (const char* box : {"chkCommonHide", "chkCommonLockEnable",
-                          "chkCommonShadowless", "chkShapeDrawPoints",
-                          "chkShapeDrawNormals", "chkShapeDisplayAsBox",
-                          "chkShapeDrawTranslucent", "cboShapeDraw"}) {
+  for (const char* box :
+       {"chkCommonHide", "chkCommonLockEnable", "chkCommonShadowless",
+        "chkShapeDrawPoints", "chkShapeDrawNormals", "chkShapeDisplayAsBox",
+        "chkShapeDrawTranslucent", "cboShapeDraw"}) {
     EXPECT_TRUE(h_.W(box).Enabled()) << box;
   }
 }
@@ -112,22 +112,34 @@ TEST_P(CommonLayoutTest, PlacesTheFramesForTheSelection) {
 INSTANTIATE_TEST_SUITE_P(
     Selections, CommonLayoutTest,
     ::testing::Values(
-        LayoutCase{"Shapes", {"Teapot", "Cube"}, 570, 1560, true, "Lock", true,
-                   true},
+        LayoutCase{
+            "Shapes", {"Teapot", "Cube"}, 570, 1560, true, "Lock", true, true},
         LayoutCase{"OneShape", {"Teapot"}, 570, 1560, true, "Lock", true, true},
-        LayoutCase{"Bones", {"Arm", "Toe"}, 570, 615, true, "Enable", false,
+        LayoutCase{
+            "Bones", {"Arm", "Toe"}, 570, 615, true, "Enable", false, false},
+        LayoutCase{
+            "Lights", {"Sun", "Spot"}, 285, 330, false, "Lock", true, false},
+        LayoutCase{"LightsWithAmbient",
+                   {"Sun", "Glow"},
+                   285,
+                   330,
+                   false,
+                   "Lock",
+                   false,
                    false},
-        LayoutCase{"Lights", {"Sun", "Spot"}, 285, 330, false, "Lock", true,
-                   false},
-        LayoutCase{"LightsWithAmbient", {"Sun", "Glow"}, 285, 330, false,
-                   "Lock", false, false},
         LayoutCase{"Camera", {"Cam"}, 285, 330, false, "Lock", false, false},
-        LayoutCase{"Groups", {"Stage", "Rig"}, 285, 330, false, "Lock", false,
-                   false},
+        LayoutCase{
+            "Groups", {"Stage", "Rig"}, 285, 330, false, "Lock", false, false},
         // The first selected node decides; the shapes after the group do
         // not make it a shape selection.
-        LayoutCase{"GroupThenShapes", {"Stage", "Teapot", "Cube"}, 285, 330,
-                   false, "Lock", false, false}),
+        LayoutCase{"GroupThenShapes",
+                   {"Stage", "Teapot", "Cube"},
+                   285,
+                   330,
+                   false,
+                   "Lock",
+                   false,
+                   false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // With exactly one shape in it, a selection led by another kind parks
@@ -190,34 +202,36 @@ INSTANTIATE_TEST_SUITE_P(
         TriStateCase{"EnableNone", "chkCommonLockEnable", {"Arm", "Hand"}, 0},
         TriStateCase{"EnableAll", "chkCommonLockEnable", {"Toe"}, 1},
         TriStateCase{"EnableMixed", "chkCommonLockEnable", {"Arm", "Toe"}, 2},
-        TriStateCase{"ShadowlessShapesNone", "chkCommonShadowless",
-                     {"Teapot"}, 0},
-        TriStateCase{"ShadowlessShapesAll", "chkCommonShadowless",
-                     {"Cube", "Ball"}, 1},
-        TriStateCase{"ShadowlessShapesMixed", "chkCommonShadowless",
-                     {"Teapot", "Ball"}, 2},
-        TriStateCase{"ShadowlessLightsNone", "chkCommonShadowless", {"Sun"},
-                     0},
-        TriStateCase{"ShadowlessLightsAll", "chkCommonShadowless",
-                     {"Spot", "Lamp"}, 1},
-        TriStateCase{"ShadowlessLightsMixed", "chkCommonShadowless",
-                     {"Spot", "Sun"}, 2},
+        TriStateCase{
+            "ShadowlessShapesNone", "chkCommonShadowless", {"Teapot"}, 0},
+        TriStateCase{
+            "ShadowlessShapesAll", "chkCommonShadowless", {"Cube", "Ball"}, 1},
+        TriStateCase{"ShadowlessShapesMixed",
+                     "chkCommonShadowless",
+                     {"Teapot", "Ball"},
+                     2},
+        TriStateCase{"ShadowlessLightsNone", "chkCommonShadowless", {"Sun"}, 0},
+        TriStateCase{
+            "ShadowlessLightsAll", "chkCommonShadowless", {"Spot", "Lamp"}, 1},
+        TriStateCase{
+            "ShadowlessLightsMixed", "chkCommonShadowless", {"Spot", "Sun"}, 2},
         TriStateCase{"DrawPointsNone", "chkShapeDrawPoints", {"Teapot"}, 0},
-        TriStateCase{"DrawPointsAll", "chkShapeDrawPoints", {"Cube", "Ball"},
-                     1},
-        TriStateCase{"DrawPointsMixed", "chkShapeDrawPoints",
-                     {"Cube", "Teapot"}, 2},
+        TriStateCase{
+            "DrawPointsAll", "chkShapeDrawPoints", {"Cube", "Ball"}, 1},
+        TriStateCase{
+            "DrawPointsMixed", "chkShapeDrawPoints", {"Cube", "Teapot"}, 2},
         TriStateCase{"DrawNormalsAll", "chkShapeDrawNormals", {"Cube"}, 1},
-        TriStateCase{"DrawNormalsMixed", "chkShapeDrawNormals",
-                     {"Teapot", "Cube"}, 2},
-        TriStateCase{"DisplayAsBoxNone", "chkShapeDisplayAsBox", {"Teapot"},
-                     0},
-        TriStateCase{"DisplayAsBoxMixed", "chkShapeDisplayAsBox",
-                     {"Ball", "Teapot"}, 2},
-        TriStateCase{"DrawTranslucentAll", "chkShapeDrawTranslucent",
-                     {"Ball"}, 1},
-        TriStateCase{"DrawTranslucentMixed", "chkShapeDrawTranslucent",
-                     {"Ball", "Teapot"}, 2}),
+        TriStateCase{
+            "DrawNormalsMixed", "chkShapeDrawNormals", {"Teapot", "Cube"}, 2},
+        TriStateCase{"DisplayAsBoxNone", "chkShapeDisplayAsBox", {"Teapot"}, 0},
+        TriStateCase{
+            "DisplayAsBoxMixed", "chkShapeDisplayAsBox", {"Ball", "Teapot"}, 2},
+        TriStateCase{
+            "DrawTranslucentAll", "chkShapeDrawTranslucent", {"Ball"}, 1},
+        TriStateCase{"DrawTranslucentMixed",
+                     "chkShapeDrawTranslucent",
+                     {"Ball", "Teapot"},
+                     2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Draw mode -----------------------------------------------------------
@@ -247,15 +261,13 @@ TEST_P(DrawModeLoadTest, SelectsTheEntryForTheRenderMode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, DrawModeLoadTest,
-    ::testing::Values(RenderModeCase{0, 0, "Use View Default"},
-                      RenderModeCase{2, 1, "Smooth"},
-                      RenderModeCase{4, 2, "Flat"},
-                      RenderModeCase{8, 3, "Solid Outline"},
-                      RenderModeCase{1, 4, "Wireframe"},
-                      RenderModeCase{16, 5, "Cartoon"},
-                      RenderModeCase{3, 5, "Cartoon"},
-                      RenderModeCase{-2, 5, "Cartoon"},
-                      RenderModeCase{-1, 6, "Mixed"}));
+    ::testing::Values(
+        RenderModeCase{0, 0, "Use View Default"},
+        RenderModeCase{2, 1, "Smooth"}, RenderModeCase{4, 2, "Flat"},
+        RenderModeCase{8, 3, "Solid Outline"},
+        RenderModeCase{1, 4, "Wireframe"}, RenderModeCase{16, 5, "Cartoon"},
+        RenderModeCase{3, 5, "Cartoon"}, RenderModeCase{-2, 5, "Cartoon"},
+        RenderModeCase{-1, 6, "Mixed"}));
 
 TEST_F(CommonTest, MixedIsAddedOnceHoweverOftenItIsShown) {
   h_.Show(2, {"Teapot", "Cube"});  // DrawStyle 0 and 4: mixed
@@ -298,11 +310,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Teapot", "Sun"},
                  {kPrepare, "evtShapeHidden8", "evtLightHidden8", kApply}},
         HideCase{"GroupOnly", {"Stage"}, {kPrepare, "evtGroupHidden8", kApply}},
-        HideCase{"EveryKind",
-                 {"Cam", "Arm", "Stage", "Sun", "Teapot"},
-                 {kPrepare, "evtShapeHidden8", "evtLightHidden8",
-                  "evtBoneHidden8", "evtGroupHidden8", "evtCameraHidden8",
-                  kApply}},
+        HideCase{
+            "EveryKind",
+            {"Cam", "Arm", "Stage", "Sun", "Teapot"},
+            {kPrepare, "evtShapeHidden8", "evtLightHidden8", "evtBoneHidden8",
+             "evtGroupHidden8", "evtCameraHidden8", kApply}},
         // Already hidden shapes do not change, and one group does.
         HideCase{"MixedHides",
                  {"Cube", "Rig", "Stage"},
@@ -515,16 +527,31 @@ TEST_P(CommonFaultTest, PreparesWithoutApplyAndKeepsEarlierWrites) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, CommonFaultTest,
     ::testing::Values(
-        FaultCase{"SecondLock", {"Teapot", "Cube", "Ball"},
-                  "chkCommonLockEnable", "SetLocked", 1,
+        FaultCase{"SecondLock",
+                  {"Teapot", "Cube", "Ball"},
+                  "chkCommonLockEnable",
+                  "SetLocked",
+                  1,
                   {"SetLocked Teapot True"}},
         FaultCase{"Hide", {"Teapot"}, "chkCommonHide", "SetHidden", 0, {}},
-        FaultCase{"LightOfNode", {"Spot", "Sun"}, "chkCommonShadowless",
-                  "GetLightOfNode", 1, {"SetCastsShadows Spot False"}},
-        FaultCase{"Bone", {"Arm", "Hand"}, "chkCommonLockEnable",
-                  "SetBoneEnabled", 0, {}},
-        FaultCase{"Selection", {"Teapot", "Cube"}, "chkCommonShadowless",
-                  "GetSelectedNode", 1, {"SetCastsShadows Teapot False"}}),
+        FaultCase{"LightOfNode",
+                  {"Spot", "Sun"},
+                  "chkCommonShadowless",
+                  "GetLightOfNode",
+                  1,
+                  {"SetCastsShadows Spot False"}},
+        FaultCase{"Bone",
+                  {"Arm", "Hand"},
+                  "chkCommonLockEnable",
+                  "SetBoneEnabled",
+                  0,
+                  {}},
+        FaultCase{"Selection",
+                  {"Teapot", "Cube"},
+                  "chkCommonShadowless",
+                  "GetSelectedNode",
+                  1,
+                  {"SetCastsShadows Teapot False"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommonTest, AFailingQueryLeavesItsBoxDisabled) {

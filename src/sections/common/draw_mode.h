@@ -10,8 +10,8 @@ namespace morvel {
 
 inline constexpr int kDrawModeCount = 6;
 inline constexpr const char* kDrawModeItems[kDrawModeCount] = {
-    "Use View Default", "Smooth", "Flat", "Solid Outline", "Wireframe",
-    "Cartoon"};
+    "Use View Default", "Smooth",    "Flat",
+    "Solid Outline",    "Wireframe", "Cartoon"};
 inline constexpr Long kDrawStyleOfEntry[kDrawModeCount] = {0, 2, 4, 8, 1, 16};
 
 // The seventh entry, shown while the selected shapes disagree.
@@ -23,13 +23,20 @@ inline constexpr Long kRenderModeMixed = -1;
 // 1 "Wireframe", and any other value "Cartoon".
 constexpr Long DrawModeEntry(Long render_mode) {
   switch (render_mode) {
-    case kRenderModeMixed: return kMixedEntry;
-    case 0: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 1: return 4;
-    default: return 5;
+    case kRenderModeMixed:
+      return kMixedEntry;
+    case 0:
+      return 0;
+    case 2:
+      return 1;
+    case 4:
+      return 2;
+    case 8:
+      return 3;
+    case 1:
+      return 4;
+    default:
+      return 5;
   }
 }
 

@@ -69,7 +69,8 @@ void ShapeDisplayOptions::DisplayAsBoxClick() {
         // Boxes and meshes occupy the viewports differently; the scene knows
         // when the selection has to be drawn again.
         SceneGraph& graph = context_.Graph();
-        if (graph.SelectionNeedsRefresh(list) != 0) graph.RefreshSelection(list);
+        if (graph.SelectionNeedsRefresh(list) != 0)
+          graph.RefreshSelection(list);
       });
 }
 

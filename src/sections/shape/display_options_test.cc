@@ -71,27 +71,27 @@ TEST_P(DisplaySwitchTest, WritesTheSameValueToEveryShape) {
 
 INSTANTIATE_TEST_SUITE_P(
     Switches, DisplaySwitchTest,
-    ::testing::Values(
-        SwitchCase{"PointsFromGrey", "chkShapeDrawPoints", "DrawPoints", 2, 1,
-                   "True"},
-        SwitchCase{"PointsCleared", "chkShapeDrawPoints", "DrawPoints", 1, 0,
-                   "False"},
-        SwitchCase{"PointsGrey", "chkShapeDrawPoints", "DrawPoints", 0, 2,
-                   "True"},
-        SwitchCase{"NormalsChecked", "chkShapeDrawNormals", "DrawNormals", 0, 1,
-                   "True"},
-        SwitchCase{"NormalsCleared", "chkShapeDrawNormals", "DrawNormals", 2, 0,
-                   "False"},
-        SwitchCase{"TranslucentChecked", "chkShapeDrawTranslucent",
-                   "DrawTranslucent", 0, 1, "True"},
-        SwitchCase{"TranslucentGrey", "chkShapeDrawTranslucent",
-                   "DrawTranslucent", 1, 2, "True"},
-        SwitchCase{"BoxChecked", "chkShapeDisplayAsBox", "DisplayAsBox", 0, 1,
-                   "1"},
-        SwitchCase{"BoxGrey", "chkShapeDisplayAsBox", "DisplayAsBox", 0, 2,
-                   "1"},
-        SwitchCase{"BoxCleared", "chkShapeDisplayAsBox", "DisplayAsBox", 2, 0,
-                   "0"}),
+    ::testing::Values(SwitchCase{"PointsFromGrey", "chkShapeDrawPoints",
+                                 "DrawPoints", 2, 1, "True"},
+                      SwitchCase{"PointsCleared", "chkShapeDrawPoints",
+                                 "DrawPoints", 1, 0, "False"},
+                      SwitchCase{"PointsGrey", "chkShapeDrawPoints",
+                                 "DrawPoints", 0, 2, "True"},
+                      SwitchCase{"NormalsChecked", "chkShapeDrawNormals",
+                                 "DrawNormals", 0, 1, "True"},
+                      SwitchCase{"NormalsCleared", "chkShapeDrawNormals",
+                                 "DrawNormals", 2, 0, "False"},
+                      SwitchCase{"TranslucentChecked",
+                                 "chkShapeDrawTranslucent", "DrawTranslucent",
+                                 0, 1, "True"},
+                      SwitchCase{"TranslucentGrey", "chkShapeDrawTranslucent",
+                                 "DrawTranslucent", 1, 2, "True"},
+                      SwitchCase{"BoxChecked", "chkShapeDisplayAsBox",
+                                 "DisplayAsBox", 0, 1, "1"},
+                      SwitchCase{"BoxGrey", "chkShapeDisplayAsBox",
+                                 "DisplayAsBox", 0, 2, "1"},
+                      SwitchCase{"BoxCleared", "chkShapeDisplayAsBox",
+                                 "DisplayAsBox", 2, 0, "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayOptionsTest, DisplayAsBoxRedrawsTheSelectionWhenAsked) {
@@ -119,9 +119,10 @@ TEST_P(DrawPickTest, WritesTheEntrysDrawStyle) {
   Draw().SetListIndex(GetParam().entry == 0 ? 1 : 0);
   Draw().SetEnabled(true);
   UserInput::Pick(Draw(), GetParam().entry);
-  EXPECT_THAT(h_.Journal(),
-              ElementsAre(std::string("SetDrawStyle Teapot ") + GetParam().written,
-                          std::string("SetDrawStyle Ball ") + GetParam().written));
+  EXPECT_THAT(
+      h_.Journal(),
+      ElementsAre(std::string("SetDrawStyle Teapot ") + GetParam().written,
+                  std::string("SetDrawStyle Ball ") + GetParam().written));
   EXPECT_THAT(h_.events.log, ElementsAre(kPrepare, kApply));
 }
 
@@ -183,9 +184,9 @@ struct DisplayFaultCase {
   std::vector<std::string> journal;
 };
 
-class DisplayFaultTest : public DisplayOptionsTest,
-                         public ::testing::WithParamInterface<DisplayFaultCase> {
-};
+class DisplayFaultTest
+    : public DisplayOptionsTest,
+      public ::testing::WithParamInterface<DisplayFaultCase> {};
 
 TEST_P(DisplayFaultTest, PreparesWithoutApply) {
   const DisplayFaultCase& c = GetParam();
@@ -210,15 +211,21 @@ TEST_P(DisplayFaultTest, PreparesWithoutApply) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, DisplayFaultTest,
     ::testing::Values(
-        DisplayFaultCase{"SecondDrawStyle", "cboShapeDraw", "SetDrawStyle", 1,
+        DisplayFaultCase{"SecondDrawStyle",
+                         "cboShapeDraw",
+                         "SetDrawStyle",
+                         1,
                          {"SetDrawStyle Teapot 8"}},
-        DisplayFaultCase{"FirstPoints", "chkShapeDrawPoints", "SetDrawPoints",
-                         0, {}},
-        DisplayFaultCase{"Refresh", "chkShapeDisplayAsBox",
-                         "SelectionNeedsRefresh", 0,
-                         {"SetDisplayAsBox Teapot 1", "SetDisplayAsBox Ball 1"}},
-        DisplayFaultCase{"Count", "chkShapeDrawNormals", "GetSelectionCount", 0,
-                         {}}),
+        DisplayFaultCase{
+            "FirstPoints", "chkShapeDrawPoints", "SetDrawPoints", 0, {}},
+        DisplayFaultCase{
+            "Refresh",
+            "chkShapeDisplayAsBox",
+            "SelectionNeedsRefresh",
+            0,
+            {"SetDisplayAsBox Teapot 1", "SetDisplayAsBox Ball 1"}},
+        DisplayFaultCase{
+            "Count", "chkShapeDrawNormals", "GetSelectionCount", 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -54,8 +54,9 @@ class EmptySceneGraph : public SceneGraph {
   std::shared_ptr<Group> GetSelectedBone(Long, Long) override { Nothing(); }
   std::shared_ptr<Light> GetSelectedLight(Long, Long) override { Nothing(); }
   std::shared_ptr<Camera> GetSelectedCamera(Long, Long) override { Nothing(); }
-  std::shared_ptr<Light> GetLightOfNode(const std::shared_ptr<Hierarchy>&,
-                                        const std::shared_ptr<SceneNode>&) override {
+  std::shared_ptr<Light> GetLightOfNode(
+      const std::shared_ptr<Hierarchy>&,
+      const std::shared_ptr<SceneNode>&) override {
     Nothing();
   }
   Long SelectionNeedsRefresh(Long) override { return 0; }
@@ -87,7 +88,8 @@ class HostServices : public SceneServices {
     ColourChoice ChooseColour(Long, const std::string&, Colour c) override {
       return {0, c};
     }
-    std::string ChooseMapFile(Long, const std::string&, Long, Integer) override {
+    std::string ChooseMapFile(Long, const std::string&, Long,
+                              Integer) override {
       return {};
     }
     void WriteDebugMessage(const std::string& text) override {
