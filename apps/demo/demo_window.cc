@@ -279,7 +279,7 @@ void DemoWindow::BuildUi() {
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 0);
   splitter->setStretchFactor(2, 1);
-  splitter->setSizes({210, 290, 460});
+  splitter->setSizes({225, 290, 445});
   setCentralWidget(splitter);
 
   status_ = new QLabel(this);

@@ -179,6 +179,7 @@ int main(int argc, char** argv) {
   // Shown first, so the panel is loaded at its real height.
   window.show();
   QApplication::processEvents();
+  if (!args.tab.empty()) window.SetTab(args.tab == "object" ? 3 : 2);
   QString scene = args.scene.empty() ? DefaultScene(argv[0])
                                      : QString::fromLocal8Bit(args.scene.c_str());
   if (scene.isEmpty()) {
@@ -186,7 +187,6 @@ int main(int argc, char** argv) {
   } else if (!window.OpenScene(scene) && !args.screenshot.empty()) {
     return 1;
   }
-  if (!args.tab.empty()) window.SetTab(args.tab == "object" ? 3 : 2);
   if (args.select_given) window.Select(args.select);
 
   if (!args.screenshot.empty()) {
