@@ -1,6 +1,6 @@
 #include "memscene/mem_scene_graph.h"
 
-#include <cerrno>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -38,14 +38,17 @@ MemSceneGraph::MemSceneGraph(std::string origin)
 MemSceneGraph::~MemSceneGraph() = default;
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) RaiseError(kErrFileNotFound, "File not found: " + path);
-    RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    RaiseError(kErrFileNotFound, "File not found: " + path);
   }
+  if (std::filesystem::is_directory(path, error)) {
+    RaiseError(kErrPathFileAccess, "Path/File access error: " + path + " is a folder");
+  }
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  if (in) text << in.rdbuf();
+  if (!in || in.bad()) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
   return Made(mem::ReadSceneText(text.str(), path), path);
 }
 

@@ -348,6 +348,16 @@ TEST_F(FileTest, AMissingFileIsError53) {
   }
 }
 
+TEST_F(FileTest, AFolderIsNoSceneFile) {
+  try {
+    MemSceneGraph::Load(dir_.string());
+    ADD_FAILURE() << "loaded";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), 75);
+    EXPECT_EQ(e.Description(), "Path/File access error: " + dir_.string() + " is a folder");
+  }
+}
+
 TEST_F(FileTest, ABadFileIsNamedInTheMessage) {
   std::string path = (dir_ / "broken.json").string();
   std::ofstream(path) << R"({"nodes": [{"name": "A", "kind": "shape", "Locked": "yes"}]})";
