@@ -1449,7 +1449,9 @@ std::string ReadableName(const Widget& widget) {
 }
 
 void WidgetView::Act(Widget& widget, const std::function<void()>& action) {
-  if (syncing_ > 0) return;
+  // Nothing reaches the model while the view copies it, or once the view is
+  // going (Qt's farewell focus events are not a person's input).
+  if (syncing_ > 0 || !*alive_) return;
   Widget* previous = acting_;
   acting_ = &widget;
   try {
