@@ -82,7 +82,12 @@ void MemSceneGraph::Save(const std::string& path) const {
   }
 }
 
-std::string MemSceneGraph::ToText() const { return ToJson().dump(2) + "\n"; }
+std::string MemSceneGraph::ToText() const {
+  // Text that is not UTF-8 (only code can put it there; files and typing
+  // cannot) is written with replacement characters rather than failing the
+  // whole save.
+  return ToJson().dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
 
 nlohmann::ordered_json MemSceneGraph::ToJson() const {
   return mem::WriteScene(state_->content, true);

@@ -16,7 +16,7 @@ using ojson = nlohmann::ordered_json;
 
 // What a value looked like, for messages: short, on one line.
 std::string Shown(const json& value) {
-  std::string text = value.dump();
+  std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
   if (text.size() > 40) text = text.substr(0, 37) + "...";
   return text;
 }
@@ -791,7 +791,7 @@ ojson ValueAt(const SceneContent& content, const std::string& path) {
 std::string ValueText(const ojson& value) {
   if (value.is_boolean()) return value.get<bool>() ? "True" : "False";
   if (value.is_string()) return value.get<std::string>();
-  return value.dump();
+  return value.dump(-1, ' ', false, ojson::error_handler_t::replace);
 }
 
 }  // namespace morvel::mem

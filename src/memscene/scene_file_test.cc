@@ -293,6 +293,14 @@ TEST(RoundTripTest, SinglesKeepEveryBit) {
   }
 }
 
+TEST(SaveTest, TextThatIsNotUtf8IsSavedWithReplacementCharacters) {
+  auto scene = MemSceneGraph::FromText(R"({"nodes": [{"name": "A", "kind": "shape"}]})");
+  scene->Node("A")->SetCustomFieldValue(0, "ok\xff");
+  auto again = MemSceneGraph::FromText(scene->ToText());
+  EXPECT_EQ(again->ValueText("A.CustomFields[0]"), "ok\xef\xbf\xbd");
+  EXPECT_EQ(scene->ValueText("A.CustomFields"), "[\"ok\xef\xbf\xbd\",\"\",\"\",\"\",\"\",\"\"]");
+}
+
 TEST(SaveTest, LeavesOutWhatEqualsTheDefaults) {
   auto scene = MemSceneGraph::FromText(R"({"nodes": [
       {"name": "A", "kind": "shape", "SmoothingLevel": 2, "SmoothAngle": 30}]})");
