@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "base/error.h"
 #include "memscene/handles.h"
@@ -45,11 +44,20 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
   if (std::filesystem::is_directory(path, error)) {
     RaiseError(kErrPathFileAccess, "Path/File access error: " + path + " is a folder");
   }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in || in.bad()) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
-  return Made(mem::ReadSceneText(text.str(), path), path);
+  // Read in one piece into one string: a big scene file is not copied
+  // through a stream buffer.
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string text;
+  if (in) {
+    std::streamoff size = in.tellg();
+    if (size > 0) {
+      text.resize(static_cast<std::size_t>(size));
+      in.seekg(0);
+      in.read(text.data(), size);
+    }
+  }
+  if (!in) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  return Made(mem::ReadSceneText(text, path), path);
 }
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(const std::string& text,
