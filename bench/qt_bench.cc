@@ -8,6 +8,8 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bin/morvel_qt_bench
 //        --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
 
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QPixmap>
 #include <QScrollBar>
@@ -16,8 +18,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
@@ -47,8 +47,8 @@ struct PanelOnScreen {
   PanelOnScreen() {
     PlatformServices services{&clipboard, &messages, &settings, &metrics};
     panel = std::make_unique<Properties>(services, events, container);
-    view = std::make_unique<qt::WidgetView>(panel->Widgets(), *panel->Widgets().Root(),
-                                            metrics);
+    view = std::make_unique<qt::WidgetView>(panel->Widgets(),
+                                            *panel->Widgets().Root(), metrics);
     view->RootWidget()->resize(267, 649);
     view->RootWidget()->show();
     panel->ReadProperties();
@@ -59,11 +59,11 @@ struct PanelOnScreen {
   void Show(const std::string& name) {
     scene->Select({name});
     SetupArguments a = ComputeSetupArguments(*scene, 3);
-    panel->SetupPropertiesPanel(a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-                                a.LightsSelectedCount, a.BonesSelectedCount,
-                                a.CamerasSelectedCount, a.GroupsSelectedCount,
-                                a.AmbientLightSelected, a.DirectionalLightSelected,
-                                a.SceneSelected, a.RenderMode);
+    panel->SetupPropertiesPanel(
+        a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
+        a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
+        a.GroupsSelectedCount, a.AmbientLightSelected,
+        a.DirectionalLightSelected, a.SceneSelected, a.RenderMode);
     view->Flush();
   }
 };
@@ -93,10 +93,17 @@ struct GridOnScreen {
   QTableView* table = nullptr;
 
   explicit GridOnScreen(Long rows) {
-    const WidgetSpec layout[] = {
-        {.kind = WidgetKind::kForm, .name = "frmGrid", .width = 4000, .height = 9735},
-        {.kind = WidgetKind::kFlexGrid, .name = "msgMaterialAttributes", .parent = "frmGrid",
-         .left = 30, .top = 270, .width = 4045, .height = 9000}};
+    const WidgetSpec layout[] = {{.kind = WidgetKind::kForm,
+                                  .name = "frmGrid",
+                                  .width = 4000,
+                                  .height = 9735},
+                                 {.kind = WidgetKind::kFlexGrid,
+                                  .name = "msgMaterialAttributes",
+                                  .parent = "frmGrid",
+                                  .left = 30,
+                                  .top = 270,
+                                  .width = 4045,
+                                  .height = 9000}};
     tree.Build(layout);
     auto& grid = tree.Get<FlexGrid>("msgMaterialAttributes");
     grid.SetRedraw(false);
@@ -138,12 +145,16 @@ void BM_ScrollMaterialGrid(benchmark::State& state) {
   for (auto _ : state) {
     // Jump about the whole table: every position shows different rows.
     step = (step + 7919) % 1000;
-    bar->setValue(static_cast<int>(static_cast<long long>(maximum) * step / 1000));
+    bar->setValue(
+        static_cast<int>(static_cast<long long>(maximum) * step / 1000));
     screen.table->viewport()->repaint();
   }
   state.counters["rows"] = static_cast<double>(state.range(0));
 }
-BENCHMARK(BM_ScrollMaterialGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollMaterialGrid)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace morvel

@@ -53,7 +53,8 @@ class PanelHost final : public QWidget {
  protected:
   void resizeEvent(QResizeEvent*) override {
     if (!surface_) return;
-    surface_->setGeometry(fixed_.isValid() ? QRect(QPoint(0, 0), fixed_) : rect());
+    surface_->setGeometry(fixed_.isValid() ? QRect(QPoint(0, 0), fixed_)
+                                           : rect());
   }
 
  private:
@@ -102,12 +103,15 @@ QIcon KindIcon(Long kind) {
     case kNodeTypeShape: {  // a cube
       p.setPen(QColor(0x2a, 0x4f, 0x9a));
       p.setBrush(QColor(0x7d, 0xa7, 0xf0));
-      QPolygonF top({QPointF(8, 1.5), QPointF(14.5, 4.5), QPointF(8, 7.5), QPointF(1.5, 4.5)});
+      QPolygonF top({QPointF(8, 1.5), QPointF(14.5, 4.5), QPointF(8, 7.5),
+                     QPointF(1.5, 4.5)});
       p.drawPolygon(top);
       p.setBrush(QColor(0x4c, 0x7f, 0xd8));
-      p.drawPolygon(QPolygonF({QPointF(1.5, 4.5), QPointF(8, 7.5), QPointF(8, 14.5), QPointF(1.5, 11.5)}));
+      p.drawPolygon(QPolygonF({QPointF(1.5, 4.5), QPointF(8, 7.5),
+                               QPointF(8, 14.5), QPointF(1.5, 11.5)}));
       p.setBrush(QColor(0x36, 0x64, 0xb8));
-      p.drawPolygon(QPolygonF({QPointF(14.5, 4.5), QPointF(8, 7.5), QPointF(8, 14.5), QPointF(14.5, 11.5)}));
+      p.drawPolygon(QPolygonF({QPointF(14.5, 4.5), QPointF(8, 7.5),
+                               QPointF(8, 14.5), QPointF(14.5, 11.5)}));
       break;
     }
     case kNodeTypeLight: {  // a lit bulb
@@ -123,7 +127,8 @@ QIcon KindIcon(Long kind) {
       p.setPen(QColor(0x30, 0x30, 0x38));
       p.setBrush(QColor(0x60, 0x60, 0x6c));
       p.drawRoundedRect(QRectF(1.5, 4.5, 10, 8), 1.5, 1.5);
-      p.drawPolygon(QPolygonF({QPointF(11.5, 7), QPointF(14.5, 5), QPointF(14.5, 12), QPointF(11.5, 10)}));
+      p.drawPolygon(QPolygonF({QPointF(11.5, 7), QPointF(14.5, 5),
+                               QPointF(14.5, 12), QPointF(11.5, 10)}));
       p.setBrush(QColor(0xa8, 0xd0, 0xff));
       p.drawEllipse(QPointF(6.5, 8.5), 2.2, 2.2);
       break;
@@ -140,7 +145,8 @@ QIcon KindIcon(Long kind) {
       p.restore();
       break;
     }
-    default: break;
+    default:
+      break;
   }
   p.end();
   QIcon icon(pixmap);
@@ -148,7 +154,8 @@ QIcon KindIcon(Long kind) {
   return icon;
 }
 
-const mem::NodeData* NodeOf(const MemSceneGraph& scene, const std::string& name) {
+const mem::NodeData* NodeOf(const MemSceneGraph& scene,
+                            const std::string& name) {
   const mem::SceneContent& content = scene.state().content;
   std::int32_t index = content.Find(name);
   return index < 0 ? nullptr : &content.nodes[static_cast<std::size_t>(index)];
@@ -191,7 +198,8 @@ Long DemoContainer::Width() const {
 
 Long DemoContainer::hWnd() const {
   // A stable number for the panel's window; the demo needs no native handle.
-  return static_cast<Long>(reinterpret_cast<std::uintptr_t>(surface_) & 0x7FFFFFF0);
+  return static_cast<Long>(reinterpret_cast<std::uintptr_t>(surface_) &
+                           0x7FFFFFF0);
 }
 
 // ------------------------------------------------------------------ window
@@ -199,9 +207,8 @@ Long DemoContainer::hWnd() const {
 DemoWindow::DemoWindow(SettingsStore& settings, Options options)
     : options_(options),
       settings_(settings),
-      metrics_(options.scripted
-                   ? std::make_unique<qt::QtScreenMetrics>(15, 15)
-                   : std::make_unique<qt::QtScreenMetrics>()),
+      metrics_(options.scripted ? std::make_unique<qt::QtScreenMetrics>(15, 15)
+                                : std::make_unique<qt::QtScreenMetrics>()),
       dialogs_(std::make_shared<qt::QtDialogUtility>()),
       scene_services_(dialogs_),
       container_(*metrics_) {
@@ -214,9 +221,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   UpdateActions();
 }
 
-DemoWindow::~DemoWindow() {
-  DestroyPanel(panel_ != nullptr);
-}
+DemoWindow::~DemoWindow() { DestroyPanel(panel_ != nullptr); }
 
 void DemoWindow::BuildUi() {
   setWindowTitle("Morvel Properties");
@@ -333,7 +338,8 @@ void DemoWindow::BuildMenus() {
 
 // ------------------------------------------------------------------ panel
 
-void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messages,
+void DemoWindow::CreatePanel(PropertiesEvents* events,
+                             MessageBoxService* messages,
                              SettingsStore* settings, Clipboard* clipboard) {
   DestroyPanel(panel_ != nullptr);
   PlatformServices services;
@@ -346,8 +352,8 @@ void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messag
   SceneServices* utilities = options_.scripted ? nullptr : &scene_services_;
   panel_ = std::make_unique<Properties>(services, events ? *events : *this,
                                         container_, utilities);
-  view_ = std::make_unique<qt::WidgetView>(panel_->Widgets(), *panel_->Widgets().Root(),
-                                           *metrics_, panel_host_);
+  view_ = std::make_unique<qt::WidgetView>(
+      panel_->Widgets(), *panel_->Widgets().Root(), *metrics_, panel_host_);
   QWidget* surface = view_->RootWidget();
   container_.SetSurface(surface);
   panel_host_->SetSurface(surface);
@@ -368,9 +374,7 @@ void DemoWindow::CreatePanel(PropertiesEvents* events, MessageBoxService* messag
     Long height = container_.InnerHeight();
     if (height != laid_out_height_) Setup();
   };
-  view_->after_input = [this] {
-    RefreshFromScene();
-  };
+  view_->after_input = [this] { RefreshFromScene(); };
   if (options_.scripted) {
     // A scripted panel starts exactly like the headless runner's: read
     // properties and nothing else; the script sizes it when it wants to.
@@ -417,14 +421,17 @@ void DemoWindow::ConnectPanel() {
 }
 
 void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
-                             std::shared_ptr<Applier> applier, const QString& path) {
+                             std::shared_ptr<Applier> applier,
+                             const QString& path) {
   scene_ = std::move(scene);
   scene_path_ = path;
   applier_.reset();
   panel_applier_ = std::move(applier);
   history_.Reset(scene_);
-  selection_order_ = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
-  if (view_ && !path.isEmpty()) view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  selection_order_ =
+      scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  if (view_ && !path.isEmpty())
+    view_->SetPictureFolder(QFileInfo(path).absolutePath());
   FillOutliner();
   UpdateActions();
   if (panel_) {
@@ -441,7 +448,8 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
     if (a.SelectedTab == 3) tabs_->setCurrentIndex(1);
   }
   if (a.SelectedTab == 2 || a.SelectedTab == 3) tab_ = a.SelectedTab;
-  Log(QString("> SetupPropertiesPanel(%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
+  Log(QString("> SetupPropertiesPanel(%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, "
+              "%11)")
           .arg(a.SelectedTab)
           .arg(a.SelectionEntity)
           .arg(a.ShapesSelectedCount)
@@ -453,11 +461,11 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
                Bool(a.SceneSelected))
           .arg(a.RenderMode));
   laid_out_height_ = container_.InnerHeight();
-  panel_->SetupPropertiesPanel(a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-                               a.LightsSelectedCount, a.BonesSelectedCount,
-                               a.CamerasSelectedCount, a.GroupsSelectedCount,
-                               a.AmbientLightSelected, a.DirectionalLightSelected,
-                               a.SceneSelected, a.RenderMode);
+  panel_->SetupPropertiesPanel(
+      a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
+      a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
+      a.GroupsSelectedCount, a.AmbientLightSelected, a.DirectionalLightSelected,
+      a.SceneSelected, a.RenderMode);
   if (view_) view_->Flush();
 }
 
@@ -473,8 +481,9 @@ void DemoWindow::Setup() {
 
 void DemoWindow::ResizePanel(Long inner_height, Long outer_height, Long width) {
   container_.Fix(inner_height, outer_height, width);
-  panel_host_->FixSize(QSize(view_ ? view_->ToPixelsX(width) : width / 15,
-                             view_ ? view_->ToPixelsY(outer_height) : outer_height / 15));
+  panel_host_->FixSize(
+      QSize(view_ ? view_->ToPixelsX(width) : width / 15,
+            view_ ? view_->ToPixelsY(outer_height) : outer_height / 15));
   if (panel_) panel_->Resize();
 }
 
@@ -489,30 +498,44 @@ void DemoWindow::SetTab(Long tab) {
 // ------------------------------------------------------------------ scene
 
 bool DemoWindow::OpenScene(const QString& path) {
+  // A large scene takes a moment to read: say so.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  std::shared_ptr<MemSceneGraph> scene;
+  std::optional<Error> failure;
   try {
-    SetScene(MemSceneGraph::Load(path.toStdString()), path);
-    return true;
+    scene = MemSceneGraph::Load(path.toStdString());
   } catch (const Error& error) {
-    ShowError(error);
+    failure = error;
+  }
+  QGuiApplication::restoreOverrideCursor();
+  if (failure) {
+    ShowError(*failure);
     return false;
   }
+  SetScene(std::move(scene), path);
+  return true;
 }
 
-void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene, const QString& path) {
+void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
+                          const QString& path) {
   scene_ = std::move(scene);
   scene_path_ = path;
-  applier_ = scene_ ? std::make_shared<MemApplier>(scene_, &settings_) : nullptr;
+  applier_ =
+      scene_ ? std::make_shared<MemApplier>(scene_, &settings_) : nullptr;
   panel_applier_ = applier_;
   history_.Reset(scene_);
-  selection_order_ = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
-  if (view_ && !path.isEmpty()) view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  selection_order_ =
+      scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  if (view_ && !path.isEmpty())
+    view_->SetPictureFolder(QFileInfo(path).absolutePath());
   try {
     ConnectPanel();
   } catch (const Error& error) {
     ShowError(error);
   }
   FillOutliner();
-  Log(QString("# scene %1").arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
+  Log(QString("# scene %1")
+          .arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
   Setup();
 }
 
@@ -540,8 +563,9 @@ void DemoWindow::OpenDialog() {
 }
 
 void DemoWindow::SaveAsDialog() {
-  QString path = QFileDialog::getSaveFileName(
-      this, "Save Scene As", scene_path_, "Scene files (*.json);;All files (*)");
+  QString path =
+      QFileDialog::getSaveFileName(this, "Save Scene As", scene_path_,
+                                   "Scene files (*.json);;All files (*)");
   if (!path.isEmpty()) SaveScene(path);
 }
 
@@ -616,7 +640,8 @@ void DemoWindow::SyncOutlinerSelection() {
   QTreeWidgetItem* first = nullptr;
   while (*it) {
     std::string name = (*it)->data(0, Qt::UserRole).toString().toStdString();
-    bool on = std::find(selected.begin(), selected.end(), name) != selected.end();
+    bool on =
+        std::find(selected.begin(), selected.end(), name) != selected.end();
     (*it)->setSelected(on);
     if (on && !first) first = *it;
     // Hidden objects are shown dimmed and in italics.
@@ -625,8 +650,10 @@ void DemoWindow::SyncOutlinerSelection() {
     QFont font = (*it)->font(0);
     font.setItalic(hidden);
     (*it)->setFont(0, font);
-    (*it)->setForeground(0, hidden ? outliner_->palette().color(QPalette::Disabled, QPalette::Text)
-                                   : outliner_->palette().color(QPalette::Text));
+    (*it)->setForeground(
+        0, hidden
+               ? outliner_->palette().color(QPalette::Disabled, QPalette::Text)
+               : outliner_->palette().color(QPalette::Text));
     (*it)->setToolTip(0, hidden ? "Hidden" : QString());
     ++it;
   }
@@ -644,7 +671,8 @@ void DemoWindow::OutlinerSelectionChanged() {
   }
   std::vector<std::string> ordered;
   for (const std::string& name : selection_order_) {
-    if (std::find(now.begin(), now.end(), name) != now.end()) ordered.push_back(name);
+    if (std::find(now.begin(), now.end(), name) != now.end())
+      ordered.push_back(name);
   }
   for (const std::string& name : now) {
     if (std::find(ordered.begin(), ordered.end(), name) == ordered.end()) {
@@ -665,18 +693,23 @@ void DemoWindow::RefreshFromScene() {
 void DemoWindow::UpdateActions() {
   if (undo_action_) {
     undo_action_->setEnabled(history_.CanUndo());
-    undo_action_->setText(history_.CanUndo() ? "&Undo " + Q(history_.UndoLabel()) : "&Undo");
+    undo_action_->setText(
+        history_.CanUndo() ? "&Undo " + Q(history_.UndoLabel()) : "&Undo");
     redo_action_->setEnabled(history_.CanRedo());
-    redo_action_->setText(history_.CanRedo() ? "&Redo " + Q(history_.RedoLabel()) : "&Redo");
+    redo_action_->setText(
+        history_.CanRedo() ? "&Redo " + Q(history_.RedoLabel()) : "&Redo");
     save_action_->setEnabled(scene_ != nullptr);
   }
-  QString name = scene_path_.isEmpty() ? "Untitled" : QFileInfo(scene_path_).fileName();
-  setWindowTitle(QString("%1%2 - Morvel Properties")
-                     .arg(name, scene_ && history_.Modified() && history_.StepCount() > 0
-                                    ? "*"
-                                    : ""));
+  QString name =
+      scene_path_.isEmpty() ? "Untitled" : QFileInfo(scene_path_).fileName();
+  setWindowTitle(
+      QString("%1%2 - Morvel Properties")
+          .arg(name, scene_ && history_.Modified() && history_.StepCount() > 0
+                         ? "*"
+                         : ""));
   if (status_) {
-    std::vector<std::string> selected = scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+    std::vector<std::string> selected =
+        scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
     QString text;
     if (!scene_) {
       text = "No scene";
@@ -685,7 +718,9 @@ void DemoWindow::UpdateActions() {
     } else if (selected.size() == 1) {
       text = "Selected: " + Q(selected[0]);
     } else {
-      text = QString("%1 objects selected (first: %2)").arg(selected.size()).arg(Q(selected[0]));
+      text = QString("%1 objects selected (first: %2)")
+                 .arg(selected.size())
+                 .arg(Q(selected[0]));
     }
     status_->setText(text);
   }
@@ -796,15 +831,17 @@ void DemoWindow::evtReqApplyOperation(std::string& Operation) {
   LogJournalSince(mark);
 }
 
-void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
+void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
+                            std::string& Warning,
                             std::string& WarningRegistryEntry) {
-  Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) + ", " +
-      Quoted(WarningRegistryEntry) + ")");
+  Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) +
+      ", " + Quoted(WarningRegistryEntry) + ")");
   if (options_.scripted) return;
   // The user may have switched this warning off in an earlier tip.
   std::optional<std::string> keep;
   Quietly([&] {
-    keep = settings_.GetSetting(ApplicationRegistryKey, kTipsSection, WarningRegistryEntry);
+    keep = settings_.GetSetting(ApplicationRegistryKey, kTipsSection,
+                                WarningRegistryEntry);
   });
   if (keep && *keep == "0") {
     Log("    (tip switched off by the user)");
@@ -830,8 +867,10 @@ void DemoWindow::ShowSource() {
   Quietly([&] { caption = Q(scene_->ValueText(name + ".SourceCaption")); });
   Quietly([&] { detail = Q(scene_->ValueText(name + ".SourceDetail")); });
   auto* heading = new QLabel(
-      QString("<b>%1</b>%2").arg(caption.toHtmlEscaped(),
-                                  detail.isEmpty() ? QString() : " &mdash; " + detail.toHtmlEscaped()),
+      QString("<b>%1</b>%2")
+          .arg(caption.toHtmlEscaped(),
+               detail.isEmpty() ? QString()
+                                : " &mdash; " + detail.toHtmlEscaped()),
       &dialog);
   layout->addWidget(heading);
   auto* text = new QPlainTextEdit(&dialog);
@@ -846,7 +885,8 @@ void DemoWindow::ShowSource() {
   text->setAccessibleName("Source of " + Q(name));
   layout->addWidget(text, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog,
+                   &QDialog::reject);
   layout->addWidget(buttons);
   dialog.resize(460, 420);
   dialog.exec();
@@ -858,8 +898,10 @@ void DemoWindow::ShowError(const Error& error) {
   QMessageBox box(this);
   box.setWindowTitle("Morvel");
   box.setIcon(QMessageBox::Critical);
-  box.setText(QString("Error %1: %2").arg(error.Number()).arg(Q(error.Description())));
-  box.setInformativeText("Source: " + Q(error.Source().empty() ? "(unknown)" : error.Source()));
+  box.setText(
+      QString("Error %1: %2").arg(error.Number()).arg(Q(error.Description())));
+  box.setInformativeText(
+      "Source: " + Q(error.Source().empty() ? "(unknown)" : error.Source()));
   box.exec();
 }
 

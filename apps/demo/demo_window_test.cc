@@ -1,8 +1,11 @@
 #include "demo_window.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -13,8 +16,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,11 +47,13 @@ class DemoWindowTest : public ::testing::Test {
     window_.reset();
   }
   QTreeWidgetItem* Item(const char* name) {
-    auto found = window_->Outliner()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    auto found = window_->Outliner()->findItems(
+        name, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
   }
   // A click on a node in the outliner, with Control to add it.
-  void ClickNode(const char* name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  void ClickNode(const char* name,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTreeWidget* tree = window_->Outliner();
     QTreeWidgetItem* item = Item(name);
     ASSERT_NE(item, nullptr) << name;
@@ -58,8 +61,12 @@ class DemoWindowTest : public ::testing::Test {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
                       tree->visualItemRect(item).center());
   }
-  QWidget* PanelWidget(const char* name) { return window_->PanelView()->Find(name); }
-  std::string Value(const std::string& path) { return window_->Scene()->ValueText(path); }
+  QWidget* PanelWidget(const char* name) {
+    return window_->PanelView()->Find(name);
+  }
+  std::string Value(const std::string& path) {
+    return window_->Scene()->ValueText(path);
+  }
   int LogCount(const QString& text) { return window_->LogText().count(text); }
 
   MemorySettingsStore settings_;
@@ -75,7 +82,8 @@ TEST_F(DemoWindowTest, TheOutlinerShowsTheHierarchyAndTheFileSelection) {
   EXPECT_TRUE(teapot->isSelected());
   EXPECT_EQ(window_->Outliner()->selectedItems().size(), 1);
   EXPECT_THAT(window_->LogText().toStdString(),
-              HasSubstr("> SetupPropertiesPanel(2, 11, 1, 0, 0, 0, 0, False, False, False, 2)"));
+              HasSubstr("> SetupPropertiesPanel(2, 11, 1, 0, 0, 0, 0, False, "
+                        "False, False, 2)"));
 }
 
 TEST_F(DemoWindowTest, PickingNodesInTheOutlinerSetsThePanelUp) {
@@ -83,9 +91,11 @@ TEST_F(DemoWindowTest, PickingNodesInTheOutlinerSetsThePanelUp) {
   EXPECT_THAT(window_->Scene()->SelectedNames(), ElementsAre("Key Light"));
   ClickNode("Cups", Qt::ControlModifier);
   // The first picked decides the entity; both are counted.
-  EXPECT_THAT(window_->Scene()->SelectedNames(), ElementsAre("Key Light", "Cups"));
+  EXPECT_THAT(window_->Scene()->SelectedNames(),
+              ElementsAre("Key Light", "Cups"));
   EXPECT_THAT(window_->LogText().toStdString(),
-              HasSubstr("> SetupPropertiesPanel(2, 60, 1, 1, 0, 0, 0, False, False, False, 2)"));
+              HasSubstr("> SetupPropertiesPanel(2, 60, 1, 1, 0, 0, 0, False, "
+                        "False, False, 2)"));
   // Lights and shapes have no Lock in common; Hide is always there.
   EXPECT_TRUE(PanelWidget("chkCommonHide")->isVisible());
 }
@@ -100,7 +110,8 @@ TEST_F(DemoWindowTest, TheTabsSwitchBetweenCommonAndObject) {
   EXPECT_EQ(window_->Tab(), 2);
 }
 
-TEST_F(DemoWindowTest, AClickInThePanelIsLoggedWithItsSceneWritesAndCanBeUndone) {
+TEST_F(DemoWindowTest,
+       AClickInThePanelIsLoggedWithItsSceneWritesAndCanBeUndone) {
   QWidget* hide = PanelWidget("chkCommonHide");
   ASSERT_NE(hide, nullptr);
   SendClick(hide, QPoint(6, hide->height() / 2));
@@ -150,8 +161,9 @@ TEST_F(DemoWindowTest, ATipIsShownUntilTheUserSwitchesItOff) {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     ++shown;
-    QTest::mouseClick(dialog->findChild<QCheckBox*>("chkContinueToReceiveWarning"),
-                      Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(
+        dialog->findChild<QCheckBox*>("chkContinueToReceiveWarning"),
+        Qt::LeftButton, {}, QPoint(6, 8));
     dialog->findChild<QWidget*>("cmdOK")->setFocus();
     QTest::keyClick(dialog->findChild<QWidget*>("cmdOK"), Qt::Key_Space);
   });
@@ -175,7 +187,8 @@ TEST_F(DemoWindowTest, TheSourceViewShowsTheShapesSceneEntry) {
   });
   window_->evtReqOpenSource();
   EXPECT_EQ(title, "Source - Teapot");
-  EXPECT_THAT(text.toStdString(), HasSubstr("\"SourceDetail\": \"teapot.obj\""));
+  EXPECT_THAT(text.toStdString(),
+              HasSubstr("\"SourceDetail\": \"teapot.obj\""));
   EXPECT_EQ(LogCount("evtReqOpenSource"), 1);
 }
 
@@ -184,7 +197,8 @@ TEST_F(DemoWindowTest, AnErrorIsShownWithItsNumberDescriptionAndSource) {
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    shown = box->windowTitle() + "|" + box->text() + "|" + box->informativeText();
+    shown =
+        box->windowTitle() + "|" + box->text() + "|" + box->informativeText();
     box->accept();
   });
   window_->ShowError(Error(6, "Overflow", "Properties"));
@@ -213,7 +227,9 @@ TEST_F(DemoWindowTest, AFileThatIsNoSceneIsRefusedWithTheReason) {
   file.write("{\"nodes\": [{\"name\": 3}]}");
   file.close();
   QTimer::singleShot(0, [] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    if (auto* box =
+            qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->accept();
   });
   EXPECT_FALSE(window_->OpenScene(path));
   EXPECT_EQ(LogCount("!! Error 321"), 1);

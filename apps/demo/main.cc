@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "demo_window.h"
-#include "play_host.h"
 #include "platform/settings_store.h"
+#include "play_host.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ const char kUsage[] =
     "                   [--screenshot PNG] [--play SCENARIO... [-v]]\n"
     "\n"
     "  SCENE              scene file to open (default: examples/studio.json)\n"
-    "  --select NAMES     select these nodes, comma-separated (\"Teapot,Cups\")\n"
+    "  --select NAMES     select these nodes, comma-separated "
+    "(\"Teapot,Cups\")\n"
     "  --tab TAB          show the common or the object tab\n"
     "  --screenshot PNG   render the window offscreen, write it to PNG, exit\n"
     "  --play SCENARIO... play scenario files on the real widgets; prints one\n"
@@ -81,7 +82,8 @@ bool Parse(int argc, char** argv, Arguments& out) {
       if (!v) return false;
       out.tab = v;
       if (out.tab != "common" && out.tab != "object") {
-        std::fprintf(stderr, "morvel-demo: --tab is common or object, not %s\n", v);
+        std::fprintf(stderr, "morvel-demo: --tab is common or object, not %s\n",
+                     v);
         return false;
       }
     } else if (a == "--screenshot") {
@@ -89,9 +91,11 @@ bool Parse(int argc, char** argv, Arguments& out) {
       if (!v) return false;
       out.screenshot = v;
     } else if (a == "--play") {
-      while (i + 1 < argc && argv[i + 1][0] != '-') out.play.push_back(argv[++i]);
+      while (i + 1 < argc && argv[i + 1][0] != '-')
+        out.play.push_back(argv[++i]);
       if (out.play.empty()) {
-        std::fprintf(stderr, "morvel-demo: --play needs at least one scenario file\n");
+        std::fprintf(stderr,
+                     "morvel-demo: --play needs at least one scenario file\n");
         return false;
       }
     } else if (a == "-v" || a == "--verbose") {
@@ -160,13 +164,15 @@ int main(int argc, char** argv) {
     window.activateWindow();
     QApplication::processEvents();
     morvel::demo::PlayHost host(window);
-    return morvel::scenario::RunScenarioFiles(host, args.play, std::cout, args.verbose);
+    return morvel::scenario::RunScenarioFiles(host, args.play, std::cout,
+                                              args.verbose);
   }
 
   if (offscreen && args.screenshot.empty()) {
     args.screenshot = "demo.png";
-    std::printf("morvel-demo: no display; rendering the window offscreen to %s\n",
-                args.screenshot.c_str());
+    std::printf(
+        "morvel-demo: no display; rendering the window offscreen to %s\n",
+        args.screenshot.c_str());
   }
 
   std::unique_ptr<morvel::SettingsStore> settings;
@@ -180,10 +186,13 @@ int main(int argc, char** argv) {
   window.show();
   QApplication::processEvents();
   if (!args.tab.empty()) window.SetTab(args.tab == "object" ? 3 : 2);
-  QString scene = args.scene.empty() ? DefaultScene(argv[0])
-                                     : QString::fromLocal8Bit(args.scene.c_str());
+  QString scene = args.scene.empty()
+                      ? DefaultScene(argv[0])
+                      : QString::fromLocal8Bit(args.scene.c_str());
   if (scene.isEmpty()) {
-    std::fprintf(stderr, "morvel-demo: examples/studio.json not found; open a scene with File > Open\n");
+    std::fprintf(stderr,
+                 "morvel-demo: examples/studio.json not found; open a scene "
+                 "with File > Open\n");
   } else if (!window.OpenScene(scene) && !args.screenshot.empty()) {
     return 1;
   }
@@ -196,12 +205,15 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     QPixmap shot = window.grab();
     if (!shot.save(QString::fromLocal8Bit(args.screenshot.c_str()))) {
-      std::fprintf(stderr, "morvel-demo: cannot write %s\n", args.screenshot.c_str());
+      std::fprintf(stderr, "morvel-demo: cannot write %s\n",
+                   args.screenshot.c_str());
       return 1;
     }
     std::printf("morvel-demo: wrote %s (%d x %d)\n",
                 QFileInfo(QString::fromLocal8Bit(args.screenshot.c_str()))
-                    .absoluteFilePath().toLocal8Bit().constData(),
+                    .absoluteFilePath()
+                    .toLocal8Bit()
+                    .constData(),
                 shot.width(), shot.height());
     return 0;
   }

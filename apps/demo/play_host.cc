@@ -15,7 +15,8 @@ PlayHost::PlayHost(DemoWindow& window)
   // The window answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   window_.run_operation = [this](const std::string& operation) {
-    if (scene_ && scene_->Loaded()) scenario::SceneApplyOperation(*scene_, operation);
+    if (scene_ && scene_->Loaded())
+      scenario::SceneApplyOperation(*scene_, operation);
   };
 }
 
@@ -60,10 +61,12 @@ void PlayHost::EndScenario() {
 
 SettingsStore& PlayHost::Settings() { return *settings_; }
 
-void PlayHost::SetScene(scenario::SceneState& scene, const std::shared_ptr<SceneGraph>& graph,
+void PlayHost::SetScene(scenario::SceneState& scene,
+                        const std::shared_ptr<SceneGraph>& graph,
                         const std::shared_ptr<Applier>& applier) {
   scene_ = &scene;
-  window_.AttachScene(std::dynamic_pointer_cast<MemSceneGraph>(graph), applier, QString());
+  window_.AttachScene(std::dynamic_pointer_cast<MemSceneGraph>(graph), applier,
+                      QString());
   // A scene graph that is not the reference one still reaches the panel.
   if (!std::dynamic_pointer_cast<MemSceneGraph>(graph) && window_.Panel()) {
     window_.Panel()->SetSceneGraph(graph, applier);
@@ -86,7 +89,8 @@ void PlayHost::Terminate() {
   if (panel) panel->Terminate();
 }
 
-void PlayHost::LoadWarning(const std::string& application_key, const std::string& warning,
+void PlayHost::LoadWarning(const std::string& application_key,
+                           const std::string& warning,
                            const std::string& registry_entry) {
   // One tip at a time: an open one is closed first.
   warning_dialog_.reset();
@@ -94,7 +98,8 @@ void PlayHost::LoadWarning(const std::string& application_key, const std::string
   warning_->SetsApplicationRegistryKey(application_key);
   warning_->SetsWarning(warning);
   warning_->SetsWarningRegistryEntry(registry_entry);
-  warning_dialog_ = std::make_unique<qt::WarnDialog>(*warning_, window_.Metrics(), &window_);
+  warning_dialog_ =
+      std::make_unique<qt::WarnDialog>(*warning_, window_.Metrics(), &window_);
   warning_dialog_->Open();
   QApplication::processEvents();
 }
@@ -125,7 +130,8 @@ bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
     clipboard_.fail_get = fault;
   } else if (operation == "MessageBox.Show") {
     message_box_.FailWith(fault);
-  } else if (operation == "Settings.SaveSetting" || operation == "Settings.GetSetting") {
+  } else if (operation == "Settings.SaveSetting" ||
+             operation == "Settings.GetSetting") {
     // The memory store fails reads and writes together.
     store_->FailWith(fault);
   } else {

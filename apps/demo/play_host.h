@@ -32,13 +32,15 @@ class PlayHost final : public scenario::ScenarioHost {
   scenario::InputDriver& Input() override { return driver_; }
   Clipboard& GetClipboard() override { return clipboard_; }
   SettingsStore& Settings() override;
-  void SetScene(scenario::SceneState& scene, const std::shared_ptr<SceneGraph>& graph,
+  void SetScene(scenario::SceneState& scene,
+                const std::shared_ptr<SceneGraph>& graph,
                 const std::shared_ptr<Applier>& applier) override;
   void SelectionChanged() override;
   void Setup(const scenario::SetupArguments& arguments) override;
   void Resize(Long inner_height, Long outer_height, Long width) override;
   void Terminate() override;
-  void LoadWarning(const std::string& application_key, const std::string& warning,
+  void LoadWarning(const std::string& application_key,
+                   const std::string& warning,
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
   WidgetTree* WarningWidgets() override;

@@ -29,7 +29,8 @@ QLineEdit* EditorOf(QWidget* view) {
 int ViewPosition(const QString& text, Long characters) {
   int units = 0;
   for (Long i = 0; i < characters && units < text.size(); ++i) {
-    units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+    units +=
+        (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
   }
   return units;
 }
@@ -44,11 +45,11 @@ bool InSliderRange(const Slider& slider, Long position) {
 void SendClick(QWidget* widget, std::optional<QPoint> pos) {
   QPoint at = pos ? *pos : widget->rect().center();
   QPointF global = widget->mapToGlobal(QPointF(at));
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global,
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global,
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &release);
 }
 
@@ -88,7 +89,8 @@ void QtInputDriver::Drive(qt::WidgetView& view,
   if (caught) throw *caught;
 }
 
-void QtInputDriver::Drive(qt::WidgetView& view, const std::function<void()>& input) {
+void QtInputDriver::Drive(qt::WidgetView& view,
+                          const std::function<void()>& input) {
   Drive(view, [&input](bool&) { input(); });
 }
 
@@ -136,7 +138,8 @@ void QtInputDriver::Pick(ComboBox& combo, Long index) {
   qt::WidgetView& view = ViewOf(combo);
   auto* q = qobject_cast<QComboBox*>(view.ViewOf(combo));
   if (!q || !combo.IsUsable() || index < 0 || index >= combo.ListCount()) {
-    Drive(view, [&] { view.Act(combo, [&] { UserInput::Pick(combo, index); }); });
+    Drive(view,
+          [&] { view.Act(combo, [&] { UserInput::Pick(combo, index); }); });
     return;
   }
   // Open the list, move to the entry, press Enter: what a person does.
@@ -166,7 +169,8 @@ void QtInputDriver::Type(TextWidget& field, std::string_view text) {
   qt::WidgetView& view = ViewOf(field);
   QLineEdit* edit = EditorOf(view.ViewOf(field));
   if (!edit || !field.IsUsable()) {
-    Drive(view, [&] { view.Act(field, [&] { UserInput::Type(field, text); }); });
+    Drive(view,
+          [&] { view.Act(field, [&] { UserInput::Type(field, text); }); });
     return;
   }
   std::string keys(text);
@@ -186,8 +190,8 @@ void QtInputDriver::Type(TextWidget& field, std::string_view text) {
     Drive(view, [&] {
       if (code_point == 8) {
         SendKey(edit, Qt::Key_Backspace, QString(QChar(8)));
-      } else if (code_point >= 0x20 && code_point != 0x7F && !character.isEmpty() &&
-                 character.at(0).isPrint()) {
+      } else if (code_point >= 0x20 && code_point != 0x7F &&
+                 !character.isEmpty() && character.at(0).isPrint()) {
         SendKey(edit, Qt::Key_unknown, character);
       } else {
         // A control character has no key of its own on a keyboard.
@@ -201,7 +205,8 @@ void QtInputDriver::Commit(TextWidget& field, std::optional<std::string> text) {
   qt::WidgetView& view = ViewOf(field);
   QLineEdit* edit = EditorOf(view.ViewOf(field));
   if (!edit || !field.IsUsable()) {
-    Drive(view, [&] { view.Act(field, [&] { UserInput::Commit(field, text); }); });
+    Drive(view,
+          [&] { view.Act(field, [&] { UserInput::Commit(field, text); }); });
     return;
   }
   Drive(view, [&] { view.Act(field, [&] { UserInput::Focus(field); }); });
@@ -226,7 +231,8 @@ void QtInputDriver::Commit(TextWidget& field, std::optional<std::string> text) {
 void QtInputDriver::Activate(UpDownText& field) {
   qt::WidgetView& view = ViewOf(field);
   QLineEdit* edit = EditorOf(view.ViewOf(field));
-  if (!edit || !field.IsUsable() || edit->hasFocus() || !edit->window()->isActiveWindow()) {
+  if (!edit || !field.IsUsable() || edit->hasFocus() ||
+      !edit->window()->isActiveWindow()) {
     Drive(view, [&] { view.Act(field, [&] { UserInput::Activate(field); }); });
     return;
   }
@@ -254,7 +260,8 @@ void QtInputDriver::SelectText(TextWidget& field, Long start, Long length) {
     QString text = edit->text();
     int from = ViewPosition(text, start);
     long long end = static_cast<long long>(start) + length;
-    int to = ViewPosition(text, static_cast<Long>(std::min<long long>(end, 0x7FFFFFFF)));
+    int to = ViewPosition(
+        text, static_cast<Long>(std::min<long long>(end, 0x7FFFFFFF)));
     if (to > from) {
       edit->setSelection(from, to - from);
     } else {
@@ -269,13 +276,15 @@ void QtInputDriver::Step(UpDownText& field, int direction) {
   QToolButton* button = nullptr;
   if (QWidget* q = view.ViewOf(field)) {
     for (QToolButton* b : q->findChildren<QToolButton*>()) {
-      if (b->arrowType() == (direction > 0 ? Qt::UpArrow : Qt::DownArrow)) button = b;
+      if (b->arrowType() == (direction > 0 ? Qt::UpArrow : Qt::DownArrow))
+        button = b;
     }
   }
   // A step button dimmed at its bound is not pressed by a person; the model
   // still answers for the field.
   if (!button || !button->isEnabled() || !field.IsUsable() || direction == 0) {
-    Drive(view, [&] { view.Act(field, [&] { UserInput::Step(field, direction); }); });
+    Drive(view,
+          [&] { view.Act(field, [&] { UserInput::Step(field, direction); }); });
     return;
   }
   Drive(view, [&] { SendClick(button); });
@@ -313,16 +322,21 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
   // Rows under the fixed header are the table's rows; the header row itself
   // is not a cell a person clicks.
   Long header = grid.FixedRows() > 0 ? 1 : 0;
-  if (!table || !grid.IsUsable() || row < header || row >= grid.Rows() || col < 0 ||
-      col >= grid.Cols() || table->model()->rowCount() != grid.Rows() - header) {
-    Drive(view, [&] { view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); }); });
+  if (!table || !grid.IsUsable() || row < header || row >= grid.Rows() ||
+      col < 0 || col >= grid.Cols() ||
+      table->model()->rowCount() != grid.Rows() - header) {
+    Drive(view, [&] {
+      view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); });
+    });
     return;
   }
   QModelIndex index = table->model()->index(row - header, col);
   table->scrollTo(index);
   QRect cell = table->visualRect(index);
   if (!cell.isValid() || !table->viewport()->rect().intersects(cell)) {
-    Drive(view, [&] { view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); }); });
+    Drive(view, [&] {
+      view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); });
+    });
     return;
   }
   QRect visible = cell.intersected(table->viewport()->rect());
@@ -332,7 +346,8 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
 void QtInputDriver::Key(Properties& panel, Integer key_code) {
   qt::WidgetView& view = ViewOf(*panel.Widgets().Root());
   QWidget* surface = view.RootWidget();
-  bool typed_key = (key_code >= 'A' && key_code <= 'Z') || (key_code >= '0' && key_code <= '9');
+  bool typed_key = (key_code >= 'A' && key_code <= 'Z') ||
+                   (key_code >= '0' && key_code <= '9');
   Drive(view, [&] {
     if (typed_key) {
       // Delivered to the panel's own window, which hands it to the panel.

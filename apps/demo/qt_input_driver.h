@@ -1,6 +1,8 @@
 #ifndef MORVEL_APPS_DEMO_QT_INPUT_DRIVER_H_
 #define MORVEL_APPS_DEMO_QT_INPUT_DRIVER_H_
 
+#include <QPoint>
+#include <QString>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,9 +10,6 @@
 
 #include "qt/widget_view.h"
 #include "scenario/input_driver.h"
-
-#include <QPoint>
-#include <QString>
 
 class QWidget;
 
@@ -51,7 +50,8 @@ class QtInputDriver final : public scenario::InputDriver {
   qt::WidgetView& ViewOf(const Widget& widget) const;
   // Runs `input` with the view's error callback catching; rethrows the
   // first error the model raised.
-  void Drive(qt::WidgetView& view, const std::function<void(bool& stop)>& input);
+  void Drive(qt::WidgetView& view,
+             const std::function<void(bool& stop)>& input);
   void Drive(qt::WidgetView& view, const std::function<void()>& input);
 
   std::function<qt::WidgetView*(const Widget&)> view_for_;

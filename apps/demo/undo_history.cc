@@ -124,14 +124,16 @@ std::string UndoHistory::RedoLabel() const {
 }
 
 void UndoHistory::Undo() {
-  if (!CanUndo()) RaiseError(kErrInvalidProcedureCall, "There is nothing to undo");
+  if (!CanUndo())
+    RaiseError(kErrInvalidProcedureCall, "There is nothing to undo");
   RestoreTo(steps_[position_ - 1].before);
   --position_;
   merge_open_ = false;
 }
 
 void UndoHistory::Redo() {
-  if (!CanRedo()) RaiseError(kErrInvalidProcedureCall, "There is nothing to redo");
+  if (!CanRedo())
+    RaiseError(kErrInvalidProcedureCall, "There is nothing to redo");
   RestoreTo(steps_[position_].after);
   ++position_;
   merge_open_ = false;
@@ -171,7 +173,8 @@ std::string UndoHistory::Describe(const nlohmann::ordered_json& scene,
       }
     }
   }
-  std::string label = properties.size() == 1 ? *properties.begin() : "Properties";
+  std::string label =
+      properties.size() == 1 ? *properties.begin() : "Properties";
   if (objects.size() == 1) {
     label += " (" + *objects.begin() + ")";
   } else if (objects.size() > 1) {

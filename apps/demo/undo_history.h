@@ -3,11 +3,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "memscene/mem_scene_graph.h"
 
@@ -54,8 +53,13 @@ class UndoHistory {
   std::size_t StepCount() const { return steps_.size(); }
   std::size_t Position() const { return position_; }
   // Position at which the scene was last saved, to tell whether it changed.
-  void MarkSaved() { saved_position_ = position_; saved_valid_ = true; }
-  bool Modified() const { return !saved_valid_ || saved_position_ != position_; }
+  void MarkSaved() {
+    saved_position_ = position_;
+    saved_valid_ = true;
+  }
+  bool Modified() const {
+    return !saved_valid_ || saved_position_ != position_;
+  }
 
  private:
   struct Step {

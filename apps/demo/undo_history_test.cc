@@ -1,7 +1,8 @@
 #include "undo_history.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -72,10 +73,10 @@ TEST_F(UndoHistoryTest, ADragOfOneValueIsOneStep) {
 
 TEST_F(UndoHistoryTest, AnotherValueOrABreakStartsANewStep) {
   Level("Teapot", 1);
-  Level("Cup", 3);      // another object
-  Level("Cup", 4);      // merges with the one before
+  Level("Cup", 3);  // another object
+  Level("Cup", 4);  // merges with the one before
   history_.BreakMerge();
-  Level("Cup", 5);      // a new gesture
+  Level("Cup", 5);  // a new gesture
   EXPECT_EQ(history_.StepCount(), 3u);
   history_.Undo();
   EXPECT_EQ(Value("Cup.SmoothingLevel"), "4");

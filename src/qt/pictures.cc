@@ -41,9 +41,10 @@ QColor Speckle(int x, int y, std::uint32_t seed = 0) {
 }
 
 QColor Mix(const QColor& a, const QColor& b, double t) {
-  return QColor(static_cast<int>(std::lround(a.red() * (1 - t) + b.red() * t)),
-                static_cast<int>(std::lround(a.green() * (1 - t) + b.green() * t)),
-                static_cast<int>(std::lround(a.blue() * (1 - t) + b.blue() * t)));
+  return QColor(
+      static_cast<int>(std::lround(a.red() * (1 - t) + b.red() * t)),
+      static_cast<int>(std::lround(a.green() * (1 - t) + b.green() * t)),
+      static_cast<int>(std::lround(a.blue() * (1 - t) + b.blue() * t)));
 }
 
 QImage Blank() {
@@ -129,7 +130,8 @@ QImage Sphere() {
       c = QColor(static_cast<int>(c.red() * light),
                  static_cast<int>(c.green() * light),
                  static_cast<int>(c.blue() * light));
-      double spec = std::pow(std::max(0.0, -0.4 * dx - 0.4 * dy + 0.82 * dz), 12);
+      double spec =
+          std::pow(std::max(0.0, -0.4 * dx - 0.4 * dy + 0.82 * dz), 12);
       c = Mix(c, Qt::white, std::min(1.0, spec));
       // Soft edge: the outermost ring is half covered.
       int alpha = d2 > 0.85 ? 170 : 255;
@@ -149,7 +151,8 @@ QPixmap Swatch(const QString& path, int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      std::uint32_t n = Hash(static_cast<std::uint32_t>(x / 2 * 131 + y / 2 * 977) ^ h);
+      std::uint32_t n =
+          Hash(static_cast<std::uint32_t>(x / 2 * 131 + y / 2 * 977) ^ h);
       bool stripe = ((x + y / 3) / 4 + static_cast<int>(h >> 5)) % 2 == 0;
       QColor c = stripe ? base : base.darker(118);
       c = c.lighter(95 + static_cast<int>(n % 14));
@@ -213,27 +216,43 @@ QImage TipImage(int size) {
 
 QImage ImageListImage(int index) {
   switch (index) {
-    case 1: return RadialGradient();
-    case 2: return Texture(0.0, 0.0);
-    case 3: return Texture(0.78, 0.78);
-    case 4: return Texture(0.0, 0.95);
-    case 5: return Bumps();
-    case 6: return Glow();
-    case 7: return Sphere();
-    default: return {};
+    case 1:
+      return RadialGradient();
+    case 2:
+      return Texture(0.0, 0.0);
+    case 3:
+      return Texture(0.78, 0.78);
+    case 4:
+      return Texture(0.0, 0.95);
+    case 5:
+      return Bumps();
+    case 6:
+      return Glow();
+    case 7:
+      return Sphere();
+    default:
+      return {};
   }
 }
 
 QString ImageListMeaning(int index) {
   switch (index) {
-    case 1: return QStringLiteral("Colour");
-    case 2: return QStringLiteral("Texture map");
-    case 3: return QStringLiteral("Faded texture map");
-    case 4: return QStringLiteral("Transparency map");
-    case 5: return QStringLiteral("Bump map");
-    case 6: return QStringLiteral("Glow map");
-    case 7: return QStringLiteral("Environment map");
-    default: return {};
+    case 1:
+      return QStringLiteral("Colour");
+    case 2:
+      return QStringLiteral("Texture map");
+    case 3:
+      return QStringLiteral("Faded texture map");
+    case 4:
+      return QStringLiteral("Transparency map");
+    case 5:
+      return QStringLiteral("Bump map");
+    case 6:
+      return QStringLiteral("Glow map");
+    case 7:
+      return QStringLiteral("Environment map");
+    default:
+      return {};
   }
 }
 

@@ -1,11 +1,12 @@
 #include "qt/pictures.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <set>
 
 #include "base/types.h"
@@ -40,7 +41,9 @@ Mean MeanOf(const QImage& image, int x0, int y0, int x1, int y1) {
   return m;
 }
 
-Mean Whole(const QImage& image) { return MeanOf(image, 0, 0, image.width(), image.height()); }
+Mean Whole(const QImage& image) {
+  return MeanOf(image, 0, 0, image.width(), image.height());
+}
 
 TEST(ImageListTest, SevenPicturesOfFifteenByFourteenPixels) {
   std::set<QByteArray> distinct;
@@ -77,7 +80,8 @@ TEST(ImageListTest, TextureFadesAlmostToWhiteAndTowardsOneSide) {
   // Speckled: neighbouring pixels of the texture differ.
   QImage speckle = ImageListImage(2);
   int changes = 0;
-  for (int x = 1; x < 15; ++x) changes += speckle.pixel(x, 7) != speckle.pixel(x - 1, 7);
+  for (int x = 1; x < 15; ++x)
+    changes += speckle.pixel(x, 7) != speckle.pixel(x - 1, 7);
   EXPECT_GE(changes, 8);
 }
 
@@ -98,7 +102,8 @@ TEST(ImageListTest, SphereIsRoundOnATransparentGround) {
   EXPECT_EQ(sphere.pixelColor(14, 13).alpha(), 0);
   EXPECT_EQ(sphere.pixelColor(7, 6).alpha(), 255);
   // Lit from the upper left.
-  EXPECT_GT(MeanOf(sphere, 4, 3, 7, 6).Lightness(), MeanOf(sphere, 8, 8, 11, 11).Lightness());
+  EXPECT_GT(MeanOf(sphere, 4, 3, 7, 6).Lightness(),
+            MeanOf(sphere, 8, 8, 11, 11).Lightness());
 }
 
 TEST(PictureForTest, DescriptionsBecomePixmaps) {
@@ -142,7 +147,8 @@ TEST(ParseThumbnailTest, SplitsPathAndSizeAtTheLastColon) {
   for (const Case& c : cases) {
     std::string path;
     int size = 0;
-    EXPECT_EQ(ParseThumbnail(c.description, &path, &size), c.ok) << c.description;
+    EXPECT_EQ(ParseThumbnail(c.description, &path, &size), c.ok)
+        << c.description;
     if (c.ok) {
       EXPECT_EQ(path, c.path) << c.description;
       EXPECT_EQ(size, c.size) << c.description;
@@ -157,10 +163,8 @@ TEST(ColourTest, PackedColoursAndBack) {
   };
   const Case cases[] = {
       {0x0000FF, 0xFFFF0000u},  // red in the low byte
-      {0x00FF00, 0xFF00FF00u},
-      {0xFF0000, 0xFF0000FFu},
-      {0x123456, 0xFF563412u},
-      {0xFFFFFF, 0xFFFFFFFFu},
+      {0x00FF00, 0xFF00FF00u}, {0xFF0000, 0xFF0000FFu},
+      {0x123456, 0xFF563412u}, {0xFFFFFF, 0xFFFFFFFFu},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ColourToRgb(c.colour), c.rgb) << std::hex << c.colour;

@@ -40,16 +40,26 @@ void QtMessageBox::Show(const std::string& text, const std::string& title,
   box.setWindowTitle(ToQ(title));
   box.setText(ToQ(text));
   switch (icon) {
-    case MessageIcon::kNone: box.setIcon(QMessageBox::NoIcon); break;
-    case MessageIcon::kCritical: box.setIcon(QMessageBox::Critical); break;
-    case MessageIcon::kQuestion: box.setIcon(QMessageBox::Question); break;
-    case MessageIcon::kExclamation: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::kNone:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case MessageIcon::kCritical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MessageIcon::kQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MessageIcon::kExclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
     case MessageIcon::kInformation:
       box.setIcon(QMessageBox::Information);
       break;
   }
   switch (buttons) {
-    case MessageButtons::kOk: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::kOk:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
     case MessageButtons::kOkCancel:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
@@ -98,9 +108,10 @@ std::string QtDialogUtility::ChooseMapFile(Long /*owner*/,
     next_map_file.reset();
     return answer;
   }
-  QString title = application_key.empty()
-                      ? QStringLiteral("Choose a map")
-                      : ToQ(application_key) + QStringLiteral(" - Choose a map");
+  QString title =
+      application_key.empty()
+          ? QStringLiteral("Choose a map")
+          : ToQ(application_key) + QStringLiteral(" - Choose a map");
   QString path = QFileDialog::getOpenFileName(
       parent_, title, ToQ(map_folder),
       QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp *.gif *.tga *.tif "
@@ -138,16 +149,36 @@ unsigned int ColourToRgb(Colour colour) {
     QPalette palette = QApplication::palette();
     QPalette::ColorRole role = QPalette::Window;
     switch (packed & 0xFF) {
-      case 0x05: role = QPalette::Base; break;         // window
-      case 0x08: role = QPalette::Text; break;         // window text
-      case 0x0D: role = QPalette::Highlight; break;
-      case 0x0E: role = QPalette::HighlightedText; break;
-      case 0x0F: role = QPalette::Button; break;       // button face
-      case 0x10: role = QPalette::Mid; break;          // button shadow
-      case 0x12: role = QPalette::ButtonText; break;
-      case 0x14: role = QPalette::Light; break;        // 3D highlight
-      case 0x18: role = QPalette::ToolTipBase; break;  // info background
-      default: role = QPalette::Window; break;
+      case 0x05:
+        role = QPalette::Base;
+        break;  // window
+      case 0x08:
+        role = QPalette::Text;
+        break;  // window text
+      case 0x0D:
+        role = QPalette::Highlight;
+        break;
+      case 0x0E:
+        role = QPalette::HighlightedText;
+        break;
+      case 0x0F:
+        role = QPalette::Button;
+        break;  // button face
+      case 0x10:
+        role = QPalette::Mid;
+        break;  // button shadow
+      case 0x12:
+        role = QPalette::ButtonText;
+        break;
+      case 0x14:
+        role = QPalette::Light;
+        break;  // 3D highlight
+      case 0x18:
+        role = QPalette::ToolTipBase;
+        break;  // info background
+      default:
+        role = QPalette::Window;
+        break;
     }
     return palette.color(role).rgb();
   }

@@ -32,8 +32,8 @@ class QtMessageBox final : public MessageBoxService {
  public:
   // `parent` centres the box over the host window; may be null.
   explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
-  void Show(const std::string& text, const std::string& title,
-            MessageIcon icon, MessageButtons buttons) override;
+  void Show(const std::string& text, const std::string& title, MessageIcon icon,
+            MessageButtons buttons) override;
   void SetParent(QWidget* parent) { parent_ = parent; }
   // Called with every message before it is shown; a scripted run uses it to
   // record what the user was told.

@@ -1,5 +1,7 @@
 #include "qt/qt_platform.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QTimer>
 #include <cmath>
 #include <functional>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,8 @@ TEST(QtMessageBoxTest, ShowsAModalBoxWithTitleIconAndButtons) {
     EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
     box.button(QMessageBox::Ok)->click();
   });
-  messages.Show("The skin must be relaxed.", "Morvel", MessageIcon::kExclamation,
-                MessageButtons::kOk);
+  messages.Show("The skin must be relaxed.", "Morvel",
+                MessageIcon::kExclamation, MessageButtons::kOk);
   EXPECT_EQ(shown, "Morvel|The skin must be relaxed.");
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0], "Morvel: The skin must be relaxed.");
@@ -62,7 +63,8 @@ TEST(QtMessageBoxTest, AScriptedRunRecordsWithoutShowing) {
   int shown = 0;
   messages.on_show = [&](const std::string&, const std::string&) { ++shown; };
   // Returns at once: no window waits for a person.
-  messages.Show("text", "Morvel", MessageIcon::kExclamation, MessageButtons::kOk);
+  messages.Show("text", "Morvel", MessageIcon::kExclamation,
+                MessageButtons::kOk);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -71,7 +73,8 @@ TEST(QtScreenMetricsTest, TwipsPerPixelOfTheScreen) {
   QtScreenMetrics screen;
   // 1440 twips an inch over the screen's dots per inch (96 offscreen).
   double dpi = QApplication::primaryScreen()->logicalDotsPerInchX();
-  EXPECT_EQ(screen.TwipsPerPixelX(), static_cast<Long>(std::lround(1440.0 / dpi)));
+  EXPECT_EQ(screen.TwipsPerPixelX(),
+            static_cast<Long>(std::lround(1440.0 / dpi)));
   QtScreenMetrics fixed(12, 20);
   EXPECT_EQ(fixed.TwipsPerPixelX(), 12);
   EXPECT_EQ(fixed.TwipsPerPixelY(), 20);

@@ -1,9 +1,9 @@
 // Runs the Qt adapter's tests inside one QApplication. Without a display the
 // offscreen platform is used, so the tests run anywhere.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <cstdlib>
-
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {

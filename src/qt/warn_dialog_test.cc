@@ -1,12 +1,13 @@
 #include "qt/warn_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
@@ -58,7 +59,8 @@ TEST_F(WarnDialogTest, ShowsTheTipWithItsTextCheckBoxAndButton) {
   EXPECT_EQ(box->geometry().topLeft(), QPoint(8, 182));
   EXPECT_EQ(box->height(), 17);
   EXPECT_GE(box->width(), 179);
-  EXPECT_LT(box->geometry().right(), Q<QPushButton>(dialog, "cmdOK")->geometry().left());
+  EXPECT_LT(box->geometry().right(),
+            Q<QPushButton>(dialog, "cmdOK")->geometry().left());
   EXPECT_FALSE(Stored().has_value());
 }
 
@@ -66,7 +68,8 @@ TEST_F(WarnDialogTest, ClearingTheBoxAndPressingOkStoresZero) {
   Prepare();
   WarnDialog dialog(warn_, metrics_);
   dialog.Open();
-  QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"), Qt::LeftButton);
+  QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"),
+                    Qt::LeftButton);
   QTest::mouseClick(Q<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_FALSE(warn_.IsLoaded());
@@ -95,7 +98,8 @@ TEST_F(WarnDialogTest, EveryOtherWayOfClosingStoresTheChoiceToo) {
     way.close(dialog);
     EXPECT_FALSE(dialog.isVisible()) << way.name;
     // The box was left as loaded: "1", keep showing.
-    EXPECT_EQ(settings.GetSetting("Morvel", "Tips", "Refraction"), "1") << way.name;
+    EXPECT_EQ(settings.GetSetting("Morvel", "Tips", "Refraction"), "1")
+        << way.name;
   }
 }
 
@@ -104,7 +108,8 @@ TEST_F(WarnDialogTest, RunIsModalAndReturnsOnceClosed) {
   WarnDialog dialog(warn_, metrics_);
   QTimer::singleShot(0, &dialog, [&] {
     EXPECT_TRUE(dialog.isModal());
-    QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"), Qt::LeftButton);
+    QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"),
+                      Qt::LeftButton);
     QTest::mouseClick(Q<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   });
   dialog.Run();

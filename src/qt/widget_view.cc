@@ -88,7 +88,6 @@ bool IsHeading(const Widget& label) {
          !label.Caption().empty();
 }
 
-
 // ------------------------------------------------------------------ form
 
 class FormView final : public QWidget, public ViewBase {
@@ -122,9 +121,10 @@ class FormView final : public QWidget, public ViewBase {
     if (owner_.on_key_down && &model_ == &owner_.Root() && code != 0 &&
         (control || hasFocus() || !event->spontaneous())) {
       Integer shift = static_cast<Integer>(
-          ((event->modifiers() & Qt::ShiftModifier) ? 1 : 0) | (control ? 2 : 0) |
-          ((event->modifiers() & Qt::AltModifier) ? 4 : 0));
-      owner_.Act(model_, [this, code, shift] { owner_.on_key_down(code, shift); });
+          ((event->modifiers() & Qt::ShiftModifier) ? 1 : 0) |
+          (control ? 2 : 0) | ((event->modifiers() & Qt::AltModifier) ? 4 : 0));
+      owner_.Act(model_,
+                 [this, code, shift] { owner_.on_key_down(code, shift); });
       event->accept();
       return;
     }
@@ -179,8 +179,9 @@ class FrameView final : public QWidget, public ViewBase {
       p.setFont(font);
       QFontMetrics fm(font);
       int y = fm.ascent();
-      p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                               QPalette::WindowText));
+      p.setPen(
+          palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                          QPalette::WindowText));
       p.drawText(QPoint(6, y), caption);
       int x = 6 + fm.horizontalAdvance(caption) + 6;
       int line_y = fm.height() / 2;
@@ -191,8 +192,9 @@ class FrameView final : public QWidget, public ViewBase {
       // from its end.
       QWidget* label = owner_.ViewOf(*heading);
       if (label && label->isVisible()) {
-        int text_width = QFontMetrics(label->font()).horizontalAdvance(
-            static_cast<QLabel*>(label)->text());
+        int text_width =
+            QFontMetrics(label->font())
+                .horizontalAdvance(static_cast<QLabel*>(label)->text());
         int x = label->x() + text_width + 8;
         int y = label->y() + QFontMetrics(label->font()).height() / 2 + 1;
         p.setPen(rule);
@@ -253,10 +255,12 @@ class LabelView final : public QLabel, public ViewBase {
     bool multi = MultiLine(QFontMetrics(fitted));
     setWordWrap(multi);
     if (!multi && !text().isEmpty()) {
-      for (int step = 0; step < 4 && QFontMetrics(fitted).horizontalAdvance(text()) > width();
+      for (int step = 0;
+           step < 4 && QFontMetrics(fitted).horizontalAdvance(text()) > width();
            ++step) {
         if (step < 2) {
-          fitted.setLetterSpacing(QFont::PercentageSpacing, 100 - 5 * (step + 1));
+          fitted.setLetterSpacing(QFont::PercentageSpacing,
+                                  100 - 5 * (step + 1));
         } else if (fitted.pixelSize() > 9) {
           fitted.setPixelSize(fitted.pixelSize() - 1);
         }
@@ -281,18 +285,29 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
         setText(ToQ(box_.Caption()));
         SyncCommon(WidgetProperty::kGeometry);
         break;
-      case WidgetProperty::kValue: Resync(); break;
-      default: break;
+      case WidgetProperty::kValue:
+        Resync();
+        break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
-  int WantedWidth() override { return text().isEmpty() ? 0 : sizeHint().width(); }
+  int WantedWidth() override {
+    return text().isEmpty() ? 0 : sizeHint().width();
+  }
   void Resync() override {
     QSignalBlocker block(this);
     switch (box_.Value()) {
-      case 1: setCheckState(Qt::Checked); break;
-      case 2: setCheckState(Qt::PartiallyChecked); break;
-      default: setCheckState(Qt::Unchecked); break;
+      case 1:
+        setCheckState(Qt::Checked);
+        break;
+      case 2:
+        setCheckState(Qt::PartiallyChecked);
+        break;
+      default:
+        setCheckState(Qt::Unchecked);
+        break;
     }
   }
 
@@ -329,8 +344,11 @@ class ComboView final : public QComboBox, public ViewBase {
         setCurrentIndex(combo_.ListIndex());
         break;
       }
-      case WidgetProperty::kValue: Resync(); break;
-      default: break;
+      case WidgetProperty::kValue:
+        Resync();
+        break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
@@ -380,7 +398,8 @@ class ButtonView final : public QPushButton, public ViewBase {
   Button& button_;
 };
 
-// ------------------------------------------------------------------ picture box
+// ------------------------------------------------------------------ picture
+// box
 
 class PictureView final : public QWidget, public ViewBase {
  public:
@@ -400,10 +419,10 @@ class PictureView final : public QWidget, public ViewBase {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), ToQColor(box_.BackColor()));
-    QPixmap pixmap =
-        PictureFor(box_.Picture(), ToQ(owner_.PictureFolder()));
+    QPixmap pixmap = PictureFor(box_.Picture(), ToQ(owner_.PictureFolder()));
     if (!pixmap.isNull()) {
-      QPoint at((width() - pixmap.width()) / 2, (height() - pixmap.height()) / 2);
+      QPoint at((width() - pixmap.width()) / 2,
+                (height() - pixmap.height()) / 2);
       p.drawPixmap(at, pixmap);
     }
     // A box that holds other widgets is only their background; a box of its
@@ -414,7 +433,8 @@ class PictureView final : public QWidget, public ViewBase {
     }
   }
   void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+      return QWidget::mousePressEvent(event);
     event->accept();
     owner_.Act(box_, [this] { UserInput::Click(box_); });
   }
@@ -428,23 +448,31 @@ class PictureView final : public QWidget, public ViewBase {
 class SliderView final : public QSlider, public ViewBase {
  public:
   SliderView(WidgetView& owner, Slider& model, QWidget* parent)
-      : QSlider(Qt::Horizontal, parent), ViewBase(owner, model), slider_(model) {
+      : QSlider(Qt::Horizontal, parent),
+        ViewBase(owner, model),
+        slider_(model) {
     setFocusPolicy(Qt::StrongFocus);
     QObject::connect(this, &QSlider::valueChanged, [this](int value) {
       if (owner_.Syncing()) return;
-      owner_.Act(slider_, [this, value] { UserInput::MoveSlider(slider_, value); });
+      owner_.Act(slider_,
+                 [this, value] { UserInput::MoveSlider(slider_, value); });
     });
   }
   QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     switch (property) {
-      case WidgetProperty::kRange: SyncRange(); break;
-      case WidgetProperty::kValue: Resync(); break;
+      case WidgetProperty::kRange:
+        SyncRange();
+        break;
+      case WidgetProperty::kValue:
+        Resync();
+        break;
       case WidgetProperty::kGeometry:
         SyncCommon(property);
         SyncTicks();
         return;
-      default: break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
@@ -477,9 +505,10 @@ class SliderView final : public QSlider, public ViewBase {
   }
   void SyncTicks() {
     Long frequency = slider_.TickFrequency();
-    Long span = std::abs(static_cast<long long>(slider_.Max()) - slider_.Min()) > 0
-                    ? std::abs(slider_.Max() - slider_.Min())
-                    : 0;
+    Long span =
+        std::abs(static_cast<long long>(slider_.Max()) - slider_.Min()) > 0
+            ? std::abs(slider_.Max() - slider_.Min())
+            : 0;
     // Ticks closer than three pixels are a grey smear: leave them out.
     bool room = height() >= 24 && frequency > 0 && span > 0 &&
                 width() / std::max<Long>(1, span / frequency) >= 3;
@@ -498,14 +527,17 @@ class SliderView final : public QSlider, public ViewBase {
 class TextEditor final : public QLineEdit {
  public:
   TextEditor(WidgetView& owner, TextWidget& model, QWidget* parent)
-      : QLineEdit(parent), owner_(owner), text_(model),
+      : QLineEdit(parent),
+        owner_(owner),
+        text_(model),
         up_down_(dynamic_cast<UpDownText*>(&model)) {
     setContextMenuPolicy(Qt::NoContextMenu);
     setDragEnabled(false);
     setAcceptDrops(false);
     QObject::connect(this, &QLineEdit::textEdited,
                      [this](const QString&) { PushText(); });
-    QObject::connect(this, &QLineEdit::selectionChanged, [this] { PushSelection(); });
+    QObject::connect(this, &QLineEdit::selectionChanged,
+                     [this] { PushSelection(); });
     QObject::connect(this, &QLineEdit::cursorPositionChanged,
                      [this](int, int) { PushSelection(); });
   }
@@ -522,10 +554,10 @@ class TextEditor final : public QLineEdit {
     QSignalBlocker block(this);
     const std::string& text = text_.Text();
     int start = ToViewPos(text, text_.SelStart());
-    int end = ToViewPos(text, static_cast<Long>(std::min<long long>(
-                                  static_cast<long long>(text_.SelStart()) +
-                                      text_.SelLength(),
-                                  std::numeric_limits<Long>::max())));
+    int end = ToViewPos(
+        text, static_cast<Long>(std::min<long long>(
+                  static_cast<long long>(text_.SelStart()) + text_.SelLength(),
+                  std::numeric_limits<Long>::max())));
     if (end > start) {
       if (selectionStart() != start || selectedText().size() != end - start) {
         setSelection(start, end - start);
@@ -538,10 +570,10 @@ class TextEditor final : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    if (owner_.on_key_down &&
-        (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
-         event->matches(QKeySequence::Paste))) {
-      Integer code = event->matches(QKeySequence::Copy) ? 67
+    if (owner_.on_key_down && (event->matches(QKeySequence::Copy) ||
+                               event->matches(QKeySequence::Cut) ||
+                               event->matches(QKeySequence::Paste))) {
+      Integer code = event->matches(QKeySequence::Copy)  ? 67
                      : event->matches(QKeySequence::Cut) ? 88
                                                          : 86;
       PushSelection();
@@ -549,9 +581,11 @@ class TextEditor final : public QLineEdit {
       event->accept();
       return;
     }
-    if (up_down_ && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+    if (up_down_ &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
       int direction = event->key() == Qt::Key_Up ? 1 : -1;
-      owner_.Act(text_, [this, direction] { UserInput::Step(*up_down_, direction); });
+      owner_.Act(text_,
+                 [this, direction] { UserInput::Step(*up_down_, direction); });
       dirty_ = false;
       event->accept();
       return;
@@ -564,23 +598,29 @@ class TextEditor final : public QLineEdit {
       return;
     }
     QString typed = event->text();
-    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier)) {
+    if (event->key() == Qt::Key_Backspace &&
+        !(event->modifiers() & Qt::ControlModifier)) {
       // Backspace is a key the field's filter sees, like a character.
       typed = QString(QChar(8));
       PushSelection();
-      owner_.Act(text_, [this, &typed] { UserInput::Type(text_, typed.toStdString()); });
+      owner_.Act(text_, [this, &typed] {
+        UserInput::Type(text_, typed.toStdString());
+      });
       dirty_ = true;
       event->accept();
       return;
     }
-    bool printable = !typed.isEmpty() &&
-                     !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
-                                             Qt::MetaModifier)) &&
-                     std::all_of(typed.begin(), typed.end(),
-                                 [](QChar c) { return c.isPrint(); });
+    bool printable =
+        !typed.isEmpty() &&
+        !(event->modifiers() &
+          (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        std::all_of(typed.begin(), typed.end(),
+                    [](QChar c) { return c.isPrint(); });
     if (printable) {
       PushSelection();
-      owner_.Act(text_, [this, &typed] { UserInput::Type(text_, typed.toStdString()); });
+      owner_.Act(text_, [this, &typed] {
+        UserInput::Type(text_, typed.toStdString());
+      });
       dirty_ = true;
       event->accept();
       return;
@@ -665,7 +705,8 @@ class TextEditor final : public QLineEdit {
     if (hasSelectedText()) {
       int s = selectionStart();
       start = ToModelPos(now, s);
-      length = ToModelPos(now, s + static_cast<int>(selectedText().size())) - start;
+      length =
+          ToModelPos(now, s + static_cast<int>(selectedText().size())) - start;
     } else {
       start = ToModelPos(now, cursorPosition());
     }
@@ -686,7 +727,9 @@ class TextEditor final : public QLineEdit {
 class TextView final : public QWidget, public ViewBase {
  public:
   TextView(WidgetView& owner, TextWidget& model, QWidget* parent)
-      : QWidget(parent), ViewBase(owner, model), text_(model),
+      : QWidget(parent),
+        ViewBase(owner, model),
+        text_(model),
         edit_(new TextEditor(owner, model, this)) {
     setFocusProxy(edit_);
   }
@@ -694,13 +737,18 @@ class TextView final : public QWidget, public ViewBase {
   TextEditor* Editor() const { return edit_; }
   void Sync(WidgetProperty property) override {
     switch (property) {
-      case WidgetProperty::kText: edit_->SyncText(); break;
-      case WidgetProperty::kSelection: edit_->SyncSelection(); break;
+      case WidgetProperty::kText:
+        edit_->SyncText();
+        break;
+      case WidgetProperty::kSelection:
+        edit_->SyncSelection();
+        break;
       case WidgetProperty::kVisible:
         // The in-place editor of the grid comes to the front when shown.
         if (text_.Visible()) raise();
         break;
-      default: break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
@@ -718,9 +766,12 @@ class TextView final : public QWidget, public ViewBase {
 class UpDownView final : public QWidget, public ViewBase {
  public:
   UpDownView(WidgetView& owner, UpDownText& model, QWidget* parent)
-      : QWidget(parent), ViewBase(owner, model), field_(model),
+      : QWidget(parent),
+        ViewBase(owner, model),
+        field_(model),
         edit_(new TextEditor(owner, model, this)),
-        up_(new QToolButton(this)), down_(new QToolButton(this)) {
+        up_(new QToolButton(this)),
+        down_(new QToolButton(this)) {
     setFocusProxy(edit_);
     for (QToolButton* b : {up_, down_}) {
       b->setAutoRepeat(true);
@@ -741,9 +792,14 @@ class UpDownView final : public QWidget, public ViewBase {
         edit_->SyncText();
         SyncButtons();
         break;
-      case WidgetProperty::kSelection: edit_->SyncSelection(); break;
-      case WidgetProperty::kRange: SyncButtons(); break;
-      default: break;
+      case WidgetProperty::kSelection:
+        edit_->SyncSelection();
+        break;
+      case WidgetProperty::kRange:
+        SyncButtons();
+        break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
@@ -763,7 +819,8 @@ class UpDownView final : public QWidget, public ViewBase {
 
  private:
   void Step(int direction) {
-    owner_.Act(field_, [this, direction] { UserInput::Step(field_, direction); });
+    owner_.Act(field_,
+               [this, direction] { UserInput::Step(field_, direction); });
   }
   // A step button is dimmed once the value stands at that bound.
   void SyncButtons() {
@@ -789,7 +846,9 @@ Qt::Alignment GridAlignment(Integer code, const QString& text) {
   Qt::Alignment vertical = Qt::AlignVCenter;
   if (code >= 1 && code <= 8) {
     int v = code % 3;
-    vertical = v == 0 ? Qt::AlignTop : v == 1 ? Qt::AlignVCenter : Qt::AlignBottom;
+    vertical = v == 0   ? Qt::AlignTop
+               : v == 1 ? Qt::AlignVCenter
+                        : Qt::AlignBottom;
   }
   if (code == 0) vertical = Qt::AlignVCenter;
   Qt::Alignment horizontal = Qt::AlignLeft;
@@ -828,7 +887,8 @@ class GridModel final : public QAbstractTableModel {
   // Whether the grid's shape moved away from the model's.
   bool Stale() const {
     int header = grid_.FixedRows() > 0 && grid_.Rows() > 0 ? 1 : 0;
-    return grid_.Rows() != rows_ || grid_.Cols() != cols_ || header != header_rows_;
+    return grid_.Rows() != rows_ || grid_.Cols() != cols_ ||
+           header != header_rows_;
   }
   void CellChanged(Long row, Long col) {
     if (row < header_rows_) {
@@ -862,9 +922,11 @@ class GridModel final : public QAbstractTableModel {
     header_rows_ = grid_.FixedRows() > 0 && rows_ > 0 ? 1 : 0;
   }
   QVariant Cell(int row, int col, int role) const {
-    if (row < 0 || row >= grid_.Rows() || col < 0 || col >= grid_.Cols()) return {};
+    if (row < 0 || row >= grid_.Rows() || col < 0 || col >= grid_.Cols())
+      return {};
     switch (role) {
-      case Qt::DisplayRole: return ToQ(grid_.TextMatrix(row, col));
+      case Qt::DisplayRole:
+        return ToQ(grid_.TextMatrix(row, col));
       case Qt::DecorationRole: {
         QPixmap pixmap = PictureFor(grid_.CellPictureAt(row, col),
                                     ToQ(owner_.PictureFolder()));
@@ -874,7 +936,8 @@ class GridModel final : public QAbstractTableModel {
       case Qt::BackgroundRole: {
         Colour colour = grid_.CellBackColorAt(row, col);
         if (colour != 0) return ToQColor(colour);
-        if (col < grid_.FixedCols()) return ToQColor(static_cast<Colour>(0x8000000F));
+        if (col < grid_.FixedCols())
+          return ToQColor(static_cast<Colour>(0x8000000F));
         return {};
       }
       case Qt::TextAlignmentRole:
@@ -893,12 +956,15 @@ class GridModel final : public QAbstractTableModel {
           int size = 0;
           if (ParseThumbnail(picture, &path, &size)) return ToQ(path);
         }
-        if (role == Qt::AccessibleTextRole && grid_.CellBackColorAt(row, col) != 0) {
-          return QColor::fromRgba(ColourToRgb(grid_.CellBackColorAt(row, col))).name();
+        if (role == Qt::AccessibleTextRole &&
+            grid_.CellBackColorAt(row, col) != 0) {
+          return QColor::fromRgba(ColourToRgb(grid_.CellBackColorAt(row, col)))
+              .name();
         }
         return {};
       }
-      default: return {};
+      default:
+        return {};
     }
   }
 
@@ -914,13 +980,15 @@ class GridDelegate final : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     QVariant background = index.data(Qt::BackgroundRole);
-    if (background.isValid()) p->fillRect(option.rect, background.value<QColor>());
+    if (background.isValid())
+      p->fillRect(option.rect, background.value<QColor>());
     QVariant decoration = index.data(Qt::DecorationRole);
     if (decoration.isValid()) {
       QPixmap pixmap = decoration.value<QPixmap>();
       QSize fit = pixmap.size().boundedTo(option.rect.size() - QSize(1, 1));
       if (fit != pixmap.size()) {
-        pixmap = pixmap.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        pixmap =
+            pixmap.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
       }
       QPoint at(option.rect.x() + (option.rect.width() - pixmap.width()) / 2,
                 option.rect.y() + (option.rect.height() - pixmap.height()) / 2);
@@ -945,7 +1013,8 @@ class GridHeader final : public QHeaderView {
   explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
 
  protected:
-  void paintSection(QPainter* p, const QRect& rect, int section) const override {
+  void paintSection(QPainter* p, const QRect& rect,
+                    int section) const override {
     if (!rect.isValid()) return;
     QStyleOptionHeader option;
     initStyleOption(&option);
@@ -957,17 +1026,20 @@ class GridHeader final : public QHeaderView {
     style()->drawControl(QStyle::CE_HeaderSection, &option, p, this);
     QAbstractItemModel* m = model();
     if (!m) return;
-    QVariant decoration = m->headerData(section, Qt::Horizontal, Qt::DecorationRole);
+    QVariant decoration =
+        m->headerData(section, Qt::Horizontal, Qt::DecorationRole);
     if (decoration.isValid()) {
       QPixmap pixmap = decoration.value<QPixmap>();
       p->drawPixmap(rect.x() + (rect.width() - pixmap.width()) / 2,
                     rect.y() + (rect.height() - pixmap.height()) / 2, pixmap);
     }
-    QString text = m->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+    QString text =
+        m->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
     if (!text.isEmpty()) {
       p->setPen(palette().color(QPalette::ButtonText));
-      p->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignCenter,
-                  fontMetrics().elidedText(text, Qt::ElideRight, rect.width() - 4));
+      p->drawText(
+          rect.adjusted(2, 0, -2, 0), Qt::AlignCenter,
+          fontMetrics().elidedText(text, Qt::ElideRight, rect.width() - 4));
     }
   }
 };
@@ -975,7 +1047,9 @@ class GridHeader final : public QHeaderView {
 class GridView final : public QTableView, public ViewBase {
  public:
   GridView(WidgetView& owner, FlexGrid& model, QWidget* parent)
-      : QTableView(parent), ViewBase(owner, model), grid_(model),
+      : QTableView(parent),
+        ViewBase(owner, model),
+        grid_(model),
         model_(new GridModel(owner, model, this)) {
     setHorizontalHeader(new GridHeader(this));
     setModel(model_);
@@ -993,12 +1067,15 @@ class GridView final : public QTableView, public ViewBase {
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
-    QObject::connect(this, &QTableView::clicked, [this](const QModelIndex& index) {
-      if (owner_.Syncing() || !index.isValid()) return;
-      Long row = index.row() + model_->HeaderRows();
-      Long col = index.column();
-      owner_.Act(grid_, [this, row, col] { UserInput::ClickCell(grid_, row, col); });
-    });
+    QObject::connect(this, &QTableView::clicked,
+                     [this](const QModelIndex& index) {
+                       if (owner_.Syncing() || !index.isValid()) return;
+                       Long row = index.row() + model_->HeaderRows();
+                       Long col = index.column();
+                       owner_.Act(grid_, [this, row, col] {
+                         UserInput::ClickCell(grid_, row, col);
+                       });
+                     });
   }
   QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
@@ -1018,7 +1095,8 @@ class GridView final : public QTableView, public ViewBase {
         viewport()->setUpdatesEnabled(grid_.Redraw());
         if (grid_.Redraw()) owner_.ScheduleFlush(this);
         break;
-      default: break;
+      default:
+        break;
     }
     SyncCommon(property);
   }
@@ -1047,9 +1125,11 @@ class GridView final : public QTableView, public ViewBase {
     Long count = grid_.Rows() - header_rows;
     if (count > 0) {
       int common = std::max(1, owner_.ToPixelsY(grid_.RowHeight(header_rows)));
-      if (rows->defaultSectionSize() != common) rows->setDefaultSectionSize(common);
+      if (rows->defaultSectionSize() != common)
+        rows->setDefaultSectionSize(common);
       for (Long r = 0; r < count; ++r) {
-        int height = std::max(1, owner_.ToPixelsY(grid_.RowHeight(r + header_rows)));
+        int height =
+            std::max(1, owner_.ToPixelsY(grid_.RowHeight(r + header_rows)));
         if (rows->sectionSize(r) != height) rows->resizeSection(r, height);
       }
     }
@@ -1109,18 +1189,24 @@ void ViewBase::SyncCommon(WidgetProperty property) {
         q->setVisible(model_.Visible());
       }
       break;
-    case WidgetProperty::kEnabled: q->setEnabled(model_.Enabled()); break;
-    case WidgetProperty::kToolTip: q->setToolTip(ToQ(model_.ToolTip())); break;
+    case WidgetProperty::kEnabled:
+      q->setEnabled(model_.Enabled());
+      break;
+    case WidgetProperty::kToolTip:
+      q->setToolTip(ToQ(model_.ToolTip()));
+      break;
     case WidgetProperty::kFocus:
       // The model moved the focus here (a click it was told about, or the
       // panel giving a field the focus): the screen follows.
       if (model_.Tree().Focused() == &model_ && !q->hasFocus() &&
-          (q->focusProxy() ? q->focusProxy() : q)->focusPolicy() != Qt::NoFocus &&
+          (q->focusProxy() ? q->focusProxy() : q)->focusPolicy() !=
+              Qt::NoFocus &&
           q->isVisibleTo(q->window())) {
         q->setFocus(Qt::OtherFocusReason);
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -1128,18 +1214,22 @@ void ViewBase::SyncCommon(WidgetProperty property) {
 
 WidgetView::WidgetView(WidgetTree& tree, Widget& root,
                        const ScreenMetrics& metrics, QWidget* parent)
-    : tree_(tree), root_(root), metrics_(metrics),
+    : tree_(tree),
+      root_(root),
+      metrics_(metrics),
       alive_(std::make_shared<bool>(true)) {
   Build(root_, parent);
   root_view_ = views_.at(&root_)->Q();
   // The panel's layout was made for an 8 point font; the same size on this
   // screen keeps the captions in the room they were given.
   QFont font = root_view_->font();
-  font.setPixelSize(std::max(9, static_cast<int>(std::lround(
-                                    160.0 / std::max<Long>(1, metrics_.TwipsPerPixelY())))));
+  font.setPixelSize(
+      std::max(9, static_cast<int>(std::lround(
+                      160.0 / std::max<Long>(1, metrics_.TwipsPerPixelY())))));
   root_view_->setFont(font);
   for (auto& [widget, view] : views_) {
-    if (widget->Kind() == WidgetKind::kLabel || widget->Kind() == WidgetKind::kCheckBox) {
+    if (widget->Kind() == WidgetKind::kLabel ||
+        widget->Kind() == WidgetKind::kCheckBox) {
       view->Sync(WidgetProperty::kGeometry);
     }
   }
@@ -1167,7 +1257,8 @@ void WidgetView::SetFollowRootSize(bool on) {
 
 QWidget* WidgetView::ViewOf(const Widget& widget) const {
   auto it = views_.find(&widget);
-  if (it == views_.end() || widget.Kind() == WidgetKind::kImageList) return nullptr;
+  if (it == views_.end() || widget.Kind() == WidgetKind::kImageList)
+    return nullptr;
   return it->second->Q();
 }
 
@@ -1212,12 +1303,14 @@ Long WidgetView::RightLimit(const Widget& widget) const {
       }
       const long long s_top = sibling->Top();
       const long long s_bottom = s_top + sibling->Height();
-      if (s_top >= bottom || s_bottom <= top || sibling->Left() <= left) continue;
+      if (s_top >= bottom || s_bottom <= top || sibling->Left() <= left)
+        continue;
       // A little air between a caption and the next widget.
       limit = std::min<long long>(limit, sibling->Left() - 45);
     }
   }
-  return static_cast<Long>(std::clamp<long long>(limit, left, std::numeric_limits<Long>::max()));
+  return static_cast<Long>(
+      std::clamp<long long>(limit, left, std::numeric_limits<Long>::max()));
 }
 
 void WidgetView::SetPictureFolder(const QString& folder) {
@@ -1228,11 +1321,18 @@ void WidgetView::SetPictureFolder(const QString& folder) {
 void WidgetView::Build(Widget& widget, QWidget* parent_view) {
   ViewBase* view = nullptr;
   switch (widget.Kind()) {
-    case WidgetKind::kForm: view = new FormView(*this, widget, parent_view); break;
-    case WidgetKind::kFrame: view = new FrameView(*this, widget, parent_view); break;
-    case WidgetKind::kLabel: view = new LabelView(*this, widget, parent_view); break;
+    case WidgetKind::kForm:
+      view = new FormView(*this, widget, parent_view);
+      break;
+    case WidgetKind::kFrame:
+      view = new FrameView(*this, widget, parent_view);
+      break;
+    case WidgetKind::kLabel:
+      view = new LabelView(*this, widget, parent_view);
+      break;
     case WidgetKind::kCheckBox:
-      view = new CheckBoxView(*this, static_cast<CheckBox&>(widget), parent_view);
+      view =
+          new CheckBoxView(*this, static_cast<CheckBox&>(widget), parent_view);
       break;
     case WidgetKind::kComboBox:
       view = new ComboView(*this, static_cast<ComboBox&>(widget), parent_view);
@@ -1241,13 +1341,15 @@ void WidgetView::Build(Widget& widget, QWidget* parent_view) {
       view = new ButtonView(*this, static_cast<Button&>(widget), parent_view);
       break;
     case WidgetKind::kPictureBox:
-      view = new PictureView(*this, static_cast<PictureBox&>(widget), parent_view);
+      view =
+          new PictureView(*this, static_cast<PictureBox&>(widget), parent_view);
       break;
     case WidgetKind::kSlider:
       view = new SliderView(*this, static_cast<Slider&>(widget), parent_view);
       break;
     case WidgetKind::kUpDownText:
-      view = new UpDownView(*this, static_cast<UpDownText&>(widget), parent_view);
+      view =
+          new UpDownView(*this, static_cast<UpDownText&>(widget), parent_view);
       break;
     case WidgetKind::kTextField:
     case WidgetKind::kTextBox:
@@ -1276,9 +1378,10 @@ void WidgetView::SyncAll(ViewBase& view) {
   ++syncing_;
   for (WidgetProperty property :
        {WidgetProperty::kGeometry, WidgetProperty::kCaption,
-        WidgetProperty::kToolTip, WidgetProperty::kRange, WidgetProperty::kItems,
-        WidgetProperty::kValue, WidgetProperty::kText, WidgetProperty::kSelection,
-        WidgetProperty::kBackColor, WidgetProperty::kPicture, WidgetProperty::kGrid,
+        WidgetProperty::kToolTip, WidgetProperty::kRange,
+        WidgetProperty::kItems, WidgetProperty::kValue, WidgetProperty::kText,
+        WidgetProperty::kSelection, WidgetProperty::kBackColor,
+        WidgetProperty::kPicture, WidgetProperty::kGrid,
         WidgetProperty::kRedraw, WidgetProperty::kEnabled,
         WidgetProperty::kVisible}) {
     view.Sync(property);
@@ -1318,12 +1421,15 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
     root_view_->resize(ToPixelsX(root_.Width()), ToPixelsY(root_.Height()));
   }
   view.Sync(property);
-  if ((property == WidgetProperty::kGeometry || property == WidgetProperty::kVisible) &&
+  if ((property == WidgetProperty::kGeometry ||
+       property == WidgetProperty::kVisible) &&
       widget.Parent()) {
     // A sibling that moved or appeared may take or give room to a caption.
     for (Widget* sibling : widget.Parent()->Children()) {
       if (sibling == &widget) continue;
-      if (sibling->Kind() != WidgetKind::kLabel && sibling->Kind() != WidgetKind::kCheckBox) continue;
+      if (sibling->Kind() != WidgetKind::kLabel &&
+          sibling->Kind() != WidgetKind::kCheckBox)
+        continue;
       if (auto found = views_.find(sibling); found != views_.end()) {
         found->second->Sync(WidgetProperty::kGeometry);
       }
@@ -1343,7 +1449,8 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
         RefreshAccessibleNames(*widget.Parent());
       }
       break;
-    default: break;
+    default:
+      break;
   }
   --syncing_;
 }
@@ -1379,7 +1486,8 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
     const long long middle = (top + bottom) / 2;
     for (Widget* sibling : parent->Children()) {
       if (sibling == &widget || sibling->Kind() != WidgetKind::kLabel) continue;
-      if (PlainCaption(sibling->Caption()).find_first_not_of(' ') == std::string::npos) {
+      if (PlainCaption(sibling->Caption()).find_first_not_of(' ') ==
+          std::string::npos) {
         continue;
       }
       const long long s_top = sibling->Top();
@@ -1392,9 +1500,11 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
                        (s_middle >= top && s_middle <= bottom);
       if (same_line && s_right <= left + 120) {
         distance = std::max(0LL, left - s_right);
-      } else if (s_bottom <= top + 60 && top - s_bottom <= 400 && s_left < right &&
-                 s_right > left) {
-        distance = 100000 + std::max(0LL, top - s_bottom);  // above: only when none beside
+      } else if (s_bottom <= top + 60 && top - s_bottom <= 400 &&
+                 s_left < right && s_right > left) {
+        distance =
+            100000 +
+            std::max(0LL, top - s_bottom);  // above: only when none beside
       }
       if (distance && (!best || *distance < best_distance)) {
         best = sibling;
@@ -1404,12 +1514,14 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
     if (best) {
       std::string name = PlainCaption(best->Caption());
       name.erase(0, name.find_first_not_of(' '));
-      while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
+      while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
       if (widget.Index() >= 0) {
         // Elements of an array beside one label: "Count 1", "Count 2"...
         std::size_t count = 0;
         for (Widget* element : widget.Tree().Array(widget.Name())) {
-          if (element->Parent() == parent && element->Top() == widget.Top()) ++count;
+          if (element->Parent() == parent && element->Top() == widget.Top())
+            ++count;
         }
         if (count > 1) name += " " + std::to_string(widget.Index() + 1);
       }
@@ -1433,7 +1545,9 @@ std::string ReadableName(const Widget& widget) {
   // words come apart.
   const std::string& name = widget.Name();
   std::size_t start = 0;
-  while (start < name.size() && std::islower(static_cast<unsigned char>(name[start]))) ++start;
+  while (start < name.size() &&
+         std::islower(static_cast<unsigned char>(name[start])))
+    ++start;
   if (start == name.size() || start > 3) start = 0;
   std::string out;
   for (std::size_t i = start; i < name.size(); ++i) {

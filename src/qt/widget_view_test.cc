@@ -1,5 +1,8 @@
 #include "qt/widget_view.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +16,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,42 +33,144 @@ using ::testing::ElementsAre;
 // A small window with one widget of every kind, in twips, at 15 twips a
 // pixel.
 const WidgetSpec kLayout[] = {
-    {.kind = K::kForm, .name = "frmTest", .width = 6000, .height = 7500,
+    {.kind = K::kForm,
+     .name = "frmTest",
+     .width = 6000,
+     .height = 7500,
      .caption = "Test"},
-    {.kind = K::kFrame, .name = "fraMain", .parent = "frmTest", .left = 0,
-     .top = 0, .width = 6000, .height = 7200, .caption = "General"},
-    {.kind = K::kCheckBox, .name = "chkHide", .parent = "fraMain", .left = 120,
-     .top = 285, .width = 1300, .height = 280, .caption = "&Hide"},
-    {.kind = K::kLabel, .name = "lblCount", .parent = "fraMain", .left = 120,
-     .top = 700, .width = 900, .height = 285, .caption = "Count:"},
-    {.kind = K::kUpDownText, .name = "txtCount", .parent = "fraMain",
-     .left = 1100, .top = 700, .width = 1200, .height = 300, .min = 0,
-     .max = 10, .small_change = 2.5, .decimals = 1, .text = "5"},
-    {.kind = K::kLabel, .name = "lblLevel", .parent = "fraMain", .left = 120,
-     .top = 1100, .width = 900, .height = 285, .caption = "Level"},
-    {.kind = K::kSlider, .name = "sldLevel", .parent = "fraMain", .left = 1100,
-     .top = 1100, .width = 3000, .height = 450, .min = 0, .max = 10,
-     .small_change = 1, .large_change = 5, .tick = 1},
-    {.kind = K::kComboBox, .name = "cboMode", .parent = "fraMain", .left = 1100,
-     .top = 1700, .width = 2000, .height = 315, .tooltip = "Draw mode"},
-    {.kind = K::kLabel, .name = "lblName", .parent = "fraMain", .left = 120,
-     .top = 2200, .width = 900, .height = 285, .caption = "Name"},
-    {.kind = K::kTextField, .name = "txtName", .index = 0, .parent = "fraMain",
-     .left = 1100, .top = 2200, .width = 1000, .height = 300},
-    {.kind = K::kTextField, .name = "txtName", .index = 1, .parent = "fraMain",
-     .left = 2200, .top = 2200, .width = 1000, .height = 300},
-    {.kind = K::kButton, .name = "cmdGo", .parent = "fraMain", .left = 120,
-     .top = 2700, .width = 1200, .height = 375, .caption = "&Go"},
-    {.kind = K::kPictureBox, .name = "picSwatch", .parent = "fraMain",
-     .left = 1500, .top = 2700, .width = 600, .height = 375},
-    {.kind = K::kLabel, .name = "lblGrid", .parent = "fraMain", .left = 120,
-     .top = 3300, .width = 1200, .height = 285, .caption = " Materials"},
-    {.kind = K::kFlexGrid, .name = "msgGrid", .parent = "fraMain", .left = 30,
-     .top = 3600, .width = 5000, .height = 2400},
-    {.kind = K::kTextBox, .name = "txtEntry", .parent = "fraMain", .left = 0,
-     .top = 3600, .width = 1125, .height = 300, .visible = false},
-    {.kind = K::kFrame, .name = "fraParked", .parent = "frmTest",
-     .left = -50000, .top = 0, .width = 50000, .height = 3000,
+    {.kind = K::kFrame,
+     .name = "fraMain",
+     .parent = "frmTest",
+     .left = 0,
+     .top = 0,
+     .width = 6000,
+     .height = 7200,
+     .caption = "General"},
+    {.kind = K::kCheckBox,
+     .name = "chkHide",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 285,
+     .width = 1300,
+     .height = 280,
+     .caption = "&Hide"},
+    {.kind = K::kLabel,
+     .name = "lblCount",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 700,
+     .width = 900,
+     .height = 285,
+     .caption = "Count:"},
+    {.kind = K::kUpDownText,
+     .name = "txtCount",
+     .parent = "fraMain",
+     .left = 1100,
+     .top = 700,
+     .width = 1200,
+     .height = 300,
+     .min = 0,
+     .max = 10,
+     .small_change = 2.5,
+     .decimals = 1,
+     .text = "5"},
+    {.kind = K::kLabel,
+     .name = "lblLevel",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 1100,
+     .width = 900,
+     .height = 285,
+     .caption = "Level"},
+    {.kind = K::kSlider,
+     .name = "sldLevel",
+     .parent = "fraMain",
+     .left = 1100,
+     .top = 1100,
+     .width = 3000,
+     .height = 450,
+     .min = 0,
+     .max = 10,
+     .small_change = 1,
+     .large_change = 5,
+     .tick = 1},
+    {.kind = K::kComboBox,
+     .name = "cboMode",
+     .parent = "fraMain",
+     .left = 1100,
+     .top = 1700,
+     .width = 2000,
+     .height = 315,
+     .tooltip = "Draw mode"},
+    {.kind = K::kLabel,
+     .name = "lblName",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 2200,
+     .width = 900,
+     .height = 285,
+     .caption = "Name"},
+    {.kind = K::kTextField,
+     .name = "txtName",
+     .index = 0,
+     .parent = "fraMain",
+     .left = 1100,
+     .top = 2200,
+     .width = 1000,
+     .height = 300},
+    {.kind = K::kTextField,
+     .name = "txtName",
+     .index = 1,
+     .parent = "fraMain",
+     .left = 2200,
+     .top = 2200,
+     .width = 1000,
+     .height = 300},
+    {.kind = K::kButton,
+     .name = "cmdGo",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 2700,
+     .width = 1200,
+     .height = 375,
+     .caption = "&Go"},
+    {.kind = K::kPictureBox,
+     .name = "picSwatch",
+     .parent = "fraMain",
+     .left = 1500,
+     .top = 2700,
+     .width = 600,
+     .height = 375},
+    {.kind = K::kLabel,
+     .name = "lblGrid",
+     .parent = "fraMain",
+     .left = 120,
+     .top = 3300,
+     .width = 1200,
+     .height = 285,
+     .caption = " Materials"},
+    {.kind = K::kFlexGrid,
+     .name = "msgGrid",
+     .parent = "fraMain",
+     .left = 30,
+     .top = 3600,
+     .width = 5000,
+     .height = 2400},
+    {.kind = K::kTextBox,
+     .name = "txtEntry",
+     .parent = "fraMain",
+     .left = 0,
+     .top = 3600,
+     .width = 1125,
+     .height = 300,
+     .visible = false},
+    {.kind = K::kFrame,
+     .name = "fraParked",
+     .parent = "frmTest",
+     .left = -50000,
+     .top = 0,
+     .width = 50000,
+     .height = 3000,
      .caption = "Parked"},
     {.kind = K::kImageList, .name = "ilsImages", .parent = "frmTest"},
 };
@@ -197,8 +300,8 @@ TEST_F(WidgetViewTest, ClickingACheckBoxGoesThroughTheModel) {
     Qt::CheckState shown;
   };
   // A grey box is checked by a click; a checked one cleared.
-  const Step steps[] = {{0, 1, Qt::Checked}, {1, 0, Qt::Unchecked},
-                        {2, 1, Qt::Checked}};
+  const Step steps[] = {
+      {0, 1, Qt::Checked}, {1, 0, Qt::Unchecked}, {2, 1, Qt::Checked}};
   for (const Step& s : steps) {
     box.SetValue(s.before);
     log_.clear();
@@ -239,7 +342,8 @@ TEST_F(WidgetViewTest, HandlerErrorsReachTheErrorCallbackNotTheEventLoop) {
 TEST_F(WidgetViewTest, PickingAndSlidingWithTheKeyboard) {
   auto& combo = tree_.Get<ComboBox>("cboMode");
   auto& slider = tree_.Get<Slider>("sldLevel");
-  for (const char* item : {"Use View Default", "Smooth", "Flat"}) combo.AddItem(item);
+  for (const char* item : {"Use View Default", "Smooth", "Flat"})
+    combo.AddItem(item);
   combo.SetListIndex(0);
   combo.on_click = [&] { Log("cbo " + std::to_string(combo.ListIndex())); };
   slider.on_change = [&] { Log("sld " + std::to_string(slider.Value())); };
@@ -284,7 +388,8 @@ TEST_F(WidgetViewTest, TypingGoesKeyByKeyThroughTheKeyFilter) {
   QTest::keyClick(edit, Qt::Key_Backspace);
   EXPECT_EQ(name.Text(), "a");
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_THAT(log_, ElementsAre("key 97", "key 124", "key 98", "key 8", "commit 1 a"));
+  EXPECT_THAT(
+      log_, ElementsAre("key 97", "key 124", "key 98", "key 8", "commit 1 a"));
 }
 
 TEST_F(WidgetViewTest, TypedKeysReplaceTheSelection) {
@@ -333,7 +438,8 @@ TEST_F(WidgetViewTest, UpDownStepButtonsHonourBoundsIncrementAndDecimals) {
   field.on_value_committed = [&] { Log("commit " + field.Text()); };
   auto buttons = view_->Find("txtCount")->findChildren<QToolButton*>();
   ASSERT_EQ(buttons.size(), 2);
-  QToolButton* up = buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
+  QToolButton* up =
+      buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
   QToolButton* down = up == buttons[0] ? buttons[1] : buttons[0];
   QTest::mouseClick(up, Qt::LeftButton);
   QTest::mouseClick(up, Qt::LeftButton);  // 10 is the maximum
@@ -391,7 +497,8 @@ TEST_F(WidgetViewTest, APictureBoxShowsItsColourAndReportsClicks) {
   swatch.SetBackColor(0x0000FF);
   QWidget* q = view_->Find("picSwatch");
   QImage shot = q->grab().toImage();
-  EXPECT_EQ(shot.pixelColor(q->width() / 2, q->height() / 2), QColor(255, 0, 0));
+  EXPECT_EQ(shot.pixelColor(q->width() / 2, q->height() / 2),
+            QColor(255, 0, 0));
   QTest::mouseClick(q, Qt::LeftButton);
   EXPECT_THAT(log_, ElementsAre("pic"));
 }
@@ -399,7 +506,9 @@ TEST_F(WidgetViewTest, APictureBoxShowsItsColourAndReportsClicks) {
 class GridViewTest : public WidgetViewTest {
  protected:
   FlexGrid& Grid() { return tree_.Get<FlexGrid>("msgGrid"); }
-  QTableView* Table() { return qobject_cast<QTableView*>(view_->Find("msgGrid")); }
+  QTableView* Table() {
+    return qobject_cast<QTableView*>(view_->Find("msgGrid"));
+  }
   // Fills a header row and `rows` data rows the way the material list does.
   void Fill(Long rows) {
     FlexGrid& g = Grid();
@@ -440,10 +549,14 @@ TEST_F(GridViewTest, HeaderRowColumnWidthsRowHeightsAndCells) {
   QAbstractItemModel* model = table->model();
   EXPECT_EQ(model->rowCount(), 3);
   EXPECT_EQ(model->columnCount(), 4);
-  EXPECT_EQ(model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Diffuse");
-  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().size(),
+  EXPECT_EQ(model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+            "Diffuse");
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DecorationRole)
+                .value<QPixmap>()
+                .size(),
             QSize(15, 14));
-  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), "Colour");
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+            "Colour");
   EXPECT_EQ(model->data(model->index(1, 1)).toString(), "2");
   EXPECT_EQ(model->data(model->index(0, 0), Qt::BackgroundRole).value<QColor>(),
             QColor(255, 128, 0));
@@ -463,7 +576,8 @@ TEST_F(GridViewTest, HeaderRowColumnWidthsRowHeightsAndCells) {
 TEST_F(GridViewTest, ClickingACellMakesItCurrentThenRaisesCellClicked) {
   Fill(3);
   Grid().on_cell_clicked = [&] {
-    Log("cell " + std::to_string(Grid().Row()) + "," + std::to_string(Grid().Col()));
+    Log("cell " + std::to_string(Grid().Row()) + "," +
+        std::to_string(Grid().Col()));
   };
   QTableView* table = Table();
   QRect cell = table->visualRect(table->model()->index(1, 2));
@@ -483,13 +597,15 @@ TEST_F(GridViewTest, WhileRedrawIsOffTheViewWaits) {
   EXPECT_EQ(model->rowCount(), 5);
 }
 
-TEST_F(GridViewTest, AHundredThousandRowsAreOneModelNotAHundredThousandWidgets) {
+TEST_F(GridViewTest,
+       AHundredThousandRowsAreOneModelNotAHundredThousandWidgets) {
   Fill(100000);
   QTableView* table = Table();
   EXPECT_EQ(table->model()->rowCount(), 100000);
   QCoreApplication::processEvents();
   int children_before = table->findChildren<QWidget*>().size();
-  table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum() / 2);
+  table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum() /
+                                       2);
   QCoreApplication::processEvents();
   EXPECT_EQ(table->findChildren<QWidget*>().size(), children_before);
   // The rows in view are the middle of the table.
@@ -504,15 +620,15 @@ TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
     const char* accessible;
   };
   const Case cases[] = {
-      {"chkHide", "Hide"},       // caption without its mnemonic
-      {"txtCount", "Count"},     // the label on its left, without the colon
+      {"chkHide", "Hide"},    // caption without its mnemonic
+      {"txtCount", "Count"},  // the label on its left, without the colon
       {"sldLevel", "Level"},
       {"cboMode", "Draw mode"},  // no label: its tool tip
       {"txtName(0)", "Name 1"},  // two fields beside one label
       {"txtName(1)", "Name 2"},
       {"msgGrid", "Materials"},  // the label above it
       {"fraMain", "General"},
-      {"picSwatch", "Swatch"},   // nothing better: its name, readable
+      {"picSwatch", "Swatch"},  // nothing better: its name, readable
       {"fraParked", "Parked"},
   };
   for (const Case& c : cases) {
@@ -531,14 +647,13 @@ TEST_F(WidgetViewTest, ReadableNamesDropTheKindPrefixAndSplitTheWords) {
     const char* readable;
   };
   const Case cases[] = {
-      {"txtName", 1, "Name 2"},
-      {"fraMain", -1, "Main"},
-      {"ilsImages", -1, "Images"},
-      {"msgGrid", -1, "Grid"},
+      {"txtName", 1, "Name 2"},    {"fraMain", -1, "Main"},
+      {"ilsImages", -1, "Images"}, {"msgGrid", -1, "Grid"},
       {"cboMode", -1, "Mode"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ReadableName(tree_.GetWidget(c.name, c.index)), c.readable) << c.name;
+    EXPECT_EQ(ReadableName(tree_.GetWidget(c.name, c.index)), c.readable)
+        << c.name;
   }
 }
 
@@ -560,9 +675,14 @@ TEST_F(WidgetViewTest, ACaptionTooLongForItsBoxTakesTheRoomUpToTheNextWidget) {
   QWidget* q = view_->Find("chkHide");
   EXPECT_GE(q->width(), q->sizeHint().width());
   // A neighbour on the same line stops it short of the neighbour.
-  const WidgetSpec neighbour[] = {
-      {.kind = K::kButton, .name = "cmdNext", .parent = "fraMain", .left = 1800,
-       .top = 285, .width = 900, .height = 280, .caption = "Next"}};
+  const WidgetSpec neighbour[] = {{.kind = K::kButton,
+                                   .name = "cmdNext",
+                                   .parent = "fraMain",
+                                   .left = 1800,
+                                   .top = 285,
+                                   .width = 900,
+                                   .height = 280,
+                                   .caption = "Next"}};
   tree_.Build(neighbour);
   EXPECT_LT(q->geometry().right(), view_->Find("cmdNext")->geometry().left());
   EXPECT_GE(q->width(), 87);  // never narrower than designed
