@@ -284,7 +284,8 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
       case WidgetProperty::kCaption:
         setText(ToQ(box_.Caption()));
         SyncCommon(WidgetProperty::kGeometry);
-        break;
+        Fit();
+        return;
       case WidgetProperty::kValue:
         Resync();
         break;
@@ -292,9 +293,29 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
         break;
     }
     SyncCommon(property);
+    if (property == WidgetProperty::kGeometry) Fit();
   }
   int WantedWidth() override {
-    return text().isEmpty() ? 0 : sizeHint().width();
+    if (text().isEmpty()) return 0;
+    return Chrome() + QFontMetrics(BaseFont()).horizontalAdvance(PlainText());
+  }
+  // As a label does: a caption that does not fit its room is set a little
+  // tighter, then a pixel smaller, rather than cut.
+  void Fit() {
+    QFont fitted = BaseFont();
+    if (!text().isEmpty()) {
+      int chrome = Chrome();
+      for (int step = 0;
+           step < 4 && chrome + QFontMetrics(fitted).horizontalAdvance(PlainText()) > width();
+           ++step) {
+        if (step < 2) {
+          fitted.setLetterSpacing(QFont::PercentageSpacing, 100 - 5 * (step + 1));
+        } else if (fitted.pixelSize() > 9) {
+          fitted.setPixelSize(fitted.pixelSize() - 1);
+        }
+      }
+    }
+    if (fitted != font()) setFont(fitted);
   }
   void Resync() override {
     QSignalBlocker block(this);
@@ -312,6 +333,14 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
   }
 
  protected:
+  QFont BaseFont() const {
+    return parentWidget() ? parentWidget()->font() : font();
+  }
+  QString PlainText() const { return ToQ(PlainCaption(box_.Caption())); }
+  // The indicator and the space beside it.
+  int Chrome() const {
+    return sizeHint().width() - fontMetrics().horizontalAdvance(PlainText());
+  }
   // A click goes to the model, which decides the next value (a grey box
   // becomes checked); the view then shows what the model holds.
   void nextCheckState() override {
