@@ -32,7 +32,8 @@ std::shared_ptr<MemSceneGraph> BuildScene(Long count, bool mixed_hidden) {
   for (Long i = 0; i < count; ++i) scene->AddNode(ShapeName(i), kNodeTypeShape);
   if (mixed_hidden) {
     auto& nodes = scene->state().content.nodes;
-    for (std::size_t i = 0; i < nodes.size(); i += 2) nodes[i].Set(mem::kHidden, true);
+    for (std::size_t i = 0; i < nodes.size(); i += 2)
+      nodes[i].Set(mem::kHidden, true);
   }
   scene->SelectAll();
   return scene;
@@ -47,7 +48,11 @@ void BM_BuildScene(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_BuildScene)->Arg(kMillion / 8)->Arg(kMillion / 4)->Arg(kMillion / 2)->Arg(kMillion)
+BENCHMARK(BM_BuildScene)
+    ->Arg(kMillion / 8)
+    ->Arg(kMillion / 4)
+    ->Arg(kMillion / 2)
+    ->Arg(kMillion)
     ->Unit(benchmark::kMillisecond);
 
 // The scene file of `count` shapes, written once per size.
@@ -75,8 +80,12 @@ void BM_LoadSceneFile(benchmark::State& state) {
   state.counters["file_MB"] =
       static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_LoadSceneFile)->Arg(kMillion / 8)->Arg(kMillion / 4)->Arg(kMillion / 2)
-    ->Arg(kMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSceneFile)
+    ->Arg(kMillion / 8)
+    ->Arg(kMillion / 4)
+    ->Arg(kMillion / 2)
+    ->Arg(kMillion)
+    ->Unit(benchmark::kMillisecond);
 
 MemSceneGraph& MillionScene() {
   static std::shared_ptr<MemSceneGraph> scene = BuildScene(kMillion, false);
@@ -97,7 +106,8 @@ BENCHMARK(BM_GetHiddenState)->Unit(benchmark::kMillisecond);
 Long BareHiddenLoop(const mem::SceneContent& content) {
   const mem::NodeData* nodes = content.nodes.data();
   Long hidden = 0;
-  for (std::int32_t index : content.selection) hidden += nodes[index].Has(mem::kHidden);
+  for (std::int32_t index : content.selection)
+    hidden += nodes[index].Has(mem::kHidden);
   return hidden;
 }
 
@@ -131,7 +141,8 @@ void BM_DirectHandleReads(benchmark::State& state) {
   const auto& selection = data.content.selection;
   for (auto _ : state) {
     for (Long i = 0; i < kMillion; ++i) {
-      std::shared_ptr<SceneNode> node = data.Handle(selection[static_cast<std::size_t>(i)]);
+      std::shared_ptr<SceneNode> node =
+          data.Handle(selection[static_cast<std::size_t>(i)]);
       benchmark::DoNotOptimize(node.get());
     }
   }
@@ -145,7 +156,8 @@ void BM_DirectPointerReads(benchmark::State& state) {
   const auto& selection = data.content.selection;
   for (auto _ : state) {
     for (Long i = 0; i < kMillion; ++i) {
-      benchmark::DoNotOptimize(data.RawHandle(selection[static_cast<std::size_t>(i)]));
+      benchmark::DoNotOptimize(
+          data.RawHandle(selection[static_cast<std::size_t>(i)]));
     }
   }
   state.SetItemsProcessed(state.iterations() * kMillion);
@@ -167,8 +179,10 @@ void Ratio(benchmark::State& state, A interface_side, B bare_side) {
     interface_ns += std::chrono::duration<double, std::nano>(t1 - t0).count();
     bare_ns += std::chrono::duration<double, std::nano>(t2 - t1).count();
   }
-  state.counters["interface_ms"] = interface_ns / 1e6 / static_cast<double>(state.iterations());
-  state.counters["bare_ms"] = bare_ns / 1e6 / static_cast<double>(state.iterations());
+  state.counters["interface_ms"] =
+      interface_ns / 1e6 / static_cast<double>(state.iterations());
+  state.counters["bare_ms"] =
+      bare_ns / 1e6 / static_cast<double>(state.iterations());
   state.counters["ratio"] = interface_ns / bare_ns;
 }
 
@@ -200,7 +214,8 @@ void BM_GetSelectedNodeRatio(benchmark::State& state) {
       },
       [&] {
         for (Long i = 0; i < kMillion; ++i) {
-          std::shared_ptr<SceneNode> node = data.Handle(selection[static_cast<std::size_t>(i)]);
+          std::shared_ptr<SceneNode> node =
+              data.Handle(selection[static_cast<std::size_t>(i)]);
           benchmark::DoNotOptimize(node.get());
         }
       });

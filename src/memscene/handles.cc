@@ -72,7 +72,8 @@ Transform WorldTransform(const SceneContent& content, std::int32_t index) {
   }
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     const NodeData& node = content.nodes[static_cast<std::size_t>(*it)];
-    t = Compose(t, LocalTransform(content.groups[static_cast<std::size_t>(node.ext)]));
+    t = Compose(
+        t, LocalTransform(content.groups[static_cast<std::size_t>(node.ext)]));
   }
   return t;
 }
@@ -82,7 +83,8 @@ Transform WorldTransform(const SceneContent& content, std::int32_t index) {
 // ---- NodeHandle: access ----------------------------------------------------
 
 std::shared_ptr<NodeHandle> NodeHandle::Self() const {
-  return std::shared_ptr<NodeHandle>(pool_->self.lock(), const_cast<NodeHandle*>(this));
+  return std::shared_ptr<NodeHandle>(pool_->self.lock(),
+                                     const_cast<NodeHandle*>(this));
 }
 
 State& NodeHandle::state() const {
@@ -113,7 +115,8 @@ ShapeData& NodeHandle::shape(const char* operation) const {
 
 GroupData& NodeHandle::group(const char* operation) const {
   NodeData& n = Enter(operation);
-  if (n.kind != kNodeTypeGroup && n.kind != kNodeTypeBone) NotSupported(operation, n);
+  if (n.kind != kNodeTypeGroup && n.kind != kNodeTypeBone)
+    NotSupported(operation, n);
   return pool_->anchor->state->content.groups[static_cast<std::size_t>(n.ext)];
 }
 
@@ -154,8 +157,9 @@ std::shared_ptr<SceneNode> NodeHandle::ObjectRef() {
 std::shared_ptr<Group> NodeHandle::Bone() {
   NodeData& n = Enter("Bone");
   if (n.kind != kNodeTypeBone) {
-    RaiseError(kErrTypeMismatch, "Type mismatch: the " + std::string(KindName(n.kind)) +
-                                     " \"" + n.name + "\" is not a bone");
+    RaiseError(kErrTypeMismatch, "Type mismatch: the " +
+                                     std::string(KindName(n.kind)) + " \"" +
+                                     n.name + "\" is not a bone");
   }
   return Self();
 }
@@ -251,7 +255,9 @@ ShapeInfo NodeHandle::GetShapeInfo() {
   return ShapeInfo{shape("GetShapeInfo").shape_kind};
 }
 
-Long NodeHandle::SmoothingLevel() { return shape("SmoothingLevel").smoothing_level; }
+Long NodeHandle::SmoothingLevel() {
+  return shape("SmoothingLevel").smoothing_level;
+}
 
 void NodeHandle::SetSmoothingLevel(Long value) {
   shape("SetSmoothingLevel").smoothing_level = value;
@@ -263,7 +269,8 @@ Single NodeHandle::SmoothingTension(Single) {
 }
 
 void NodeHandle::SetSmoothingTension(Single key, Single value) {
-  shape("SetSmoothingTension").smoothing_tension = Finite(value, "SetSmoothingTension");
+  shape("SetSmoothingTension").smoothing_tension =
+      Finite(value, "SetSmoothingTension");
   Journal("SetSmoothingTension", KeyPrefix(key) + Arg(value));
 }
 
@@ -276,7 +283,9 @@ void NodeHandle::SetSmoothingCondition(Long value) {
   Journal("SetSmoothingCondition", Arg(value));
 }
 
-Single NodeHandle::SmoothAngle(Single) { return shape("SmoothAngle").smooth_angle; }
+Single NodeHandle::SmoothAngle(Single) {
+  return shape("SmoothAngle").smooth_angle;
+}
 
 void NodeHandle::SetSmoothAngle(Single key, Single value) {
   shape("SetSmoothAngle").smooth_angle = Finite(value, "SetSmoothAngle");
@@ -288,7 +297,8 @@ Single NodeHandle::CreasingFactor(Single) {
 }
 
 void NodeHandle::SetCreasingFactor(Single key, Single value) {
-  shape("SetCreasingFactor").creasing_factor = Finite(value, "SetCreasingFactor");
+  shape("SetCreasingFactor").creasing_factor =
+      Finite(value, "SetCreasingFactor");
   Journal("SetCreasingFactor", KeyPrefix(key) + Arg(value));
 }
 
@@ -301,10 +311,12 @@ void NodeHandle::SetMirrorAxis(Long value) {
 
 Clones NodeHandle::GetClones() { return shape("GetClones").clones; }
 
-void NodeHandle::SetClones(const LongVector3& counts, const SingleVector3& offsets,
+void NodeHandle::SetClones(const LongVector3& counts,
+                           const SingleVector3& offsets,
                            const SingleVector3& rotations) {
   ShapeData& s = shape("SetClones");
-  s.clones = Clones{counts, Finite(offsets, "SetClones"), Finite(rotations, "SetClones")};
+  s.clones = Clones{counts, Finite(offsets, "SetClones"),
+                    Finite(rotations, "SetClones")};
   Journal("SetClones", Arg(counts) + " " + Arg(offsets) + " " + Arg(rotations));
 }
 
@@ -326,11 +338,11 @@ void NodeHandle::SetCustomFieldValue(Long index, const std::string& value) {
   NodeData& n = Enter("SetCustomFieldValue");
   State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
-    s.content.shapes[static_cast<std::size_t>(n.ext)].custom_fields.Mutable()[FieldIndex(index, 6)] =
-        value;
+    s.content.shapes[static_cast<std::size_t>(n.ext)]
+        .custom_fields.Mutable()[FieldIndex(index, 6)] = value;
   } else if (n.kind == kNodeTypeGroup || n.kind == kNodeTypeBone) {
-    s.content.groups[static_cast<std::size_t>(n.ext)].custom_fields.Mutable()[FieldIndex(index, 6)] =
-        value;
+    s.content.groups[static_cast<std::size_t>(n.ext)]
+        .custom_fields.Mutable()[FieldIndex(index, 6)] = value;
   } else {
     NotSupported("SetCustomFieldValue", n);
   }
@@ -366,7 +378,8 @@ std::shared_ptr<Group> NodeHandle::Parent() {
   return state().Handle(parent);
 }
 
-std::int32_t NodeHandle::RelativeIndex(const std::shared_ptr<Group>& relative_to) const {
+std::int32_t NodeHandle::RelativeIndex(
+    const std::shared_ptr<Group>& relative_to) const {
   if (!relative_to) return -1;
   auto* other = dynamic_cast<NodeHandle*>(relative_to.get());
   if (other == nullptr || other->anchor() != anchor()) {
@@ -381,19 +394,21 @@ std::int32_t NodeHandle::RelativeIndex(const std::shared_ptr<Group>& relative_to
   return other->index_;
 }
 
-SingleVector3 NodeHandle::GetPosition(const std::shared_ptr<Group>& relative_to, Single) {
+SingleVector3 NodeHandle::GetPosition(const std::shared_ptr<Group>& relative_to,
+                                      Single) {
   GroupData& g = group("GetPosition");
   std::int32_t frame = RelativeIndex(relative_to);
   const SceneContent& content = state().content;
   if (frame == node().parent) return g.position;
   Transform t = Compose(Inverse(WorldTransform(content, frame)),
                         WorldTransform(content, index_));
-  return SingleVector3{static_cast<Single>(t.origin[0]), static_cast<Single>(t.origin[1]),
+  return SingleVector3{static_cast<Single>(t.origin[0]),
+                       static_cast<Single>(t.origin[1]),
                        static_cast<Single>(t.origin[2])};
 }
 
-void NodeHandle::SetPosition(const std::shared_ptr<Group>& relative_to, Single key,
-                             const SingleVector3& position) {
+void NodeHandle::SetPosition(const std::shared_ptr<Group>& relative_to,
+                             Single key, const SingleVector3& position) {
   GroupData& g = group("SetPosition");
   Finite(position, "SetPosition");
   std::int32_t frame = RelativeIndex(relative_to);
@@ -409,15 +424,17 @@ void NodeHandle::SetPosition(const std::shared_ptr<Group>& relative_to, Single k
     point.origin[2] = position.Z;
     Transform world = Compose(WorldTransform(content, frame), point);
     Transform local = Compose(Inverse(WorldTransform(content, parent)), world);
-    g.position = {static_cast<Single>(local.origin[0]), static_cast<Single>(local.origin[1]),
+    g.position = {static_cast<Single>(local.origin[0]),
+                  static_cast<Single>(local.origin[1]),
                   static_cast<Single>(local.origin[2])};
   }
-  Journal("SetPosition", KeyPrefix(key) +
-                             (relative_to ? GroupName(relative_to) : "Nothing") + " " +
-                             Arg(position));
+  Journal("SetPosition",
+          KeyPrefix(key) + (relative_to ? GroupName(relative_to) : "Nothing") +
+              " " + Arg(position));
 }
 
-Orientation NodeHandle::GetOrientation(const std::shared_ptr<Group>& relative_to, Single) {
+Orientation NodeHandle::GetOrientation(
+    const std::shared_ptr<Group>& relative_to, Single) {
   GroupData& g = group("GetOrientation");
   std::int32_t frame = RelativeIndex(relative_to);
   const SceneContent& content = state().content;
@@ -427,8 +444,9 @@ Orientation NodeHandle::GetOrientation(const std::shared_ptr<Group>& relative_to
   return ToOrientation(t.rotation);
 }
 
-void NodeHandle::SetOrientation(const std::shared_ptr<Group>& relative_to, Single key,
-                                const SingleVector3& forward, const SingleVector3& up) {
+void NodeHandle::SetOrientation(const std::shared_ptr<Group>& relative_to,
+                                Single key, const SingleVector3& forward,
+                                const SingleVector3& up) {
   GroupData& g = group("SetOrientation");
   Matrix3 wanted = FromOrientation(forward, up);  // refuses a degenerate pair
   std::int32_t frame = RelativeIndex(relative_to);
@@ -438,22 +456,24 @@ void NodeHandle::SetOrientation(const std::shared_ptr<Group>& relative_to, Singl
     g.orientation = Orientation{forward, up};
   } else {
     Matrix3 world = Multiply(WorldTransform(content, frame).rotation, wanted);
-    g.orientation =
-        ToOrientation(Multiply(Transpose(WorldTransform(content, parent).rotation), world));
+    g.orientation = ToOrientation(
+        Multiply(Transpose(WorldTransform(content, parent).rotation), world));
   }
-  Journal("SetOrientation", KeyPrefix(key) +
-                                (relative_to ? GroupName(relative_to) : "Nothing") +
-                                " " + Arg(forward) + " " + Arg(up));
+  Journal("SetOrientation",
+          KeyPrefix(key) + (relative_to ? GroupName(relative_to) : "Nothing") +
+              " " + Arg(forward) + " " + Arg(up));
 }
 
 RotationalVelocity NodeHandle::GetRotationalVelocity() {
   return group("GetRotationalVelocity").rotational_velocity;
 }
 
-void NodeHandle::SetRotationalVelocity(const SingleVector3& axis, Single theta) {
+void NodeHandle::SetRotationalVelocity(const SingleVector3& axis,
+                                       Single theta) {
   GroupData& g = group("SetRotationalVelocity");
-  g.rotational_velocity = RotationalVelocity{Finite(axis, "SetRotationalVelocity"),
-                                             Finite(theta, "SetRotationalVelocity")};
+  g.rotational_velocity =
+      RotationalVelocity{Finite(axis, "SetRotationalVelocity"),
+                         Finite(theta, "SetRotationalVelocity")};
   Journal("SetRotationalVelocity", Arg(axis) + " " + Arg(theta));
 }
 
@@ -470,8 +490,8 @@ IKJointLimits NodeHandle::GetIKJointLimits() {
 
 void NodeHandle::SetIKJointLimits(const IKJointLimits& limits) {
   GroupData& g = group("SetIKJointLimits");
-  for (Single v : {limits.MinX, limits.MinY, limits.MinZ, limits.MaxX, limits.MaxY,
-                   limits.MaxZ}) {
+  for (Single v : {limits.MinX, limits.MinY, limits.MinZ, limits.MaxX,
+                   limits.MaxY, limits.MaxZ}) {
     Finite(v, "SetIKJointLimits");
   }
   g.ik_joint_limits = limits;
@@ -499,9 +519,12 @@ void NodeHandle::SetBoneEndEffectRange(Single value) {
       Finite(value, "SetBoneEndEffectRange");
   Journal("SetBoneEndEffectRange", Arg(value));
 }
-Single NodeHandle::BoneEffectExtent() { return bone("BoneEffectExtent").bone_effect_extent; }
+Single NodeHandle::BoneEffectExtent() {
+  return bone("BoneEffectExtent").bone_effect_extent;
+}
 void NodeHandle::SetBoneEffectExtent(Single value) {
-  bone("SetBoneEffectExtent").bone_effect_extent = Finite(value, "SetBoneEffectExtent");
+  bone("SetBoneEffectExtent").bone_effect_extent =
+      Finite(value, "SetBoneEffectExtent");
   Journal("SetBoneEffectExtent", Arg(value));
 }
 Single NodeHandle::BoneIrregularExtent() {
@@ -527,7 +550,8 @@ Long NodeHandle::SetBoneEnabled(bool enabled) {
   Long result = b.set_bone_enabled_result;
   // A skin that is not relaxed holds its bones as they are; without a skin a
   // bone cannot be enabled (there is nothing to deform) but can be disabled.
-  bool switched = result != kBoneSkinNotRelaxed && (result != kBoneNoSkin || !enabled);
+  bool switched =
+      result != kBoneSkinNotRelaxed && (result != kBoneNoSkin || !enabled);
   if (switched) node().Set(kEnabled, enabled);
   Journal("SetBoneEnabled", Arg(enabled));
   return result;
@@ -541,16 +565,17 @@ ColourValue NodeHandle::GetColour(Single) { return light("GetColour").colour; }
 
 void NodeHandle::SetColour(Single key, const ColourValue& colour) {
   LightData& l = light("SetColour");
-  for (Single v : {colour.Red, colour.Green, colour.Blue, colour.Alpha}) Finite(v, "SetColour");
+  for (Single v : {colour.Red, colour.Green, colour.Blue, colour.Alpha})
+    Finite(v, "SetColour");
   l.colour = colour;
   Journal("SetColour", KeyPrefix(key) + Arg(colour));
 }
 
-#define MORVEL_KEYED_LIGHT_VALUE(Name, member)                  \
+#define MORVEL_KEYED_LIGHT_VALUE(Name, member)                    \
   Single NodeHandle::Name(Single) { return light(#Name).member; } \
-  void NodeHandle::Set##Name(Single key, Single value) {        \
-    light("Set" #Name).member = Finite(value, "Set" #Name);     \
-    Journal("Set" #Name, KeyPrefix(key) + Arg(value));          \
+  void NodeHandle::Set##Name(Single key, Single value) {          \
+    light("Set" #Name).member = Finite(value, "Set" #Name);       \
+    Journal("Set" #Name, KeyPrefix(key) + Arg(value));            \
   }
 MORVEL_KEYED_LIGHT_VALUE(ConstantAttenuation, constant_attenuation)
 MORVEL_KEYED_LIGHT_VALUE(LinearAttenuation, linear_attenuation)
@@ -562,7 +587,9 @@ MORVEL_KEYED_LIGHT_VALUE(SpotlightPenumbra, spotlight_penumbra)
 
 // ---- Camera ----------------------------------------------------------------
 
-Single NodeHandle::GetFieldOfView(Single) { return camera("GetFieldOfView").field_of_view; }
+Single NodeHandle::GetFieldOfView(Single) {
+  return camera("GetFieldOfView").field_of_view;
+}
 void NodeHandle::SetFieldOfView(Single key, Single value) {
   camera("SetFieldOfView").field_of_view = Finite(value, "SetFieldOfView");
   Journal("SetFieldOfView", KeyPrefix(key) + Arg(value));
@@ -572,7 +599,9 @@ void NodeHandle::SetFocalBlur(bool value) {
   camera("SetFocalBlur").focal_blur = value;
   Journal("SetFocalBlur", Arg(value));
 }
-Single NodeHandle::GetFocalPoint(Single) { return camera("GetFocalPoint").focal_point; }
+Single NodeHandle::GetFocalPoint(Single) {
+  return camera("GetFocalPoint").focal_point;
+}
 void NodeHandle::SetFocalPoint(Single key, Single value) {
   camera("SetFocalPoint").focal_point = Finite(value, "SetFocalPoint");
   Journal("SetFocalPoint", KeyPrefix(key) + Arg(value));
@@ -584,7 +613,9 @@ void NodeHandle::SetFocalAperture(Single key, Single value) {
   camera("SetFocalAperture").focal_aperture = Finite(value, "SetFocalAperture");
   Journal("SetFocalAperture", KeyPrefix(key) + Arg(value));
 }
-Long NodeHandle::GetFocalQuality() { return camera("GetFocalQuality").focal_quality; }
+Long NodeHandle::GetFocalQuality() {
+  return camera("GetFocalQuality").focal_quality;
+}
 void NodeHandle::SetFocalQuality(Long value) {
   camera("SetFocalQuality").focal_quality = value;
   Journal("SetFocalQuality", Arg(value));
@@ -599,16 +630,17 @@ morvel::Colour PackColour(const ColourValue& c) {
     if (scaled > 255) return 255;
     return static_cast<std::uint32_t>(scaled);
   };
-  std::uint32_t packed = byte(c.Red) | (byte(c.Green) << 8) | (byte(c.Blue) << 16) |
-                         (byte(c.Alpha) << 24);
+  std::uint32_t packed = byte(c.Red) | (byte(c.Green) << 8) |
+                         (byte(c.Blue) << 16) | (byte(c.Alpha) << 24);
   return static_cast<morvel::Colour>(packed);
 }
 
 MaterialData& MaterialHandle::Enter(const char* operation) const {
   ShapeData& s = node_->shape(operation);
   if (index_ < 0 || static_cast<std::size_t>(index_) >= s.materials.size()) {
-    RaiseError(kErrSubscriptOutOfRange,
-               "Subscript out of range: the material was removed from the shape");
+    RaiseError(
+        kErrSubscriptOutOfRange,
+        "Subscript out of range: the material was removed from the shape");
   }
   return s.materials[static_cast<std::size_t>(index_)];
 }
@@ -617,7 +649,9 @@ std::string MaterialHandle::Name() const {
   return node_->node().name + ".Materials[" + std::to_string(index_) + "]";
 }
 
-morvel::Colour MaterialHandle::Colour() { return PackColour(Enter("Colour").colour); }
+morvel::Colour MaterialHandle::Colour() {
+  return PackColour(Enter("Colour").colour);
+}
 
 ColourValue MaterialHandle::GetColourComponents() {
   return Enter("GetColourComponents").colour;
@@ -626,8 +660,10 @@ ColourValue MaterialHandle::GetColourComponents() {
 void MaterialHandle::SetColourComponents(Single red, Single green, Single blue,
                                          Single alpha) {
   MaterialData& m = Enter("SetColourComponents");
-  ColourValue c{Finite(red, "SetColourComponents"), Finite(green, "SetColourComponents"),
-                Finite(blue, "SetColourComponents"), Finite(alpha, "SetColourComponents")};
+  ColourValue c{Finite(red, "SetColourComponents"),
+                Finite(green, "SetColourComponents"),
+                Finite(blue, "SetColourComponents"),
+                Finite(alpha, "SetColourComponents")};
   m.colour = c;
   node_->state().Record("SetColourComponents", Name(), Arg(c));
 }
@@ -647,7 +683,8 @@ std::string MapsArg(const MapsData& d) {
     text += Arg(d.paths[i]);
   }
   return text + " MapSettingA=" + Arg(d.setting_a) +
-         " MapSettingB=" + Arg(static_cast<Long>(d.setting_b)) + " Blend=" + Arg(d.blend);
+         " MapSettingB=" + Arg(static_cast<Long>(d.setting_b)) +
+         " Blend=" + Arg(d.blend);
 }
 
 }  // namespace
@@ -675,16 +712,16 @@ void MaterialHandle::SetMaps(const std::shared_ptr<MaterialMaps>& maps) {
 
 std::string MaterialHandle::GetFieldValue(Long index) {
   MaterialData& m = Enter("GetFieldValue");
-  std::size_t count = std::max(m.fields.size(),
-                               node_->state().content.material_field_names.size());
+  std::size_t count = std::max(
+      m.fields.size(), node_->state().content.material_field_names.size());
   std::size_t i = FieldIndex(index, count);
   return i < m.fields.size() ? m.fields[i] : std::string();
 }
 
 void MaterialHandle::SetFieldValue(Long index, const std::string& value) {
   MaterialData& m = Enter("SetFieldValue");
-  std::size_t count = std::max(m.fields.size(),
-                               node_->state().content.material_field_names.size());
+  std::size_t count = std::max(
+      m.fields.size(), node_->state().content.material_field_names.size());
   std::size_t i = FieldIndex(index, count);
   if (i >= m.fields.size()) m.fields.resize(i + 1);
   m.fields[i] = value;
@@ -697,19 +734,47 @@ void MapsValue::Check(const char* operation) const {
   if (anchor_ && anchor_->state) anchor_->state->CheckFault(operation);
 }
 
-std::string MapsValue::MapPath1() { Check("MapPath1"); return data_.paths[0]; }
-std::string MapsValue::MapPath2() { Check("MapPath2"); return data_.paths[1]; }
-std::string MapsValue::MapPath3() { Check("MapPath3"); return data_.paths[2]; }
-std::string MapsValue::MapPath4() { Check("MapPath4"); return data_.paths[3]; }
-std::string MapsValue::MapPath5() { Check("MapPath5"); return data_.paths[4]; }
-std::string MapsValue::MapPath6() { Check("MapPath6"); return data_.paths[5]; }
-Long MapsValue::MapSettingA() { Check("MapSettingA"); return data_.setting_a; }
-Integer MapsValue::MapSettingB() { Check("MapSettingB"); return data_.setting_b; }
-Single MapsValue::Blend() { Check("Blend"); return data_.blend; }
+std::string MapsValue::MapPath1() {
+  Check("MapPath1");
+  return data_.paths[0];
+}
+std::string MapsValue::MapPath2() {
+  Check("MapPath2");
+  return data_.paths[1];
+}
+std::string MapsValue::MapPath3() {
+  Check("MapPath3");
+  return data_.paths[2];
+}
+std::string MapsValue::MapPath4() {
+  Check("MapPath4");
+  return data_.paths[3];
+}
+std::string MapsValue::MapPath5() {
+  Check("MapPath5");
+  return data_.paths[4];
+}
+std::string MapsValue::MapPath6() {
+  Check("MapPath6");
+  return data_.paths[5];
+}
+Long MapsValue::MapSettingA() {
+  Check("MapSettingA");
+  return data_.setting_a;
+}
+Integer MapsValue::MapSettingB() {
+  Check("MapSettingB");
+  return data_.setting_b;
+}
+Single MapsValue::Blend() {
+  Check("Blend");
+  return data_.blend;
+}
 
 Picture MapsValue::Thumbnail(const char* operation, int map,
                              const std::shared_ptr<PictureUtility>& pictures,
-                             const std::shared_ptr<ThumbnailCache>& cache, Long size) {
+                             const std::shared_ptr<ThumbnailCache>& cache,
+                             Long size) {
   Check(operation);
   Required(pictures);
   Required(cache);
@@ -732,11 +797,11 @@ Picture MapsValue::Thumbnail(const char* operation, int map,
   return picture;
 }
 
-#define MORVEL_THUMBNAIL(N)                                                     \
-  Picture MapsValue::GetMapThumbnail##N(                                        \
-      const std::shared_ptr<PictureUtility>& pictures,                          \
-      const std::shared_ptr<ThumbnailCache>& cache, Long size) {                \
-    return Thumbnail("GetMapThumbnail" #N, N - 1, pictures, cache, size);       \
+#define MORVEL_THUMBNAIL(N)                                               \
+  Picture MapsValue::GetMapThumbnail##N(                                  \
+      const std::shared_ptr<PictureUtility>& pictures,                    \
+      const std::shared_ptr<ThumbnailCache>& cache, Long size) {          \
+    return Thumbnail("GetMapThumbnail" #N, N - 1, pictures, cache, size); \
   }
 MORVEL_THUMBNAIL(1)
 MORVEL_THUMBNAIL(2)
@@ -747,9 +812,10 @@ MORVEL_THUMBNAIL(6)
 #undef MORVEL_THUMBNAIL
 
 std::shared_ptr<MaterialMaps> MapBuilderHandle::CreateMaps(
-    const std::string& map1, Long setting_a, Integer setting_b, const std::string& map3,
-    const std::string& map2, Long blend, const std::string& map4, const std::string& map5,
-    const std::string& map6, const std::string&) {
+    const std::string& map1, Long setting_a, Integer setting_b,
+    const std::string& map3, const std::string& map2, Long blend,
+    const std::string& map4, const std::string& map5, const std::string& map6,
+    const std::string&) {
   Live(anchor_).CheckFault("CreateMaps");
   if (blend < 0 || blend > 100) {
     RaiseError(kErrInvalidPropertyValue,
@@ -774,16 +840,21 @@ State& SceneHandle::Enter(const char* operation) const {
   return s;
 }
 
-Long SceneHandle::SelectionList() { return Enter("SelectionList").selection_handle(); }
+Long SceneHandle::SelectionList() {
+  return Enter("SelectionList").selection_handle();
+}
 Long SceneHandle::EditMode() { return Enter("EditMode").content.edit_mode; }
-Long SceneHandle::DialogOwner() { return Enter("DialogOwner").content.dialog_owner; }
+Long SceneHandle::DialogOwner() {
+  return Enter("DialogOwner").content.dialog_owner;
+}
 std::string SceneHandle::ApplicationRegistryKey() {
   return Enter("ApplicationRegistryKey").content.application_registry_key;
 }
 
 std::shared_ptr<morvel::Hierarchy> SceneHandle::Hierarchy() {
   State& s = Enter("Hierarchy");
-  if (!s.hierarchy_object) s.hierarchy_object = std::make_shared<HierarchyHandle>(anchor_);
+  if (!s.hierarchy_object)
+    s.hierarchy_object = std::make_shared<HierarchyHandle>(anchor_);
   return std::static_pointer_cast<HierarchyHandle>(s.hierarchy_object);
 }
 
@@ -800,7 +871,8 @@ std::shared_ptr<morvel::ThumbnailCache> SceneHandle::ThumbnailCache() {
   if (!s.thumbnail_cache_object) {
     s.thumbnail_cache_object = std::make_shared<ThumbnailCacheHandle>(anchor_);
   }
-  return std::static_pointer_cast<ThumbnailCacheHandle>(s.thumbnail_cache_object);
+  return std::static_pointer_cast<ThumbnailCacheHandle>(
+      s.thumbnail_cache_object);
 }
 
 std::vector<std::string> SceneHandle::CustomShapeFieldNames() {
@@ -819,7 +891,8 @@ NodeHandle& AsNode(const std::shared_ptr<SceneNode>& node) {
   Required(node);
   auto* handle = dynamic_cast<NodeHandle*>(node.get());
   if (handle == nullptr) {
-    RaiseError(kErrTypeMismatch, "Type mismatch: the node belongs to another scene library");
+    RaiseError(kErrTypeMismatch,
+               "Type mismatch: the node belongs to another scene library");
   }
   return *handle;
 }

@@ -19,7 +19,8 @@ class NodeHandle final : public SceneNode,
                          public Light,
                          public Camera {
  public:
-  NodeHandle(HandlePool* pool, std::int32_t index) : pool_(pool), index_(index) {}
+  NodeHandle(HandlePool* pool, std::int32_t index)
+      : pool_(pool), index_(index) {}
 
   // Where the node stands in its scene now; -1 once it was deleted.
   std::int32_t index() const { return index_; }
@@ -274,8 +275,8 @@ class MapBuilderHandle final : public MapBuilder {
   std::shared_ptr<MaterialMaps> CreateMaps(
       const std::string& map1, Long setting_a, Integer setting_b,
       const std::string& map3, const std::string& map2, Long blend,
-      const std::string& map4, const std::string& map5,
-      const std::string& map6, const std::string& extra) override;
+      const std::string& map4, const std::string& map5, const std::string& map6,
+      const std::string& extra) override;
 
  private:
   std::shared_ptr<Anchor> anchor_;

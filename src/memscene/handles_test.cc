@@ -46,7 +46,8 @@ struct SelectedCase {
 };
 
 class SelectedGetterTest : public HandlesTest,
-                           public ::testing::WithParamInterface<SelectedCase> {};
+                           public ::testing::WithParamInterface<SelectedCase> {
+};
 
 TEST_P(SelectedGetterTest, AnswersOnlyForItsKinds) {
   const SelectedCase& c = GetParam();
@@ -65,14 +66,18 @@ TEST_P(SelectedGetterTest, AnswersOnlyForItsKinds) {
   EXPECT_EQ(error, c.error);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, SelectedGetterTest,
-    ::testing::Values(SelectedCase{"Teapot", "Node", 0}, SelectedCase{"Key", "Node", 0},
-                      SelectedCase{"Teapot", "Group", 13}, SelectedCase{"Stage", "Group", 0},
-                      SelectedCase{"Arm", "Group", 0}, SelectedCase{"Arm", "Bone", 0},
-                      SelectedCase{"Stage", "Bone", 13}, SelectedCase{"Key", "Light", 0},
-                      SelectedCase{"Cam", "Light", 13}, SelectedCase{"Cam", "Camera", 0},
-                      SelectedCase{"Key", "Camera", 13}));
+INSTANTIATE_TEST_SUITE_P(Kinds, SelectedGetterTest,
+                         ::testing::Values(SelectedCase{"Teapot", "Node", 0},
+                                           SelectedCase{"Key", "Node", 0},
+                                           SelectedCase{"Teapot", "Group", 13},
+                                           SelectedCase{"Stage", "Group", 0},
+                                           SelectedCase{"Arm", "Group", 0},
+                                           SelectedCase{"Arm", "Bone", 0},
+                                           SelectedCase{"Stage", "Bone", 13},
+                                           SelectedCase{"Key", "Light", 0},
+                                           SelectedCase{"Cam", "Light", 13},
+                                           SelectedCase{"Cam", "Camera", 0},
+                                           SelectedCase{"Key", "Camera", 13}));
 
 TEST_F(HandlesTest, SelectionIndexesAndHandlesAreChecked) {
   scene_->Select({"Teapot", "Cup"});
@@ -99,14 +104,19 @@ TEST_F(HandlesTest, KindsAnswerOnlyTheirOwnValues) {
   auto key = scene_->Node("Key");
   EXPECT_EQ(ErrorOf([&] { key->SmoothingLevel(); }), 438);
   EXPECT_EQ(DescriptionOf([&] { key->SmoothingLevel(); }),
-            "Object doesn't support this property or method: SmoothingLevel of the light "
+            "Object doesn't support this property or method: SmoothingLevel of "
+            "the light "
             "\"Key\"");
   EXPECT_EQ(ErrorOf([&] { scene_->Node("Teapot")->Bone(); }), 13);
   EXPECT_EQ(ErrorOf([&] { scene_->Node("Cam")->CastsShadows(); }), 438);
-  EXPECT_EQ(ErrorOf([&] { std::dynamic_pointer_cast<Group>(scene_->Node("Stage"))->BoneWeight(); }),
-            438);
+  EXPECT_EQ(
+      ErrorOf([&] {
+        std::dynamic_pointer_cast<Group>(scene_->Node("Stage"))->BoneWeight();
+      }),
+      438);
   EXPECT_TRUE(key->CastsShadows());
-  EXPECT_EQ(std::dynamic_pointer_cast<Light>(key)->SpotlightUmbra(kCurrentKey), 0.3f);
+  EXPECT_EQ(std::dynamic_pointer_cast<Light>(key)->SpotlightUmbra(kCurrentKey),
+            0.3f);
 }
 
 TEST_F(HandlesTest, ALightNodeIsItsOwnReference) {
@@ -117,7 +127,10 @@ TEST_F(HandlesTest, ALightNodeIsItsOwnReference) {
   EXPECT_EQ(light->LightType(), kLightTypeSpot);
   light->SetCastsShadows(false);
   EXPECT_FALSE(key->CastsShadows());
-  EXPECT_EQ(ErrorOf([&] { scene_->GetLightOfNode(hierarchy, scene_->Node("Teapot")); }), 13);
+  EXPECT_EQ(ErrorOf([&] {
+              scene_->GetLightOfNode(hierarchy, scene_->Node("Teapot"));
+            }),
+            13);
   EXPECT_EQ(ErrorOf([&] { scene_->GetLightOfNode(nullptr, key); }), 91);
   EXPECT_EQ(ErrorOf([&] { scene_->GetLightOfNode(hierarchy, nullptr); }), 91);
   auto other = MemSceneGraph::FromText(kTestScene);
@@ -134,7 +147,8 @@ struct BoneSwitch {
   bool after;
 };
 
-class BoneSwitchTest : public HandlesTest, public ::testing::WithParamInterface<BoneSwitch> {};
+class BoneSwitchTest : public HandlesTest,
+                       public ::testing::WithParamInterface<BoneSwitch> {};
 
 TEST_P(BoneSwitchTest, AnswersItsResultAndSwitchesWhenItCan) {
   const BoneSwitch& c = GetParam();
@@ -169,7 +183,8 @@ TEST_F(HandlesTest, GroupsMeasureFromAnyGroup) {
   EXPECT_EQ(stage->Parent(), nullptr);
   // Relative to the parent: the stored values.
   EXPECT_EQ(rig->GetPosition(stage, kCurrentKey), (SingleVector3{0, 0, 5}));
-  EXPECT_EQ(rig->GetOrientation(stage, kCurrentKey).Forward, (SingleVector3{1, 0, 0}));
+  EXPECT_EQ(rig->GetOrientation(stage, kCurrentKey).Forward,
+            (SingleVector3{1, 0, 0}));
   // In the scene's frame: Stage sits at (1, 2, 3).
   EXPECT_EQ(rig->GetPosition(nullptr, kCurrentKey), (SingleVector3{1, 2, 8}));
   // Rig looks along X: Arm, at Stage's origin, is 5 ahead... along Rig's X.
@@ -193,7 +208,10 @@ TEST_F(HandlesTest, GroupsMeasureFromAnyGroup) {
   Orientation same_as_rig = arm->GetOrientation(stage, kCurrentKey);
   EXPECT_NEAR(same_as_rig.Forward.X, 1, 1e-6);
   EXPECT_NEAR(same_as_rig.Up.Y, 1, 1e-6);
-  EXPECT_EQ(ErrorOf([&] { arm->SetOrientation(stage, kCurrentKey, {0, 0, 0}, {0, 1, 0}); }), 5);
+  EXPECT_EQ(ErrorOf([&] {
+              arm->SetOrientation(stage, kCurrentKey, {0, 0, 0}, {0, 1, 0});
+            }),
+            5);
 }
 
 TEST_F(HandlesTest, MaterialsAndTheirMaps) {
@@ -216,7 +234,8 @@ TEST_F(HandlesTest, MaterialsAndTheirMaps) {
 
 TEST_F(HandlesTest, CreateMapsTakesItsArgumentsInItsOwnOrder) {
   auto builder = scene_->GetActiveScene()->MapBuilder();
-  auto maps = builder->CreateMaps("m1", 3, 2, "m3", "m2", 75, "m4", "m5", "m6", "");
+  auto maps =
+      builder->CreateMaps("m1", 3, 2, "m3", "m2", 75, "m4", "m5", "m6", "");
   EXPECT_EQ(maps->MapPath1(), "m1");
   EXPECT_EQ(maps->MapPath2(), "m2");
   EXPECT_EQ(maps->MapPath3(), "m3");
@@ -227,10 +246,18 @@ TEST_F(HandlesTest, CreateMapsTakesItsArgumentsInItsOwnOrder) {
   EXPECT_EQ(maps->MapSettingB(), 2);
   // The grid's 75 (% of the material's own colour) is a texture share of 0.25.
   EXPECT_EQ(maps->Blend(), 0.25f);
-  EXPECT_EQ(builder->CreateMaps("", 0, 0, "", "", 100, "", "", "", "")->Blend(), 0.0f);
-  EXPECT_EQ(builder->CreateMaps("", 0, 0, "", "", 40, "", "", "", "")->Blend(), 0.6f);
-  EXPECT_EQ(ErrorOf([&] { builder->CreateMaps("", 0, 0, "", "", 101, "", "", "", ""); }), 380);
-  EXPECT_EQ(ErrorOf([&] { builder->CreateMaps("", 0, 0, "", "", -1, "", "", "", ""); }), 380);
+  EXPECT_EQ(builder->CreateMaps("", 0, 0, "", "", 100, "", "", "", "")->Blend(),
+            0.0f);
+  EXPECT_EQ(builder->CreateMaps("", 0, 0, "", "", 40, "", "", "", "")->Blend(),
+            0.6f);
+  EXPECT_EQ(ErrorOf([&] {
+              builder->CreateMaps("", 0, 0, "", "", 101, "", "", "", "");
+            }),
+            380);
+  EXPECT_EQ(ErrorOf([&] {
+              builder->CreateMaps("", 0, 0, "", "", -1, "", "", "", "");
+            }),
+            380);
 
   auto material = scene_->Node("Teapot")->GetMaterial(1);
   material->SetMaps(maps);
@@ -245,13 +272,17 @@ TEST_F(HandlesTest, ThumbnailsComeFromThePictureUtilityThroughTheCache) {
   auto cache = active->ThumbnailCache();
   auto pictures = std::make_shared<MemPictureUtility>();
   auto maps = scene_->Node("Teapot")->GetMaterial(0)->Maps();
-  EXPECT_EQ(maps->GetMapThumbnail1(pictures, cache, 32), "thumbnail:wood.png:32");
-  EXPECT_EQ(maps->GetMapThumbnail6(pictures, cache, 32), "thumbnail:bump.png:32");
+  EXPECT_EQ(maps->GetMapThumbnail1(pictures, cache, 32),
+            "thumbnail:wood.png:32");
+  EXPECT_EQ(maps->GetMapThumbnail6(pictures, cache, 32),
+            "thumbnail:bump.png:32");
   EXPECT_EQ(maps->GetMapThumbnail2(pictures, cache, 32), "");
-  EXPECT_EQ(maps->GetMapThumbnail1(pictures, cache, 32), "thumbnail:wood.png:32");
+  EXPECT_EQ(maps->GetMapThumbnail1(pictures, cache, 32),
+            "thumbnail:wood.png:32");
   EXPECT_EQ(scene_->state().thumbnails_made, 2);
   EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(nullptr, cache, 32); }), 91);
-  EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(pictures, nullptr, 32); }), 91);
+  EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(pictures, nullptr, 32); }),
+            91);
   EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(pictures, cache, 0); }), 5);
 }
 
@@ -272,7 +303,10 @@ TEST_F(HandlesTest, FieldIndexesAndNumbersAreChecked) {
   EXPECT_EQ(ErrorOf([&] { teapot->GetCustomFieldValue(6); }), 9);
   EXPECT_EQ(ErrorOf([&] { teapot->SetCustomFieldValue(-1, "x"); }), 9);
   EXPECT_EQ(ErrorOf([&] { teapot->SetSmoothAngle(kCurrentKey, NAN); }), 5);
-  EXPECT_EQ(ErrorOf([&] { teapot->SetClones({1, 1, 1}, {INFINITY, 0, 0}, {0, 0, 0}); }), 5);
+  EXPECT_EQ(ErrorOf([&] {
+              teapot->SetClones({1, 1, 1}, {INFINITY, 0, 0}, {0, 0, 0});
+            }),
+            5);
   EXPECT_EQ(teapot->SmoothAngle(kCurrentKey), 30.0f);
   EXPECT_EQ(teapot->GetClones().Counts, (LongVector3{3, 0, 0}));
 }
@@ -302,7 +336,8 @@ TEST_F(HandlesTest, AddNodeRefusesWhatAFileWouldRefuse) {
   EXPECT_EQ(added->NodeType(), kNodeTypeShape);
   EXPECT_EQ(scene_->ParentOf("Vase"), "Stage");
   EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Vase", kNodeTypeShape); }), 5);
-  EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Lid", kNodeTypeShape, "Teapot"); }), 5);
+  EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Lid", kNodeTypeShape, "Teapot"); }),
+            5);
   EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Lid", 42); }), 5);
   EXPECT_EQ(ErrorOf([&] { scene_->AddNode("", kNodeTypeShape); }), 5);
   EXPECT_EQ(ErrorOf([&] { scene_->Select({"Vase", "Ghost"}); }), 5);

@@ -19,7 +19,8 @@ struct SetupArguments {
   bool DirectionalLightSelected = false;
   bool SceneSelected = false;
   Long RenderMode = 0;
-  friend bool operator==(const SetupArguments&, const SetupArguments&) = default;
+  friend bool operator==(const SetupArguments&,
+                         const SetupArguments&) = default;
 };
 
 // How the hosts describe a selection to the panel:
@@ -30,7 +31,8 @@ struct SetupArguments {
 // - SceneSelected: False (the hosts have no scene entry to select);
 // - RenderMode: the DrawStyle the selected shapes share, -1 when they
 //   differ, 0 when no shape is selected.
-SetupArguments ComputeSetupArguments(const MemSceneGraph& scene, Long selected_tab);
+SetupArguments ComputeSetupArguments(const MemSceneGraph& scene,
+                                     Long selected_tab);
 
 }  // namespace morvel
 

@@ -17,7 +17,8 @@ class HostRulesTest : public ::testing::TestWithParam<HostCase> {};
 TEST_P(HostRulesTest, DescribeTheSelection) {
   auto scene = MemSceneGraph::FromText(testing::kTestScene);
   scene->Select(GetParam().selection);
-  SetupArguments a = ComputeSetupArguments(*scene, GetParam().expected.SelectedTab);
+  SetupArguments a =
+      ComputeSetupArguments(*scene, GetParam().expected.SelectedTab);
   const SetupArguments& e = GetParam().expected;
   EXPECT_EQ(a.SelectedTab, e.SelectedTab);
   EXPECT_EQ(a.SelectionEntity, e.SelectionEntity);
@@ -37,19 +38,24 @@ TEST_P(HostRulesTest, DescribeTheSelection) {
 INSTANTIATE_TEST_SUITE_P(
     Selections, HostRulesTest,
     ::testing::Values(
-        //        tab ent  Ns Nl Nb Nc Ng  amb    dir    scene  render
+        // Selection, then the eleven arguments in their order.
         HostCase{{}, {2, 0, 0, 0, 0, 0, 0, false, false, false, 0}},
         HostCase{{"Teapot"}, {3, 11, 1, 0, 0, 0, 0, false, false, false, 2}},
-        HostCase{{"Teapot", "Cup"}, {2, 11, 2, 0, 0, 0, 0, false, false, false, 2}},
-        HostCase{{"Teapot", "Box"}, {2, 11, 2, 0, 0, 0, 0, false, false, false, -1}},
-        HostCase{{"Cam", "Box"}, {2, 30, 1, 0, 0, 1, 0, false, false, false, 4}},
+        HostCase{{"Teapot", "Cup"},
+                 {2, 11, 2, 0, 0, 0, 0, false, false, false, 2}},
+        HostCase{{"Teapot", "Box"},
+                 {2, 11, 2, 0, 0, 0, 0, false, false, false, -1}},
+        HostCase{{"Cam", "Box"},
+                 {2, 30, 1, 0, 0, 1, 0, false, false, false, 4}},
         HostCase{{"Fill"}, {3, 60, 0, 1, 0, 0, 0, true, false, false, 0}},
         HostCase{{"Key"}, {3, 60, 0, 1, 0, 0, 0, false, false, false, 0}},
         HostCase{{"Fill", "Sun"}, {2, 60, 0, 2, 0, 0, 0, true, true, false, 0}},
         HostCase{{"Rig"}, {3, 1, 0, 0, 0, 0, 1, false, true, false, 0}},
         HostCase{{"Stage"}, {3, 1, 0, 0, 0, 0, 1, false, false, false, 0}},
-        HostCase{{"Arm", "Hand"}, {2, 16, 0, 0, 2, 0, 0, false, false, false, 0}},
-        HostCase{{"Hand", "Stage", "Teapot"}, {2, 16, 1, 0, 1, 0, 1, false, false, false, 2}}));
+        HostCase{{"Arm", "Hand"},
+                 {2, 16, 0, 0, 2, 0, 0, false, false, false, 0}},
+        HostCase{{"Hand", "Stage", "Teapot"},
+                 {2, 16, 1, 0, 1, 0, 1, false, false, false, 2}}));
 
 }  // namespace
 }  // namespace morvel

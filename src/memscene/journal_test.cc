@@ -67,9 +67,10 @@ TEST(JournalTest, RecordsEveryWriteInOrder) {
                 "SetRotationalVelocity Stage [0, 1, 0] 6.283186",
                 "RefreshSelection",
             }));
-  EXPECT_EQ(scene->JournalOperations(17),
-            (std::vector<std::string>{"SetIKJointLimits", "SetRotationalVelocity",
-                                      "RefreshSelection"}));
+  EXPECT_EQ(
+      scene->JournalOperations(17),
+      (std::vector<std::string>{"SetIKJointLimits", "SetRotationalVelocity",
+                                "RefreshSelection"}));
 }
 
 TEST(JournalTest, ReadsAreNotJournalled) {
@@ -96,7 +97,8 @@ TEST(JournalTest, CanBeClearedAndSwitchedOff) {
   EXPECT_EQ(scene->ValueText("Teapot.Locked"), "False");
   scene->SetJournalEnabled(true);
   teapot->SetLocked(true);
-  EXPECT_EQ(scene->JournalLines(), std::vector<std::string>{"SetLocked Teapot True"});
+  EXPECT_EQ(scene->JournalLines(),
+            std::vector<std::string>{"SetLocked Teapot True"});
 }
 
 // Every kind of operation can be made to fail: calls on nodes, materials and
@@ -129,64 +131,92 @@ Long List(MemSceneGraph& s) { return s.GetActiveScene()->SelectionList(); }
 INSTANTIATE_TEST_SUITE_P(
     Operations, FaultTest,
     ::testing::Values(
-        FaultCase{"GetActiveScene", [](MemSceneGraph& s) { s.GetActiveScene(); }},
+        FaultCase{"GetActiveScene",
+                  [](MemSceneGraph& s) { s.GetActiveScene(); }},
         FaultCase{"SelectionList", [](MemSceneGraph& s) { List(s); }},
         FaultCase{"ApplicationRegistryKey",
-                  [](MemSceneGraph& s) { s.GetActiveScene()->ApplicationRegistryKey(); }},
+                  [](MemSceneGraph& s) {
+                    s.GetActiveScene()->ApplicationRegistryKey();
+                  }},
         FaultCase{"GetSelectionCount",
                   [](MemSceneGraph& s) { s.GetSelectionCount(List(s)); }},
-        FaultCase{"GetSelectedNode", [](MemSceneGraph& s) { s.GetSelectedNode(List(s), 0); }},
-        FaultCase{"Locked", [](MemSceneGraph& s) { s.Node("Teapot")->Locked(); }},
-        FaultCase{"SetSmoothingLevel",
-                  [](MemSceneGraph& s) { s.Node("Teapot")->SetSmoothingLevel(2); }},
-        FaultCase{"SetClones",
-                  [](MemSceneGraph& s) { s.Node("Teapot")->SetClones({}, {}, {}); }},
-        FaultCase{"GetMaterial", [](MemSceneGraph& s) { s.Node("Teapot")->GetMaterial(0); }},
+        FaultCase{"GetSelectedNode",
+                  [](MemSceneGraph& s) { s.GetSelectedNode(List(s), 0); }},
+        FaultCase{"Locked",
+                  [](MemSceneGraph& s) { s.Node("Teapot")->Locked(); }},
+        FaultCase{
+            "SetSmoothingLevel",
+            [](MemSceneGraph& s) { s.Node("Teapot")->SetSmoothingLevel(2); }},
+        FaultCase{
+            "SetClones",
+            [](MemSceneGraph& s) { s.Node("Teapot")->SetClones({}, {}, {}); }},
+        FaultCase{"GetMaterial",
+                  [](MemSceneGraph& s) { s.Node("Teapot")->GetMaterial(0); }},
         FaultCase{"SetColourComponents",
                   [](MemSceneGraph& s) {
-                    s.Node("Teapot")->GetMaterial(0)->SetColourComponents(1, 1, 1, 1);
+                    s.Node("Teapot")->GetMaterial(0)->SetColourComponents(1, 1,
+                                                                          1, 1);
                   }},
         FaultCase{"MapPath1",
-                  [](MemSceneGraph& s) { s.Node("Teapot")->GetMaterial(0)->Maps()->MapPath1(); }},
+                  [](MemSceneGraph& s) {
+                    s.Node("Teapot")->GetMaterial(0)->Maps()->MapPath1();
+                  }},
         FaultCase{"SetFocalPoint",
                   [](MemSceneGraph& s) {
-                    std::dynamic_pointer_cast<Camera>(s.Node("Cam"))->SetFocalPoint(-1, 2);
+                    std::dynamic_pointer_cast<Camera>(s.Node("Cam"))
+                        ->SetFocalPoint(-1, 2);
                   }},
         FaultCase{"SetBoneEnabled",
                   [](MemSceneGraph& s) {
-                    std::dynamic_pointer_cast<Group>(s.Node("Arm"))->SetBoneEnabled(true);
+                    std::dynamic_pointer_cast<Group>(s.Node("Arm"))
+                        ->SetBoneEnabled(true);
                   }},
         FaultCase{"GetHiddenState",
-                  [](MemSceneGraph& s) { MemSceneUtility().GetHiddenState(List(s)); }},
+                  [](MemSceneGraph& s) {
+                    MemSceneUtility().GetHiddenState(List(s));
+                  }},
         FaultCase{"SetHidden",
                   [](MemSceneGraph& s) {
                     auto active = s.GetActiveScene();
-                    MemSceneUtility().SetHidden(active->Hierarchy(), active->SelectionList(), 0,
-                                                0, true);
+                    MemSceneUtility().SetHidden(active->Hierarchy(),
+                                                active->SelectionList(), 0, 0,
+                                                true);
                   }},
         FaultCase{"SetDiffuseLevel",
                   [](MemSceneGraph& s) {
-                    MemSceneUtility().SetDiffuseLevel(s.Node("Teapot")->GetMaterial(0), "5", 0);
+                    MemSceneUtility().SetDiffuseLevel(
+                        s.Node("Teapot")->GetMaterial(0), "5", 0);
                   }},
-        FaultCase{"MakeVector", [](MemSceneGraph&) { MemSceneUtility().MakeVector(1, 2, 3); }},
-        FaultCase{"Remainder", [](MemSceneGraph&) { MemMathUtility().Remainder(7, 3); }},
+        FaultCase{
+            "MakeVector",
+            [](MemSceneGraph&) { MemSceneUtility().MakeVector(1, 2, 3); }},
+        FaultCase{"Remainder",
+                  [](MemSceneGraph&) { MemMathUtility().Remainder(7, 3); }},
         FaultCase{"ChooseColour",
-                  [](MemSceneGraph&) { MemDialogUtility().ChooseColour(0, "Morvel", 0); }},
+                  [](MemSceneGraph&) {
+                    MemDialogUtility().ChooseColour(0, "Morvel", 0);
+                  }},
         FaultCase{"CreateMaps",
                   [](MemSceneGraph& s) {
-                    s.GetActiveScene()->MapBuilder()->CreateMaps("", 0, 0, "", "", 50, "", "",
-                                                                 "", "");
+                    s.GetActiveScene()->MapBuilder()->CreateMaps(
+                        "", 0, 0, "", "", 50, "", "", "", "");
                   }},
         FaultCase{"GetOperationParameters",
                   [](MemSceneGraph& s) {
-                    auto self = std::shared_ptr<MemSceneGraph>(&s, [](MemSceneGraph*) {});
-                    MemApplier(self, nullptr).GetOperationParameters(self, "Mirror", 0, 0);
+                    auto self = std::shared_ptr<MemSceneGraph>(
+                        &s, [](MemSceneGraph*) {});
+                    MemApplier(self, nullptr)
+                        .GetOperationParameters(self, "Mirror", 0, 0);
                   }},
-        FaultCase{"Crease", [](MemSceneGraph& s) {
-                    auto self = std::shared_ptr<MemSceneGraph>(&s, [](MemSceneGraph*) {});
+        FaultCase{"Crease",
+                  [](MemSceneGraph& s) {
+                    auto self = std::shared_ptr<MemSceneGraph>(
+                        &s, [](MemSceneGraph*) {});
                     MemApplier(self, nullptr).RunOperation("Crease");
                   }}),
-    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.operation; });
+    [](const ::testing::TestParamInfo<FaultCase>& info) {
+      return info.param.operation;
+    });
 
 TEST(FaultPlanTest, AFailedWriteChangesNothingAndIsNotJournalled) {
   auto scene = MemSceneGraph::FromText(kTestScene);
@@ -196,7 +226,8 @@ TEST(FaultPlanTest, AFailedWriteChangesNothingAndIsNotJournalled) {
   EXPECT_EQ(teapot->SmoothingLevel(), 1);
   EXPECT_EQ(scene->JournalSize(), 0u);
   teapot->SetSmoothingLevel(3);
-  EXPECT_EQ(scene->JournalLines(), std::vector<std::string>{"SetSmoothingLevel Teapot 3"});
+  EXPECT_EQ(scene->JournalLines(),
+            std::vector<std::string>{"SetSmoothingLevel Teapot 3"});
 }
 
 TEST(FaultPlanTest, TimesCountsFailuresAndMinusOneFailsUntilCleared) {

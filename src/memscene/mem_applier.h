@@ -26,9 +26,9 @@ class MemApplier final : public Applier {
   // `settings` may be null: then every parameter has its default.
   MemApplier(std::shared_ptr<MemSceneGraph> scene, SettingsStore* settings);
 
-  OperationParameters GetOperationParameters(const std::shared_ptr<SceneGraph>& scene_graph,
-                                             const std::string& operation, Long flags,
-                                             Long reserved) override;
+  OperationParameters GetOperationParameters(
+      const std::shared_ptr<SceneGraph>& scene_graph,
+      const std::string& operation, Long flags, Long reserved) override;
 
   // Error 5 for an unknown operation or an empty selection.
   void RunOperation(const std::string& operation);
@@ -38,7 +38,8 @@ class MemApplier final : public Applier {
     const char* name;
     Single default_value;
   };
-  static const std::vector<Parameter>& ParametersOf(const std::string& operation);
+  static const std::vector<Parameter>& ParametersOf(
+      const std::string& operation);
 
  private:
   std::shared_ptr<MemSceneGraph> scene_;

@@ -20,7 +20,8 @@ TEST_P(DefaultParametersTest, NameTheKeysAndTheirValues) {
   auto scene = MemSceneGraph::FromText(testing::kTestScene);
   MemorySettingsStore settings;
   MemApplier applier(scene, &settings);
-  OperationParameters p = applier.GetOperationParameters(scene, GetParam().operation, 0, 0);
+  OperationParameters p =
+      applier.GetOperationParameters(scene, GetParam().operation, 0, 0);
   ASSERT_EQ(p.Parameters.size(), GetParam().defaults.size());
   EXPECT_EQ(p.ParameterCount, static_cast<Long>(GetParam().defaults.size()));
   for (std::size_t i = 0; i < p.Parameters.size(); ++i) {
@@ -31,10 +32,12 @@ TEST_P(DefaultParametersTest, NameTheKeysAndTheirValues) {
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, DefaultParametersTest,
-    ::testing::Values(ParameterCase{"DivideSmooth",
-                                    {{"Level", 1}, {"Tension", 0}, {"Condition", 1}, {"Angle", 30}}},
-                      ParameterCase{"Mirror", {{"Axis", 0}}},
-                      ParameterCase{"Crease", {{"Factor", 50}}}));
+    ::testing::Values(
+        ParameterCase{
+            "DivideSmooth",
+            {{"Level", 1}, {"Tension", 0}, {"Condition", 1}, {"Angle", 30}}},
+        ParameterCase{"Mirror", {{"Axis", 0}}},
+        ParameterCase{"Crease", {{"Factor", 50}}}));
 
 TEST(MemApplierTest, ReportsTheValuesStoredUnderTheScenesKey) {
   auto scene = MemSceneGraph::FromText(testing::kTestScene);
@@ -42,9 +45,11 @@ TEST(MemApplierTest, ReportsTheValuesStoredUnderTheScenesKey) {
   settings.SaveSetting("Morvel", "DivideSmooth", "Level", "3");
   settings.SaveSetting("Morvel", "DivideSmooth", "Tension", "-0.5");
   settings.SaveSetting("Morvel", "DivideSmooth", "Angle", "lots");  // no number
-  settings.SaveSetting("Other", "DivideSmooth", "Condition", "0");  // another application
+  settings.SaveSetting("Other", "DivideSmooth", "Condition",
+                       "0");  // another application
   MemApplier applier(scene, &settings);
-  OperationParameters p = applier.GetOperationParameters(scene, "DivideSmooth", 0, 0);
+  OperationParameters p =
+      applier.GetOperationParameters(scene, "DivideSmooth", 0, 0);
   EXPECT_EQ(p.Parameters[0].Value, 3.0f);
   EXPECT_EQ(p.Parameters[1].Value, -0.5f);
   EXPECT_EQ(p.Parameters[2].Value, 1.0f);
@@ -63,7 +68,8 @@ TEST(MemApplierTest, RefusesUnknownOperationsAndMissingScenes) {
     } catch (const Error& e) {
       EXPECT_EQ(e.Number(), 5);
       EXPECT_EQ(e.Description(),
-                "Invalid procedure call or argument: the applier has no operation \"Explode\"");
+                "Invalid procedure call or argument: the applier has no "
+                "operation \"Explode\"");
     }
   }
   EXPECT_THROW(applier.GetOperationParameters(nullptr, "Mirror", 0, 0), Error);
@@ -93,9 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
     Operations, RunOperationTest,
     ::testing::Values(
         RunCase{"DivideSmooth",
-                {{"Level", "2"}, {"Tension", "-3"}, {"Condition", "1"}, {"Angle", "45"}},
+                {{"Level", "2"},
+                 {"Tension", "-3"},
+                 {"Condition", "1"},
+                 {"Angle", "45"}},
                 "DivideSmooth Teapot Level=2 Tension=-3 Condition=1 Angle=45"},
-        RunCase{"DivideSmooth", {}, "DivideSmooth Teapot Level=1 Tension=0 Condition=1 Angle=30"},
+        RunCase{"DivideSmooth",
+                {},
+                "DivideSmooth Teapot Level=1 Tension=0 Condition=1 Angle=30"},
         RunCase{"Mirror", {{"Axis", "2"}}, "Mirror Teapot Axis=2"},
         RunCase{"Crease", {{"Factor", "40"}}, "Crease Teapot Factor=40"},
         RunCase{"Crease", {}, "Crease Teapot Factor=50"}));
@@ -110,7 +121,9 @@ TEST(MemApplierTest, ReadsUnderTheScenesOwnApplicationKey) {
   MemApplier applier(scene, &settings);
   applier.RunOperation("Mirror");
   EXPECT_EQ(scene->JournalLines(), std::vector<std::string>{"Mirror A Axis=2"});
-  EXPECT_EQ(applier.GetOperationParameters(scene, "Mirror", 0, 0).Parameters[0].Value, 2.0f);
+  EXPECT_EQ(
+      applier.GetOperationParameters(scene, "Mirror", 0, 0).Parameters[0].Value,
+      2.0f);
 }
 
 TEST(MemApplierTest, AnOperationNeedsASelection) {

@@ -1,7 +1,7 @@
 #include "memscene/mem_scene_graph.h"
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -14,7 +14,8 @@
 namespace morvel {
 namespace {
 
-std::shared_ptr<MemSceneGraph> Made(mem::SceneContent content, const std::string& origin) {
+std::shared_ptr<MemSceneGraph> Made(mem::SceneContent content,
+                                    const std::string& origin) {
   auto graph = std::make_shared<MemSceneGraph>(origin);
   graph->state().ReplaceContent(std::move(content));
   return graph;
@@ -22,8 +23,8 @@ std::shared_ptr<MemSceneGraph> Made(mem::SceneContent content, const std::string
 
 [[noreturn]] void KindMismatch(const mem::NodeData& node, const char* wanted) {
   RaiseError(kErrTypeMismatch, "Type mismatch: the selected " +
-                                   std::string(mem::KindName(node.kind)) + " \"" +
-                                   node.name + "\" is not " + wanted);
+                                   std::string(mem::KindName(node.kind)) +
+                                   " \"" + node.name + "\" is not " + wanted);
 }
 
 }  // namespace
@@ -42,7 +43,8 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
     RaiseError(kErrFileNotFound, "File not found: " + path);
   }
   if (std::filesystem::is_directory(path, error)) {
-    RaiseError(kErrPathFileAccess, "Path/File access error: " + path + " is a folder");
+    RaiseError(kErrPathFileAccess,
+               "Path/File access error: " + path + " is a folder");
   }
   // Read in one piece into one string: a big scene file is not copied
   // through a stream buffer.
@@ -60,13 +62,13 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
   return Made(mem::ReadSceneText(text, path), path);
 }
 
-std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(const std::string& text,
-                                                       const std::string& origin) {
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(
+    const std::string& text, const std::string& origin) {
   return Made(mem::ReadSceneText(text, origin), origin);
 }
 
-std::shared_ptr<MemSceneGraph> MemSceneGraph::FromJson(const nlohmann::json& json,
-                                                       const std::string& origin) {
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromJson(
+    const nlohmann::json& json, const std::string& origin) {
   return Made(mem::ReadScene(json, origin), origin);
 }
 
@@ -81,12 +83,14 @@ void MemSceneGraph::Save(const std::string& path) const {
     out.flush();
     if (!out) {
       std::remove(temporary.c_str());
-      RaiseError(kErrPathFileAccess, "Path/File access error: cannot write " + path);
+      RaiseError(kErrPathFileAccess,
+                 "Path/File access error: cannot write " + path);
     }
   }
   if (std::rename(temporary.c_str(), path.c_str()) != 0) {
     std::remove(temporary.c_str());
-    RaiseError(kErrPathFileAccess, "Path/File access error: cannot write " + path);
+    RaiseError(kErrPathFileAccess,
+               "Path/File access error: cannot write " + path);
   }
 }
 
@@ -94,7 +98,9 @@ std::string MemSceneGraph::ToText() const {
   // Text that is not UTF-8 (only code can put it there; files and typing
   // cannot) is written with replacement characters rather than failing the
   // whole save.
-  return ToJson().dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+  return ToJson().dump(2, ' ', false,
+                       nlohmann::ordered_json::error_handler_t::replace) +
+         "\n";
 }
 
 nlohmann::ordered_json MemSceneGraph::ToJson() const {
@@ -118,7 +124,8 @@ std::vector<std::string> MemSceneGraph::NodeNames() const {
   return names;
 }
 
-std::shared_ptr<SceneNode> MemSceneGraph::FindNode(const std::string& name) const {
+std::shared_ptr<SceneNode> MemSceneGraph::FindNode(
+    const std::string& name) const {
   std::int32_t index = state_->content.Find(name);
   if (index < 0) return nullptr;
   return state_->Handle(index);
@@ -128,19 +135,22 @@ std::shared_ptr<SceneNode> MemSceneGraph::Node(const std::string& name) const {
   auto node = FindNode(name);
   if (!node) {
     RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: no node is named \"" + name + "\"");
+               "Invalid procedure call or argument: no node is named \"" +
+                   name + "\"");
   }
   return node;
 }
 
-std::shared_ptr<SceneNode> MemSceneGraph::AddNode(const std::string& name, Long kind,
+std::shared_ptr<SceneNode> MemSceneGraph::AddNode(const std::string& name,
+                                                  Long kind,
                                                   const std::string& parent) {
   std::int32_t parent_index = -1;
   if (!parent.empty()) {
     parent_index = state_->content.Find(parent);
     if (parent_index < 0) {
       RaiseError(kErrInvalidProcedureCall,
-                 "Invalid procedure call or argument: no node is named \"" + parent + "\"");
+                 "Invalid procedure call or argument: no node is named \"" +
+                     parent + "\"");
     }
   }
   std::int32_t index = state_->content.AddNode(name, kind, parent_index);
@@ -151,8 +161,11 @@ std::shared_ptr<SceneNode> MemSceneGraph::AddNode(const std::string& name, Long 
 std::string MemSceneGraph::ParentOf(const std::string& name) const {
   std::int32_t index = state_->content.Find(name);
   if (index < 0) Node(name);  // raises
-  std::int32_t parent = state_->content.nodes[static_cast<std::size_t>(index)].parent;
-  return parent < 0 ? std::string() : state_->content.nodes[static_cast<std::size_t>(parent)].name;
+  std::int32_t parent =
+      state_->content.nodes[static_cast<std::size_t>(index)].parent;
+  return parent < 0
+             ? std::string()
+             : state_->content.nodes[static_cast<std::size_t>(parent)].name;
 }
 
 void MemSceneGraph::Select(const std::vector<std::string>& names) {
@@ -163,11 +176,13 @@ void MemSceneGraph::Select(const std::vector<std::string>& names) {
     std::int32_t index = state_->content.Find(name);
     if (index < 0) {
       RaiseError(kErrInvalidProcedureCall,
-                 "Invalid procedure call or argument: no node is named \"" + name + "\"");
+                 "Invalid procedure call or argument: no node is named \"" +
+                     name + "\"");
     }
     if (!seen.insert(index).second) {
       RaiseError(kErrInvalidProcedureCall,
-                 "Invalid procedure call or argument: \"" + name + "\" is selected twice");
+                 "Invalid procedure call or argument: \"" + name +
+                     "\" is selected twice");
     }
     selection.push_back(index);
   }
@@ -206,7 +221,8 @@ std::vector<std::string> MemSceneGraph::JournalLines(std::size_t from) const {
   return lines;
 }
 
-std::vector<std::string> MemSceneGraph::JournalOperations(std::size_t from) const {
+std::vector<std::string> MemSceneGraph::JournalOperations(
+    std::size_t from) const {
   std::vector<std::string> operations;
   for (std::size_t i = from; i < state_->journal.size(); ++i) {
     operations.push_back(state_->journal[i].operation);
@@ -214,23 +230,32 @@ std::vector<std::string> MemSceneGraph::JournalOperations(std::size_t from) cons
   return operations;
 }
 
-std::size_t MemSceneGraph::JournalSize() const { return state_->journal.size(); }
+std::size_t MemSceneGraph::JournalSize() const {
+  return state_->journal.size();
+}
 void MemSceneGraph::ClearJournal() { state_->journal.clear(); }
-void MemSceneGraph::SetJournalEnabled(bool enabled) { state_->journal_enabled = enabled; }
+void MemSceneGraph::SetJournalEnabled(bool enabled) {
+  state_->journal_enabled = enabled;
+}
 
 void MemSceneGraph::Fault(const std::string& operation, Long number,
-                          const std::string& description, Long after_n, Long times) {
+                          const std::string& description, Long after_n,
+                          Long times) {
   if (operation.empty() || after_n < 0 || times < -1) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: a fault needs an operation, "
-               "after_n >= 0 and times >= -1");
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "Invalid procedure call or argument: a fault needs an operation, "
+        "after_n >= 0 and times >= -1");
   }
-  state_->AddFault(operation, mem::FaultPlan{number, description, after_n, times});
+  state_->AddFault(operation,
+                   mem::FaultPlan{number, description, after_n, times});
 }
 
 void MemSceneGraph::ClearFaults() { state_->ClearFaults(); }
 void MemSceneGraph::MakeCurrent() { state_->MakeCurrent(); }
-bool MemSceneGraph::SelectionNeedsRedraw() const { return state_->selection_needs_refresh; }
+bool MemSceneGraph::SelectionNeedsRedraw() const {
+  return state_->selection_needs_refresh;
+}
 
 // ---- SceneGraph ------------------------------------------------------------
 
@@ -253,7 +278,8 @@ Long MemSceneGraph::GetSelectionCount(Long list) {
   return static_cast<Long>(ListOwner(list).content.selection.size());
 }
 
-std::int32_t MemSceneGraph::SelectedIndex(const char* operation, Long list, Long index,
+std::int32_t MemSceneGraph::SelectedIndex(const char* operation, Long list,
+                                          Long index,
                                           mem::State*& owner) const {
   state_->CheckFault(operation);
   owner = &ListOwner(list);
@@ -264,7 +290,8 @@ std::int32_t MemSceneGraph::SelectedIndex(const char* operation, Long list, Long
   return selection[static_cast<std::size_t>(index)];
 }
 
-std::shared_ptr<SceneNode> MemSceneGraph::GetSelectedNode(Long list, Long index) {
+std::shared_ptr<SceneNode> MemSceneGraph::GetSelectedNode(Long list,
+                                                          Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedNode", list, index, owner);
   // Straight to the interface type: one shared owner to count, nothing else.
@@ -274,15 +301,18 @@ std::shared_ptr<SceneNode> MemSceneGraph::GetSelectedNode(Long list, Long index)
 std::shared_ptr<Group> MemSceneGraph::GetSelectedGroup(Long list, Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedGroup", list, index, owner);
-  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
-  if (data.kind != kNodeTypeGroup && data.kind != kNodeTypeBone) KindMismatch(data, "a group");
+  const mem::NodeData& data =
+      owner->content.nodes[static_cast<std::size_t>(node)];
+  if (data.kind != kNodeTypeGroup && data.kind != kNodeTypeBone)
+    KindMismatch(data, "a group");
   return owner->Handle(node);
 }
 
 std::shared_ptr<Group> MemSceneGraph::GetSelectedBone(Long list, Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedBone", list, index, owner);
-  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  const mem::NodeData& data =
+      owner->content.nodes[static_cast<std::size_t>(node)];
   if (data.kind != kNodeTypeBone) KindMismatch(data, "a bone");
   return owner->Handle(node);
 }
@@ -290,32 +320,38 @@ std::shared_ptr<Group> MemSceneGraph::GetSelectedBone(Long list, Long index) {
 std::shared_ptr<Light> MemSceneGraph::GetSelectedLight(Long list, Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedLight", list, index, owner);
-  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  const mem::NodeData& data =
+      owner->content.nodes[static_cast<std::size_t>(node)];
   if (data.kind != kNodeTypeLight) KindMismatch(data, "a light");
   return owner->Handle(node);
 }
 
-std::shared_ptr<Camera> MemSceneGraph::GetSelectedCamera(Long list, Long index) {
+std::shared_ptr<Camera> MemSceneGraph::GetSelectedCamera(Long list,
+                                                         Long index) {
   mem::State* owner = nullptr;
   std::int32_t node = SelectedIndex("GetSelectedCamera", list, index, owner);
-  const mem::NodeData& data = owner->content.nodes[static_cast<std::size_t>(node)];
+  const mem::NodeData& data =
+      owner->content.nodes[static_cast<std::size_t>(node)];
   if (data.kind != kNodeTypeCamera) KindMismatch(data, "a camera");
   return owner->Handle(node);
 }
 
-std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(const std::shared_ptr<Hierarchy>& hierarchy,
-                                                     const std::shared_ptr<SceneNode>& reference) {
+std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(
+    const std::shared_ptr<Hierarchy>& hierarchy,
+    const std::shared_ptr<SceneNode>& reference) {
   state_->CheckFault("GetLightOfNode");
   Required(hierarchy);
   auto* tree = dynamic_cast<mem::HierarchyHandle*>(hierarchy.get());
   mem::NodeHandle& node = mem::AsNode(reference);
   if (tree == nullptr || tree->anchor() != node.anchor()) {
     RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: the node is not in this hierarchy");
+               "Invalid procedure call or argument: the node is not in this "
+               "hierarchy");
   }
   const mem::NodeData& data = node.node();
   if (data.kind != kNodeTypeLight) {
-    RaiseError(kErrTypeMismatch, "Type mismatch: the " + std::string(mem::KindName(data.kind)) +
+    RaiseError(kErrTypeMismatch, "Type mismatch: the " +
+                                     std::string(mem::KindName(data.kind)) +
                                      " \"" + data.name + "\" is not a light");
   }
   return node.Self();

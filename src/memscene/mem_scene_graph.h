@@ -3,10 +3,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "base/types.h"
 #include "scene/scene_graph.h"
@@ -37,10 +36,10 @@ class MemSceneGraph final : public SceneGraph {
   // otherwise) and any content that is not a valid scene (error 321, naming
   // the file, the node and the key). Nothing is handed out half-loaded.
   static std::shared_ptr<MemSceneGraph> Load(const std::string& path);
-  static std::shared_ptr<MemSceneGraph> FromText(const std::string& text,
-                                                 const std::string& origin = "scene text");
-  static std::shared_ptr<MemSceneGraph> FromJson(const nlohmann::json& json,
-                                                 const std::string& origin = "scene");
+  static std::shared_ptr<MemSceneGraph> FromText(
+      const std::string& text, const std::string& origin = "scene text");
+  static std::shared_ptr<MemSceneGraph> FromJson(
+      const nlohmann::json& json, const std::string& origin = "scene");
 
   // Writes the scene file (values at their defaults left out). The file is
   // replaced whole or not at all; error 75 when it cannot be written.
@@ -59,8 +58,9 @@ class MemSceneGraph final : public SceneGraph {
   // name, an unknown kind or a parent that is not a group or bone).
   Long NodeCount() const;
   std::vector<std::string> NodeNames() const;
-  std::shared_ptr<SceneNode> FindNode(const std::string& name) const;  // or null
-  std::shared_ptr<SceneNode> Node(const std::string& name) const;      // error 5
+  std::shared_ptr<SceneNode> FindNode(
+      const std::string& name) const;                              // or null
+  std::shared_ptr<SceneNode> Node(const std::string& name) const;  // error 5
   std::shared_ptr<SceneNode> AddNode(const std::string& name, Long kind,
                                      const std::string& parent = "");
   // The parent of a node ("" at the top).
@@ -94,8 +94,8 @@ class MemSceneGraph final : public SceneGraph {
   // and the name for a write) fail with error `number` and `description`:
   // the next `after_n` calls succeed, then `times` calls fail (-1: every
   // call), then it works again. `times` 0 removes the plan.
-  void Fault(const std::string& operation, Long number, const std::string& description,
-             Long after_n = 0, Long times = 1);
+  void Fault(const std::string& operation, Long number,
+             const std::string& description, Long after_n = 0, Long times = 1);
   void ClearFaults();
 
   // The shared utilities' helpers that concern no scene (MakeVector,
@@ -118,8 +118,9 @@ class MemSceneGraph final : public SceneGraph {
   std::shared_ptr<Group> GetSelectedBone(Long list, Long index) override;
   std::shared_ptr<Light> GetSelectedLight(Long list, Long index) override;
   std::shared_ptr<Camera> GetSelectedCamera(Long list, Long index) override;
-  std::shared_ptr<Light> GetLightOfNode(const std::shared_ptr<Hierarchy>& hierarchy,
-                                        const std::shared_ptr<SceneNode>& reference) override;
+  std::shared_ptr<Light> GetLightOfNode(
+      const std::shared_ptr<Hierarchy>& hierarchy,
+      const std::shared_ptr<SceneNode>& reference) override;
   Long SelectionNeedsRefresh(Long list) override;
   void RefreshSelection(Long list) override;
 

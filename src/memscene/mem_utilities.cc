@@ -41,17 +41,22 @@ Long TriState(const char* operation, Long list, Applies applies, Has has) {
 
 bool IsShape(const mem::NodeData& n) { return n.kind == kNodeTypeShape; }
 
-Long ParseLevel(const std::string& level) { return RoundToLong(TextToSingle(level)); }
+Long ParseLevel(const std::string& level) {
+  return RoundToLong(TextToSingle(level));
+}
 
 Single Channel(Colour colour, int shift) {
-  return static_cast<Single>((static_cast<std::uint32_t>(colour) >> shift) & 0xFFu) / 255.0f;
+  return static_cast<Single>((static_cast<std::uint32_t>(colour) >> shift) &
+                             0xFFu) /
+         255.0f;
 }
 
 }  // namespace
 
 Long MemSceneUtility::GetHiddenState(Long list) {
-  return TriState("GetHiddenState", list, [](const mem::NodeData&) { return true; },
-                  [](const mem::NodeData& n) { return n.Has(mem::kHidden); });
+  return TriState(
+      "GetHiddenState", list, [](const mem::NodeData&) { return true; },
+      [](const mem::NodeData& n) { return n.Has(mem::kHidden); });
 }
 
 Long MemSceneUtility::GetLockedState(Long list) {
@@ -60,26 +65,31 @@ Long MemSceneUtility::GetLockedState(Long list) {
 }
 
 Long MemSceneUtility::GetEnabledState(Long list) {
-  return TriState("GetEnabledState", list,
-                  [](const mem::NodeData& n) { return n.kind == kNodeTypeBone; },
-                  [](const mem::NodeData& n) { return n.Has(mem::kEnabled); });
+  return TriState(
+      "GetEnabledState", list,
+      [](const mem::NodeData& n) { return n.kind == kNodeTypeBone; },
+      [](const mem::NodeData& n) { return n.Has(mem::kEnabled); });
 }
 
 Long MemSceneUtility::GetShadowlessState(Long list) {
   return TriState(
       "GetShadowlessState", list,
-      [](const mem::NodeData& n) { return n.kind == kNodeTypeShape || n.kind == kNodeTypeLight; },
+      [](const mem::NodeData& n) {
+        return n.kind == kNodeTypeShape || n.kind == kNodeTypeLight;
+      },
       [](const mem::NodeData& n) { return !n.Has(mem::kCastsShadows); });
 }
 
 Long MemSceneUtility::GetDrawPointsState(Long list) {
-  return TriState("GetDrawPointsState", list, IsShape,
-                  [](const mem::NodeData& n) { return n.Has(mem::kDrawPoints); });
+  return TriState(
+      "GetDrawPointsState", list, IsShape,
+      [](const mem::NodeData& n) { return n.Has(mem::kDrawPoints); });
 }
 
 Long MemSceneUtility::GetDrawNormalsState(Long list) {
-  return TriState("GetDrawNormalsState", list, IsShape,
-                  [](const mem::NodeData& n) { return n.Has(mem::kDrawNormals); });
+  return TriState(
+      "GetDrawNormalsState", list, IsShape,
+      [](const mem::NodeData& n) { return n.Has(mem::kDrawNormals); });
 }
 
 Long MemSceneUtility::GetDisplayAsBoxState(Long list) {
@@ -88,25 +98,29 @@ Long MemSceneUtility::GetDisplayAsBoxState(Long list) {
 }
 
 Long MemSceneUtility::GetDrawTranslucentState(Long list) {
-  return TriState("GetDrawTranslucentState", list, IsShape,
-                  [](const mem::NodeData& n) { return n.Has(mem::kDrawTranslucent); });
+  return TriState(
+      "GetDrawTranslucentState", list, IsShape,
+      [](const mem::NodeData& n) { return n.Has(mem::kDrawTranslucent); });
 }
 
-HiddenChanges MemSceneUtility::SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
-                                         Long list, Long first, Long flags, bool hide) {
+HiddenChanges MemSceneUtility::SetHidden(
+    const std::shared_ptr<Hierarchy>& hierarchy, Long list, Long first,
+    Long flags, bool hide) {
   mem::State& state = mem::State::Resolve(list);
   state.CheckFault("SetHidden");
   Required(hierarchy);
   auto* tree = dynamic_cast<mem::HierarchyHandle*>(hierarchy.get());
   if (tree == nullptr || tree->anchor() != state.anchor()) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: the selection list is not of "
-               "this hierarchy");
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "Invalid procedure call or argument: the selection list is not of "
+        "this hierarchy");
   }
   if (first != 0 || flags != 0) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: SetHidden takes 0 and 0 before "
-               "the hide flag");
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "Invalid procedure call or argument: SetHidden takes 0 and 0 before "
+        "the hide flag");
   }
   HiddenChanges changes;
   auto& nodes = state.content.nodes;
@@ -115,25 +129,38 @@ HiddenChanges MemSceneUtility::SetHidden(const std::shared_ptr<Hierarchy>& hiera
     if (node.Has(mem::kHidden) != hide) {
       node.Set(mem::kHidden, hide);
       switch (node.kind) {
-        case kNodeTypeShape: changes.shapes = true; break;
-        case kNodeTypeLight: changes.lights = true; break;
-        case kNodeTypeBone: changes.bones = true; break;
-        case kNodeTypeGroup: changes.groups = true; break;
-        case kNodeTypeCamera: changes.cameras = true; break;
+        case kNodeTypeShape:
+          changes.shapes = true;
+          break;
+        case kNodeTypeLight:
+          changes.lights = true;
+          break;
+        case kNodeTypeBone:
+          changes.bones = true;
+          break;
+        case kNodeTypeGroup:
+          changes.groups = true;
+          break;
+        case kNodeTypeCamera:
+          changes.cameras = true;
+          break;
       }
     }
-    if (state.journal_enabled) state.Record("SetHidden", node.name, mem::Arg(hide));
+    if (state.journal_enabled)
+      state.Record("SetHidden", node.name, mem::Arg(hide));
   }
   return changes;
 }
 
-std::string MemSceneUtility::GetSourceCaption(const std::shared_ptr<SceneNode>& node, bool) {
+std::string MemSceneUtility::GetSourceCaption(
+    const std::shared_ptr<SceneNode>& node, bool) {
   mem::NodeHandle& handle = mem::AsNode(node);
   const mem::ShapeData& shape = handle.shape("GetSourceCaption");
   return shape.source.get().caption.value_or(handle.node().name);
 }
 
-std::string MemSceneUtility::GetSourceDetail(const std::shared_ptr<SceneNode>& node, bool) {
+std::string MemSceneUtility::GetSourceDetail(
+    const std::shared_ptr<SceneNode>& node, bool) {
   return mem::AsNode(node).shape("GetSourceDetail").source.get().detail;
 }
 
@@ -156,15 +183,18 @@ Single MemSceneUtility::ColourAlpha(Colour colour) {
 
 // The reference materials keep their levels as whole percents of their own;
 // the colour a level applies to does not change the percentage.
-Long MemSceneUtility::GetDiffuseLevel(const std::shared_ptr<Material>& material, Colour) {
+Long MemSceneUtility::GetDiffuseLevel(const std::shared_ptr<Material>& material,
+                                      Colour) {
   return mem::AsMaterial(material).Enter("GetDiffuseLevel").diffuse;
 }
 
-Long MemSceneUtility::GetAmbientLevel(const std::shared_ptr<Material>& material, Colour) {
+Long MemSceneUtility::GetAmbientLevel(const std::shared_ptr<Material>& material,
+                                      Colour) {
   return mem::AsMaterial(material).Enter("GetAmbientLevel").ambient;
 }
 
-Long MemSceneUtility::GetSpecularLevel(const std::shared_ptr<Material>& material) {
+Long MemSceneUtility::GetSpecularLevel(
+    const std::shared_ptr<Material>& material) {
   return mem::AsMaterial(material).Enter("GetSpecularLevel").specular;
 }
 
@@ -173,7 +203,8 @@ void MemSceneUtility::SetDiffuseLevel(const std::shared_ptr<Material>& material,
   mem::MaterialHandle& handle = mem::AsMaterial(material);
   mem::MaterialData& data = handle.Enter("SetDiffuseLevel");
   data.diffuse = ParseLevel(level);
-  handle.node()->state().Record("SetDiffuseLevel", handle.Name(), mem::Arg(data.diffuse));
+  handle.node()->state().Record("SetDiffuseLevel", handle.Name(),
+                                mem::Arg(data.diffuse));
 }
 
 void MemSceneUtility::SetAmbientLevel(const std::shared_ptr<Material>& material,
@@ -181,15 +212,17 @@ void MemSceneUtility::SetAmbientLevel(const std::shared_ptr<Material>& material,
   mem::MaterialHandle& handle = mem::AsMaterial(material);
   mem::MaterialData& data = handle.Enter("SetAmbientLevel");
   data.ambient = ParseLevel(level);
-  handle.node()->state().Record("SetAmbientLevel", handle.Name(), mem::Arg(data.ambient));
+  handle.node()->state().Record("SetAmbientLevel", handle.Name(),
+                                mem::Arg(data.ambient));
 }
 
-void MemSceneUtility::SetSpecularLevel(const std::shared_ptr<Material>& material,
-                                       const std::string& level) {
+void MemSceneUtility::SetSpecularLevel(
+    const std::shared_ptr<Material>& material, const std::string& level) {
   mem::MaterialHandle& handle = mem::AsMaterial(material);
   mem::MaterialData& data = handle.Enter("SetSpecularLevel");
   data.specular = ParseLevel(level);
-  handle.node()->state().Record("SetSpecularLevel", handle.Name(), mem::Arg(data.specular));
+  handle.node()->state().Record("SetSpecularLevel", handle.Name(),
+                                mem::Arg(data.specular));
 }
 
 Integer MemSceneUtility::DefaultMapSettingB() {
@@ -210,7 +243,8 @@ ColourValue MemSceneUtility::MakeColour(Single red, Single green, Single blue) {
 
 Orientation MemSceneUtility::EulerToOrientation(const SingleVector3& angles) {
   CheckCurrent("EulerToOrientation");
-  if (!std::isfinite(angles.X) || !std::isfinite(angles.Y) || !std::isfinite(angles.Z)) {
+  if (!std::isfinite(angles.X) || !std::isfinite(angles.Y) ||
+      !std::isfinite(angles.Z)) {
     RaiseError(kErrInvalidProcedureCall,
                "Invalid procedure call or argument: angles must be finite");
   }
@@ -222,7 +256,8 @@ SingleVector3 MemSceneUtility::OrientationToEuler(const SingleVector3& forward,
   CheckCurrent("OrientationToEuler");
   double x = 0, y = 0, z = 0;
   mem::ToEuler(mem::FromOrientation(forward, up), x, y, z);
-  return SingleVector3{static_cast<Single>(x), static_cast<Single>(y), static_cast<Single>(z)};
+  return SingleVector3{static_cast<Single>(x), static_cast<Single>(y),
+                       static_cast<Single>(z)};
 }
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -245,22 +280,27 @@ void MemDialogUtility::ClearRecords() {
   debug_messages_.clear();
 }
 
-ColourChoice MemDialogUtility::ChooseColour(Long owner, const std::string& application_key,
+ColourChoice MemDialogUtility::ChooseColour(Long owner,
+                                            const std::string& application_key,
                                             Colour colour) {
   CheckCurrent("ChooseColour");
-  questions_.push_back(Question{"ChooseColour", owner, application_key, colour, 0});
+  questions_.push_back(
+      Question{"ChooseColour", owner, application_key, colour, 0});
   if (colour_answers_.empty()) return ColourChoice{kCancelled, colour};
   ColourAnswer answer = colour_answers_.front();
   colour_answers_.pop_front();
   // A cancelled chooser leaves the colour it was given.
-  if (answer.result != kChooseColourAccepted) return ColourChoice{answer.result, colour};
+  if (answer.result != kChooseColourAccepted)
+    return ColourChoice{answer.result, colour};
   return ColourChoice{answer.result, answer.colour};
 }
 
-std::string MemDialogUtility::ChooseMapFile(Long owner, const std::string& application_key,
+std::string MemDialogUtility::ChooseMapFile(Long owner,
+                                            const std::string& application_key,
                                             Long setting_a, Integer setting_b) {
   CheckCurrent("ChooseMapFile");
-  questions_.push_back(Question{"ChooseMapFile", owner, application_key, setting_a, setting_b});
+  questions_.push_back(
+      Question{"ChooseMapFile", owner, application_key, setting_a, setting_b});
   if (map_file_answers_.empty()) return {};
   std::string path = map_file_answers_.front();
   map_file_answers_.pop_front();
@@ -283,9 +323,10 @@ Long MemMathUtility::Remainder(Long x, Long y) {
 Picture MemPictureUtility::LoadThumbnail(const std::string& path, Long size) {
   CheckCurrent("LoadThumbnail");
   if (size <= 0) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: a thumbnail needs a size of at "
-               "least one pixel");
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "Invalid procedure call or argument: a thumbnail needs a size of at "
+        "least one pixel");
   }
   if (path.empty()) return {};
   return ThumbnailPicture(path, size);
@@ -311,10 +352,12 @@ void InstallReferenceUtilities(bool replace) {
 
 std::shared_ptr<MemDialogUtility> ThreadDialogUtility() {
   InstallReferenceUtilities(false);
-  auto dialogs = std::dynamic_pointer_cast<MemDialogUtility>(SharedDialogUtility());
+  auto dialogs =
+      std::dynamic_pointer_cast<MemDialogUtility>(SharedDialogUtility());
   if (!dialogs) {
-    RaiseError(kErrTypeMismatch,
-               "Type mismatch: the installed dialog utility is not the reference one");
+    RaiseError(
+        kErrTypeMismatch,
+        "Type mismatch: the installed dialog utility is not the reference one");
   }
   return dialogs;
 }

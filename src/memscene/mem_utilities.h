@@ -23,8 +23,9 @@ class MemSceneUtility final : public SceneUtility {
   Long GetDrawNormalsState(Long list) override;
   Long GetDisplayAsBoxState(Long list) override;
   Long GetDrawTranslucentState(Long list) override;
-  HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy, Long list, Long first,
-                          Long flags, bool hide) override;
+  HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
+                          Long list, Long first, Long flags,
+                          bool hide) override;
   std::string GetSourceCaption(const std::shared_ptr<SceneNode>& node,
                                bool for_display) override;
   std::string GetSourceDetail(const std::shared_ptr<SceneNode>& node,
@@ -33,13 +34,15 @@ class MemSceneUtility final : public SceneUtility {
   Single ColourGreen(Colour colour) override;
   Single ColourBlue(Colour colour) override;
   Single ColourAlpha(Colour colour) override;
-  Long GetDiffuseLevel(const std::shared_ptr<Material>& material, Colour colour) override;
-  Long GetAmbientLevel(const std::shared_ptr<Material>& material, Colour colour) override;
+  Long GetDiffuseLevel(const std::shared_ptr<Material>& material,
+                       Colour colour) override;
+  Long GetAmbientLevel(const std::shared_ptr<Material>& material,
+                       Colour colour) override;
   Long GetSpecularLevel(const std::shared_ptr<Material>& material) override;
-  void SetDiffuseLevel(const std::shared_ptr<Material>& material, const std::string& level,
-                       Colour colour) override;
-  void SetAmbientLevel(const std::shared_ptr<Material>& material, const std::string& level,
-                       Colour colour) override;
+  void SetDiffuseLevel(const std::shared_ptr<Material>& material,
+                       const std::string& level, Colour colour) override;
+  void SetAmbientLevel(const std::shared_ptr<Material>& material,
+                       const std::string& level, Colour colour) override;
   void SetSpecularLevel(const std::shared_ptr<Material>& material,
                         const std::string& level) override;
   Integer DefaultMapSettingB() override;
@@ -76,13 +79,15 @@ class MemDialogUtility final : public DialogUtility {
   void AnswerMapFile(const std::string& path);
   void ClearAnswers();
   const std::vector<Question>& questions() const { return questions_; }
-  const std::vector<std::string>& debug_messages() const { return debug_messages_; }
+  const std::vector<std::string>& debug_messages() const {
+    return debug_messages_;
+  }
   void ClearRecords();
 
   ColourChoice ChooseColour(Long owner, const std::string& application_key,
                             Colour colour) override;
-  std::string ChooseMapFile(Long owner, const std::string& application_key, Long setting_a,
-                            Integer setting_b) override;
+  std::string ChooseMapFile(Long owner, const std::string& application_key,
+                            Long setting_a, Integer setting_b) override;
   void WriteDebugMessage(const std::string& text) override;
 
  private:

@@ -11,12 +11,16 @@ struct Vec {
   double x, y, z;
 };
 
-double Dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Dot(const Vec& a, const Vec& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 Vec Cross(const Vec& a, const Vec& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 Vec Scale(const Vec& a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-Vec Minus(const Vec& a, const Vec& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec Minus(const Vec& a, const Vec& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 bool Finite(const SingleVector3& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
@@ -41,7 +45,8 @@ Matrix3 FromOrientation(const SingleVector3& forward, const SingleVector3& up) {
   }
   Vec z = Scale(f, 1 / f_length);
   // Up need not be exactly square to Forward: keep the part of it that is.
-  Vec y = Minus(Scale(u, 1 / u_length), Scale(z, Dot(z, Scale(u, 1 / u_length))));
+  Vec y =
+      Minus(Scale(u, 1 / u_length), Scale(z, Dot(z, Scale(u, 1 / u_length))));
   double y_length = std::sqrt(Dot(y, y));
   if (y_length < 1e-6) {
     RaiseError(kErrInvalidProcedureCall,
@@ -106,7 +111,8 @@ Matrix3 Multiply(const Matrix3& a, const Matrix3& b) {
   Matrix3 r;
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
-      r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
+      r.m[i][j] =
+          a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j];
     }
   }
   return r;
@@ -125,7 +131,8 @@ Transform Compose(const Transform& outer, const Transform& inner) {
   t.rotation = Multiply(outer.rotation, inner.rotation);
   for (int i = 0; i < 3; ++i) {
     t.origin[i] = outer.origin[i];
-    for (int j = 0; j < 3; ++j) t.origin[i] += outer.rotation.m[i][j] * inner.origin[j];
+    for (int j = 0; j < 3; ++j)
+      t.origin[i] += outer.rotation.m[i][j] * inner.origin[j];
   }
   return t;
 }

@@ -12,7 +12,8 @@ namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
 
-void ExpectNear(const SingleVector3& actual, const SingleVector3& expected, double tolerance) {
+void ExpectNear(const SingleVector3& actual, const SingleVector3& expected,
+                double tolerance) {
   EXPECT_NEAR(actual.X, expected.X, tolerance);
   EXPECT_NEAR(actual.Y, expected.Y, tolerance);
   EXPECT_NEAR(actual.Z, expected.Z, tolerance);
@@ -32,7 +33,8 @@ TEST_P(KnownAnglesTest, TurnTheForwardAndUpAxes) {
   Orientation o = u.EulerToOrientation(GetParam().angles);
   ExpectNear(o.Forward, GetParam().forward, 1e-6);
   ExpectNear(o.Up, GetParam().up, 1e-6);
-  ExpectNear(u.OrientationToEuler(GetParam().forward, GetParam().up), GetParam().angles, 1e-6);
+  ExpectNear(u.OrientationToEuler(GetParam().forward, GetParam().up),
+             GetParam().angles, 1e-6);
 }
 
 const Single kRight = static_cast<Single>(kHalfPi);
@@ -45,10 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
         KnownAngles{"QuarterAboutX", {kRight, 0, 0}, {0, -1, 0}, {0, 0, 1}},
         KnownAngles{"QuarterAboutZ", {0, 0, kRight}, {0, 0, 1}, {-1, 0, 0}},
         KnownAngles{"HalfAboutZ", {0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
-        KnownAngles{"QuarterAboutXThenZ", {kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
-        KnownAngles{"EighthAboutY", {0, 0.78539816f, 0}, {0.70710678f, 0, 0.70710678f},
+        KnownAngles{
+            "QuarterAboutXThenZ", {kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
+        KnownAngles{"EighthAboutY",
+                    {0, 0.78539816f, 0},
+                    {0.70710678f, 0, 0.70710678f},
                     {0, 1, 0}}),
-    [](const ::testing::TestParamInfo<KnownAngles>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<KnownAngles>& info) {
+      return info.param.name;
+    });
 
 TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
   MemSceneUtility u;
@@ -114,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Degenerate{"Parallel", {0, 0, 1}, {0, 0, -4}},
                       Degenerate{"NotANumber", {NAN, 0, 1}, {0, 1, 0}},
                       Degenerate{"Infinite", {0, 0, 1}, {INFINITY, 1, 0}}),
-    [](const ::testing::TestParamInfo<Degenerate>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<Degenerate>& info) {
+      return info.param.name;
+    });
 
 TEST(TransformTest, InverseUndoesCompose) {
   mem::Transform a;
@@ -125,7 +134,8 @@ TEST(TransformTest, InverseUndoesCompose) {
   mem::Transform identity = mem::Compose(mem::Inverse(a), a);
   for (int i = 0; i < 3; ++i) {
     EXPECT_NEAR(identity.origin[i], 0, 1e-12);
-    for (int j = 0; j < 3; ++j) EXPECT_NEAR(identity.rotation.m[i][j], i == j ? 1 : 0, 1e-12);
+    for (int j = 0; j < 3; ++j)
+      EXPECT_NEAR(identity.rotation.m[i][j], i == j ? 1 : 0, 1e-12);
   }
 }
 

@@ -28,7 +28,8 @@ class Reader {
   Reader(const std::string& origin, std::string where)
       : origin_(origin), where_(std::move(where)) {}
 
-  [[noreturn]] void Fail(const std::string& key, const std::string& problem) const {
+  [[noreturn]] void Fail(const std::string& key,
+                         const std::string& problem) const {
     std::string text = "Invalid file format: " + origin_ + ": " + where_;
     if (!key.empty()) text += ": key \"" + key + "\"";
     RaiseError(kErrInvalidFileFormat, text + ": " + problem);
@@ -42,14 +43,16 @@ class Reader {
   Single ToSingle(const std::string& key, const json& v) const {
     if (!v.is_number()) Expected(key, "a number", v);
     double d = v.get<double>();
-    if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<Single>::max()) {
+    if (!std::isfinite(d) ||
+        std::fabs(d) > std::numeric_limits<Single>::max()) {
       Fail(key, "the number " + Shown(v) + " is too large");
     }
     return static_cast<Single>(d);
   }
 
   Long ToLong(const std::string& key, const json& v, double lo = -2147483648.0,
-              double hi = 2147483647.0, const char* what = "a whole number") const {
+              double hi = 2147483647.0,
+              const char* what = "a whole number") const {
     if (!v.is_number()) Expected(key, what, v);
     double d = v.get<double>();
     if (v.is_number_float() && std::floor(d) != d) Expected(key, what, v);
@@ -80,8 +83,9 @@ class Reader {
     return v.get<std::string>();
   }
 
-  std::vector<Single> ToSingles(const std::string& key, const json& v, std::size_t lo,
-                                std::size_t hi, const char* what) const {
+  std::vector<Single> ToSingles(const std::string& key, const json& v,
+                                std::size_t lo, std::size_t hi,
+                                const char* what) const {
     if (!v.is_array() || v.size() < lo || v.size() > hi) Expected(key, what, v);
     std::vector<Single> out;
     for (std::size_t i = 0; i < v.size(); ++i) {
@@ -99,11 +103,13 @@ class Reader {
   LongVector3 ToLongVector(const std::string& key, const json& v) const {
     const char* what = "an array of 3 whole numbers";
     if (!v.is_array() || v.size() != 3) Expected(key, what, v);
-    return {ToLong(key + "[0]", v[0]), ToLong(key + "[1]", v[1]), ToLong(key + "[2]", v[2])};
+    return {ToLong(key + "[0]", v[0]), ToLong(key + "[1]", v[1]),
+            ToLong(key + "[2]", v[2])};
   }
 
   ColourValue ToColour(const std::string& key, const json& v) const {
-    auto s = ToSingles(key, v, 3, 4, "an array of 3 or 4 numbers (red, green, blue, alpha)");
+    auto s = ToSingles(key, v, 3, 4,
+                       "an array of 3 or 4 numbers (red, green, blue, alpha)");
     return {s[0], s[1], s[2], s.size() == 4 ? s[3] : 1.0f};
   }
 
@@ -121,17 +127,20 @@ class Reader {
     return out;
   }
 
-  std::array<std::string, 6> ToSixStrings(const std::string& key, const json& v) const {
+  std::array<std::string, 6> ToSixStrings(const std::string& key,
+                                          const json& v) const {
     std::array<std::string, 6> out;
     auto strings = ToStrings(key, v, 6);
-    for (std::size_t i = 0; i < strings.size(); ++i) out[i] = std::move(strings[i]);
+    for (std::size_t i = 0; i < strings.size(); ++i)
+      out[i] = std::move(strings[i]);
     return out;
   }
 
   // Refuses keys that are not in `allowed`: a misspelt key would otherwise
   // be dropped without a word.
-  void OnlyKeys(const std::string& prefix, const json& object,
-                std::initializer_list<std::initializer_list<const char*>> allowed) const {
+  void OnlyKeys(
+      const std::string& prefix, const json& object,
+      std::initializer_list<std::initializer_list<const char*>> allowed) const {
     for (auto it = object.begin(); it != object.end(); ++it) {
       bool known = false;
       for (auto list : allowed) {
@@ -149,30 +158,62 @@ class Reader {
   std::string what_ = "a scene";
 };
 
-constexpr std::initializer_list<const char*> kNodeKeys = {"name", "kind", "parent",
-                                                          "Hidden"};
-constexpr std::initializer_list<const char*> kShapeKeys = {
-    "Locked",          "CastsShadows",     "DrawStyle",          "DisplayAsBox",
-    "DrawPoints",      "DrawNormals",      "DrawTranslucent",    "ShapeKind",
-    "SourceCaption",   "SourceDetail",     "Clones",             "CreasingFactor",
-    "SmoothingLevel",  "SmoothingTension", "SmoothingCondition", "SmoothAngle",
-    "IndexOfRefraction", "MirrorAxis",     "CustomFields",       "Materials"};
+constexpr std::initializer_list<const char*> kNodeKeys = {"name", "kind",
+                                                          "parent", "Hidden"};
+constexpr std::initializer_list<const char*> kShapeKeys = {"Locked",
+                                                           "CastsShadows",
+                                                           "DrawStyle",
+                                                           "DisplayAsBox",
+                                                           "DrawPoints",
+                                                           "DrawNormals",
+                                                           "DrawTranslucent",
+                                                           "ShapeKind",
+                                                           "SourceCaption",
+                                                           "SourceDetail",
+                                                           "Clones",
+                                                           "CreasingFactor",
+                                                           "SmoothingLevel",
+                                                           "SmoothingTension",
+                                                           "SmoothingCondition",
+                                                           "SmoothAngle",
+                                                           "IndexOfRefraction",
+                                                           "MirrorAxis",
+                                                           "CustomFields",
+                                                           "Materials"};
 constexpr std::initializer_list<const char*> kGroupKeys = {
-    "Position", "Orientation", "RotationalVelocity", "IKJointMode", "IKJointLimits",
-    "CustomFields"};
+    "Position",    "Orientation",   "RotationalVelocity",
+    "IKJointMode", "IKJointLimits", "CustomFields"};
 constexpr std::initializer_list<const char*> kBoneKeys = {
-    "BoneWeight",          "BoneOriginEffectRange", "BoneEndEffectRange",
-    "BoneEffectExtent",    "BoneIrregularExtent",   "BoneIrregularOffset",
-    "BoneKind",            "Enabled",               "SetBoneEnabledResult"};
+    "BoneWeight",
+    "BoneOriginEffectRange",
+    "BoneEndEffectRange",
+    "BoneEffectExtent",
+    "BoneIrregularExtent",
+    "BoneIrregularOffset",
+    "BoneKind",
+    "Enabled",
+    "SetBoneEnabledResult"};
 constexpr std::initializer_list<const char*> kLightKeys = {
-    "LightType",         "Colour",         "ConstantAttenuation",
-    "LinearAttenuation", "QuadraticAttenuation", "SpotlightRange",
-    "SpotlightUmbra",    "SpotlightPenumbra",    "CastsShadows"};
+    "LightType",
+    "Colour",
+    "ConstantAttenuation",
+    "LinearAttenuation",
+    "QuadraticAttenuation",
+    "SpotlightRange",
+    "SpotlightUmbra",
+    "SpotlightPenumbra",
+    "CastsShadows"};
 constexpr std::initializer_list<const char*> kCameraKeys = {
     "FieldOfView", "FocalBlur", "FocalPoint", "FocalAperture", "FocalQuality"};
 constexpr std::initializer_list<const char*> kSceneKeys = {
-    "ApplicationRegistryKey", "EditMode", "DialogOwner", "CustomShapeFieldNames",
-    "CustomGroupFieldNames", "MaterialFieldNames", "selection", "nodes"};
+    "ApplicationRegistryKey",
+    "EditMode",
+    "DialogOwner",
+    "CustomShapeFieldNames",
+    "CustomGroupFieldNames",
+    "MaterialFieldNames",
+    "selection",
+    "nodes"};
 
 // Calls `read` with the value of `key` when the object has it.
 template <class F>
@@ -182,11 +223,14 @@ void With(const json& object, const char* key, F read) {
 }
 
 void ReadOrientation(const Reader& r, const json& v, Orientation& o) {
-  if (!v.is_object()) r.Expected("Orientation", "an object with Forward and Up", v);
+  if (!v.is_object())
+    r.Expected("Orientation", "an object with Forward and Up", v);
   Reader inner = r;
   inner.set_what("an orientation");
   inner.OnlyKeys("Orientation.", v, {{"Forward", "Up"}});
-  With(v, "Forward", [&](auto, auto& x) { o.Forward = r.ToVector("Orientation.Forward", x); });
+  With(v, "Forward", [&](auto, auto& x) {
+    o.Forward = r.ToVector("Orientation.Forward", x);
+  });
   With(v, "Up", [&](auto, auto& x) { o.Up = r.ToVector("Orientation.Up", x); });
   try {
     FromOrientation(o.Forward, o.Up);
@@ -200,79 +244,109 @@ void ReadMaterial(const Reader& r, const std::string& prefix, const json& v,
   if (!v.is_object()) r.Expected(prefix, "a material object", v);
   Reader inner = r;
   inner.set_what("a material");
-  inner.OnlyKeys(prefix + ".", v, {{"Colour", "Diffuse", "Ambient", "Specular", "Fields", "Maps"}});
-  With(v, "Colour", [&](auto k, auto& x) { m.colour = r.ToColour(prefix + "." + k, x); });
-  With(v, "Diffuse", [&](auto k, auto& x) { m.diffuse = r.ToLong(prefix + "." + k, x); });
-  With(v, "Ambient", [&](auto k, auto& x) { m.ambient = r.ToLong(prefix + "." + k, x); });
-  With(v, "Specular", [&](auto k, auto& x) { m.specular = r.ToLong(prefix + "." + k, x); });
+  inner.OnlyKeys(
+      prefix + ".", v,
+      {{"Colour", "Diffuse", "Ambient", "Specular", "Fields", "Maps"}});
+  With(v, "Colour",
+       [&](auto k, auto& x) { m.colour = r.ToColour(prefix + "." + k, x); });
+  With(v, "Diffuse",
+       [&](auto k, auto& x) { m.diffuse = r.ToLong(prefix + "." + k, x); });
+  With(v, "Ambient",
+       [&](auto k, auto& x) { m.ambient = r.ToLong(prefix + "." + k, x); });
+  With(v, "Specular",
+       [&](auto k, auto& x) { m.specular = r.ToLong(prefix + "." + k, x); });
   With(v, "Fields", [&](auto k, auto& x) {
-    m.fields = r.ToStrings(prefix + "." + k, x, std::numeric_limits<std::size_t>::max());
+    m.fields = r.ToStrings(prefix + "." + k, x,
+                           std::numeric_limits<std::size_t>::max());
   });
   With(v, "Maps", [&](auto k, auto& x) {
     std::string key = prefix + "." + k;
     if (!x.is_object()) r.Expected(key, "a maps object", x);
     Reader maps = r;
     maps.set_what("the maps of a material");
-    maps.OnlyKeys(key + ".", x, {{"Paths", "MapSettingA", "MapSettingB", "Blend"}});
+    maps.OnlyKeys(key + ".", x,
+                  {{"Paths", "MapSettingA", "MapSettingB", "Blend"}});
     MapsData d;
-    With(x, "Paths", [&](auto p, auto& y) { d.paths = r.ToSixStrings(key + "." + p, y); });
-    With(x, "MapSettingA", [&](auto p, auto& y) { d.setting_a = r.ToLong(key + "." + p, y); });
+    With(x, "Paths",
+         [&](auto p, auto& y) { d.paths = r.ToSixStrings(key + "." + p, y); });
+    With(x, "MapSettingA",
+         [&](auto p, auto& y) { d.setting_a = r.ToLong(key + "." + p, y); });
     With(x, "MapSettingB", [&](auto p, auto& y) {
-      d.setting_b = static_cast<Integer>(r.ToLong(key + "." + p, y, -32768, 32767,
-                                                  "a whole number from -32768 to 32767"));
+      d.setting_b =
+          static_cast<Integer>(r.ToLong(key + "." + p, y, -32768, 32767,
+                                        "a whole number from -32768 to 32767"));
     });
-    With(x, "Blend", [&](auto p, auto& y) { d.blend = r.ToSingle(key + "." + p, y); });
+    With(x, "Blend",
+         [&](auto p, auto& y) { d.blend = r.ToSingle(key + "." + p, y); });
     m.maps = d;
   });
 }
 
 void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
   With(v, "Locked", [&](auto k, auto& x) { n.Set(kLocked, r.ToBool(k, x)); });
-  With(v, "CastsShadows", [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
+  With(v, "CastsShadows",
+       [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
   With(v, "DrawStyle", [&](auto k, auto& x) { n.draw_style = r.ToLong(k, x); });
-  With(v, "DisplayAsBox", [&](auto k, auto& x) { n.display_as_box = r.ToLong(k, x); });
-  With(v, "DrawPoints", [&](auto k, auto& x) { n.Set(kDrawPoints, r.ToBool(k, x)); });
-  With(v, "DrawNormals", [&](auto k, auto& x) { n.Set(kDrawNormals, r.ToBool(k, x)); });
+  With(v, "DisplayAsBox",
+       [&](auto k, auto& x) { n.display_as_box = r.ToLong(k, x); });
+  With(v, "DrawPoints",
+       [&](auto k, auto& x) { n.Set(kDrawPoints, r.ToBool(k, x)); });
+  With(v, "DrawNormals",
+       [&](auto k, auto& x) { n.Set(kDrawNormals, r.ToBool(k, x)); });
   With(v, "DrawTranslucent",
        [&](auto k, auto& x) { n.Set(kDrawTranslucent, r.ToBool(k, x)); });
   With(v, "ShapeKind", [&](auto k, auto& x) { s.shape_kind = r.ToLong(k, x); });
-  With(v, "SourceCaption", [&](auto k, auto& x) { s.source.Mutable().caption = r.ToString(k, x); });
-  With(v, "SourceDetail", [&](auto k, auto& x) { s.source.Mutable().detail = r.ToString(k, x); });
+  With(v, "SourceCaption",
+       [&](auto k, auto& x) { s.source.Mutable().caption = r.ToString(k, x); });
+  With(v, "SourceDetail",
+       [&](auto k, auto& x) { s.source.Mutable().detail = r.ToString(k, x); });
   With(v, "Clones", [&](auto k, auto& x) {
-    if (!x.is_object()) r.Expected(k, "an object with Counts, Offsets and Rotations", x);
+    if (!x.is_object())
+      r.Expected(k, "an object with Counts, Offsets and Rotations", x);
     Reader inner = r;
     inner.set_what("the clones");
     inner.OnlyKeys("Clones.", x, {{"Counts", "Offsets", "Rotations"}});
-    With(x, "Counts", [&](auto, auto& y) { s.clones.Counts = r.ToLongVector("Clones.Counts", y); });
-    With(x, "Offsets",
-         [&](auto, auto& y) { s.clones.Offsets = r.ToVector("Clones.Offsets", y); });
-    With(x, "Rotations",
-         [&](auto, auto& y) { s.clones.Rotations = r.ToVector("Clones.Rotations", y); });
+    With(x, "Counts", [&](auto, auto& y) {
+      s.clones.Counts = r.ToLongVector("Clones.Counts", y);
+    });
+    With(x, "Offsets", [&](auto, auto& y) {
+      s.clones.Offsets = r.ToVector("Clones.Offsets", y);
+    });
+    With(x, "Rotations", [&](auto, auto& y) {
+      s.clones.Rotations = r.ToVector("Clones.Rotations", y);
+    });
   });
-  With(v, "CreasingFactor", [&](auto k, auto& x) { s.creasing_factor = r.ToSingle(k, x); });
-  With(v, "SmoothingLevel", [&](auto k, auto& x) { s.smoothing_level = r.ToLong(k, x); });
+  With(v, "CreasingFactor",
+       [&](auto k, auto& x) { s.creasing_factor = r.ToSingle(k, x); });
+  With(v, "SmoothingLevel",
+       [&](auto k, auto& x) { s.smoothing_level = r.ToLong(k, x); });
   With(v, "SmoothingTension",
        [&](auto k, auto& x) { s.smoothing_tension = r.ToSingle(k, x); });
   With(v, "SmoothingCondition",
        [&](auto k, auto& x) { s.smoothing_condition = r.ToLong(k, x); });
-  With(v, "SmoothAngle", [&](auto k, auto& x) { s.smooth_angle = r.ToSingle(k, x); });
+  With(v, "SmoothAngle",
+       [&](auto k, auto& x) { s.smooth_angle = r.ToSingle(k, x); });
   With(v, "IndexOfRefraction",
        [&](auto k, auto& x) { s.index_of_refraction = r.ToSingle(k, x); });
-  With(v, "MirrorAxis", [&](auto k, auto& x) { s.mirror_axis = r.ToLong(k, x); });
-  With(v, "CustomFields",
-       [&](auto k, auto& x) { s.custom_fields.Mutable() = r.ToSixStrings(k, x); });
+  With(v, "MirrorAxis",
+       [&](auto k, auto& x) { s.mirror_axis = r.ToLong(k, x); });
+  With(v, "CustomFields", [&](auto k, auto& x) {
+    s.custom_fields.Mutable() = r.ToSixStrings(k, x);
+  });
   With(v, "Materials", [&](auto k, auto& x) {
     if (!x.is_array()) r.Expected(k, "an array of materials", x);
     s.materials.resize(x.size());
     for (std::size_t i = 0; i < x.size(); ++i) {
-      ReadMaterial(r, "Materials[" + std::to_string(i) + "]", x[i], s.materials[i]);
+      ReadMaterial(r, "Materials[" + std::to_string(i) + "]", x[i],
+                   s.materials[i]);
     }
   });
 }
 
 void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
   With(v, "Position", [&](auto k, auto& x) { g.position = r.ToVector(k, x); });
-  With(v, "Orientation", [&](auto, auto& x) { ReadOrientation(r, x, g.orientation); });
+  With(v, "Orientation",
+       [&](auto, auto& x) { ReadOrientation(r, x, g.orientation); });
   With(v, "RotationalVelocity", [&](auto k, auto& x) {
     if (!x.is_object()) r.Expected(k, "an object with Axis and Theta", x);
     Reader inner = r;
@@ -285,21 +359,26 @@ void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
       g.rotational_velocity.Theta = r.ToSingle("RotationalVelocity.Theta", y);
     });
   });
-  With(v, "IKJointMode", [&](auto k, auto& x) { g.ik_joint_mode = r.ToLong(k, x); });
+  With(v, "IKJointMode",
+       [&](auto k, auto& x) { g.ik_joint_mode = r.ToLong(k, x); });
   With(v, "IKJointLimits", [&](auto k, auto& x) {
-    auto s = r.ToSingles(k, x, 6, 6,
-                         "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
+    auto s = r.ToSingles(
+        k, x, 6, 6,
+        "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
     g.ik_joint_limits = {s[0], s[1], s[2], s[3], s[4], s[5]};
   });
-  With(v, "CustomFields",
-       [&](auto k, auto& x) { g.custom_fields.Mutable() = r.ToSixStrings(k, x); });
+  With(v, "CustomFields", [&](auto k, auto& x) {
+    g.custom_fields.Mutable() = r.ToSixStrings(k, x);
+  });
   if (n.kind != kNodeTypeBone) return;
-  With(v, "BoneWeight", [&](auto k, auto& x) { g.bone_weight = r.ToSingle(k, x); });
+  With(v, "BoneWeight",
+       [&](auto k, auto& x) { g.bone_weight = r.ToSingle(k, x); });
   With(v, "BoneOriginEffectRange",
        [&](auto k, auto& x) { g.bone_origin_effect_range = r.ToSingle(k, x); });
   With(v, "BoneEndEffectRange",
        [&](auto k, auto& x) { g.bone_end_effect_range = r.ToSingle(k, x); });
-  With(v, "BoneEffectExtent", [&](auto k, auto& x) { g.bone_effect_extent = r.ToSingle(k, x); });
+  With(v, "BoneEffectExtent",
+       [&](auto k, auto& x) { g.bone_effect_extent = r.ToSingle(k, x); });
   With(v, "BoneIrregularExtent",
        [&](auto k, auto& x) { g.bone_irregular_extent = r.ToSingle(k, x); });
   With(v, "BoneIrregularOffset",
@@ -312,26 +391,36 @@ void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
 
 void ReadLight(const Reader& r, const json& v, NodeData& n, LightData& l) {
   With(v, "LightType", [&](auto k, auto& x) {
-    l.light_type = r.ToLong(k, x, 0, 3, "0 (ambient), 1 (directional), 2 (spot) or 3 (point)");
+    l.light_type = r.ToLong(
+        k, x, 0, 3, "0 (ambient), 1 (directional), 2 (spot) or 3 (point)");
   });
   With(v, "Colour", [&](auto k, auto& x) { l.colour = r.ToColour(k, x); });
   With(v, "ConstantAttenuation",
        [&](auto k, auto& x) { l.constant_attenuation = r.ToSingle(k, x); });
-  With(v, "LinearAttenuation", [&](auto k, auto& x) { l.linear_attenuation = r.ToSingle(k, x); });
+  With(v, "LinearAttenuation",
+       [&](auto k, auto& x) { l.linear_attenuation = r.ToSingle(k, x); });
   With(v, "QuadraticAttenuation",
        [&](auto k, auto& x) { l.quadratic_attenuation = r.ToSingle(k, x); });
-  With(v, "SpotlightRange", [&](auto k, auto& x) { l.spotlight_range = r.ToSingle(k, x); });
-  With(v, "SpotlightUmbra", [&](auto k, auto& x) { l.spotlight_umbra = r.ToSingle(k, x); });
-  With(v, "SpotlightPenumbra", [&](auto k, auto& x) { l.spotlight_penumbra = r.ToSingle(k, x); });
-  With(v, "CastsShadows", [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
+  With(v, "SpotlightRange",
+       [&](auto k, auto& x) { l.spotlight_range = r.ToSingle(k, x); });
+  With(v, "SpotlightUmbra",
+       [&](auto k, auto& x) { l.spotlight_umbra = r.ToSingle(k, x); });
+  With(v, "SpotlightPenumbra",
+       [&](auto k, auto& x) { l.spotlight_penumbra = r.ToSingle(k, x); });
+  With(v, "CastsShadows",
+       [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
 }
 
 void ReadCamera(const Reader& r, const json& v, CameraData& c) {
-  With(v, "FieldOfView", [&](auto k, auto& x) { c.field_of_view = r.ToSingle(k, x); });
+  With(v, "FieldOfView",
+       [&](auto k, auto& x) { c.field_of_view = r.ToSingle(k, x); });
   With(v, "FocalBlur", [&](auto k, auto& x) { c.focal_blur = r.ToBool(k, x); });
-  With(v, "FocalPoint", [&](auto k, auto& x) { c.focal_point = r.ToSingle(k, x); });
-  With(v, "FocalAperture", [&](auto k, auto& x) { c.focal_aperture = r.ToSingle(k, x); });
-  With(v, "FocalQuality", [&](auto k, auto& x) { c.focal_quality = r.ToLong(k, x); });
+  With(v, "FocalPoint",
+       [&](auto k, auto& x) { c.focal_point = r.ToSingle(k, x); });
+  With(v, "FocalAperture",
+       [&](auto k, auto& x) { c.focal_aperture = r.ToSingle(k, x); });
+  With(v, "FocalQuality",
+       [&](auto k, auto& x) { c.focal_quality = r.ToLong(k, x); });
 }
 
 }  // namespace
@@ -364,19 +453,29 @@ class SceneBuilder {
     }
     std::int32_t other = content_.Find(name);
     if (other >= 0) {
-      r.Fail("name", "there is another node with this name (nodes[" + std::to_string(other) +
-                         "])");
+      r.Fail("name", "there is another node with this name (nodes[" +
+                         std::to_string(other) + "])");
     }
     content_.AddNode(name, kind, -1);
     NodeData& n = content_.nodes.back();
 
     r.set_what(std::string("a ") + KindName(kind));
     switch (kind) {
-      case kNodeTypeShape: r.OnlyKeys("", v, {kNodeKeys, kShapeKeys}); break;
-      case kNodeTypeGroup: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys}); break;
-      case kNodeTypeBone: r.OnlyKeys("", v, {kNodeKeys, kGroupKeys, kBoneKeys}); break;
-      case kNodeTypeLight: r.OnlyKeys("", v, {kNodeKeys, kLightKeys}); break;
-      case kNodeTypeCamera: r.OnlyKeys("", v, {kNodeKeys, kCameraKeys}); break;
+      case kNodeTypeShape:
+        r.OnlyKeys("", v, {kNodeKeys, kShapeKeys});
+        break;
+      case kNodeTypeGroup:
+        r.OnlyKeys("", v, {kNodeKeys, kGroupKeys});
+        break;
+      case kNodeTypeBone:
+        r.OnlyKeys("", v, {kNodeKeys, kGroupKeys, kBoneKeys});
+        break;
+      case kNodeTypeLight:
+        r.OnlyKeys("", v, {kNodeKeys, kLightKeys});
+        break;
+      case kNodeTypeCamera:
+        r.OnlyKeys("", v, {kNodeKeys, kCameraKeys});
+        break;
     }
     With(v, "parent", [&](auto k, auto& x) {
       parents_.emplace_back(static_cast<std::int32_t>(i), r.ToString(k, x));
@@ -384,11 +483,19 @@ class SceneBuilder {
     With(v, "Hidden", [&](auto k, auto& x) { n.Set(kHidden, r.ToBool(k, x)); });
     auto ext = static_cast<std::size_t>(n.ext);
     switch (kind) {
-      case kNodeTypeShape: ReadShape(r, v, n, content_.shapes[ext]); break;
+      case kNodeTypeShape:
+        ReadShape(r, v, n, content_.shapes[ext]);
+        break;
       case kNodeTypeGroup:
-      case kNodeTypeBone: ReadGroup(r, v, n, content_.groups[ext]); break;
-      case kNodeTypeLight: ReadLight(r, v, n, content_.lights[ext]); break;
-      case kNodeTypeCamera: ReadCamera(r, v, content_.cameras[ext]); break;
+      case kNodeTypeBone:
+        ReadGroup(r, v, n, content_.groups[ext]);
+        break;
+      case kNodeTypeLight:
+        ReadLight(r, v, n, content_.lights[ext]);
+        break;
+      case kNodeTypeCamera:
+        ReadCamera(r, v, content_.cameras[ext]);
+        break;
     }
   }
 
@@ -396,11 +503,14 @@ class SceneBuilder {
   // one by one already.
   SceneContent Finish(const json& file, bool nodes_added) {
     Reader scene(origin_, "the scene");
-    if (!file.is_object()) scene.Fail("", "expected a JSON object, got " + Shown(file));
+    if (!file.is_object())
+      scene.Fail("", "expected a JSON object, got " + Shown(file));
     scene.OnlyKeys("", file, {kSceneKeys});
-    With(file, "ApplicationRegistryKey",
-         [&](auto k, auto& x) { content_.application_registry_key = scene.ToString(k, x); });
-    With(file, "EditMode", [&](auto k, auto& x) { content_.edit_mode = scene.ToLong(k, x); });
+    With(file, "ApplicationRegistryKey", [&](auto k, auto& x) {
+      content_.application_registry_key = scene.ToString(k, x);
+    });
+    With(file, "EditMode",
+         [&](auto k, auto& x) { content_.edit_mode = scene.ToLong(k, x); });
     With(file, "DialogOwner",
          [&](auto k, auto& x) { content_.dialog_owner = scene.ToLong(k, x); });
     constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
@@ -468,8 +578,9 @@ class SceneBuilder {
         i = content_.nodes[static_cast<std::size_t>(i)].parent;
       }
       if (i >= 0 && mark[static_cast<std::size_t>(i)] == 1) {
-        Reader r(origin_,
-                 "node \"" + content_.nodes[static_cast<std::size_t>(i)].name + "\"");
+        Reader r(origin_, "node \"" +
+                              content_.nodes[static_cast<std::size_t>(i)].name +
+                              "\"");
         r.Fail("parent", "the node would be its own ancestor");
       }
       for (std::int32_t p : path) mark[static_cast<std::size_t>(p)] = 2;
@@ -495,7 +606,8 @@ SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
   std::string top_key;
   bool in_nodes = false;
   int node_lists = 0;
-  auto hand_over = [&](int depth, json::parse_event_t event, json& parsed) -> bool {
+  auto hand_over = [&](int depth, json::parse_event_t event,
+                       json& parsed) -> bool {
     using Event = json::parse_event_t;
     if (depth == 1) {
       if (event == Event::key) {
@@ -511,7 +623,8 @@ SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
       return true;
     }
     if (depth == 2 && in_nodes &&
-        (event == Event::object_end || event == Event::array_end || event == Event::value)) {
+        (event == Event::object_end || event == Event::array_end ||
+         event == Event::value)) {
       builder.AddNode(parsed);
       return false;
     }
@@ -524,9 +637,10 @@ SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
     // The parser's message carries the line and column.
     std::string what = e.what();
     auto colon = what.find("] ");
-    RaiseError(kErrInvalidFileFormat, "Invalid file format: " + origin + ": not valid JSON: " +
-                                          (colon == std::string::npos ? what
-                                                                      : what.substr(colon + 2)));
+    RaiseError(
+        kErrInvalidFileFormat,
+        "Invalid file format: " + origin + ": not valid JSON: " +
+            (colon == std::string::npos ? what : what.substr(colon + 2)));
   }
   return builder.Finish(parsed, true);
 }
@@ -535,7 +649,8 @@ ojson SingleJson(Single value) {
   std::string text = ShortestText(value);
   double d = 0;
   std::from_chars(text.data(), text.data() + text.size(), d);
-  if (d == std::floor(d) && std::fabs(d) < 1e15) return ojson(static_cast<std::int64_t>(d));
+  if (d == std::floor(d) && std::fabs(d) < 1e15)
+    return ojson(static_cast<std::int64_t>(d));
   return ojson(d);
 }
 
@@ -556,14 +671,15 @@ ojson SixJson(const std::array<std::string, 6>& strings) {
 }
 
 ojson ColourJson(const ColourValue& c) {
-  return ojson::array({SingleJson(c.Red), SingleJson(c.Green), SingleJson(c.Blue),
-                       SingleJson(c.Alpha)});
+  return ojson::array({SingleJson(c.Red), SingleJson(c.Green),
+                       SingleJson(c.Blue), SingleJson(c.Alpha)});
 }
 
 ojson MaterialJson(const MaterialData& m, bool omit) {
   static const MaterialData kDefault;
   ojson out = ojson::object();
-  if (!omit || m.colour != kDefault.colour) out["Colour"] = ColourJson(m.colour);
+  if (!omit || m.colour != kDefault.colour)
+    out["Colour"] = ColourJson(m.colour);
   if (!omit || m.diffuse != kDefault.diffuse) out["Diffuse"] = m.diffuse;
   if (!omit || m.ambient != kDefault.ambient) out["Ambient"] = m.ambient;
   if (!omit || m.specular != kDefault.specular) out["Specular"] = m.specular;
@@ -585,14 +701,16 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
   ojson out = ojson::object();
   out["name"] = n.name;
   out["kind"] = KindName(n.kind);
-  if (n.parent >= 0) out["parent"] = content.nodes[static_cast<std::size_t>(n.parent)].name;
+  if (n.parent >= 0)
+    out["parent"] = content.nodes[static_cast<std::size_t>(n.parent)].name;
   auto flag = [&](const char* key, NodeFlag f) {
     if (!omit || n.Has(f) != kNode.Has(f)) out[key] = n.Has(f);
   };
   flag("Hidden", kHidden);
   auto ext = static_cast<std::size_t>(n.ext);
   // Writes `value` unless it is the default and defaults are left out.
-  auto put = [&](const char* key, const auto& value, const auto& neutral, auto&& as_json) {
+  auto put = [&](const char* key, const auto& value, const auto& neutral,
+                 auto&& as_json) {
     if (!omit || !(value == neutral)) out[key] = as_json(value);
   };
   auto plain = [](const auto& v) { return ojson(v); };
@@ -610,24 +728,32 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
       flag("DrawTranslucent", kDrawTranslucent);
       put("ShapeKind", s.shape_kind, kShape.shape_kind, plain);
       const ShapeSource& source = s.source.get();
-      if (!omit || source.caption) out["SourceCaption"] = source.caption.value_or(n.name);
+      if (!omit || source.caption)
+        out["SourceCaption"] = source.caption.value_or(n.name);
       put("SourceDetail", source.detail, std::string(), plain);
       if (!omit || !(s.clones == kShape.clones)) {
-        out["Clones"] = {{"Counts", {s.clones.Counts.X, s.clones.Counts.Y, s.clones.Counts.Z}},
-                         {"Offsets", VectorJson(s.clones.Offsets)},
-                         {"Rotations", VectorJson(s.clones.Rotations)}};
+        out["Clones"] = {
+            {"Counts",
+             {s.clones.Counts.X, s.clones.Counts.Y, s.clones.Counts.Z}},
+            {"Offsets", VectorJson(s.clones.Offsets)},
+            {"Rotations", VectorJson(s.clones.Rotations)}};
       }
       put("CreasingFactor", s.creasing_factor, kShape.creasing_factor, single);
       put("SmoothingLevel", s.smoothing_level, kShape.smoothing_level, plain);
-      put("SmoothingTension", s.smoothing_tension, kShape.smoothing_tension, single);
-      put("SmoothingCondition", s.smoothing_condition, kShape.smoothing_condition, plain);
+      put("SmoothingTension", s.smoothing_tension, kShape.smoothing_tension,
+          single);
+      put("SmoothingCondition", s.smoothing_condition,
+          kShape.smoothing_condition, plain);
       put("SmoothAngle", s.smooth_angle, kShape.smooth_angle, single);
-      put("IndexOfRefraction", s.index_of_refraction, kShape.index_of_refraction, single);
+      put("IndexOfRefraction", s.index_of_refraction,
+          kShape.index_of_refraction, single);
       put("MirrorAxis", s.mirror_axis, kShape.mirror_axis, plain);
-      put("CustomFields", s.custom_fields.get(), Lazy<SixStrings>::Default(), SixJson);
+      put("CustomFields", s.custom_fields.get(), Lazy<SixStrings>::Default(),
+          SixJson);
       if (!omit || !s.materials.empty()) {
         ojson materials = ojson::array();
-        for (const MaterialData& m : s.materials) materials.push_back(MaterialJson(m, omit));
+        for (const MaterialData& m : s.materials)
+          materials.push_back(MaterialJson(m, omit));
         out["Materials"] = std::move(materials);
       }
       break;
@@ -642,32 +768,35 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
                               {"Up", VectorJson(g.orientation.Up)}};
       }
       if (!omit || !(g.rotational_velocity == kGroup.rotational_velocity)) {
-        out["RotationalVelocity"] = {{"Axis", VectorJson(g.rotational_velocity.Axis)},
-                                     {"Theta", SingleJson(g.rotational_velocity.Theta)}};
+        out["RotationalVelocity"] = {
+            {"Axis", VectorJson(g.rotational_velocity.Axis)},
+            {"Theta", SingleJson(g.rotational_velocity.Theta)}};
       }
       put("IKJointMode", g.ik_joint_mode, kGroup.ik_joint_mode, plain);
       if (!omit || !(g.ik_joint_limits == kGroup.ik_joint_limits)) {
         const IKJointLimits& l = g.ik_joint_limits;
-        out["IKJointLimits"] = ojson::array({SingleJson(l.MinX), SingleJson(l.MinY),
-                                             SingleJson(l.MinZ), SingleJson(l.MaxX),
-                                             SingleJson(l.MaxY), SingleJson(l.MaxZ)});
+        out["IKJointLimits"] = ojson::array(
+            {SingleJson(l.MinX), SingleJson(l.MinY), SingleJson(l.MinZ),
+             SingleJson(l.MaxX), SingleJson(l.MaxY), SingleJson(l.MaxZ)});
       }
-      put("CustomFields", g.custom_fields.get(), Lazy<SixStrings>::Default(), SixJson);
+      put("CustomFields", g.custom_fields.get(), Lazy<SixStrings>::Default(),
+          SixJson);
       if (n.kind == kNodeTypeBone) {
         put("BoneWeight", g.bone_weight, kGroup.bone_weight, single);
         put("BoneOriginEffectRange", g.bone_origin_effect_range,
             kGroup.bone_origin_effect_range, single);
-        put("BoneEndEffectRange", g.bone_end_effect_range, kGroup.bone_end_effect_range,
+        put("BoneEndEffectRange", g.bone_end_effect_range,
+            kGroup.bone_end_effect_range, single);
+        put("BoneEffectExtent", g.bone_effect_extent, kGroup.bone_effect_extent,
             single);
-        put("BoneEffectExtent", g.bone_effect_extent, kGroup.bone_effect_extent, single);
-        put("BoneIrregularExtent", g.bone_irregular_extent, kGroup.bone_irregular_extent,
-            single);
-        put("BoneIrregularOffset", g.bone_irregular_offset, kGroup.bone_irregular_offset,
-            VectorJson);
+        put("BoneIrregularExtent", g.bone_irregular_extent,
+            kGroup.bone_irregular_extent, single);
+        put("BoneIrregularOffset", g.bone_irregular_offset,
+            kGroup.bone_irregular_offset, VectorJson);
         put("BoneKind", g.bone_kind, kGroup.bone_kind, plain);
         flag("Enabled", kEnabled);
-        put("SetBoneEnabledResult", g.set_bone_enabled_result, kGroup.set_bone_enabled_result,
-            plain);
+        put("SetBoneEnabledResult", g.set_bone_enabled_result,
+            kGroup.set_bone_enabled_result, plain);
       }
       break;
     }
@@ -676,13 +805,16 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
       const LightData& l = content.lights[ext];
       put("LightType", l.light_type, kLight.light_type, plain);
       put("Colour", l.colour, kLight.colour, ColourJson);
-      put("ConstantAttenuation", l.constant_attenuation, kLight.constant_attenuation, single);
-      put("LinearAttenuation", l.linear_attenuation, kLight.linear_attenuation, single);
-      put("QuadraticAttenuation", l.quadratic_attenuation, kLight.quadratic_attenuation,
+      put("ConstantAttenuation", l.constant_attenuation,
+          kLight.constant_attenuation, single);
+      put("LinearAttenuation", l.linear_attenuation, kLight.linear_attenuation,
           single);
+      put("QuadraticAttenuation", l.quadratic_attenuation,
+          kLight.quadratic_attenuation, single);
       put("SpotlightRange", l.spotlight_range, kLight.spotlight_range, single);
       put("SpotlightUmbra", l.spotlight_umbra, kLight.spotlight_umbra, single);
-      put("SpotlightPenumbra", l.spotlight_penumbra, kLight.spotlight_penumbra, single);
+      put("SpotlightPenumbra", l.spotlight_penumbra, kLight.spotlight_penumbra,
+          single);
       flag("CastsShadows", kCastsShadows);
       break;
     }
@@ -725,8 +857,8 @@ namespace {
 
 [[noreturn]] void NoValue(const std::string& path, const std::string& why) {
   RaiseError(kErrInvalidProcedureCall,
-             "Invalid procedure call or argument: the scene has no value \"" + path +
-                 "\" (" + why + ")");
+             "Invalid procedure call or argument: the scene has no value \"" +
+                 path + "\" (" + why + ")");
 }
 
 // Follows "Key[1][2].Other" from `value`.
@@ -734,9 +866,11 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
   std::size_t i = 0;
   while (i < rest.size()) {
     std::size_t end = rest.find_first_of(".[", i);
-    std::string key = rest.substr(i, end == std::string::npos ? std::string::npos : end - i);
+    std::string key =
+        rest.substr(i, end == std::string::npos ? std::string::npos : end - i);
     if (!key.empty()) {
-      if (!value.is_object() || !value.contains(key)) NoValue(path, "no key \"" + key + "\"");
+      if (!value.is_object() || !value.contains(key))
+        NoValue(path, "no key \"" + key + "\"");
       ojson next = value[key];
       value = std::move(next);
     }
@@ -746,11 +880,14 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
       if (close == std::string::npos) NoValue(path, "an index is not closed");
       std::string digits = rest.substr(i + 1, close - i - 1);
       std::size_t index = 0;
-      auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-      if (ec != std::errc() || ptr != digits.data() + digits.size() || digits.empty()) {
+      auto [ptr, ec] =
+          std::from_chars(digits.data(), digits.data() + digits.size(), index);
+      if (ec != std::errc() || ptr != digits.data() + digits.size() ||
+          digits.empty()) {
         NoValue(path, "\"" + digits + "\" is not an index");
       }
-      if (!value.is_array()) NoValue(path, "indexing something that is not a list");
+      if (!value.is_array())
+        NoValue(path, "indexing something that is not a list");
       if (index >= value.size()) {
         RaiseError(kErrSubscriptOutOfRange,
                    "Subscript out of range: \"" + path + "\" (the list has " +
@@ -761,7 +898,8 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
       i = close + 1;
     }
     if (i < rest.size()) {
-      if (rest[i] != '.') NoValue(path, "unexpected \"" + rest.substr(i, 1) + "\"");
+      if (rest[i] != '.')
+        NoValue(path, "unexpected \"" + rest.substr(i, 1) + "\"");
       ++i;
     }
   }
@@ -781,7 +919,9 @@ ojson ValueAt(const SceneContent& content, const std::string& path) {
     std::int32_t index = content.Find(std::string_view(path).substr(0, end));
     if (index < 0) continue;
     ojson node = WriteNode(content, index, false);
-    return end == path.size() ? node : Walk(std::move(node), path.substr(end + 1), path);
+    return end == path.size()
+               ? node
+               : Walk(std::move(node), path.substr(end + 1), path);
   }
   ojson scene = WriteScene(content, true);
   scene.erase("nodes");

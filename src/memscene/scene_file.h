@@ -2,9 +2,8 @@
 #define MORVEL_MEMSCENE_SCENE_FILE_H_
 
 #include <cstdint>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "memscene/state.h"
 
@@ -21,16 +20,18 @@ SceneContent ReadScene(const nlohmann::json& json, const std::string& origin);
 SceneContent ReadSceneText(const std::string& text, const std::string& origin);
 
 // The whole scene; with `omit_defaults` only the values a user set.
-nlohmann::ordered_json WriteScene(const SceneContent& content, bool omit_defaults);
-nlohmann::ordered_json WriteNode(const SceneContent& content, std::int32_t index,
-                                 bool omit_defaults);
+nlohmann::ordered_json WriteScene(const SceneContent& content,
+                                  bool omit_defaults);
+nlohmann::ordered_json WriteNode(const SceneContent& content,
+                                 std::int32_t index, bool omit_defaults);
 
 // A value by its key path: "Teapot.SmoothingLevel",
 // "Teapot.Materials[0].Diffuse", "Teapot.Clones.Counts[0]", or a scene key
 // ("ApplicationRegistryKey", "selection[0]"). A node name may itself contain
 // dots; the longest name that matches wins. Error 5 for a path that names
 // nothing, 9 for an index outside its array.
-nlohmann::ordered_json ValueAt(const SceneContent& content, const std::string& path);
+nlohmann::ordered_json ValueAt(const SceneContent& content,
+                               const std::string& path);
 
 // How values read as text: numbers in their shortest exact form, True and
 // False, strings as they are, arrays and objects as compact JSON.

@@ -37,7 +37,8 @@ TEST_P(RefusalTest, NamesTheFileTheNodeAndTheKey) {
 // A snapshot (already parsed) is checked exactly as a file is.
 TEST_P(RefusalTest, ASnapshotIsRefusedTheSameWay) {
   const Refusal& c = GetParam();
-  nlohmann::json parsed = nlohmann::json::parse(c.text, nullptr, /*allow_exceptions=*/false);
+  nlohmann::json parsed =
+      nlohmann::json::parse(c.text, nullptr, /*allow_exceptions=*/false);
   if (parsed.is_discarded() || std::string(c.name) == "NodesTwice") {
     GTEST_SKIP() << "not a JSON document of its own";
   }
@@ -54,135 +55,187 @@ INSTANTIATE_TEST_SUITE_P(
     BadFiles, RefusalTest,
     ::testing::Values(
         Refusal{"NotJson", R"({"nodes": [})",
-                "Invalid file format: bad.json: not valid JSON: parse error at line 1, "
-                "column 12: syntax error while parsing value - unexpected '}'; expected "
+                "Invalid file format: bad.json: not valid JSON: parse error at "
+                "line 1, "
+                "column 12: syntax error while parsing value - unexpected '}'; "
+                "expected "
                 "'[', '{', or a literal"},
         Refusal{"NotAnObject", "[]",
-                "Invalid file format: bad.json: the scene: expected a JSON object, got []"},
+                "Invalid file format: bad.json: the scene: expected a JSON "
+                "object, got []"},
         Refusal{"UnknownSceneKey", R"({"nodez": []})",
-                "Invalid file format: bad.json: the scene: key \"nodez\": not a key of a "
+                "Invalid file format: bad.json: the scene: key \"nodez\": not "
+                "a key of a "
                 "scene"},
         Refusal{"NodesNotAList", R"({"nodes": {}})",
-                "Invalid file format: bad.json: the scene: key \"nodes\": expected an array "
+                "Invalid file format: bad.json: the scene: key \"nodes\": "
+                "expected an array "
                 "of nodes, got {}"},
         Refusal{"NodesTwice", R"({"nodes": [], "nodes": []})",
-                "Invalid file format: bad.json: the scene: key \"nodes\": the key appears "
+                "Invalid file format: bad.json: the scene: key \"nodes\": the "
+                "key appears "
                 "twice"},
         Refusal{"NodeNotAnObject", R"({"nodes": [3]})",
-                "Invalid file format: bad.json: nodes[0]: expected a node object, got 3"},
+                "Invalid file format: bad.json: nodes[0]: expected a node "
+                "object, got 3"},
         Refusal{"MissingName", R"({"nodes": [{"kind": "shape"}]})",
-                "Invalid file format: bad.json: nodes[0]: key \"name\": missing: every node "
+                "Invalid file format: bad.json: nodes[0]: key \"name\": "
+                "missing: every node "
                 "needs a name"},
-        Refusal{"NameNotAString", R"({"nodes": [{"name": 5, "kind": "shape"}]})",
-                "Invalid file format: bad.json: nodes[0]: key \"name\": expected a string, "
+        Refusal{"NameNotAString",
+                R"({"nodes": [{"name": 5, "kind": "shape"}]})",
+                "Invalid file format: bad.json: nodes[0]: key \"name\": "
+                "expected a string, "
                 "got 5"},
         Refusal{"EmptyName", R"({"nodes": [{"name": "", "kind": "shape"}]})",
-                "Invalid file format: bad.json: nodes[0]: key \"name\": a node's name must "
+                "Invalid file format: bad.json: nodes[0]: key \"name\": a "
+                "node's name must "
                 "not be empty"},
         Refusal{"MissingKind", R"({"nodes": [{"name": "A"}]})",
-                "Invalid file format: bad.json: node \"A\": key \"kind\": missing: every "
+                "Invalid file format: bad.json: node \"A\": key \"kind\": "
+                "missing: every "
                 "node needs a kind"},
         Refusal{"UnknownKind", R"({"nodes": [{"name": "A", "kind": "mesh"}]})",
-                "Invalid file format: bad.json: node \"A\": key \"kind\": unknown kind "
+                "Invalid file format: bad.json: node \"A\": key \"kind\": "
+                "unknown kind "
                 "\"mesh\" (expected group, shape, bone, camera or light)"},
-        Refusal{"DuplicateName",
-                R"({"nodes": [{"name": "A", "kind": "shape"}, {"name": "A", "kind": "light"}]})",
-                "Invalid file format: bad.json: node \"A\": key \"name\": there is another "
-                "node with this name (nodes[0])"},
-        Refusal{"ParentNamesNoNode",
-                R"({"nodes": [{"name": "A", "kind": "shape", "parent": "Ghost"}]})",
-                "Invalid file format: bad.json: node \"A\": key \"parent\": \"Ghost\" names "
-                "no node"},
+        Refusal{
+            "DuplicateName",
+            R"({"nodes": [{"name": "A", "kind": "shape"}, {"name": "A", "kind": "light"}]})",
+            "Invalid file format: bad.json: node \"A\": key \"name\": there is "
+            "another "
+            "node with this name (nodes[0])"},
+        Refusal{
+            "ParentNamesNoNode",
+            R"({"nodes": [{"name": "A", "kind": "shape", "parent": "Ghost"}]})",
+            "Invalid file format: bad.json: node \"A\": key \"parent\": "
+            "\"Ghost\" names "
+            "no node"},
         Refusal{"ParentIsAShape",
                 R"({"nodes": [{"name": "A", "kind": "shape"},
                               {"name": "B", "kind": "shape", "parent": "A"}]})",
-                "Invalid file format: bad.json: node \"B\": key \"parent\": \"A\" is a "
+                "Invalid file format: bad.json: node \"B\": key \"parent\": "
+                "\"A\" is a "
                 "shape; only groups and bones have children"},
         Refusal{"ParentLoop",
                 R"({"nodes": [{"name": "A", "kind": "group", "parent": "B"},
                               {"name": "B", "kind": "group", "parent": "A"}]})",
-                "Invalid file format: bad.json: node \"A\": key \"parent\": the node would "
+                "Invalid file format: bad.json: node \"A\": key \"parent\": "
+                "the node would "
                 "be its own ancestor"},
-        Refusal{"SelectionNamesNoNode",
-                R"({"selection": ["A", "Ghost"], "nodes": [{"name": "A", "kind": "shape"}]})",
-                "Invalid file format: bad.json: the scene: key \"selection[1]\": \"Ghost\" "
-                "names no node"},
-        Refusal{"SelectedTwice",
-                R"({"selection": ["A", "A"], "nodes": [{"name": "A", "kind": "shape"}]})",
-                "Invalid file format: bad.json: the scene: key \"selection[1]\": \"A\" is "
-                "selected twice"},
-        Refusal{"TextForAWholeNumber",
-                R"({"nodes": [{"name": "T", "kind": "shape", "SmoothingLevel": "2"}]})",
-                "Invalid file format: bad.json: node \"T\": key \"SmoothingLevel\": "
-                "expected a whole number, got \"2\""},
-        Refusal{"FractionForAWholeNumber",
-                R"({"nodes": [{"name": "T", "kind": "shape", "SmoothingLevel": 2.5}]})",
-                "Invalid file format: bad.json: node \"T\": key \"SmoothingLevel\": "
-                "expected a whole number, got 2.5"},
-        Refusal{"WholeNumberOutOfRange",
-                R"({"nodes": [{"name": "T", "kind": "shape", "MirrorAxis": 3000000000}]})",
-                "Invalid file format: bad.json: node \"T\": key \"MirrorAxis\": the number "
-                "3000000000 is out of range"},
+        Refusal{
+            "SelectionNamesNoNode",
+            R"({"selection": ["A", "Ghost"], "nodes": [{"name": "A", "kind": "shape"}]})",
+            "Invalid file format: bad.json: the scene: key \"selection[1]\": "
+            "\"Ghost\" "
+            "names no node"},
+        Refusal{
+            "SelectedTwice",
+            R"({"selection": ["A", "A"], "nodes": [{"name": "A", "kind": "shape"}]})",
+            "Invalid file format: bad.json: the scene: key \"selection[1]\": "
+            "\"A\" is "
+            "selected twice"},
+        Refusal{
+            "TextForAWholeNumber",
+            R"({"nodes": [{"name": "T", "kind": "shape", "SmoothingLevel": "2"}]})",
+            "Invalid file format: bad.json: node \"T\": key "
+            "\"SmoothingLevel\": "
+            "expected a whole number, got \"2\""},
+        Refusal{
+            "FractionForAWholeNumber",
+            R"({"nodes": [{"name": "T", "kind": "shape", "SmoothingLevel": 2.5}]})",
+            "Invalid file format: bad.json: node \"T\": key "
+            "\"SmoothingLevel\": "
+            "expected a whole number, got 2.5"},
+        Refusal{
+            "WholeNumberOutOfRange",
+            R"({"nodes": [{"name": "T", "kind": "shape", "MirrorAxis": 3000000000}]})",
+            "Invalid file format: bad.json: node \"T\": key \"MirrorAxis\": "
+            "the number "
+            "3000000000 is out of range"},
         Refusal{"NumberForABoolean",
                 R"({"nodes": [{"name": "T", "kind": "shape", "Hidden": 1}]})",
-                "Invalid file format: bad.json: node \"T\": key \"Hidden\": expected true "
+                "Invalid file format: bad.json: node \"T\": key \"Hidden\": "
+                "expected true "
                 "or false, got 1"},
-        Refusal{"SingleTooLarge",
-                R"({"nodes": [{"name": "T", "kind": "shape", "SmoothAngle": 1e39}]})",
-                "Invalid file format: bad.json: node \"T\": key \"SmoothAngle\": the number "
-                "1e+39 is too large"},
-        Refusal{"KeyOfAnotherKind",
-                R"({"nodes": [{"name": "Lamp", "kind": "light", "SmoothingLevel": 1}]})",
-                "Invalid file format: bad.json: node \"Lamp\": key \"SmoothingLevel\": not "
-                "a key of a light"},
-        Refusal{"BoneKeyOnAGroup",
-                R"({"nodes": [{"name": "G", "kind": "group", "BoneWeight": 1}]})",
-                "Invalid file format: bad.json: node \"G\": key \"BoneWeight\": not a key "
-                "of a group"},
-        Refusal{"ShortVector",
-                R"({"nodes": [{"name": "G", "kind": "group", "Position": [1, 2]}]})",
-                "Invalid file format: bad.json: node \"G\": key \"Position\": expected an "
-                "array of 3 numbers, got [1,2]"},
+        Refusal{
+            "SingleTooLarge",
+            R"({"nodes": [{"name": "T", "kind": "shape", "SmoothAngle": 1e39}]})",
+            "Invalid file format: bad.json: node \"T\": key \"SmoothAngle\": "
+            "the number "
+            "1e+39 is too large"},
+        Refusal{
+            "KeyOfAnotherKind",
+            R"({"nodes": [{"name": "Lamp", "kind": "light", "SmoothingLevel": 1}]})",
+            "Invalid file format: bad.json: node \"Lamp\": key "
+            "\"SmoothingLevel\": not "
+            "a key of a light"},
+        Refusal{
+            "BoneKeyOnAGroup",
+            R"({"nodes": [{"name": "G", "kind": "group", "BoneWeight": 1}]})",
+            "Invalid file format: bad.json: node \"G\": key \"BoneWeight\": "
+            "not a key "
+            "of a group"},
+        Refusal{
+            "ShortVector",
+            R"({"nodes": [{"name": "G", "kind": "group", "Position": [1, 2]}]})",
+            "Invalid file format: bad.json: node \"G\": key \"Position\": "
+            "expected an "
+            "array of 3 numbers, got [1,2]"},
         Refusal{"ParallelOrientation",
                 R"({"nodes": [{"name": "G", "kind": "group",
                                "Orientation": {"Forward": [0, 1, 0], "Up": [0, 2, 0]}}]})",
-                "Invalid file format: bad.json: node \"G\": key \"Orientation\": Forward "
+                "Invalid file format: bad.json: node \"G\": key "
+                "\"Orientation\": Forward "
                 "and Up must be non-zero and not parallel"},
         Refusal{"UnknownOrientationKey",
                 R"({"nodes": [{"name": "G", "kind": "group",
                                "Orientation": {"Front": [0, 0, 1]}}]})",
-                "Invalid file format: bad.json: node \"G\": key \"Orientation.Front\": not "
+                "Invalid file format: bad.json: node \"G\": key "
+                "\"Orientation.Front\": not "
                 "a key of an orientation"},
         Refusal{"MaterialLevelAsText",
                 R"({"nodes": [{"name": "T", "kind": "shape",
                                "Materials": [{}, {"Diffuse": "80"}]}]})",
-                "Invalid file format: bad.json: node \"T\": key \"Materials[1].Diffuse\": "
+                "Invalid file format: bad.json: node \"T\": key "
+                "\"Materials[1].Diffuse\": "
                 "expected a whole number, got \"80\""},
-        Refusal{"SevenMapPaths",
-                R"({"nodes": [{"name": "T", "kind": "shape", "Materials": [{"Maps":
+        Refusal{
+            "SevenMapPaths",
+            R"({"nodes": [{"name": "T", "kind": "shape", "Materials": [{"Maps":
                     {"Paths": ["a", "b", "c", "d", "e", "f", "g"]}}]}]})",
-                "Invalid file format: bad.json: node \"T\": key \"Materials[0].Maps.Paths\": "
-                "at most 6 entries, got 7"},
+            "Invalid file format: bad.json: node \"T\": key "
+            "\"Materials[0].Maps.Paths\": "
+            "at most 6 entries, got 7"},
         Refusal{"SevenCustomFields",
                 R"({"nodes": [{"name": "T", "kind": "shape",
                                "CustomFields": ["", "", "", "", "", "", ""]}]})",
-                "Invalid file format: bad.json: node \"T\": key \"CustomFields\": at most 6 "
-                "entries, got 7"},
-        Refusal{"UnknownLightType",
-                R"({"nodes": [{"name": "L", "kind": "light", "LightType": 5}]})",
-                "Invalid file format: bad.json: node \"L\": key \"LightType\": expected 0 "
-                "(ambient), 1 (directional), 2 (spot) or 3 (point), got 5"},
-        Refusal{"MapSettingBBeyondAnInteger",
-                R"({"nodes": [{"name": "T", "kind": "shape", "Materials": [{"Maps":
-                    {"MapSettingB": 40000}}]}]})",
                 "Invalid file format: bad.json: node \"T\": key "
-                "\"Materials[0].Maps.MapSettingB\": expected a whole number from -32768 to "
-                "32767, got 40000"},
-        Refusal{"ColourOfTwo",
-                R"({"nodes": [{"name": "L", "kind": "light", "Colour": [1, 1]}]})",
-                "Invalid file format: bad.json: node \"L\": key \"Colour\": expected an "
-                "array of 3 or 4 numbers (red, green, blue, alpha), got [1,1]"}),
-    [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
+                "\"CustomFields\": at most 6 "
+                "entries, got 7"},
+        Refusal{
+            "UnknownLightType",
+            R"({"nodes": [{"name": "L", "kind": "light", "LightType": 5}]})",
+            "Invalid file format: bad.json: node \"L\": key \"LightType\": "
+            "expected 0 "
+            "(ambient), 1 (directional), 2 (spot) or 3 (point), got 5"},
+        Refusal{
+            "MapSettingBBeyondAnInteger",
+            R"({"nodes": [{"name": "T", "kind": "shape", "Materials": [{"Maps":
+                    {"MapSettingB": 40000}}]}]})",
+            "Invalid file format: bad.json: node \"T\": key "
+            "\"Materials[0].Maps.MapSettingB\": expected a whole number from "
+            "-32768 to "
+            "32767, got 40000"},
+        Refusal{
+            "ColourOfTwo",
+            R"({"nodes": [{"name": "L", "kind": "light", "Colour": [1, 1]}]})",
+            "Invalid file format: bad.json: node \"L\": key \"Colour\": "
+            "expected an "
+            "array of 3 or 4 numbers (red, green, blue, alpha), got [1,1]"}),
+    [](const ::testing::TestParamInfo<Refusal>& info) {
+      return info.param.name;
+    });
 
 struct ValueCase {
   const char* path;
@@ -198,35 +251,32 @@ TEST_P(ValueTest, ReadsTheValueByItsKeyPath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ValueTest,
-    ::testing::Values(ValueCase{"Teapot.SmoothingLevel", "1"},
-                      ValueCase{"Teapot.SmoothingTension", "0.25"},
-                      ValueCase{"Teapot.Materials[0].Diffuse", "80"},
-                      ValueCase{"Teapot.Materials[1].Colour[3]", "0.333"},
-                      ValueCase{"Teapot.Materials[1].Colour", "[0,0,1,0.333]"},
-                      ValueCase{"Teapot.Clones.Counts[0]", "3"},
-                      ValueCase{"Teapot.Clones.Offsets", "[2.5,0,0]"},
-                      ValueCase{"Teapot.Materials[0].Maps.Paths[5]", "bump.png"},
-                      ValueCase{"Teapot.Materials[0].Maps.Blend", "0.25"},
-                      ValueCase{"Teapot.CustomFields[0]", "T-100"},
-                      ValueCase{"Teapot.parent", "Stage"},
-                      ValueCase{"Cup.Locked", "True"},
-                      ValueCase{"Cup.SmoothAngle", "30"},
-                      ValueCase{"Cup.SourceCaption", "Cup"},
-                      ValueCase{"Cup.Materials", "[]"},
-                      ValueCase{"Key.SpotlightUmbra", "0.3"},
-                      ValueCase{"Key.SpotlightPenumbra", "0.5"},
-                      ValueCase{"Sun.Colour", "[1,1,1,1]"},
-                      ValueCase{"Cam.FocalPoint", "2.5"},
-                      ValueCase{"Cam.FieldOfView", "0.05"},
-                      ValueCase{"Arm.BoneWeight", "37.5"},
-                      ValueCase{"Arm.IKJointLimits[3]", "6.283186"},
-                      ValueCase{"Stage.Orientation.Up", "[0,1,0]"},
-                      ValueCase{"Hand.Enabled", "False"},
-                      ValueCase{"Hand.Hidden", "True"},
-                      ValueCase{"ApplicationRegistryKey", "Morvel"},
-                      ValueCase{"DialogOwner", "7"},
-                      ValueCase{"selection[0]", "Teapot"},
-                      ValueCase{"MaterialFieldNames[1]", "Notes"}));
+    ::testing::Values(
+        ValueCase{"Teapot.SmoothingLevel", "1"},
+        ValueCase{"Teapot.SmoothingTension", "0.25"},
+        ValueCase{"Teapot.Materials[0].Diffuse", "80"},
+        ValueCase{"Teapot.Materials[1].Colour[3]", "0.333"},
+        ValueCase{"Teapot.Materials[1].Colour", "[0,0,1,0.333]"},
+        ValueCase{"Teapot.Clones.Counts[0]", "3"},
+        ValueCase{"Teapot.Clones.Offsets", "[2.5,0,0]"},
+        ValueCase{"Teapot.Materials[0].Maps.Paths[5]", "bump.png"},
+        ValueCase{"Teapot.Materials[0].Maps.Blend", "0.25"},
+        ValueCase{"Teapot.CustomFields[0]", "T-100"},
+        ValueCase{"Teapot.parent", "Stage"}, ValueCase{"Cup.Locked", "True"},
+        ValueCase{"Cup.SmoothAngle", "30"},
+        ValueCase{"Cup.SourceCaption", "Cup"}, ValueCase{"Cup.Materials", "[]"},
+        ValueCase{"Key.SpotlightUmbra", "0.3"},
+        ValueCase{"Key.SpotlightPenumbra", "0.5"},
+        ValueCase{"Sun.Colour", "[1,1,1,1]"},
+        ValueCase{"Cam.FocalPoint", "2.5"},
+        ValueCase{"Cam.FieldOfView", "0.05"},
+        ValueCase{"Arm.BoneWeight", "37.5"},
+        ValueCase{"Arm.IKJointLimits[3]", "6.283186"},
+        ValueCase{"Stage.Orientation.Up", "[0,1,0]"},
+        ValueCase{"Hand.Enabled", "False"}, ValueCase{"Hand.Hidden", "True"},
+        ValueCase{"ApplicationRegistryKey", "Morvel"},
+        ValueCase{"DialogOwner", "7"}, ValueCase{"selection[0]", "Teapot"},
+        ValueCase{"MaterialFieldNames[1]", "Notes"}));
 
 struct BadPath {
   const char* path;
@@ -251,7 +301,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, BadPathTest,
                                            BadPath{"Teapot.Materials[5]", 9},
                                            BadPath{"Teapot.Materials[x]", 5},
                                            BadPath{"Teapot.Materials[0", 5},
-                                           BadPath{"Teapot.SmoothingLevel[0]", 5},
+                                           BadPath{"Teapot.SmoothingLevel[0]",
+                                                   5},
                                            BadPath{"selection[1]", 9}));
 
 TEST(ValueTest, ANodeNameMayContainDots) {
@@ -283,10 +334,11 @@ TEST(RoundTripTest, TextAndParsedDocumentGiveTheSameScene) {
 }
 
 TEST(RoundTripTest, SinglesKeepEveryBit) {
-  auto scene = MemSceneGraph::FromText(
-      R"({"nodes": [{"name": "T", "kind": "shape"}]})");
+  auto scene =
+      MemSceneGraph::FromText(R"({"nodes": [{"name": "T", "kind": "shape"}]})");
   auto node = scene->Node("T");
-  for (Single v : {0.1f, -0.3f, 1.0f / 3.0f, 6.283186f, 1e-7f, 3.4e38f, 123456.789f}) {
+  for (Single v :
+       {0.1f, -0.3f, 1.0f / 3.0f, 6.283186f, 1e-7f, 3.4e38f, 123456.789f}) {
     node->SetSmoothAngle(kCurrentKey, v);
     auto again = MemSceneGraph::FromText(scene->ToText());
     EXPECT_EQ(again->Node("T")->SmoothAngle(kCurrentKey), v);
@@ -294,11 +346,13 @@ TEST(RoundTripTest, SinglesKeepEveryBit) {
 }
 
 TEST(SaveTest, TextThatIsNotUtf8IsSavedWithReplacementCharacters) {
-  auto scene = MemSceneGraph::FromText(R"({"nodes": [{"name": "A", "kind": "shape"}]})");
+  auto scene =
+      MemSceneGraph::FromText(R"({"nodes": [{"name": "A", "kind": "shape"}]})");
   scene->Node("A")->SetCustomFieldValue(0, "ok\xff");
   auto again = MemSceneGraph::FromText(scene->ToText());
   EXPECT_EQ(again->ValueText("A.CustomFields[0]"), "ok\xef\xbf\xbd");
-  EXPECT_EQ(scene->ValueText("A.CustomFields"), "[\"ok\xef\xbf\xbd\",\"\",\"\",\"\",\"\",\"\"]");
+  EXPECT_EQ(scene->ValueText("A.CustomFields"),
+            "[\"ok\xef\xbf\xbd\",\"\",\"\",\"\",\"\",\"\"]");
 }
 
 TEST(SaveTest, LeavesOutWhatEqualsTheDefaults) {
@@ -326,9 +380,11 @@ TEST(SaveTest, LeavesOutWhatEqualsTheDefaults) {
 class FileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("memscene_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ =
+        std::filesystem::temp_directory_path() /
+        ("memscene_test_" +
+         std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -362,21 +418,24 @@ TEST_F(FileTest, AFolderIsNoSceneFile) {
     ADD_FAILURE() << "loaded";
   } catch (const Error& e) {
     EXPECT_EQ(e.Number(), 75);
-    EXPECT_EQ(e.Description(), "Path/File access error: " + dir_.string() + " is a folder");
+    EXPECT_EQ(e.Description(),
+              "Path/File access error: " + dir_.string() + " is a folder");
   }
 }
 
 TEST_F(FileTest, ABadFileIsNamedInTheMessage) {
   std::string path = (dir_ / "broken.json").string();
-  std::ofstream(path) << R"({"nodes": [{"name": "A", "kind": "shape", "Locked": "yes"}]})";
+  std::ofstream(path)
+      << R"({"nodes": [{"name": "A", "kind": "shape", "Locked": "yes"}]})";
   try {
     MemSceneGraph::Load(path);
     ADD_FAILURE() << "loaded";
   } catch (const Error& e) {
     EXPECT_EQ(e.Number(), 321);
-    EXPECT_EQ(e.Description(), "Invalid file format: " + path +
-                                   ": node \"A\": key \"Locked\": expected true or false, "
-                                   "got \"yes\"");
+    EXPECT_EQ(e.Description(),
+              "Invalid file format: " + path +
+                  ": node \"A\": key \"Locked\": expected true or false, "
+                  "got \"yes\"");
   }
 }
 

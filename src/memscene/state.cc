@@ -32,12 +32,18 @@ thread_local std::shared_ptr<Anchor> current_anchor;
 
 const char* KindName(Long kind) {
   switch (kind) {
-    case kNodeTypeGroup: return "group";
-    case kNodeTypeShape: return "shape";
-    case kNodeTypeBone: return "bone";
-    case kNodeTypeCamera: return "camera";
-    case kNodeTypeLight: return "light";
-    default: return "unknown";
+    case kNodeTypeGroup:
+      return "group";
+    case kNodeTypeShape:
+      return "shape";
+    case kNodeTypeBone:
+      return "bone";
+    case kNodeTypeCamera:
+      return "camera";
+    case kNodeTypeLight:
+      return "light";
+    default:
+      return "unknown";
   }
 }
 
@@ -213,8 +219,8 @@ void State::CheckFaultSlow(std::string_view operation) {
 void State::Record(std::string_view operation, std::string object,
                    std::string arguments) {
   if (!journal_enabled) return;
-  journal.push_back(
-      JournalEntry{std::string(operation), std::move(object), std::move(arguments)});
+  journal.push_back(JournalEntry{std::string(operation), std::move(object),
+                                 std::move(arguments)});
 }
 
 State& Live(const std::shared_ptr<Anchor>& anchor) {

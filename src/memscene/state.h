@@ -31,7 +31,8 @@ template <class T>
 class Lazy {
  public:
   Lazy() = default;
-  Lazy(const Lazy& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+  Lazy(const Lazy& other)
+      : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
   Lazy(Lazy&&) noexcept = default;
   Lazy& operator=(const Lazy& other) {
     value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;

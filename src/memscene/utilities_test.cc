@@ -1,5 +1,3 @@
-#include "memscene/mem_utilities.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,6 +5,7 @@
 
 #include "base/error.h"
 #include "memscene/mem_scene_graph.h"
+#include "memscene/mem_utilities.h"
 #include "memscene/test_scene.h"
 
 namespace morvel {
@@ -62,7 +61,8 @@ TEST_P(TriStateTest, AnswersNoneAllOrMixedOverTheKindsItLooksAt) {
 INSTANTIATE_TEST_SUITE_P(
     Selections, TriStateTest,
     ::testing::Values(
-        //            selection             hid lck ena shd pts nrm box trn
+        // Selection, then Hidden, Locked, Enabled, Shadowless, DrawPoints,
+        // DrawNormals, DisplayAsBox, DrawTranslucent.
         TriStateCase{{}, 0, 0, 0, 0, 0, 0, 0, 0},
         TriStateCase{{"S1"}, 0, 1, 0, 0, 1, 0, 1, 0},
         TriStateCase{{"S1", "S3"}, 0, 1, 0, 0, 1, 0, 1, 2},
@@ -92,7 +92,8 @@ TEST_P(SetHiddenTest, ReportsEachKindWhoseVisibilityChanged) {
   auto active = scene->GetActiveScene();
   Long list = active->SelectionList();
   MemSceneUtility utility;
-  EXPECT_EQ(utility.SetHidden(active->Hierarchy(), list, 0, 0, c.hide), c.changes);
+  EXPECT_EQ(utility.SetHidden(active->Hierarchy(), list, 0, 0, c.hide),
+            c.changes);
   if (!c.selection.empty()) {
     EXPECT_EQ(utility.GetHiddenState(list), c.hide ? 1 : 0);
   }
@@ -108,12 +109,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SetHiddenCase{{}, true, {false, false, false, false, false}},
         SetHiddenCase{{"S1", "L1"}, true, {true, true, false, false, false}},
-        SetHiddenCase{{"S2", "L2", "G1"}, true, {false, false, false, false, false}},
-        SetHiddenCase{{"S2", "L2", "G1"}, false, {true, true, false, true, false}},
+        SetHiddenCase{
+            {"S2", "L2", "G1"}, true, {false, false, false, false, false}},
+        SetHiddenCase{
+            {"S2", "L2", "G1"}, false, {true, true, false, true, false}},
         SetHiddenCase{{"S1", "S2"}, true, {true, false, false, false, false}},
-        SetHiddenCase{{"B1", "G1", "C1"}, false, {false, false, false, true, false}},
+        SetHiddenCase{
+            {"B1", "G1", "C1"}, false, {false, false, false, true, false}},
         SetHiddenCase{{"B1", "C1"}, true, {false, false, true, false, true}},
-        SetHiddenCase{{"C1", "B2", "S3", "L1", "G1"}, true, {true, true, true, false, true}}));
+        SetHiddenCase{{"C1", "B2", "S3", "L1", "G1"},
+                      true,
+                      {true, true, true, false, true}}));
 
 TEST(SetHiddenTest, RefusesBadArguments) {
   auto scene = MemSceneGraph::FromText(kFlagScene);
@@ -122,13 +128,17 @@ TEST(SetHiddenTest, RefusesBadArguments) {
   Long list = active->SelectionList();
   MemSceneUtility u;
   EXPECT_EQ(ErrorOf([&] { u.SetHidden(nullptr, list, 0, 0, true); }), 91);
-  EXPECT_EQ(ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 1, 0, true); }), 5);
-  EXPECT_EQ(ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 0, 2, true); }), 5);
+  EXPECT_EQ(
+      ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 1, 0, true); }), 5);
+  EXPECT_EQ(
+      ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 0, 2, true); }), 5);
   EXPECT_EQ(ErrorOf([&] {
-              u.SetHidden(other->GetActiveScene()->Hierarchy(), list, 0, 0, true);
+              u.SetHidden(other->GetActiveScene()->Hierarchy(), list, 0, 0,
+                          true);
             }),
             5);
-  EXPECT_EQ(ErrorOf([&] { u.SetHidden(active->Hierarchy(), 0, 0, 0, true); }), 5);
+  EXPECT_EQ(ErrorOf([&] { u.SetHidden(active->Hierarchy(), 0, 0, 0, true); }),
+            5);
   EXPECT_EQ(ErrorOf([&] { u.GetHiddenState(12); }), 5);
   EXPECT_TRUE(scene->JournalLines().empty());
 }
@@ -170,10 +180,11 @@ TEST(MaterialLevelTest, ReadsAndWritesWholePercents) {
   EXPECT_EQ(scene->ValueText("Teapot.Materials[0].Diffuse"), "40");
   EXPECT_EQ(scene->ValueText("Teapot.Materials[0].Ambient"), "12");
   EXPECT_EQ(scene->ValueText("Teapot.Materials[0].Specular"), "7");
-  EXPECT_EQ(scene->JournalLines(),
-            (std::vector<std::string>{"SetDiffuseLevel Teapot.Materials[0] 40",
-                                      "SetAmbientLevel Teapot.Materials[0] 12",
-                                      "SetSpecularLevel Teapot.Materials[0] 7"}));
+  EXPECT_EQ(
+      scene->JournalLines(),
+      (std::vector<std::string>{"SetDiffuseLevel Teapot.Materials[0] 40",
+                                "SetAmbientLevel Teapot.Materials[0] 12",
+                                "SetSpecularLevel Teapot.Materials[0] 7"}));
   EXPECT_EQ(ErrorOf([&] { u.SetDiffuseLevel(material, "lots", 0); }), 13);
   EXPECT_EQ(ErrorOf([&] { u.SetDiffuseLevel(material, "", 0); }), 13);
   EXPECT_EQ(ErrorOf([&] { u.GetDiffuseLevel(nullptr, 0); }), 91);
@@ -187,7 +198,8 @@ TEST(SourceTest, CaptionAndDetailOfShapes) {
   EXPECT_EQ(u.GetSourceDetail(scene->Node("Teapot"), true), "teapot.obj");
   EXPECT_EQ(u.GetSourceCaption(scene->Node("Cup"), true), "Cup");
   EXPECT_EQ(u.GetSourceDetail(scene->Node("Cup"), true), "");
-  EXPECT_EQ(ErrorOf([&] { u.GetSourceCaption(scene->Node("Key"), true); }), 438);
+  EXPECT_EQ(ErrorOf([&] { u.GetSourceCaption(scene->Node("Key"), true); }),
+            438);
   EXPECT_EQ(ErrorOf([&] { u.GetSourceCaption(nullptr, true); }), 91);
 }
 
@@ -209,12 +221,12 @@ TEST_P(RemainderTest, KeepsTheSignOfTheDividend) {
   EXPECT_EQ(m.Remainder(GetParam().x, GetParam().y), GetParam().remainder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RemainderTest,
-                         ::testing::Values(RemainderCase{7, 3, 1}, RemainderCase{-7, 3, -1},
-                                           RemainderCase{7, -3, 1}, RemainderCase{300, 256, 44},
-                                           RemainderCase{0x00804020 / 256, 256, 0x40},
-                                           RemainderCase{0, 5, 0},
-                                           RemainderCase{INT_MIN, -1, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemainderTest,
+    ::testing::Values(RemainderCase{7, 3, 1}, RemainderCase{-7, 3, -1},
+                      RemainderCase{7, -3, 1}, RemainderCase{300, 256, 44},
+                      RemainderCase{0x00804020 / 256, 256, 0x40},
+                      RemainderCase{0, 5, 0}, RemainderCase{INT_MIN, -1, 0}));
 
 TEST(RemainderTest, ByZeroIsError11) {
   MemMathUtility m;
@@ -223,7 +235,8 @@ TEST(RemainderTest, ByZeroIsError11) {
 
 TEST(DialogTest, ChoosersAnswerWhatWasScriptedInOrder) {
   MemDialogUtility d;
-  EXPECT_EQ(d.ChooseColour(7, "Morvel", 0x123456).result, MemDialogUtility::kCancelled);
+  EXPECT_EQ(d.ChooseColour(7, "Morvel", 0x123456).result,
+            MemDialogUtility::kCancelled);
   d.AnswerColour(5, 0x00FF00);
   d.AnswerColour(1, 0x0000FF);
   ColourChoice accepted = d.ChooseColour(7, "Morvel", 0x123456);
@@ -258,9 +271,13 @@ TEST(PictureTest, ThumbnailsAreDescribedByPathAndSize) {
 TEST(FactoryTest, AReferenceSceneInstallsTheReferenceUtilities) {
   SetUtilityFactory(nullptr);
   auto scene = std::make_shared<MemSceneGraph>();
-  EXPECT_NE(std::dynamic_pointer_cast<MemSceneUtility>(SharedSceneUtility()), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MemMathUtility>(SharedMathUtility()), nullptr);
-  EXPECT_NE(std::dynamic_pointer_cast<MemPictureUtility>(CreatePictureUtility()), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MemSceneUtility>(SharedSceneUtility()),
+            nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<MemMathUtility>(SharedMathUtility()),
+            nullptr);
+  EXPECT_NE(
+      std::dynamic_pointer_cast<MemPictureUtility>(CreatePictureUtility()),
+      nullptr);
   EXPECT_EQ(ThreadDialogUtility(), SharedDialogUtility());
 }
 

@@ -144,7 +144,8 @@ class SceneNode {
 
   // Clones, custom fields (index 0 to 5) and refraction.
   virtual Clones GetClones() = 0;
-  virtual void SetClones(const LongVector3& counts, const SingleVector3& offsets,
+  virtual void SetClones(const LongVector3& counts,
+                         const SingleVector3& offsets,
                          const SingleVector3& rotations) = 0;
   virtual std::string GetCustomFieldValue(Long index) = 0;
   virtual void SetCustomFieldValue(Long index, const std::string& value) = 0;
@@ -289,24 +290,24 @@ class MaterialMaps {
 
   // The thumbnail of map N at `size` pixels; an empty picture when map N has
   // no file.
-  virtual Picture GetMapThumbnail1(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
-  virtual Picture GetMapThumbnail2(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
-  virtual Picture GetMapThumbnail3(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
-  virtual Picture GetMapThumbnail4(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
-  virtual Picture GetMapThumbnail5(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
-  virtual Picture GetMapThumbnail6(const std::shared_ptr<PictureUtility>& pictures,
-                                   const std::shared_ptr<morvel::ThumbnailCache>& cache,
-                                   Long size) = 0;
+  virtual Picture GetMapThumbnail1(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
+  virtual Picture GetMapThumbnail2(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
+  virtual Picture GetMapThumbnail3(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
+  virtual Picture GetMapThumbnail4(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
+  virtual Picture GetMapThumbnail5(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
+  virtual Picture GetMapThumbnail6(
+      const std::shared_ptr<PictureUtility>& pictures,
+      const std::shared_ptr<morvel::ThumbnailCache>& cache, Long size) = 0;
 };
 
 // Makes maps objects. Used by the material map and blend editors.
@@ -320,8 +321,8 @@ class MapBuilder {
   virtual std::shared_ptr<MaterialMaps> CreateMaps(
       const std::string& map1, Long setting_a, Integer setting_b,
       const std::string& map3, const std::string& map2, Long blend,
-      const std::string& map4, const std::string& map5,
-      const std::string& map6, const std::string& extra) = 0;
+      const std::string& map4, const std::string& map5, const std::string& map6,
+      const std::string& extra) = 0;
 };
 
 }  // namespace morvel

@@ -29,29 +29,39 @@ struct CountingFactory : UtilityFactory {
                             bool) override {
       return {};
     }
-    std::string GetSourceCaption(const std::shared_ptr<SceneNode>&, bool) override {
+    std::string GetSourceCaption(const std::shared_ptr<SceneNode>&,
+                                 bool) override {
       return {};
     }
-    std::string GetSourceDetail(const std::shared_ptr<SceneNode>&, bool) override {
+    std::string GetSourceDetail(const std::shared_ptr<SceneNode>&,
+                                bool) override {
       return {};
     }
     Single ColourRed(Colour) override { return 0; }
     Single ColourGreen(Colour) override { return 0; }
     Single ColourBlue(Colour) override { return 0; }
     Single ColourAlpha(Colour) override { return 0; }
-    Long GetDiffuseLevel(const std::shared_ptr<Material>&, Colour) override { return 0; }
-    Long GetAmbientLevel(const std::shared_ptr<Material>&, Colour) override { return 0; }
-    Long GetSpecularLevel(const std::shared_ptr<Material>&) override { return 0; }
+    Long GetDiffuseLevel(const std::shared_ptr<Material>&, Colour) override {
+      return 0;
+    }
+    Long GetAmbientLevel(const std::shared_ptr<Material>&, Colour) override {
+      return 0;
+    }
+    Long GetSpecularLevel(const std::shared_ptr<Material>&) override {
+      return 0;
+    }
     void SetDiffuseLevel(const std::shared_ptr<Material>&, const std::string&,
                          Colour) override {}
     void SetAmbientLevel(const std::shared_ptr<Material>&, const std::string&,
                          Colour) override {}
-    void SetSpecularLevel(const std::shared_ptr<Material>&, const std::string&) override {}
+    void SetSpecularLevel(const std::shared_ptr<Material>&,
+                          const std::string&) override {}
     Integer DefaultMapSettingB() override { return 0; }
     SingleVector3 MakeVector(Single, Single, Single) override { return {}; }
     ColourValue MakeColour(Single, Single, Single) override { return {}; }
     Orientation EulerToOrientation(const SingleVector3&) override { return {}; }
-    SingleVector3 OrientationToEuler(const SingleVector3&, const SingleVector3&) override {
+    SingleVector3 OrientationToEuler(const SingleVector3&,
+                                     const SingleVector3&) override {
       return {};
     }
   };
@@ -59,7 +69,8 @@ struct CountingFactory : UtilityFactory {
     ColourChoice ChooseColour(Long, const std::string&, Colour c) override {
       return {0, c};
     }
-    std::string ChooseMapFile(Long, const std::string&, Long, Integer) override {
+    std::string ChooseMapFile(Long, const std::string&, Long,
+                              Integer) override {
       return {};
     }
     void WriteDebugMessage(const std::string&) override {}
@@ -94,7 +105,8 @@ class SharedUtilitiesTest : public ::testing::Test {
  protected:
   void SetUp() override { SetUtilityFactory(factory_); }
   void TearDown() override { SetUtilityFactory(nullptr); }
-  std::shared_ptr<CountingFactory> factory_ = std::make_shared<CountingFactory>();
+  std::shared_ptr<CountingFactory> factory_ =
+      std::make_shared<CountingFactory>();
 };
 
 TEST_F(SharedUtilitiesTest, OneInstancePerThreadCreatedOnFirstUse) {
@@ -131,8 +143,9 @@ TEST_F(SharedUtilitiesTest, ANewFactoryReplacesTheThreadsInstances) {
 
 TEST_F(SharedUtilitiesTest, WithoutAFactoryEveryRequestFailsWith429) {
   SetUtilityFactory(nullptr);
-  for (auto request : {+[] { SharedSceneUtility(); }, +[] { SharedDialogUtility(); },
-                       +[] { SharedMathUtility(); }, +[] { CreatePictureUtility(); }}) {
+  for (auto request :
+       {+[] { SharedSceneUtility(); }, +[] { SharedDialogUtility(); },
+        +[] { SharedMathUtility(); }, +[] { CreatePictureUtility(); }}) {
     try {
       request();
       ADD_FAILURE() << "no error";
