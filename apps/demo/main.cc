@@ -129,6 +129,21 @@ QString DefaultScene(const char* argv0) {
   return {};
 }
 
+// The offscreen platform reports, as warnings, things that do not matter
+// without a screen (no keyboard grab, no raising of windows, no runtime
+// folder).
+// They are left out; every other message gets through.
+QtMessageHandler default_handler = nullptr;
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context,
+                    const QString& message) {
+  static const char* const kHarmless[] = {"This plugin does not support",
+                                          "XDG_RUNTIME_DIR"};
+  for (const char* harmless : kHarmless) {
+    if (message.contains(QLatin1String(harmless))) return;
+  }
+  if (default_handler) default_handler(type, context, message);
+}
+
 bool HaveDisplay() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
          std::getenv("QT_QPA_PLATFORM");
@@ -151,6 +166,9 @@ int main(int argc, char** argv) {
     // No screen to show a window on: render where nobody sees it.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     offscreen = true;
+  }
+  if (offscreen || qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen") {
+    default_handler = qInstallMessageHandler(QuietOffscreen);
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Morvel Properties");
