@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 #include "base/numbers.h"
@@ -585,18 +586,19 @@ void DemoWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
-void DemoWindow::Select(const std::vector<std::string>& names) {
-  if (!scene_) return;
+bool DemoWindow::Select(const std::vector<std::string>& names) {
+  if (!scene_) return false;
   try {
     scene_->Select(names);
   } catch (const Error& error) {
     ShowError(error);
-    return;
+    return false;
   }
   selection_order_ = names;
   history_.BreakMerge();
   SyncOutlinerSelection();
   Setup();
+  return true;
 }
 
 void DemoWindow::FillOutliner() {
@@ -895,6 +897,10 @@ void DemoWindow::ShowSource() {
 void DemoWindow::ShowError(const Error& error) {
   Log("!! " + ErrorText(error));
   if (options_.scripted) return;
+  if (options_.batch) {
+    std::fprintf(stderr, "morvel-demo: %s\n", error.ToString().c_str());
+    return;
+  }
   QMessageBox box(this);
   box.setWindowTitle("Morvel");
   box.setIcon(QMessageBox::Critical);

@@ -61,6 +61,9 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
     // source view are only logged, message boxes only recorded, errors
     // passed to the caller.
     bool scripted = false;
+    // Nobody is watching (--screenshot): errors are written to standard
+    // error instead of waiting in a message box for a person.
+    bool batch = false;
   };
   // `settings` keeps the users' choices (warnings switched off, operation
   // parameters); it must outlive the window.
@@ -77,8 +80,9 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
                    std::shared_ptr<Applier> applier, const QString& path);
   std::shared_ptr<MemSceneGraph> Scene() const { return scene_; }
   bool SaveScene(const QString& path);
-  // Selects nodes by name, as the outliner does, and sets the panel up.
-  void Select(const std::vector<std::string>& names);
+  // Selects nodes by name, as the outliner does, and sets the panel up;
+  // false (after telling the user) for a name that is no node.
+  bool Select(const std::vector<std::string>& names);
   // 2 (Common) or 3 (Object).
   void SetTab(Long tab);
   Long Tab() const { return tab_; }

@@ -199,7 +199,8 @@ int main(int argc, char** argv) {
   } else {
     settings = std::make_unique<morvel::MemorySettingsStore>();
   }
-  morvel::demo::DemoWindow window(*settings, {});
+  morvel::demo::DemoWindow window(*settings,
+                                  {.batch = !args.screenshot.empty()});
   // Shown first, so the panel is loaded at its real height.
   window.show();
   QApplication::processEvents();
@@ -214,7 +215,10 @@ int main(int argc, char** argv) {
   } else if (!window.OpenScene(scene) && !args.screenshot.empty()) {
     return 1;
   }
-  if (args.select_given) window.Select(args.select);
+  if (args.select_given && !window.Select(args.select) &&
+      !args.screenshot.empty()) {
+    return 1;
+  }
 
   if (!args.screenshot.empty()) {
     window.activateWindow();

@@ -306,10 +306,13 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
     if (!text().isEmpty()) {
       int chrome = Chrome();
       for (int step = 0;
-           step < 4 && chrome + QFontMetrics(fitted).horizontalAdvance(PlainText()) > width();
+           step < 4 &&
+           chrome + QFontMetrics(fitted).horizontalAdvance(PlainText()) >
+               width();
            ++step) {
         if (step < 2) {
-          fitted.setLetterSpacing(QFont::PercentageSpacing, 100 - 5 * (step + 1));
+          fitted.setLetterSpacing(QFont::PercentageSpacing,
+                                  100 - 5 * (step + 1));
         } else if (fitted.pixelSize() > 9) {
           fitted.setPixelSize(fitted.pixelSize() - 1);
         }
