@@ -409,6 +409,25 @@ TEST_F(WidgetViewTest, TypedKeysReplaceTheSelection) {
   EXPECT_EQ(name.Text(), "hip");
 }
 
+TEST_F(WidgetViewTest, LeavingATypedFieldByTabCommitsItButFocusFromCodeDoesNot) {
+  auto& name = tree_.Get<TextField>("txtName", 0);
+  name.on_value_committed = [&](int index) {
+    Log("commit " + std::to_string(index) + " " + name.Text());
+  };
+  auto* edit = Q<QLineEdit>("txtName(0)");
+  edit->setFocus(Qt::OtherFocusReason);
+  QTest::keyClicks(edit, "ab");
+  // Focus moved by code (a host, a script): what was typed stays uncommitted.
+  Q<QLineEdit>("txtName(1)")->setFocus(Qt::OtherFocusReason);
+  EXPECT_TRUE(log_.empty());
+  edit->setFocus(Qt::OtherFocusReason);
+  QTest::keyClicks(edit, "c");
+  // A person tabbing away means the value.
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_THAT(log_, ElementsAre("commit 0 abc"));
+  EXPECT_FALSE(edit->hasFocus());
+}
+
 TEST_F(WidgetViewTest, FocusAndLostFocusReachTheModel) {
   auto& entry = tree_.Get<TextBox>("txtEntry");
   entry.on_got_focus = [&] { Log("got"); };
