@@ -22,6 +22,12 @@ WarnDialog::WarnDialog(frmWarn& warn, const ScreenMetrics& metrics,
     if (!icon.isNull()) setWindowIcon(QIcon(icon));
   }
   setAccessibleName(windowTitle());
+  // The tip's heading stands out from the tip itself.
+  if (QWidget* heading = view_->Find("Label1")) {
+    QFont font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+  }
   // The OK button unloads the model; the window follows it.
   view_->after_input = [this] {
     if (!warn_.IsLoaded() && isVisible()) done(QDialog::Accepted);
