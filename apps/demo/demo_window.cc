@@ -765,7 +765,21 @@ void DemoWindow::Redo() {
 // ------------------------------------------------------------------ events
 
 void DemoWindow::Log(const QString& line) {
-  log_->appendPlainText(line);
+  // Host calls and notes in grey, scene writes in green, errors in red;
+  // the panel's events in the text colour.
+  QString colour;
+  if (line.startsWith("> ") || line.startsWith("# ")) {
+    colour = "#707070";
+  } else if (line.startsWith("    ")) {
+    colour = "#2e7d32";
+  } else if (line.startsWith("!! ")) {
+    colour = "#c62828";
+  }
+  QString html = line.toHtmlEscaped();
+  html.replace(" ", "&nbsp;");
+  log_->appendHtml(colour.isEmpty()
+                       ? html
+                       : QString("<span style=\"color:%1\">%2</span>").arg(colour, html));
   log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
