@@ -110,16 +110,16 @@ class FormView final : public QWidget, public ViewBase {
     QWidget::resizeEvent(event);
     owner_.Resized();
   }
-  // Keys that no widget of the form took reach the host's key handler when
-  // the form itself has the keyboard, or when Control is held (copy, cut
-  // and paste over a widget that has no text of its own).
+  // Keys reach the host's key handler when the form itself has the
+  // keyboard, or when the host's own code sends them. A copy key pressed
+  // over a check box or a list is not passed on: the panel would empty the
+  // clipboard for a widget that has no text to copy. (The text widgets pass
+  // their copy, cut and paste keys on themselves.)
   void keyPressEvent(QKeyEvent* event) override {
     Integer code = KeyCode(*event);
     bool control = event->modifiers() & Qt::ControlModifier;
-    // A key sent by the host's own code (not the window system) is meant
-    // for the panel too.
     if (owner_.on_key_down && &model_ == &owner_.Root() && code != 0 &&
-        (control || hasFocus() || !event->spontaneous())) {
+        (hasFocus() || !event->spontaneous())) {
       Integer shift = static_cast<Integer>(
           ((event->modifiers() & Qt::ShiftModifier) ? 1 : 0) |
           (control ? 2 : 0) | ((event->modifiers() & Qt::AltModifier) ? 4 : 0));

@@ -510,6 +510,23 @@ TEST_F(WidgetViewTest, CopyCutAndPasteKeysGoToTheHostWithTheSelection) {
   EXPECT_EQ(name.Text(), "copper");
 }
 
+TEST_F(WidgetViewTest, KeysReachTheHostFromTheFormNotFromACheckBox) {
+  std::vector<std::string> keys;
+  view_->on_key_down = [&](Integer code, Integer shift) {
+    keys.push_back(std::to_string(code) + "/" + std::to_string(shift));
+  };
+  auto* box = Q<QCheckBox>("chkHide");
+  box->setFocus();
+  // Over a check box Ctrl+C copies nothing and must not empty the clipboard.
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(keys.empty());
+  QWidget* form = view_->RootWidget();
+  form->setFocus();
+  QTest::keyClick(form, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(form, Qt::Key_X, Qt::ShiftModifier);
+  EXPECT_THAT(keys, ElementsAre("86/2", "88/1"));
+}
+
 TEST_F(WidgetViewTest, APictureBoxShowsItsColourAndReportsClicks) {
   auto& swatch = tree_.Get<PictureBox>("picSwatch");
   swatch.on_click = [&] { Log("pic"); };
