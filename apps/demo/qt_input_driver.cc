@@ -344,19 +344,10 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
 }
 
 void QtInputDriver::Key(Properties& panel, Integer key_code) {
+  // The container's key-down notification: the window hands the key to the
+  // panel whichever of its widgets has the focus.
   qt::WidgetView& view = ViewOf(*panel.Widgets().Root());
-  QWidget* surface = view.RootWidget();
-  bool typed_key = (key_code >= 'A' && key_code <= 'Z') ||
-                   (key_code >= '0' && key_code <= '9');
-  Drive(view, [&] {
-    if (typed_key) {
-      // Delivered to the panel's own window, which hands it to the panel.
-      QChar character(key_code);
-      SendKey(surface, key_code, character.toLower());
-    } else {
-      view.Act(*panel.Widgets().Root(), [&] { panel.KeyDown(key_code, 0); });
-    }
-  });
+  Drive(view, [&] { view.ContainerKeyDown(key_code, 0); });
 }
 
 }  // namespace morvel::demo

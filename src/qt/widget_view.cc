@@ -111,15 +111,15 @@ class FormView final : public QWidget, public ViewBase {
     owner_.Resized();
   }
   // Keys reach the host's key handler when the form itself has the
-  // keyboard, or when the host's own code sends them. A copy key pressed
-  // over a check box or a list is not passed on: the panel would empty the
-  // clipboard for a widget that has no text to copy. (The text widgets pass
-  // their copy, cut and paste keys on themselves.)
+  // keyboard. A copy key pressed over a check box or a list is not passed
+  // on: the panel would empty the clipboard for a widget that has no text to
+  // copy. (The text widgets pass their copy, cut and paste keys on
+  // themselves.)
   void keyPressEvent(QKeyEvent* event) override {
     Integer code = KeyCode(*event);
     bool control = event->modifiers() & Qt::ControlModifier;
     if (owner_.on_key_down && &model_ == &owner_.Root() && code != 0 &&
-        (hasFocus() || !event->spontaneous())) {
+        hasFocus()) {
       Integer shift = static_cast<Integer>(
           ((event->modifiers() & Qt::ShiftModifier) ? 1 : 0) |
           (control ? 2 : 0) | ((event->modifiers() & Qt::AltModifier) ? 4 : 0));
@@ -1621,6 +1621,11 @@ void WidgetView::Act(Widget& widget, const std::function<void()>& action) {
     Flush();
     if (after_input) after_input();
   }
+}
+
+void WidgetView::ContainerKeyDown(Integer key_code, Integer shift) {
+  if (!on_key_down) return;
+  Act(root_, [this, key_code, shift] { on_key_down(key_code, shift); });
 }
 
 void WidgetView::Report(const Error& error) {

@@ -78,6 +78,9 @@ class WidgetView final : public WidgetObserver {
   // 86 and the modifier state 2 for Control), for the panel's key handler.
   // Unset: the text widgets use the clipboard themselves.
   std::function<void(Integer key_code, Integer shift)> on_key_down;
+  // The container's own key-down notification (a host that previews the
+  // keyboard, a script): on_key_down with the error handling of input.
+  void ContainerKeyDown(Integer key_code, Integer shift);
   // The root widget was resized (the host tells the panel).
   std::function<void()> on_resize;
   // Runs after each piece of user input has been handled (and the view set

@@ -409,7 +409,8 @@ TEST_F(WidgetViewTest, TypedKeysReplaceTheSelection) {
   EXPECT_EQ(name.Text(), "hip");
 }
 
-TEST_F(WidgetViewTest, LeavingATypedFieldByTabCommitsItButFocusFromCodeDoesNot) {
+TEST_F(WidgetViewTest,
+       LeavingATypedFieldByTabCommitsItButFocusFromCodeDoesNot) {
   auto& name = tree_.Get<TextField>("txtName", 0);
   name.on_value_committed = [&](int index) {
     Log("commit " + std::to_string(index) + " " + name.Text());
