@@ -1135,8 +1135,6 @@ class GridView final : public QTableView, public ViewBase {
   void Refresh() override {
     if (!grid_.Redraw()) return;
     model_->Reshape();
-    const auto& metrics = owner_.Metrics();
-    (void)metrics;
     QHeaderView* columns = horizontalHeader();
     for (Long c = 0; c < grid_.Cols(); ++c) {
       int width = owner_.ToPixelsX(grid_.ColWidth(c));
