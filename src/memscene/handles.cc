@@ -498,50 +498,52 @@ void NodeHandle::SetIKJointLimits(const IKJointLimits& limits) {
   Journal("SetIKJointLimits", Arg(limits));
 }
 
+// Every bone value is written the same way: the node must be a bone, the
+// value must be finite, and the write is journalled under its operation.
+template <class T>
+void NodeHandle::SetBoneValue(T GroupData::*field, const T& value,
+                              const char* operation) {
+  bone(operation).*field = Finite(value, operation);
+  Journal(operation, Arg(value));
+}
+
 Single NodeHandle::BoneWeight() { return bone("BoneWeight").bone_weight; }
 void NodeHandle::SetBoneWeight(Single value) {
-  bone("SetBoneWeight").bone_weight = Finite(value, "SetBoneWeight");
-  Journal("SetBoneWeight", Arg(value));
+  SetBoneValue(&GroupData::bone_weight, value, "SetBoneWeight");
 }
 Single NodeHandle::BoneOriginEffectRange() {
   return bone("BoneOriginEffectRange").bone_origin_effect_range;
 }
 void NodeHandle::SetBoneOriginEffectRange(Single value) {
-  bone("SetBoneOriginEffectRange").bone_origin_effect_range =
-      Finite(value, "SetBoneOriginEffectRange");
-  Journal("SetBoneOriginEffectRange", Arg(value));
+  SetBoneValue(&GroupData::bone_origin_effect_range, value,
+               "SetBoneOriginEffectRange");
 }
 Single NodeHandle::BoneEndEffectRange() {
   return bone("BoneEndEffectRange").bone_end_effect_range;
 }
 void NodeHandle::SetBoneEndEffectRange(Single value) {
-  bone("SetBoneEndEffectRange").bone_end_effect_range =
-      Finite(value, "SetBoneEndEffectRange");
-  Journal("SetBoneEndEffectRange", Arg(value));
+  SetBoneValue(&GroupData::bone_end_effect_range, value,
+               "SetBoneEndEffectRange");
 }
 Single NodeHandle::BoneEffectExtent() {
   return bone("BoneEffectExtent").bone_effect_extent;
 }
 void NodeHandle::SetBoneEffectExtent(Single value) {
-  bone("SetBoneEffectExtent").bone_effect_extent =
-      Finite(value, "SetBoneEffectExtent");
-  Journal("SetBoneEffectExtent", Arg(value));
+  SetBoneValue(&GroupData::bone_effect_extent, value, "SetBoneEffectExtent");
 }
 Single NodeHandle::BoneIrregularExtent() {
   return bone("BoneIrregularExtent").bone_irregular_extent;
 }
 void NodeHandle::SetBoneIrregularExtent(Single value) {
-  bone("SetBoneIrregularExtent").bone_irregular_extent =
-      Finite(value, "SetBoneIrregularExtent");
-  Journal("SetBoneIrregularExtent", Arg(value));
+  SetBoneValue(&GroupData::bone_irregular_extent, value,
+               "SetBoneIrregularExtent");
 }
 SingleVector3 NodeHandle::BoneIrregularOffset() {
   return bone("BoneIrregularOffset").bone_irregular_offset;
 }
 void NodeHandle::SetBoneIrregularOffset(const SingleVector3& value) {
-  bone("SetBoneIrregularOffset").bone_irregular_offset =
-      Finite(value, "SetBoneIrregularOffset");
-  Journal("SetBoneIrregularOffset", Arg(value));
+  SetBoneValue(&GroupData::bone_irregular_offset, value,
+               "SetBoneIrregularOffset");
 }
 Long NodeHandle::BoneKind() { return bone("BoneKind").bone_kind; }
 

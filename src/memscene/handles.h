@@ -35,6 +35,8 @@ class NodeHandle final : public SceneNode,
   ShapeData& shape(const char* operation) const;
   GroupData& group(const char* operation) const;
   GroupData& bone(const char* operation) const;
+  template <class T>
+  void SetBoneValue(T GroupData::*field, const T& value, const char* operation);
   LightData& light(const char* operation) const;
   CameraData& camera(const char* operation) const;
 
