@@ -58,12 +58,7 @@ struct PanelOnScreen {
   }
   void Show(const std::string& name) {
     scene->Select({name});
-    SetupArguments a = ComputeSetupArguments(*scene, 3);
-    panel->SetupPropertiesPanel(
-        a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-        a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
-        a.GroupsSelectedCount, a.AmbientLightSelected,
-        a.DirectionalLightSelected, a.SceneSelected, a.RenderMode);
+    panel->SetupPropertiesPanel(ComputeSetupArguments(*scene, 3));
     view->Flush();
   }
 };

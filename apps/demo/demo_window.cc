@@ -462,11 +462,7 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
                Bool(a.SceneSelected))
           .arg(a.RenderMode));
   laid_out_height_ = container_.InnerHeight();
-  panel_->SetupPropertiesPanel(
-      a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-      a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
-      a.GroupsSelectedCount, a.AmbientLightSelected, a.DirectionalLightSelected,
-      a.SceneSelected, a.RenderMode);
+  panel_->SetupPropertiesPanel(a);
   if (view_) view_->Flush();
 }
 

@@ -3,25 +3,9 @@
 
 #include "base/types.h"
 #include "memscene/mem_scene_graph.h"
+#include "panel/properties.h"
 
 namespace morvel {
-
-// The eleven arguments of SetupPropertiesPanel, in their order.
-struct SetupArguments {
-  Long SelectedTab = 0;
-  Long SelectionEntity = 0;
-  Long ShapesSelectedCount = 0;
-  Long LightsSelectedCount = 0;
-  Long BonesSelectedCount = 0;
-  Long CamerasSelectedCount = 0;
-  Long GroupsSelectedCount = 0;
-  bool AmbientLightSelected = false;
-  bool DirectionalLightSelected = false;
-  bool SceneSelected = false;
-  Long RenderMode = 0;
-  friend bool operator==(const SetupArguments&,
-                         const SetupArguments&) = default;
-};
 
 // How the hosts describe a selection to the panel:
 // - the counts of selected nodes per kind (a bone counts as a bone only);

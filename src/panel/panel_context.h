@@ -43,21 +43,6 @@ struct PanelState {
   std::shared_ptr<SceneNode> EditShape;
 };
 
-// The arguments of SetupPropertiesPanel after the tab, in their order, as the
-// loaders that take them receive them.
-struct SelectionArguments {
-  Long SelectionEntity = 0;
-  Long ShapesSelectedCount = 0;
-  Long LightsSelectedCount = 0;
-  Long BonesSelectedCount = 0;
-  Long CamerasSelectedCount = 0;
-  Long GroupsSelectedCount = 0;
-  bool AmbientLightSelected = false;
-  bool DirectionalLightSelected = false;
-  bool SceneSelected = false;
-  Long RenderMode = 0;
-};
-
 // What every section works with: the widgets, the panel's state, the scene
 // (fetched afresh on every call, never cached), the host's events, the
 // container and the platform services. Sections get one at construction and

@@ -36,12 +36,7 @@ class PanelHarness {
   // Selects `names` and tells the panel, as the hosts do.
   void Show(Long tab, const std::vector<std::string>& names) {
     scene->Select(names);
-    SetupArguments a = ComputeSetupArguments(*scene, tab);
-    panel.SetupPropertiesPanel(
-        a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-        a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
-        a.GroupsSelectedCount, a.AmbientLightSelected,
-        a.DirectionalLightSelected, a.SceneSelected, a.RenderMode);
+    panel.SetupPropertiesPanel(ComputeSetupArguments(*scene, tab));
     scene->ClearJournal();
     events.log.clear();
   }

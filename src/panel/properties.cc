@@ -18,18 +18,15 @@ void Properties::SetupPropertiesPanel(
     const Long& GroupsSelectedCount, const bool& AmbientLightSelected,
     const bool& DirectionalLightSelected, const bool& SceneSelected,
     const Long& RenderMode) {
-  SelectionArguments arguments;
-  arguments.SelectionEntity = SelectionEntity;
-  arguments.ShapesSelectedCount = ShapesSelectedCount;
-  arguments.LightsSelectedCount = LightsSelectedCount;
-  arguments.BonesSelectedCount = BonesSelectedCount;
-  arguments.CamerasSelectedCount = CamerasSelectedCount;
-  arguments.GroupsSelectedCount = GroupsSelectedCount;
-  arguments.AmbientLightSelected = AmbientLightSelected;
-  arguments.DirectionalLightSelected = DirectionalLightSelected;
-  arguments.SceneSelected = SceneSelected;
-  arguments.RenderMode = RenderMode;
-  impl_->SetupPropertiesPanel(SelectedTab, arguments);
+  impl_->SetupPropertiesPanel(SetupArguments{
+      SelectedTab, SelectionEntity, ShapesSelectedCount, LightsSelectedCount,
+      BonesSelectedCount, CamerasSelectedCount, GroupsSelectedCount,
+      AmbientLightSelected, DirectionalLightSelected, SceneSelected,
+      RenderMode});
+}
+
+void Properties::SetupPropertiesPanel(const SetupArguments& arguments) {
+  impl_->SetupPropertiesPanel(arguments);
 }
 
 void Properties::SetSceneGraph(

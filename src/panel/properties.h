@@ -81,6 +81,26 @@ class FixedContainer : public PanelContainer {
   Long hWnd() const override { return window_handle; }
 };
 
+// The eleven arguments of SetupPropertiesPanel, in their order: the tab, then
+// what the host says about its selection. Hosts compute one of these from
+// their selection and hand it over whole; the section loaders that take the
+// selection arguments receive it too (they never read the tab).
+struct SetupArguments {
+  Long SelectedTab = 0;
+  Long SelectionEntity = 0;
+  Long ShapesSelectedCount = 0;
+  Long LightsSelectedCount = 0;
+  Long BonesSelectedCount = 0;
+  Long CamerasSelectedCount = 0;
+  Long GroupsSelectedCount = 0;
+  bool AmbientLightSelected = false;
+  bool DirectionalLightSelected = false;
+  bool SceneSelected = false;
+  Long RenderMode = 0;
+  friend bool operator==(const SetupArguments&,
+                         const SetupArguments&) = default;
+};
+
 class PropertiesImpl;
 
 class Properties {
@@ -105,6 +125,8 @@ class Properties {
                             const bool& AmbientLightSelected,
                             const bool& DirectionalLightSelected,
                             const bool& SceneSelected, const Long& RenderMode);
+  // The same call with the arguments gathered in one record.
+  void SetupPropertiesPanel(const SetupArguments& arguments);
   void SetSceneGraph(const std::shared_ptr<SceneGraph>& MorvelSceneGraph,
                      const std::shared_ptr<Applier>& Applier);
   Long lVBColor() const;

@@ -88,10 +88,9 @@ void PropertiesImpl::Park(Widget& frame) {
   frame.SetEnabled(false);
 }
 
-void PropertiesImpl::SetupPropertiesPanel(Long SelectedTab,
-                                          const SelectionArguments& args) {
+void PropertiesImpl::SetupPropertiesPanel(const SetupArguments& args) {
   WithPropertiesSource([&] {
-    const Long T = SelectedTab;
+    const Long T = args.SelectedTab;
     const Long Ns = args.ShapesSelectedCount;
     const Long Nl = args.LightsSelectedCount;
     const Long Nb = args.BonesSelectedCount;

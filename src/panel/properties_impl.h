@@ -37,7 +37,7 @@ class PropertiesImpl {
   PropertiesImpl(const PropertiesImpl&) = delete;
   PropertiesImpl& operator=(const PropertiesImpl&) = delete;
 
-  void SetupPropertiesPanel(Long SelectedTab, const SelectionArguments& args);
+  void SetupPropertiesPanel(const SetupArguments& args);
   void SetSceneGraph(const std::shared_ptr<SceneGraph>& MorvelSceneGraph,
                      const std::shared_ptr<Applier>& Applier);
   Long lVBColor() const { return state_.light_colour; }

@@ -358,11 +358,7 @@ void ScenarioHost::SetScene(SceneState& scene,
 void ScenarioHost::Setup(const SetupArguments& a) {
   Properties* panel = Panel();
   if (!panel) return;
-  panel->SetupPropertiesPanel(
-      a.SelectedTab, a.SelectionEntity, a.ShapesSelectedCount,
-      a.LightsSelectedCount, a.BonesSelectedCount, a.CamerasSelectedCount,
-      a.GroupsSelectedCount, a.AmbientLightSelected, a.DirectionalLightSelected,
-      a.SceneSelected, a.RenderMode);
+  panel->SetupPropertiesPanel(a);
 }
 
 void SceneApplyOperation(SceneState& scene, const std::string& operation) {

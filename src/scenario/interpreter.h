@@ -81,8 +81,8 @@ namespace morvel::scenario {
 
 class SceneState;  // the interpreter's scene: memscene behind it
 
-// The eleven arguments of SetupPropertiesPanel, in their order (the host
-// rules of the reference scene compute them).
+// The eleven arguments of SetupPropertiesPanel, the panel's own record (the
+// host rules of the reference scene compute them).
 using SetupArguments = ::morvel::SetupArguments;
 
 // Where the panel under test lives. See the comment block above.

@@ -53,7 +53,7 @@ void CommonSection::SetFromQuery(CheckBox& box,
   });
 }
 
-void CommonSection::LoadCommonProperties(const SelectionArguments& arguments) {
+void CommonSection::LoadCommonProperties(const SetupArguments& arguments) {
   WithPropertiesSource([&] {
     fraCommonProperties.SetLeft(kCommonFrameLeft);
     fraCommonProperties.SetTop(kCommonFrameTop);

@@ -38,7 +38,7 @@ class CommonSection {
   // Places and fills fraCommonProperties (and fraShapeCommonProperties for a
   // shape selection) and puts the bottom divider below them. Of its
   // arguments it reads SelectionEntity, AmbientLightSelected and RenderMode.
-  void LoadCommonProperties(const SelectionArguments& arguments);
+  void LoadCommonProperties(const SetupArguments& arguments);
 
  private:
   // Disables `box`, sets it from `query` over the selection list fetched

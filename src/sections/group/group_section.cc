@@ -8,7 +8,7 @@ GroupSection::GroupSection(PanelContext& context)
     : context_(context),
       fraGroupProperties(context.Widgets().Get<Frame>("fraGroupProperties")) {}
 
-void GroupSection::LoadGroupProperties(const SelectionArguments& arguments) {
+void GroupSection::LoadGroupProperties(const SetupArguments& arguments) {
   (void)arguments;  // read by the filling steps, not by the placing one
   WithPropertiesSource([&] {
     ShowSectionFrame(fraGroupProperties, context_.Container().InnerHeight());

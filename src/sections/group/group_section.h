@@ -14,7 +14,7 @@ class GroupSection {
   GroupSection& operator=(const GroupSection&) = delete;
 
   // Brings fraGroupProperties into view for the one selected group.
-  void LoadGroupProperties(const SelectionArguments& arguments);
+  void LoadGroupProperties(const SetupArguments& arguments);
 
  private:
   PanelContext& context_;

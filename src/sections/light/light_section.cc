@@ -8,7 +8,7 @@ LightSection::LightSection(PanelContext& context)
     : context_(context),
       fraLightProperties(context.Widgets().Get<Frame>("fraLightProperties")) {}
 
-void LightSection::LoadLightProperties(const SelectionArguments& arguments) {
+void LightSection::LoadLightProperties(const SetupArguments& arguments) {
   (void)arguments;  // read by the filling steps, not by the placing one
   WithPropertiesSource([&] {
     ShowSectionFrame(fraLightProperties, context_.Container().InnerHeight());

@@ -14,7 +14,7 @@ class LightSection {
   LightSection& operator=(const LightSection&) = delete;
 
   // Brings fraLightProperties into view for the one selected light.
-  void LoadLightProperties(const SelectionArguments& arguments);
+  void LoadLightProperties(const SetupArguments& arguments);
 
  private:
   PanelContext& context_;
