@@ -3,8 +3,6 @@
 // cost is measured beside the bare work it rests on, in the same run, and
 // reported as a ratio counter.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <time.h>
 
 #include <chrono>
 #include <cstddef>
@@ -15,6 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "panel/properties.h"
@@ -22,58 +21,11 @@
 #include "platform/settings_store.h"
 #include "scene/scene.h"
 
-// Heap accounting for the whole binary: every allocation and release goes
-// through these counters, so a benchmark can read what a piece of work took
-// from the heap. Benchmarks run on one thread; plain counters suffice.
-namespace {
-std::size_t g_heap_allocated = 0;
-std::size_t g_heap_freed = 0;
-std::size_t g_heap_allocations = 0;
-
-void* CountedAlloc(std::size_t size) {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (!p) throw std::bad_alloc();
-  g_heap_allocated += malloc_usable_size(p);
-  ++g_heap_allocations;
-  return p;
-}
-void CountedFree(void* p) noexcept {
-  if (!p) return;
-  g_heap_freed += malloc_usable_size(p);
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
-
 namespace morvel {
 namespace {
 
-// The ratios compare this thread's CPU time: the machines we measure on are
-// shared, and wall time would charge other processes' work to one side.
-struct Clock {
-  using duration = std::chrono::nanoseconds;
-  struct time_point {
-    std::int64_t ns;
-    duration operator-(const time_point& other) const {
-      return duration(ns - other.ns);
-    }
-  };
-  static time_point now() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return {static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec};
-  }
-};
-
-double Seconds(Clock::duration d) {
-  return std::chrono::duration<double>(d).count();
-}
+using bench::Clock;
+using bench::Seconds;
 
 // A panel in a headless host over a scene of `count` shapes, all selected,
 // all alike (so every tri-state query walks the whole selection). The
@@ -281,12 +233,12 @@ void BM_ConstructPanel(benchmark::State& state) {
   PlatformServices platform{&clipboard, &messages, &settings, &metrics};
   std::size_t allocated = 0, live = 0, allocations = 0;
   for (auto _ : state) {
-    std::size_t a0 = g_heap_allocated, f0 = g_heap_freed,
-                n0 = g_heap_allocations;
+    bench::HeapCounters before = bench::Heap();
     auto panel = std::make_unique<Properties>(platform, events, container);
-    allocated = g_heap_allocated - a0;
-    live = allocated - (g_heap_freed - f0);
-    allocations = g_heap_allocations - n0;
+    bench::HeapCounters after = bench::Heap();
+    allocated = after.allocated - before.allocated;
+    live = allocated - (after.freed - before.freed);
+    allocations = after.allocations - before.allocations;
     benchmark::DoNotOptimize(panel.get());
   }
   state.counters["heap_allocated_KiB"] =

@@ -12,6 +12,7 @@
 #include "sections/common/common_section.h"
 #include "sections/group/group_section.h"
 #include "sections/light/light_section.h"
+#include "sections/materials/materials_section.h"
 #include "sections/shape/display_options.h"
 #include "sections/shape/shape_section.h"
 #include "widgets/widget.h"
@@ -57,6 +58,7 @@ class PropertiesImpl {
   PanelContext& Context() { return context_; }
 
   CommonSection& Common() { return common_; }
+  MaterialsSection& Materials() { return materials_; }
   ShapeSection& Shape() { return shape_; }
   GroupSection& GroupSec() { return group_; }
   LightSection& LightSec() { return light_; }
@@ -75,6 +77,7 @@ class PropertiesImpl {
   PanelContext context_;
   CommonSection common_;
   ShapeDisplayOptions display_options_;
+  MaterialsSection materials_;
   ShapeSection shape_;
   GroupSection group_;
   LightSection light_;

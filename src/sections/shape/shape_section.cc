@@ -4,8 +4,10 @@
 
 namespace morvel {
 
-ShapeSection::ShapeSection(PanelContext& context)
+ShapeSection::ShapeSection(PanelContext& context,
+                           MaterialsSection& materials)
     : context_(context),
+      materials_(materials),
       fraShapeProperties(context.Widgets().Get<Frame>("fraShapeProperties")) {}
 
 void ShapeSection::LoadShapeProperties() {

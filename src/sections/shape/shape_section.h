@@ -2,6 +2,7 @@
 #define MORVEL_SECTIONS_SHAPE_SHAPE_SECTION_H_
 
 #include "panel/panel_context.h"
+#include "sections/materials/materials_section.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -9,7 +10,8 @@ namespace morvel {
 // The object tab's section of one selected shape.
 class ShapeSection {
  public:
-  explicit ShapeSection(PanelContext& context);
+  // The shape section hands its Materials frame to `materials`.
+  ShapeSection(PanelContext& context, MaterialsSection& materials);
   ShapeSection(const ShapeSection&) = delete;
   ShapeSection& operator=(const ShapeSection&) = delete;
 
@@ -18,6 +20,7 @@ class ShapeSection {
 
  private:
   PanelContext& context_;
+  MaterialsSection& materials_;
   Frame& fraShapeProperties;
 };
 

@@ -1,0 +1,49 @@
+#ifndef MORVEL_BENCH_BENCH_SUPPORT_H_
+#define MORVEL_BENCH_BENCH_SUPPORT_H_
+
+// What every benchmark of the library shares: a clock that counts this
+// thread's CPU time, and the heap the whole binary has taken so far.
+
+#include <time.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+
+namespace morvel::bench {
+
+// The ratios compare this thread's CPU time: the machines we measure on are
+// shared, and wall time would charge other processes' work to one side.
+struct Clock {
+  using duration = std::chrono::nanoseconds;
+  struct time_point {
+    std::int64_t ns;
+    duration operator-(const time_point& other) const {
+      return duration(ns - other.ns);
+    }
+  };
+  static time_point now() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return {static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec};
+  }
+};
+
+inline double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// Heap accounting for the whole binary (bench_support.cc replaces the global
+// operator new and delete): bytes handed out, bytes given back, and the
+// number of allocations, since the process started. Benchmarks run on one
+// thread; plain counters suffice.
+struct HeapCounters {
+  std::size_t allocated;
+  std::size_t freed;
+  std::size_t allocations;
+};
+HeapCounters Heap();
+
+}  // namespace morvel::bench
+
+#endif  // MORVEL_BENCH_BENCH_SUPPORT_H_
