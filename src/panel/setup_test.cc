@@ -81,7 +81,14 @@ class SetupTest : public SetupFixture,
 TEST_P(SetupTest, ParksThenLoadsOneSection) {
   const SetupCase& c = GetParam();
   graph_->scene->edit_mode = c.edit_mode;
-  Setup(c);
+  // The stub scene answers nothing past its edit mode, so a loader stops at
+  // its first scene read, after it has brought its frame into view.
+  try {
+    Setup(c);
+  } catch (const Error& e) {
+    EXPECT_GE(c.loaded, 0) << e.ToString();
+    EXPECT_EQ(e.Description(), "not expected in this test");
+  }
   for (int f = kCommon; f <= kGroup; ++f) {
     const Widget& frame = W().GetWidget(kFrames[f]);
     if (f == c.loaded) {
