@@ -145,8 +145,9 @@ class Properties {
   WidgetTree& Widgets();
   const WidgetTree& Widgets() const;
 
-  // The implementation, for the library's own sections and white-box tests.
-  PropertiesImpl& Impl() { return *impl_; }
+  // Not part of the embedding interface: the library's own tests reach the
+  // implementation through PropertiesAccess (panel/properties_access.h).
+  friend struct PropertiesAccess;
 
  private:
   std::unique_ptr<PropertiesImpl> impl_;

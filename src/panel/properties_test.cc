@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "panel/panel_testing.h"
-#include "panel/properties_impl.h"
+#include "panel/properties_access.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
@@ -50,7 +50,7 @@ class PropertiesTest : public ::testing::Test {
                events_, container_, &services_) {}
 
   WidgetTree& W() { return panel_.Widgets(); }
-  PanelState& State() { return panel_.Impl().State(); }
+  PanelState& State() { return PropertiesAccess::Impl(panel_).State(); }
   const std::vector<std::string>& Items(const char* combo) {
     return W().Get<ComboBox>(combo).Items();
   }
@@ -191,9 +191,9 @@ TEST(PropertiesInitTest, FailedInitialisationStopsBeforeTheApplier) {
     EXPECT_EQ(e.Number(), kErrObjectNotSet);
     EXPECT_EQ(e.Source(), "Properties");
   }
-  EXPECT_EQ(panel.Impl().State().scene_graph, graph);
-  EXPECT_EQ(panel.Impl().State().applier, nullptr);
-  EXPECT_FALSE(panel.Impl().State().initialised);
+  EXPECT_EQ(PropertiesAccess::Impl(panel).State().scene_graph, graph);
+  EXPECT_EQ(PropertiesAccess::Impl(panel).State().applier, nullptr);
+  EXPECT_FALSE(PropertiesAccess::Impl(panel).State().initialised);
   EXPECT_TRUE(panel.Enabled()) << "steps before the failure are not undone";
 }
 
