@@ -1,5 +1,6 @@
 // What a scenario cannot reach well: the question the colour chooser is
-// asked, and every light field committed with text that is no number.
+// asked, and every light field committed with text that is no number (with
+// the camera's field of view, which reads its text the same way).
 #include "sections/light/light_section.h"
 
 #include <gmock/gmock.h>
@@ -21,7 +22,8 @@ constexpr const char* kScene = R"({
   "ApplicationRegistryKey": "Lighting Lab", "DialogOwner": 4242,
   "nodes": [
     {"name": "Spot", "kind": "light", "LightType": 2, "Colour": [1, 0.5, 0],
-     "SpotlightRange": 300, "SpotlightUmbra": 0.35}
+     "SpotlightRange": 300, "SpotlightUmbra": 0.35},
+    {"name": "Cam", "kind": "camera"}
   ]
 })";
 
@@ -59,29 +61,33 @@ const TypedText kTexts[] = {
     {"TenThousandDigits", std::string(10000, '7'), kErrOverflow},
 };
 
-// A field, and the writes that stand when its text fails: those made before
-// its text is read.
-struct LightField {
+// A field, the object shown, and the writes that stand when its text fails:
+// those made before its text is read.
+struct Field {
   const char* name;
+  const char* shown;
   std::vector<std::string> before_failure;
 };
 
-const LightField kFields[] = {
+const Field kFields[] = {
     {"txtAttenuationFactor",
+     "Spot",
      {"SetLinearAttenuation Spot 0", "SetQuadraticAttenuation Spot 0"}},
-    {"txtSpotlightRange", {}},
-    {"txtSpotlightUmbra", {"SetSpotlightRange Spot 300"}},
+    {"txtSpotlightRange", "Spot", {}},
+    {"txtSpotlightUmbra", "Spot", {"SetSpotlightRange Spot 300"}},
     {"txtSpotlightPenumbra",
+     "Spot",
      {"SetSpotlightRange Spot 300", "SetSpotlightUmbra Spot 0.35"}},
+    {"txtFieldofView", "Cam", {}},
 };
 
-class LightFieldTextTest
-    : public ::testing::TestWithParam<std::tuple<LightField, TypedText>> {};
+class FieldTextTest
+    : public ::testing::TestWithParam<std::tuple<Field, TypedText>> {};
 
-TEST_P(LightFieldTextTest, FailsWithItsNumberAfterThePrepareAlone) {
+TEST_P(FieldTextTest, FailsWithItsNumberAfterThePrepareAlone) {
   const auto& [field, typed] = GetParam();
   PanelHarness h(kScene);
-  h.Show(3, {"Spot"});
+  h.Show(3, {field.shown});
   UpDownText& box = h.Get<UpDownText>(field.name);
   box.SetText(typed.text);
   try {
@@ -95,7 +101,7 @@ TEST_P(LightFieldTextTest, FailsWithItsNumberAfterThePrepareAlone) {
   EXPECT_EQ(h.Journal(), field.before_failure);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, LightFieldTextTest,
+INSTANTIATE_TEST_SUITE_P(Fields, FieldTextTest,
                          ::testing::Combine(::testing::ValuesIn(kFields),
                                             ::testing::ValuesIn(kTexts)),
                          [](const auto& info) {
