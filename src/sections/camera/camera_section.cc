@@ -56,7 +56,7 @@ void CameraSection::LoadCameraValues() {
     std::shared_ptr<Camera> selected =
         context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
     Camera& camera = *Required(selected);
-    // Shown as the camera keeps it: the field's bounds are the camera's.
+    // Shown unconverted: the field works in the camera's own units.
     txtFieldofView.SetText(SingleToText(camera.GetFieldOfView(kCurrentKey)));
     SetWhileDisabled(chkFocalBlur, [&] {
       chkFocalBlur.SetValue(camera.GetFocalBlur() ? 1 : 0);
