@@ -600,11 +600,12 @@ class WidgetTree {
 // or any ancestor) with error 5 and a description naming it ("cmdOK is
 // disabled", "txtAngle is inside fraSmoothing, which is hidden"), and a value
 // a person could not give (a slider position outside its range, no list
-// entry, a grey check, a cell outside the grid: 380). Refusals happen before
-// anything changes. Clicking, typing into, moving, picking or activating a
-// widget that can take the focus gives it the focus first, as the windowing
-// system does: the widget that had it gets its LostFocus before the new
-// widget's event. A handler's failure reaches the caller.
+// entry, a grey check, a cell outside the grid or in its fixed rows and
+// columns: 380). Refusals happen before anything changes. Clicking, typing
+// into, moving, picking or activating a widget that can take the focus gives
+// it the focus first, as the windowing system does: the widget that had it
+// gets its LostFocus before the new widget's event. A handler's failure
+// reaches the caller.
 class UserInput {
  public:
   // Button, picture box, check box (0 -> 1, 1 -> 0, 2 -> 1); 5 for others.
