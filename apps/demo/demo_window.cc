@@ -32,6 +32,7 @@
 #include "memscene/state.h"
 #include "qt/pictures.h"
 #include "qt/warn_dialog.h"
+#include "viewport.h"
 #include "warn/frm_warn.h"
 
 namespace morvel::demo {
@@ -279,18 +280,12 @@ void DemoWindow::BuildUi() {
   log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   right_column->addWidget(log_, 1);
 
-  splitter->addWidget(outliner_);
-  splitter->addWidget(middle);
-  splitter->addWidget(right);
-  splitter->setStretchFactor(0, 0);
-  splitter->setStretchFactor(1, 0);
-  splitter->setStretchFactor(2, 1);
-  splitter->setSizes({225, 290, 445});
+  BuildSceneViews(splitter, middle, right);
   setCentralWidget(splitter);
 
   status_ = new QLabel(this);
   statusBar()->addWidget(status_, 1);
-  resize(1040, 760);
+  resize(1240, 800);
 }
 
 void DemoWindow::BuildMenus() {
@@ -433,6 +428,7 @@ void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
       scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
   if (view_ && !path.isEmpty())
     view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  viewport_->SetScene(scene_);
   FillOutliner();
   UpdateActions();
   if (panel_) {
@@ -467,6 +463,10 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
 }
 
 void DemoWindow::Setup() {
+  if (setup_held_ > 0) {
+    setup_wanted_ = true;
+    return;
+  }
   if (!panel_ || !scene_) return;
   try {
     SetupOrThrow(ComputeSetupArguments(*scene_, tab_));
@@ -530,6 +530,7 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
   } catch (const Error& error) {
     ShowError(error);
   }
+  viewport_->SetScene(scene_);
   FillOutliner();
   Log(QString("# scene %1")
           .arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
@@ -686,6 +687,7 @@ void DemoWindow::RefreshFromScene() {
     SyncOutlinerSelection();
   }
   UpdateActions();
+  ShowSceneChanges();
 }
 
 void DemoWindow::UpdateActions() {
@@ -821,6 +823,8 @@ void DemoWindow::evtReqApplySceneChanges(bool& HierarchyChanged) {
   history_.Apply();
   if (HierarchyChanged) hidden_changed_ = true;
   UpdateActions();
+  // Every edit shows at once wherever the scene is shown.
+  ShowSceneChanges();
 }
 
 void DemoWindow::evtReqOpenSource() {
