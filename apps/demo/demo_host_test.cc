@@ -353,6 +353,29 @@ TEST_F(DemoHostTest, UndoAndRedoRestoreEveryKindOfValue) {
   }
 }
 
+TEST_F(DemoHostTest, EachGestureIsOneUndoStepEvenOnTheSameValue) {
+  window_->SetTab(2);
+  QWidget* points = window_->PanelView()->Find("chkShapeDrawPoints");
+  SendClick(points, QPoint(6, points->height() / 2));
+  SendClick(points, QPoint(6, points->height() / 2));
+  ASSERT_EQ(window_->Scene()->ValueText("Teapot.DrawPoints"), "False");
+  // Two clicks, two steps: undoing the second shows the points again.
+  EXPECT_EQ(window_->History().StepCount(), 2u);
+  window_->Undo();
+  EXPECT_EQ(window_->Scene()->ValueText("Teapot.DrawPoints"), "True");
+  window_->Undo();
+  EXPECT_EQ(window_->Scene()->ToText(), original_);
+
+  // Keys pressed one after another in one field are one gesture.
+  auto* draw =
+      qobject_cast<QComboBox*>(window_->PanelView()->Find("cboShapeDraw"));
+  draw->setFocus();
+  QTest::keyClick(draw, Qt::Key_Down);
+  QTest::keyClick(draw, Qt::Key_Down);
+  EXPECT_EQ(window_->History().StepCount(), 1u);
+  EXPECT_EQ(window_->History().UndoLabel(), "Draw Style (Teapot)");
+}
+
 TEST_F(DemoHostTest, AMeshOperationIsLoggedWithTheValuesItRanWith) {
   // What the panel stored before raising the event.
   for (auto [key, value] : {std::pair{"Level", "2"},

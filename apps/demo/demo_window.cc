@@ -28,6 +28,7 @@
 #include <map>
 
 #include "base/numbers.h"
+#include "gestures.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
 #include "qt/pictures.h"
@@ -221,6 +222,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   BuildMenus();
   CreatePanel();
   UpdateActions();
+  new GestureWatch(this, [this] { history_.BreakMerge(); });
 }
 
 DemoWindow::~DemoWindow() { DestroyPanel(panel_ != nullptr); }
