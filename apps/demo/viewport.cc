@@ -39,8 +39,8 @@ constexpr double kDotRadius = 2.5;
 constexpr double kFineRadius = 24;
 constexpr double kIconSize = 22;
 
-const QColor kSelected(0xff, 0x9a, 0x1f);
-const QColor kSelectedOthers(0xe0, 0x78, 0x10);
+const QColor kSelected(0xff, 0xe0, 0x66);
+const QColor kSelectedOthers(0xff, 0x9a, 0x1f);
 const QColor kPoints(0xff, 0xee, 0x58);
 const QColor kNormals(0x4d, 0xd0, 0xe1);
 
@@ -69,6 +69,13 @@ QColor Shade(const QColor& base, double light, double alpha) {
       static_cast<float>(std::min(1.0, base.greenF() * light)),
       static_cast<float>(std::min(1.0, base.blueF() * light)),
       static_cast<float>(alpha));
+}
+
+// A one-pixel line whatever the zoom: the painter's quickest pen.
+QPen Hairline(const QColor& colour) {
+  QPen pen(colour, 1);
+  pen.setCosmetic(true);
+  return pen;
 }
 
 // Three tones, as cel shading has them.
@@ -477,7 +484,7 @@ void Viewport::DrawShape(QPainter& painter, const Camera& camera,
       back.setAlpha(70);
       painter.setBrush(Qt::NoBrush);
       for (const auto& [depth, code] : order_) {
-        painter.setPen(QPen(code >= 0 ? front : back, 1));
+        painter.setPen(Hairline(code >= 0 ? front : back));
         corners(face_of(code));
         painter.drawPolygon(polygon, face_of(code).count);
       }
@@ -487,8 +494,10 @@ void Viewport::DrawShape(QPainter& painter, const Camera& camera,
       if (item.selected || mode == Mode::kCartoon) {
         QColor ink = item.selected ? (item.active ? kSelected : kSelectedOthers)
                                    : QColor(0x10, 0x10, 0x10);
+        // Bevelled joins: round ones cost a curve at every corner of
+        // every face.
         painter.setPen(QPen(ink, item.selected ? 5 : 3.5, Qt::SolidLine,
-                            Qt::RoundCap, Qt::RoundJoin));
+                            Qt::FlatCap, Qt::BevelJoin));
         painter.setBrush(ink);
         for (const auto& [depth, code] : order_) {
           if (code < 0 && !mesh.open) continue;
@@ -502,12 +511,12 @@ void Viewport::DrawShape(QPainter& painter, const Camera& camera,
         QColor fill = Shade(base, light, alpha);
         painter.setBrush(fill);
         if (mode == Mode::kOutline) {
-          painter.setPen(QPen(base.darker(300), 1));
+          painter.setPen(Hairline(base.darker(300)));
         } else if (see_through) {
           painter.setPen(Qt::NoPen);
         } else {
           // The fill's own colour closes the hairline seams between faces.
-          painter.setPen(QPen(fill, 1));
+          painter.setPen(Hairline(fill));
         }
         corners(face_of(code));
         painter.drawPolygon(polygon, face_of(code).count);
@@ -515,7 +524,7 @@ void Viewport::DrawShape(QPainter& painter, const Camera& camera,
     }
 
     if (item.normals) {
-      painter.setPen(QPen(kNormals, 1));
+      painter.setPen(Hairline(kNormals));
       double length = 0.12 * shape.radius;
       for (const auto& [depth, code] : order_) {
         if (code < 0) continue;
