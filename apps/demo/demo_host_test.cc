@@ -260,22 +260,28 @@ TEST_F(DemoHostTest, EveryEditIsSeenInTheViewportAtOnce) {
 TEST_F(DemoHostTest, AGroupsTransformShowsInTheDetailsAndTheViewAtOnce) {
   ASSERT_TRUE(window_->Select({"Table"}));
   NextFrame();
-  EXPECT_THAT(
-      window_->DetailsText().toStdString(),
-      HasSubstr("Position\n0.0, 0.75, 0.0\nOrientation\n0.0, 0.0, 0.0"));
-  QPointF teapot = CentreOf("Teapot");
-  Edit([](MemSceneGraph& scene) {
-    auto table = As<Group>(scene, "Table");
-    table->SetOrientation(nullptr, kCurrentKey, {1, 0, 0}, {0, 1, 0});
-    table->SetPosition(nullptr, kCurrentKey, {1.5f, 0.75f, -2});
-  });
   EXPECT_THAT(window_->DetailsText().toStdString(),
-              HasSubstr("Position\n1.5, 0.75, -2.0\nOrientation\n0.0, 90.0, "
+              HasSubstr("Position\n0.0, 0.75, 0.0\nOrientation\n0.0, 0.0, "
                         "0.0"));
+  QPointF teapot = CentreOf("Teapot");
+  // Typed into the group section's fields, as a person would.
+  QtInputDriver driver([this](const Widget&) { return window_->PanelView(); });
+  WidgetTree& widgets = window_->Panel()->Widgets();
+  driver.Commit(widgets.Get<UpDownText>("txtPositionX"), "1.5");
+  EXPECT_THAT(window_->DetailsText().toStdString(),
+              HasSubstr("Position\n1.5, 0.75, 0.0"));
+  driver.Commit(widgets.Get<UpDownText>("txtOrientationY"), "90");
+  EXPECT_THAT(window_->DetailsText().toStdString(),
+              HasSubstr("Orientation\n0.0, 90.0, 0.0"));
   NextFrame();
   EXPECT_GT((CentreOf("Teapot") - teapot).manhattanLength(), 20);
 
   window_->Undo();
+  EXPECT_THAT(window_->DetailsText().toStdString(),
+              HasSubstr("Position\n1.5, 0.75, 0.0\nOrientation\n0.0, 0.0, "
+                        "0.0"));
+  window_->Undo();
+  EXPECT_EQ(window_->Scene()->ValueText("Table.Position"), "[0,0.75,0]");
   EXPECT_THAT(window_->DetailsText().toStdString(),
               HasSubstr("Position\n0.0, 0.75, 0.0"));
 }

@@ -855,6 +855,11 @@ void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
   Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) +
       ", " + Quoted(WarningRegistryEntry) + ")");
   if (options_.scripted) return;
+  if (options_.batch) {
+    // A tip waits for OK; nobody is there to press it.
+    Log("    (tip not shown: the demo runs unattended)");
+    return;
+  }
   // The user may have switched this warning off in an earlier tip.
   std::optional<std::string> keep;
   Quietly([&] {
