@@ -10,18 +10,6 @@
 namespace morvel::demo {
 namespace {
 
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator*(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 Cross(Vec3 a, Vec3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-Vec3 Normalised(Vec3 a) {
-  double length = std::sqrt(Dot(a, a));
-  return length > 0 ? a * (1 / length) : Vec3{};
-}
-
 // (radius, height) points of a profile turned about the Y axis.
 using Profile = std::vector<std::pair<double, double>>;
 // A path for a tube: points and the tube's radius at each.
@@ -361,6 +349,11 @@ bool Contains(const std::string& text, std::string_view word) {
 }
 
 }  // namespace
+
+Vec3 Normalised(Vec3 a) {
+  double length = std::sqrt(Dot(a, a));
+  return length > 0 ? a * (1 / length) : a;
+}
 
 const char* PrimitiveName(Primitive primitive) {
   switch (primitive) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "memscene/mem_scene_graph.h"
+#include "scene_painter.h"
 #include "viewport_scene.h"
 
 // The demo's view of the scene: every shape as a small mesh of what it is
@@ -24,24 +25,6 @@
 // click on nothing clears); dragging turns the view, the wheel zooms, F
 // frames the whole scene again.
 namespace morvel::demo {
-
-// One thing the last paint drew, in drawing order (far to near).
-struct DrawnObject {
-  std::int32_t node = -1;
-  int copy = 0;
-  ItemKind kind = ItemKind::kShape;
-  Primitive primitive = Primitive::kSphere;
-  QRectF bounds;  // on the widget
-  QColor colour;  // before shading
-  Long draw_style = 0;
-  bool as_box = false;
-  bool points = false;
-  bool normals = false;
-  bool translucent = false;
-  bool selected = false;
-  // Drawn as its mesh; a shape a few pixels across is only a dot.
-  bool detailed = false;
-};
 
 class Viewport final : public QWidget {
  public:
@@ -79,16 +62,10 @@ class Viewport final : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  struct Camera;
-  Camera MakeCamera(QSize size) const;
+  ViewCamera MakeCamera(QSize size) const;
   void FitTo(const std::vector<SceneItem>& items, QSize size);
-  void DrawShape(QPainter& painter, const Camera& camera,
-                 const SceneItem& item);
-  void DrawLight(QPainter& painter, QPointF at, const SceneItem& item);
-  void DrawCamera(QPainter& painter, QPointF at, const SceneItem& item);
-  void DrawBone(QPainter& painter, const Camera& camera, const SceneItem& item);
-  void DrawGround(QPainter& painter, const Camera& camera,
-                  const std::vector<SceneItem>& items);
+  // The name of the object the panel shows, over it.
+  void Label(QPainter& painter, const SceneItem& active);
   void Click(QPointF at, Qt::KeyboardModifiers modifiers);
 
   std::shared_ptr<MemSceneGraph> scene_;
@@ -114,12 +91,8 @@ class Viewport final : public QWidget {
   Qt::MouseButton pressed_ = Qt::NoButton;
   bool dragging_ = false;
 
-  // Scratch space, kept between shapes.
-  std::vector<QPointF> points_;
-  std::vector<double> depths_;
-  QRectF area_;
-  std::vector<std::pair<double, int>> item_order_;
-  std::vector<std::pair<double, int>> order_;  // of a shape's faces
+  // Scratch space, kept between paints.
+  std::vector<std::pair<double, int>> order_;
 };
 
 }  // namespace morvel::demo
