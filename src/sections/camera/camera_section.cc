@@ -21,12 +21,7 @@ CameraSection::CameraSection(PanelContext& context)
       sldFocalAperture(context.Widgets().Get<Slider>("sldFocalAperture")),
       lblFocalQuality(context.Widgets().Get<Label>("lblFocalQuality")),
       sldFocalQuality(context.Widgets().Get<Slider>("sldFocalQuality")) {
-  txtFieldofView.on_value_committed = [this] {
-    WithPropertiesSource([this] { FieldOfViewCommitted(); });
-  };
-  txtFieldofView.on_activated = [this] {
-    WithPropertiesSource([this] { txtFieldofView.SelectValueText(); });
-  };
+  ConnectValueField(txtFieldofView, [this] { FieldOfViewCommitted(); });
   ConnectGuardedClick(chkFocalBlur, [this] { FocalBlurClick(); });
   // A slider reports every move, the loader's own included, and has no
   // guard: a loaded position that differs from the slider's is written.

@@ -72,24 +72,14 @@ LightSection::LightSection(PanelContext& context)
       txtSpotlightPenumbra(
           context.Widgets().Get<UpDownText>("txtSpotlightPenumbra")) {
   ConnectGuardedClick(cboAttenuationType, [this] { ApplyAttenuation(); });
-  ConnectField(txtAttenuationFactor, &LightSection::ApplyAttenuation);
-  ConnectField(txtSpotlightRange, &LightSection::ApplySpotlight);
-  ConnectField(txtSpotlightUmbra, &LightSection::ApplySpotlight);
-  ConnectField(txtSpotlightPenumbra, &LightSection::ApplySpotlight);
+  ConnectValueField(txtAttenuationFactor, [this] { ApplyAttenuation(); });
+  for (UpDownText* field :
+       {&txtSpotlightRange, &txtSpotlightUmbra, &txtSpotlightPenumbra}) {
+    ConnectValueField(*field, [this] { ApplySpotlight(); });
+  }
   // The swatch holds no value a loader sets, so its click needs no guard.
   picVBColor.on_click = [this] {
     WithPropertiesSource([this] { VBColorClick(); });
-  };
-}
-
-void LightSection::ConnectField(UpDownText& field,
-                                void (LightSection::*editor)()) {
-  field.on_value_committed = [this, editor] {
-    WithPropertiesSource([this, editor] { (this->*editor)(); });
-  };
-  UpDownText* target = &field;
-  field.on_activated = [target] {
-    WithPropertiesSource([target] { target->SelectValueText(); });
   };
 }
 

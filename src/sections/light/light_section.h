@@ -36,10 +36,6 @@ class LightSection {
   void VBColorClick();
   void ApplyLightColour(Light& light, Long colour);
 
-  // Connects a field's commit to `editor` and its activation to selecting
-  // its text, as all four fields of the section behave.
-  void ConnectField(UpDownText& field, void (LightSection::*editor)());
-
   PanelContext& context_;
   Frame& fraLightProperties;
   Frame& fraLightGeneral;
