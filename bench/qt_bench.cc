@@ -4,7 +4,9 @@
 //   one 60 Hz frame; the median is what counts (run with repetitions);
 // - selecting a shape with 10,000 materials takes under 100 ms;
 // - scrolling the material grid costs the same with 100, 1,000 and 100,000
-//   rows: only the rows in view are made and painted.
+//   rows: only the rows in view are made and painted;
+// - the demo's viewport draws a scene of 10,000 shapes, framed whole, in
+//   one 60 Hz frame; the studio scene, every shape a full mesh, too.
 //
 // Run: QT_QPA_PLATFORM=offscreen build/bin/morvel_qt_bench
 //        --benchmark_repetitions=15 --benchmark_report_aggregates_only=true
@@ -15,6 +17,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTableView>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -22,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "../apps/demo/viewport.h"
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -203,6 +207,61 @@ BENCHMARK(BM_ScrollMaterialGrid)
     ->Arg(1000)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
+
+// `count` shapes of every kind, each in its own group, on a square of
+// groups one unit apart; a few of them selected.
+std::shared_ptr<MemSceneGraph> ManyShapes(int count) {
+  const char* kinds[] = {"Teapot", "Box", "Cup", "Lathe", "Sphere", "Torus"};
+  nlohmann::json nodes = nlohmann::json::array();
+  int side = static_cast<int>(std::ceil(std::sqrt(count)));
+  for (int i = 0; i < count; ++i) {
+    std::string n = std::to_string(i);
+    nodes.push_back({{"name", "g" + n},
+                     {"kind", "group"},
+                     {"Position", {i % side, 0, i / side}}});
+    nodes.push_back(
+        {{"name", "s" + n},
+         {"kind", "shape"},
+         {"parent", "g" + n},
+         {"SourceCaption", kinds[i % 6]},
+         {"DrawStyle", 1 << (i % 5)},
+         {"Materials",
+          {{{"Colour",
+             {(i % 7) / 7.0, (i % 11) / 11.0, (i % 13) / 13.0, 1}}}}}});
+  }
+  return MemSceneGraph::FromJson(
+      {{"nodes", nodes}, {"selection", {"s0", "s1", "s2"}}});
+}
+
+void PaintViewport(benchmark::State& state,
+                   std::shared_ptr<MemSceneGraph> scene) {
+  demo::Viewport viewport;
+  viewport.resize(720, 540);
+  viewport.show();
+  viewport.SetScene(std::move(scene));
+  QPixmap frame = viewport.grab();  // framed on the first paint
+  for (auto _ : state) {
+    frame = viewport.grab();
+    benchmark::DoNotOptimize(frame);
+  }
+  double detailed = 0;
+  for (const demo::DrawnObject& drawn : viewport.Drawn())
+    detailed += drawn.detailed ? 1 : 0;
+  state.counters["drawn"] = static_cast<double>(viewport.Drawn().size());
+  state.counters["detailed"] = detailed;
+  state.counters["frame_budget_ms"] = kFrameSeconds * 1000;
+}
+
+void BM_ViewportManyShapes(benchmark::State& state) {
+  PaintViewport(state, ManyShapes(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_ViewportManyShapes)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_ViewportStudio(benchmark::State& state) {
+  PaintViewport(state,
+                MemSceneGraph::Load(MORVEL_SOURCE_DIR "/examples/studio.json"));
+}
+BENCHMARK(BM_ViewportStudio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace morvel
