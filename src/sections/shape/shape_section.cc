@@ -31,12 +31,6 @@ std::function<void()> Editor(Body body) {
   return [body = std::move(body)]() mutable { WithPropertiesSource(body); };
 }
 
-// Activating an up-down field selects its text, so that typing replaces the
-// value rather than adding to it.
-void SelectOnActivate(UpDownText& field) {
-  field.on_activated = Editor([&field] { field.SelectValueText(); });
-}
-
 template <class T>
 std::array<T*, 3> AxisArray(WidgetTree& widgets, const char* name) {
   return {&widgets.Get<T>(name, 0), &widgets.Get<T>(name, 1),
@@ -89,24 +83,16 @@ ShapeSection::ShapeSection(PanelContext& context, MaterialsSection& materials)
   ConnectGuardedClick(cboCondition, [this] { ConditionClick(); });
   // A smooth angle that does not convert is not worth an error message:
   // the edit simply does not happen.
-  txtAngle.on_value_committed = [this] {
-    Quietly([this] { AngleCommitted(); });
-  };
-  SelectOnActivate(txtAngle);
+  ConnectValueField(txtAngle,
+                    [this] { Quietly([this] { AngleCommitted(); }); });
   ConnectGuardedClick(cboMirror, [this] { MirrorClick(); });
   cmdCommitMirroring.on_click = Editor([this] { CommitMirroringClick(); });
 
   // Clones: any of the nine fields writes all nine.
   for (int axis = 0; axis < kAxes; ++axis) {
-    txtNumClones[axis]->on_value_committed =
-        Editor([this] { NumClonesCommitted(); });
-    txtCloneOffset[axis]->on_value_committed =
-        Editor([this] { ApplyClones(); });
-    txtCloneRotate[axis]->on_value_committed =
-        Editor([this] { ApplyClones(); });
-    SelectOnActivate(*txtNumClones[axis]);
-    SelectOnActivate(*txtCloneOffset[axis]);
-    SelectOnActivate(*txtCloneRotate[axis]);
+    ConnectValueField(*txtNumClones[axis], [this] { NumClonesCommitted(); });
+    ConnectValueField(*txtCloneOffset[axis], [this] { ApplyClones(); });
+    ConnectValueField(*txtCloneRotate[axis], [this] { ApplyClones(); });
   }
 
   // Raytracing: no guard either, so a loaded index of 1 or more warns.
