@@ -88,6 +88,22 @@ bool IsHeading(const Widget& label) {
          !label.Caption().empty();
 }
 
+// Sets `slot` to `value` for the length of a scope and puts the old value
+// back however the scope is left, an exception included: an error in a sync
+// or a handler must never leave the view deaf to input.
+template <class T>
+class ScopedValue {
+ public:
+  ScopedValue(T& slot, T value) : slot_(slot), saved_(slot) { slot_ = value; }
+  ~ScopedValue() { slot_ = saved_; }
+  ScopedValue(const ScopedValue&) = delete;
+  ScopedValue& operator=(const ScopedValue&) = delete;
+
+ private:
+  T& slot_;
+  T saved_;
+};
+
 // ------------------------------------------------------------------ form
 
 class FormView final : public QWidget, public ViewBase {
@@ -536,14 +552,13 @@ class SliderView final : public QSlider, public ViewBase {
     SyncTicks();
   }
   void SyncTicks() {
-    Long frequency = slider_.TickFrequency();
-    Long span =
-        std::abs(static_cast<long long>(slider_.Max()) - slider_.Min()) > 0
-            ? std::abs(slider_.Max() - slider_.Min())
-            : 0;
+    // A range may span the whole of Long: its width needs 64 bits.
+    long long frequency = slider_.TickFrequency();
+    long long span =
+        std::llabs(static_cast<long long>(slider_.Max()) - slider_.Min());
     // Ticks closer than three pixels are a grey smear: leave them out.
     bool room = height() >= 24 && frequency > 0 && span > 0 &&
-                width() / std::max<Long>(1, span / frequency) >= 3;
+                width() / std::max<long long>(1, span / frequency) >= 3;
     setTickPosition(room ? QSlider::TicksBelow : QSlider::NoTicks);
     setTickInterval(std::max<Long>(1, frequency));
   }
@@ -1247,7 +1262,7 @@ WidgetView::WidgetView(WidgetTree& tree, Widget& root,
     : tree_(tree),
       root_(root),
       metrics_(metrics),
-      alive_(std::make_shared<bool>(true)) {
+      state_(std::make_shared<State>()) {
   Build(root_, parent);
   root_view_ = views_.at(&root_)->Q();
   // The panel's layout was made for an 8 point font; the same size on this
@@ -1268,7 +1283,7 @@ WidgetView::WidgetView(WidgetTree& tree, Widget& root,
 }
 
 WidgetView::~WidgetView() {
-  *alive_ = false;
+  state_->alive = false;
   tree_.RemoveObserver(this);
   // The Qt widgets call back into this view: they go with it.
   QPointer<QWidget> root = root_view_;
@@ -1405,7 +1420,7 @@ void WidgetView::Build(Widget& widget, QWidget* parent_view) {
 }
 
 void WidgetView::SyncAll(ViewBase& view) {
-  ++syncing_;
+  ScopedValue syncing(state_->syncing, state_->syncing + 1);
   for (WidgetProperty property :
        {WidgetProperty::kGeometry, WidgetProperty::kCaption,
         WidgetProperty::kToolTip, WidgetProperty::kRange,
@@ -1422,7 +1437,6 @@ void WidgetView::SyncAll(ViewBase& view) {
   } else if (auto* up_down = dynamic_cast<UpDownView*>(&view)) {
     up_down->Editor()->setAccessibleName(view.Q()->accessibleName());
   }
-  --syncing_;
 }
 
 void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
@@ -1434,12 +1448,11 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
     if (!parent) return;
     auto parent_view = views_.find(parent);
     if (parent_view == views_.end()) return;
-    ++syncing_;
+    ScopedValue syncing(state_->syncing, state_->syncing + 1);
     Build(widget, parent_view->second->Q());
-    --syncing_;
     return;
   }
-  ++syncing_;
+  ScopedValue syncing(state_->syncing, state_->syncing + 1);
   ViewBase& view = *it->second;
   if (property == WidgetProperty::kChildren) {
     for (Widget* child : widget.Children()) {
@@ -1482,7 +1495,6 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
     default:
       break;
   }
-  --syncing_;
 }
 
 void WidgetView::RefreshAccessibleNames(Widget& parent) {
@@ -1595,29 +1607,48 @@ std::string ReadableName(const Widget& widget) {
 void WidgetView::Act(Widget& widget, const std::function<void()>& action) {
   // Nothing reaches the model while the view copies it, or once the view is
   // going (Qt's farewell focus events are not a person's input).
-  if (syncing_ > 0 || !*alive_) return;
-  Widget* previous = acting_;
-  acting_ = &widget;
+  if (state_->syncing > 0 || !state_->alive) return;
+  // Held by this call: the handler may destroy the view.
+  std::shared_ptr<State> state = state_;
+  {
+    ScopedValue acting(state->acting, &widget);
+    Guarded(action);
+    if (!state->alive) return;
+    // The Qt widget shows the model again, whatever the handler did (or
+    // failed to do); a failure here is the host's to hear about too.
+    auto it = views_.find(&widget);
+    if (it != views_.end()) {
+      ViewBase* view = it->second;
+      Guarded([&] {
+        ScopedValue syncing(state->syncing, state->syncing + 1);
+        view->Resync();
+      });
+    }
+  }
+  if (!state->acting) {
+    Guarded([this] { Flush(); });
+    if (!state->alive) return;
+    if (after_input) Guarded(after_input);
+  }
+}
+
+void WidgetView::Guarded(const std::function<void()>& step) {
+  std::shared_ptr<State> state = state_;
   try {
-    action();
+    step();
   } catch (const Error& error) {
-    acting_ = previous;
-    Report(error);
+    if (state->alive) {
+      Report(error);
+    } else {
+      std::fprintf(stderr, "%s\n", error.ToString().c_str());
+    }
   } catch (...) {
-    acting_ = previous;
-    Report(CurrentAsError(""));
-  }
-  acting_ = previous;
-  // The view may be gone when the host closed the window in its handler.
-  auto it = views_.find(&widget);
-  if (it != views_.end()) {
-    ++syncing_;
-    it->second->Resync();
-    --syncing_;
-  }
-  if (!acting_) {
-    Flush();
-    if (after_input) after_input();
+    Error error = CurrentAsError("");
+    if (state->alive) {
+      Report(error);
+    } else {
+      std::fprintf(stderr, "%s\n", error.ToString().c_str());
+    }
   }
 }
 
@@ -1638,9 +1669,10 @@ void WidgetView::ScheduleFlush(ViewBase* view) {
   pending_.insert(view);
   if (flush_scheduled_ || !root_view_) return;
   flush_scheduled_ = true;
-  std::shared_ptr<bool> alive = alive_;
-  QTimer::singleShot(0, root_view_, [this, alive] {
-    if (*alive) Flush();
+  std::shared_ptr<State> state = state_;
+  // Posted to the event loop, which no exception may reach.
+  QTimer::singleShot(0, root_view_, [this, state] {
+    if (state->alive) Guarded([this] { Flush(); });
   });
 }
 
@@ -1649,13 +1681,13 @@ void WidgetView::Flush() {
   if (pending_.empty()) return;
   std::unordered_set<ViewBase*> pending;
   pending.swap(pending_);
-  ++syncing_;
+  ScopedValue syncing(state_->syncing, state_->syncing + 1);
   for (ViewBase* view : pending) view->Refresh();
-  --syncing_;
 }
 
 void WidgetView::Resized() {
-  if (on_resize && syncing_ == 0) on_resize();
+  // Called from Qt's resize event, which no exception may reach.
+  if (on_resize && state_->syncing == 0) Guarded(on_resize);
 }
 
 std::string PlainCaption(std::string_view caption) {

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -369,6 +370,26 @@ TEST_F(WidgetViewTest, ADisabledSliderIsNotMovedByTheKeyboard) {
   QTest::keyClick(Q<QSlider>("sldLevel"), Qt::Key_Right);
   EXPECT_TRUE(log_.empty());
   EXPECT_EQ(slider.Value(), 0);
+}
+
+TEST_F(WidgetViewTest, ASliderOverTheWholeLongRangeKeepsItsTicksReadable) {
+  auto& slider = tree_.Get<Slider>("sldLevel");
+  constexpr Long kMin = std::numeric_limits<Long>::min();
+  constexpr Long kMax = std::numeric_limits<Long>::max();
+  slider.SetRange(kMin, kMax);
+  auto* q = Q<QSlider>("sldLevel");
+  EXPECT_EQ(q->minimum(), kMin);
+  EXPECT_EQ(q->maximum(), kMax);
+  // Four thousand million ticks on 200 pixels would be a smear.
+  EXPECT_EQ(q->tickPosition(), QSlider::NoTicks);
+  // Three ticks fit.
+  slider.SetTickFrequency(1 << 30);
+  EXPECT_EQ(q->tickPosition(), QSlider::TicksBelow);
+  q->setFocus();
+  QTest::keyClick(q, Qt::Key_End);
+  EXPECT_EQ(slider.Value(), kMax);
+  QTest::keyClick(q, Qt::Key_Home);
+  EXPECT_EQ(slider.Value(), kMin);
 }
 
 TEST_F(WidgetViewTest, TypingGoesKeyByKeyThroughTheKeyFilter) {
