@@ -32,11 +32,17 @@ class ViewBase;
 
 class WidgetView final : public WidgetObserver {
  public:
+  // Makes the Qt view of one model widget; null leaves the widget to the
+  // standard views (qt/views/view_factory.h). A host with widgets of its own
+  // kind, or a test, puts its views in here.
+  using ViewFactory = std::function<ViewBase*(WidgetView& owner, Widget& model,
+                                              QWidget* parent)>;
+
   // Mirrors `root` and everything below it. The view of `root` becomes a
   // child of `parent` (or a top-level widget when it is null). The tree and
   // the metrics must outlive the view; destroy the view before the tree.
   WidgetView(WidgetTree& tree, Widget& root, const ScreenMetrics& metrics,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, ViewFactory factory = nullptr);
   ~WidgetView() override;
   WidgetView(const WidgetView&) = delete;
   WidgetView& operator=(const WidgetView&) = delete;
@@ -89,7 +95,7 @@ class WidgetView final : public WidgetObserver {
 
   void OnWidgetChanged(Widget& widget, WidgetProperty property) override;
 
-  // --- used by the Qt widget classes of the view ---
+  // --- used by the Qt widget classes of the view (qt/views/) ---
   // Runs one piece of user input on the model: catches every failure and
   // hands it to on_error, then sets the Qt widget again from the model and
   // applies what was deferred.
@@ -118,6 +124,7 @@ class WidgetView final : public WidgetObserver {
   WidgetTree& tree_;
   Widget& root_;
   const ScreenMetrics& metrics_;
+  ViewFactory factory_;
   std::unordered_map<const Widget*, ViewBase*> views_;
   std::unordered_set<ViewBase*> pending_;
   bool flush_scheduled_ = false;

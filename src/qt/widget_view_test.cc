@@ -16,13 +16,16 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/error.h"
 #include "platform/headless.h"
+#include "qt/views/view_base.h"
 #include "widgets/widget.h"
 
 namespace morvel::qt {
@@ -180,7 +183,8 @@ class WidgetViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tree_.Build(kLayout);
-    view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_);
+    view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_,
+                                         nullptr, factory_);
     view_->on_error = [this](const Error& error) { errors_.push_back(error); };
     QWidget* root = view_->RootWidget();
     root->resize(400, 500);
@@ -199,6 +203,7 @@ class WidgetViewTest : public ::testing::Test {
   void Log(std::string line) { log_.push_back(std::move(line)); }
 
   FixedScreenMetrics metrics_{15, 15};
+  WidgetView::ViewFactory factory_;
   WidgetTree tree_;
   std::unique_ptr<WidgetView> view_;
   std::vector<Error> errors_;
@@ -747,6 +752,119 @@ TEST_F(WidgetViewTest, ACaptionTooLongForItsBoxTakesTheRoomUpToTheNextWidget) {
   // The neighbour gone, the room comes back.
   tree_.GetWidget("cmdNext").SetVisible(false);
   EXPECT_GE(q->width(), q->sizeHint().width());
+}
+
+// A button whose view fails on demand in each of the places the view calls
+// it from: a sync, a build, a deferred refresh, the resync after input.
+class FailingButtonView final : public QPushButton, public ViewBase {
+ public:
+  FailingButtonView(WidgetView& owner, Widget& model, QWidget* parent,
+                    bool fail_build)
+      : QPushButton(parent), ViewBase(owner, model), fail_sync(fail_build) {
+    connect(this, &QPushButton::clicked, [this] {
+      owner_.Act(model_, [this] { UserInput::Click(model_); });
+    });
+  }
+  QWidget* Q() override { return this; }
+  void Sync(WidgetProperty property) override {
+    if (fail_sync) RaiseError(6);
+    if (property == WidgetProperty::kCaption) owner_.ScheduleFlush(this);
+    SyncCommon(property);
+  }
+  void Refresh() override {
+    if (fail_refresh) RaiseError(7);
+  }
+  void Resync() override {
+    if (fail_resync) RaiseError(9);
+  }
+  bool fail_sync = false;
+  bool fail_refresh = false;
+  bool fail_resync = false;
+};
+
+class FailingViewTest : public WidgetViewTest {
+ protected:
+  FailingViewTest() {
+    factory_ = [this](WidgetView& owner, Widget& model,
+                      QWidget* parent) -> ViewBase* {
+      if (model.Kind() != K::kButton) return nullptr;
+      auto* view = new FailingButtonView(owner, model, parent,
+                                         model.Name() == "cmdLate");
+      failing_[model.Name()] = view;
+      return view;
+    };
+  }
+  // Input that must still reach the model after any failure.
+  void ExpectInputStillWorks() {
+    auto& box = tree_.Get<CheckBox>("chkHide");
+    Integer before = box.Value();
+    QTest::mouseClick(Q<QCheckBox>("chkHide"), Qt::LeftButton);
+    EXPECT_EQ(box.Value(), before == 1 ? 0 : 1);
+  }
+  std::map<std::string, FailingButtonView*> failing_;
+};
+
+TEST_F(FailingViewTest, AFailureWhileTheViewCopiesTheModelLeavesInputWorking) {
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    Long number;
+  };
+  const Case cases[] = {
+      {"sync",
+       [&] {
+         failing_["cmdGo"]->fail_sync = true;
+         tree_.GetWidget("cmdGo").SetCaption("Stop");
+       },
+       6},
+      {"build",
+       [&] {
+         const WidgetSpec late[] = {{.kind = K::kButton,
+                                     .name = "cmdLate",
+                                     .parent = "fraMain",
+                                     .width = 600,
+                                     .height = 300}};
+         tree_.Build(late);
+       },
+       6},
+      {"refresh",
+       [&] {
+         failing_["cmdGo"]->fail_sync = false;
+         failing_["cmdGo"]->fail_refresh = true;
+         tree_.GetWidget("cmdGo").SetCaption("Again");
+         view_->Flush();
+       },
+       7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The failure reaches the code that changed the model, as any failure
+    // of an observer does.
+    try {
+      c.fail();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.Number(), c.number);
+    }
+    ExpectInputStillWorks();
+  }
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(FailingViewTest, AFailureShowingTheResultOfInputGoesToTheErrorCallback) {
+  int clicks = 0;
+  tree_.Get<Button>("cmdGo").on_click = [&] { ++clicks; };
+  failing_["cmdGo"]->fail_resync = true;
+  QTest::mouseClick(failing_["cmdGo"], Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0].Number(), 9);
+  ExpectInputStillWorks();
+  // The failing view's own input still arrives too.
+  failing_["cmdGo"]->fail_resync = false;
+  QTest::mouseClick(failing_["cmdGo"], Qt::LeftButton);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(errors_.size(), 1u);
 }
 
 TEST(PlainCaptionTest, StripsMnemonics) {
