@@ -296,29 +296,6 @@ TEST_F(WidgetViewTest, CodeSettingAValueRaisesItsEventOnceAndNeverComesBack) {
   EXPECT_TRUE(errors_.empty());
 }
 
-TEST_F(WidgetViewTest, ClickingACheckBoxGoesThroughTheModel) {
-  auto& box = tree_.Get<CheckBox>("chkHide");
-  box.on_click = [&] { Log("chk " + std::to_string(box.Value())); };
-  auto* q = Q<QCheckBox>("chkHide");
-  struct Step {
-    Integer before;
-    Integer after;
-    Qt::CheckState shown;
-  };
-  // A grey box is checked by a click; a checked one cleared.
-  const Step steps[] = {
-      {0, 1, Qt::Checked}, {1, 0, Qt::Unchecked}, {2, 1, Qt::Checked}};
-  for (const Step& s : steps) {
-    box.SetValue(s.before);
-    log_.clear();
-    QTest::mouseClick(q, Qt::LeftButton);
-    EXPECT_EQ(box.Value(), s.after) << s.before;
-    EXPECT_EQ(q->checkState(), s.shown) << s.before;
-    EXPECT_THAT(log_, ElementsAre("chk " + std::to_string(s.after)));
-  }
-  EXPECT_EQ(tree_.Focused(), &box);
-}
-
 TEST_F(WidgetViewTest, AModelThatRefusesLeavesTheScreenAsTheModelIs) {
   auto& box = tree_.Get<CheckBox>("chkHide");
   // The handler puts the value back, as a loader guard would.
@@ -397,44 +374,6 @@ TEST_F(WidgetViewTest, ASliderOverTheWholeLongRangeKeepsItsTicksReadable) {
   EXPECT_EQ(slider.Value(), kMin);
 }
 
-TEST_F(WidgetViewTest, TypingGoesKeyByKeyThroughTheKeyFilter) {
-  auto& name = tree_.Get<TextField>("txtName", 1);
-  name.on_key_press = [&](Integer& key) {
-    Log("key " + std::to_string(key));
-    if (key == '|') key = 0;
-  };
-  name.on_value_committed = [&](int index) {
-    Log("commit " + std::to_string(index) + " " + name.Text());
-  };
-  auto* edit = Q<QLineEdit>("txtName(1)");
-  edit->setFocus();
-  QTest::keyClicks(edit, "a|b");
-  EXPECT_EQ(name.Text(), "ab");
-  EXPECT_EQ(edit->text(), "ab");
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  EXPECT_EQ(name.Text(), "a");
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_THAT(
-      log_, ElementsAre("key 97", "key 124", "key 98", "key 8", "commit 1 a"));
-}
-
-TEST_F(WidgetViewTest, TypedKeysReplaceTheSelection) {
-  auto& name = tree_.Get<TextField>("txtName", 0);
-  name.SetText("hello");
-  auto* edit = Q<QLineEdit>("txtName(0)");
-  edit->setFocus();
-  edit->setSelection(1, 3);  // "ell"
-  EXPECT_EQ(name.SelStart(), 1);
-  EXPECT_EQ(name.SelLength(), 3);
-  QTest::keyClicks(edit, "ip");
-  EXPECT_EQ(name.Text(), "hipo");
-  EXPECT_EQ(edit->text(), "hipo");
-  EXPECT_EQ(name.SelStart(), 3);
-  // Delete is the line edit's own; the model follows.
-  QTest::keyClick(edit, Qt::Key_Delete);
-  EXPECT_EQ(name.Text(), "hip");
-}
-
 TEST_F(WidgetViewTest,
        LeavingATypedFieldByTabCommitsItButFocusFromCodeDoesNot) {
   auto& name = tree_.Get<TextField>("txtName", 0);
@@ -479,9 +418,8 @@ TEST_F(WidgetViewTest, FocusAndLostFocusReachTheModel) {
   EXPECT_EQ(tree_.Focused(), tree_.Find("chkHide"));
 }
 
-TEST_F(WidgetViewTest, UpDownStepButtonsHonourBoundsIncrementAndDecimals) {
+TEST_F(WidgetViewTest, AStepButtonIsDimmedAtItsBound) {
   auto& field = tree_.Get<UpDownText>("txtCount");
-  field.on_value_committed = [&] { Log("commit " + field.Text()); };
   auto buttons = view_->Find("txtCount")->findChildren<QToolButton*>();
   ASSERT_EQ(buttons.size(), 2);
   QToolButton* up =
@@ -489,10 +427,10 @@ TEST_F(WidgetViewTest, UpDownStepButtonsHonourBoundsIncrementAndDecimals) {
   QToolButton* down = up == buttons[0] ? buttons[1] : buttons[0];
   QTest::mouseClick(up, Qt::LeftButton);
   QTest::mouseClick(up, Qt::LeftButton);  // 10 is the maximum
+  EXPECT_EQ(field.Text(), "10");
   EXPECT_FALSE(up->isEnabled());
   QTest::mouseClick(down, Qt::LeftButton);
   EXPECT_TRUE(up->isEnabled());
-  EXPECT_THAT(log_, ElementsAre("commit 7.5", "commit 10", "commit 7.5"));
   EXPECT_EQ(Q<QLineEdit>("txtCount")->text(), "7.5");
   field.SetText("0");
   EXPECT_FALSE(down->isEnabled());
@@ -634,18 +572,6 @@ TEST_F(GridViewTest, HeaderRowColumnWidthsRowHeightsAndCells) {
   // One changed cell shows at once.
   Grid().SetTextMatrix(2, 2, "40");
   EXPECT_EQ(model->data(model->index(1, 2)).toString(), "40");
-}
-
-TEST_F(GridViewTest, ClickingACellMakesItCurrentThenRaisesCellClicked) {
-  Fill(3);
-  Grid().on_cell_clicked = [&] {
-    Log("cell " + std::to_string(Grid().Row()) + "," +
-        std::to_string(Grid().Col()));
-  };
-  QTableView* table = Table();
-  QRect cell = table->visualRect(table->model()->index(1, 2));
-  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-  EXPECT_THAT(log_, ElementsAre("cell 2,2"));
 }
 
 TEST_F(GridViewTest, WhileRedrawIsOffTheViewWaits) {
