@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -31,6 +32,17 @@ class FrameView final : public QWidget, public ViewBase {
   }
 
  protected:
+  // A click on a frame is a click on the panel: the panel's surface takes
+  // the focus, and the field that had it (an edit laid over the material
+  // grid) ends its edit, as it would anywhere else.
+  void mousePressEvent(QMouseEvent* event) override {
+    if (QWidget* surface = owner_.RootWidget();
+        surface && surface->focusPolicy() != Qt::NoFocus &&
+        !surface->hasFocus()) {
+      surface->setFocus(Qt::MouseFocusReason);
+    }
+    QWidget::mousePressEvent(event);
+  }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     QColor rule = palette().color(QPalette::Mid);

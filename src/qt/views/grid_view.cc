@@ -1,6 +1,7 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -232,8 +233,9 @@ class GridView final : public QTableView, public ViewBase {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Whole rows and columns, as the grid's scroll position counts them.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
@@ -250,6 +252,16 @@ class GridView final : public QTableView, public ViewBase {
                          UserInput::ClickCell(grid_, row, col);
                        });
                      });
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+      QObject::connect(bar, &QScrollBar::valueChanged,
+                       [this](int) { Scrolled(); });
+      // A person scrolling (the bar, the wheel, the keys) ends an edit laid
+      // over the grid, as a click on the grid's scroll bar does: the grid
+      // takes the focus.
+      QObject::connect(bar, &QScrollBar::actionTriggered, [this](int) {
+        if (!owner_.Syncing() && !hasFocus()) setFocus(Qt::MouseFocusReason);
+      });
+    }
   }
   QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
@@ -262,6 +274,9 @@ class GridView final : public QTableView, public ViewBase {
         } else {
           owner_.ScheduleFlush(this);
         }
+        break;
+      case WidgetProperty::kCurrentCell:
+        if (grid_.Redraw() && !model_->Stale()) ShowScroll();
         break;
       case WidgetProperty::kRedraw:
         // While the grid is being filled nothing is painted; the fill is
@@ -305,10 +320,31 @@ class GridView final : public QTableView, public ViewBase {
         if (rows->sectionSize(r) != height) rows->resizeSection(r, height);
       }
     }
+    ShowScroll();
     viewport()->update();
   }
 
  private:
+  // The model's scroll position on screen (as near as the view can scroll).
+  void ShowScroll() {
+    verticalScrollBar()->setValue(grid_.TopRow() - model_->HeaderRows());
+    horizontalScrollBar()->setValue(grid_.LeftCol());
+  }
+  // The screen scrolled (a person, or the window resized): the model learns
+  // the first row and column in view, so an editor it lays over a cell
+  // lands on that cell.
+  void Scrolled() {
+    if (owner_.Syncing() || model_->Stale()) return;
+    Long top = std::max(grid_.FixedRows(),
+                        verticalScrollBar()->value() + model_->HeaderRows());
+    Long left = std::max(grid_.FixedCols(), horizontalScrollBar()->value());
+    if (top == grid_.TopRow() && left == grid_.LeftCol()) return;
+    owner_.Act(grid_, [this, top, left] {
+      if (top < grid_.Rows()) grid_.SetTopRow(top);
+      if (left < grid_.Cols()) grid_.SetLeftCol(left);
+    });
+  }
+
   FlexGrid& grid_;
   GridModel* model_;
 };
