@@ -1,0 +1,211 @@
+#include "qt/properties_widget.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "memscene/host_rules.h"
+#include "memscene/mem_applier.h"
+#include "memscene/mem_scene_graph.h"
+#include "panel/scene_services.h"
+#include "platform/headless.h"
+#include "platform/settings_store.h"
+#include "qt/widget_view.h"
+
+namespace morvel::qt {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The host's side: every event in order.
+class HostEvents : public PropertiesEvents {
+ public:
+  void evtShapeHidden8() override { log.push_back("evtShapeHidden8"); }
+  void evtReqPrepareForSceneChanges(std::string& LayerSource) override {
+    log.push_back("prepare " + LayerSource);
+  }
+  void evtReqApplySceneChanges(bool& HierarchyChanged) override {
+    log.push_back(HierarchyChanged ? "apply True" : "apply False");
+  }
+  std::vector<std::string> log;
+};
+
+// The scene library's utilities, with the debug messages kept.
+class RecordingServices : public SceneServices {
+ public:
+  std::shared_ptr<SceneUtility> GetSceneUtility() override {
+    return ThreadSceneServices().GetSceneUtility();
+  }
+  std::shared_ptr<DialogUtility> GetDialogUtility() override { return debug_; }
+  std::shared_ptr<MathUtility> GetMathUtility() override {
+    return ThreadSceneServices().GetMathUtility();
+  }
+  std::shared_ptr<PictureUtility> CreatePictureUtility() override {
+    return ThreadSceneServices().CreatePictureUtility();
+  }
+  struct Debug : DialogUtility {
+    ColourChoice ChooseColour(Long, const std::string&, Colour c) override {
+      return {0, c};
+    }
+    std::string ChooseMapFile(Long, const std::string&, Long,
+                              Integer) override {
+      return {};
+    }
+    void WriteDebugMessage(const std::string& text) override {
+      messages.push_back(text);
+    }
+    std::vector<std::string> messages;
+  };
+  std::shared_ptr<Debug> debug_ = std::make_shared<Debug>();
+};
+
+class PropertiesWidgetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    widget_ = std::make_unique<PropertiesWidget>(
+        events_, PropertiesWidget::Services{.clipboard = &clipboard_,
+                                            .settings = &settings_,
+                                            .metrics = &metrics_,
+                                            .scene_services = &services_});
+    widget_->resize(267, 649);
+    widget_->show();
+    widget_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(widget_.get()));
+    scene_ = MemSceneGraph::Load(MORVEL_SOURCE_DIR "/examples/studio.json");
+    widget_->panel().SetSceneGraph(
+        scene_, std::make_shared<MemApplier>(scene_, &settings_));
+  }
+  void Select(const std::string& name, Long tab) {
+    scene_->Select({name});
+    widget_->panel().SetupPropertiesPanel(ComputeSetupArguments(*scene_, tab));
+    widget_->view().Flush();
+  }
+  QWidget* Find(const char* name) { return widget_->view().Find(name); }
+
+  HostEvents events_;
+  MemoryClipboard clipboard_;
+  MemorySettingsStore settings_;
+  FixedScreenMetrics metrics_{15, 15};
+  RecordingServices services_;
+  std::shared_ptr<MemSceneGraph> scene_;
+  std::unique_ptr<PropertiesWidget> widget_;
+};
+
+TEST_F(PropertiesWidgetTest, APersonsEditReachesTheSceneBetweenTheEvents) {
+  Select("Teapot", 2);
+  QTest::mouseClick(Find("chkCommonHide"), Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_THAT(events_.log, ElementsAre("prepare SysProperties",
+                                       "evtShapeHidden8", "apply False"));
+  EXPECT_EQ(scene_->ValueText("Teapot.Hidden"), "True");
+}
+
+TEST_F(PropertiesWidgetTest, TheWidgetIsThePanelsContainer) {
+  std::vector<int> resized;
+  QObject::connect(widget_.get(), &PropertiesWidget::panelResized,
+                   [&] { resized.push_back(widget_->width()); });
+  widget_->resize(300, 500);
+  // The panel reads the widget's size in twips; its resize widens the
+  // material grid to the panel's width and 45 twips more.
+  EXPECT_THAT(resized, ElementsAre(300));
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      300 * 15 + 45);
+  EXPECT_EQ(widget_->view().RootWidget()->size(), QSize(300, 500));
+  EXPECT_EQ(widget_->panel().hWnd(),
+            static_cast<Long>(
+                static_cast<std::uint32_t>(widget_->window()->winId())));
+  // Fixed facts: the widget takes their size, and resizing it is no
+  // notification.
+  widget_->fixContainer(9735, 9735, 4000);
+  EXPECT_EQ(widget_->size(), QSize(267, 649));
+  widget_->panel().Resize();
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      4045);
+  EXPECT_THAT(resized, ElementsAre(300));
+}
+
+TEST_F(PropertiesWidgetTest, EditorErrorsComeOutOfOneSignalElseStandardError) {
+  Select("Teapot", 2);
+  scene_->Fault("SetHidden", 6, "Overflow");
+  QWidget* hide = Find("chkCommonHide");
+  ::testing::internal::CaptureStderr();
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Error 6: Overflow (Properties)\n");
+
+  std::vector<Error> errors;
+  QObject::connect(widget_.get(), &PropertiesWidget::errorOccurred,
+                   [&](const Error& error) { errors.push_back(error); });
+  scene_->Fault("SetHidden", 6, "Overflow");
+  ::testing::internal::CaptureStderr();
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].Number(), 6);
+  EXPECT_EQ(errors[0].Description(), "Overflow");
+  EXPECT_EQ(errors[0].Source(), "Properties");
+  // Prepared twice, applied never.
+  EXPECT_THAT(events_.log,
+              ElementsAre("prepare SysProperties", "prepare SysProperties"));
+}
+
+TEST_F(PropertiesWidgetTest, CopyCutAndPasteKeysReachThePanel) {
+  Select("Teapot", 3);
+  auto* field = Find("txtCustomShapeFieldValue(0)")->findChild<QLineEdit*>();
+  ASSERT_NE(field, nullptr);
+  field->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(field, "Lid");
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard_.GetText(), "Lid");
+  QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(field->text(), "");
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(field->text(), "LidLid");
+}
+
+TEST_F(PropertiesWidgetTest, AWarningIsShownUntilTheUserSwitchesItOff) {
+  // The person clears the box and presses OK.
+  QTimer::singleShot(0, [] {
+    QWidget* tip = QApplication::activeModalWidget();
+    ASSERT_NE(tip, nullptr);
+    QTest::mouseClick(tip->findChild<QCheckBox*>("chkContinueToReceiveWarning"),
+                      Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(tip->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  });
+  EXPECT_TRUE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
+  EXPECT_EQ(settings_.GetSetting("Morvel", "Tips", "Refraction"), "0");
+  EXPECT_TRUE(widget_->isWarningSwitchedOff("Morvel", "Refraction"));
+  // Switched off: no window (a window would wait here for a person).
+  EXPECT_FALSE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
+}
+
+TEST_F(PropertiesWidgetTest, DestroyingTheWidgetTerminatesThePanelOnce) {
+  widget_->terminate();
+  EXPECT_THAT(services_.debug_->messages,
+              ElementsAre("Properties instance terminating",
+                          "Properties instance terminated"));
+  widget_.reset();
+  EXPECT_EQ(services_.debug_->messages.size(), 2u);
+
+  widget_ = std::make_unique<PropertiesWidget>(
+      events_, PropertiesWidget::Services{.settings = &settings_,
+                                          .scene_services = &services_});
+  widget_.reset();
+  EXPECT_EQ(services_.debug_->messages.size(), 4u);
+}
+
+}  // namespace
+}  // namespace morvel::qt
