@@ -294,11 +294,12 @@ TYPED_TEST_P(InputRulesTest, ValuesAPersonCannotGiveAreRefused) {
 TYPED_TEST_P(InputRulesTest, AClickChecksClearedAndGreyBoxesAndClearsChecked) {
   auto& box = this->template Get<CheckBox>("chkHide");
   const Integer steps[][2] = {{0, 1}, {1, 0}, {2, 1}};
+  int clicks = 0;
+  box.on_click = [&] { ++clicks; };
   for (const auto& [start, after] : steps) {
     SCOPED_TRACE(start);
     box.SetValue(start);
-    int clicks = 0;
-    box.on_click = [&] { ++clicks; };
+    clicks = 0;
     this->Input().Click(box);
     EXPECT_EQ(box.Value(), after);
     EXPECT_EQ(clicks, 1);
