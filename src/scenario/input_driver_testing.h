@@ -277,6 +277,8 @@ TYPED_TEST_P(InputRulesTest, ValuesAPersonCannotGiveAreRefused) {
       {"no check value", [&] { in.Check(box, -1); }, 380},
       {"row past the grid", [&] { in.ClickCell(grid, 3, 0); }, 380},
       {"no column", [&] { in.ClickCell(grid, 0, -1); }, 380},
+      // The fixed header row is not a cell a person makes current.
+      {"the header row", [&] { in.ClickCell(grid, 0, 1); }, 380},
       {"a step of nothing", [&] { in.Step(field, 0); }, 5},
   };
   for (const Case& c : cases) {
