@@ -233,6 +233,10 @@ class GridView final : public QTableView, public ViewBase {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // A click on a cell half in view does not scroll it: the grid scrolls
+    // only when a person scrolls it, so the cell stays where the panel
+    // placed its editor.
+    setAutoScroll(false);
     // Whole rows and columns, as the grid's scroll position counts them.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
