@@ -5,8 +5,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -190,6 +195,89 @@ TEST_F(PropertiesWidgetTest, AWarningIsShownUntilTheUserSwitchesItOff) {
   EXPECT_TRUE(widget_->isWarningSwitchedOff("Morvel", "Refraction"));
   // Switched off: no window (a window would wait here for a person).
   EXPECT_FALSE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
+}
+
+// Answers the next modal dialog of type Dialog once it is shown.
+template <class Dialog>
+void WhenShown(std::function<void(Dialog&)> answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    answer(*dialog);
+  });
+}
+
+TEST_F(PropertiesWidgetTest, MaterialCellsOpenTheQtChoosersAndTheEditor) {
+  // The widget's own choosers, a scene folder holding a map file.
+  widget_ = std::make_unique<PropertiesWidget>(
+      events_, PropertiesWidget::Services{.clipboard = &clipboard_,
+                                          .settings = &settings_,
+                                          .metrics = &metrics_});
+  widget_->resize(600, 649);  // every column in view
+  widget_->show();
+  widget_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(widget_.get()));
+  QTemporaryDir folder;
+  QImage paint(32, 32, QImage::Format_RGB32);
+  paint.fill(QColor(0, 160, 0));
+  ASSERT_TRUE(paint.save(folder.filePath("paint.png")));
+  widget_->setSceneFolder(folder.path());
+  widget_->panel().SetSceneGraph(
+      scene_, std::make_shared<MemApplier>(scene_, &settings_));
+  Select("Teapot", 3);
+  auto* table = qobject_cast<QTableView*>(Find("msgMaterialAttributes"));
+  ASSERT_NE(table, nullptr);
+  auto click = [&](int row, int col) {
+    QRect cell = table->visualRect(table->model()->index(row - 1, col));
+    ASSERT_TRUE(table->viewport()->rect().contains(cell));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  };
+  auto shown = [&](int row, int col) {
+    return table->viewport()->grab().toImage().pixelColor(
+        table->visualRect(table->model()->index(row - 1, col)).center());
+  };
+
+  // A level: the editor over the cell, the typed value written when the
+  // person clicks elsewhere.
+  click(2, 8);
+  QWidget* entry = Find("txtMaterialAttributeEntry");
+  ASSERT_TRUE(entry->isVisible());
+  QRect cell = table->visualRect(table->model()->index(1, 8));
+  EXPECT_TRUE(
+      QRect(table->viewport()->mapTo(widget_.get(), cell.topLeft()),
+            cell.size())
+          .contains(entry->mapTo(widget_.get(), entry->rect().center())));
+  QTest::keyClicks(entry->findChild<QLineEdit*>(), "40");
+  EXPECT_TRUE(events_.log.empty());
+  QTest::mouseClick(Find("fraMaterial"), Qt::LeftButton, {},
+                    QPoint(10, Find("fraMaterial")->height() - 4));
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[1].Diffuse"), "40");
+  EXPECT_THAT(events_.log,
+              ElementsAre("prepare SysMaterialUpdate", "apply False"));
+  EXPECT_FALSE(entry->isVisible());
+
+  // The colour cell: a QColorDialog starting at the material's colour.
+  WhenShown<QColorDialog>([](QColorDialog& dialog) {
+    EXPECT_EQ(dialog.currentColor(), QColor(255, 128, 0));
+    dialog.setCurrentColor(QColor(0, 0, 255));
+    dialog.accept();
+  });
+  click(1, 0);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Colour"), "[0,0,1,1]");
+  EXPECT_EQ(shown(1, 0), QColor(0, 0, 255));
+
+  // A map column: a file chooser in the scene's folder; the map is named
+  // relative to it and its thumbnail drawn from there.
+  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(),
+              QDir(folder.path()).absolutePath());
+    dialog.selectFile(folder.filePath("paint.png"));
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  click(1, 2);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Maps.Paths[1]"),
+            "paint.png");
+  EXPECT_EQ(shown(1, 2), QColor(0, 160, 0));
 }
 
 TEST_F(PropertiesWidgetTest, DestroyingTheWidgetTerminatesThePanelOnce) {
