@@ -21,6 +21,7 @@
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
+#include "memscene/mem_utilities.h"
 #include "panel/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
@@ -45,43 +46,15 @@ class HostEvents : public PropertiesEvents {
   std::vector<std::string> log;
 };
 
-// The scene library's utilities, with the debug messages kept.
-class RecordingServices : public SceneServices {
- public:
-  std::shared_ptr<SceneUtility> GetSceneUtility() override {
-    return ThreadSceneServices().GetSceneUtility();
-  }
-  std::shared_ptr<DialogUtility> GetDialogUtility() override { return debug_; }
-  std::shared_ptr<MathUtility> GetMathUtility() override {
-    return ThreadSceneServices().GetMathUtility();
-  }
-  std::shared_ptr<PictureUtility> CreatePictureUtility() override {
-    return ThreadSceneServices().CreatePictureUtility();
-  }
-  struct Debug : DialogUtility {
-    ColourChoice ChooseColour(Long, const std::string&, Colour c) override {
-      return {0, c};
-    }
-    std::string ChooseMapFile(Long, const std::string&, Long,
-                              Integer) override {
-      return {};
-    }
-    void WriteDebugMessage(const std::string& text) override {
-      messages.push_back(text);
-    }
-    std::vector<std::string> messages;
-  };
-  std::shared_ptr<Debug> debug_ = std::make_shared<Debug>();
-};
-
 class PropertiesWidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     widget_ = std::make_unique<PropertiesWidget>(
-        events_, PropertiesWidget::Services{.clipboard = &clipboard_,
-                                            .settings = &settings_,
-                                            .metrics = &metrics_,
-                                            .scene_services = &services_});
+        events_,
+        PropertiesWidget::Services{.clipboard = &clipboard_,
+                                   .settings = &settings_,
+                                   .metrics = &metrics_,
+                                   .scene_services = &ThreadSceneServices()});
     widget_->resize(267, 649);
     widget_->show();
     widget_->activateWindow();
@@ -101,7 +74,6 @@ class PropertiesWidgetTest : public ::testing::Test {
   MemoryClipboard clipboard_;
   MemorySettingsStore settings_;
   FixedScreenMetrics metrics_{15, 15};
-  RecordingServices services_;
   std::shared_ptr<MemSceneGraph> scene_;
   std::unique_ptr<PropertiesWidget> widget_;
 };
@@ -281,18 +253,23 @@ TEST_F(PropertiesWidgetTest, MaterialCellsOpenTheQtChoosersAndTheEditor) {
 }
 
 TEST_F(PropertiesWidgetTest, DestroyingTheWidgetTerminatesThePanelOnce) {
+  // The reference dialog utility keeps the panel's debug messages.
+  auto messages = [] { return ThreadDialogUtility()->debug_messages(); };
+  std::size_t before = messages().size();
   widget_->terminate();
-  EXPECT_THAT(services_.debug_->messages,
-              ElementsAre("Properties instance terminating",
-                          "Properties instance terminated"));
+  std::vector<std::string> after = messages();
+  after.erase(after.begin(), after.begin() + static_cast<long>(before));
+  EXPECT_THAT(after, ElementsAre("Properties instance terminating",
+                                 "Properties instance terminated"));
   widget_.reset();
-  EXPECT_EQ(services_.debug_->messages.size(), 2u);
-
+  EXPECT_EQ(messages().size(), before + 2);
+  // Without terminate(), destroying it terminates the panel.
   widget_ = std::make_unique<PropertiesWidget>(
-      events_, PropertiesWidget::Services{.settings = &settings_,
-                                          .scene_services = &services_});
+      events_,
+      PropertiesWidget::Services{.settings = &settings_,
+                                 .scene_services = &ThreadSceneServices()});
   widget_.reset();
-  EXPECT_EQ(services_.debug_->messages.size(), 4u);
+  EXPECT_EQ(messages().size(), before + 4);
 }
 
 }  // namespace
