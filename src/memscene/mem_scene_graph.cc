@@ -239,8 +239,14 @@ void MemSceneGraph::Fault(const std::string& operation, Long number,
         "Invalid procedure call or argument: a fault needs an operation, "
         "after_n >= 0 and times >= -1");
   }
-  state_->AddFault(operation,
-                   mem::FaultPlan{number, description, after_n, times});
+  if (!HasOperation(operation)) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: no operation is named \"" +
+                   Excerpt(operation) + "\"");
+  }
+  // Error 0 is no error: the plan is taken away, as for the host services.
+  state_->AddFault(operation, mem::FaultPlan{number, description, after_n,
+                                             number == 0 ? 0 : times});
 }
 
 void MemSceneGraph::ClearFaults() { state_->ClearFaults(); }
@@ -342,10 +348,9 @@ std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(
   }
   const mem::NodeData& data = node.node();
   if (data.kind != kNodeTypeLight) {
-    RaiseError(kErrTypeMismatch, "Type mismatch: the " +
-                                     std::string(mem::KindName(data.kind)) +
-                                     " \"" + Excerpt(data.name) +
-                                     "\" is not a light");
+    RaiseError(kErrTypeMismatch,
+               "Type mismatch: the " + std::string(mem::KindName(data.kind)) +
+                   " \"" + Excerpt(data.name) + "\" is not a light");
   }
   return node.Self();
 }
