@@ -63,7 +63,7 @@ void Interpreter::Run::ActAsPerson(const Line& line) {
     auto* flex = dynamic_cast<FlexGrid*>(grid);
     if (!flex)
       throw ScenarioError(
-          n, "the panel has no material grid " + Quote(kMaterialGrid));
+          n, "the panel has no material grid " + Quoted(kMaterialGrid));
     input.ClickCell(*flex, TokenToLong(t[1], n), TokenToLong(t[2], n));
   } else if (name == "key") {
     input.Key(Panel(n), ToInteger(t[1], n));
@@ -86,21 +86,21 @@ Widget& Interpreter::Run::FindWidget(const Token& token, int line) {
     if (!elements.empty()) {
       if (index < 0)
         throw ScenarioError(
-            line, "widget " + Quote(name) +
+            line, "widget " + Quoted(name) +
                       " is a control array: name an "
                       "element, as " +
                       name + "(" + std::to_string(elements.front()->Index()) +
                       ")");
-      throw ScenarioError(line, "widget " + Quote(name) + " has no element " +
+      throw ScenarioError(line, "widget " + Quoted(name) + " has no element " +
                                     std::to_string(index));
     }
     if (index >= 0 && tree->Find(name, -1))
       throw ScenarioError(line,
-                          "widget " + Quote(name) + " is not a control array");
+                          "widget " + Quoted(name) + " is not a control array");
   }
   if (trees.empty())
     throw ScenarioError(line, "there is no panel: it was terminated");
-  throw ScenarioError(line, "unknown widget " + Quote(token.text));
+  throw ScenarioError(line, "unknown widget " + Quoted(token.text));
 }
 
 // `set`: as the panel's own code would set the widget.

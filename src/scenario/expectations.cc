@@ -12,7 +12,7 @@ namespace morvel::scenario {
 namespace {
 
 std::string Shown(const Token& expected, const std::string& found) {
-  return expected.kind == Token::Kind::kString ? Quote(found) : found;
+  return expected.kind == Token::Kind::kString ? Quoted(found) : found;
 }
 
 [[noreturn]] void Fail(std::string message) {
@@ -70,7 +70,7 @@ void Interpreter::Run::Expect(const Line& line) {
     std::vector<RecordedMessage> found = recorder_.ActionMessages();
     std::vector<std::string> texts;
     for (const RecordedMessage& m : found)
-      texts.push_back(Quote(m.text) + " titled " + Quote(m.title));
+      texts.push_back(Quoted(m.text) + " titled " + Quoted(m.title));
     std::string found_text =
         found.empty() ? "no message" : "message " + Join(texts, ", ");
     if (kind.IsWord("no")) {
@@ -79,7 +79,7 @@ void Interpreter::Run::Expect(const Line& line) {
     }
     if (found.size() != 1 || found[0].text != t[2].text ||
         found[0].title != "Morvel")
-      Fail("expected message " + Quote(t[2].text) +
+      Fail("expected message " + Quoted(t[2].text) +
            " titled \"Morvel\", found " + found_text);
   } else if (kind.IsWord("widget")) {
     PropertyPath path = ParsePropertyPath(t[2], n);
@@ -97,7 +97,7 @@ void Interpreter::Run::Expect(const Line& line) {
     if (!found)
       throw ScenarioError(n, w.DisplayName() + " (" +
                                  std::string(KindName(w.Kind())) +
-                                 ") has no property " + Quote(path.property));
+                                 ") has no property " + Quoted(path.property));
     if (!ValueMatches(t[4], *found)) Fail(what + Shown(t[4], *found));
   } else if (kind.IsWord("cell")) {
     CellPath path = ParseCellPath(t[2], t[3], n);
@@ -105,7 +105,7 @@ void Interpreter::Run::Expect(const Line& line) {
     auto* grid = dynamic_cast<FlexGrid*>(panel.Widgets().Find(kMaterialGrid));
     if (!grid)
       throw ScenarioError(
-          n, "the panel has no material grid " + Quote(kMaterialGrid));
+          n, "the panel has no material grid " + Quoted(kMaterialGrid));
     std::string what = "expected cell " + LongToText(path.row) + " " +
                        LongToText(path.col) + "." + path.property + " = " +
                        t[5].ToText() + ", found ";
@@ -128,7 +128,7 @@ void Interpreter::Run::Expect(const Line& line) {
     RequireScene(n);
     std::optional<std::string> found = scene_.Value(t[2].text);
     if (!found)
-      throw ScenarioError(n, "the scene has no value " + Quote(t[2].text));
+      throw ScenarioError(n, "the scene has no value " + Quoted(t[2].text));
     if (!ValueMatches(t[4], *found))
       Fail("expected scene " + t[2].text + " = " + t[4].ToText() + ", found " +
            Shown(t[4], *found));
@@ -142,7 +142,7 @@ void Interpreter::Run::Expect(const Line& line) {
     }
     if (found)
       Fail("expected no setting " + t[3].ToText() + " " + t[4].ToText() + " " +
-           t[5].ToText() + ", found " + Quote(*found));
+           t[5].ToText() + ", found " + Quoted(*found));
   } else if (kind.IsWord("setting")) {
     std::string what = "expected setting " + t[2].ToText() + " " +
                        t[3].ToText() + " " + t[4].ToText() + " = " +
@@ -158,8 +158,8 @@ void Interpreter::Run::Expect(const Line& line) {
   } else if (kind.IsWord("clipboard")) {
     std::string found = host_.GetClipboard().GetText();
     if (found != t[2].text)
-      Fail("expected clipboard " + Quote(t[2].text) + ", found " +
-           Quote(found));
+      Fail("expected clipboard " + Quoted(t[2].text) + ", found " +
+           Quoted(found));
   } else if (kind.IsWord("property")) {
     Properties& panel = Panel(n);
     std::string found;
@@ -187,7 +187,7 @@ void Interpreter::Run::Expect(const Line& line) {
       auto list = [&](const std::vector<std::string>& items) {
         if (items.empty()) return std::string("no scene writes");
         std::vector<std::string> shown;
-        for (const std::string& s : items) shown.push_back(ops ? s : Quote(s));
+        for (const std::string& s : items) shown.push_back(ops ? s : Quoted(s));
         return std::string(ops ? "journal-ops " : "journal ") +
                Join(shown, " ");
       };
@@ -197,10 +197,10 @@ void Interpreter::Run::Expect(const Line& line) {
     std::vector<std::string> all = scene_.DebugMessages();
     std::vector<std::string> found;
     for (std::size_t i = debug_mark_; i < all.size(); ++i)
-      found.push_back(Quote(all[i]));
+      found.push_back(Quoted(all[i]));
     std::vector<std::string> expected;
     for (std::size_t i = 2; i < t.size(); ++i)
-      expected.push_back(Quote(t[i].text));
+      expected.push_back(Quoted(t[i].text));
     if (found != expected)
       Fail("expected debug " +
            (expected.empty() ? std::string("nothing") : Join(expected, " ")) +

@@ -154,14 +154,20 @@ ScenarioResult Interpreter::RunFile(const std::string& path) {
     unreadable.message = "cannot read the scenario file";
     return unreadable;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
+  // One byte past the limit is enough for the tokenizer to say at which
+  // line the scenario became too long; the rest is never read.
+  std::string text;
+  char chunk[1 << 16];
+  while (text.size() <= kMaxScenarioBytes &&
+         in.read(chunk, sizeof chunk).gcount() > 0) {
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     unreadable.message = "cannot read the scenario file";
     return unreadable;
   }
   std::string base = std::filesystem::path(path).parent_path().string();
-  return RunText(text.str(), path, base);
+  return RunText(text, path, base);
 }
 
 int RunScenarioFiles(ScenarioHost& host, const std::vector<std::string>& files,

@@ -33,7 +33,7 @@ bool Interpreter::Run::ActOnStage(const Line& line) {
            at = description.find(path, at + t[1].text.size())) {
         description.replace(at, path.size(), t[1].text);
       }
-      throw ScenarioError(n, "cannot load scene " + Quote(t[1].text) + ": " +
+      throw ScenarioError(n, "cannot load scene " + Quoted(t[1].text) + ": " +
                                  ErrorText(Error(e.Number(), description)));
     }
     journal_mark_ = scene_.JournalSize();
@@ -129,7 +129,7 @@ void Interpreter::Run::Configure(const Line& line) {
                           "ends: after= and times= are for scene "
                           "operations");
     if (!host_.FaultPlatform(t[1].text, Error(TokenToLong(t[2], n), t[3].text)))
-      throw ScenarioError(n, "this host cannot make " + Quote(t[1].text) +
+      throw ScenarioError(n, "this host cannot make " + Quoted(t[1].text) +
                                  " fail: expected Clipboard.Clear, "
                                  "Clipboard.SetText, Clipboard.GetText, "
                                  "MessageBox.Show, Settings.SaveSetting or "

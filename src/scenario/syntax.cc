@@ -6,10 +6,14 @@
 
 namespace morvel::scenario {
 
+std::string Quoted(std::string_view text) {
+  return Quote(Excerpt(text, kQuotedBytes));
+}
+
 std::string ErrorText(const Error& error) {
   std::string text =
-      "error " + LongToText(error.Number()) + " " + Quote(error.Description());
-  if (!error.Source().empty()) text += " from " + Quote(error.Source());
+      "error " + LongToText(error.Number()) + " " + Quoted(error.Description());
+  if (!error.Source().empty()) text += " from " + Quoted(error.Source());
   return text;
 }
 
@@ -144,7 +148,7 @@ PropertyPath ParsePropertyPath(const Token& token, int line) {
   std::string name;
   int index = 0;
   if (!SplitWidgetName(path.widget, name, index))
-    throw ScenarioError(line, "bad widget name " + Quote(path.widget));
+    throw ScenarioError(line, "bad widget name " + Quoted(path.widget));
   if (!SplitProperty(std::string_view(token.text).substr(dot + 1),
                      path.property, path.argument))
     throw bad();
@@ -173,7 +177,7 @@ CellPath ParseCellPath(const Token& row, const Token& col_prop, int line) {
   for (const char* p : kCellProperties) {
     if (path.property == p) return path;
   }
-  throw ScenarioError(line, "unknown cell property " + Quote(path.property) +
+  throw ScenarioError(line, "unknown cell property " + Quoted(path.property) +
                                 ": expected Text, CellBackColor, "
                                 "CellAlignment or CellPicture");
 }
@@ -200,7 +204,7 @@ SetupOptions ParseSetupOptions(const Line& line) {
     } else if (key == "render-mode") {
       options.render_mode = TokenToLong(value, line.number);
     } else {
-      throw ScenarioError(line.number, "unknown setup option " + Quote(key) +
+      throw ScenarioError(line.number, "unknown setup option " + Quoted(key) +
                                            ": expected ambient, directional, "
                                            "scene-selected or render-mode");
     }
@@ -289,7 +293,7 @@ void CheckCount(const Line& line, std::string_view what, int min, int max) {
   int found = static_cast<int>(line.tokens.size()) - 1;
   if (found < min || (max >= 0 && found > max))
     throw ScenarioError(line.number, "wrong number of arguments for " +
-                                         Quote(what) + ": expected " +
+                                         Quoted(what) + ": expected " +
                                          CountText(min, max) + ", found " +
                                          std::to_string(found));
 }

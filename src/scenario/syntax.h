@@ -34,6 +34,11 @@ class ExpectationFailure : public std::exception {
 
 inline constexpr const char kMaterialGrid[] = "msgMaterialAttributes";
 
+// A text as a FAIL line quotes it: in double quotes, escaped, and cut to
+// kQuotedBytes with "..." (a scenario may type or expect megabytes).
+inline constexpr std::size_t kQuotedBytes = 256;
+std::string Quoted(std::string_view text);
+
 // `error 70 "Permission denied" from "Properties"`.
 std::string ErrorText(const Error& error);
 // The description without the standard text the scene puts before it

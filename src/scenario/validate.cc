@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "memscene/mem_scene_graph.h"
 #include "scenario/run.h"
 
 // Mistakes of form (unknown command, bad value, argument count, unterminated
@@ -14,7 +15,7 @@ void Interpreter::Run::Validate(const Line& line) {
                                                       : Commands().end();
   if (it == Commands().end())
     throw ScenarioError(line.number,
-                        "unknown command " + Quote(line.tokens[0].text));
+                        "unknown command " + Quoted(line.tokens[0].text));
   const CommandSyntax& syntax = it->second;
   if (name == "setup") {
     ValidateSetup(line);
@@ -89,10 +90,16 @@ void Interpreter::Run::Validate(const Line& line) {
           n, "bad value " + t[1].ToText() + ": expected colour or mapfile");
     }
   } else if (name == "fault") {
-    TokenToText(t[1], n);
+    std::string operation = TokenToText(t[1], n);
     TokenToLong(t[2], n);
     TokenToText(t[3], n);
     ParseFaultOptions(line);
+    // A misspelt operation would plan a failure that never comes, and the
+    // scenario would check nothing. (Names with a dot are the host's
+    // services, which the host itself knows.)
+    if (operation.find('.') == std::string::npos &&
+        !MemSceneGraph::HasOperation(operation))
+      throw ScenarioError(n, "unknown operation " + Quoted(operation));
   } else if (name == "warn") {
     for (int i = 1; i <= 3; ++i) TokenToText(t[i], n);
   } else if (name == "print") {
@@ -166,11 +173,11 @@ void Interpreter::Run::ValidateExpect(const Line& line) {
     ParseCellPath(t[2], t[3], n);
   } else if (kind.IsWord("scene")) {
     need_eq(3, "expect scene NODE.KEY = VALUE");
-    // A node name with blanks is written quoted: "Key Light.LightType".
-    if (t[2].kind == Token::Kind::kVector ||
-        t[2].text.find('.') == std::string::npos)
-      throw ScenarioError(
-          n, "bad scene value " + t[2].ToText() + ": expected NODE.KEY");
+    // A node name with blanks is written quoted: "Key Light.LightType";
+    // a scene key has no node name: ApplicationRegistryKey, selection[0].
+    if (t[2].kind == Token::Kind::kVector || t[2].text.empty())
+      throw ScenarioError(n, "bad scene value " + t[2].ToText() +
+                                 ": expected NODE.KEY or a scene key");
   } else if (kind.IsWord("setting")) {
     need_eq(5, "expect setting APP SECTION KEY = \"VALUE\"");
     for (int i = 2; i <= 4; ++i) TokenToText(t[i], n);
