@@ -473,11 +473,6 @@ class SceneBuilder {
       r.Fail("kind", "unknown kind " + Shown(*kind_value) +
                          " (expected group, shape, bone, camera or light)");
     }
-    std::int32_t other = content_.Find(name);
-    if (other >= 0) {
-      r.Fail("name", "there is another node with this name (nodes[" +
-                         std::to_string(other) + "])");
-    }
     switch (kind) {
       case kNodeTypeShape:
         r.OnlyKeys("", v, "a shape", {kNodeKeys, kShapeKeys});
@@ -495,7 +490,11 @@ class SceneBuilder {
         r.OnlyKeys("", v, "a camera", {kNodeKeys, kCameraKeys});
         break;
     }
-    content_.AddNode(std::string(name), kind, -1);
+    std::int32_t other = -1;
+    if (content_.AddNode(std::string(name), kind, -1, &other) < 0) {
+      r.Fail("name", "there is another node with this name (nodes[" +
+                         std::to_string(other) + "])");
+    }
     NodeData& n = content_.nodes.back();
     With(v, "parent", [&](auto k, auto& x) {
       if (!x.IsString()) r.Expected(k, "a string", x);
@@ -932,8 +931,8 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
       if (index >= value.size()) {
         RaiseError(kErrSubscriptOutOfRange,
                    "Subscript out of range: \"" + Excerpt(path) +
-                       "\" (the list has " +
-                       std::to_string(value.size()) + " entries)");
+                       "\" (the list has " + std::to_string(value.size()) +
+                       " entries)");
       }
       ojson next = value[index];
       value = std::move(next);

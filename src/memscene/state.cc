@@ -81,7 +81,8 @@ std::int32_t NameIndex::Find(std::string_view name,
   return slots_[SlotOf(name, std::hash<std::string_view>{}(name), nodes)];
 }
 
-bool NameIndex::Insert(std::int32_t index, const std::vector<NodeData>& nodes) {
+std::int32_t NameIndex::Insert(std::int32_t index,
+                               const std::vector<NodeData>& nodes) {
   // At most half full, so that probes stay short.
   if (2 * (used_ + 1) > slots_.size()) {
     std::vector<std::int32_t> old = std::move(slots_);
@@ -99,11 +100,11 @@ bool NameIndex::Insert(std::int32_t index, const std::vector<NodeData>& nodes) {
   const std::string& name = nodes[static_cast<std::size_t>(index)].name;
   std::size_t hash = std::hash<std::string_view>{}(name);
   std::size_t slot = SlotOf(name, hash, nodes);
-  if (slots_[slot] >= 0) return false;
+  if (slots_[slot] >= 0) return slots_[slot];
   slots_[slot] = index;
   tags_[slot] = Tag(hash);
   ++used_;
-  return true;
+  return -1;
 }
 
 std::int32_t SceneContent::Find(std::string_view name) const {
@@ -111,7 +112,8 @@ std::int32_t SceneContent::Find(std::string_view name) const {
 }
 
 std::int32_t SceneContent::AddNode(std::string name, Long kind,
-                                   std::int32_t parent) {
+                                   std::int32_t parent,
+                                   std::int32_t* taken_by) {
   if (name.empty()) RaiseError(kErrInvalidProcedureCall, "A node needs a name");
   if (KindFromName(KindName(kind)) == 0) {
     RaiseError(
@@ -156,7 +158,7 @@ std::int32_t SceneContent::AddNode(std::string name, Long kind,
   }
   nodes.push_back(std::move(node));
   const auto index = static_cast<std::int32_t>(nodes.size() - 1);
-  if (!index_by_name.Insert(index, nodes)) {
+  if (std::int32_t other = index_by_name.Insert(index, nodes); other >= 0) {
     std::string taken = std::move(nodes.back().name);
     switch (kind) {
       case kNodeTypeShape:
@@ -174,6 +176,10 @@ std::int32_t SceneContent::AddNode(std::string name, Long kind,
         break;
     }
     nodes.pop_back();
+    if (taken_by != nullptr) {
+      *taken_by = other;
+      return -1;
+    }
     RaiseError(kErrInvalidProcedureCall,
                "There is already a node named \"" + Excerpt(taken) + "\"");
   }

@@ -172,9 +172,9 @@ class NameIndex {
   // -1 when no node has the name.
   std::int32_t Find(std::string_view name,
                     const std::vector<NodeData>& nodes) const;
-  // Adds node `index` under its name; false (and nothing added) when the
-  // name is taken.
-  bool Insert(std::int32_t index, const std::vector<NodeData>& nodes);
+  // Adds node `index` under its name: -1, or (nothing added) the index of
+  // the node that has the name already.
+  std::int32_t Insert(std::int32_t index, const std::vector<NodeData>& nodes);
 
  private:
   std::size_t SlotOf(std::string_view name, std::size_t hash,
@@ -207,7 +207,11 @@ struct SceneContent {
 
   // Appends a node of `kind` with neutral values; the name must be new and
   // the parent (or -1) must be a group or a bone. Raises error 5 otherwise.
-  std::int32_t AddNode(std::string name, Long kind, std::int32_t parent);
+  // With `taken_by`, a name in use is not an error: -1 is returned and
+  // *taken_by is the node that has it (one lookup for a loader that words
+  // its own message).
+  std::int32_t AddNode(std::string name, Long kind, std::int32_t parent,
+                       std::int32_t* taken_by = nullptr);
   std::int32_t Find(std::string_view name) const;  // -1 when absent
 };
 
