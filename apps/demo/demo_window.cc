@@ -28,10 +28,12 @@
 #include <map>
 
 #include "base/numbers.h"
+#include "gestures.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
 #include "qt/pictures.h"
 #include "qt/warn_dialog.h"
+#include "viewport.h"
 #include "warn/frm_warn.h"
 
 namespace morvel::demo {
@@ -220,6 +222,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   BuildMenus();
   CreatePanel();
   UpdateActions();
+  new GestureWatch(this, [this] { history_.BreakMerge(); });
 }
 
 DemoWindow::~DemoWindow() { DestroyPanel(panel_ != nullptr); }
@@ -279,18 +282,12 @@ void DemoWindow::BuildUi() {
   log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   right_column->addWidget(log_, 1);
 
-  splitter->addWidget(outliner_);
-  splitter->addWidget(middle);
-  splitter->addWidget(right);
-  splitter->setStretchFactor(0, 0);
-  splitter->setStretchFactor(1, 0);
-  splitter->setStretchFactor(2, 1);
-  splitter->setSizes({225, 290, 445});
+  BuildSceneViews(splitter, middle, right);
   setCentralWidget(splitter);
 
   status_ = new QLabel(this);
   statusBar()->addWidget(status_, 1);
-  resize(1040, 760);
+  resize(1240, 800);
 }
 
 void DemoWindow::BuildMenus() {
@@ -433,6 +430,7 @@ void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
       scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
   if (view_ && !path.isEmpty())
     view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  viewport_->SetScene(scene_);
   FillOutliner();
   UpdateActions();
   if (panel_) {
@@ -467,6 +465,10 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
 }
 
 void DemoWindow::Setup() {
+  if (setup_held_ > 0) {
+    setup_wanted_ = true;
+    return;
+  }
   if (!panel_ || !scene_) return;
   try {
     SetupOrThrow(ComputeSetupArguments(*scene_, tab_));
@@ -530,6 +532,7 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
   } catch (const Error& error) {
     ShowError(error);
   }
+  viewport_->SetScene(scene_);
   FillOutliner();
   Log(QString("# scene %1")
           .arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
@@ -686,6 +689,7 @@ void DemoWindow::RefreshFromScene() {
     SyncOutlinerSelection();
   }
   UpdateActions();
+  ShowSceneChanges();
 }
 
 void DemoWindow::UpdateActions() {
@@ -821,6 +825,8 @@ void DemoWindow::evtReqApplySceneChanges(bool& HierarchyChanged) {
   history_.Apply();
   if (HierarchyChanged) hidden_changed_ = true;
   UpdateActions();
+  // Every edit shows at once wherever the scene is shown.
+  ShowSceneChanges();
 }
 
 void DemoWindow::evtReqOpenSource() {
@@ -849,6 +855,11 @@ void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
   Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) +
       ", " + Quoted(WarningRegistryEntry) + ")");
   if (options_.scripted) return;
+  if (options_.batch) {
+    // A tip waits for OK; nobody is there to press it.
+    Log("    (tip not shown: the demo runs unattended)");
+    return;
+  }
   // The user may have switched this warning off in an earlier tip.
   std::optional<std::string> keep;
   Quietly([&] {

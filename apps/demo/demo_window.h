@@ -21,6 +21,7 @@
 class QAction;
 class QLabel;
 class QPlainTextEdit;
+class QSplitter;
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -33,6 +34,7 @@ class QTreeWidgetItem;
 namespace morvel::demo {
 
 class PanelHost;
+class Viewport;
 
 // The panel's window facts as the panel reads them: the size of the Qt
 // widget that shows it, or fixed numbers for scripted runs.
@@ -71,6 +73,12 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   ~DemoWindow() override;
 
   // --- the scene ---
+  // How the demo starts: opens `scene` (when not empty), selects `select`
+  // (when given) and shows `tab` (2 or 3; 0 keeps the tab), then sets the
+  // panel up once for all of it. False when the scene or the selection
+  // could not be had (the user has been told).
+  bool Start(const QString& scene, const std::vector<std::string>* select,
+             Long tab);
   // Loads a scene file; false (after telling the user) when it cannot.
   bool OpenScene(const QString& path);
   void SetScene(std::shared_ptr<MemSceneGraph> scene, const QString& path);
@@ -121,6 +129,9 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
 
   // --- for scripted runs and tests ---
   QTreeWidget* Outliner() const { return outliner_; }
+  Viewport* SceneView() const { return viewport_; }
+  // What the details under the outliner say, as plain text.
+  QString DetailsText() const;
   QTabBar* Tabs() const { return tabs_; }
   QString LogText() const;
   void Log(const QString& line);
@@ -152,6 +163,11 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
  private:
   void BuildUi();
   void BuildMenus();
+  // The outliner with its details, the viewport over the event log, and
+  // the panel, side by side.
+  void BuildSceneViews(QSplitter* splitter, QWidget* panel, QWidget* log);
+  // The viewport and the details show the scene as it is now.
+  void ShowSceneChanges();
   void FillOutliner();
   void OutlinerSelectionChanged();
   void UpdateActions();
@@ -194,6 +210,12 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   QAction* redo_action_ = nullptr;
   QAction* save_action_ = nullptr;
   bool filling_outliner_ = false;
+  Viewport* viewport_ = nullptr;
+  QLabel* details_ = nullptr;
+  // While held (starting up), Setup only notes that it is wanted; the
+  // release then sets the panel up once.
+  int setup_held_ = 0;
+  bool setup_wanted_ = false;
   std::vector<std::string> selection_order_;
 };
 

@@ -204,7 +204,6 @@ int main(int argc, char** argv) {
   // Shown first, so the panel is loaded at its real height.
   window.show();
   QApplication::processEvents();
-  if (!args.tab.empty()) window.SetTab(args.tab == "object" ? 3 : 2);
   QString scene = args.scene.empty()
                       ? DefaultScene(argv[0])
                       : QString::fromLocal8Bit(args.scene.c_str());
@@ -212,13 +211,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "morvel-demo: examples/studio.json not found; open a scene "
                  "with File > Open\n");
-  } else if (!window.OpenScene(scene) && !args.screenshot.empty()) {
-    return 1;
   }
-  if (args.select_given && !window.Select(args.select) &&
-      !args.screenshot.empty()) {
-    return 1;
-  }
+  morvel::Long tab = args.tab.empty() ? 0 : args.tab == "object" ? 3 : 2;
+  bool started =
+      window.Start(scene, args.select_given ? &args.select : nullptr, tab);
+  if (!started && !args.screenshot.empty()) return 1;
 
   if (!args.screenshot.empty()) {
     window.activateWindow();

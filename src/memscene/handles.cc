@@ -469,12 +469,17 @@ RotationalVelocity NodeHandle::GetRotationalVelocity() {
 }
 
 void NodeHandle::SetRotationalVelocity(const SingleVector3& axis,
-                                       Single theta) {
+                                       Single revolutions_per_second) {
   GroupData& g = group("SetRotationalVelocity");
-  g.rotational_velocity =
-      RotationalVelocity{Finite(axis, "SetRotationalVelocity"),
-                         Finite(theta, "SetRotationalVelocity")};
-  Journal("SetRotationalVelocity", Arg(axis) + " " + Arg(theta));
+  Finite(axis, "SetRotationalVelocity");
+  // Kept in radians per second, as the getter and the scene file have it;
+  // a speed too fast for a Single in those units is an overflow.
+  Single theta =
+      Finite(revolutions_per_second, "SetRotationalVelocity") * kFullTurn;
+  if (!std::isfinite(theta)) RaiseError(kErrOverflow);
+  g.rotational_velocity = RotationalVelocity{axis, theta};
+  Journal("SetRotationalVelocity",
+          Arg(axis) + " " + Arg(revolutions_per_second));
 }
 
 Long NodeHandle::IKJointMode() { return group("IKJointMode").ik_joint_mode; }

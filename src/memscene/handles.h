@@ -93,7 +93,8 @@ class NodeHandle final : public SceneNode,
                       const SingleVector3& forward,
                       const SingleVector3& up) override;
   RotationalVelocity GetRotationalVelocity() override;
-  void SetRotationalVelocity(const SingleVector3& axis, Single theta) override;
+  void SetRotationalVelocity(const SingleVector3& axis,
+                             Single revolutions_per_second) override;
   Long IKJointMode() override;
   void SetIKJointMode(Long value) override;
   IKJointLimits GetIKJointLimits() override;

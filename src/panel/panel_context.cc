@@ -3,6 +3,14 @@
 #include "base/error.h"
 
 namespace morvel {
+namespace {
+
+// One past the largest 24-bit colour: what the colour chooser answers for
+// white on some systems. Stored as white itself.
+constexpr Long kColourOnePastWhite = 0x1000000;
+constexpr Long kColourWhite = 0xFFFFFF;
+
+}  // namespace
 
 SceneGraph& PanelContext::Graph() const {
   return *Required(state_.scene_graph);
@@ -40,6 +48,12 @@ void PanelContext::ShowMessage(const std::string& text) const {
   Required(platform_.message_box)
       ->Show(text, kMessageTitle, MessageIcon::kExclamation,
              MessageButtons::kOk);
+}
+
+void PanelContext::SetlVBColor(Long value) const {
+  // Every other value, negative ones included, is kept as it is.
+  state_.light_colour = value == kColourOnePastWhite ? kColourWhite : value;
+  widgets_.Get<PictureBox>("picVBColor").SetBackColor(state_.light_colour);
 }
 
 void PanelContext::RaisePrepare(const std::string& layer_source) const {

@@ -83,6 +83,11 @@ class PanelContext {
   // A modal message to the user: title "Morvel", exclamation icon, OK.
   void ShowMessage(const std::string& text) const;
 
+  // Writes the lVBColor property and paints the light swatch with it. The
+  // public setter and the light section both write through here, so the
+  // property keeps one rule however it is written.
+  void SetlVBColor(Long value) const;
+
   // The host's events with their parameters passed by reference, as the
   // host's interface declares them; the panel never reads them back.
   void RaisePrepare(const std::string& layer_source) const;

@@ -10,11 +10,6 @@
 namespace morvel {
 namespace {
 
-// One past the largest 24-bit colour: what the colour chooser answers for
-// white on some systems. Stored as white itself.
-constexpr Long kColourOnePastWhite = 0x1000000;
-constexpr Long kColourWhite = 0xFFFFFF;
-
 // The grid reaches 45 twips past the panel's right edge, so that its own
 // border falls outside the panel and the grid looks flush with it.
 constexpr Long kGridOverhang = 45;
@@ -188,10 +183,7 @@ void PropertiesImpl::InitializePanel() {
 }
 
 void PropertiesImpl::SetlVBColor(Long value) {
-  WithPropertiesSource([&] {
-    state_.light_colour = value == kColourOnePastWhite ? kColourWhite : value;
-    widgets_.Get<PictureBox>("picVBColor").SetBackColor(state_.light_colour);
-  });
+  WithPropertiesSource([&] { context_.SetlVBColor(value); });
 }
 
 void PropertiesImpl::SetEnabled(bool value) {

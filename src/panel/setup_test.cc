@@ -50,7 +50,11 @@ struct SetupCase {
 
 class SetupFixture : public ::testing::Test {
  protected:
-  SetupFixture() : panel_(PlatformServices{}, events_, container_, &services_) {
+  // The screen is there (the material list sizes its grid by it); only the
+  // scene is a stub.
+  SetupFixture()
+      : panel_(PlatformServices{.metrics = &metrics_}, events_, container_,
+               &services_) {
     container_.inner_height = kInner;
     container_.outer_height = kOuter;
     panel_.ReadProperties();
@@ -70,6 +74,7 @@ class SetupFixture : public ::testing::Test {
 
   RecordingEvents events_;
   FixedContainer container_;
+  FixedScreenMetrics metrics_;
   TestServices services_;
   std::shared_ptr<StubSceneGraph> graph_ = std::make_shared<StubSceneGraph>();
   Properties panel_;

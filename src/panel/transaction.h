@@ -61,6 +61,22 @@ void ConnectGuardedClick(ClickWidget& widget, Editor editor) {
   };
 }
 
+// Connects the two notifications of a numeric up-down field: a committed
+// value runs `editor` (its failures leave as errors with the panel as their
+// source); an activation only selects the field's text, so that what the
+// user types next replaces the value. No guard: loaders set these fields'
+// texts, which raises neither notification.
+template <class Editor>
+void ConnectValueField(UpDownText& field, Editor editor) {
+  UpDownText* target = &field;
+  field.on_value_committed = [editor = std::move(editor)]() mutable {
+    WithPropertiesSource(editor);
+  };
+  field.on_activated = [target] {
+    WithPropertiesSource([target] { target->SelectValueText(); });
+  };
+}
+
 // Sets a check box or combo box the way loaders do: disabled while its value
 // changes, so that its own editor ignores the click, then enabled again. When
 // `set` fails the widget stays disabled.

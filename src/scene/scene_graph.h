@@ -177,9 +177,12 @@ class Group {
   virtual void SetOrientation(const std::shared_ptr<Group>& relative_to,
                               Single key, const SingleVector3& forward,
                               const SingleVector3& up) = 0;
+  // A spin about an axis. The getter answers the speed in radians per
+  // second; the setter takes it in revolutions per second, the unit the
+  // panel's field shows and passes on unchanged.
   virtual RotationalVelocity GetRotationalVelocity() = 0;
   virtual void SetRotationalVelocity(const SingleVector3& axis,
-                                     Single theta) = 0;
+                                     Single revolutions_per_second) = 0;
 
   // Inverse-kinematics joint: 0 disabled, 1 enabled, 2 fixed.
   virtual Long IKJointMode() = 0;

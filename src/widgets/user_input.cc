@@ -192,7 +192,10 @@ void UserInput::Blur(Widget& widget) {
 
 void UserInput::ClickCell(FlexGrid& grid, Long row, Long col) {
   RequireUsable(grid);
-  if (row < 0 || row >= grid.Rows() || col < 0 || col >= grid.Cols()) {
+  // The fixed rows and columns are headers: a click there never makes one of
+  // them the current cell.
+  if (row < grid.FixedRows() || row >= grid.Rows() || col < grid.FixedCols() ||
+      col >= grid.Cols()) {
     RaiseError(kErrInvalidPropertyValue);
   }
   TakeFocus(grid);

@@ -184,6 +184,8 @@ TEST_F(UserInputTest, ValuesAPersonCannotGiveAreRefusedWith380) {
       [&] { UserInput::Check(box, -1); },
       [&] { UserInput::ClickCell(grid, 2, 0); },
       [&] { UserInput::ClickCell(grid, 0, -1); },
+      // The fixed header row is not a cell a person makes current.
+      [&] { UserInput::ClickCell(grid, 0, 1); },
   };
   for (const auto& action : actions) {
     ExpectError(action, 380, "Invalid property value");

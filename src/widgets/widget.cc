@@ -19,6 +19,9 @@ constexpr Long kDefaultRowHeight = 240;
 // Beyond this many cells the grid refuses to grow: the panel shows at most a
 // few ten thousand rows, and a runaway count must not exhaust memory.
 constexpr long long kMaxGridCells = 2'000'000;
+// A grid keeps the memory of this many cells however far it shrinks.
+constexpr std::size_t kMinCellsKept = 4096;
+const std::string kNoPicture;
 
 [[noreturn]] void RaiseInvalidValue() { RaiseError(kErrInvalidPropertyValue); }
 [[noreturn]] void RaiseSubscript() { RaiseError(kErrSubscriptOutOfRange); }
@@ -614,6 +617,7 @@ FlexGrid::FlexGrid(WidgetTree& tree, WidgetKind kind, std::string name,
                    int index, Widget* parent)
     : Widget(tree, kind, std::move(name), index, parent),
       cells_(static_cast<std::size_t>(rows_ * cols_)),
+      pictures_{&kNoPicture},
       col_widths_(static_cast<std::size_t>(cols_), kDefaultColWidth),
       row_heights_(static_cast<std::size_t>(rows_), kDefaultRowHeight) {}
 
@@ -627,6 +631,27 @@ const FlexGrid::Cell& FlexGrid::At(Long row, Long col) const {
   return cells_[static_cast<std::size_t>(row) *
                     static_cast<std::size_t>(cols_) +
                 static_cast<std::size_t>(col)];
+}
+
+std::uint32_t FlexGrid::PictureId(std::string&& description) {
+  if (description.empty()) return 0;
+  auto [it, added] = picture_ids_.try_emplace(
+      std::move(description), static_cast<std::uint32_t>(pictures_.size()));
+  if (added) pictures_.push_back(&it->first);
+  return it->second;
+}
+
+void FlexGrid::FitMemory() {
+  // A quarter, so that a grid filled again to about its old size does not
+  // give memory back and take it again each time.
+  if (cells_.capacity() > kMinCellsKept &&
+      cells_.size() < cells_.capacity() / 4) {
+    cells_.shrink_to_fit();
+  }
+  if (row_heights_.capacity() > kMinCellsKept &&
+      row_heights_.size() < row_heights_.capacity() / 4) {
+    row_heights_.shrink_to_fit();
+  }
 }
 
 void FlexGrid::CheckRow(Long row) const {
@@ -684,6 +709,7 @@ void FlexGrid::Resize(Long rows, Long cols) {
                   static_cast<std::size_t>(cols));
   }
   row_heights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
+  FitMemory();
   rows_ = rows;
   cols_ = cols;
   // The fixed part and the current cell stay inside what is left.
@@ -733,12 +759,15 @@ void FlexGrid::SetCol(Long col) {
 void FlexGrid::Clear() {
   bool changed = false;
   for (Cell& cell : cells_) {
-    if (!cell.text.empty() || !cell.picture.empty() || cell.back_color != 0 ||
+    if (!cell.text.empty() || cell.picture != 0 || cell.back_color != 0 ||
         cell.alignment != 0) {
       cell = Cell{};
       changed = true;
     }
   }
+  // No cell refers to a picture any more.
+  picture_ids_.clear();
+  pictures_.resize(1);
   if (changed) NotifyStructure();
 }
 
@@ -771,12 +800,15 @@ void FlexGrid::SetCellAlignment(Integer value) {
   NotifyCell(row_, col_);
 }
 
-const std::string& FlexGrid::CellPicture() const { return Current().picture; }
+const std::string& FlexGrid::CellPicture() const {
+  return PictureText(Current().picture);
+}
 
 void FlexGrid::SetCellPicture(std::string description) {
   Cell& cell = Current();
-  if (cell.picture == description) return;
-  cell.picture = std::move(description);
+  std::uint32_t picture = PictureId(std::move(description));
+  if (cell.picture == picture) return;
+  cell.picture = picture;
   NotifyCell(row_, col_);
 }
 
@@ -810,7 +842,7 @@ Integer FlexGrid::CellAlignmentAt(Long row, Long col) const {
 const std::string& FlexGrid::CellPictureAt(Long row, Long col) const {
   CheckRow(row);
   CheckCol(col);
-  return At(row, col).picture;
+  return PictureText(At(row, col).picture);
 }
 
 Long FlexGrid::ColWidth(Long col) const {

@@ -1,6 +1,7 @@
 #ifndef MORVEL_WIDGETS_WIDGET_H_
 #define MORVEL_WIDGETS_WIDGET_H_
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -442,12 +443,22 @@ class FlexGrid : public Widget {
   std::string DumpDetails() const override;
 
  private:
+  // A grid holds many cells (a row per material), so a cell stays small:
+  // its picture is an index into the grid's table of distinct pictures (a
+  // handful: the header icons and one thumbnail per map file), 0 for none.
   struct Cell {
     std::string text;
-    std::string picture;
+    std::uint32_t picture = 0;
     Colour back_color = 0;
     Integer alignment = 0;
   };
+  const std::string& PictureText(std::uint32_t picture) const {
+    return *pictures_[picture];
+  }
+  std::uint32_t PictureId(std::string&& description);
+  // Keeps the memory in step with the grid: a grid that shrank to a
+  // fraction of what it held gives the rest back.
+  void FitMemory();
   Cell& At(Long row, Long col);
   const Cell& At(Long row, Long col) const;
   void CheckRow(Long row) const;
@@ -462,6 +473,11 @@ class FlexGrid : public Widget {
   Long row_ = 1, col_ = 1;
   bool redraw_ = true;
   std::vector<Cell> cells_;  // rows_ * cols_, row-major
+  // The distinct pictures, by id; id 0 is no picture. The map's keys own
+  // the texts; the ids point at them. Clear, which leaves no cell with a
+  // picture, empties the table.
+  std::unordered_map<std::string, std::uint32_t> picture_ids_;
+  std::vector<const std::string*> pictures_;
   std::vector<Long> col_widths_;
   std::vector<Long> row_heights_;
   Long changed_row_ = -1, changed_col_ = -1;
@@ -600,11 +616,12 @@ class WidgetTree {
 // or any ancestor) with error 5 and a description naming it ("cmdOK is
 // disabled", "txtAngle is inside fraSmoothing, which is hidden"), and a value
 // a person could not give (a slider position outside its range, no list
-// entry, a grey check, a cell outside the grid: 380). Refusals happen before
-// anything changes. Clicking, typing into, moving, picking or activating a
-// widget that can take the focus gives it the focus first, as the windowing
-// system does: the widget that had it gets its LostFocus before the new
-// widget's event. A handler's failure reaches the caller.
+// entry, a grey check, a cell outside the grid or in its fixed rows and
+// columns: 380). Refusals happen before anything changes. Clicking, typing
+// into, moving, picking or activating a widget that can take the focus gives
+// it the focus first, as the windowing system does: the widget that had it
+// gets its LostFocus before the new widget's event. A handler's failure
+// reaches the caller.
 class UserInput {
  public:
   // Button, picture box, check box (0 -> 1, 1 -> 0, 2 -> 1); 5 for others.

@@ -538,6 +538,34 @@ TEST_F(GridTest, ShrinkingAndGrowingKeepTheCellsThatRemain) {
   EXPECT_EQ(grid_.ColWidth(3), 960);
 }
 
+TEST_F(GridTest, EachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
+  grid_.SetCols(3);
+  grid_.SetRows(10000);
+  grid_.SetCol(1);
+  const char* pictures[] = {"thumbnail:a:32", "thumbnail:a:32",
+                            "thumbnail:b:32"};
+  for (Long r = 1; r <= 3; ++r) {
+    grid_.SetRow(r);
+    grid_.SetCellPicture(pictures[r - 1]);
+  }
+  grid_.SetRow(2);
+  grid_.SetCellPicture("thumbnail:c:32");
+  EventLog log(tree_);
+  grid_.SetCellPicture("thumbnail:c:32");
+  EXPECT_THAT(log.Take(), IsEmpty());
+  grid_.SetRows(4);  // far smaller: the memory goes, the cells stay
+  grid_.SetCols(2);
+  EXPECT_EQ(grid_.CellPictureAt(1, 1), "thumbnail:a:32");
+  EXPECT_EQ(grid_.CellPictureAt(2, 1), "thumbnail:c:32");
+  EXPECT_EQ(grid_.CellPictureAt(3, 1), "thumbnail:b:32");
+  grid_.Clear();
+  grid_.SetRow(1);
+  grid_.SetCellPicture("thumbnail:b:32");
+  EXPECT_EQ(grid_.CellPictureAt(1, 1), "thumbnail:b:32");
+  EXPECT_EQ(grid_.CellPictureAt(2, 1), "");
+  EXPECT_EQ(grid_.CellPictureAt(3, 1), "");
+}
+
 TEST_F(GridTest, ShrinkingMovesTheCurrentCellAndFixedPartInside) {
   grid_.SetRows(10);
   grid_.SetCols(10);

@@ -1,20 +1,167 @@
 #include "sections/light/light_section.h"
 
+#include <memory>
+
 #include "base/error.h"
+#include "base/numbers.h"
+#include "panel/transaction.h"
 
 namespace morvel {
+namespace {
+
+// Entries of cboAttenuationType.
+constexpr Long kConstantEntry = 0;
+constexpr Long kLinearEntry = 1;
+constexpr Long kQuadraticEntry = 2;
+
+// What the factor field shows for a light that does not fade at all: the
+// smallest factor the field offers.
+constexpr const char* kNoAttenuationText = "0.001";
+
+// The terms in the order the loader looks for one that is not zero, and the
+// entry that stands for each.
+struct AttenuationTerm {
+  Single (Light::*get)(Single key);
+  Long entry;
+};
+constexpr AttenuationTerm kTermsInOrder[] = {
+    {&Light::ConstantAttenuation, kConstantEntry},
+    {&Light::LinearAttenuation, kLinearEntry},
+    {&Light::QuadraticAttenuation, kQuadraticEntry},
+};
+
+// The attenuation terms a choice in the list writes: two set to zero, then
+// the chosen one set to the factor, in this order. Any entry but the first
+// two (the quadratic one, or none at all) makes the light fade
+// quadratically.
+using SetLightValue = void (Light::*)(Single key, Single value);
+struct AttenuationWrites {
+  SetLightValue first_zero;
+  SetLightValue second_zero;
+  SetLightValue factor;
+};
+constexpr AttenuationWrites kConstantWrites = {&Light::SetLinearAttenuation,
+                                               &Light::SetQuadraticAttenuation,
+                                               &Light::SetConstantAttenuation};
+constexpr AttenuationWrites kLinearWrites = {&Light::SetQuadraticAttenuation,
+                                             &Light::SetConstantAttenuation,
+                                             &Light::SetLinearAttenuation};
+constexpr AttenuationWrites kQuadraticWrites = {
+    &Light::SetLinearAttenuation, &Light::SetConstantAttenuation,
+    &Light::SetQuadraticAttenuation};
+
+const AttenuationWrites& WritesForEntry(Long entry) {
+  if (entry == kConstantEntry) return kConstantWrites;
+  if (entry == kLinearEntry) return kLinearWrites;
+  return kQuadraticWrites;
+}
+
+}  // namespace
 
 LightSection::LightSection(PanelContext& context)
     : context_(context),
-      fraLightProperties(context.Widgets().Get<Frame>("fraLightProperties")) {}
+      fraLightProperties(context.Widgets().Get<Frame>("fraLightProperties")),
+      fraLightGeneral(context.Widgets().Get<Frame>("fraLightGeneral")),
+      fraLightSpot(context.Widgets().Get<Frame>("fraLightSpot")),
+      picVBColor(context.Widgets().Get<PictureBox>("picVBColor")),
+      cboAttenuationType(context.Widgets().Get<ComboBox>("cboAttenuationType")),
+      txtAttenuationFactor(
+          context.Widgets().Get<UpDownText>("txtAttenuationFactor")),
+      txtSpotlightRange(context.Widgets().Get<UpDownText>("txtSpotlightRange")),
+      txtSpotlightUmbra(context.Widgets().Get<UpDownText>("txtSpotlightUmbra")),
+      txtSpotlightPenumbra(
+          context.Widgets().Get<UpDownText>("txtSpotlightPenumbra")) {
+  ConnectGuardedClick(cboAttenuationType, [this] { ApplyAttenuation(); });
+  ConnectValueField(txtAttenuationFactor, [this] { ApplyAttenuation(); });
+  for (UpDownText* field :
+       {&txtSpotlightRange, &txtSpotlightUmbra, &txtSpotlightPenumbra}) {
+    ConnectValueField(*field, [this] { ApplySpotlight(); });
+  }
+  // The swatch holds no value a loader sets, so its click needs no guard.
+  picVBColor.on_click = [this] {
+    WithPropertiesSource([this] { VBColorClick(); });
+  };
+}
 
 void LightSection::LoadLightProperties(const SetupArguments& arguments) {
-  (void)arguments;  // read by the filling steps, not by the placing one
+  (void)arguments;
   WithPropertiesSource([&] {
+    // The two inner frames keep their places: a light's section is short
+    // enough that nothing needs restacking when the spot frame is hidden.
     ShowSectionFrame(fraLightProperties, context_.Container().InnerHeight());
-    // The section places its frame only; filling it from the scene and
-    // remembering the object shown are added with the section's own loader.
+    std::shared_ptr<Light> light =
+        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
+    fraLightSpot.SetVisible(Required(light)->LightType() == kLightTypeSpot);
+    fraLightGeneral.SetVisible(true);
+    LoadLightValues();
+    context_.State().CurrentLight =
+        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
   });
+}
+
+void LightSection::LoadLightValues() {
+  WithPropertiesSource([&] {
+    std::shared_ptr<Light> selected =
+        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
+    Light& light = *Required(selected);
+    // The list is disabled while it is set, so its editor does not write
+    // the loaded type straight back.
+    SetWhileDisabled(cboAttenuationType, [&] {
+      // The first term that is not zero is the one the light fades by; its
+      // factor is read again for display.
+      for (const AttenuationTerm& term : kTermsInOrder) {
+        if ((light.*term.get)(kCurrentKey) != 0) {
+          cboAttenuationType.SetListIndex(term.entry);
+          txtAttenuationFactor.SetText(
+              SingleToText((light.*term.get)(kCurrentKey)));
+          return;
+        }
+      }
+      cboAttenuationType.SetListIndex(kConstantEntry);
+      txtAttenuationFactor.SetText(kNoAttenuationText);
+    });
+    // Other lights leave the spot fields as they were: their frame is
+    // hidden, and their texts are not the light's.
+    if (light.LightType() == kLightTypeSpot) {
+      txtSpotlightRange.SetText(
+          SingleToText(light.SpotlightRange(kCurrentKey)));
+      txtSpotlightUmbra.SetText(
+          SingleToText(light.SpotlightUmbra(kCurrentKey)));
+      txtSpotlightPenumbra.SetText(
+          SingleToText(light.SpotlightPenumbra(kCurrentKey)));
+    }
+    context_.SetlVBColor(LightColourToSwatch(light));
+  });
+}
+
+void LightSection::ApplyAttenuation() {
+  SceneTransaction transaction(context_, kLayerNone);
+  Light& light = *Required(context_.State().CurrentLight);
+  const AttenuationWrites& writes =
+      WritesForEntry(cboAttenuationType.ListIndex());
+  // The order of failure is part of this editor's contract: a factor that
+  // is not a number fails with the two other terms already cleared, and the
+  // host is left with the prepare alone. So the factor is converted between
+  // the zero writes and its own write, although converting it first would
+  // read more naturally and leave the light untouched.
+  (light.*writes.first_zero)(kCurrentKey, 0);
+  (light.*writes.second_zero)(kCurrentKey, 0);
+  Single factor = TextToSingle(txtAttenuationFactor.Text());
+  (light.*writes.factor)(kCurrentKey, factor);
+  transaction.Commit(false);
+}
+
+void LightSection::ApplySpotlight() {
+  // All three values are written whichever field was committed, each as
+  // soon as its text is read: a text that is not a number stops the edit
+  // with the values before it written.
+  SceneTransaction transaction(context_, kLayerNone);
+  Light& light = *Required(context_.State().CurrentLight);
+  light.SetSpotlightRange(kCurrentKey, TextToSingle(txtSpotlightRange.Text()));
+  light.SetSpotlightUmbra(kCurrentKey, TextToSingle(txtSpotlightUmbra.Text()));
+  light.SetSpotlightPenumbra(kCurrentKey,
+                             TextToSingle(txtSpotlightPenumbra.Text()));
+  transaction.Commit(false);
 }
 
 }  // namespace morvel

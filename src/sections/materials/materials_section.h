@@ -1,8 +1,12 @@
 #ifndef MORVEL_SECTIONS_MATERIALS_MATERIALS_SECTION_H_
 #define MORVEL_SECTIONS_MATERIALS_MATERIALS_SECTION_H_
 
+#include <memory>
+
 #include "base/types.h"
 #include "panel/panel_context.h"
+#include "scene/scene.h"
+#include "sections/materials/material_columns.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -12,6 +16,12 @@ namespace morvel {
 // and the editing of its cells. The shape section's loader drives the two
 // loaders in one pass: LoadMaterialGrid where the frame is to stand, then
 // FillMaterialRows while it fills the shape's values.
+//
+// Editing starts with a click on a cell: the colour column asks for a
+// colour, the six map columns for a map file, and every other column opens
+// txtMaterialAttributeEntry over the cell; what is typed there is written
+// back when the box loses the focus. Each change is one scene transaction
+// with the layer source "SysMaterialUpdate".
 class MaterialsSection {
  public:
   explicit MaterialsSection(PanelContext& context);
@@ -24,9 +34,41 @@ class MaterialsSection {
   // One row per material of the first selected shape.
   void FillMaterialRows();
 
+  // The grid's cell click: acts on the current cell by its column.
+  void CellClicked();
+  // Lays the text box over the current cell, shows it and gives it the
+  // focus, copying the cell's text into it when asked. The edit runs until
+  // the box loses the focus.
+  void ShowMaterialEditor(bool& CopyCellText);
+  // Gives `material` the colour `colour` (0x00BBGGRR), keeping its alpha and
+  // the diffuse and ambient percentages it had.
+  void ApplyMaterialColour(std::shared_ptr<Material>& material, Colour& colour);
+
  private:
+  // The row loader's work for material `index`, in grid row index + 1.
+  struct RowSources;
+  void FillRow(const RowSources& sources, SceneNode& node, Long index);
+
+  // CellClicked for the colour column and for a map column: ask the
+  // chooser, then change the material of the clicked row of `node` in one
+  // transaction.
+  void PickColour(SceneNode& node);
+  void PickMapFile(SceneNode& node, const materials::MapColumn& column);
+
+  // The text box's handlers.
+  void EntryGotFocus();
+  void EntryKeyPress(Integer& key_ascii);
+  void EntryLostFocus();
+  // Writes the number `value` of a numeric column (the blend, a level or
+  // the transparency) into `material`. The text as typed goes to the level
+  // setters, which read it themselves.
+  void WriteNumber(const std::shared_ptr<Material>& material, Long value);
+
   PanelContext& context_;
   Frame& fraMaterial;
+  FlexGrid& msgMaterialAttributes;
+  TextBox& txtMaterialAttributeEntry;
+  ImageList& ilsImageList;
 };
 
 }  // namespace morvel
