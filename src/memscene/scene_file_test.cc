@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "base/error.h"
 #include "memscene/mem_scene_graph.h"
@@ -327,6 +328,23 @@ TEST(HostileFileTest, AByteOrderMarkAndEscapesAreFine) {
       R"({"nodes": [{"name": "Tea\u00e9\ud83d\ude00\n", "kind": "shape"}]})");
   EXPECT_EQ(scene->NodeNames(),
             std::vector<std::string>{"Tea\xC3\xA9\xF0\x9F\x98\x80\n"});
+}
+
+TEST(HostileFileTest, TheScenesOwnErrorsQuoteLongNamesInPart) {
+  auto scene = MemSceneGraph::FromText(kTestScene);
+  const std::string name(10000, 'x');
+  for (auto call : std::initializer_list<std::function<void()>>{
+           [&] { scene->Node(name); }, [&] { scene->Select({name}); },
+           [&] { scene->AddNode("A", kNodeTypeShape, name); }}) {
+    try {
+      call();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Description(),
+                "Invalid procedure call or argument: no node is named \"" +
+                    name.substr(0, 64) + "...\"");
+    }
+  }
 }
 
 struct ValueCase {
