@@ -188,9 +188,12 @@ JsonReader::JsonReader(std::FILE* file, std::string origin)
   in_->buffer = std::make_unique<char[]>(kChunkBytes);
   in_->chunk = in_->p = in_->end = in_->buffer.get();
   // Editors on some systems start UTF-8 files with a byte-order mark.
+  // Columns count from the first byte after it, as for text in memory.
   if (PeekRaw() == 0xEF && in_->end - in_->p >= 3 &&
-      std::string_view(in_->p, 3) == "\xEF\xBB\xBF")
+      std::string_view(in_->p, 3) == "\xEF\xBB\xBF") {
     in_->p += 3;
+    line_start_ = 3;
+  }
 }
 
 JsonReader::JsonReader(std::string_view text, std::string origin)

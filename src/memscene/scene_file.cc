@@ -17,6 +17,11 @@ using ojson = nlohmann::ordered_json;
 // What a value looked like, for messages: short, on one line.
 std::string Shown(const JsonValue& value) { return value.Compact(40); }
 
+// "Key[i]", for a message about one element of a list.
+std::string ElementKey(std::string_view key, std::size_t i) {
+  return std::string(key) + "[" + std::to_string(i) + "]";
+}
+
 // Reads one part of a scene file; every failure names the file, the node (or
 // the scene) and the key. The place is put into words only when something
 // fails: a million good nodes cost no message text.
@@ -108,9 +113,10 @@ class Reader {
     std::size_t i = 0;
     for (JsonValue element : v) {
       if (!element.IsNumber()) Expected(key, what, v);
-      out[i] =
-          ToSingle(std::string(key) + "[" + std::to_string(i) + "]", element);
-      ++i;
+      double d = element.Number();
+      if (std::fabs(d) > std::numeric_limits<Single>::max())
+        ToSingle(ElementKey(key, i), element);  // raises, naming the element
+      out[i++] = static_cast<Single>(d);
     }
     return out;
   }
@@ -126,8 +132,7 @@ class Reader {
     std::array<Long, 3> out{};
     std::size_t i = 0;
     for (JsonValue element : v) {
-      out[i] =
-          ToLong(std::string(key) + "[" + std::to_string(i) + "]", element);
+      out[i] = ToLong(ElementKey(key, i), element);
       ++i;
     }
     return {out[0], out[1], out[2]};
@@ -149,8 +154,9 @@ class Reader {
     std::vector<std::string> out;
     out.reserve(v.Size());
     for (JsonValue element : v) {
-      out.push_back(ToString(
-          std::string(key) + "[" + std::to_string(out.size()) + "]", element));
+      if (!element.IsString())
+        Expected(ElementKey(key, out.size()), "a string", element);
+      out.emplace_back(element.Text());
     }
     return out;
   }
@@ -545,8 +551,7 @@ class SceneBuilder {
   void AddSelected(const JsonValue& x) {
     if (!x.IsString()) {
       Reader::Scene(origin_).Expected(
-          "selection[" + std::to_string(selection_ends_.size()) + "]",
-          "a node name", x);
+          ElementKey("selection", selection_ends_.size()), "a node name", x);
     }
     selection_text_ += x.Text();
     // The file is at most 1 GiB, so every offset fits.
@@ -578,11 +583,14 @@ class SceneBuilder {
       std::string_view name = std::string_view(selection_text_)
                                   .substr(start, selection_ends_[i] - start);
       start = selection_ends_[i];
-      std::string key = "selection[" + std::to_string(i) + "]";
       std::int32_t index = content_.Find(name);
-      if (index < 0) scene.Fail(key, "\"" + Excerpt(name) + "\" names no node");
+      if (index < 0) {
+        scene.Fail(ElementKey("selection", i),
+                   "\"" + Excerpt(name) + "\" names no node");
+      }
       if (seen[static_cast<std::size_t>(index)]) {
-        scene.Fail(key, "\"" + Excerpt(name) + "\" is selected twice");
+        scene.Fail(ElementKey("selection", i),
+                   "\"" + Excerpt(name) + "\" is selected twice");
       }
       seen[static_cast<std::size_t>(index)] = true;
       content_.selection.push_back(index);
