@@ -20,10 +20,10 @@
 //
 // Why not simdjson, which validates as much and parses faster: it needs the
 // whole file in memory, padded, plus an index of four bytes per byte of
-// input. On the million-node benchmark file (94 MB) it parsed in 0.11 s but
-// held 6.7 times the file; this reader parses the same file in 0.16 s in a
-// quarter-megabyte buffer, and the whole load (0.65 s) is spent mostly on
-// building the scene, not on parsing.
+// input. On the million-node benchmark file (94 MB) it parsed in 0.1 s but
+// held 6.7 times the file; this reader parses the same file in 0.18 s in a
+// quarter-megabyte buffer, and most of the whole load (0.5 s) is building
+// the scene, not parsing.
 namespace morvel::mem {
 
 // A scene file nests seven levels deep (scene, nodes, node, Materials,
