@@ -32,6 +32,7 @@
 #include "panel/properties.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
+#include "qt/properties_widget.h"
 #include "qt/widget_view.h"
 
 namespace morvel {
@@ -89,6 +90,43 @@ void BM_SwitchShapeSelection(benchmark::State& state) {
   state.counters["frame_budget_ms"] = kFrameSeconds * 1000;
 }
 BENCHMARK(BM_SwitchShapeSelection)->Unit(benchmark::kMillisecond);
+
+// The same switch with the panel embedded as a Qt host embeds it, through
+// PropertiesWidget: the widget must add nothing measurable.
+void BM_SwitchShapeSelectionInPropertiesWidget(benchmark::State& state) {
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics{15, 15};
+  PropertiesEvents events;
+  qt::PropertiesWidget widget(events, {.clipboard = &clipboard,
+                                       .message_box = &messages,
+                                       .settings = &settings,
+                                       .metrics = &metrics});
+  widget.resize(267, 649);
+  widget.show();
+  auto scene = MemSceneGraph::Load(MORVEL_SOURCE_DIR "/examples/studio.json");
+  scene->SetJournalEnabled(false);
+  widget.panel().SetSceneGraph(scene,
+                               std::make_shared<MemApplier>(scene, &settings));
+  auto show = [&](const std::string& name) {
+    scene->Select({name});
+    widget.panel().SetupPropertiesPanel(ComputeSetupArguments(*scene, 3));
+    widget.view().Flush();
+  };
+  const char* shapes[] = {"Teapot", "Cups"};
+  int which = 0;
+  show(shapes[0]);
+  for (auto _ : state) {
+    which ^= 1;
+    show(shapes[which]);
+    QPixmap frame = widget.grab();
+    benchmark::DoNotOptimize(frame);
+  }
+  state.counters["frame_budget_ms"] = kFrameSeconds * 1000;
+}
+BENCHMARK(BM_SwitchShapeSelectionInPropertiesWidget)
+    ->Unit(benchmark::kMillisecond);
 
 // A shape with 10,000 materials (every other with maps, each with a custom
 // field) and one with a single material.

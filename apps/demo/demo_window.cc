@@ -31,39 +31,11 @@
 #include "gestures.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
+#include "panel/scene_services.h"
 #include "qt/pictures.h"
-#include "qt/warn_dialog.h"
 #include "viewport.h"
-#include "warn/frm_warn.h"
 
 namespace morvel::demo {
-
-// Holds the panel's surface and keeps it filling the space it is given.
-class PanelHost final : public QWidget {
- public:
-  explicit PanelHost(QWidget* parent) : QWidget(parent) {}
-  void SetSurface(QWidget* surface) {
-    surface_ = surface;
-    if (surface_) surface_->setGeometry(rect());
-  }
-  // Scripted runs give the panel an exact size in pixels.
-  void FixSize(QSize size) {
-    fixed_ = size;
-    setFixedWidth(size.width());
-    if (surface_) surface_->setGeometry(QRect(QPoint(0, 0), size));
-  }
-
- protected:
-  void resizeEvent(QResizeEvent*) override {
-    if (!surface_) return;
-    surface_->setGeometry(fixed_.isValid() ? QRect(QPoint(0, 0), fixed_)
-                                           : rect());
-  }
-
- private:
-  QWidget* surface_ = nullptr;
-  QSize fixed_;
-};
 
 namespace {
 
@@ -173,51 +145,13 @@ Long KindOf(const MemSceneGraph& scene, const std::string& name) {
 
 QString ErrorText(const Error& error) { return Q(error.ToString()); }
 
-// ------------------------------------------------------------------ container
-
-void DemoContainer::Fix(Long inner_height, Long outer_height, Long width) {
-  FixedContainer facts;
-  facts.inner_height = inner_height;
-  facts.outer_height = outer_height;
-  facts.width = width;
-  fixed_ = facts;
-}
-
-Long DemoContainer::InnerHeight() const {
-  if (fixed_) return fixed_->inner_height;
-  return surface_ ? surface_->height() * metrics_.TwipsPerPixelY() : 0;
-}
-
-Long DemoContainer::OuterHeight() const {
-  if (fixed_) return fixed_->outer_height;
-  // The panel has no border of its own: both heights are the same.
-  return InnerHeight();
-}
-
-Long DemoContainer::Width() const {
-  if (fixed_) return fixed_->width;
-  return surface_ ? surface_->width() * metrics_.TwipsPerPixelX() : 0;
-}
-
-Long DemoContainer::hWnd() const {
-  // A stable number for the panel's window; the demo needs no native handle.
-  return static_cast<Long>(reinterpret_cast<std::uintptr_t>(surface_) &
-                           0x7FFFFFF0);
-}
-
 // ------------------------------------------------------------------ window
 
 DemoWindow::DemoWindow(SettingsStore& settings, Options options)
     : options_(options),
       settings_(settings),
       metrics_(options.scripted ? std::make_unique<qt::QtScreenMetrics>(15, 15)
-                                : std::make_unique<qt::QtScreenMetrics>()),
-      dialogs_(std::make_shared<qt::QtDialogUtility>()),
-      scene_services_(dialogs_),
-      container_(*metrics_) {
-  messages_.SetParent(this);
-  messages_.interactive = !options_.scripted;
-  dialogs_->SetParent(this);
+                                : std::make_unique<qt::QtScreenMetrics>()) {
   BuildUi();
   BuildMenus();
   CreatePanel();
@@ -225,7 +159,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   new GestureWatch(this, [this] { history_.BreakMerge(); });
 }
 
-DemoWindow::~DemoWindow() { DestroyPanel(panel_ != nullptr); }
+DemoWindow::~DemoWindow() { DestroyPanel(); }
 
 void DemoWindow::BuildUi() {
   setWindowTitle("Morvel Properties");
@@ -261,9 +195,13 @@ void DemoWindow::BuildUi() {
     Setup();
   });
   column->addWidget(tabs_);
-  panel_host_ = new PanelHost(middle);
-  panel_host_->setMinimumWidth(268);
-  column->addWidget(panel_host_, 1);
+  // Where the panel goes (CreatePanel puts a new one there).
+  panel_slot_ = new QWidget(middle);
+  panel_slot_->setMinimumWidth(268);
+  auto* slot_layout = new QVBoxLayout(panel_slot_);
+  slot_layout->setContentsMargins(0, 0, 0, 0);
+  slot_layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  column->addWidget(panel_slot_, 1);
 
   // The event log.
   auto* right = new QWidget(splitter);
@@ -339,83 +277,61 @@ void DemoWindow::BuildMenus() {
 void DemoWindow::CreatePanel(PropertiesEvents* events,
                              MessageBoxService* messages,
                              SettingsStore* settings, Clipboard* clipboard) {
-  DestroyPanel(panel_ != nullptr);
-  PlatformServices services;
-  services.clipboard = clipboard ? clipboard : &clipboard_;
-  services.message_box = messages ? messages : &messages_;
+  DestroyPanel();
+  qt::PropertiesWidget::Services services;
+  services.clipboard = clipboard;
+  services.message_box = messages;
   services.settings = settings ? settings : &settings_;
   services.metrics = metrics_.get();
   // Scripted runs keep the reference choosers, which play the answers the
   // scenario gives; people get the Qt dialogs.
-  SceneServices* utilities = options_.scripted ? nullptr : &scene_services_;
-  panel_ = std::make_unique<Properties>(services, events ? *events : *this,
-                                        container_, utilities);
-  view_ = std::make_unique<qt::WidgetView>(
-      panel_->Widgets(), *panel_->Widgets().Root(), *metrics_, panel_host_);
-  QWidget* surface = view_->RootWidget();
-  container_.SetSurface(surface);
-  panel_host_->SetSurface(surface);
-  surface->show();
-  view_->on_error = [this](const Error& error) { ShowError(error); };
-  view_->on_key_down = [this](Integer key_code, Integer shift) {
-    if (panel_) panel_->KeyDown(key_code, shift);
-  };
-  view_->on_resize = [this] {
-    if (!panel_) return;
+  if (options_.scripted) services.scene_services = &ThreadSceneServices();
+  panel_widget_ = new qt::PropertiesWidget(events ? *events : *this, services);
+  if (fixed_panel_) {
+    // Before it is shown, so that showing it is no resize notification: a
+    // scripted panel starts exactly like the headless runner's.
+    panel_widget_->fixContainer(fixed_panel_->inner_height,
+                                fixed_panel_->outer_height,
+                                fixed_panel_->width);
+  }
+  panel_widget_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  panel_slot_->layout()->addWidget(panel_widget_);
+  QObject::connect(panel_widget_, &qt::PropertiesWidget::errorOccurred,
+                   [this](const Error& error) { ShowError(error); });
+  QObject::connect(panel_widget_, &qt::PropertiesWidget::inputHandled,
+                   [this] { RefreshFromScene(); });
+  // The sections take the panel's height when they are loaded: a panel
+  // that became taller or shorter is loaded again to fill it.
+  QObject::connect(panel_widget_, &qt::PropertiesWidget::panelResized, [this] {
+    if (panel_widget_->height() != laid_out_height_) Setup();
+  });
+  if (!scene_path_.isEmpty()) {
+    panel_widget_->setSceneFolder(QFileInfo(scene_path_).absolutePath());
+  }
+  panel_widget_->show();
+  if (!options_.scripted) {
     try {
-      panel_->Resize();
-    } catch (const Error& error) {
-      ShowError(error);
-    }
-    // The sections take the panel's height when they are loaded: a panel
-    // that became taller or shorter is loaded again to fill it.
-    Long height = container_.InnerHeight();
-    if (height != laid_out_height_) Setup();
-  };
-  view_->after_input = [this] { RefreshFromScene(); };
-  if (options_.scripted) {
-    // A scripted panel starts exactly like the headless runner's: read
-    // properties and nothing else; the script sizes it when it wants to.
-    view_->on_resize = nullptr;
-    panel_->ReadProperties();
-  } else {
-    try {
-      panel_->ReadProperties();
-      panel_->Resize();
       ConnectPanel();
     } catch (const Error& error) {
       ShowError(error);
     }
   }
-  view_->Flush();
+  panel_widget_->view().Flush();
 }
 
-std::unique_ptr<Properties> DemoWindow::DetachPanel() {
-  container_.SetSurface(nullptr);
-  panel_host_->SetSurface(nullptr);
-  view_.reset();
-  return std::move(panel_);
+std::unique_ptr<qt::PropertiesWidget> DemoWindow::DetachPanel() {
+  std::unique_ptr<qt::PropertiesWidget> widget(panel_widget_);
+  panel_widget_ = nullptr;
+  if (widget) widget->setParent(nullptr);
+  return widget;
 }
 
-void DemoWindow::DestroyPanel(bool terminate) {
-  if (!panel_) return;
-  if (terminate) {
-    try {
-      panel_->Terminate();
-    } catch (const Error& error) {
-      ShowError(error);
-    }
-  }
-  container_.SetSurface(nullptr);
-  panel_host_->SetSurface(nullptr);
-  view_.reset();
-  panel_.reset();
-}
+void DemoWindow::DestroyPanel() { DetachPanel().reset(); }
 
 void DemoWindow::ConnectPanel() {
-  if (!panel_ || !scene_) return;
+  if (!panel_widget_ || !scene_) return;
   std::shared_ptr<SceneGraph> graph = scene_;
-  panel_->SetSceneGraph(graph, panel_applier_);
+  panel_widget_->panel().SetSceneGraph(graph, panel_applier_);
 }
 
 void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
@@ -428,19 +344,19 @@ void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
   history_.Reset(scene_);
   selection_order_ =
       scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
-  if (view_ && !path.isEmpty())
-    view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  if (panel_widget_ && !path.isEmpty())
+    panel_widget_->setSceneFolder(QFileInfo(path).absolutePath());
   viewport_->SetScene(scene_);
   FillOutliner();
   UpdateActions();
-  if (panel_) {
+  if (panel_widget_) {
     std::shared_ptr<SceneGraph> graph = scene_;
-    panel_->SetSceneGraph(graph, panel_applier_);
+    panel_widget_->panel().SetSceneGraph(graph, panel_applier_);
   }
 }
 
 void DemoWindow::SetupOrThrow(const SetupArguments& a) {
-  if (!panel_) return;
+  if (!panel_widget_) return;
   {
     QSignalBlocker block(tabs_);
     if (a.SelectedTab == 2) tabs_->setCurrentIndex(0);
@@ -459,9 +375,9 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
           .arg(Bool(a.AmbientLightSelected), Bool(a.DirectionalLightSelected),
                Bool(a.SceneSelected))
           .arg(a.RenderMode));
-  laid_out_height_ = container_.InnerHeight();
-  panel_->SetupPropertiesPanel(a);
-  if (view_) view_->Flush();
+  laid_out_height_ = panel_widget_->height();
+  panel_widget_->panel().SetupPropertiesPanel(a);
+  panel_widget_->view().Flush();
 }
 
 void DemoWindow::Setup() {
@@ -469,7 +385,7 @@ void DemoWindow::Setup() {
     setup_wanted_ = true;
     return;
   }
-  if (!panel_ || !scene_) return;
+  if (!panel_widget_ || !scene_) return;
   try {
     SetupOrThrow(ComputeSetupArguments(*scene_, tab_));
   } catch (const Error& error) {
@@ -478,12 +394,20 @@ void DemoWindow::Setup() {
   RefreshFromScene();
 }
 
+void DemoWindow::FixPanel(Long inner_height, Long outer_height, Long width) {
+  FixedContainer facts;
+  facts.inner_height = inner_height;
+  facts.outer_height = outer_height;
+  facts.width = width;
+  fixed_panel_ = facts;
+  if (panel_widget_) {
+    panel_widget_->fixContainer(inner_height, outer_height, width);
+  }
+}
+
 void DemoWindow::ResizePanel(Long inner_height, Long outer_height, Long width) {
-  container_.Fix(inner_height, outer_height, width);
-  panel_host_->FixSize(
-      QSize(view_ ? view_->ToPixelsX(width) : width / 15,
-            view_ ? view_->ToPixelsY(outer_height) : outer_height / 15));
-  if (panel_) panel_->Resize();
+  FixPanel(inner_height, outer_height, width);
+  if (panel_widget_) panel_widget_->panel().Resize();
 }
 
 void DemoWindow::SetTab(Long tab) {
@@ -525,8 +449,8 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
   history_.Reset(scene_);
   selection_order_ =
       scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
-  if (view_ && !path.isEmpty())
-    view_->SetPictureFolder(QFileInfo(path).absolutePath());
+  if (panel_widget_ && !path.isEmpty())
+    panel_widget_->setSceneFolder(QFileInfo(path).absolutePath());
   try {
     ConnectPanel();
   } catch (const Error& error) {
@@ -777,9 +701,10 @@ void DemoWindow::Log(const QString& line) {
   }
   QString html = line.toHtmlEscaped();
   html.replace(" ", "&nbsp;");
-  log_->appendHtml(colour.isEmpty()
-                       ? html
-                       : QString("<span style=\"color:%1\">%2</span>").arg(colour, html));
+  log_->appendHtml(
+      colour.isEmpty()
+          ? html
+          : QString("<span style=\"color:%1\">%2</span>").arg(colour, html));
   log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
@@ -860,22 +785,12 @@ void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
     Log("    (tip not shown: the demo runs unattended)");
     return;
   }
-  // The user may have switched this warning off in an earlier tip.
-  std::optional<std::string> keep;
-  Quietly([&] {
-    keep = settings_.GetSetting(ApplicationRegistryKey, kTipsSection,
-                                WarningRegistryEntry);
-  });
-  if (keep && *keep == "0") {
+  // Shown unless the user switched this warning off in an earlier tip.
+  if (!panel_widget_ ||
+      !panel_widget_->showWarning(ApplicationRegistryKey, Warning,
+                                  WarningRegistryEntry)) {
     Log("    (tip switched off by the user)");
-    return;
   }
-  frmWarn warn(&settings_);
-  warn.SetsApplicationRegistryKey(ApplicationRegistryKey);
-  warn.SetsWarningRegistryEntry(WarningRegistryEntry);
-  warn.SetsWarning(Warning);
-  qt::WarnDialog dialog(warn, *metrics_, this);
-  dialog.Run();
 }
 
 void DemoWindow::ShowSource() {

@@ -14,6 +14,7 @@
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "panel/properties.h"
+#include "qt/properties_widget.h"
 #include "qt/qt_platform.h"
 #include "qt/widget_view.h"
 #include "undo_history.h"
@@ -25,6 +26,7 @@ class QSplitter;
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 
 // The demo host: a small 3D application around the panel. An outliner of
 // the scene's nodes (several may be selected), the Common and Object tabs,
@@ -33,28 +35,7 @@ class QTreeWidgetItem;
 // panel's edits.
 namespace morvel::demo {
 
-class PanelHost;
 class Viewport;
-
-// The panel's window facts as the panel reads them: the size of the Qt
-// widget that shows it, or fixed numbers for scripted runs.
-class DemoContainer final : public PanelContainer {
- public:
-  explicit DemoContainer(const ScreenMetrics& metrics) : metrics_(metrics) {}
-  void SetSurface(QWidget* surface) { surface_ = surface; }
-  // Fixed facts (twips) instead of the widget's size.
-  void Fix(Long inner_height, Long outer_height, Long width);
-  bool UserMode() const override { return true; }
-  Long InnerHeight() const override;
-  Long OuterHeight() const override;
-  Long Width() const override;
-  Long hWnd() const override;
-
- private:
-  const ScreenMetrics& metrics_;
-  QWidget* surface_ = nullptr;
-  std::optional<FixedContainer> fixed_;
-};
 
 class DemoWindow final : public QMainWindow, public PropertiesEvents {
  public:
@@ -96,30 +77,37 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   Long Tab() const { return tab_; }
 
   // --- the panel ---
-  // A new panel (the old one terminated and gone). Its events go to
-  // `events` (the window itself when null), its messages, clipboard and
-  // settings as given (the window's own when null).
+  // A new panel (the old one terminated and gone), embedded as any Qt host
+  // embeds it: a PropertiesWidget. Its events go to `events` (the window
+  // itself when null), its messages, clipboard and settings as given (the
+  // widget's own, and the window's settings, when null).
   void CreatePanel(PropertiesEvents* events = nullptr,
                    MessageBoxService* messages = nullptr,
                    SettingsStore* settings = nullptr,
                    Clipboard* clipboard = nullptr);
-  // The container's terminate notification (when `terminate`), then the
-  // panel goes.
-  void DestroyPanel(bool terminate);
-  // Takes the panel out of the window (its view goes), for a caller that
-  // terminates it and wants to see the error.
-  std::unique_ptr<Properties> DetachPanel();
-  Properties* Panel() const { return panel_.get(); }
-  qt::WidgetView* PanelView() const { return view_.get(); }
-  DemoContainer& Container() { return container_; }
+  // The panel goes; its widget terminates it.
+  void DestroyPanel();
+  // Takes the panel out of the window, for a caller that terminates it and
+  // wants to see the error.
+  std::unique_ptr<qt::PropertiesWidget> DetachPanel();
+  qt::PropertiesWidget* PanelWidget() const { return panel_widget_; }
+  Properties* Panel() const {
+    return panel_widget_ ? &panel_widget_->panel() : nullptr;
+  }
+  qt::WidgetView* PanelView() const {
+    return panel_widget_ ? &panel_widget_->view() : nullptr;
+  }
   const ScreenMetrics& Metrics() const { return *metrics_; }
+  // Fixes the panel's size (twips), for this panel and the next ones,
+  // without telling it: scripted runs give the panel an exact size.
+  void FixPanel(Long inner_height, Long outer_height, Long width);
   // Hands the scene and applier to the panel (SetSceneGraph).
   void ConnectPanel();
   // SetupPropertiesPanel with the host rules' arguments for the selection.
   // The throwing form is for scripted runs; the other tells the user.
   void SetupOrThrow(const SetupArguments& arguments);
   void Setup();
-  // Fixes the panel's size (twips) and tells it.
+  // Fixes the panel's size (twips) and tells it (its resize notification).
   void ResizePanel(Long inner_height, Long outer_height, Long width);
 
   // --- undo ---
@@ -180,11 +168,8 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   Options options_;
   SettingsStore& settings_;
   std::unique_ptr<ScreenMetrics> metrics_;
-  qt::QtClipboard clipboard_;
-  qt::QtMessageBox messages_;
-  std::shared_ptr<qt::QtDialogUtility> dialogs_;
-  qt::QtSceneServices scene_services_;
-  DemoContainer container_;
+  // The panel's size when a scripted run fixed it.
+  std::optional<FixedContainer> fixed_panel_;
 
   std::shared_ptr<MemSceneGraph> scene_;
   std::shared_ptr<MemApplier> applier_;
@@ -195,15 +180,15 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   UndoHistory history_;
   std::size_t journal_mark_ = 0;
   bool hidden_changed_ = false;
-  // The panel height the last setup loaded the sections for.
-  Long laid_out_height_ = -1;
+  // The panel height (pixels) the last setup loaded the sections for.
+  int laid_out_height_ = -1;
 
-  std::unique_ptr<Properties> panel_;
-  std::unique_ptr<qt::WidgetView> view_;
+  // The panel, a child of panel_slot_.
+  qt::PropertiesWidget* panel_widget_ = nullptr;
 
   QTreeWidget* outliner_ = nullptr;
   QTabBar* tabs_ = nullptr;
-  PanelHost* panel_host_ = nullptr;
+  QWidget* panel_slot_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
   QLabel* status_ = nullptr;
   QAction* undo_action_ = nullptr;

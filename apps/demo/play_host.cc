@@ -41,7 +41,7 @@ void PlayHost::BeginScenario(scenario::Recorder& recorder) {
   message_box_.FailWith(std::nullopt);
   clipboard_.Clear();
   window_.AttachScene(nullptr, nullptr, QString());
-  window_.Container().Fix(9735, 9735, 4000);
+  window_.FixPanel(9735, 9735, 4000);
   window_.CreatePanel(&events_, &messages_, settings_.get(), &clipboard_);
   window_.ResizePanel(9735, 9735, 4000);
   QApplication::processEvents();
@@ -85,8 +85,8 @@ void PlayHost::Resize(Long inner_height, Long outer_height, Long width) {
 
 void PlayHost::Terminate() {
   // The container destroys the panel whatever its notification did.
-  std::unique_ptr<Properties> panel = window_.DetachPanel();
-  if (panel) panel->Terminate();
+  std::unique_ptr<qt::PropertiesWidget> panel = window_.DetachPanel();
+  if (panel) panel->terminate();
 }
 
 void PlayHost::LoadWarning(const std::string& application_key,

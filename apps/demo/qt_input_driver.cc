@@ -331,7 +331,11 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
     return;
   }
   QModelIndex index = table->model()->index(row - header, col);
-  table->scrollTo(index);
+  // A cell out of view is scrolled to first, as a person would; one partly
+  // in view is clicked where it shows.
+  if (!table->viewport()->rect().intersects(table->visualRect(index))) {
+    table->scrollTo(index);
+  }
   QRect cell = table->visualRect(index);
   if (!cell.isValid() || !table->viewport()->rect().intersects(cell)) {
     Drive(view, [&] {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -113,12 +114,24 @@ std::string QtDialogUtility::ChooseMapFile(Long /*owner*/,
           ? QStringLiteral("Choose a map")
           : ToQ(application_key) + QStringLiteral(" - Choose a map");
   QString path = QFileDialog::getOpenFileName(
-      parent_, title, ToQ(map_folder),
+      parent_, title, ToQ(map_folder.empty() ? scene_folder_ : map_folder),
       QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp *.gif *.tga *.tif "
                      "*.tiff);;All files (*)"));
   if (path.isEmpty()) return {};
   map_folder = QFileInfo(path).absolutePath().toStdString();
+  if (!scene_folder_.empty()) {
+    QString relative = QDir(ToQ(scene_folder_)).relativeFilePath(path);
+    if (!relative.startsWith(QStringLiteral("..")) &&
+        !QDir::isAbsolutePath(relative)) {
+      return relative.toStdString();
+    }
+  }
   return path.toStdString();
+}
+
+void QtDialogUtility::SetSceneFolder(const std::string& folder) {
+  if (folder != scene_folder_) map_folder.clear();
+  scene_folder_ = folder;
 }
 
 void QtDialogUtility::WriteDebugMessage(const std::string& text) {

@@ -82,6 +82,11 @@ class QtDialogUtility final : public DialogUtility {
                             Long setting_a, Integer setting_b) override;
   void WriteDebugMessage(const std::string& text) override;
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // The folder of the scene being edited: the map-file chooser starts there
+  // until a file is chosen elsewhere, and a file chosen inside it is
+  // answered relative to it, as a scene file names its maps (and as the
+  // grid's thumbnails find them).
+  void SetSceneFolder(const std::string& folder);
 
   std::optional<ColourChoice> next_colour;
   std::optional<std::string> next_map_file;
@@ -89,6 +94,7 @@ class QtDialogUtility final : public DialogUtility {
   std::string map_folder;
 
  private:
+  std::string scene_folder_;
   std::shared_ptr<DialogUtility> debug_sink_;
   QWidget* parent_;
 };

@@ -117,6 +117,16 @@ TEST(QtDialogUtilityTest, TheMapFileChooserAnswersThePathOrNothing) {
   EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), path.toStdString());
   WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "");
+  // Beside the scene the answer is relative, as the scene names its maps;
+  // the chooser starts in the scene's folder.
+  dialogs.SetSceneFolder(dir.absolutePath().toStdString());
+  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(), dir.absolutePath());
+    dialog.selectFile(path);
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1),
+            "morvel_qt_platform_test_map.png");
   QFile::remove(path);
 }
 

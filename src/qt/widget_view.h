@@ -32,11 +32,17 @@ class ViewBase;
 
 class WidgetView final : public WidgetObserver {
  public:
+  // Makes the Qt view of one model widget; null leaves the widget to the
+  // standard views (qt/views/view_factory.h). A host with widgets of its own
+  // kind, or a test, puts its views in here.
+  using ViewFactory = std::function<ViewBase*(WidgetView& owner, Widget& model,
+                                              QWidget* parent)>;
+
   // Mirrors `root` and everything below it. The view of `root` becomes a
   // child of `parent` (or a top-level widget when it is null). The tree and
   // the metrics must outlive the view; destroy the view before the tree.
   WidgetView(WidgetTree& tree, Widget& root, const ScreenMetrics& metrics,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, ViewFactory factory = nullptr);
   ~WidgetView() override;
   WidgetView(const WidgetView&) = delete;
   WidgetView& operator=(const WidgetView&) = delete;
@@ -89,14 +95,14 @@ class WidgetView final : public WidgetObserver {
 
   void OnWidgetChanged(Widget& widget, WidgetProperty property) override;
 
-  // --- used by the Qt widget classes of the view ---
+  // --- used by the Qt widget classes of the view (qt/views/) ---
   // Runs one piece of user input on the model: catches every failure and
   // hands it to on_error, then sets the Qt widget again from the model and
   // applies what was deferred.
   void Act(Widget& widget, const std::function<void()>& action);
-  bool Syncing() const { return syncing_ > 0; }
+  bool Syncing() const { return state_->syncing > 0; }
   // The model widget whose input is being handled (null when none).
-  Widget* Acting() const { return acting_; }
+  Widget* Acting() const { return state_->acting; }
   const ScreenMetrics& Metrics() const { return metrics_; }
   void ScheduleFlush(ViewBase* view);
   void Resized();
@@ -112,20 +118,30 @@ class WidgetView final : public WidgetObserver {
   void SyncAll(ViewBase& view);
   void RefreshAccessibleNames(Widget& parent);
   void Report(const Error& error);
+  // Runs `step`; a failure goes to on_error instead of the caller.
+  void Guarded(const std::function<void()>& step);
 
   WidgetTree& tree_;
   Widget& root_;
   const ScreenMetrics& metrics_;
+  ViewFactory factory_;
   std::unordered_map<const Widget*, ViewBase*> views_;
   std::unordered_set<ViewBase*> pending_;
   bool flush_scheduled_ = false;
   bool follow_root_size_ = false;
-  int syncing_ = 0;
-  Widget* acting_ = nullptr;
   std::string picture_folder_;
   QWidget* root_view_ = nullptr;
-  // Set to false on destruction: a flush posted to the event loop checks it.
-  std::shared_ptr<bool> alive_;
+  // Whether the view is copying the model (input is then ignored), whose
+  // input is being handled, and whether the view still exists. Shared with
+  // the calls in progress and the flush posted to the event loop: a handler
+  // may destroy the view (a host closing its window), and the call that ran
+  // it must still find this to restore what it raised.
+  struct State {
+    int syncing = 0;
+    Widget* acting = nullptr;
+    bool alive = true;
+  };
+  std::shared_ptr<State> state_;
 };
 
 // A name for a widget that has no caption, label or tool tip, made from

@@ -593,14 +593,14 @@ TEST_F(InterpreterTest, TypingReplacesTheSelectedText) {
       Run("scene scene.json\n"
           "select Teapot\n"
           "setup object\n"
-          "select-text txtCloneOffset(0) 0 3\n"
-          "expect focus txtCloneOffset(0)\n"
-          "type txtCloneOffset(0) \"2.5\"\n"
-          "expect widget txtCloneOffset(0).Text = \"2.5\"\n"
-          "select-text txtCloneOffset(0) 1 2\n"
-          "type txtCloneOffset(0) \"0\"\n"
-          "expect widget txtCloneOffset(0).Text = \"20\"\n"
-          "select-text txtCloneOffset(0) -1 2\n"
+          "select-text txtNumClones(0) 0 3\n"
+          "expect focus txtNumClones(0)\n"
+          "type txtNumClones(0) \"2.5\"\n"
+          "expect widget txtNumClones(0).Text = \"2.5\"\n"
+          "select-text txtNumClones(0) 1 2\n"
+          "type txtNumClones(0) \"0\"\n"
+          "expect widget txtNumClones(0).Text = \"20\"\n"
+          "select-text txtNumClones(0) -1 2\n"
           "expect refused\n");
   EXPECT_TRUE(result.passed) << result.line << ": " << result.message;
 }

@@ -712,9 +712,11 @@ void FlexGrid::Resize(Long rows, Long cols) {
   FitMemory();
   rows_ = rows;
   cols_ = cols;
-  // The fixed part and the current cell stay inside what is left.
+  // The fixed part, the scroll position and the current cell stay inside
+  // what is left.
   fixed_rows_ = std::min(fixed_rows_, rows_);
   fixed_cols_ = std::min(fixed_cols_, cols_);
+  ClampScroll();
   Long row = std::clamp(row_, Long{0}, std::max(Long{0}, rows_ - 1));
   Long col = std::clamp(col_, Long{0}, std::max(Long{0}, cols_ - 1));
   NotifyStructure();
@@ -732,6 +734,7 @@ void FlexGrid::SetFixedRows(Long value) {
   if (value < 0 || value > rows_) RaiseInvalidValue();
   if (value == fixed_rows_) return;
   fixed_rows_ = value;
+  ClampScroll();
   NotifyStructure();
 }
 
@@ -739,6 +742,7 @@ void FlexGrid::SetFixedCols(Long value) {
   if (value < 0 || value > cols_) RaiseInvalidValue();
   if (value == fixed_cols_) return;
   fixed_cols_ = value;
+  ClampScroll();
   NotifyStructure();
 }
 
@@ -756,7 +760,31 @@ void FlexGrid::SetCol(Long col) {
   Notify(WidgetProperty::kCurrentCell);
 }
 
+void FlexGrid::ClampScroll() {
+  scrolled_cols_ = std::clamp(scrolled_cols_, Long{0},
+                              std::max(Long{0}, cols_ - fixed_cols_ - 1));
+  scrolled_rows_ = std::clamp(scrolled_rows_, Long{0},
+                              std::max(Long{0}, rows_ - fixed_rows_ - 1));
+}
+
+void FlexGrid::SetLeftCol(Long col) {
+  if (col < fixed_cols_ || col >= cols_) RaiseInvalidValue();
+  if (col == LeftCol()) return;
+  scrolled_cols_ = col - fixed_cols_;
+  Notify(WidgetProperty::kCurrentCell);
+}
+
+void FlexGrid::SetTopRow(Long row) {
+  if (row < fixed_rows_ || row >= rows_) RaiseInvalidValue();
+  if (row == TopRow()) return;
+  scrolled_rows_ = row - fixed_rows_;
+  Notify(WidgetProperty::kCurrentCell);
+}
+
 void FlexGrid::Clear() {
+  bool scrolled = scrolled_cols_ != 0 || scrolled_rows_ != 0;
+  scrolled_cols_ = scrolled_rows_ = 0;
+  if (scrolled) Notify(WidgetProperty::kCurrentCell);
   bool changed = false;
   for (Cell& cell : cells_) {
     if (!cell.text.empty() || cell.picture != 0 || cell.back_color != 0 ||
@@ -876,22 +904,39 @@ void FlexGrid::SetRowHeight(Long row, Long twips) {
   NotifyStructure();
 }
 
+namespace {
+
+// The edge of column or row `index` along one axis: the fixed ones stay in
+// place, the others move back by what is scrolled out of view (`first` is
+// the first one in view).
+Long ScrolledPos(const std::vector<Long>& sizes, Long fixed, Long first,
+                 Long index) {
+  long long pos = 0;
+  for (Long i = 0; i < std::min(index, fixed); ++i)
+    pos += sizes[static_cast<std::size_t>(i)];
+  if (index >= fixed) {
+    for (Long i = first; i < index; ++i)
+      pos += sizes[static_cast<std::size_t>(i)];
+    for (Long i = index; i < first; ++i)
+      pos -= sizes[static_cast<std::size_t>(i)];
+  }
+  if (pos > std::numeric_limits<Long>::max() ||
+      pos < std::numeric_limits<Long>::min()) {
+    RaiseError(kErrOverflow);
+  }
+  return static_cast<Long>(pos);
+}
+
+}  // namespace
+
 Long FlexGrid::ColPos(Long col) const {
   CheckCol(col);
-  long long sum = 0;
-  for (Long c = 0; c < col; ++c)
-    sum += col_widths_[static_cast<std::size_t>(c)];
-  if (sum > std::numeric_limits<Long>::max()) RaiseError(kErrOverflow);
-  return static_cast<Long>(sum);
+  return ScrolledPos(col_widths_, fixed_cols_, LeftCol(), col);
 }
 
 Long FlexGrid::RowPos(Long row) const {
   CheckRow(row);
-  long long sum = 0;
-  for (Long r = 0; r < row; ++r)
-    sum += row_heights_[static_cast<std::size_t>(r)];
-  if (sum > std::numeric_limits<Long>::max()) RaiseError(kErrOverflow);
-  return static_cast<Long>(sum);
+  return ScrolledPos(row_heights_, fixed_rows_, TopRow(), row);
 }
 
 void FlexGrid::SetRedraw(bool value) {

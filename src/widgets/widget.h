@@ -422,9 +422,18 @@ class FlexGrid : public Widget {
   void SetColWidth(Long col, Long twips);
   Long RowHeight(Long row) const;
   void SetRowHeight(Long row, Long twips);
-  // Left edge of a column / top edge of a row, relative to the grid.
+  // Left edge of a column / top edge of a row, relative to the grid's
+  // corner as the grid is scrolled: what an editor laid over a cell needs.
+  // A column or row scrolled out of view has a negative position.
   Long ColPos(Long col) const;
   Long RowPos(Long row) const;
+  // The scroll position: the first column and row after the fixed ones
+  // that are in view. A view sets them as a person scrolls (raising
+  // kCurrentCell); Clear scrolls back home.
+  Long LeftCol() const { return fixed_cols_ + scrolled_cols_; }
+  Long TopRow() const { return fixed_rows_ + scrolled_rows_; }
+  void SetLeftCol(Long col);
+  void SetTopRow(Long row);
 
   bool Redraw() const { return redraw_; }
   void SetRedraw(bool value);
@@ -468,9 +477,13 @@ class FlexGrid : public Widget {
   void NotifyCell(Long row, Long col);
   void NotifyStructure();
   void Resize(Long rows, Long cols);
+  // Keeps the scroll position inside the scrollable part.
+  void ClampScroll();
 
   Long rows_ = 2, cols_ = 2, fixed_rows_ = 1, fixed_cols_ = 1;
   Long row_ = 1, col_ = 1;
+  // Non-fixed columns and rows scrolled out of view.
+  Long scrolled_cols_ = 0, scrolled_rows_ = 0;
   bool redraw_ = true;
   std::vector<Cell> cells_;  // rows_ * cols_, row-major
   // The distinct pictures, by id; id 0 is no picture. The map's keys own

@@ -601,6 +601,39 @@ TEST_F(GridTest, PositionsAreSumsOfTheSizesBefore) {
   EXPECT_EQ(grid_.ColPos(2), 495 + 960);
 }
 
+TEST_F(GridTest, PositionsFollowTheScrollingAndClearScrollsHome) {
+  grid_.SetRows(6);
+  grid_.SetCols(4);
+  grid_.SetFixedCols(0);
+  for (Long r = 0; r < 6; ++r) grid_.SetRowHeight(r, 100 * (r + 1));
+  for (Long c = 0; c < 4; ++c) grid_.SetColWidth(c, 10 * (c + 1));
+  EventLog log(tree_);
+  grid_.SetTopRow(3);
+  grid_.SetLeftCol(1);
+  grid_.SetLeftCol(1);  // already there
+  EXPECT_THAT(log.Take(), ElementsAre("notify msgMaterial CurrentCell",
+                                      "notify msgMaterial CurrentCell"));
+  // The fixed row stays; rows 1 and 2 are scrolled out, above the view.
+  struct Case {
+    Long row, row_pos;
+  };
+  for (const Case& c : {Case{0, 0}, Case{1, 100 - 500}, Case{2, 100 - 300},
+                        Case{3, 100}, Case{5, 100 + 400 + 500}}) {
+    EXPECT_EQ(grid_.RowPos(c.row), c.row_pos) << c.row;
+  }
+  EXPECT_EQ(grid_.ColPos(0), -10);
+  EXPECT_EQ(grid_.ColPos(3), 20 + 30);
+  // Only what can scroll: not a fixed row, not past the last.
+  ExpectError([&] { grid_.SetTopRow(0); }, 380, "Invalid property value");
+  ExpectError([&] { grid_.SetTopRow(6); }, 380, "Invalid property value");
+  grid_.SetRows(3);
+  EXPECT_EQ(grid_.TopRow(), 2);
+  grid_.Clear();
+  EXPECT_EQ(grid_.TopRow(), 1);
+  EXPECT_EQ(grid_.LeftCol(), 0);
+  EXPECT_EQ(grid_.RowPos(2), 100 + 200);
+}
+
 TEST_F(GridTest, ClearEmptiesCellsButKeepsStructure) {
   grid_.SetRows(3);
   grid_.SetCols(3);

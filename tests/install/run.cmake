@@ -1,7 +1,12 @@
-# Installs the build in BUILD_DIR into a scratch prefix under WORK_DIR, then
-# configures, builds and runs the host in CONSUMER_DIR against it with
-# find_package(MorvelProperties). Any failing step fails the test.
-foreach(var BUILD_DIR WORK_DIR CONSUMER_DIR)
+# Installs the build in BUILD_DIR into a scratch prefix under WORK_DIR, checks
+# the installed headers, then configures, builds and runs a host against it
+# with find_package(MorvelProperties): the core host in consumer/ (WITH_QT
+# off: the core component alone is installed), or the Qt host in
+# qt_consumer/ (WITH_QT on: both components). Any failing step fails the
+# test.
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var BUILD_DIR WORK_DIR SOURCE_DIR PUBLIC_HEADERS)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run.cmake needs -D${var}=...")
   endif()
@@ -22,23 +27,26 @@ function(run_step what)
   set(step_output "${out}" PARENT_SCOPE)
 endfunction()
 
-run_step("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
-         --component MorvelProperties)
-
-foreach(expected
-    include/morvel/panel/properties.h
-    include/morvel/scene/scene_graph.h
-    include/morvel/warn/frm_warn.h)
-  if(NOT EXISTS ${prefix}/${expected})
-    message(FATAL_ERROR "not installed: ${expected}")
-  endif()
-endforeach()
-file(GLOB_RECURSE leaked ${prefix}/include/*_testing.h ${prefix}/include/*_harness.h)
-if(leaked)
-  message(FATAL_ERROR "test helpers installed: ${leaked}")
+set(headers ${PUBLIC_HEADERS})
+run_step("install the core" ${CMAKE_COMMAND} --install ${BUILD_DIR}
+         --prefix ${prefix} --component MorvelProperties)
+if(WITH_QT)
+  run_step("install the Qt component" ${CMAKE_COMMAND} --install ${BUILD_DIR}
+           --prefix ${prefix} --component Qt)
+  list(APPEND headers ${PUBLIC_QT_HEADERS})
+  set(consumer_dir ${SOURCE_DIR}/tests/install/qt_consumer)
+  set(host qt_host)
+else()
+  set(consumer_dir ${SOURCE_DIR}/tests/install/consumer)
+  set(host minimal_host)
 endif()
 
-set(configure_args -S ${CONSUMER_DIR} -B ${consumer_build}
+# Exactly the public headers, and each of them complete: everything a
+# public header includes is installed too.
+include(${SOURCE_DIR}/tests/install/headers.cmake)
+check_installed_headers(${prefix}/include/morvel "${headers}")
+
+set(configure_args -S ${consumer_dir} -B ${consumer_build}
     -DCMAKE_PREFIX_PATH=${prefix})
 if(CXX_COMPILER)
   list(APPEND configure_args -DCMAKE_CXX_COMPILER=${CXX_COMPILER})
@@ -54,7 +62,7 @@ if(BUILD_TYPE)
 endif()
 run_step("configure the host" ${CMAKE_COMMAND} ${configure_args})
 run_step("build the host" ${CMAKE_COMMAND} --build ${consumer_build})
-run_step("run the host" ${consumer_build}/minimal_host)
-if(NOT step_output MATCHES "minimal host: ok")
+run_step("run the host" ${consumer_build}/${host})
+if(NOT step_output MATCHES "(minimal|qt) host: ok")
   message(FATAL_ERROR "the host did not finish:\n${step_output}")
 endif()

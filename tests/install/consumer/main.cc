@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "empty_scene_graph.h"
 #include "panel/properties.h"
 #include "panel/scene_services.h"
 #include "platform/headless.h"
@@ -28,44 +29,8 @@ class HostEvents : public PropertiesEvents {
   }
 };
 
-// 2. The host's scene, as the panel sees it. This one is empty.
-class EmptyScene : public Scene {
- public:
-  Long SelectionList() override { return 1; }
-  Long EditMode() override { return 0; }
-  Long DialogOwner() override { return 0; }
-  std::string ApplicationRegistryKey() override { return "MinimalHost"; }
-  std::shared_ptr<morvel::Hierarchy> Hierarchy() override { return nullptr; }
-  std::shared_ptr<morvel::MapBuilder> MapBuilder() override { return nullptr; }
-  std::shared_ptr<morvel::ThumbnailCache> ThumbnailCache() override {
-    return nullptr;
-  }
-  std::vector<std::string> CustomShapeFieldNames() override { return {}; }
-  std::vector<std::string> CustomGroupFieldNames() override { return {}; }
-  std::vector<std::string> MaterialFieldNames() override { return {}; }
-};
-
-class EmptySceneGraph : public SceneGraph {
- public:
-  std::shared_ptr<Scene> GetActiveScene() override { return scene_; }
-  Long GetSelectionCount(Long) override { return 0; }
-  std::shared_ptr<SceneNode> GetSelectedNode(Long, Long) override { Nothing(); }
-  std::shared_ptr<Group> GetSelectedGroup(Long, Long) override { Nothing(); }
-  std::shared_ptr<Group> GetSelectedBone(Long, Long) override { Nothing(); }
-  std::shared_ptr<Light> GetSelectedLight(Long, Long) override { Nothing(); }
-  std::shared_ptr<Camera> GetSelectedCamera(Long, Long) override { Nothing(); }
-  std::shared_ptr<Light> GetLightOfNode(
-      const std::shared_ptr<Hierarchy>&,
-      const std::shared_ptr<SceneNode>&) override {
-    Nothing();
-  }
-  Long SelectionNeedsRefresh(Long) override { return 0; }
-  void RefreshSelection(Long) override {}
-
- private:
-  [[noreturn]] static void Nothing() { RaiseError(kErrSubscriptOutOfRange); }
-  std::shared_ptr<Scene> scene_ = std::make_shared<EmptyScene>();
-};
+// 2. The host's scene, as the panel sees it: an empty one
+// (empty_scene_graph.h).
 
 // 3. The scene library's shared utilities. A host with the real library
 // installs its UtilityFactory instead and passes no services at all.

@@ -1,0 +1,276 @@
+#include "qt/properties_widget.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "memscene/host_rules.h"
+#include "memscene/mem_applier.h"
+#include "memscene/mem_scene_graph.h"
+#include "memscene/mem_utilities.h"
+#include "panel/scene_services.h"
+#include "platform/headless.h"
+#include "platform/settings_store.h"
+#include "qt/widget_view.h"
+
+namespace morvel::qt {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The host's side: every event in order.
+class HostEvents : public PropertiesEvents {
+ public:
+  void evtShapeHidden8() override { log.push_back("evtShapeHidden8"); }
+  void evtReqPrepareForSceneChanges(std::string& LayerSource) override {
+    log.push_back("prepare " + LayerSource);
+  }
+  void evtReqApplySceneChanges(bool& HierarchyChanged) override {
+    log.push_back(HierarchyChanged ? "apply True" : "apply False");
+  }
+  std::vector<std::string> log;
+};
+
+class PropertiesWidgetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    widget_ = std::make_unique<PropertiesWidget>(
+        events_,
+        PropertiesWidget::Services{.clipboard = &clipboard_,
+                                   .settings = &settings_,
+                                   .metrics = &metrics_,
+                                   .scene_services = &ThreadSceneServices()});
+    widget_->resize(267, 649);
+    widget_->show();
+    widget_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(widget_.get()));
+    scene_ = MemSceneGraph::Load(MORVEL_SOURCE_DIR "/examples/studio.json");
+    widget_->panel().SetSceneGraph(
+        scene_, std::make_shared<MemApplier>(scene_, &settings_));
+  }
+  void Select(const std::string& name, Long tab) {
+    scene_->Select({name});
+    widget_->panel().SetupPropertiesPanel(ComputeSetupArguments(*scene_, tab));
+    widget_->view().Flush();
+  }
+  QWidget* Find(const char* name) { return widget_->view().Find(name); }
+
+  HostEvents events_;
+  MemoryClipboard clipboard_;
+  MemorySettingsStore settings_;
+  FixedScreenMetrics metrics_{15, 15};
+  std::shared_ptr<MemSceneGraph> scene_;
+  std::unique_ptr<PropertiesWidget> widget_;
+};
+
+TEST_F(PropertiesWidgetTest, APersonsEditReachesTheSceneBetweenTheEvents) {
+  Select("Teapot", 2);
+  QTest::mouseClick(Find("chkCommonHide"), Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_THAT(events_.log, ElementsAre("prepare SysProperties",
+                                       "evtShapeHidden8", "apply False"));
+  EXPECT_EQ(scene_->ValueText("Teapot.Hidden"), "True");
+}
+
+TEST_F(PropertiesWidgetTest, TheWidgetIsThePanelsContainer) {
+  std::vector<int> resized;
+  QObject::connect(widget_.get(), &PropertiesWidget::panelResized,
+                   [&] { resized.push_back(widget_->width()); });
+  widget_->resize(300, 500);
+  // The panel reads the widget's size in twips; its resize widens the
+  // material grid to the panel's width and 45 twips more.
+  EXPECT_THAT(resized, ElementsAre(300));
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      300 * 15 + 45);
+  EXPECT_EQ(widget_->view().RootWidget()->size(), QSize(300, 500));
+  EXPECT_EQ(widget_->panel().hWnd(),
+            static_cast<Long>(
+                static_cast<std::uint32_t>(widget_->window()->winId())));
+  // Fixed facts: the widget takes their size, and resizing it is no
+  // notification.
+  widget_->fixContainer(9735, 9735, 4000);
+  EXPECT_EQ(widget_->size(), QSize(267, 649));
+  widget_->panel().Resize();
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      4045);
+  EXPECT_THAT(resized, ElementsAre(300));
+}
+
+TEST_F(PropertiesWidgetTest, EditorErrorsComeOutOfOneSignalElseStandardError) {
+  Select("Teapot", 2);
+  scene_->Fault("SetHidden", 6, "Overflow");
+  QWidget* hide = Find("chkCommonHide");
+  ::testing::internal::CaptureStderr();
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Error 6: Overflow (Properties)\n");
+
+  std::vector<Error> errors;
+  QObject::connect(widget_.get(), &PropertiesWidget::errorOccurred,
+                   [&](const Error& error) { errors.push_back(error); });
+  scene_->Fault("SetHidden", 6, "Overflow");
+  ::testing::internal::CaptureStderr();
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].Number(), 6);
+  EXPECT_EQ(errors[0].Description(), "Overflow");
+  EXPECT_EQ(errors[0].Source(), "Properties");
+  // Prepared twice, applied never.
+  EXPECT_THAT(events_.log,
+              ElementsAre("prepare SysProperties", "prepare SysProperties"));
+}
+
+TEST_F(PropertiesWidgetTest, CopyCutAndPasteKeysReachThePanel) {
+  Select("Teapot", 3);
+  auto* field = Find("txtCustomShapeFieldValue(0)")->findChild<QLineEdit*>();
+  ASSERT_NE(field, nullptr);
+  field->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(field, "Lid");
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard_.GetText(), "Lid");
+  QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(field->text(), "");
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(field->text(), "LidLid");
+}
+
+TEST_F(PropertiesWidgetTest, AWarningIsShownUntilTheUserSwitchesItOff) {
+  // The person clears the box and presses OK.
+  QTimer::singleShot(0, [] {
+    QWidget* tip = QApplication::activeModalWidget();
+    ASSERT_NE(tip, nullptr);
+    QTest::mouseClick(tip->findChild<QCheckBox*>("chkContinueToReceiveWarning"),
+                      Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(tip->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  });
+  EXPECT_TRUE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
+  EXPECT_EQ(settings_.GetSetting("Morvel", "Tips", "Refraction"), "0");
+  EXPECT_TRUE(widget_->isWarningSwitchedOff("Morvel", "Refraction"));
+  // Switched off: no window (a window would wait here for a person).
+  EXPECT_FALSE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
+}
+
+// Answers the next modal dialog of type Dialog once it is shown.
+template <class Dialog>
+void WhenShown(std::function<void(Dialog&)> answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    answer(*dialog);
+  });
+}
+
+TEST_F(PropertiesWidgetTest, MaterialCellsOpenTheQtChoosersAndTheEditor) {
+  // The widget's own choosers, a scene folder holding a map file.
+  widget_ = std::make_unique<PropertiesWidget>(
+      events_, PropertiesWidget::Services{.clipboard = &clipboard_,
+                                          .settings = &settings_,
+                                          .metrics = &metrics_});
+  widget_->resize(600, 649);  // every column in view
+  widget_->show();
+  widget_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(widget_.get()));
+  QTemporaryDir folder;
+  QImage paint(32, 32, QImage::Format_RGB32);
+  paint.fill(QColor(0, 160, 0));
+  ASSERT_TRUE(paint.save(folder.filePath("paint.png")));
+  widget_->setSceneFolder(folder.path());
+  widget_->panel().SetSceneGraph(
+      scene_, std::make_shared<MemApplier>(scene_, &settings_));
+  Select("Teapot", 3);
+  auto* table = qobject_cast<QTableView*>(Find("msgMaterialAttributes"));
+  ASSERT_NE(table, nullptr);
+  auto click = [&](int row, int col) {
+    QRect cell = table->visualRect(table->model()->index(row - 1, col));
+    ASSERT_TRUE(table->viewport()->rect().contains(cell));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  };
+  auto shown = [&](int row, int col) {
+    return table->viewport()->grab().toImage().pixelColor(
+        table->visualRect(table->model()->index(row - 1, col)).center());
+  };
+
+  // A level: the editor over the cell, the typed value written when the
+  // person clicks elsewhere.
+  click(2, 8);
+  QWidget* entry = Find("txtMaterialAttributeEntry");
+  ASSERT_TRUE(entry->isVisible());
+  QRect cell = table->visualRect(table->model()->index(1, 8));
+  EXPECT_TRUE(
+      QRect(table->viewport()->mapTo(widget_.get(), cell.topLeft()),
+            cell.size())
+          .contains(entry->mapTo(widget_.get(), entry->rect().center())));
+  QTest::keyClicks(entry->findChild<QLineEdit*>(), "40");
+  EXPECT_TRUE(events_.log.empty());
+  QTest::mouseClick(Find("fraMaterial"), Qt::LeftButton, {},
+                    QPoint(10, Find("fraMaterial")->height() - 4));
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[1].Diffuse"), "40");
+  EXPECT_THAT(events_.log,
+              ElementsAre("prepare SysMaterialUpdate", "apply False"));
+  EXPECT_FALSE(entry->isVisible());
+
+  // The colour cell: a QColorDialog starting at the material's colour.
+  WhenShown<QColorDialog>([](QColorDialog& dialog) {
+    EXPECT_EQ(dialog.currentColor(), QColor(255, 128, 0));
+    dialog.setCurrentColor(QColor(0, 0, 255));
+    dialog.accept();
+  });
+  click(1, 0);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Colour"), "[0,0,1,1]");
+  EXPECT_EQ(shown(1, 0), QColor(0, 0, 255));
+
+  // A map column: a file chooser in the scene's folder; the map is named
+  // relative to it and its thumbnail drawn from there.
+  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(),
+              QDir(folder.path()).absolutePath());
+    dialog.selectFile(folder.filePath("paint.png"));
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  click(1, 2);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Maps.Paths[1]"),
+            "paint.png");
+  EXPECT_EQ(shown(1, 2), QColor(0, 160, 0));
+}
+
+TEST_F(PropertiesWidgetTest, DestroyingTheWidgetTerminatesThePanelOnce) {
+  // The reference dialog utility keeps the panel's debug messages.
+  auto messages = [] { return ThreadDialogUtility()->debug_messages(); };
+  std::size_t before = messages().size();
+  widget_->terminate();
+  std::vector<std::string> after = messages();
+  after.erase(after.begin(), after.begin() + static_cast<long>(before));
+  EXPECT_THAT(after, ElementsAre("Properties instance terminating",
+                                 "Properties instance terminated"));
+  widget_.reset();
+  EXPECT_EQ(messages().size(), before + 2);
+  // Without terminate(), destroying it terminates the panel.
+  widget_ = std::make_unique<PropertiesWidget>(
+      events_,
+      PropertiesWidget::Services{.settings = &settings_,
+                                 .scene_services = &ThreadSceneServices()});
+  widget_.reset();
+  EXPECT_EQ(messages().size(), before + 4);
+}
+
+}  // namespace
+}  // namespace morvel::qt

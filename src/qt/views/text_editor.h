@@ -1,0 +1,49 @@
+#ifndef MORVEL_QT_VIEWS_TEXT_EDITOR_H_
+#define MORVEL_QT_VIEWS_TEXT_EDITOR_H_
+
+#include <QLineEdit>
+
+#include "qt/widget_view.h"
+#include "widgets/widget.h"
+
+// The line edit of a text box, a text field or an up-down field. Typed
+// characters go key by key through the model (and its key filter); other
+// editing (deleting, moving the caret) is done by the line edit and copied
+// into the model.
+namespace morvel::qt {
+
+class TextEditor final : public QLineEdit {
+ public:
+  TextEditor(WidgetView& owner, TextWidget& model, QWidget* parent);
+
+  // Model to view.
+  void SyncText();
+  void SyncSelection();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  bool Commits() const { return text_.Kind() != WidgetKind::kTextBox; }
+  void CommitNow();
+  // View to model: the line edit changed the text (a deletion, an undo).
+  void PushText();
+  void PushSelection();
+  // A typed key (a character, or 8 for Backspace) through the model.
+  void TypeKey(const QString& typed);
+
+  WidgetView& owner_;
+  TextWidget& text_;
+  UpDownText* up_down_;
+  // Typed since the last commit: leaving the field by hand commits it.
+  bool dirty_ = false;
+  bool keep_selection_ = false;
+  bool pushing_ = false;
+};
+
+}  // namespace morvel::qt
+
+#endif  // MORVEL_QT_VIEWS_TEXT_EDITOR_H_

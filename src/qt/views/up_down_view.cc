@@ -1,0 +1,97 @@
+#include <QToolButton>
+#include <QWidget>
+#include <algorithm>
+
+#include "base/numbers.h"
+#include "qt/views/text_editor.h"
+#include "qt/views/view_factory.h"
+
+namespace morvel::qt {
+namespace {
+
+// The up-down field: the line edit with two step buttons on its right.
+class UpDownView final : public QWidget, public ViewBase {
+ public:
+  UpDownView(WidgetView& owner, UpDownText& model, QWidget* parent)
+      : QWidget(parent),
+        ViewBase(owner, model),
+        field_(model),
+        edit_(new TextEditor(owner, model, this)),
+        up_(new QToolButton(this)),
+        down_(new QToolButton(this)) {
+    setFocusProxy(edit_);
+    for (QToolButton* b : {up_, down_}) {
+      b->setAutoRepeat(true);
+      b->setFocusPolicy(Qt::NoFocus);
+    }
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    up_->setAccessibleName(QStringLiteral("Increase"));
+    down_->setAccessibleName(QStringLiteral("Decrease"));
+    QObject::connect(up_, &QToolButton::clicked, [this] { Step(1); });
+    QObject::connect(down_, &QToolButton::clicked, [this] { Step(-1); });
+  }
+  QWidget* Q() override { return this; }
+  void Sync(WidgetProperty property) override {
+    switch (property) {
+      case WidgetProperty::kText:
+        edit_->SyncText();
+        SyncButtons();
+        break;
+      case WidgetProperty::kSelection:
+        edit_->SyncSelection();
+        break;
+      case WidgetProperty::kRange:
+        SyncButtons();
+        break;
+      default:
+        break;
+    }
+    SyncCommon(property);
+  }
+  void Resync() override {
+    edit_->SyncText();
+    SyncButtons();
+  }
+  void SetAccessibleName(const QString& name) override {
+    ViewBase::SetAccessibleName(name);
+    edit_->setAccessibleName(name);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    int button_width = std::min(16, width() / 3);
+    int h = height();
+    edit_->setGeometry(0, 0, width() - button_width, h);
+    up_->setGeometry(width() - button_width, 0, button_width, h / 2);
+    down_->setGeometry(width() - button_width, h / 2, button_width, h - h / 2);
+  }
+
+ private:
+  void Step(int direction) {
+    owner_.Act(field_,
+               [this, direction] { UserInput::Step(field_, direction); });
+  }
+  // A step button is dimmed once the value stands at that bound.
+  void SyncButtons() {
+    double value = 0;
+    bool known = Quietly([&] { value = TextToDouble(field_.Text()); });
+    double lo = std::min(field_.MinValue(), field_.MaxValue());
+    double hi = std::max(field_.MinValue(), field_.MaxValue());
+    up_->setEnabled(!known || value < hi);
+    down_->setEnabled(!known || value > lo);
+  }
+  UpDownText& field_;
+  TextEditor* edit_;
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+}  // namespace
+
+ViewBase* MakeUpDownView(WidgetView& owner, UpDownText& model,
+                         QWidget* parent) {
+  return new UpDownView(owner, model, parent);
+}
+
+}  // namespace morvel::qt

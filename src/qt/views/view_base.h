@@ -1,0 +1,74 @@
+#ifndef MORVEL_QT_VIEWS_VIEW_BASE_H_
+#define MORVEL_QT_VIEWS_VIEW_BASE_H_
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <string>
+
+#include "base/types.h"
+#include "qt/widget_view.h"
+#include "widgets/widget.h"
+
+class QWidget;
+
+// What every Qt view of a model widget shares. Each widget kind has its own
+// view in this folder (check_box_view.cc, grid_view.cc, ...); MakeView
+// (view_factory.h) picks one by kind.
+namespace morvel::qt {
+
+class ViewBase {
+ public:
+  ViewBase(WidgetView& owner, Widget& model) : owner_(owner), model_(model) {}
+  virtual ~ViewBase() = default;
+  ViewBase(const ViewBase&) = delete;
+  ViewBase& operator=(const ViewBase&) = delete;
+
+  virtual QWidget* Q() = 0;
+  // Copies one aspect of the model into the Qt widget.
+  virtual void Sync(WidgetProperty property) { SyncCommon(property); }
+  // Copies the state that input may have changed on the Qt side (a check
+  // mark, a slider position, a text), after the model had its say.
+  virtual void Resync() {}
+  // Work deferred to the next flush.
+  virtual void Refresh() {}
+  // The width (pixels) the caption needs on one line, when it may take more
+  // room than designed; 0 when the widget keeps its designed width.
+  virtual int WantedWidth() { return 0; }
+  // The name screen readers announce; a view made of parts names the part
+  // that takes the focus too.
+  virtual void SetAccessibleName(const QString& name);
+  Widget& Model() const { return model_; }
+  WidgetView& Owner() const { return owner_; }
+
+ protected:
+  // Geometry, visibility, enabled state, tool tip and focus: the same for
+  // every kind.
+  void SyncCommon(WidgetProperty property);
+  WidgetView& owner_;
+  Widget& model_;
+};
+
+inline QString ToQ(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// Positions in the model's texts count characters (code points); Qt counts
+// UTF-16 units, two for a character outside the basic plane.
+int ToViewPos(const std::string& text, Long pos);
+Long ToModelPos(const QString& text, int pos);
+
+QColor ToQColor(Colour colour);
+
+// A label at the top of a frame is the frame's heading (the panel's sections
+// are frames whose first label names them).
+bool IsHeading(const Widget& label);
+
+// The panel was laid out for another font than this screen's: a one-line
+// caption that does not fit `room` pixels is set a little tighter, then a
+// pixel smaller, rather than cut. Returns `base` when it fits.
+QFont FittedFont(QFont base, const QString& text, int room);
+
+}  // namespace morvel::qt
+
+#endif  // MORVEL_QT_VIEWS_VIEW_BASE_H_

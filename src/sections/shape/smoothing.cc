@@ -1,0 +1,153 @@
+// The General, Smoothing and Mirroring frames: live properties of the first
+// selected shape, and the three commits that hand a mesh operation to the
+// host.
+//
+// A commit does not run the operation itself. The operation reads its
+// parameters from the user's settings, so the commit stores the values the
+// user chose there, asks the host to run the operation, and then puts back
+// what was stored before: the user's settings hold the panel's values only
+// while the operation runs.
+#include <cstddef>
+#include <string>
+
+#include "base/error.h"
+#include "base/numbers.h"
+#include "panel/transaction.h"
+#include "scene/scene.h"
+#include "sections/shape/shape_section.h"
+
+namespace morvel {
+namespace {
+
+// The parameters each commit stores, in the applier's order.
+constexpr std::size_t kDivideSmoothParameters = 4;  // level, tension,
+                                                    // condition, angle
+constexpr std::size_t kMirrorParameters = 1;        // axis
+constexpr std::size_t kCreaseParameters = 1;        // factor
+
+// The condition list shows "More Than" first; the operation takes 1 for it.
+constexpr Long kConditionMoreThan = 0;
+
+const OperationParameter& ParameterAt(const OperationParameters& parameters,
+                                      std::size_t index) {
+  if (index >= parameters.Parameters.size()) {
+    RaiseError(kErrSubscriptOutOfRange);
+  }
+  return parameters.Parameters[index];
+}
+
+}  // namespace
+
+void ShapeSection::SmoothingLevelChange() {
+  WriteToSelectedNode([this](SceneNode& node) {
+    node.SetSmoothingLevel(sldSmoothingLevel.Value());
+  });
+  UpdateSmoothingControls();
+}
+
+void ShapeSection::SmoothingTensionChange() {
+  WriteToSelectedNode([this](SceneNode& node) {
+    node.SetSmoothingTension(
+        kCurrentKey, static_cast<Single>(sldSmoothingTension.Value()) / 10.0f);
+  });
+}
+
+void ShapeSection::CreasingFactorChange() {
+  // Disabled while the loader sets it: the stored factor is not written back.
+  if (!sldCreasingFactor.Enabled()) return;
+  WriteToSelectedNode([this](SceneNode& node) {
+    node.SetCreasingFactor(kCurrentKey,
+                           static_cast<Single>(sldCreasingFactor.Value()));
+  });
+}
+
+void ShapeSection::ConditionClick() {
+  WriteToSelectedNode([this](SceneNode& node) {
+    node.SetSmoothingCondition(cboCondition.ListIndex());
+  });
+}
+
+void ShapeSection::MirrorClick() {
+  WriteToSelectedNode(
+      [this](SceneNode& node) { node.SetMirrorAxis(cboMirror.ListIndex()); });
+  UpdateMirrorControls();
+}
+
+void ShapeSection::AngleCommitted() {
+  SceneTransaction transaction(context_, kLayerSysProperties);
+  CurrentShape().SetSmoothAngle(kCurrentKey, TextToSingle(txtAngle.Text()));
+  transaction.Commit(false);
+}
+
+OperationParameters ShapeSection::GetOperationParameters(
+    const char* operation) {
+  return Required(context_.State().applier)
+      ->GetOperationParameters(Required(context_.State().scene_graph),
+                               operation, 0, 0);
+}
+
+void ShapeSection::SaveParameter(const OperationParameters& parameters,
+                                 std::size_t index, const char* operation,
+                                 const std::string& value) {
+  // The application key is asked for every time: the host may have switched
+  // scenes while the operation ran.
+  const std::string application =
+      context_.ActiveScene()->ApplicationRegistryKey();
+  const OperationParameter& parameter = ParameterAt(parameters, index);
+  Required(context_.Platform().settings)
+      ->SaveSetting(application, operation, parameter.Name, value);
+}
+
+void ShapeSection::RestoreParameters(const OperationParameters& parameters,
+                                     std::size_t count, const char* operation) {
+  for (std::size_t i = 0; i < count; ++i) {
+    SaveParameter(parameters, i, operation,
+                  SingleToText(ParameterAt(parameters, i).Value));
+  }
+}
+
+void ShapeSection::CommitSmoothingClick() {
+  // The operation divides the mesh itself; the display smoothing goes first
+  // so that the divided mesh is not smoothed once more on screen.
+  SelectedNode()->SetSmoothingLevel(0);
+  const char* operation = kOperationDivideSmooth;
+  const OperationParameters parameters = GetOperationParameters(operation);
+  SaveParameter(parameters, 0, operation,
+                LongToText(sldSmoothingLevel.Value()));
+  // The operation takes the slider's tenths, not the node's tension.
+  SaveParameter(parameters, 1, operation,
+                LongToText(sldSmoothingTension.Value()));
+  SaveParameter(parameters, 2, operation,
+                cboCondition.ListIndex() == kConditionMoreThan ? "1" : "0");
+  SaveParameter(parameters, 3, operation, txtAngle.Text());
+  context_.RaiseApplyOperation(operation);
+  RestoreParameters(parameters, kDivideSmoothParameters, operation);
+  // The level slider's own editor writes level 0 and disables the commit.
+  sldSmoothingLevel.SetValue(0);
+}
+
+void ShapeSection::CommitMirroringClick() {
+  const char* operation = kOperationMirror;
+  const OperationParameters parameters = GetOperationParameters(operation);
+  // The list starts with "None"; the operation counts its axes from X = 0.
+  SaveParameter(parameters, 0, operation,
+                LongToText(cboMirror.ListIndex() - 1));
+  context_.RaiseApplyOperation(operation);
+  RestoreParameters(parameters, kMirrorParameters, operation);
+  // Mirrored once is enough: the list's own editor writes "None" back and
+  // disables the commit.
+  cboMirror.SetListIndex(0);
+}
+
+void ShapeSection::CommitCreasingClick() {
+  const char* operation = kOperationCrease;
+  const OperationParameters parameters = GetOperationParameters(operation);
+  SaveParameter(parameters, 0, operation,
+                LongToText(sldCreasingFactor.Value()));
+  context_.RaiseApplyOperation(operation);
+  RestoreParameters(parameters, kCreaseParameters, operation);
+  // The factor stays where it is: it is the shape's own default creasing
+  // as well.
+}
+
+}  // namespace morvel
