@@ -44,6 +44,11 @@ struct HeapCounters {
 };
 HeapCounters Heap();
 
+// The most heap in use at any one moment since the last ResetHeapPeak (or
+// the start): what a step really needs, transient buffers included.
+std::size_t HeapPeak();
+void ResetHeapPeak();
+
 }  // namespace morvel::bench
 
 #endif  // MORVEL_BENCH_BENCH_SUPPORT_H_

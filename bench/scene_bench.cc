@@ -4,6 +4,7 @@
 // interface.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "memscene/handles.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/mem_utilities.h"
@@ -72,13 +74,29 @@ const std::string& SceneFile(Long count) {
 // per second.
 void BM_LoadSceneFile(benchmark::State& state) {
   const std::string& path = SceneFile(static_cast<Long>(state.range(0)));
+  std::size_t peak = 0;
+  double kept = 0;
   for (auto _ : state) {
+    bench::HeapCounters before = bench::Heap();
+    bench::ResetHeapPeak();
     auto scene = MemSceneGraph::Load(path);
     benchmark::DoNotOptimize(scene.get());
+    peak =
+        std::max(peak, bench::HeapPeak() - (before.allocated - before.freed));
+    bench::HeapCounters after = bench::Heap();
+    kept = static_cast<double>((after.allocated - after.freed) -
+                               (before.allocated - before.freed));
   }
+  const double file_bytes =
+      static_cast<double>(std::filesystem::file_size(path));
   state.SetItemsProcessed(state.iterations() * state.range(0));
-  state.counters["file_MB"] =
-      static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+  state.counters["file_MB"] = file_bytes / (1024.0 * 1024.0);
+  // The most heap the load held at once (the finished scene included),
+  // against the size of the file it read.
+  state.counters["peak_MB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+  state.counters["peak_per_file"] = static_cast<double>(peak) / file_bytes;
+  // What the loaded scene itself keeps.
+  state.counters["scene_MB"] = kept / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_LoadSceneFile)
     ->Arg(kMillion / 8)

@@ -82,11 +82,10 @@ Bytes NumberLikeText(SplitMix64& random) {
 // A Double and a Single with few decimal digits (where halves and carries
 // happen), then an options byte and sometimes a pattern text.
 Bytes DecimalValues(SplitMix64& random) {
-  static const double kScales[] = {1,     10,    100,   1000,  10000, 100000,
-                                   1e6,   1e7,   1e8,   1e-3,  1e10,  1e20};
-  const double mantissa =
-      static_cast<double>(static_cast<std::int64_t>(random.Next() % 20000001) -
-                          10000000);
+  static const double kScales[] = {1,   10,  100, 1000, 10000, 100000,
+                                   1e6, 1e7, 1e8, 1e-3, 1e10,  1e20};
+  const double mantissa = static_cast<double>(
+      static_cast<std::int64_t>(random.Next() % 20000001) - 10000000);
   const double value =
       mantissa / kScales[random.Below(sizeof kScales / sizeof kScales[0])];
   const float single = static_cast<float>(
@@ -98,7 +97,7 @@ Bytes DecimalValues(SplitMix64& random) {
   std::memcpy(bytes.data() + 8, &single, 4);
   bytes[12] = static_cast<std::uint8_t>(random.Next());
   static const char* kPatternTexts[] = {"0.0##", "0.0###", "#.0###", "0.0",
-                                        "0.00", "#", ""};
+                                        "0.00",  "#",      ""};
   const char* pattern = kPatternTexts[random.Below(7)];
   bytes.insert(bytes.end(), pattern, pattern + std::strlen(pattern));
   return bytes;
@@ -111,16 +110,37 @@ Bytes Mutated(const Bytes& base, SplitMix64& random) {
     const std::size_t at = random.Below(bytes.size() + 1);
     switch (random.Below(3)) {
       case 0:
-        bytes.insert(bytes.begin() + at, static_cast<std::uint8_t>(random.Next()));
+        bytes.insert(bytes.begin() + at,
+                     static_cast<std::uint8_t>(random.Next()));
         break;
       case 1:
         if (at < bytes.size()) bytes.erase(bytes.begin() + at);
         break;
       default:
-        if (at < bytes.size()) bytes[at] ^= static_cast<std::uint8_t>(1u << random.Below(8));
+        if (at < bytes.size())
+          bytes[at] ^= static_cast<std::uint8_t>(1u << random.Below(8));
     }
   }
   return bytes;
+}
+
+// Lines of the seeds, spliced: for inputs made of lines (scenarios, scene
+// files), new orders of known commands and keys reach further than bytes.
+Bytes Spliced(const std::vector<Bytes>& corpus, SplitMix64& random) {
+  Bytes bytes;
+  const std::size_t lines = 1 + random.Below(30);
+  for (std::size_t l = 0; l < lines; ++l) {
+    const Bytes& seed = corpus[random.Below(corpus.size())];
+    if (seed.empty()) continue;
+    std::size_t start = random.Below(seed.size());
+    while (start > 0 && seed[start - 1] != '\n') --start;
+    std::size_t end = start;
+    while (end < seed.size() && seed[end] != '\n') ++end;
+    bytes.insert(bytes.end(), seed.begin() + static_cast<long>(start),
+                 seed.begin() + static_cast<long>(end));
+    bytes.push_back('\n');
+  }
+  return random.Below(2) == 0 ? Mutated(bytes, random) : bytes;
 }
 
 }  // namespace
@@ -152,18 +172,27 @@ int main(int argc, char** argv) {
   SplitMix64 random(seed);
   for (long i = 0; i < runs; ++i) {
     Bytes input;
-    switch (i % 4) {
+    switch (i % 5) {
       case 0: {
         input.resize(random.Below(41));
-        for (auto& byte : input) byte = static_cast<std::uint8_t>(random.Next());
+        for (auto& byte : input)
+          byte = static_cast<std::uint8_t>(random.Next());
         break;
       }
-      case 1: input = NumberLikeText(random); break;
-      case 2:
-        input = corpus.empty() ? NumberLikeText(random)
-                               : Mutated(corpus[random.Below(corpus.size())], random);
+      case 1:
+        input = NumberLikeText(random);
         break;
-      default: input = DecimalValues(random);
+      case 2:
+        input = corpus.empty()
+                    ? NumberLikeText(random)
+                    : Mutated(corpus[random.Below(corpus.size())], random);
+        break;
+      case 3:
+        input = DecimalValues(random);
+        break;
+      default:
+        input =
+            corpus.empty() ? NumberLikeText(random) : Spliced(corpus, random);
     }
     Run(input);
   }

@@ -427,7 +427,8 @@ TEST(ViewportTest, PlacesThatAreNoPlacesAreLeftOutAndNothingBreaks) {
   group("Table").position = {std::nanf(""), 0, 0};
   group("Lights").position = {1e30f, -1e30f, 0};
   group("Figure").orientation = {{0, 0, 0}, {0, 0, 0}};
-  shape("Floor").clones = {{100000, -5, 100}, {INFINITY, 1, 1}, {1e30f, 0, 0}};
+  shape("Floor").clones.Mutable() = {
+      {100000, -5, 100}, {INFINITY, 1, 1}, {1e30f, 0, 0}};
   shape("Floor").materials.front().colour = {NAN, 2, -1, NAN};
 
   Viewport view;

@@ -75,8 +75,8 @@ const char* LightTypeText(Long type) {
   }
 }
 
-template <class T>
-const T* Ext(const std::vector<T>& list, std::int32_t ext) {
+template <class List>
+const typename List::value_type* Ext(const List& list, std::int32_t ext) {
   return ext >= 0 && static_cast<std::size_t>(ext) < list.size()
              ? &list[static_cast<std::size_t>(ext)]
              : nullptr;
@@ -138,7 +138,7 @@ std::vector<std::pair<std::string, std::string>> NodeDetails(
     rows.push_back(
         {"Materials", LongToText(static_cast<Long>(std::min<std::size_t>(
                           shape->materials.size(), 2147483647)))});
-    const LongVector3& counts = shape->clones.Counts;
+    const LongVector3& counts = shape->clones.get().Counts;
     if (counts.X != 0 || counts.Y != 0 || counts.Z != 0) {
       rows.push_back({"Clones", LongToText(counts.X) + " x " +
                                     LongToText(counts.Y) + " x " +

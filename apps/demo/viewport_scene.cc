@@ -96,8 +96,8 @@ void ExtentX(const mem::ShapeData& shape, Primitive primitive, double& lo,
   const Mesh& mesh = MeshOf(primitive, false);
   lo = mesh.min.x;
   hi = mesh.max.x;
-  double reach = std::clamp<Long>(shape.clones.Counts.X, 0, 100) *
-                 static_cast<double>(shape.clones.Offsets.X);
+  double reach = std::clamp<Long>(shape.clones.get().Counts.X, 0, 100) *
+                 static_cast<double>(shape.clones.get().Offsets.X);
   if (Finite(reach)) {
     lo += std::min(0.0, reach);
     hi += std::max(0.0, reach);
@@ -282,7 +282,7 @@ std::vector<SceneItem> CollectSceneItems(const mem::SceneContent& content) {
       item.points = node.Has(mem::kDrawPoints);
       item.normals = node.Has(mem::kDrawNormals);
       item.translucent = node.Has(mem::kDrawTranslucent);
-      const Clones& clones = shape->clones;
+      const Clones& clones = shape->clones.get();
       const int counts[3] = {std::clamp<Long>(clones.Counts.X, 0, 100) + 1,
                              std::clamp<Long>(clones.Counts.Y, 0, 100) + 1,
                              std::clamp<Long>(clones.Counts.Z, 0, 100) + 1};

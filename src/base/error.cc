@@ -28,6 +28,15 @@ void RaiseError(Long number, std::string description) {
   throw Error(number, std::move(description));
 }
 
+std::string Excerpt(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return std::string(text);
+  std::size_t cut = limit;
+  // Back up over UTF-8 continuation bytes so that no character is split.
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
 std::string Error::ToString() const {
   std::string text = "Error " + std::to_string(number_) + ": " + description_;
   if (!source_.empty()) text += " (" + source_ + ")";

@@ -1,8 +1,10 @@
 #ifndef MORVEL_BASE_ERROR_H_
 #define MORVEL_BASE_ERROR_H_
 
+#include <cstddef>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "base/types.h"
@@ -57,6 +59,13 @@ const Ptr& Required(const Ptr& object) {
   if (!object) RaiseError(kErrObjectNotSet);
   return object;
 }
+
+// User text (a node name, a typed value, a line of a file) as an error
+// message quotes it: whole when short, else its first `limit` bytes, cut
+// between characters, and "...". A message must stay readable on a terminal
+// and in a message box, whatever a file or a user handed in.
+inline constexpr std::size_t kExcerptBytes = 64;
+std::string Excerpt(std::string_view text, std::size_t limit = kExcerptBytes);
 
 // The panel's source name: every failure that leaves a public member, loader
 // or editor carries it.

@@ -14,7 +14,7 @@ namespace {
   RaiseError(kErrNotSupported,
              std::string("Object doesn't support this property or method: ") +
                  operation + " of the " + KindName(node.kind) + " \"" +
-                 node.name + "\"");
+                 Excerpt(node.name) + "\"");
 }
 
 Single Finite(Single value, const char* operation) {
@@ -159,7 +159,7 @@ std::shared_ptr<Group> NodeHandle::Bone() {
   if (n.kind != kNodeTypeBone) {
     RaiseError(kErrTypeMismatch, "Type mismatch: the " +
                                      std::string(KindName(n.kind)) + " \"" +
-                                     n.name + "\" is not a bone");
+                                     Excerpt(n.name) + "\" is not a bone");
   }
   return Self();
 }
@@ -309,14 +309,14 @@ void NodeHandle::SetMirrorAxis(Long value) {
   Journal("SetMirrorAxis", Arg(value));
 }
 
-Clones NodeHandle::GetClones() { return shape("GetClones").clones; }
+Clones NodeHandle::GetClones() { return shape("GetClones").clones.get(); }
 
 void NodeHandle::SetClones(const LongVector3& counts,
                            const SingleVector3& offsets,
                            const SingleVector3& rotations) {
   ShapeData& s = shape("SetClones");
-  s.clones = Clones{counts, Finite(offsets, "SetClones"),
-                    Finite(rotations, "SetClones")};
+  s.clones.Mutable() = Clones{counts, Finite(offsets, "SetClones"),
+                              Finite(rotations, "SetClones")};
   Journal("SetClones", Arg(counts) + " " + Arg(offsets) + " " + Arg(rotations));
 }
 

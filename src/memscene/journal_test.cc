@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <regex>
 
 #include "base/error.h"
 #include "memscene/mem_applier.h"
@@ -245,6 +248,9 @@ TEST(FaultPlanTest, TimesCountsFailuresAndMinusOneFailsUntilCleared) {
   scene->Fault("MirrorAxis", 5, "never mind", 0, -1);
   scene->Fault("MirrorAxis", 5, "", 0, 0);  // times 0 removes the plan
   EXPECT_NO_THROW(teapot->MirrorAxis());
+  scene->Fault("MirrorAxis", 5, "again", 0, -1);
+  scene->Fault("MirrorAxis", 0, "");  // and so does error 0
+  EXPECT_NO_THROW(teapot->MirrorAxis());
 }
 
 TEST(FaultPlanTest, OtherOperationsAndOtherScenesAreNotTouched) {
@@ -262,11 +268,46 @@ TEST(FaultPlanTest, OtherOperationsAndOtherScenesAreNotTouched) {
   EXPECT_THROW(MemSceneUtility().MakeVector(0, 0, 0), Error);
 }
 
+// Every operation name the scene checks its faults under is one a fault
+// may name: read from the sources, so a new operation cannot be forgotten.
+TEST(FaultPlanTest, EveryOperationOfTheSourcesCanBePlanned) {
+  // A call that checks or journals an operation, and the names it passes.
+  const std::regex call(
+      "\\b(?:Enter|shape|group|bone|light|camera|Check|CheckFault|"
+      "CheckCurrent|TriState|SelectedIndex|SetBoneValue|Finite|Journal)"
+      "\\(([^;{}]*?)\\)");
+  const std::regex name("\"([A-Za-z0-9]+)\"\\s*(?=[,)]|$)");
+  int found = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(MORVEL_MEMSCENE_DIR)) {
+    if (entry.path().extension() != ".cc") continue;
+    std::ifstream in(entry.path());
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    for (std::sregex_iterator c(text.begin(), text.end(), call), end; c != end;
+         ++c) {
+      const std::string arguments = (*c)[1].str();
+      for (std::sregex_iterator n(arguments.begin(), arguments.end(), name);
+           n != end; ++n, ++found) {
+        EXPECT_TRUE(MemSceneGraph::HasOperation((*n)[1].str()))
+            << (*n)[1].str() << " in " << entry.path().filename();
+      }
+    }
+  }
+  EXPECT_GT(found, 150);
+}
+
 TEST(FaultPlanTest, RefusesAPlanThatMakesNoSense) {
   auto scene = MemSceneGraph::FromText(kTestScene);
   EXPECT_THROW(scene->Fault("", 5, "x"), Error);
   EXPECT_THROW(scene->Fault("Locked", 5, "x", -1), Error);
   EXPECT_THROW(scene->Fault("Locked", 5, "x", 0, -2), Error);
+  // A misspelt operation would plan a failure that never comes.
+  EXPECT_THROW(scene->Fault("SetHiden", 5, "x"), Error);
+  for (const char* name :
+       {"SetHidden", "Locked", "GetSelectedNode", "SetSpotlightUmbra",
+        "GetMapThumbnail6", "DivideSmooth", "ApplicationRegistryKey"}) {
+    EXPECT_TRUE(MemSceneGraph::HasOperation(name)) << name;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "base/error.h"
@@ -24,7 +25,8 @@ std::shared_ptr<MemSceneGraph> Made(mem::SceneContent content,
 [[noreturn]] void KindMismatch(const mem::NodeData& node, const char* wanted) {
   RaiseError(kErrTypeMismatch, "Type mismatch: the selected " +
                                    std::string(mem::KindName(node.kind)) +
-                                   " \"" + node.name + "\" is not " + wanted);
+                                   " \"" + Excerpt(node.name) + "\" is not " +
+                                   wanted);
 }
 
 }  // namespace
@@ -46,20 +48,11 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
     RaiseError(kErrPathFileAccess,
                "Path/File access error: " + path + " is a folder");
   }
-  // Read in one piece into one string: a big scene file is not copied
-  // through a stream buffer.
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  std::string text;
-  if (in) {
-    std::streamoff size = in.tellg();
-    if (size > 0) {
-      text.resize(static_cast<std::size_t>(size));
-      in.seekg(0);
-      in.read(text.data(), size);
-    }
-  }
-  if (!in) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
-  return Made(mem::ReadSceneText(text, path), path);
+  // Read a chunk at a time: a big scene file is never held whole.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
+  return Made(mem::ReadSceneFile(file.get(), path), path);
 }
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(
@@ -136,7 +129,7 @@ std::shared_ptr<SceneNode> MemSceneGraph::Node(const std::string& name) const {
   if (!node) {
     RaiseError(kErrInvalidProcedureCall,
                "Invalid procedure call or argument: no node is named \"" +
-                   name + "\"");
+                   Excerpt(name) + "\"");
   }
   return node;
 }
@@ -150,11 +143,10 @@ std::shared_ptr<SceneNode> MemSceneGraph::AddNode(const std::string& name,
     if (parent_index < 0) {
       RaiseError(kErrInvalidProcedureCall,
                  "Invalid procedure call or argument: no node is named \"" +
-                     parent + "\"");
+                     Excerpt(parent) + "\"");
     }
   }
   std::int32_t index = state_->content.AddNode(name, kind, parent_index);
-  state_->SyncHandles();
   return state_->Handle(index);
 }
 
@@ -177,11 +169,11 @@ void MemSceneGraph::Select(const std::vector<std::string>& names) {
     if (index < 0) {
       RaiseError(kErrInvalidProcedureCall,
                  "Invalid procedure call or argument: no node is named \"" +
-                     name + "\"");
+                     Excerpt(name) + "\"");
     }
     if (!seen.insert(index).second) {
       RaiseError(kErrInvalidProcedureCall,
-                 "Invalid procedure call or argument: \"" + name +
+                 "Invalid procedure call or argument: \"" + Excerpt(name) +
                      "\" is selected twice");
     }
     selection.push_back(index);
@@ -247,8 +239,14 @@ void MemSceneGraph::Fault(const std::string& operation, Long number,
         "Invalid procedure call or argument: a fault needs an operation, "
         "after_n >= 0 and times >= -1");
   }
-  state_->AddFault(operation,
-                   mem::FaultPlan{number, description, after_n, times});
+  if (!HasOperation(operation)) {
+    RaiseError(kErrInvalidProcedureCall,
+               "Invalid procedure call or argument: no operation is named \"" +
+                   Excerpt(operation) + "\"");
+  }
+  // Error 0 is no error: the plan is taken away, as for the host services.
+  state_->AddFault(operation, mem::FaultPlan{number, description, after_n,
+                                             number == 0 ? 0 : times});
 }
 
 void MemSceneGraph::ClearFaults() { state_->ClearFaults(); }
@@ -350,9 +348,9 @@ std::shared_ptr<Light> MemSceneGraph::GetLightOfNode(
   }
   const mem::NodeData& data = node.node();
   if (data.kind != kNodeTypeLight) {
-    RaiseError(kErrTypeMismatch, "Type mismatch: the " +
-                                     std::string(mem::KindName(data.kind)) +
-                                     " \"" + data.name + "\" is not a light");
+    RaiseError(kErrTypeMismatch,
+               "Type mismatch: the " + std::string(mem::KindName(data.kind)) +
+                   " \"" + Excerpt(data.name) + "\" is not a light");
   }
   return node.Self();
 }

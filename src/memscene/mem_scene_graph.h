@@ -5,6 +5,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/types.h"
@@ -93,9 +94,13 @@ class MemSceneGraph final : public SceneGraph {
   // Makes `operation` (a method's name, a property's name for a read, Set
   // and the name for a write) fail with error `number` and `description`:
   // the next `after_n` calls succeed, then `times` calls fail (-1: every
-  // call), then it works again. `times` 0 removes the plan.
+  // call), then it works again. `times` 0 or error number 0 removes the
+  // plan. Error 5 for a name no operation has (a typo would otherwise plan
+  // a failure that never comes).
   void Fault(const std::string& operation, Long number,
              const std::string& description, Long after_n = 0, Long times = 1);
+  // Whether `name` is an operation that Fault can make fail.
+  static bool HasOperation(std::string_view name);
   void ClearFaults();
 
   // The shared utilities' helpers that concern no scene (MakeVector,

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <set>
 
 #include "base/error.h"
+#include "memscene/json_reader.h"
 #include "memscene/rotation.h"
 
 namespace morvel::mem {
@@ -15,121 +15,154 @@ using json = nlohmann::json;
 using ojson = nlohmann::ordered_json;
 
 // What a value looked like, for messages: short, on one line.
-std::string Shown(const json& value) {
-  std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
-  if (text.size() > 40) text = text.substr(0, 37) + "...";
-  return text;
+std::string Shown(const JsonValue& value) { return value.Compact(40); }
+
+// "Key[i]", for a message about one element of a list.
+std::string ElementKey(std::string_view key, std::size_t i) {
+  return std::string(key) + "[" + std::to_string(i) + "]";
 }
 
 // Reads one part of a scene file; every failure names the file, the node (or
-// the scene) and the key.
+// the scene) and the key. The place is put into words only when something
+// fails: a million good nodes cost no message text.
 class Reader {
  public:
-  Reader(const std::string& origin, std::string where)
-      : origin_(origin), where_(std::move(where)) {}
+  static Reader Scene(const std::string& origin) {
+    return Reader(origin, Place::kScene, 0, {});
+  }
+  static Reader NodeAt(const std::string& origin, std::size_t index) {
+    return Reader(origin, Place::kNodeAt, index, {});
+  }
+  static Reader Node(const std::string& origin, std::string_view name) {
+    return Reader(origin, Place::kNode, 0, name);
+  }
 
-  [[noreturn]] void Fail(const std::string& key,
+  [[noreturn]] void Fail(std::string_view key,
                          const std::string& problem) const {
-    std::string text = "Invalid file format: " + origin_ + ": " + where_;
-    if (!key.empty()) text += ": key \"" + key + "\"";
+    std::string text = "Invalid file format: " + origin_ + ": ";
+    switch (place_) {
+      case Place::kScene:
+        text += "the scene";
+        break;
+      case Place::kNodeAt:
+        text += "nodes[" + std::to_string(index_) + "]";
+        break;
+      case Place::kNode:
+        text += "node \"" + Excerpt(name_) + "\"";
+        break;
+    }
+    if (!key.empty()) text += ": key \"" + Excerpt(key) + "\"";
     RaiseError(kErrInvalidFileFormat, text + ": " + problem);
   }
 
-  [[noreturn]] void Expected(const std::string& key, const char* what,
-                             const json& got) const {
+  [[noreturn]] void Expected(std::string_view key, const char* what,
+                             const JsonValue& got) const {
     Fail(key, std::string("expected ") + what + ", got " + Shown(got));
   }
 
-  Single ToSingle(const std::string& key, const json& v) const {
-    if (!v.is_number()) Expected(key, "a number", v);
-    double d = v.get<double>();
-    if (!std::isfinite(d) ||
-        std::fabs(d) > std::numeric_limits<Single>::max()) {
+  Single ToSingle(std::string_view key, const JsonValue& v) const {
+    if (!v.IsNumber()) Expected(key, "a number", v);
+    double d = v.Number();
+    if (std::fabs(d) > std::numeric_limits<Single>::max()) {
       Fail(key, "the number " + Shown(v) + " is too large");
     }
     return static_cast<Single>(d);
   }
 
-  Long ToLong(const std::string& key, const json& v, double lo = -2147483648.0,
-              double hi = 2147483647.0,
+  Long ToLong(std::string_view key, const JsonValue& v,
+              double lo = -2147483648.0, double hi = 2147483647.0,
               const char* what = "a whole number") const {
-    if (!v.is_number()) Expected(key, what, v);
-    double d = v.get<double>();
-    if (v.is_number_float() && std::floor(d) != d) Expected(key, what, v);
-    bool in_range = true;
-    if (v.is_number_unsigned()) {
-      in_range = v.get<std::uint64_t>() <= static_cast<std::uint64_t>(hi);
-    } else if (v.is_number_integer()) {
-      std::int64_t i = v.get<std::int64_t>();
-      in_range = i >= lo && i <= hi;
-    } else {
-      in_range = d >= lo && d <= hi;
+    if (!v.IsNumber()) Expected(key, what, v);
+    double d = v.Number();
+    if (v.IsWholeText()) {
+      // Exactly, in 64 bits: a Double would round 2^53 + 1.
+      std::string_view t = v.Text();
+      std::int64_t i = 0;
+      auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), i);
+      (void)end;
+      d = error == std::errc() ? static_cast<double>(i)
+                               : (t[0] == '-' ? -1e300 : 1e300);
+    } else if (std::floor(d) != d) {
+      Expected(key, what, v);
     }
-    if (!in_range) {
+    if (d < lo || d > hi) {
       // A key with its own range says which values it takes.
-      if (std::string(what) != "a whole number") Expected(key, what, v);
+      if (std::string_view(what) != "a whole number") Expected(key, what, v);
       Fail(key, "the number " + Shown(v) + " is out of range");
     }
     return static_cast<Long>(d);
   }
 
-  bool ToBool(const std::string& key, const json& v) const {
-    if (!v.is_boolean()) Expected(key, "true or false", v);
-    return v.get<bool>();
+  bool ToBool(std::string_view key, const JsonValue& v) const {
+    if (!v.IsBool()) Expected(key, "true or false", v);
+    return v.Bool();
   }
 
-  std::string ToString(const std::string& key, const json& v) const {
-    if (!v.is_string()) Expected(key, "a string", v);
-    return v.get<std::string>();
+  std::string ToString(std::string_view key, const JsonValue& v) const {
+    if (!v.IsString()) Expected(key, "a string", v);
+    return std::string(v.Text());
   }
 
-  std::vector<Single> ToSingles(const std::string& key, const json& v,
-                                std::size_t lo, std::size_t hi,
-                                const char* what) const {
-    if (!v.is_array() || v.size() < lo || v.size() > hi) Expected(key, what, v);
-    std::vector<Single> out;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-      if (!v[i].is_number()) Expected(key, what, v);
-      out.push_back(ToSingle(key + "[" + std::to_string(i) + "]", v[i]));
+  template <std::size_t N>
+  std::array<Single, N> ToSingles(std::string_view key, const JsonValue& v,
+                                  std::size_t at_least,
+                                  const char* what) const {
+    if (!v.IsArray() || v.Size() < at_least || v.Size() > N)
+      Expected(key, what, v);
+    std::array<Single, N> out{};
+    std::size_t i = 0;
+    for (JsonValue element : v) {
+      if (!element.IsNumber()) Expected(key, what, v);
+      double d = element.Number();
+      if (std::fabs(d) > std::numeric_limits<Single>::max())
+        ToSingle(ElementKey(key, i), element);  // raises, naming the element
+      out[i++] = static_cast<Single>(d);
     }
     return out;
   }
 
-  SingleVector3 ToVector(const std::string& key, const json& v) const {
-    auto s = ToSingles(key, v, 3, 3, "an array of 3 numbers");
+  SingleVector3 ToVector(std::string_view key, const JsonValue& v) const {
+    auto s = ToSingles<3>(key, v, 3, "an array of 3 numbers");
     return {s[0], s[1], s[2]};
   }
 
-  LongVector3 ToLongVector(const std::string& key, const json& v) const {
+  LongVector3 ToLongVector(std::string_view key, const JsonValue& v) const {
     const char* what = "an array of 3 whole numbers";
-    if (!v.is_array() || v.size() != 3) Expected(key, what, v);
-    return {ToLong(key + "[0]", v[0]), ToLong(key + "[1]", v[1]),
-            ToLong(key + "[2]", v[2])};
+    if (!v.IsArray() || v.Size() != 3) Expected(key, what, v);
+    std::array<Long, 3> out{};
+    std::size_t i = 0;
+    for (JsonValue element : v) {
+      out[i] = ToLong(ElementKey(key, i), element);
+      ++i;
+    }
+    return {out[0], out[1], out[2]};
   }
 
-  ColourValue ToColour(const std::string& key, const json& v) const {
-    auto s = ToSingles(key, v, 3, 4,
-                       "an array of 3 or 4 numbers (red, green, blue, alpha)");
-    return {s[0], s[1], s[2], s.size() == 4 ? s[3] : 1.0f};
+  ColourValue ToColour(std::string_view key, const JsonValue& v) const {
+    auto s = ToSingles<4>(
+        key, v, 3, "an array of 3 or 4 numbers (red, green, blue, alpha)");
+    return {s[0], s[1], s[2], v.Size() == 4 ? s[3] : 1.0f};
   }
 
-  std::vector<std::string> ToStrings(const std::string& key, const json& v,
+  std::vector<std::string> ToStrings(std::string_view key, const JsonValue& v,
                                      std::size_t most) const {
-    if (!v.is_array()) Expected(key, "an array of strings", v);
-    if (v.size() > most) {
+    if (!v.IsArray()) Expected(key, "an array of strings", v);
+    if (v.Size() > most) {
       Fail(key, "at most " + std::to_string(most) + " entries, got " +
-                    std::to_string(v.size()));
+                    std::to_string(v.Size()));
     }
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-      out.push_back(ToString(key + "[" + std::to_string(i) + "]", v[i]));
+    out.reserve(v.Size());
+    for (JsonValue element : v) {
+      if (!element.IsString())
+        Expected(ElementKey(key, out.size()), "a string", element);
+      out.emplace_back(element.Text());
     }
     return out;
   }
 
-  std::array<std::string, 6> ToSixStrings(const std::string& key,
-                                          const json& v) const {
-    std::array<std::string, 6> out;
+  SixStrings ToSixStrings(std::string_view key, const JsonValue& v) const {
+    SixStrings out;
     auto strings = ToStrings(key, v, 6);
     for (std::size_t i = 0; i < strings.size(); ++i)
       out[i] = std::move(strings[i]);
@@ -139,23 +172,30 @@ class Reader {
   // Refuses keys that are not in `allowed`: a misspelt key would otherwise
   // be dropped without a word.
   void OnlyKeys(
-      const std::string& prefix, const json& object,
+      const std::string& prefix, const JsonValue& object, const char* what,
       std::initializer_list<std::initializer_list<const char*>> allowed) const {
     for (auto it = object.begin(); it != object.end(); ++it) {
       bool known = false;
       for (auto list : allowed) {
-        for (const char* name : list) known = known || it.key() == name;
+        for (const char* name : list) known = known || it.Key() == name;
       }
-      if (!known) Fail(prefix + it.key(), "not a key of " + what_);
+      if (!known) {
+        Fail(prefix + std::string(it.Key()),
+             std::string("not a key of ") + what);
+      }
     }
   }
 
-  void set_what(std::string what) { what_ = std::move(what); }
-
  private:
+  enum class Place { kScene, kNodeAt, kNode };
+  Reader(const std::string& origin, Place place, std::size_t index,
+         std::string_view name)
+      : origin_(origin), place_(place), index_(index), name_(name) {}
+
   const std::string& origin_;
-  std::string where_;
-  std::string what_ = "a scene";
+  Place place_;
+  std::size_t index_;
+  std::string_view name_;
 };
 
 constexpr std::initializer_list<const char*> kNodeKeys = {"name", "kind",
@@ -217,17 +257,14 @@ constexpr std::initializer_list<const char*> kSceneKeys = {
 
 // Calls `read` with the value of `key` when the object has it.
 template <class F>
-void With(const json& object, const char* key, F read) {
-  auto it = object.find(key);
-  if (it != object.end()) read(std::string(key), *it);
+void With(const JsonValue& object, const char* key, F read) {
+  if (auto found = object.Find(key)) read(key, *found);
 }
 
-void ReadOrientation(const Reader& r, const json& v, Orientation& o) {
-  if (!v.is_object())
+void ReadOrientation(const Reader& r, const JsonValue& v, Orientation& o) {
+  if (!v.IsObject())
     r.Expected("Orientation", "an object with Forward and Up", v);
-  Reader inner = r;
-  inner.set_what("an orientation");
-  inner.OnlyKeys("Orientation.", v, {{"Forward", "Up"}});
+  r.OnlyKeys("Orientation.", v, "an orientation", {{"Forward", "Up"}});
   With(v, "Forward", [&](auto, auto& x) {
     o.Forward = r.ToVector("Orientation.Forward", x);
   });
@@ -239,14 +276,11 @@ void ReadOrientation(const Reader& r, const json& v, Orientation& o) {
   }
 }
 
-void ReadMaterial(const Reader& r, const std::string& prefix, const json& v,
-                  MaterialData& m) {
-  if (!v.is_object()) r.Expected(prefix, "a material object", v);
-  Reader inner = r;
-  inner.set_what("a material");
-  inner.OnlyKeys(
-      prefix + ".", v,
-      {{"Colour", "Diffuse", "Ambient", "Specular", "Fields", "Maps"}});
+void ReadMaterial(const Reader& r, const std::string& prefix,
+                  const JsonValue& v, MaterialData& m) {
+  if (!v.IsObject()) r.Expected(prefix, "a material object", v);
+  r.OnlyKeys(prefix + ".", v, "a material",
+             {{"Colour", "Diffuse", "Ambient", "Specular", "Fields", "Maps"}});
   With(v, "Colour",
        [&](auto k, auto& x) { m.colour = r.ToColour(prefix + "." + k, x); });
   With(v, "Diffuse",
@@ -256,16 +290,13 @@ void ReadMaterial(const Reader& r, const std::string& prefix, const json& v,
   With(v, "Specular",
        [&](auto k, auto& x) { m.specular = r.ToLong(prefix + "." + k, x); });
   With(v, "Fields", [&](auto k, auto& x) {
-    m.fields = r.ToStrings(prefix + "." + k, x,
-                           std::numeric_limits<std::size_t>::max());
+    m.fields = r.ToStrings(prefix + "." + k, x, kMaxJsonArray);
   });
   With(v, "Maps", [&](auto k, auto& x) {
     std::string key = prefix + "." + k;
-    if (!x.is_object()) r.Expected(key, "a maps object", x);
-    Reader maps = r;
-    maps.set_what("the maps of a material");
-    maps.OnlyKeys(key + ".", x,
-                  {{"Paths", "MapSettingA", "MapSettingB", "Blend"}});
+    if (!x.IsObject()) r.Expected(key, "a maps object", x);
+    r.OnlyKeys(key + ".", x, "the maps of a material",
+               {{"Paths", "MapSettingA", "MapSettingB", "Blend"}});
     MapsData d;
     With(x, "Paths",
          [&](auto p, auto& y) { d.paths = r.ToSixStrings(key + "." + p, y); });
@@ -282,7 +313,7 @@ void ReadMaterial(const Reader& r, const std::string& prefix, const json& v,
   });
 }
 
-void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
+void ReadShape(const Reader& r, const JsonValue& v, NodeData& n, ShapeData& s) {
   With(v, "Locked", [&](auto k, auto& x) { n.Set(kLocked, r.ToBool(k, x)); });
   With(v, "CastsShadows",
        [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
@@ -301,19 +332,19 @@ void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
   With(v, "SourceDetail",
        [&](auto k, auto& x) { s.source.Mutable().detail = r.ToString(k, x); });
   With(v, "Clones", [&](auto k, auto& x) {
-    if (!x.is_object())
+    if (!x.IsObject())
       r.Expected(k, "an object with Counts, Offsets and Rotations", x);
-    Reader inner = r;
-    inner.set_what("the clones");
-    inner.OnlyKeys("Clones.", x, {{"Counts", "Offsets", "Rotations"}});
+    r.OnlyKeys("Clones.", x, "the clones",
+               {{"Counts", "Offsets", "Rotations"}});
+    Clones& clones = s.clones.Mutable();
     With(x, "Counts", [&](auto, auto& y) {
-      s.clones.Counts = r.ToLongVector("Clones.Counts", y);
+      clones.Counts = r.ToLongVector("Clones.Counts", y);
     });
     With(x, "Offsets", [&](auto, auto& y) {
-      s.clones.Offsets = r.ToVector("Clones.Offsets", y);
+      clones.Offsets = r.ToVector("Clones.Offsets", y);
     });
     With(x, "Rotations", [&](auto, auto& y) {
-      s.clones.Rotations = r.ToVector("Clones.Rotations", y);
+      clones.Rotations = r.ToVector("Clones.Rotations", y);
     });
   });
   With(v, "CreasingFactor",
@@ -334,24 +365,25 @@ void ReadShape(const Reader& r, const json& v, NodeData& n, ShapeData& s) {
     s.custom_fields.Mutable() = r.ToSixStrings(k, x);
   });
   With(v, "Materials", [&](auto k, auto& x) {
-    if (!x.is_array()) r.Expected(k, "an array of materials", x);
-    s.materials.resize(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i) {
-      ReadMaterial(r, "Materials[" + std::to_string(i) + "]", x[i],
+    if (!x.IsArray()) r.Expected(k, "an array of materials", x);
+    s.materials.resize(x.Size());
+    std::size_t i = 0;
+    for (JsonValue material : x) {
+      ReadMaterial(r, "Materials[" + std::to_string(i) + "]", material,
                    s.materials[i]);
+      ++i;
     }
   });
 }
 
-void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
+void ReadGroup(const Reader& r, const JsonValue& v, NodeData& n, GroupData& g) {
   With(v, "Position", [&](auto k, auto& x) { g.position = r.ToVector(k, x); });
   With(v, "Orientation",
        [&](auto, auto& x) { ReadOrientation(r, x, g.orientation); });
   With(v, "RotationalVelocity", [&](auto k, auto& x) {
-    if (!x.is_object()) r.Expected(k, "an object with Axis and Theta", x);
-    Reader inner = r;
-    inner.set_what("a rotational velocity");
-    inner.OnlyKeys("RotationalVelocity.", x, {{"Axis", "Theta"}});
+    if (!x.IsObject()) r.Expected(k, "an object with Axis and Theta", x);
+    r.OnlyKeys("RotationalVelocity.", x, "a rotational velocity",
+               {{"Axis", "Theta"}});
     With(x, "Axis", [&](auto, auto& y) {
       g.rotational_velocity.Axis = r.ToVector("RotationalVelocity.Axis", y);
     });
@@ -362,9 +394,8 @@ void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
   With(v, "IKJointMode",
        [&](auto k, auto& x) { g.ik_joint_mode = r.ToLong(k, x); });
   With(v, "IKJointLimits", [&](auto k, auto& x) {
-    auto s = r.ToSingles(
-        k, x, 6, 6,
-        "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
+    auto s = r.ToSingles<6>(
+        k, x, 6, "an array of 6 numbers (MinX, MinY, MinZ, MaxX, MaxY, MaxZ)");
     g.ik_joint_limits = {s[0], s[1], s[2], s[3], s[4], s[5]};
   });
   With(v, "CustomFields", [&](auto k, auto& x) {
@@ -389,7 +420,7 @@ void ReadGroup(const Reader& r, const json& v, NodeData& n, GroupData& g) {
        [&](auto k, auto& x) { g.set_bone_enabled_result = r.ToLong(k, x); });
 }
 
-void ReadLight(const Reader& r, const json& v, NodeData& n, LightData& l) {
+void ReadLight(const Reader& r, const JsonValue& v, NodeData& n, LightData& l) {
   With(v, "LightType", [&](auto k, auto& x) {
     l.light_type = r.ToLong(
         k, x, 0, 3, "0 (ambient), 1 (directional), 2 (spot) or 3 (point)");
@@ -411,7 +442,7 @@ void ReadLight(const Reader& r, const json& v, NodeData& n, LightData& l) {
        [&](auto k, auto& x) { n.Set(kCastsShadows, r.ToBool(k, x)); });
 }
 
-void ReadCamera(const Reader& r, const json& v, CameraData& c) {
+void ReadCamera(const Reader& r, const JsonValue& v, CameraData& c) {
   With(v, "FieldOfView",
        [&](auto k, auto& x) { c.field_of_view = r.ToSingle(k, x); });
   With(v, "FocalBlur", [&](auto k, auto& x) { c.focal_blur = r.ToBool(k, x); });
@@ -423,62 +454,58 @@ void ReadCamera(const Reader& r, const json& v, CameraData& c) {
        [&](auto k, auto& x) { c.focal_quality = r.ToLong(k, x); });
 }
 
-}  // namespace
-
-namespace {
-
-// Builds a scene node by node, so that a big file need not be held as one
-// JSON document: the text reader hands each node over as soon as it is
-// parsed and forgets it. Parents are resolved at the end, so a parent may be
-// named before or after its children.
+// Builds a scene node by node, as the reader hands them over: a big file is
+// never held whole. Parents and the selection are resolved at the end, so
+// either may name nodes that come later in the file.
 class SceneBuilder {
  public:
   explicit SceneBuilder(const std::string& origin) : origin_(origin) {}
 
-  void AddNode(const json& v) {
+  void AddNode(const JsonValue& v) {
     std::size_t i = content_.nodes.size();
-    Reader at(origin_, "nodes[" + std::to_string(i) + "]");
-    if (!v.is_object()) at.Fail("", "expected a node object, got " + Shown(v));
-    auto name_it = v.find("name");
-    if (name_it == v.end()) at.Fail("name", "missing: every node needs a name");
-    std::string name = at.ToString("name", *name_it);
+    Reader at = Reader::NodeAt(origin_, i);
+    if (!v.IsObject()) at.Fail("", "expected a node object, got " + Shown(v));
+    auto name_value = v.Find("name");
+    if (!name_value) at.Fail("name", "missing: every node needs a name");
+    if (!name_value->IsString()) at.Expected("name", "a string", *name_value);
+    std::string_view name = name_value->Text();
     if (name.empty()) at.Fail("name", "a node's name must not be empty");
-    Reader r(origin_, "node \"" + name + "\"");
-    auto kind_it = v.find("kind");
-    if (kind_it == v.end()) r.Fail("kind", "missing: every node needs a kind");
-    Long kind = KindFromName(r.ToString("kind", *kind_it));
+    Reader r = Reader::Node(origin_, name);
+    auto kind_value = v.Find("kind");
+    if (!kind_value) r.Fail("kind", "missing: every node needs a kind");
+    if (!kind_value->IsString()) r.Expected("kind", "a string", *kind_value);
+    Long kind = KindFromName(kind_value->Text());
     if (kind == 0) {
-      r.Fail("kind", "unknown kind " + Shown(*kind_it) +
+      r.Fail("kind", "unknown kind " + Shown(*kind_value) +
                          " (expected group, shape, bone, camera or light)");
     }
-    std::int32_t other = content_.Find(name);
-    if (other >= 0) {
+    switch (kind) {
+      case kNodeTypeShape:
+        r.OnlyKeys("", v, "a shape", {kNodeKeys, kShapeKeys});
+        break;
+      case kNodeTypeGroup:
+        r.OnlyKeys("", v, "a group", {kNodeKeys, kGroupKeys});
+        break;
+      case kNodeTypeBone:
+        r.OnlyKeys("", v, "a bone", {kNodeKeys, kGroupKeys, kBoneKeys});
+        break;
+      case kNodeTypeLight:
+        r.OnlyKeys("", v, "a light", {kNodeKeys, kLightKeys});
+        break;
+      case kNodeTypeCamera:
+        r.OnlyKeys("", v, "a camera", {kNodeKeys, kCameraKeys});
+        break;
+    }
+    std::int32_t other = -1;
+    if (content_.AddNode(std::string(name), kind, -1, &other) < 0) {
       r.Fail("name", "there is another node with this name (nodes[" +
                          std::to_string(other) + "])");
     }
-    content_.AddNode(name, kind, -1);
     NodeData& n = content_.nodes.back();
-
-    r.set_what(std::string("a ") + KindName(kind));
-    switch (kind) {
-      case kNodeTypeShape:
-        r.OnlyKeys("", v, {kNodeKeys, kShapeKeys});
-        break;
-      case kNodeTypeGroup:
-        r.OnlyKeys("", v, {kNodeKeys, kGroupKeys});
-        break;
-      case kNodeTypeBone:
-        r.OnlyKeys("", v, {kNodeKeys, kGroupKeys, kBoneKeys});
-        break;
-      case kNodeTypeLight:
-        r.OnlyKeys("", v, {kNodeKeys, kLightKeys});
-        break;
-      case kNodeTypeCamera:
-        r.OnlyKeys("", v, {kNodeKeys, kCameraKeys});
-        break;
-    }
     With(v, "parent", [&](auto k, auto& x) {
-      parents_.emplace_back(static_cast<std::int32_t>(i), r.ToString(k, x));
+      if (!x.IsString()) r.Expected(k, "a string", x);
+      parents_.emplace_back(static_cast<std::int32_t>(i),
+                            std::string(x.Text()));
     });
     With(v, "Hidden", [&](auto k, auto& x) { n.Set(kHidden, r.ToBool(k, x)); });
     auto ext = static_cast<std::size_t>(n.ext);
@@ -499,67 +526,75 @@ class SceneBuilder {
     }
   }
 
-  // The scene keys of `file`; its "nodes" too unless they were handed over
-  // one by one already.
-  SceneContent Finish(const json& file, bool nodes_added) {
-    Reader scene(origin_, "the scene");
-    if (!file.is_object())
-      scene.Fail("", "expected a JSON object, got " + Shown(file));
-    scene.OnlyKeys("", file, {kSceneKeys});
-    With(file, "ApplicationRegistryKey", [&](auto k, auto& x) {
-      content_.application_registry_key = scene.ToString(k, x);
-    });
-    With(file, "EditMode",
-         [&](auto k, auto& x) { content_.edit_mode = scene.ToLong(k, x); });
-    With(file, "DialogOwner",
-         [&](auto k, auto& x) { content_.dialog_owner = scene.ToLong(k, x); });
-    constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
-    With(file, "CustomShapeFieldNames", [&](auto k, auto& x) {
-      content_.custom_shape_field_names = scene.ToStrings(k, x, kAny);
-    });
-    With(file, "CustomGroupFieldNames", [&](auto k, auto& x) {
-      content_.custom_group_field_names = scene.ToStrings(k, x, kAny);
-    });
-    With(file, "MaterialFieldNames", [&](auto k, auto& x) {
-      content_.material_field_names = scene.ToStrings(k, x, kAny);
-    });
-    With(file, "nodes", [&](auto k, auto& x) {
-      if (!x.is_array()) scene.Expected(k, "an array of nodes", x);
-      if (nodes_added) return;
-      content_.nodes.reserve(x.size());
-      content_.index_by_name.reserve(x.size());
-      for (const json& node : x) AddNode(node);
-    });
+  // A scene key other than "nodes" and "selection".
+  void SceneKey(std::string_view key, const JsonValue& x) {
+    Reader scene = Reader::Scene(origin_);
+    if (key == "ApplicationRegistryKey") {
+      content_.application_registry_key = scene.ToString(key, x);
+    } else if (key == "EditMode") {
+      content_.edit_mode = scene.ToLong(key, x);
+    } else if (key == "DialogOwner") {
+      content_.dialog_owner = scene.ToLong(key, x);
+    } else if (key == "CustomShapeFieldNames") {
+      content_.custom_shape_field_names =
+          scene.ToStrings(key, x, kMaxJsonArray);
+    } else if (key == "CustomGroupFieldNames") {
+      content_.custom_group_field_names =
+          scene.ToStrings(key, x, kMaxJsonArray);
+    } else if (key == "MaterialFieldNames") {
+      content_.material_field_names = scene.ToStrings(key, x, kMaxJsonArray);
+    }
+  }
 
+  // The names are kept packed, one after the other, until the nodes are
+  // known: a selection of a million nodes costs a few bytes each.
+  void AddSelected(const JsonValue& x) {
+    if (!x.IsString()) {
+      Reader::Scene(origin_).Expected(
+          ElementKey("selection", selection_ends_.size()), "a node name", x);
+    }
+    selection_text_ += x.Text();
+    // The file is at most 1 GiB, so every offset fits.
+    selection_ends_.push_back(
+        static_cast<std::uint32_t>(selection_text_.size()));
+  }
+
+  SceneContent Finish() {
     for (const auto& [index, parent] : parents_) {
       NodeData& n = content_.nodes[static_cast<std::size_t>(index)];
-      Reader r(origin_, "node \"" + n.name + "\"");
+      Reader r = Reader::Node(origin_, n.name);
       std::int32_t p = content_.Find(parent);
-      if (p < 0) r.Fail("parent", "\"" + parent + "\" names no node");
+      if (p < 0) r.Fail("parent", "\"" + Excerpt(parent) + "\" names no node");
       Long parent_kind = content_.nodes[static_cast<std::size_t>(p)].kind;
       if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
-        r.Fail("parent", "\"" + parent + "\" is a " + KindName(parent_kind) +
+        r.Fail("parent", "\"" + Excerpt(parent) + "\" is a " +
+                             KindName(parent_kind) +
                              "; only groups and bones have children");
       }
       n.parent = p;
     }
     RefuseLoops();
 
-    With(file, "selection", [&](auto k, auto& x) {
-      if (!x.is_array()) scene.Expected(k, "an array of node names", x);
-      std::vector<bool> seen(content_.nodes.size(), false);
-      for (std::size_t i = 0; i < x.size(); ++i) {
-        std::string key = k + "[" + std::to_string(i) + "]";
-        std::string name = scene.ToString(key, x[i]);
-        std::int32_t index = content_.Find(name);
-        if (index < 0) scene.Fail(key, "\"" + name + "\" names no node");
-        if (seen[static_cast<std::size_t>(index)]) {
-          scene.Fail(key, "\"" + name + "\" is selected twice");
-        }
-        seen[static_cast<std::size_t>(index)] = true;
-        content_.selection.push_back(index);
+    Reader scene = Reader::Scene(origin_);
+    std::vector<bool> seen(content_.nodes.size(), false);
+    content_.selection.reserve(selection_ends_.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < selection_ends_.size(); ++i) {
+      std::string_view name = std::string_view(selection_text_)
+                                  .substr(start, selection_ends_[i] - start);
+      start = selection_ends_[i];
+      std::int32_t index = content_.Find(name);
+      if (index < 0) {
+        scene.Fail(ElementKey("selection", i),
+                   "\"" + Excerpt(name) + "\" names no node");
       }
-    });
+      if (seen[static_cast<std::size_t>(index)]) {
+        scene.Fail(ElementKey("selection", i),
+                   "\"" + Excerpt(name) + "\" is selected twice");
+      }
+      seen[static_cast<std::size_t>(index)] = true;
+      content_.selection.push_back(index);
+    }
     return std::move(content_);
   }
 
@@ -578,10 +613,8 @@ class SceneBuilder {
         i = content_.nodes[static_cast<std::size_t>(i)].parent;
       }
       if (i >= 0 && mark[static_cast<std::size_t>(i)] == 1) {
-        Reader r(origin_, "node \"" +
-                              content_.nodes[static_cast<std::size_t>(i)].name +
-                              "\"");
-        r.Fail("parent", "the node would be its own ancestor");
+        Reader::Node(origin_, content_.nodes[static_cast<std::size_t>(i)].name)
+            .Fail("parent", "the node would be its own ancestor");
       }
       for (std::int32_t p : path) mark[static_cast<std::size_t>(p)] = 2;
     }
@@ -590,59 +623,73 @@ class SceneBuilder {
   const std::string& origin_;
   SceneContent content_;
   std::vector<std::pair<std::int32_t, std::string>> parents_;
+  std::string selection_text_;
+  std::vector<std::uint32_t> selection_ends_;
 };
+
+// The scene object: its keys one by one, "nodes" and "selection" element by
+// element, so that only one node is ever held as parsed JSON.
+SceneContent ReadSceneFrom(JsonReader& in, const std::string& origin) {
+  SceneBuilder builder(origin);
+  Reader scene = Reader::Scene(origin);
+  JsonTree tree;
+  if (in.Peek() != '{') {
+    in.ReadValue(tree, 1);
+    scene.Expected("", "a JSON object", JsonValue(tree, 0));
+  }
+  in.BeginObject(1);
+  std::string key;
+  std::vector<std::string> seen;
+  while (in.NextKey(key)) {
+    bool known = false;
+    for (const char* name : kSceneKeys) known = known || key == name;
+    if (!known) scene.Fail(key, "not a key of a scene");
+    for (const std::string& before : seen) {
+      if (before == key) scene.Fail(key, "the key appears twice");
+    }
+    seen.push_back(key);
+    bool nodes = key == "nodes";
+    if (nodes || key == "selection") {
+      if (in.Peek() != '[') {
+        in.ReadValue(tree, 2);
+        scene.Expected(key,
+                       nodes ? "an array of nodes" : "an array of node names",
+                       JsonValue(tree, 0));
+      }
+      in.BeginArray(2);
+      while (in.NextElement()) {
+        in.ReadValue(tree, 3);
+        if (nodes) {
+          builder.AddNode(JsonValue(tree, 0));
+        } else {
+          builder.AddSelected(JsonValue(tree, 0));
+        }
+      }
+    } else {
+      in.ReadValue(tree, 2);
+      builder.SceneKey(key, JsonValue(tree, 0));
+    }
+  }
+  in.ExpectEnd();
+  return builder.Finish();
+}
 
 }  // namespace
 
 SceneContent ReadScene(const json& file, const std::string& origin) {
-  SceneBuilder builder(origin);
-  return builder.Finish(file, false);
+  // A snapshot is checked exactly as a file is: through its text.
+  return ReadSceneText(
+      file.dump(-1, ' ', false, json::error_handler_t::replace), origin);
 }
 
-SceneContent ReadSceneText(const std::string& text, const std::string& origin) {
-  SceneBuilder builder(origin);
-  // Each element of the top-level "nodes" array goes to the builder as soon
-  // as it is parsed and is then dropped from the document.
-  std::string top_key;
-  bool in_nodes = false;
-  int node_lists = 0;
-  auto hand_over = [&](int depth, json::parse_event_t event,
-                       json& parsed) -> bool {
-    using Event = json::parse_event_t;
-    if (depth == 1) {
-      if (event == Event::key) {
-        top_key = parsed.get<std::string>();
-      } else if (event == Event::array_start && top_key == "nodes") {
-        in_nodes = true;
-        if (++node_lists > 1) {
-          Reader(origin, "the scene").Fail("nodes", "the key appears twice");
-        }
-      } else if (event == Event::array_end) {
-        in_nodes = false;
-      }
-      return true;
-    }
-    if (depth == 2 && in_nodes &&
-        (event == Event::object_end || event == Event::array_end ||
-         event == Event::value)) {
-      builder.AddNode(parsed);
-      return false;
-    }
-    return true;
-  };
-  json parsed;
-  try {
-    parsed = json::parse(text, hand_over);
-  } catch (const json::exception& e) {
-    // The parser's message carries the line and column.
-    std::string what = e.what();
-    auto colon = what.find("] ");
-    RaiseError(
-        kErrInvalidFileFormat,
-        "Invalid file format: " + origin + ": not valid JSON: " +
-            (colon == std::string::npos ? what : what.substr(colon + 2)));
-  }
-  return builder.Finish(parsed, true);
+SceneContent ReadSceneText(std::string_view text, const std::string& origin) {
+  JsonReader in(text, origin);
+  return ReadSceneFrom(in, origin);
+}
+
+SceneContent ReadSceneFile(std::FILE* file, const std::string& origin) {
+  JsonReader in(file, origin);
+  return ReadSceneFrom(in, origin);
 }
 
 ojson SingleJson(Single value) {
@@ -731,12 +778,12 @@ ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit) {
       if (!omit || source.caption)
         out["SourceCaption"] = source.caption.value_or(n.name);
       put("SourceDetail", source.detail, std::string(), plain);
-      if (!omit || !(s.clones == kShape.clones)) {
+      const Clones& clones = s.clones.get();
+      if (!omit || !(clones == Lazy<Clones>::Default())) {
         out["Clones"] = {
-            {"Counts",
-             {s.clones.Counts.X, s.clones.Counts.Y, s.clones.Counts.Z}},
-            {"Offsets", VectorJson(s.clones.Offsets)},
-            {"Rotations", VectorJson(s.clones.Rotations)}};
+            {"Counts", {clones.Counts.X, clones.Counts.Y, clones.Counts.Z}},
+            {"Offsets", VectorJson(clones.Offsets)},
+            {"Rotations", VectorJson(clones.Rotations)}};
       }
       put("CreasingFactor", s.creasing_factor, kShape.creasing_factor, single);
       put("SmoothingLevel", s.smoothing_level, kShape.smoothing_level, plain);
@@ -856,9 +903,10 @@ ojson WriteScene(const SceneContent& content, bool omit) {
 namespace {
 
 [[noreturn]] void NoValue(const std::string& path, const std::string& why) {
+  // The path may carry a node name of any length: quote its start.
   RaiseError(kErrInvalidProcedureCall,
              "Invalid procedure call or argument: the scene has no value \"" +
-                 path + "\" (" + why + ")");
+                 Excerpt(path) + "\" (" + why + ")");
 }
 
 // Follows "Key[1][2].Other" from `value`.
@@ -870,7 +918,7 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
         rest.substr(i, end == std::string::npos ? std::string::npos : end - i);
     if (!key.empty()) {
       if (!value.is_object() || !value.contains(key))
-        NoValue(path, "no key \"" + key + "\"");
+        NoValue(path, "no key \"" + Excerpt(key) + "\"");
       ojson next = value[key];
       value = std::move(next);
     }
@@ -884,14 +932,15 @@ ojson Walk(ojson value, const std::string& rest, const std::string& path) {
           std::from_chars(digits.data(), digits.data() + digits.size(), index);
       if (ec != std::errc() || ptr != digits.data() + digits.size() ||
           digits.empty()) {
-        NoValue(path, "\"" + digits + "\" is not an index");
+        NoValue(path, "\"" + Excerpt(digits) + "\" is not an index");
       }
       if (!value.is_array())
         NoValue(path, "indexing something that is not a list");
       if (index >= value.size()) {
         RaiseError(kErrSubscriptOutOfRange,
-                   "Subscript out of range: \"" + path + "\" (the list has " +
-                       std::to_string(value.size()) + " entries)");
+                   "Subscript out of range: \"" + Excerpt(path) +
+                       "\" (the list has " + std::to_string(value.size()) +
+                       " entries)");
       }
       ojson next = value[index];
       value = std::move(next);

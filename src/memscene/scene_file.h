@@ -2,22 +2,28 @@
 #define MORVEL_MEMSCENE_SCENE_FILE_H_
 
 #include <cstdint>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "memscene/state.h"
 
 // The scene file format: JSON, keys named as the scene graph names its
-// properties. Reading checks everything (types, ranges, names, references)
-// and names the file, the node and the key of the first problem; writing
-// leaves out the values that equal their defaults, so files stay short.
+// properties. Reading checks everything (types, ranges, names, references,
+// and the limits of json_reader.h that keep a hostile file from exhausting
+// the stack or the memory) and names the file and the place of the first
+// problem: the node and the key, or the line and column. Writing leaves out
+// the values that equal their defaults, so files stay short.
 namespace morvel::mem {
 
-// Error 321 "Invalid file format: ..." for anything wrong with the content.
+// Error 321 "Invalid file format: ..." for anything wrong with the content,
+// syntax included. A parsed document is checked as its text would be.
 SceneContent ReadScene(const nlohmann::json& json, const std::string& origin);
-
-// Parses text, then reads it (a syntax error is error 321 as well).
-SceneContent ReadSceneText(const std::string& text, const std::string& origin);
+SceneContent ReadSceneText(std::string_view text, const std::string& origin);
+// Reads the file from its current position, a chunk at a time (error 75
+// when reading fails).
+SceneContent ReadSceneFile(std::FILE* file, const std::string& origin);
 
 // The whole scene; with `omit_defaults` only the values a user set.
 nlohmann::ordered_json WriteScene(const SceneContent& content,

@@ -56,17 +56,69 @@ Long KindFromName(std::string_view name) {
   return 0;
 }
 
-std::int32_t SceneContent::Find(std::string_view name) const {
-  auto it = index_by_name.find(std::string(name));
-  return it == index_by_name.end() ? -1 : it->second;
+namespace {
+std::uint8_t Tag(std::size_t hash) {
+  return static_cast<std::uint8_t>(hash >> (8 * sizeof(std::size_t) - 8));
+}
+}  // namespace
+
+std::size_t NameIndex::SlotOf(std::string_view name, std::size_t hash,
+                              const std::vector<NodeData>& nodes) const {
+  const std::size_t mask = slots_.size() - 1;
+  const std::uint8_t tag = Tag(hash);
+  std::size_t slot = hash & mask;
+  while (slots_[slot] >= 0 &&
+         (tags_[slot] != tag ||
+          nodes[static_cast<std::size_t>(slots_[slot])].name != name)) {
+    slot = (slot + 1) & mask;
+  }
+  return slot;
 }
 
-std::int32_t SceneContent::AddNode(const std::string& name, Long kind,
-                                   std::int32_t parent) {
+std::int32_t NameIndex::Find(std::string_view name,
+                             const std::vector<NodeData>& nodes) const {
+  if (slots_.empty()) return -1;
+  return slots_[SlotOf(name, std::hash<std::string_view>{}(name), nodes)];
+}
+
+std::int32_t NameIndex::Insert(std::int32_t index,
+                               const std::vector<NodeData>& nodes) {
+  // At most half full, so that probes stay short.
+  if (2 * (used_ + 1) > slots_.size()) {
+    std::vector<std::int32_t> old = std::move(slots_);
+    slots_.assign(old.empty() ? 16 : 2 * old.size(), -1);
+    tags_.assign(slots_.size(), 0);
+    for (std::int32_t i : old) {
+      if (i < 0) continue;
+      const std::string& name = nodes[static_cast<std::size_t>(i)].name;
+      std::size_t hash = std::hash<std::string_view>{}(name);
+      std::size_t slot = SlotOf(name, hash, nodes);
+      slots_[slot] = i;
+      tags_[slot] = Tag(hash);
+    }
+  }
+  const std::string& name = nodes[static_cast<std::size_t>(index)].name;
+  std::size_t hash = std::hash<std::string_view>{}(name);
+  std::size_t slot = SlotOf(name, hash, nodes);
+  if (slots_[slot] >= 0) return slots_[slot];
+  slots_[slot] = index;
+  tags_[slot] = Tag(hash);
+  ++used_;
+  return -1;
+}
+
+std::int32_t SceneContent::Find(std::string_view name) const {
+  return index_by_name.Find(name, nodes);
+}
+
+std::int32_t SceneContent::AddNode(std::string name, Long kind,
+                                   std::int32_t parent,
+                                   std::int32_t* taken_by) {
   if (name.empty()) RaiseError(kErrInvalidProcedureCall, "A node needs a name");
   if (KindFromName(KindName(kind)) == 0) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Node \"" + name + "\": unknown kind " + std::to_string(kind));
+    RaiseError(
+        kErrInvalidProcedureCall,
+        "Node \"" + Excerpt(name) + "\": unknown kind " + std::to_string(kind));
   }
   if (parent >= 0) {
     if (static_cast<std::size_t>(parent) >= nodes.size()) {
@@ -75,19 +127,14 @@ std::int32_t SceneContent::AddNode(const std::string& name, Long kind,
     Long parent_kind = nodes[static_cast<std::size_t>(parent)].kind;
     if (parent_kind != kNodeTypeGroup && parent_kind != kNodeTypeBone) {
       RaiseError(kErrInvalidProcedureCall,
-                 "Node \"" + name + "\": its parent \"" +
-                     nodes[static_cast<std::size_t>(parent)].name + "\" is a " +
-                     KindName(parent_kind) + ", not a group or a bone");
+                 "Node \"" + Excerpt(name) + "\": its parent \"" +
+                     Excerpt(nodes[static_cast<std::size_t>(parent)].name) +
+                     "\" is a " + KindName(parent_kind) +
+                     ", not a group or a bone");
     }
   }
-  auto [it, inserted] =
-      index_by_name.emplace(name, static_cast<std::int32_t>(nodes.size()));
-  if (!inserted) {
-    RaiseError(kErrInvalidProcedureCall,
-               "There is already a node named \"" + name + "\"");
-  }
   NodeData node;
-  node.name = name;
+  node.name = std::move(name);
   node.kind = kind;
   node.parent = parent;
   switch (kind) {
@@ -110,7 +157,33 @@ std::int32_t SceneContent::AddNode(const std::string& name, Long kind,
       break;
   }
   nodes.push_back(std::move(node));
-  return it->second;
+  const auto index = static_cast<std::int32_t>(nodes.size() - 1);
+  if (std::int32_t other = index_by_name.Insert(index, nodes); other >= 0) {
+    std::string taken = std::move(nodes.back().name);
+    switch (kind) {
+      case kNodeTypeShape:
+        shapes.pop_back();
+        break;
+      case kNodeTypeGroup:
+      case kNodeTypeBone:
+        groups.pop_back();
+        break;
+      case kNodeTypeLight:
+        lights.pop_back();
+        break;
+      case kNodeTypeCamera:
+        cameras.pop_back();
+        break;
+    }
+    nodes.pop_back();
+    if (taken_by != nullptr) {
+      *taken_by = other;
+      return -1;
+    }
+    RaiseError(kErrInvalidProcedureCall,
+               "There is already a node named \"" + Excerpt(taken) + "\"");
+  }
+  return index;
 }
 
 std::string JournalEntry::Line() const {
@@ -160,13 +233,11 @@ void State::MakeCurrent() { current_anchor = anchor_; }
 HandlePool::HandlePool() = default;
 HandlePool::~HandlePool() = default;
 
-void State::SyncHandles() {
-  // Growing by doubling keeps adding nodes one at a time linear.
-  pool_->live.resize(content.nodes.size());
-}
-
 NodeHandle* State::MakeHandle(std::int32_t index) const {
-  auto& slot = pool_->live[static_cast<std::size_t>(index)];
+  auto& live = pool_->live;
+  // Growing by doubling keeps adding nodes one at a time linear.
+  if (live.size() < content.nodes.size()) live.resize(content.nodes.size());
+  auto& slot = live[static_cast<std::size_t>(index)];
   slot = std::make_unique<NodeHandle>(pool_.get(), index);
   return slot.get();
 }
@@ -179,7 +250,7 @@ void State::ReplaceContent(SceneContent replacement) {
   content = std::move(replacement);
   auto& live = pool_->live;
   live.clear();
-  live.resize(content.nodes.size());
+  if (!old_handles.empty()) live.resize(content.nodes.size());
   for (std::size_t i = 0; i < old_handles.size(); ++i) {
     std::int32_t now = content.Find(old_names[i]);
     if (!old_handles[i]) continue;  // never handed out

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -109,9 +110,8 @@ struct NodeData {
 };
 
 struct ShapeData {
-  Long shape_kind = 0;
   Lazy<ShapeSource> source;
-  Clones clones;
+  Lazy<Clones> clones;
   Single creasing_factor = 0;
   Long smoothing_level = 0;
   Single smoothing_tension = 0;
@@ -119,6 +119,7 @@ struct ShapeData {
   Single smooth_angle = 30;
   Single index_of_refraction = 0;
   Long mirror_axis = 0;
+  Long shape_kind = 0;
   Lazy<SixStrings> custom_fields;
   std::vector<MaterialData> materials;
 };
@@ -161,6 +162,30 @@ struct CameraData {
   Long focal_quality = 1;
 };
 
+struct NodeData;
+
+// Node indexes by name: an open-addressing table of 4-byte indexes into the
+// node vector, whose names are the keys. A map of strings would keep every
+// name twice, and a million-node scene would carry the second copy.
+class NameIndex {
+ public:
+  // -1 when no node has the name.
+  std::int32_t Find(std::string_view name,
+                    const std::vector<NodeData>& nodes) const;
+  // Adds node `index` under its name: -1, or (nothing added) the index of
+  // the node that has the name already.
+  std::int32_t Insert(std::int32_t index, const std::vector<NodeData>& nodes);
+
+ private:
+  std::size_t SlotOf(std::string_view name, std::size_t hash,
+                     const std::vector<NodeData>& nodes) const;
+  std::vector<std::int32_t> slots_;  // -1: empty; the size is a power of 2
+  // Eight bits of each slot's name hash: most probes that would miss are
+  // settled here, without reading the node's name from memory.
+  std::vector<std::uint8_t> tags_;
+  std::size_t used_ = 0;
+};
+
 // Everything a scene file describes.
 struct SceneContent {
   std::string application_registry_key = "Morvel";
@@ -171,16 +196,22 @@ struct SceneContent {
   std::vector<std::string> material_field_names;
 
   std::vector<NodeData> nodes;
-  std::vector<ShapeData> shapes;
-  std::vector<GroupData> groups;
-  std::vector<LightData> lights;
-  std::vector<CameraData> cameras;
-  std::unordered_map<std::string, std::int32_t> index_by_name;
+  // What only some kinds have grows in blocks: loading a big scene never
+  // holds the old and the new copy of a doubled array at once.
+  std::deque<ShapeData> shapes;
+  std::deque<GroupData> groups;
+  std::deque<LightData> lights;
+  std::deque<CameraData> cameras;
+  NameIndex index_by_name;
   std::vector<std::int32_t> selection;
 
   // Appends a node of `kind` with neutral values; the name must be new and
   // the parent (or -1) must be a group or a bone. Raises error 5 otherwise.
-  std::int32_t AddNode(const std::string& name, Long kind, std::int32_t parent);
+  // With `taken_by`, a name in use is not an error: -1 is returned and
+  // *taken_by is the node that has it (one lookup for a loader that words
+  // its own message).
+  std::int32_t AddNode(std::string name, Long kind, std::int32_t parent,
+                       std::int32_t* taken_by = nullptr);
   std::int32_t Find(std::string_view name) const;  // -1 when absent
 };
 
@@ -246,17 +277,16 @@ class State {
   // whose name survives now show the new node, the others report that their
   // node was deleted.
   void ReplaceContent(SceneContent content);
-  // Call after nodes were appended to content, to make room for their
-  // handles.
-  void SyncHandles();
 
   std::shared_ptr<NodeHandle> Handle(std::int32_t index) const {
     return std::shared_ptr<NodeHandle>(pool_, RawHandle(index));
   }
-  // Handles are made the first time a node is asked for, then kept.
+  // Handles are made the first time a node is asked for, then kept; a
+  // scene nobody asks about (a file being loaded) keeps no slots for them.
   NodeHandle* RawHandle(std::int32_t index) const {
-    auto& slot = pool_->live[static_cast<std::size_t>(index)];
-    return slot ? slot.get() : MakeHandle(index);
+    const auto i = static_cast<std::size_t>(index);
+    const auto& live = pool_->live;
+    return i < live.size() && live[i] ? live[i].get() : MakeHandle(index);
   }
   const std::shared_ptr<HandlePool>& pool() const { return pool_; }
 

@@ -225,6 +225,36 @@ INSTANTIATE_TEST_SUITE_P(
                     "not found: missing.json\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A scenario file is untrusted as well: binary, huge or misspelt, it fails
+// at a line, before anything runs, and quotes at most an excerpt.
+TEST_F(InterpreterTest, HostileScenariosFailAtALine) {
+  std::string long_word(300, 'w');
+  std::string huge;
+  while (huge.size() <= kMaxScenarioBytes) huge += "# c\n";
+  struct Case {
+    std::string text;
+    int line;
+    std::string message;
+  } cases[] = {
+      {std::string("scene scene.json\nclick \0\1\2", 25), 2,
+       "a control character (byte 0x00): a scenario is a text file"},
+      {"# \xC0\xAF is an overlong slash", 1, "invalid UTF-8 (byte 0xC0)"},
+      {"scene scene.json\n\nclipboard \"" + std::string(5000, 'x') + "\"", 3,
+       "a line longer than 4096 bytes"},
+      {huge, static_cast<int>(kMaxScenarioBytes / 4 + 1),
+       "the scenario goes on past 16777216 bytes"},
+      {long_word, 1, "unknown command \"" + long_word.substr(0, 256) + "...\""},
+      {"scene scene.json\nfault SetHiden 70 \"Permission denied\"", 2,
+       "unknown operation \"SetHiden\""},
+  };
+  for (const Case& c : cases) {
+    ScenarioResult result = Run(c.text);
+    EXPECT_FALSE(result.passed);
+    EXPECT_EQ(result.line, c.line) << c.message;
+    EXPECT_EQ(result.message, c.message);
+  }
+}
+
 // Scenarios made of random pieces of the language: whatever they say, the
 // interpreter answers PASS or FAIL with a line inside the file, and never
 // throws or crashes.

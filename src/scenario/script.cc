@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/error.h"
+
 namespace morvel::scenario {
 namespace {
 
@@ -101,24 +103,74 @@ bool ParseWhole(std::string_view text, std::int64_t& value) {
   return true;
 }
 
+// Where a line stops being text: a control character other than a tab or
+// a carriage return, or a byte that is not valid UTF-8. npos when it is text.
+std::size_t NotTextAt(std::string_view line, std::string& problem) {
+  static const char kHex[] = "0123456789ABCDEF";
+  auto byte = [&](unsigned char c) {
+    return std::string("byte 0x") + kHex[c >> 4] + kHex[c & 0xF];
+  };
+  for (std::size_t i = 0; i < line.size();) {
+    auto c = static_cast<unsigned char>(line[i]);
+    if (c < 0x80) {
+      if (c < 0x20 && c != '\t' && c != '\r') {
+        problem =
+            "a control character (" + byte(c) + "): a scenario is a text file";
+        return i;
+      }
+      ++i;
+      continue;
+    }
+    int follow = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+      follow = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      follow = 2;
+      if (c == 0xE0) low = 0xA0;
+      if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      follow = 3;
+      if (c == 0xF0) low = 0x90;
+      if (c == 0xF4) high = 0x8F;
+    } else {
+      problem = "invalid UTF-8 (" + byte(c) + ")";
+      return i;
+    }
+    for (int k = 1; k <= follow; ++k) {
+      auto next = i + static_cast<std::size_t>(k) < line.size()
+                      ? static_cast<unsigned char>(line[i + k])
+                      : 0;
+      if (next < low || next > high) {
+        problem = "invalid UTF-8 (" + byte(c) + ")";
+        return i;
+      }
+      low = 0x80;
+      high = 0xBF;
+    }
+    i += static_cast<std::size_t>(follow) + 1;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string Token::ToText() const {
   switch (kind) {
     case Kind::kString: {
       std::string out = "\"";
-      for (char c : text) {
+      for (char c : Excerpt(text, kTokenTextBytes)) {
         if (c == '"' || c == '\\') out += '\\';
         out += c;
       }
       return out + "\"";
     }
     case Kind::kVector:
-      return "[" + text + "]";
+      return "[" + Excerpt(text, kTokenTextBytes) + "]";
     case Kind::kWord:
       break;
   }
-  return text;
+  return Excerpt(text, kTokenTextBytes);
 }
 
 std::vector<Line> Tokenize(std::string_view text) {
@@ -132,6 +184,19 @@ std::vector<Line> Tokenize(std::string_view text) {
     if (line_end == std::string_view::npos) line_end = text.size();
     std::string_view raw = text.substr(line_start, line_end - line_start);
     ++number;
+    if (line_end > kMaxScenarioBytes) {
+      throw ScenarioError(number, "the scenario goes on past " +
+                                      std::to_string(kMaxScenarioBytes) +
+                                      " bytes");
+    }
+    if (raw.size() > kMaxScenarioLine) {
+      throw ScenarioError(
+          number,
+          "a line longer than " + std::to_string(kMaxScenarioLine) + " bytes");
+    }
+    std::string problem;
+    if (NotTextAt(raw, problem) != std::string_view::npos)
+      throw ScenarioError(number, problem);
     Line line;
     line.number = number;
     std::size_t pos = 0;

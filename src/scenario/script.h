@@ -30,6 +30,8 @@ class ScenarioError : public std::exception {
   std::string message_;
 };
 
+inline constexpr std::size_t kTokenTextBytes = 256;
+
 struct Token {
   enum class Kind { kWord, kString, kVector };
   Kind kind = Kind::kWord;
@@ -42,7 +44,8 @@ struct Token {
   bool IsWord(std::string_view word) const {
     return kind == Kind::kWord && text == word;
   }
-  // The token as a scenario writes it (strings quoted again).
+  // The token as a scenario writes it (strings quoted again), for
+  // messages: cut to kTokenTextBytes with "...".
   std::string ToText() const;
 };
 
@@ -52,9 +55,17 @@ struct Line {
   std::vector<Token> tokens;
 };
 
+// A scenario file is text nobody vouches for: these bound what one may hold,
+// so that a huge or binary file fails at a line instead of exhausting the
+// memory or the patience of whoever runs it.
+inline constexpr std::size_t kMaxScenarioBytes = std::size_t{16} << 20;
+inline constexpr std::size_t kMaxScenarioLine = 4096;
+
 // Splits scenario text into lines of tokens, leaving out empty lines and
 // comments. Raises ScenarioError for an unterminated string, vector or
-// parenthesis.
+// parenthesis, for a line longer than kMaxScenarioLine, a control character
+// or invalid UTF-8 (a binary file), and at the line that goes past
+// kMaxScenarioBytes.
 std::vector<Line> Tokenize(std::string_view text);
 
 // Conversions of argument tokens. Each raises ScenarioError at `line` with
