@@ -66,7 +66,8 @@ for patch in "${patches[@]}"; do
   else
     # The first test ctest lists as failed.
     test=$(sed -n '/The following tests FAILED:/{n;p;q}' "$log" |
-           sed -E 's/^[[:space:]]*[0-9]+ - //; s/ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception|Not Run)[^)]*\)$//')
+           sed -E 's/^[[:space:]]*[0-9]+ - //; s/[[:space:]]+# GetParam.*//;
+                   s/ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception|Not Run)[^)]*\)$//')
     echo "caught by ${test:-an unknown test (see $log)}"
     caught=$((caught + 1))
   fi
