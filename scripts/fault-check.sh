@@ -66,7 +66,7 @@ for patch in "${patches[@]}"; do
   else
     # The first test ctest lists as failed.
     test=$(sed -n '/The following tests FAILED:/{n;p;q}' "$log" |
-           sed -E 's/^[[:space:]]*[0-9]+ - //; s/[[:space:]]+# GetParam.*//;
+           sed -E 's/^[[:space:]]*[0-9]+ - //; s/[[:space:]]+# GetParam.*//; s/[/[:space:]]*[0-9]+-byte object <.*//;
                    s/ \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception|Not Run)[^)]*\)$//')
     echo "caught by ${test:-an unknown test (see $log)}"
     caught=$((caught + 1))
