@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "memscene/test_scene.h"
 
 namespace morvel {
@@ -14,8 +16,19 @@ struct HostCase {
 
 class HostRulesTest : public ::testing::TestWithParam<HostCase> {};
 
+// The shared test scene, plus a light under a bone and one two levels below
+// a group: neither counts for the group or the bone being selected.
+const std::string kScene = [] {
+  std::string text = testing::kTestScene;
+  text.insert(text.rfind(']'), R"(,
+    {"name": "Glow", "kind": "light", "parent": "Arm", "LightType": 0},
+    {"name": "Deep", "kind": "group", "parent": "Rig"},
+    {"name": "Far", "kind": "light", "parent": "Deep", "LightType": 0})");
+  return text;
+}();
+
 TEST_P(HostRulesTest, DescribeTheSelection) {
-  auto scene = MemSceneGraph::FromText(testing::kTestScene);
+  auto scene = MemSceneGraph::FromText(kScene);
   scene->Select(GetParam().selection);
   SetupArguments a =
       ComputeSetupArguments(*scene, GetParam().expected.SelectedTab);
@@ -52,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostCase{{"Fill", "Sun"}, {2, 60, 0, 2, 0, 0, 0, true, true, false, 0}},
         HostCase{{"Rig"}, {3, 1, 0, 0, 0, 0, 1, false, true, false, 0}},
         HostCase{{"Stage"}, {3, 1, 0, 0, 0, 0, 1, false, false, false, 0}},
+        HostCase{{"Arm"}, {3, 16, 0, 0, 1, 0, 0, false, false, false, 0}},
         HostCase{{"Arm", "Hand"},
                  {2, 16, 0, 0, 2, 0, 0, false, false, false, 0}},
         HostCase{{"Hand", "Stage", "Teapot"},
