@@ -1,12 +1,12 @@
 #include "base/numbers.h"
 
+#include <gtest/gtest.h>
+
 #include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "base/numbers_testing.h"
@@ -35,6 +35,7 @@ struct RoundCase {
 };
 
 TEST(RoundTest, HalvesGoToTheEvenNeighbourAndOverflowIsError6) {
+  // clang-format off
   const RoundCase longs[] = {
       {0.5, 0, 0}, {1.5, 2, 0}, {2.5, 2, 0}, {3.5, 4, 0}, {-0.5, 0, 0},
       {-2.5, -2, 0}, {-3.5, -4, 0}, {12.5, 12, 0}, {2.4999999, 2, 0},
@@ -45,6 +46,7 @@ TEST(RoundTest, HalvesGoToTheEvenNeighbourAndOverflowIsError6) {
       {-2147483648.6, 0, kErrOverflow}, {1e300, 0, kErrOverflow},
       {kInf, 0, kErrOverflow}, {-kInf, 0, kErrOverflow},
       {kNaN, 0, kErrOverflow}};
+  // clang-format on
   for (const RoundCase& c : longs) {
     SCOPED_TRACE(c.value);
     if (c.error != 0) {
@@ -53,10 +55,12 @@ TEST(RoundTest, HalvesGoToTheEvenNeighbourAndOverflowIsError6) {
       EXPECT_EQ(RoundToLong(c.value), c.expected);
     }
   }
+  // clang-format off
   const RoundCase integers[] = {
       {2.5, 2, 0}, {3.5, 4, 0}, {32767.49, 32767, 0},
       {32767.5, 0, kErrOverflow}, {-32768.5, -32768, 0},
       {-32768.51, 0, kErrOverflow}, {kNaN, 0, kErrOverflow}};
+  // clang-format on
   for (const RoundCase& c : integers) {
     SCOPED_TRACE(c.value);
     if (c.error != 0) {
@@ -74,6 +78,7 @@ TEST(RoundTest, HalvesGoToTheEvenNeighbourAndOverflowIsError6) {
 }
 
 TEST(FormatNumberTest, WritesEachPattern) {
+  // clang-format off
   const struct {
     double value;
     const char* pattern;
@@ -101,6 +106,7 @@ TEST(FormatNumberTest, WritesEachPattern) {
       // "0.0": exactly one decimal.
       {0.25, "0.0", "0.3"}, {0.35, "0.0", "0.4"}, {-0.04, "0.0", "0.0"},
       {-0.05, "0.0", "-0.1"}, {0.159f, "0.0", "0.2"}};
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.expected)
         << c.value << " with " << c.pattern;
@@ -124,6 +130,7 @@ TEST(FormatNumberTest, RefusesOtherPatternsWith5AndNonFiniteValuesWith6) {
 }
 
 TEST(SingleToTextTest, WritesTheGeneralForm) {
+  // clang-format off
   const struct {
     Single value;
     const char* expected;
@@ -140,16 +147,15 @@ TEST(SingleToTextTest, WritesTheGeneralForm) {
       {std::numeric_limits<float>::denorm_min(), "1.401298E-45"},
       // Exactly halfway between two seven-digit texts.
       {1234568.5f, "1234569"}, {-1234568.5f, "-1234569"}};
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(SingleToText(c.value), c.expected) << c.value;
   }
-  EXPECT_EQ(ErrorNumberOf([] {
-              SingleToText(std::numeric_limits<float>::infinity());
-            }),
+  EXPECT_EQ(ErrorNumberOf(
+                [] { SingleToText(std::numeric_limits<float>::infinity()); }),
             kErrOverflow);
-  EXPECT_EQ(ErrorNumberOf([] {
-              SingleToText(std::numeric_limits<float>::quiet_NaN());
-            }),
+  EXPECT_EQ(ErrorNumberOf(
+                [] { SingleToText(std::numeric_limits<float>::quiet_NaN()); }),
             kErrOverflow);
   EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
 }
@@ -157,8 +163,9 @@ TEST(SingleToTextTest, WritesTheGeneralForm) {
 // Every text the panel writes must read back as the same figure: sweep a
 // spread of Singles through both directions.
 TEST(SingleToTextTest, ReadsBackToAFixedPoint) {
-  const float kSeeds[] = {1.0f, 1.1f, 3.4028235e38f, 1.17549435e-38f,
-                          8.589973e9f, 9.999999e-5f, 0.3f, 16777217.0f};
+  const float kSeeds[] = {
+      1.0f,        1.1f,         3.4028235e38f, 1.17549435e-38f,
+      8.589973e9f, 9.999999e-5f, 0.3f,          16777217.0f};
   for (float seed : kSeeds) {
     float x = seed;
     for (int step = 0; step < 2000; ++step) {
@@ -167,8 +174,8 @@ TEST(SingleToTextTest, ReadsBackToAFixedPoint) {
       // Within half a unit of the seventh significant digit.
       const double unit =
           std::pow(10.0, std::floor(std::log10(std::fabs(x))) - 6);
-      const double spacing = std::fabs(
-          static_cast<double>(std::nextafter(x, FLT_MAX)) - x);
+      const double spacing =
+          std::fabs(static_cast<double>(std::nextafter(x, FLT_MAX)) - x);
       ASSERT_LE(std::fabs(static_cast<double>(once) - x), unit / 2 + spacing)
           << x;
       x = std::nextafter(x, 0.0f);
@@ -183,6 +190,7 @@ struct ParseCase {
 };
 
 TEST(TextToNumberTest, ReadsOneShapeOfNumberOrRefuses) {
+  // clang-format off
   const ParseCase doubles[] = {
       {"+12", 12, 0}, {"-.25", -0.25, 0}, {"5.", 5, 0}, {"007", 7, 0},
       {"  2.5\t", 2.5, 0}, {"1E+3", 1000, 0}, {"2.5e-1", 0.25, 0},
@@ -217,6 +225,7 @@ TEST(TextToNumberTest, ReadsOneShapeOfNumberOrRefuses) {
       EXPECT_EQ(TextToDouble(c.text), c.expected);
     }
   }
+  // clang-format off
   const ParseCase singles[] = {
       {"0.1", 0.1f, 0}, {"16777217", 16777216, 0},
       {"3.402823E+38", 3.402823e38f, 0}, {"-3.4028235e38", -FLT_MAX, 0},
@@ -224,6 +233,8 @@ TEST(TextToNumberTest, ReadsOneShapeOfNumberOrRefuses) {
       {"3.4028236e38", 0, kErrOverflow}, {"-1e39", 0, kErrOverflow},
       {"1e308", 0, kErrOverflow}, {"1e-40", 1e-40f, 0}, {"1e-50", 0, 0},
       {"1.0.", 0, kErrTypeMismatch}};
+  // clang-format on
+  // clang-format on
   for (const ParseCase& c : singles) {
     SCOPED_TRACE('"' + c.text + '"');
     if (c.error != 0) {
