@@ -217,6 +217,7 @@ TEST(TextToNumberTest, ReadsOneShapeOfNumberOrRefuses) {
       {"$5", 0, kErrTypeMismatch}, {"1d3", 0, kErrTypeMismatch},
       {"\n5", 0, kErrTypeMismatch}, {std::string("1\0" "5", 3), 0, 13},
       {"\xef\xbc\x95", 0, kErrTypeMismatch}};  // a fullwidth 5
+  // clang-format on
   for (const ParseCase& c : doubles) {
     SCOPED_TRACE('"' + c.text + '"');
     if (c.error != 0) {
@@ -233,7 +234,6 @@ TEST(TextToNumberTest, ReadsOneShapeOfNumberOrRefuses) {
       {"3.4028236e38", 0, kErrOverflow}, {"-1e39", 0, kErrOverflow},
       {"1e308", 0, kErrOverflow}, {"1e-40", 1e-40f, 0}, {"1e-50", 0, 0},
       {"1.0.", 0, kErrTypeMismatch}};
-  // clang-format on
   // clang-format on
   for (const ParseCase& c : singles) {
     SCOPED_TRACE('"' + c.text + '"');
