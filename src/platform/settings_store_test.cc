@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 using test::ReadWholeFile;
 using test::TestFolder;
 using test::WriteWholeFile;
-using testing::ElementsAre;
 using testing::HasSubstr;
 
 // The Error `body` raised; fails the test when it raised none.
@@ -43,39 +42,6 @@ std::set<std::string> Listing(const fs::path& folder) {
     names.insert(fs::relative(entry.path(), folder).string());
   }
   return names;
-}
-
-TEST(MemorySettingsStoreTest, SavesReadsAndRecords) {
-  MemorySettingsStore store;
-  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), std::nullopt);
-  store.SaveSetting("App", "Tips", "Refraction", "1");
-  store.SaveSetting("App", "Tips", "Refraction", "0");
-  store.SaveSetting("App", "Tips", "FocalBlur", "1");
-  store.SaveSetting("Other", "Tips", "Refraction", "1");
-  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "0");
-  EXPECT_EQ(store.GetSetting("App", "Tips", "FocalBlur"), "1");
-  EXPECT_EQ(store.GetSetting("App", "tips", "FocalBlur"), std::nullopt);
-  using Entry = MemorySettingsStore::Entry;
-  EXPECT_THAT(store.Saves(),
-              ElementsAre(Entry{"App", "Tips", "Refraction", "1"},
-                          Entry{"App", "Tips", "Refraction", "0"},
-                          Entry{"App", "Tips", "FocalBlur", "1"},
-                          Entry{"Other", "Tips", "Refraction", "1"}));
-}
-
-TEST(MemorySettingsStoreTest, FailsWhenToldAndChangesNothing) {
-  MemorySettingsStore store;
-  store.SaveSetting("App", "Tips", "Refraction", "1");
-  store.FailWith(Error(70, "Permission denied"));
-  EXPECT_EQ(ErrorOf([&] { store.SaveSetting("App", "Tips", "Refraction", "0"); })
-                .Number(),
-            70);
-  EXPECT_EQ(ErrorOf([&] { store.GetSetting("App", "Tips", "Refraction"); })
-                .Number(),
-            70);
-  store.FailWith(std::nullopt);
-  EXPECT_EQ(store.GetSetting("App", "Tips", "Refraction"), "1");
-  EXPECT_EQ(store.Saves().size(), 1u);
 }
 
 TEST(FileSettingsStoreTest, ReadingAMissingStoreFindsNothingAndCreatesNothing) {
@@ -116,62 +82,38 @@ TEST(FileSettingsStoreTest, WritesOneReadableFilePerApplication) {
                                    "Studio.ini", "Studio.lock"}));
 }
 
-TEST(FileSettingsStoreTest, FileFollowsTheRoot) {
-  FileSettingsStore store("/some/where");
-  EXPECT_EQ(store.Root(), fs::path("/some/where"));
-  EXPECT_EQ(store.FileFor("a/b"), fs::path("/some/where/a%2Fb.ini"));
+// What each name and value is written as, and that it reads back; a second
+// entry after the tricky one is not swallowed by it.
+TEST(FileSettingsStoreTest, WritesEscapedAndReadsBack) {
+  const struct {
+    std::string section, key, value;
+    std::string file;  // the whole file after saving into an empty store
+  } cases[] = {
+      {"S", "k", "", "[S]\nk=\n"},
+      {"S", "k", "one\ntwo\r\n", "[S]\nk=one\\ntwo\\r\\n\n"},
+      {"S", "k", "a=b", "[S]\nk=a=b\n"},
+      {"S", "a=b", "v", "[S]\na\\=b=v\n"},
+      {"S", "[Tips]", "v", "[S]\n\\[Tips]=v\n"},
+      {"a]b[c", "k", "v", "[a\\]b\\[c]\nk=v\n"},
+      {"S", ";not a comment", "v", "[S]\n\\;not a comment=v\n"},
+      {"S", "#5", "v", "[S]\n\\#5=v\n"},
+      {"S\\", "k\\n", "C:\\new\\x41", "[S\\\\]\nk\\\\n=C:\\\\new\\\\x41\n"},
+      {"S", "k", std::string("a\0b\x01\x7f\t", 6),
+       "[S]\nk=a\\x00b\\x01\\x7F\\t\n"},
+      {" S ", " k ", "  v  ", "[ S ]\n k =  v  \n"},
+      {"Réglages", "Clé", "日本語 ✓", "[Réglages]\nClé=日本語 ✓\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    TestFolder folder;
+    FileSettingsStore store(folder.path());
+    store.SaveSetting("App", c.section, c.key, c.value);
+    EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini"), c.file);
+    EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
+    store.SaveSetting("App", c.section, "after", "x");
+    EXPECT_EQ(store.GetSetting("App", c.section, "after"), "x");
+    EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
+  }
 }
-
-struct EscapeCase {
-  const char* name;
-  std::string section;
-  std::string key;
-  std::string value;
-  std::string file;  // the whole file after saving into an empty store
-};
-
-class FileSettingsEscapeTest : public testing::TestWithParam<EscapeCase> {};
-
-TEST_P(FileSettingsEscapeTest, WritesEscapedAndReadsBack) {
-  const EscapeCase& c = GetParam();
-  TestFolder folder;
-  FileSettingsStore store(folder.path());
-  store.SaveSetting("App", c.section, c.key, c.value);
-  EXPECT_EQ(ReadWholeFile(folder.path() / "App.ini"), c.file);
-  EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
-  // A second entry after the tricky one is not swallowed by it.
-  store.SaveSetting("App", c.section, "after", "x");
-  EXPECT_EQ(store.GetSetting("App", c.section, "after"), "x");
-  EXPECT_EQ(store.GetSetting("App", c.section, c.key), c.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FileSettingsEscapeTest,
-    testing::Values(
-        EscapeCase{"Plain", "Tips", "Refraction", "1", "[Tips]\nRefraction=1\n"},
-        EscapeCase{"EmptyValue", "S", "k", "", "[S]\nk=\n"},
-        EscapeCase{"Newlines", "S", "k", "one\ntwo\r\n", "[S]\nk=one\\ntwo\\r\\n\n"},
-        EscapeCase{"EqualsInValue", "S", "k", "a=b", "[S]\nk=a=b\n"},
-        EscapeCase{"EqualsInKey", "S", "a=b", "v", "[S]\na\\=b=v\n"},
-        EscapeCase{"SectionLookingValue", "S", "k", "[Tips]",
-                   "[S]\nk=[Tips]\n"},
-        EscapeCase{"SectionLookingKey", "S", "[Tips]", "v",
-                   "[S]\n\\[Tips]=v\n"},
-        EscapeCase{"BracketsInSection", "a]b[c", "k", "v",
-                   "[a\\]b\\[c]\nk=v\n"},
-        EscapeCase{"CommentLookingKey", "S", ";not a comment", "v",
-                   "[S]\n\\;not a comment=v\n"},
-        EscapeCase{"HashKey", "S", "#5", "v", "[S]\n\\#5=v\n"},
-        EscapeCase{"Backslashes", "S\\", "k\\n", "C:\\new\\x41",
-                   "[S\\\\]\nk\\\\n=C:\\\\new\\\\x41\n"},
-        EscapeCase{"ControlBytes", "S", "k", std::string("a\0b\x01\x7f\t", 6),
-                   "[S]\nk=a\\x00b\\x01\\x7F\\t\n"},
-        EscapeCase{"Blanks", " S ", " k ", "  v  ", "[ S ]\n k =  v  \n"},
-        EscapeCase{"Utf8", "Réglages", "Clé", "日本語 ✓",
-                   "[Réglages]\nClé=日本語 ✓\n"}),
-    [](const testing::TestParamInfo<EscapeCase>& info) {
-      return std::string(info.param.name);
-    });
 
 TEST(FileSettingsStoreTest, LargeValuesRoundTrip) {
   TestFolder folder;
@@ -242,32 +184,24 @@ TEST(FileSettingsStoreTest, NewFilesAreForTheUserOnlyAndModesAreKept) {
                 fs::perms::group_read);
 }
 
-struct StemCase {
-  std::string application;
-  std::string stem;
-};
-
-class FileStemTest : public testing::TestWithParam<StemCase> {};
-
-TEST_P(FileStemTest, EncodesEverythingOutsideTheSafeSet) {
-  EXPECT_EQ(FileSettingsStore::FileStem(GetParam().application),
-            GetParam().stem);
+TEST(FileStemTest, EncodesEverythingOutsideTheSafeSet) {
+  const struct {
+    std::string application, stem;
+  } cases[] = {{"My App_2-x", "My App_2-x"},
+               {"..", "%2E%2E"},
+               {"../../etc/passwd", "%2E%2E%2F%2E%2E%2Fetc%2Fpasswd"},
+               {"%41", "%2541"},
+               {"App.lock", "App%2Elock"},
+               {"~x", "%7Ex"},
+               {"line\nbreak\t", "line%0Abreak%09"},
+               {std::string("nul\0byte", 8), "nul%00byte"},
+               {"Ü", "%C3%9C"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileSettingsStore::FileStem(c.application), c.stem);
+  }
+  FileSettingsStore store("/some/where");
+  EXPECT_EQ(store.FileFor("a/b"), fs::path("/some/where/a%2Fb.ini"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FileStemTest,
-    testing::Values(StemCase{"Studio", "Studio"},
-                    StemCase{"My App_2-x", "My App_2-x"},
-                    StemCase{"..", "%2E%2E"}, StemCase{".", "%2E"},
-                    StemCase{"a/b", "a%2Fb"},
-                    StemCase{"../../etc/passwd", "%2E%2E%2F%2E%2E%2Fetc%2Fpasswd"},
-                    StemCase{"%41", "%2541"}, StemCase{"A", "A"},
-                    StemCase{"App.ini", "App%2Eini"},
-                    StemCase{"App.lock", "App%2Elock"},
-                    StemCase{"~x", "%7Ex"},
-                    StemCase{"line\nbreak\t", "line%0Abreak%09"},
-                    StemCase{std::string("nul\0byte", 8), "nul%00byte"},
-                    StemCase{"Ü", "%C3%9C"}));
 
 TEST(FileStemTest, LongNamesAreCutAndToldApartByAHash) {
   const std::string a(1000, 'a');
@@ -476,13 +410,9 @@ TEST(FileSettingsStoreTest, DefaultRootFollowsTheUsersConfigurationFolder) {
     EXPECT_EQ(FileSettingsStore::DefaultRoot(),
               fs::path("/home/v/.config/morvel"));
   }
-}
-
-TEST(FileSettingsStoreTest, DefaultStoreWritesUnderXdgConfigHome) {
   TestFolder folder;
   ScopedEnvironment config("XDG_CONFIG_HOME", folder.path().c_str());
-  FileSettingsStore store;
-  store.SaveSetting("Studio", "Tips", "FocalBlur", "0");
+  FileSettingsStore().SaveSetting("Studio", "Tips", "FocalBlur", "0");
   EXPECT_EQ(ReadWholeFile(folder.path() / "morvel" / "Studio.ini"),
             "[Tips]\nFocalBlur=0\n");
 }
