@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <optional>
 #include <string>
 
@@ -64,18 +63,6 @@ TEST_F(WarnDialogTest, ShowsTheTipWithItsTextCheckBoxAndButton) {
   EXPECT_FALSE(Stored().has_value());
 }
 
-TEST_F(WarnDialogTest, ClearingTheBoxAndPressingOkStoresZero) {
-  Prepare();
-  WarnDialog dialog(warn_, metrics_);
-  dialog.Open();
-  QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"),
-                    Qt::LeftButton);
-  QTest::mouseClick(Q<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_FALSE(warn_.IsLoaded());
-  EXPECT_EQ(Stored(), "0");
-}
-
 TEST_F(WarnDialogTest, EveryOtherWayOfClosingStoresTheChoiceToo) {
   struct Way {
     const char* name;
@@ -101,27 +88,6 @@ TEST_F(WarnDialogTest, EveryOtherWayOfClosingStoresTheChoiceToo) {
     EXPECT_EQ(settings.GetSetting("Morvel", "Tips", "Refraction"), "1")
         << way.name;
   }
-}
-
-TEST_F(WarnDialogTest, RunIsModalAndReturnsOnceClosed) {
-  Prepare();
-  WarnDialog dialog(warn_, metrics_);
-  QTimer::singleShot(0, &dialog, [&] {
-    EXPECT_TRUE(dialog.isModal());
-    QTest::mouseClick(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning"),
-                      Qt::LeftButton);
-    QTest::mouseClick(Q<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
-  });
-  dialog.Run();
-  EXPECT_EQ(Stored(), "0");
-  // Shown again, the box starts checked whatever was stored.
-  QTimer::singleShot(0, &dialog, [&] {
-    EXPECT_EQ(Q<QCheckBox>(dialog, "chkContinueToReceiveWarning")->checkState(),
-              Qt::Checked);
-    dialog.accept();
-  });
-  dialog.Run();
-  EXPECT_EQ(Stored(), "1");
 }
 
 }  // namespace
