@@ -29,36 +29,21 @@ using ::testing::ElementsAre;
 
 // The material frame of the panel, in twips at 15 twips a pixel: the grid
 // six rows high and the in-place editor hidden in front of it.
+// clang-format off
 const WidgetSpec kLayout[] = {
     {.kind = K::kForm, .name = "Properties", .width = 4000, .height = 9735},
-    {.kind = K::kFrame,
-     .name = "fraMaterial",
-     .parent = "Properties",
-     .width = 50000,
-     .height = 6000},
-    {.kind = K::kLabel,
-     .name = "Label",
-     .index = 18,
-     .parent = "fraMaterial",
-     .left = 120,
-     .width = 720,
-     .height = 285,
-     .caption = " Materials"},
-    {.kind = K::kFlexGrid,
-     .name = "msgMaterialAttributes",
-     .parent = "fraMaterial",
-     .left = 30,
-     .top = 270,
-     .width = 4045,
+    {.kind = K::kFrame, .name = "fraMaterial", .parent = "Properties",
+     .width = 50000, .height = 6000},
+    {.kind = K::kLabel, .name = "Label", .index = 18, .parent = "fraMaterial",
+     .left = 120, .width = 720, .height = 285, .caption = " Materials"},
+    {.kind = K::kFlexGrid, .name = "msgMaterialAttributes",
+     .parent = "fraMaterial", .left = 30, .top = 270, .width = 4045,
      .height = 3195},
-    {.kind = K::kTextBox,
-     .name = "txtMaterialAttributeEntry",
-     .parent = "fraMaterial",
-     .top = 270,
-     .width = 1125,
-     .height = 200,
+    {.kind = K::kTextBox, .name = "txtMaterialAttributeEntry",
+     .parent = "fraMaterial", .top = 270, .width = 1125, .height = 200,
      .visible = false},
 };
+// clang-format on
 
 constexpr Colour kRed = 0x0000FF;
 
