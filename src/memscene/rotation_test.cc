@@ -19,43 +19,29 @@ void ExpectNear(const SingleVector3& actual, const SingleVector3& expected,
   EXPECT_NEAR(actual.Z, expected.Z, tolerance);
 }
 
-struct KnownAngles {
-  const char* name;
-  SingleVector3 angles;
-  SingleVector3 forward;
-  SingleVector3 up;
-};
-
-class KnownAnglesTest : public ::testing::TestWithParam<KnownAngles> {};
-
-TEST_P(KnownAnglesTest, TurnTheForwardAndUpAxes) {
-  MemSceneUtility u;
-  Orientation o = u.EulerToOrientation(GetParam().angles);
-  ExpectNear(o.Forward, GetParam().forward, 1e-6);
-  ExpectNear(o.Up, GetParam().up, 1e-6);
-  ExpectNear(u.OrientationToEuler(GetParam().forward, GetParam().up),
-             GetParam().angles, 1e-6);
-}
-
 const Single kRight = static_cast<Single>(kHalfPi);
 
-INSTANTIATE_TEST_SUITE_P(
-    Angles, KnownAnglesTest,
-    ::testing::Values(
-        KnownAngles{"None", {0, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-        // About X the forward axis tips down and up turns to face forward.
-        KnownAngles{"QuarterAboutX", {kRight, 0, 0}, {0, -1, 0}, {0, 0, 1}},
-        KnownAngles{"QuarterAboutZ", {0, 0, kRight}, {0, 0, 1}, {-1, 0, 0}},
-        KnownAngles{"HalfAboutZ", {0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
-        KnownAngles{
-            "QuarterAboutXThenZ", {kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
-        KnownAngles{"EighthAboutY",
-                    {0, 0.78539816f, 0},
-                    {0.70710678f, 0, 0.70710678f},
-                    {0, 1, 0}}),
-    [](const ::testing::TestParamInfo<KnownAngles>& info) {
-      return info.param.name;
-    });
+TEST(KnownAnglesTest, TurnTheForwardAndUpAxesAndBack) {
+  const struct {
+    SingleVector3 angles, forward, up;
+  } cases[] = {
+      {{0, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+      // About X the forward axis tips down and up turns to face forward.
+      {{kRight, 0, 0}, {0, -1, 0}, {0, 0, 1}},
+      {{0, 0, kRight}, {0, 0, 1}, {-1, 0, 0}},
+      {{0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
+      {{kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
+      {{0, 0.78539816f, 0}, {0.70710678f, 0, 0.70710678f}, {0, 1, 0}}};
+  MemSceneUtility u;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.angles.X << " " << c.angles.Y
+                                      << " " << c.angles.Z);
+    Orientation o = u.EulerToOrientation(c.angles);
+    ExpectNear(o.Forward, c.forward, 1e-6);
+    ExpectNear(o.Up, c.up, 1e-6);
+    ExpectNear(u.OrientationToEuler(c.forward, c.up), c.angles, 1e-6);
+  }
+}
 
 TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
   MemSceneUtility u;
@@ -96,34 +82,24 @@ TEST(OrientationToEulerTest, AcceptsUnnormalisedAndSlantedUp) {
   ExpectNear(u.OrientationToEuler({0, 0, 1}, {0, 1, 1}), {0, 0, 0}, 1e-7);
 }
 
-struct Degenerate {
-  const char* name;
-  SingleVector3 forward;
-  SingleVector3 up;
-};
-
-class DegenerateTest : public ::testing::TestWithParam<Degenerate> {};
-
-TEST_P(DegenerateTest, IsNoOrientation) {
+TEST(OrientationToEulerTest, ADegeneratePairIsNoOrientation) {
+  const struct {
+    SingleVector3 forward, up;
+  } pairs[] = {{{0, 0, 0}, {0, 1, 0}},
+               {{0, 0, 1}, {0, 0, 0}},
+               {{0, 0, 1}, {0, 0, -4}},  // parallel
+               {{NAN, 0, 1}, {0, 1, 0}},
+               {{0, 0, 1}, {INFINITY, 1, 0}}};
   MemSceneUtility u;
-  try {
-    u.OrientationToEuler(GetParam().forward, GetParam().up);
-    ADD_FAILURE() << "accepted";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 5);
+  for (const auto& p : pairs) {
+    try {
+      u.OrientationToEuler(p.forward, p.up);
+      ADD_FAILURE() << "accepted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), 5);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, DegenerateTest,
-    ::testing::Values(Degenerate{"ZeroForward", {0, 0, 0}, {0, 1, 0}},
-                      Degenerate{"ZeroUp", {0, 0, 1}, {0, 0, 0}},
-                      Degenerate{"Parallel", {0, 0, 1}, {0, 0, -4}},
-                      Degenerate{"NotANumber", {NAN, 0, 1}, {0, 1, 0}},
-                      Degenerate{"Infinite", {0, 0, 1}, {INFINITY, 1, 0}}),
-    [](const ::testing::TestParamInfo<Degenerate>& info) {
-      return info.param.name;
-    });
 
 TEST(TransformTest, InverseUndoesCompose) {
   mem::Transform a;
