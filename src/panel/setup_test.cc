@@ -48,11 +48,11 @@ struct SetupCase {
   bool shadowless_visible;
 };
 
-class SetupFixture : public ::testing::Test {
- protected:
+class SetupPanel {
+ public:
   // The screen is there (the material list sizes its grid by it); only the
   // scene is a stub.
-  SetupFixture()
+  SetupPanel()
       : panel_(PlatformServices{.metrics = &metrics_}, events_, container_,
                &services_) {
     container_.inner_height = kInner;
@@ -78,13 +78,13 @@ class SetupFixture : public ::testing::Test {
   TestServices services_;
   std::shared_ptr<StubSceneGraph> graph_ = std::make_shared<StubSceneGraph>();
   Properties panel_;
+
+  void Check(const SetupCase& c);
 };
 
-class SetupTest : public SetupFixture,
-                  public ::testing::WithParamInterface<SetupCase> {};
+class SetupFixture : public ::testing::Test, public SetupPanel {};
 
-TEST_P(SetupTest, ParksThenLoadsOneSection) {
-  const SetupCase& c = GetParam();
+void SetupPanel::Check(const SetupCase& c) {
   graph_->scene->edit_mode = c.edit_mode;
   // The stub scene answers nothing past its edit mode, so a loader stops at
   // its first scene read, after it has brought its frame into view.
@@ -121,86 +121,80 @@ TEST_P(SetupTest, ParksThenLoadsOneSection) {
 
 // Counts are Ns, Nl, Nb, Nc, Ng. Negative counts are what a careless host
 // might pass; they show the order in which the loaders are tried.
-INSTANTIATE_TEST_SUITE_P(
-    Table, SetupTest,
-    ::testing::Values(
-        SetupCase{"CommonTabNothingSelected", 2, 0, 0, 0, 0, 0, false, 0, kAll,
-                  -1, -50000, false},
-        SetupCase{"ObjectTabNothingSelected", 3, 0, 0, 0, 0, 0, false, 0, kAll,
-                  -1, -50000, true},
-        SetupCase{"ObjectTabShapeAndLight", 3, 1, 1, 0, 0, 0, false, 0, kAll,
-                  -1, -50000, true},
-        SetupCase{"ObjectTabTwoShapes", 3, 2, 0, 0, 0, 0, false, 0, kAll, -1,
-                  -50000, true},
-        SetupCase{"ObjectTabOneShape", 3, 1, 0, 0, 0, 0, false, 0,
-                  kAll & ~Bit(kShape), kShape, -50000, true},
-        SetupCase{"ObjectTabOneShapeInAnotherEditMode", 3, 1, 0, 0, 0, 0, false,
-                  2, kAll & ~Bit(kShape), -1, -50000, true},
-        SetupCase{"ObjectTabOneLight", 3, 0, 1, 0, 0, 0, false, 0,
-                  kAll & ~Bit(kLight), kLight, -50000, true},
-        SetupCase{"ObjectTabOneCamera", 3, 0, 0, 0, 1, 0, false, 0,
-                  kAll & ~Bit(kCamera), kCamera, -50000, true},
-        SetupCase{"ObjectTabOneBone", 3, 0, 0, 1, 0, 0, false, 0,
-                  kAll & ~Bit(kBone), kBone, -50000, true},
-        SetupCase{"ObjectTabOneGroup", 3, 0, 0, 0, 0, 1, false, 0,
-                  kAll & ~Bit(kGroup), kGroup, -50000, true},
-        // Rule 7 parks the group, and its loader brings it back.
-        SetupCase{"ObjectTabOneGroupWithScene", 3, 0, 0, 0, 0, 1, true, 0, kAll,
-                  kGroup, -50000, true},
-        SetupCase{"OtherTabOneLight", 1, 0, 1, 0, 0, 0, false, 0,
-                  Bit(kShape) | Bit(kCamera) | Bit(kBone) | Bit(kGroup), -1,
-                  -50000, true},
-        SetupCase{"OtherTabOneGroupWithScene", 1, 0, 0, 0, 0, 1, true, 0,
-                  kAllObjects, -1, -50000, true},
-        SetupCase{"OtherTabOneShape", 5, 1, 0, 0, 0, 0, false, 0,
-                  kAllObjects & ~Bit(kShape), -1, -50000, true},
-        SetupCase{"OtherTabNothingSelected", 1, 0, 0, 0, 0, 0, false, 0, kAll,
-                  -1, -50000, true},
-        SetupCase{"ShapeBeforeGroup", 3, 1, -1, 0, 0, 1, false, 0,
-                  kAll & ~Bit(kShape) & ~Bit(kGroup), kShape, -50000, true},
-        SetupCase{"GroupWhenTheShapeIsInAnotherMode", 3, 1, -1, 0, 0, 1, false,
-                  1, kAll & ~Bit(kShape), kGroup, -50000, true},
-        SetupCase{"GroupBeforeLight", 3, 0, 1, -1, 0, 1, false, 0,
-                  kAll & ~Bit(kLight), kGroup, -50000, true},
-        SetupCase{"LightBeforeCamera", 3, 0, 1, 0, 1, -1, false, 0,
-                  kAll & ~Bit(kCamera), kLight, -50000, true},
-        SetupCase{"CameraBeforeBone", 3, 0, -1, 1, 1, 0, false, 0,
-                  kAll & ~Bit(kBone), kCamera, -50000, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+const SetupCase kSetupCases[] = {
+    {"CommonTabNothingSelected", 2, 0, 0, 0, 0, 0, false, 0, kAll, -1, -50000,
+     false},
+    {"ObjectTabNothingSelected", 3, 0, 0, 0, 0, 0, false, 0, kAll, -1, -50000,
+     true},
+    {"ObjectTabShapeAndLight", 3, 1, 1, 0, 0, 0, false, 0, kAll, -1, -50000,
+     true},
+    {"ObjectTabTwoShapes", 3, 2, 0, 0, 0, 0, false, 0, kAll, -1, -50000, true},
+    {"ObjectTabOneShape", 3, 1, 0, 0, 0, 0, false, 0, kAll & ~Bit(kShape),
+     kShape, -50000, true},
+    {"ObjectTabOneShapeInAnotherEditMode", 3, 1, 0, 0, 0, 0, false, 2,
+     kAll & ~Bit(kShape), -1, -50000, true},
+    {"ObjectTabOneLight", 3, 0, 1, 0, 0, 0, false, 0, kAll & ~Bit(kLight),
+     kLight, -50000, true},
+    {"ObjectTabOneCamera", 3, 0, 0, 0, 1, 0, false, 0, kAll & ~Bit(kCamera),
+     kCamera, -50000, true},
+    {"ObjectTabOneBone", 3, 0, 0, 1, 0, 0, false, 0, kAll & ~Bit(kBone), kBone,
+     -50000, true},
+    {"ObjectTabOneGroup", 3, 0, 0, 0, 0, 1, false, 0, kAll & ~Bit(kGroup),
+     kGroup, -50000, true},
+    // Rule 7 parks the group, and its loader brings it back.
+    {"ObjectTabOneGroupWithScene", 3, 0, 0, 0, 0, 1, true, 0, kAll, kGroup,
+     -50000, true},
+    {"OtherTabOneLight", 1, 0, 1, 0, 0, 0, false, 0,
+     Bit(kShape) | Bit(kCamera) | Bit(kBone) | Bit(kGroup), -1, -50000, true},
+    {"OtherTabOneGroupWithScene", 1, 0, 0, 0, 0, 1, true, 0, kAllObjects, -1,
+     -50000, true},
+    {"OtherTabOneShape", 5, 1, 0, 0, 0, 0, false, 0, kAllObjects & ~Bit(kShape),
+     -1, -50000, true},
+    {"OtherTabNothingSelected", 1, 0, 0, 0, 0, 0, false, 0, kAll, -1, -50000,
+     true},
+    {"ShapeBeforeGroup", 3, 1, -1, 0, 0, 1, false, 0,
+     kAll & ~Bit(kShape) & ~Bit(kGroup), kShape, -50000, true},
+    {"GroupWhenTheShapeIsInAnotherMode", 3, 1, -1, 0, 0, 1, false, 1,
+     kAll & ~Bit(kShape), kGroup, -50000, true},
+    {"GroupBeforeLight", 3, 0, 1, -1, 0, 1, false, 0, kAll & ~Bit(kLight),
+     kGroup, -50000, true},
+    {"LightBeforeCamera", 3, 0, 1, 0, 1, -1, false, 0, kAll & ~Bit(kCamera),
+     kLight, -50000, true},
+    {"CameraBeforeBone", 3, 0, -1, 1, 1, 0, false, 0, kAll & ~Bit(kBone),
+     kCamera, -50000, true}};
 
-struct OverflowCase {
-  const char* name;
-  Long ns, nl, nb, nc, ng;
-};
-
-class SetupOverflowTest : public SetupFixture,
-                          public ::testing::WithParamInterface<OverflowCase> {};
-
-TEST_P(SetupOverflowTest, IsAnErrorBeforeAnyFrameMoves) {
-  const OverflowCase& c = GetParam();
-  std::string before = W().Dump(*W().Root());
-  try {
-    panel_.SetupPropertiesPanel(3, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc, c.ng,
-                                false, false, false, 0);
-    FAIL() << "expected error 6";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), kErrOverflow);
-    EXPECT_EQ(e.Source(), "Properties");
+TEST(SetupTest, ParksThenLoadsOneSection) {
+  for (const SetupCase& c : kSetupCases) {
+    SCOPED_TRACE(c.name);
+    SetupPanel panel;
+    panel.Check(c);
   }
-  EXPECT_EQ(W().Dump(*W().Root()), before);
-  EXPECT_EQ(graph_->active_scene_calls, 0);
 }
 
 constexpr Long kMax = std::numeric_limits<Long>::max();
 constexpr Long kMin = std::numeric_limits<Long>::min();
 
-INSTANTIATE_TEST_SUITE_P(
-    Sums, SetupOverflowTest,
-    ::testing::Values(OverflowCase{"FirstPair", kMax, 1, 0, 0, 0},
-                      OverflowCase{"LastCount", 1, 0, 0, 0, kMax},
-                      OverflowCase{"Spread", kMax / 2, kMax / 2, 1, 1, 0},
-                      OverflowCase{"Negative", kMin, 0, 0, -1, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(SetupFixture, AnOverflowingTotalIsError6BeforeAnyFrameMoves) {
+  const std::string before = W().Dump(*W().Root());
+  const struct {
+    Long ns, nl, nb, nc, ng;
+  } sums[] = {{kMax, 1, 0, 0, 0},
+              {1, 0, 0, 0, kMax},
+              {kMax / 2, kMax / 2, 1, 1, 0},
+              {kMin, 0, 0, -1, 0}};
+  for (const auto& c : sums) {
+    try {
+      panel_.SetupPropertiesPanel(3, kNodeTypeShape, c.ns, c.nl, c.nb, c.nc,
+                                  c.ng, false, false, false, 0);
+      ADD_FAILURE() << "expected error 6";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), kErrOverflow);
+      EXPECT_EQ(e.Source(), "Properties");
+    }
+  }
+  EXPECT_EQ(W().Dump(*W().Root()), before);
+  EXPECT_EQ(graph_->active_scene_calls, 0);
+}
 
 TEST(SetupLimitTest, LargestTotalIsFine) {
   RecordingEvents events;
