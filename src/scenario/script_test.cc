@@ -59,41 +59,25 @@ TEST(TokenizeTest, HashInsideStringIsNotAComment) {
   EXPECT_EQ(lines[0].tokens[2].text, "#.0###");
 }
 
-struct MalformedCase {
-  const char* name;
-  const char* text;
-  int line;
-  const char* message;
-  friend void PrintTo(const MalformedCase& c, std::ostream* out) {
-    *out << c.text;
-  }
-};
-
-class TokenizeErrorTest : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(TokenizeErrorTest, NamesLineAndProblem) {
-  const MalformedCase& c = GetParam();
-  try {
-    Tokenize(c.text);
-    FAIL() << "no error";
-  } catch (const ScenarioError& e) {
-    EXPECT_EQ(e.Line(), c.line);
-    EXPECT_EQ(e.Message(), c.message);
+TEST(TokenizeTest, AnUnclosedPartNamesItsLineAndWhatIsMissing) {
+  const struct {
+    const char* text;
+    int line;
+    const char* message;
+  } cases[] = {
+      {"\n\nexpect scene A.B = [1, 2", 3, "unterminated vector: missing \"]\""},
+      {"click txtNumClones(0", 1, "unterminated \"(\": missing \")\""},
+      {"expect events evtReqWarn(\"a)", 1, "unterminated string"}};
+  for (const auto& c : cases) {
+    try {
+      Tokenize(c.text);
+      ADD_FAILURE() << c.text << ": no error";
+    } catch (const ScenarioError& e) {
+      EXPECT_EQ(e.Line(), c.line);
+      EXPECT_EQ(e.Message(), c.message);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TokenizeErrorTest,
-    ::testing::Values(MalformedCase{"String", "ok\ntype txtA \"open", 2,
-                                    "unterminated string"},
-                      MalformedCase{"Vector", "\n\nexpect scene A.B = [1, 2", 3,
-                                    "unterminated vector: missing \"]\""},
-                      MalformedCase{"Paren", "click txtNumClones(0", 1,
-                                    "unterminated \"(\": missing \")\""},
-                      MalformedCase{"StringInParen",
-                                    "expect events evtReqWarn(\"a)", 1,
-                                    "unterminated string"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 Token Word(std::string text) {
   Token t;
@@ -170,59 +154,40 @@ TEST(WidgetNameTest, SplitsNameAndIndex) {
   }
 }
 
-struct MatchCase {
-  const char* expected;  // as a scenario writes it
-  const char* found;     // as the widget or scene prints it
-  bool matches;
-  friend void PrintTo(const MatchCase& c, std::ostream* out) {
-    *out << c.expected << " vs " << c.found;
+// How a scenario's value compares with what a widget or the scene prints.
+TEST(ValueMatchesTest, ComparesAsThePrintedValue) {
+  // clang-format off
+  const struct {
+    const char* expected;  // as a scenario writes it
+    const char* found;     // as the widget or scene prints it
+    bool matches;
+  } cases[] = {
+      {"2", "3", false}, {"-50000", "-50000", true},
+      // Hex patterns against Longs, colours with the high bit.
+      {"0xFFFFFF", "16777215", true}, {"0x8000000F", "-2147483633", true},
+      {"0x8000000F", "2147483663", true}, {"0xFF", "&HFF&", true},
+      // Singles compare as Singles.
+      {"0.1", "0.100000001", true}, {"2", "2.0", true}, {"2.5", "2.4", false},
+      {"-.25", "-0.25", true}, {"1E+10", "10000000000", true},
+      // Strings are text, exactly.
+      {"\"2.0\"", "2", false}, {"\"Lock\"", "lock", false}, {"\"\"", "", true},
+      // Booleans, and numbers as their truth.
+      {"False", "True", false}, {"True", "-1", true}, {"False", "0", true},
+      {"true", "True", true},
+      // Vectors element by element.
+      {"[1, 2, 3]", "[1,2]", false}, {"[0.1, 0, -1]", "[0.1,0,-1]", true},
+      {"[1, 0.5, 0, 1]", "[1,0.5,0,0.5]", false},
+      // Bare words compare as text.
+      {"Teapot", "Kettle", false}, {"3", "three", false}};
+  // clang-format on
+  for (const auto& c : cases) {
+    std::vector<Line> lines = Tokenize(c.expected);
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines[0].tokens.size(), 1u);
+    EXPECT_EQ(ValueMatches(lines[0].tokens[0], c.found), c.matches)
+        << c.expected << " vs " << c.found;
   }
-};
-
-class ValueMatchesTest : public ::testing::TestWithParam<MatchCase> {};
-
-TEST_P(ValueMatchesTest, ComparesAsThePrintedValue) {
-  const MatchCase& c = GetParam();
-  std::vector<Line> lines = Tokenize(c.expected);
-  ASSERT_EQ(lines.size(), 1u);
-  ASSERT_EQ(lines[0].tokens.size(), 1u);
-  EXPECT_EQ(ValueMatches(lines[0].tokens[0], c.found), c.matches)
-      << c.expected << " vs " << c.found;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ValueMatchesTest,
-    ::testing::Values(
-        // Whole numbers.
-        MatchCase{"2", "2", true}, MatchCase{"2", "3", false},
-        MatchCase{"-50000", "-50000", true},
-        // Hex patterns against Longs, colours with the high bit.
-        MatchCase{"0xFFFFFF", "16777215", true},
-        MatchCase{"0x8000000F", "-2147483633", true},
-        MatchCase{"0x8000000F", "2147483663", true},
-        MatchCase{"0xFF", "&HFF&", true},
-        // Singles compare as Singles.
-        MatchCase{"0.05", "0.05", true}, MatchCase{"0.1", "0.100000001", true},
-        MatchCase{"2", "2.0", true}, MatchCase{"2.5", "2.4", false},
-        MatchCase{"-.25", "-0.25", true},
-        MatchCase{"1E+10", "10000000000", true},
-        // Strings are text, exactly.
-        MatchCase{"\"2.0\"", "2.0", true}, MatchCase{"\"2.0\"", "2", false},
-        MatchCase{"\"Lock\"", "Lock", true},
-        MatchCase{"\"Lock\"", "lock", false}, MatchCase{"\"\"", "", true},
-        // Booleans.
-        MatchCase{"True", "True", true}, MatchCase{"False", "True", false},
-        MatchCase{"True", "-1", true}, MatchCase{"False", "0", true},
-        MatchCase{"true", "True", true},
-        // Vectors element by element.
-        MatchCase{"[1, 2, 3]", "[1,2,3]", true},
-        MatchCase{"[1, 2, 3]", "[1,2]", false},
-        MatchCase{"[0.1, 0, -1]", "[0.1,0,-1]", true},
-        MatchCase{"[1, 0.5, 0, 1]", "[1,0.5,0,0.5]", false},
-        // Bare words compare as text.
-        MatchCase{"Teapot", "Teapot", true},
-        MatchCase{"Teapot", "Kettle", false}, MatchCase{"3", "three", false}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace morvel::scenario
