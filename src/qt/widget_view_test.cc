@@ -290,30 +290,6 @@ TEST_F(WidgetViewTest,
   EXPECT_FALSE(edit->hasFocus());
 }
 
-TEST_F(WidgetViewTest, FocusAndLostFocusReachTheModel) {
-  auto& entry = tree_.Get<TextBox>("txtEntry");
-  entry.on_got_focus = [&] { Log("got"); };
-  entry.on_lost_focus = [&] {
-    Log("lost " + entry.Text());
-    entry.SetVisible(false);
-  };
-  entry.SetText("40");
-  entry.SetVisible(true);
-  // The panel gives the box the focus; the screen follows.
-  tree_.SetFocus(&entry);
-  auto* edit = Q<QLineEdit>("txtEntry");
-  EXPECT_TRUE(edit->hasFocus());
-  QTest::keyClicks(edit, "5");
-  // Enter means nothing in a plain text box.
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_THAT(log_, ElementsAre("got"));
-  // A click elsewhere ends the edit.
-  QTest::mouseClick(Q<QCheckBox>("chkHide"), Qt::LeftButton);
-  EXPECT_THAT(log_, ElementsAre("got", "lost 405"));
-  EXPECT_FALSE(edit->isVisible());
-  EXPECT_EQ(tree_.Focused(), tree_.Find("chkHide"));
-}
-
 TEST_F(WidgetViewTest, AStepButtonIsDimmedAtItsBound) {
   auto& field = tree_.Get<UpDownText>("txtCount");
   auto buttons = view_->Find("txtCount")->findChildren<QToolButton*>();
@@ -330,25 +306,6 @@ TEST_F(WidgetViewTest, AStepButtonIsDimmedAtItsBound) {
   EXPECT_EQ(Q<QLineEdit>("txtCount")->text(), "7.5");
   field.SetText("0");
   EXPECT_FALSE(down->isEnabled());
-}
-
-TEST_F(WidgetViewTest, ClickingIntoAnUpDownFieldActivatesItAndSelectsTheValue) {
-  auto& field = tree_.Get<UpDownText>("txtCount");
-  field.on_activated = [&] {
-    Log("activated");
-    field.SelectValueText();
-  };
-  field.on_value_committed = [&] { Log("commit " + field.Text()); };
-  auto* edit = Q<QLineEdit>("txtCount");
-  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, 5));
-  EXPECT_EQ(edit->selectedText(), "5");
-  QTest::keyClicks(edit, "3.25");
-  QTest::keyClick(edit, Qt::Key_Enter);
-  // Committed text is brought to one decimal by the field.
-  EXPECT_THAT(log_, ElementsAre("activated", "commit 3.2"));
-  EXPECT_EQ(edit->text(), "3.2");
-  QTest::keyClick(edit, Qt::Key_Up);
-  EXPECT_EQ(field.Text(), "5.7");
 }
 
 TEST_F(WidgetViewTest, CopyCutAndPasteKeysGoToTheHostWithTheSelection) {
