@@ -6,12 +6,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,16 +49,6 @@ class DemoWindowTest : public ::testing::Test {
         name, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
   }
-  // A click on a node in the outliner, with Control to add it.
-  void ClickNode(const char* name,
-                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTreeWidget* tree = window_->Outliner();
-    QTreeWidgetItem* item = Item(name);
-    ASSERT_NE(item, nullptr) << name;
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
-                      tree->visualItemRect(item).center());
-  }
   QWidget* PanelWidget(const char* name) {
     return window_->PanelView()->Find(name);
   }
@@ -74,6 +62,8 @@ class DemoWindowTest : public ::testing::Test {
   std::string original_;
 };
 
+// Picking in the outliner, the tabs and one gesture per undo step are
+// checked by demo_host_test.
 TEST_F(DemoWindowTest, TheOutlinerShowsTheHierarchyAndTheFileSelection) {
   QTreeWidgetItem* teapot = Item("Teapot");
   ASSERT_NE(teapot, nullptr);
@@ -84,30 +74,6 @@ TEST_F(DemoWindowTest, TheOutlinerShowsTheHierarchyAndTheFileSelection) {
   EXPECT_THAT(window_->LogText().toStdString(),
               HasSubstr("> SetupPropertiesPanel(2, 11, 1, 0, 0, 0, 0, False, "
                         "False, False, 2)"));
-}
-
-TEST_F(DemoWindowTest, PickingNodesInTheOutlinerSetsThePanelUp) {
-  ClickNode("Key Light");
-  EXPECT_THAT(window_->Scene()->SelectedNames(), ElementsAre("Key Light"));
-  ClickNode("Cups", Qt::ControlModifier);
-  // The first picked decides the entity; both are counted.
-  EXPECT_THAT(window_->Scene()->SelectedNames(),
-              ElementsAre("Key Light", "Cups"));
-  EXPECT_THAT(window_->LogText().toStdString(),
-              HasSubstr("> SetupPropertiesPanel(2, 60, 1, 1, 0, 0, 0, False, "
-                        "False, False, 2)"));
-  // Lights and shapes have no Lock in common; Hide is always there.
-  EXPECT_TRUE(PanelWidget("chkCommonHide")->isVisible());
-}
-
-TEST_F(DemoWindowTest, TheTabsSwitchBetweenCommonAndObject) {
-  QTabBar* tabs = window_->Tabs();
-  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-  EXPECT_EQ(window_->Tab(), 3);
-  EXPECT_THAT(window_->LogText().toStdString(),
-              HasSubstr("> SetupPropertiesPanel(3, 11, 1,"));
-  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-  EXPECT_EQ(window_->Tab(), 2);
 }
 
 TEST_F(DemoWindowTest,
@@ -134,22 +100,6 @@ TEST_F(DemoWindowTest,
   window_->Redo();
   EXPECT_EQ(window_->Scene()->ToText(), hidden_scene);
   EXPECT_EQ(qobject_cast<QCheckBox*>(hide)->checkState(), Qt::Checked);
-}
-
-TEST_F(DemoWindowTest, ChoosingDrawModesOneAfterAnotherIsOneUndoStep) {
-  auto* draw = qobject_cast<QComboBox*>(PanelWidget("cboShapeDraw"));
-  ASSERT_NE(draw, nullptr);
-  draw->setFocus();
-  QTest::keyClick(draw, Qt::Key_Down);  // Flat
-  QTest::keyClick(draw, Qt::Key_Down);  // Solid Outline
-  QTest::keyClick(draw, Qt::Key_Down);  // Wireframe
-  EXPECT_EQ(Value("Teapot.DrawStyle"), "1");
-  EXPECT_EQ(window_->History().StepCount(), 1u);
-  EXPECT_EQ(window_->History().UndoLabel(), "Draw Style (Teapot)");
-  window_->Undo();
-  EXPECT_EQ(Value("Teapot.DrawStyle"), "2");
-  EXPECT_EQ(window_->Scene()->ToText(), original_);
-  EXPECT_EQ(draw->currentText(), "Smooth");
 }
 
 TEST_F(DemoWindowTest, ATipIsShownUntilTheUserSwitchesItOff) {
