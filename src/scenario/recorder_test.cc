@@ -58,24 +58,6 @@ TEST(RecordingEventsTest, RecordsEveryEventWithArgumentsAndForwards) {
   EXPECT_THAT(host.seen, ElementsAre("shape hidden", "apply DivideSmooth"));
 }
 
-TEST(RecorderTest, ActionEventsAreOnlyThoseSinceTheLastStart) {
-  Recorder recorder;
-  RecordingEvents events;
-  events.Attach(&recorder);
-  std::string layer = "SysProperties";
-  bool changed = false;
-  events.evtReqPrepareForSceneChanges(layer);
-  recorder.StartAction();
-  EXPECT_TRUE(recorder.ActionEvents().empty());
-  events.evtReqApplySceneChanges(changed);
-  EXPECT_THAT(Texts(recorder.ActionEvents()),
-              ElementsAre("evtReqApplySceneChanges(False)"));
-  EXPECT_EQ(recorder.AllEvents().size(), 2u);
-  recorder.Clear();
-  EXPECT_TRUE(recorder.AllEvents().empty());
-  EXPECT_TRUE(recorder.ActionEvents().empty());
-}
-
 TEST(RecorderTest, TranscriptShowsEventsMessagesAndSettings) {
   std::ostringstream transcript;
   Recorder recorder;

@@ -124,9 +124,6 @@ TEST(WidgetTreeTest, RefusesBadCreationsWithClearErrors) {
       {"duplicate",
        [&] { tree.Create(WidgetKind::kLabel, "lblName", -1, &form); },
        "A widget named lblName already exists"},
-      {"duplicate element",
-       [&] { tree.Create(WidgetKind::kLabel, "Label", 0, &form); },
-       "A widget named Label(0) already exists"},
       {"single used as array",
        [&] { tree.Create(WidgetKind::kLabel, "lblName", 1, &form); },
        "lblName is not a control array"},
@@ -139,18 +136,8 @@ TEST(WidgetTreeTest, RefusesBadCreationsWithClearErrors) {
       {"foreign parent",
        [&] { tree.Create(WidgetKind::kLabel, "lblX", -1, &stranger); },
        "The parent of lblX belongs to another window"},
-      {"no name", [&] { tree.Create(WidgetKind::kLabel, "", -1, &form); },
-       "A widget needs a name"},
       {"bad index", [&] { tree.Create(WidgetKind::kLabel, "lblY", -2, &form); },
        "Invalid control array index -2 for lblY"},
-      {"unknown container",
-       [&] {
-         const WidgetSpec spec[] = {{.kind = WidgetKind::kLabel,
-                                     .name = "lblZ",
-                                     .parent = "fraNowhere"}};
-         tree.Build(spec);
-       },
-       "The container fraNowhere of lblZ does not exist"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
