@@ -96,38 +96,8 @@ TEST(FaultTest, FailsExactlyWhenAskedThenWorksAgain) {
   }
 }
 
-TEST(FaultPlanTest, AFailedWriteChangesNothingAndIsNotJournalled) {
-  auto scene = MemSceneGraph::FromText(kTestScene);
-  auto teapot = scene->Node("Teapot");
-  scene->Fault("SetSmoothingLevel", 6, "Overflow");
-  EXPECT_THROW(teapot->SetSmoothingLevel(3), Error);
-  EXPECT_EQ(teapot->SmoothingLevel(), 1);
-  EXPECT_EQ(scene->JournalSize(), 0u);
-  teapot->SetSmoothingLevel(3);
-  EXPECT_EQ(scene->JournalLines(),
-            std::vector<std::string>{"SetSmoothingLevel Teapot 3"});
-}
-
-TEST(FaultPlanTest, TimesCountsFailuresAndMinusOneFailsUntilCleared) {
-  auto scene = MemSceneGraph::FromText(kTestScene);
-  auto teapot = scene->Node("Teapot");
-  scene->Fault("MirrorAxis", 5, "twice", 0, 2);
-  EXPECT_THROW(teapot->MirrorAxis(), Error);
-  EXPECT_THROW(teapot->MirrorAxis(), Error);
-  EXPECT_NO_THROW(teapot->MirrorAxis());
-  scene->Fault("MirrorAxis", 5, "always", 1, -1);
-  EXPECT_NO_THROW(teapot->MirrorAxis());
-  for (int i = 0; i < 5; ++i) EXPECT_THROW(teapot->MirrorAxis(), Error);
-  scene->ClearFaults();
-  EXPECT_NO_THROW(teapot->MirrorAxis());
-  scene->Fault("MirrorAxis", 5, "never mind", 0, -1);
-  scene->Fault("MirrorAxis", 5, "", 0, 0);  // times 0 removes the plan
-  EXPECT_NO_THROW(teapot->MirrorAxis());
-  scene->Fault("MirrorAxis", 5, "again", 0, -1);
-  scene->Fault("MirrorAxis", 0, "");  // and so does error 0
-  EXPECT_NO_THROW(teapot->MirrorAxis());
-}
-
+// (scene_faults.scn and the editors' scenarios show after=, times=, error 0
+// and that a failed write is neither made nor journalled.)
 TEST(FaultPlanTest, OtherOperationsAndOtherScenesAreNotTouched) {
   auto scene = MemSceneGraph::FromText(kTestScene);
   auto other = MemSceneGraph::FromText(kTestScene);
