@@ -81,14 +81,6 @@ class PropertiesWidgetTest : public ::testing::Test {
   std::unique_ptr<PropertiesWidget> widget_;
 };
 
-TEST_F(PropertiesWidgetTest, APersonsEditReachesTheSceneBetweenTheEvents) {
-  Select("Teapot", 2);
-  QTest::mouseClick(Find("chkCommonHide"), Qt::LeftButton, {}, QPoint(6, 8));
-  EXPECT_THAT(events_.log, ElementsAre("prepare SysProperties",
-                                       "evtShapeHidden8", "apply False"));
-  EXPECT_EQ(scene_->ValueText("Teapot.Hidden"), "True");
-}
-
 TEST_F(PropertiesWidgetTest, TheWidgetIsThePanelsContainer) {
   std::vector<int> resized;
   QObject::connect(widget_.get(), &PropertiesWidget::panelResized,
