@@ -60,15 +60,15 @@ TEST(ImageListTest, SevenPicturesOfFifteenByFourteenPixels) {
   EXPECT_TRUE(ImageListImage(8).isNull());
 }
 
-TEST(ImageListTest, OneIsABlueRadialGradientLightInTheMiddle) {
+// What each header picture shows: a blue gradient light in the middle, a
+// speckled texture, faded and fading, blue bumps, a white glow on blue, and
+// a round sphere lit from the upper left on a transparent ground.
+TEST(ImageListTest, EachPictureLooksLikeWhatItStandsFor) {
   QImage image = ImageListImage(1);
   Mean centre = MeanOf(image, 5, 5, 9, 9);
   Mean corner = MeanOf(image, 0, 0, 2, 2);
   EXPECT_GT(centre.Lightness(), corner.Lightness() + 60);
   EXPECT_GT(Whole(image).b, Whole(image).r + 60);
-}
-
-TEST(ImageListTest, TextureFadesAlmostToWhiteAndTowardsOneSide) {
   Mean texture = Whole(ImageListImage(2));
   Mean faded = Whole(ImageListImage(3));
   EXPECT_GT(faded.Lightness(), 215);
@@ -83,20 +83,14 @@ TEST(ImageListTest, TextureFadesAlmostToWhiteAndTowardsOneSide) {
   for (int x = 1; x < 15; ++x)
     changes += speckle.pixel(x, 7) != speckle.pixel(x - 1, 7);
   EXPECT_GE(changes, 8);
-}
-
-TEST(ImageListTest, BumpsAreBlueAndGlowIsWhiteOnBlue) {
   Mean bumps = Whole(ImageListImage(5));
   EXPECT_GT(bumps.b, bumps.r + 60);
   QImage glow = ImageListImage(6);
   QColor middle = glow.pixelColor(7, 7);
   EXPECT_GT(middle.red(), 230);
   EXPECT_GT(middle.green(), 230);
-  QColor corner = glow.pixelColor(0, 0);
-  EXPECT_GT(corner.blue(), corner.red() + 60);
-}
-
-TEST(ImageListTest, SphereIsRoundOnATransparentGround) {
+  QColor edge = glow.pixelColor(0, 0);
+  EXPECT_GT(edge.blue(), edge.red() + 60);
   QImage sphere = ImageListImage(7);
   EXPECT_EQ(sphere.pixelColor(0, 0).alpha(), 0);
   EXPECT_EQ(sphere.pixelColor(14, 13).alpha(), 0);
