@@ -9,15 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/error.h"
 #include "base/numbers.h"
-#include "sections/bone/bone_layout.h"
-#include "sections/camera/camera_layout.h"
-#include "sections/common/common_layout.h"
-#include "sections/group/group_layout.h"
-#include "sections/light/light_layout.h"
-#include "sections/materials/materials_layout.h"
-#include "sections/shape/shape_layout.h"
 #include "warn/frm_warn_layout.h"
 #include "widgets/widget.h"
 
@@ -227,45 +219,6 @@ TEST_F(PanelLayoutTest, TheTextBoxStandsInFrontOfTheGrid) {
   ASSERT_NE(grid, children.end());
   ASSERT_NE(box, children.end());
   EXPECT_LT(grid, box);
-}
-
-TEST_F(PanelLayoutTest, BuildingIntoAFilledTreeIsRefused) {
-  EXPECT_THROW(
-      try { BuildPanelWidgets(tree_); } catch (const Error& e) {
-        EXPECT_EQ(e.Number(), kErrInvalidProcedureCall);
-        throw;
-      },
-      Error);
-}
-
-TEST(PanelLayoutSections, EachSectionNeedsItsPanelFrame) {
-  // A section built into a window without the panel's frames has nowhere to
-  // go: the build stops with error 5, naming the missing container.
-  struct Row {
-    void (*build)(WidgetTree&);
-    const char* container;
-  };
-  const Row rows[] = {
-      {BuildCommonWidgets, "fraCommonProperties"},
-      {BuildShapeWidgets, "fraShapeProperties"},
-      {BuildMaterialsWidgets, "fraShapeProperties"},
-      {BuildGroupWidgets, "fraGroupProperties"},
-      {BuildLightWidgets, "fraLightProperties"},
-      {BuildCameraWidgets, "fraCameraProperties"},
-      {BuildBoneWidgets, "fraBoneProperties"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.container);
-    WidgetTree bare;
-    bare.Create(K::kForm, "Properties", -1, nullptr);
-    try {
-      row.build(bare);
-      ADD_FAILURE() << "built without its frame";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), kErrInvalidProcedureCall);
-      EXPECT_THAT(e.Description(), ::testing::HasSubstr(row.container));
-    }
-  }
 }
 
 TEST(WarnLayoutTest, WidgetsFitTheWindowApartAndExplainThemselves) {
