@@ -298,51 +298,7 @@ TEST_F(DemoHostTest, AGroupsTransformShowsInTheDetailsAndTheViewAtOnce) {
               HasSubstr("Position\n0.0, 0.75, 0.0"));
 }
 
-// Undo puts back whatever a section wrote, whatever kind of value it is: a
-// material's, a bone's, a group's (each step is a snapshot of the scene).
-TEST_F(DemoHostTest, UndoAndRedoRestoreEveryKindOfValue) {
-  struct Row {
-    const char* what;
-    const char* path;
-    std::function<void(MemSceneGraph&)> write;
-  };
-  const Row rows[] = {
-      {"material colour", "Teapot.Materials[0].Colour",
-       [](MemSceneGraph& s) {
-         As<SceneNode>(s, "Teapot")
-             ->GetMaterial(0)
-             ->SetColourComponents(0, 1, 0, 1);
-       }},
-      {"bone", "Upper Arm.BoneIrregularOffset",
-       [](MemSceneGraph& s) {
-         As<Group>(s, "Upper Arm")->SetBoneIrregularOffset({1, 2, 3});
-         As<Group>(s, "Upper Arm")->SetBoneWeight(12.5f);
-       }},
-      {"group", "Figure.RotationalVelocity",
-       [](MemSceneGraph& s) {
-         As<Group>(s, "Figure")->SetRotationalVelocity({1, 0, 0}, 2);
-         As<Group>(s, "Figure")->SetCustomFieldValue(0, "Doll");
-       }},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    window_->History().BreakMerge();
-    std::string before = window_->Scene()->ValueText(row.path);
-    Edit(row.write);
-    std::string edited = window_->Scene()->ToText();
-    std::string after = window_->Scene()->ValueText(row.path);
-    ASSERT_NE(after, before);
-    std::size_t steps = window_->History().StepCount();
-    window_->Undo();
-    EXPECT_EQ(window_->Scene()->ValueText(row.path), before);
-    EXPECT_EQ(window_->Scene()->ToText(), original_);
-    window_->Redo();
-    EXPECT_EQ(window_->Scene()->ToText(), edited);
-    window_->Undo();
-    EXPECT_EQ(window_->History().StepCount(), steps);
-  }
-}
-
+// (That undo and redo put the whole scene back is undo_history_test's.)
 TEST_F(DemoHostTest, EachGestureIsOneUndoStepEvenOnTheSameValue) {
   window_->SetTab(2);
   QWidget* points = window_->PanelView()->Find("chkShapeDrawPoints");

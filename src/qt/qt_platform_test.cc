@@ -80,19 +80,8 @@ TEST(QtScreenMetricsTest, TwipsPerPixelOfTheScreen) {
   EXPECT_EQ(fixed.TwipsPerPixelY(), 20);
 }
 
-TEST(QtDialogUtilityTest, AnAcceptedColourAnswersFive) {
-  QtDialogUtility dialogs;
-  WhenShown<QColorDialog>([](QColorDialog& dialog) {
-    // The chooser starts at the colour it was given (0x00BBGGRR).
-    EXPECT_EQ(dialog.currentColor(), QColor(0x10, 0x20, 0x30));
-    dialog.setCurrentColor(QColor(255, 128, 0));
-    dialog.accept();
-  });
-  ColourChoice choice = dialogs.ChooseColour(0, "Morvel", 0x302010);
-  EXPECT_EQ(choice.result, kChooseColourAccepted);
-  EXPECT_EQ(choice.colour, 0x0080FF);
-}
-
+// (An accepted colour, and a map file named relative to the scene's folder,
+// are shown end to end by properties_widget_test.)
 TEST(QtDialogUtilityTest, ACancelledColourKeepsTheOldOne) {
   QtDialogUtility dialogs;
   WhenShown<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
@@ -117,27 +106,7 @@ TEST(QtDialogUtilityTest, TheMapFileChooserAnswersThePathOrNothing) {
   EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), path.toStdString());
   WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "");
-  // Beside the scene the answer is relative, as the scene names its maps;
-  // the chooser starts in the scene's folder.
-  dialogs.SetSceneFolder(dir.absolutePath().toStdString());
-  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-    EXPECT_EQ(dialog.directory().absolutePath(), dir.absolutePath());
-    dialog.selectFile(path);
-    QMetaObject::invokeMethod(&dialog, "accept");
-  });
-  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1),
-            "morvel_qt_platform_test_map.png");
   QFile::remove(path);
-}
-
-TEST(QtDialogUtilityTest, CannedAnswersAreUsedOnceInsteadOfADialog) {
-  QtDialogUtility dialogs;
-  dialogs.next_colour = ColourChoice{kChooseColourAccepted, 0x00FF00};
-  dialogs.next_map_file = "maps/oak.png";
-  EXPECT_EQ(dialogs.ChooseColour(0, "Morvel", 0).colour, 0x00FF00);
-  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "maps/oak.png");
-  EXPECT_FALSE(dialogs.next_colour.has_value());
-  EXPECT_FALSE(dialogs.next_map_file.has_value());
 }
 
 }  // namespace
