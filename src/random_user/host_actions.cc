@@ -58,8 +58,15 @@ Long SizeAtRandom(Choices& choices) {
 
 struct RandomUser::Impl::HostAnswers final : PropertiesEvents {
   explicit HostAnswers(Impl& owner) : impl(owner) {}
+  // Now and then the host sets the panel up again from inside an event, as
+  // a host does that refreshes everything once a change is applied or a
+  // mesh operation has run.
+  void evtReqApplySceneChanges(bool&) override {
+    if (impl.choices.OneIn(16)) impl.Refresh();
+  }
   void evtReqApplyOperation(std::string& Operation) override {
     impl.RunOperation(Operation);
+    if (impl.choices.OneIn(4)) impl.Refresh();
   }
   void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
                   std::string& WarningRegistryEntry) override {
@@ -183,6 +190,11 @@ std::optional<Error> RandomUser::Impl::HostStep() {
       Say("key " + std::to_string(key));
       return HostCall([&] { panel->KeyDown(key, shift); });
     }
+    case 29:
+    case 30:
+      ChangeSceneValue();
+      if (choices.OneIn(2)) return Setup(tab, false);
+      return std::nullopt;
     case 27:
       // Another application put text on the clipboard.
       clipboard.text = HostileText(choices);
@@ -373,6 +385,28 @@ void RandomUser::Impl::RunOperation(const std::string& operation) {
   // The host runs the operation; its failure is the host's own business.
   if (!applier) return;
   Quietly([&] { applier->RunOperation(operation); });
+  monitor.HostWrote();
+}
+
+void RandomUser::Impl::Refresh() {
+  if (!panel || refreshing) return;
+  refreshing = true;
+  Say("(refresh inside the event");
+  StepContext outer = monitor.EnterHostCall();
+  bool failed = false;
+  try {
+    panel->SetupPropertiesPanel(HostArguments(tab));
+  } catch (const Error& e) {
+    failed = true;
+    Say("-> error " + std::to_string(e.Number()));
+    CheckError(StepContext{true, {}, Notification::kNone}, e, false);
+  } catch (...) {
+    failed = true;
+    Problem("a failure that is not an Error left a refresh of the panel");
+  }
+  monitor.LeaveHostCall(std::move(outer), failed);
+  Say(")");
+  refreshing = false;
 }
 
 void RandomUser::Impl::ShowWarning(const std::string& application,
@@ -385,7 +419,8 @@ void RandomUser::Impl::ShowWarning(const std::string& application,
         keep = settings.GetSetting(application, kTipsSection, entry);
       }))
     return;
-  if (keep == "0") return;
+  // Mostly as the user chose; now and then a host that forgot the choice.
+  if (keep == "0" && !choices.OneIn(4)) return;
   try {
     frmWarn dialog(&settings);
     dialog.SetsApplicationRegistryKey(application);

@@ -131,8 +131,14 @@ struct RandomUser::Impl {
   // What the host does when the panel asks: run a mesh operation, show a
   // warning.
   void RunOperation(const std::string& operation);
+  // Sets the panel up again from inside one of its events.
+  void Refresh();
   void ShowWarning(const std::string& application, const std::string& text,
                    const std::string& entry);
+
+  // --- scene_changes.cc ---
+  // Another part of the application changes a value in the scene.
+  void ChangeSceneValue();
 
   // --- user_actions.cc ---
   std::optional<Error> UserStep();
@@ -162,6 +168,7 @@ struct RandomUser::Impl {
   std::vector<std::weak_ptr<void>> retired;
   std::optional<nlohmann::json> snapshot;  // for the host's undo
   Long tab = 3;
+  bool refreshing = false;
 
   // The planned scene fault and platform fault, by number.
   Long scene_fault = 0;

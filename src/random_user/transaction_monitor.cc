@@ -110,6 +110,29 @@ void TransactionMonitor::EndStep(bool error_reached_host) {
   }
 }
 
+StepContext TransactionMonitor::EnterHostCall() {
+  TakeWrites();
+  StepContext outer = std::move(step_);
+  step_ = StepContext{true, {}, Notification::kNone};
+  return outer;
+}
+
+void TransactionMonitor::LeaveHostCall(StepContext outer,
+                                       bool error_reached_host) {
+  TakeWrites();
+  if (open_) {
+    open_ = false;
+    if (error_reached_host) {
+      ++counts_.closed_by_error;
+    } else {
+      Breach(
+          "a host call made inside an event left a prepare without its "
+          "apply, and no error reached the host");
+    }
+  }
+  step_ = std::move(outer);
+}
+
 void TransactionMonitor::Breach(std::string what) {
   if (!violation_.empty()) return;
   violation_ = std::move(what);
@@ -211,8 +234,6 @@ void TransactionMonitor::evtReqApplyOperation(std::string& Operation) {
     Breach("unknown operation \"" + Operation + "\"");
   ++counts_.operations;
   if (host_) host_->evtReqApplyOperation(Operation);
-  // What the host wrote while it ran the operation is its own.
-  if (journal_.size) journal_mark_ = journal_.size();
 }
 
 void TransactionMonitor::evtReqWarn(std::string& ApplicationRegistryKey,

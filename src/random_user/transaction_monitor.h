@@ -75,6 +75,17 @@ class TransactionMonitor final : public PropertiesEvents {
   // Ends the step: an open transaction must be closed by an error that
   // reached the host (`error_reached_host`) or by a quiet end.
   void EndStep(bool error_reached_host);
+  // A call the host makes into the panel while it handles one of the
+  // panel's events (a host refreshing the panel once a change is applied):
+  // its writes are a host call's, and a prepare it leaves open must be
+  // closed by the error the host caught. Leaving returns to the step.
+  StepContext EnterHostCall();
+  // The host itself wrote what the journal got since the last event (the
+  // mesh operation it ran for the panel): none of the panel's business.
+  void HostWrote() {
+    if (journal_.size) journal_mark_ = journal_.size();
+  }
+  void LeaveHostCall(StepContext outer, bool error_reached_host);
 
   // The first breach of the protocol, empty while there is none.
   const std::string& Violation() const { return violation_; }

@@ -69,9 +69,14 @@ std::optional<Error> RandomUser::Impl::UserStep() {
   const bool in_view_only = !choices.OneIn(10);
   candidates.clear();
   for (const auto& w : all) {
-    if (Interactive(w->Kind()) && w->IsUsable() &&
-        (!in_view_only || InView(*w)))
-      candidates.push_back(w.get());
+    if (!Interactive(w->Kind()) || !w->IsUsable() ||
+        (in_view_only && !InView(*w)))
+      continue;
+    // A grid without material rows offers no cell to click.
+    if (auto* grid = dynamic_cast<FlexGrid*>(w.get());
+        grid && grid->Rows() <= grid->FixedRows())
+      continue;
+    candidates.push_back(w.get());
   }
   // With nothing to act on, a person picks something else in the host.
   if (candidates.empty() && !choices.OneIn(4)) {
@@ -79,7 +84,13 @@ std::optional<Error> RandomUser::Impl::UserStep() {
     return HostStep();
   }
   Widget* target;
-  if (candidates.empty() || choices.OneIn(10)) {
+  Widget* focused = panel->Widgets().Focused();
+  if (focused && dynamic_cast<TextWidget*>(focused) && focused->IsUsable() &&
+      choices.OneIn(2)) {
+    // People type where the cursor is: the field they just clicked, the
+    // cell editor the grid just opened.
+    target = focused;
+  } else if (candidates.empty() || choices.OneIn(10)) {
     target = all[choices.Below(static_cast<std::uint32_t>(all.size()))].get();
   } else {
     target = candidates[choices.Below(

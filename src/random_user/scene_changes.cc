@@ -1,0 +1,166 @@
+#include <limits>
+#include <memory>
+
+#include "random_user/hostile_text.h"
+#include "random_user/random_user_impl.h"
+
+// Another part of the application changes the scene behind the panel's
+// back: an animation, a script, an import. Any value the scene library
+// accepts may turn up in it, and the panel's loaders must show it or
+// refuse it with an error, never crash on it.
+namespace morvel::random_user {
+namespace {
+
+constexpr Long kLongs[] = {0,
+                           1,
+                           2,
+                           3,
+                           4,
+                           5,
+                           -1,
+                           7,
+                           100,
+                           1000,
+                           32768,
+                           -32769,
+                           std::numeric_limits<Long>::max(),
+                           std::numeric_limits<Long>::min()};
+constexpr Single kSingles[] = {
+    0,   -1,  0.5f,   2.5f,   1e-45f, 3.4e38f,      -3.4e38f, 1e10f, -1e10f,
+    100, 101, 180.5f, 359.9f, 1e6f,   2147483648.f, 32768.f,  0.05f, -0.25f};
+
+}  // namespace
+
+void RandomUser::Impl::ChangeSceneValue() {
+  std::vector<std::string> names = scene->NodeNames();
+  if (names.empty()) return;
+  const std::string& name =
+      names[choices.Below(static_cast<std::uint32_t>(names.size()))];
+  std::shared_ptr<SceneNode> node = scene->Node(name);
+  const Long l = choices.Pick(kLongs);
+  auto s = [&] { return choices.Pick(kSingles); };
+  auto v3 = [&] { return SingleVector3{s(), s(), s()}; };
+  const std::uint32_t what = choices.Below(8);
+  Say("scene change " + Excerpt(name, 16) + " #" + std::to_string(what));
+  // The scene may refuse a value, or fail as planned: the application's
+  // business, not the panel's.
+  Quietly([&] {
+    switch (node->NodeType()) {
+      case kNodeTypeShape:
+        switch (what) {
+          case 0:
+            node->SetDrawStyle(l);
+            break;
+          case 1:
+            node->SetSmoothingLevel(l);
+            node->SetSmoothingCondition(choices.Pick(kLongs));
+            break;
+          case 2:
+            node->SetSmoothingTension(kCurrentKey, s());
+            node->SetSmoothAngle(kCurrentKey, s());
+            break;
+          case 3:
+            node->SetCreasingFactor(kCurrentKey, s());
+            node->SetMirrorAxis(l);
+            break;
+          case 4:
+            node->SetClones(LongVector3{l, choices.Pick(kLongs), 0}, v3(),
+                            v3());
+            break;
+          case 5:
+            node->SetCustomFieldValue(static_cast<Long>(choices.Between(-1, 6)),
+                                      HostileText(choices));
+            break;
+          case 6:
+            node->SetIndexOfRefraction(kCurrentKey, s());
+            node->SetDisplayAsBox(l);
+            break;
+          default:
+            if (node->MaterialCount() > 0) {
+              std::shared_ptr<Material> m = node->GetMaterial(0);
+              m->SetColourComponents(s(), s(), s(), s());
+              m->SetFieldValue(static_cast<Long>(choices.Between(-1, 2)),
+                               HostileText(choices));
+            }
+            break;
+        }
+        break;
+      case kNodeTypeGroup:
+      case kNodeTypeBone: {
+        auto group = std::dynamic_pointer_cast<Group>(node);
+        switch (what) {
+          case 0:
+            group->SetPosition(nullptr, kCurrentKey, v3());
+            break;
+          case 1:
+            group->SetOrientation(nullptr, kCurrentKey, v3(), v3());
+            break;
+          case 2:
+            group->SetRotationalVelocity(v3(), s());
+            break;
+          case 3:
+            group->SetIKJointMode(l);
+            group->SetIKJointLimits({s(), s(), s(), s(), s(), s()});
+            break;
+          case 4:
+            group->SetCustomFieldValue(
+                static_cast<Long>(choices.Between(-1, 6)),
+                HostileText(choices));
+            break;
+          case 5:
+            group->SetBoneWeight(s());
+            group->SetBoneOriginEffectRange(s());
+            group->SetBoneEndEffectRange(s());
+            break;
+          default:
+            group->SetBoneEffectExtent(s());
+            group->SetBoneIrregularExtent(s());
+            group->SetBoneIrregularOffset(v3());
+            break;
+        }
+        break;
+      }
+      case kNodeTypeLight: {
+        auto light = std::dynamic_pointer_cast<Light>(node);
+        switch (what % 4) {
+          case 0:
+            light->SetColour(kCurrentKey, ColourValue{s(), s(), s(), s()});
+            break;
+          case 1:
+            light->SetConstantAttenuation(kCurrentKey, s());
+            light->SetLinearAttenuation(kCurrentKey, s());
+            light->SetQuadraticAttenuation(kCurrentKey, s());
+            break;
+          default:
+            light->SetSpotlightRange(kCurrentKey, s());
+            light->SetSpotlightUmbra(kCurrentKey, s());
+            light->SetSpotlightPenumbra(kCurrentKey, s());
+            break;
+        }
+        break;
+      }
+      case kNodeTypeCamera: {
+        auto camera = std::dynamic_pointer_cast<Camera>(node);
+        switch (what % 3) {
+          case 0:
+            camera->SetFieldOfView(kCurrentKey, s());
+            break;
+          case 1:
+            camera->SetFocalPoint(kCurrentKey, s());
+            camera->SetFocalAperture(kCurrentKey, s());
+            break;
+          default:
+            camera->SetFocalQuality(l);
+            camera->SetFocalBlur(choices.OneIn(2));
+            break;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  });
+  monitor.HostWrote();
+}
+
+}  // namespace morvel::random_user
