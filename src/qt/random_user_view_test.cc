@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSlider>
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
@@ -38,9 +42,30 @@ std::string FirstOutOfStep(const WidgetView& view, const WidgetTree& tree) {
   for (const auto& w : tree.All()) {
     QWidget* q = view.ViewOf(*w);
     if (!q || w.get() == tree.Root()) continue;
-    if (q->isHidden() == w->Visible()) return w->DisplayName() + " Visible";
+    const std::string name = w->DisplayName();
+    if (q->isHidden() == w->Visible()) return name + " Visible";
     if (q->testAttribute(Qt::WA_ForceDisabled) == w->Enabled())
-      return w->DisplayName() + " Enabled";
+      return name + " Enabled";
+    if (auto* combo = qobject_cast<QComboBox*>(q)) {
+      const auto& model = static_cast<const ComboBox&>(*w);
+      if (combo->count() != model.ListCount() ||
+          combo->currentIndex() != model.ListIndex())
+        return name + " ListIndex";
+    } else if (auto* slider = qobject_cast<QSlider*>(q)) {
+      if (slider->value() != static_cast<const Slider&>(*w).Value())
+        return name + " Value";
+    } else if (auto* box = qobject_cast<QCheckBox*>(q)) {
+      static constexpr Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked,
+                                                   Qt::PartiallyChecked};
+      if (box->checkState() !=
+          kStates[static_cast<const CheckBox&>(*w).Value()])
+        return name + " Value";
+    } else if (auto* text = dynamic_cast<const TextWidget*>(w.get())) {
+      auto* edit = qobject_cast<QLineEdit*>(q);
+      if (!edit) edit = q->findChild<QLineEdit*>();
+      if (edit && edit->text() != QString::fromStdString(text->Text()))
+        return name + " Text";
+    }
   }
   return {};
 }

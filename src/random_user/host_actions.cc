@@ -191,6 +191,13 @@ std::optional<Error> RandomUser::Impl::HostStep() {
       return HostCall([&] { panel->KeyDown(key, shift); });
     }
     case 29:
+      if (choices.OneIn(3)) {
+        RestructureScene();
+      } else {
+        ChangeSceneValue();
+      }
+      if (choices.OneIn(2)) return Setup(tab, false);
+      return std::nullopt;
     case 30:
       ChangeSceneValue();
       if (choices.OneIn(2)) return Setup(tab, false);
@@ -204,6 +211,14 @@ std::optional<Error> RandomUser::Impl::HostStep() {
       std::optional<Error> error = DropPanel(!choices.OneIn(4));
       std::optional<Error> made = MakePanel();
       return error ? error : made;
+    }
+    case 31: {
+      // A host that goes on using the panel after terminating it, until it
+      // destroys it some steps later.
+      Say("terminate (kept)");
+      std::optional<Error> error = HostCall([&] { panel->Terminate(); });
+      held_scene.reset();
+      return error;
     }
     default:
       return Setup(tab, false);

@@ -21,8 +21,12 @@
 //     (mostly as the host rules describe the selection, sometimes with
 //     arguments no host should pass), SetSceneGraph (the same scene, a new
 //     one, none, no applier), an undo of the scene to an earlier snapshot,
-//     a resize, Enabled, lVBColor, a key, terminating and replacing the
-//     panel;
+//     another part of the application changing a value in the scene or
+//     rebuilding part of it (materials, nodes deleted or renamed), a resize,
+//     Enabled, lVBColor, a key, terminating the panel and replacing it (or
+//     going on with it); while it handles the panel's events the host runs
+//     mesh operations, shows the warning dialog and sometimes sets the panel
+//     up again;
 //   - a person's input through UserInput on any widget of the panel: clicks,
 //     slider moves, list picks, checks, typed and committed text from a
 //     hostile alphabet (hostile_text.h), activations, step buttons, text

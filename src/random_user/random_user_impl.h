@@ -139,6 +139,8 @@ struct RandomUser::Impl {
   // --- scene_changes.cc ---
   // Another part of the application changes a value in the scene.
   void ChangeSceneValue();
+  // Another part of the application rebuilds part of the scene.
+  void RestructureScene();
 
   // --- user_actions.cc ---
   std::optional<Error> UserStep();

@@ -163,4 +163,76 @@ void RandomUser::Impl::ChangeSceneValue() {
   monitor.HostWrote();
 }
 
+void RandomUser::Impl::RestructureScene() {
+  // Through a snapshot, as an import or a script would rebuild part of the
+  // scene: a shape loses or gains materials, a node goes or is renamed.
+  // Objects the panel holds of a node that went now fail when used.
+  nlohmann::json j = nlohmann::json(scene->ToJson());
+  nlohmann::json& nodes = j["nodes"];
+  if (!nodes.is_array() || nodes.empty()) return;
+  nlohmann::json& node =
+      nodes[choices.Below(static_cast<std::uint32_t>(nodes.size()))];
+  const std::string name = node.value("name", "");
+  // Every mention of `name` as a parent or in the selection becomes `to`
+  // (empty: the mention goes).
+  auto rename = [&](const std::string& to) {
+    for (nlohmann::json& other : nodes) {
+      if (other.value("parent", "") != name) continue;
+      if (to.empty()) {
+        other.erase("parent");
+      } else {
+        other["parent"] = to;
+      }
+    }
+    nlohmann::json& selection = j["selection"];
+    if (!selection.is_array()) return;
+    for (auto it = selection.begin(); it != selection.end();) {
+      if (*it != name) {
+        ++it;
+      } else if (to.empty()) {
+        it = selection.erase(it);
+      } else {
+        *it++ = to;
+      }
+    }
+  };
+  switch (choices.Below(4)) {
+    case 0:
+      Say("restructure: fewer materials of " + Excerpt(name, 16));
+      if (node.contains("Materials") && !node["Materials"].empty()) {
+        if (choices.OneIn(2)) {
+          node["Materials"].erase(node["Materials"].size() - 1);
+        } else {
+          node.erase("Materials");
+        }
+      }
+      break;
+    case 1:
+      Say("restructure: more materials of " + Excerpt(name, 16));
+      if (node.value("kind", "") == "shape") {
+        nlohmann::json& materials = node["Materials"];
+        const nlohmann::json copy =
+            materials.empty() ? nlohmann::json::object() : materials.back();
+        for (std::uint32_t n = 1 + choices.Below(3); n > 0; --n)
+          materials.push_back(copy);
+      }
+      break;
+    case 2:
+      Say("restructure: delete " + Excerpt(name, 16));
+      rename("");
+      nodes.erase(static_cast<std::size_t>(&node - &nodes[0]));
+      break;
+    default:
+      Say("restructure: rename " + Excerpt(name, 16));
+      rename(name + "'");
+      node["name"] = name + "'";
+      break;
+  }
+  try {
+    scene->Restore(j);
+  } catch (const Error& e) {
+    Say("(refused: " + Excerpt(e.Description(), 40) + ")");
+  }
+}
+
 }  // namespace morvel::random_user
