@@ -75,8 +75,8 @@ struct ProtocolCase {
   StepContext step;
   std::vector<const char*> events;  // P(layer) prepare, A apply, A! apply
                                     // with a changed hierarchy, H0..H4 hide
-                                    // notifications, W warn, O operation,
-                                    // S source, w(Op) a scene write
+                                    // notifications, W warn, wOp a write
+                                    // of Op to the scene
   bool error;                       // an error reached the host
   const char* breach;
 };
@@ -86,7 +86,6 @@ const StepContext kAngleCommit{false, "txtAngle",
                                Notification::kValueCommitted};
 const StepContext kClonesCommit{false, "txtNumClones",
                                 Notification::kValueCommitted};
-const StepContext kFocalBlurClick{false, "chkFocalBlur", Notification::kClick};
 
 const ProtocolCase kProtocolCases[] = {
     {"PairedEdit", kHost, {"P", "wSetSmoothingTension", "A"}, false, ""},
@@ -103,17 +102,11 @@ const ProtocolCase kProtocolCases[] = {
      "a prepare was left without its apply, and no error reached the host"},
     {"ClosedByError", kClonesCommit, {"P", "wSetClones"}, true, ""},
     {"QuietAngle", kAngleCommit, {"P"}, false, ""},
-    {"UnknownLayer",
-     kHost,
-     {"P(Sys)", "A"},
-     false,
-     "unknown layer source \"Sys\""},
     {"HierarchyOfALight",
      kHost,
      {"P()", "A!"},
      false,
      "a \"\" transaction changed the hierarchy"},
-    {"HideInOrder", kHost, {"P", "H0", "H1", "H4", "A"}, false, ""},
     {"HideOutOfOrder",
      kHost,
      {"P", "H1", "H0", "A"},
@@ -134,27 +127,12 @@ const ProtocolCase kProtocolCases[] = {
      {"P", "W"},
      false,
      "evtReqWarn came inside a transaction, before its apply"},
-    {"OperationInside",
-     kHost,
-     {"P", "O"},
-     false,
-     "evtReqApplyOperation came inside a transaction, before its apply"},
-    {"SourceInside",
-     kHost,
-     {"P", "S"},
-     false,
-     "evtReqOpenSource came inside a transaction, before its apply"},
     {"WriteOutside",
      kClonesCommit,
      {"wSetClones", "P", "A"},
      false,
      "SetClones was written outside a transaction"},
     {"FocalBlurOnLoad", kHost, {"wSetFocalBlur", "P()", "A"}, false, ""},
-    {"FocalBlurByClick",
-     kFocalBlurClick,
-     {"wSetFocalBlur", "P()", "A"},
-     false,
-     ""},
     {"FocalBlurElsewhere",
      kClonesCommit,
      {"wSetFocalBlur"},
@@ -197,11 +175,6 @@ TEST_P(ProtocolTest, ReportsTheBreach) {
                       "Focal Blur only applies to Snapshots or Videos "
                       "rendered using POV-Ray.";
       monitor.evtReqWarn(app, text, entry);
-    } else if (e == "O") {
-      std::string operation = "Mirror";
-      monitor.evtReqApplyOperation(operation);
-    } else if (e == "S") {
-      monitor.evtReqOpenSource();
     } else {
       journal.push_back(e.substr(1));
     }
