@@ -10,6 +10,7 @@
 #include "panel/properties.h"
 #include "random_user/choices.h"
 #include "random_user/transaction_monitor.h"
+#include "scenario/input_driver.h"
 
 // The random user: plays long random sequences against a real panel over a
 // real reference scene, as a host and a person would together, and checks
@@ -27,7 +28,8 @@
 //     going on with it); while it handles the panel's events the host runs
 //     mesh operations, shows the warning dialog and sometimes sets the panel
 //     up again;
-//   - a person's input through UserInput on any widget of the panel: clicks,
+//   - a person's input on any widget of the panel, through UserInput or a
+//     toolkit's input driver (Options::input): clicks,
 //     slider moves, list picks, checks, typed and committed text from a
 //     hostile alphabet (hostile_text.h), activations, step buttons, text
 //     selections, focus and blur, clicks on the material grid's cells, with
@@ -73,6 +75,10 @@ struct Options {
   // The decimal separator typed numbers use in this run ('.' or ','); 0
   // keeps the locale's.
   char decimal_separator = 0;
+  // How the person's input reaches the panel; null: straight through
+  // UserInput on the model. A Qt host passes the driver that clicks and
+  // types on the real widgets (the demo's QtInputDriver).
+  scenario::InputDriver* input = nullptr;
   // For a host that shows the panel (a Qt view): called after a panel has
   // been made, before one is destroyed, and after every step.
   std::function<void(Properties&)> panel_created;

@@ -61,6 +61,8 @@ void RandomUser::Impl::ScriptChoosers() {
 }
 
 std::optional<Error> RandomUser::Impl::UserStep() {
+  static scenario::ModelInputDriver model_input;
+  scenario::InputDriver& input = options.input ? *options.input : model_input;
   ++stats.user_actions;
   if (!panel) return MakePanel();
   const auto& all = panel->Widgets().All();
@@ -110,11 +112,10 @@ std::optional<Error> RandomUser::Impl::UserStep() {
     case WidgetKind::kCheckBox: {
       auto& box = static_cast<CheckBox&>(w);
       if (choices.OneIn(2))
-        return act(Notification::kClick, "click",
-                   [&] { UserInput::Click(box); });
+        return act(Notification::kClick, "click", [&] { input.Click(box); });
       const auto value = static_cast<Integer>(choices.Below(3));
       return act(Notification::kClick, "check " + std::to_string(value),
-                 [&] { UserInput::Check(box, value); });
+                 [&] { input.Check(box, value); });
     }
     case WidgetKind::kComboBox: {
       auto& combo = static_cast<ComboBox&>(w);
@@ -124,7 +125,7 @@ std::optional<Error> RandomUser::Impl::UserStep() {
               : static_cast<Long>(
                     choices.Between(0, std::max(0, combo.ListCount() - 1)));
       return act(Notification::kClick, "pick " + std::to_string(index),
-                 [&] { UserInput::Pick(combo, index); });
+                 [&] { input.Pick(combo, index); });
     }
     case WidgetKind::kSlider: {
       auto& slider = static_cast<Slider&>(w);
@@ -134,7 +135,7 @@ std::optional<Error> RandomUser::Impl::UserStep() {
                                 ? Clamp(choices.Between(low - 2, high + 2))
                                 : Clamp(choices.Between(low, high));
       return act(Notification::kChange, "move " + std::to_string(position),
-                 [&] { UserInput::MoveSlider(slider, position); });
+                 [&] { input.MoveSlider(slider, position); });
     }
     case WidgetKind::kUpDownText:
     case WidgetKind::kTextField:
@@ -150,16 +151,16 @@ std::optional<Error> RandomUser::Impl::UserStep() {
           std::string text = TextFor(choices, field);
           return act(Notification::kKeyPress,
                      "type \"" + Excerpt(text, 20) + "\" into",
-                     [&] { UserInput::Type(field, text); });
+                     [&] { input.Type(field, text); });
         }
         case 2:
         case 3: {
           std::string text = TextFor(choices, field);
           return act(commit, "commit \"" + Excerpt(text, 20) + "\" in",
-                     [&] { UserInput::Commit(field, text); });
+                     [&] { input.Commit(field, text); });
         }
         case 4:
-          return act(commit, "commit", [&] { UserInput::Commit(field, {}); });
+          return act(commit, "commit", [&] { input.Commit(field, {}); });
         case 5: {
           const auto length = static_cast<Long>(field.Text().size());
           const Long start = static_cast<Long>(choices.Between(0, length));
@@ -167,27 +168,21 @@ std::optional<Error> RandomUser::Impl::UserStep() {
           return act(Notification::kFocus,
                      "select " + std::to_string(start) + "+" +
                          std::to_string(count) + " of",
-                     [&] {
-                       UserInput::Focus(field);
-                       field.SetSelection(start, count);
-                     });
+                     [&] { input.SelectText(field, start, count); });
         }
         case 6:
           if (choices.OneIn(2))
             return act(Notification::kFocus, "focus",
-                       [&] { UserInput::Focus(field); });
-          return act(Notification::kFocus, "blur",
-                     [&] { UserInput::Blur(field); });
+                       [&] { input.Focus(field); });
+          return act(Notification::kFocus, "blur", [&] { input.Blur(field); });
         case 7:
-          return act(Notification::kActivated, "activate", [&] {
-            UserInput::Activate(static_cast<UpDownText&>(field));
-          });
+          return act(Notification::kActivated, "activate",
+                     [&] { input.Activate(static_cast<UpDownText&>(field)); });
         default: {
           const int direction = choices.OneIn(2) ? 1 : -1;
           return act(Notification::kValueCommitted,
                      direction > 0 ? "step up" : "step down", [&] {
-                       UserInput::Step(static_cast<UpDownText&>(field),
-                                       direction);
+                       input.Step(static_cast<UpDownText&>(field), direction);
                      });
         }
       }
@@ -207,14 +202,14 @@ std::optional<Error> RandomUser::Impl::UserStep() {
       return act(
           Notification::kCellClicked,
           "cell " + std::to_string(row) + " " + std::to_string(col) + " of",
-          [&] { UserInput::ClickCell(grid, row, col); });
+          [&] { input.ClickCell(grid, row, col); });
     }
     default:
       // Buttons and picture boxes are clicked; frames, labels and image
       // lists refuse both a click and the focus.
       if (choices.OneIn(4) && !w.CanFocus())
-        return act(Notification::kFocus, "focus", [&] { UserInput::Focus(w); });
-      return act(Notification::kClick, "click", [&] { UserInput::Click(w); });
+        return act(Notification::kFocus, "focus", [&] { input.Focus(w); });
+      return act(Notification::kClick, "click", [&] { input.Click(w); });
   }
 }
 
