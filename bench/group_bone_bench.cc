@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "bench_panel.h"
 #include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -42,31 +43,12 @@ constexpr const char* kScene = R"({
      "BoneIrregularOffset": [0, 0.05, 0.1]}
   ]})";
 
-struct Bench {
+struct Bench : bench::HeadlessPanel {
   Bench()
-      : scene(MemSceneGraph::FromText(kScene, "benchmark")),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container),
-        w(panel.Widgets()) {
-    scene->SetJournalEnabled(false);
-    panel.ReadProperties();
-    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
-  }
+      : HeadlessPanel(MemSceneGraph::FromText(kScene, "benchmark")),
+        w(panel.Widgets()) {}
   void Select(const char* name) { scene->Select({name}); }
-  Long SelectionList() { return scene->GetActiveScene()->SelectionList(); }
-  template <class T>
-  T& Get(const char* name, int index = -1) {
-    return w.Get<T>(name, index);
-  }
 
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  std::shared_ptr<MemSceneGraph> scene;
-  Properties panel;
   WidgetTree& w;
 };
 
@@ -275,9 +257,7 @@ void RunSetupRatio(benchmark::State& state, const char* node,
     bare += Seconds(t2 - t1);
   }
   const double n = static_cast<double>(state.iterations());
-  state.counters["ratio"] = panel / bare;
-  state.counters["panel_cpu_us"] = 1e6 * panel / n;
-  state.counters["bare_cpu_us"] = 1e6 * bare / n;
+  bench::ReportRatio(state, panel, bare, n, bench::TimeUnit::kMicroseconds);
 }
 
 SetupArguments ObjectTab(Long entity, Long bones, Long groups) {
@@ -348,10 +328,8 @@ void BM_PositionCommitRatio_10k(benchmark::State& state) {
     bare += Seconds(t3 - t2);
   }
   const double n = static_cast<double>(state.iterations());
-  state.counters["ratio"] = panel / bare;
+  bench::ReportRatio(state, panel, bare, n, bench::TimeUnit::kMilliseconds);
   state.counters["ratio_with_field"] = with_field / bare;
-  state.counters["panel_cpu_ms"] = 1e3 * panel / n;
-  state.counters["bare_cpu_ms"] = 1e3 * bare / n;
 }
 BENCHMARK(BM_PositionCommitRatio_10k)
     ->Unit(benchmark::kMillisecond)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "bench_panel.h"
 #include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -42,31 +43,11 @@ constexpr const char* kScene = R"({
   ]
 })";
 
-struct Bench {
+struct Bench : bench::HeadlessPanel {
   explicit Bench(const char* selected)
-      : scene(MemSceneGraph::FromText(kScene, "benchmark")),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container) {
-    scene->SetJournalEnabled(false);
+      : HeadlessPanel(MemSceneGraph::FromText(kScene, "benchmark")) {
     scene->Select({selected});
-    panel.ReadProperties();
-    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
   }
-
-  template <class T>
-  T& W(const char* name) {
-    return panel.Widgets().Get<T>(name);
-  }
-  Long SelectionList() { return scene->GetActiveScene()->SelectionList(); }
-
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  std::shared_ptr<MemSceneGraph> scene;
-  Properties panel;
 };
 
 // The widget writes every object-tab setup makes before its loader: the
@@ -78,9 +59,9 @@ struct ParkedFrames {
           "fraShapeProperties", "fraLightProperties", "fraCameraProperties",
           "fraBoneProperties", "fraGroupProperties"}) {
       if (std::string(name) != shown_section)
-        frames[count++] = &b.W<Frame>(name);
+        frames[count++] = &b.Get<Frame>(name);
     }
-    divider = &b.W<Frame>("fraBottomDivider");
+    divider = &b.Get<Frame>("fraBottomDivider");
   }
   void Park() {
     for (int i = 0; i < count; ++i) {
@@ -108,15 +89,15 @@ struct BareLight {
   explicit BareLight(Bench& b)
       : b(b),
         parked(b, "fraLightProperties"),
-        frame(b.W<Frame>("fraLightProperties")),
-        general(b.W<Frame>("fraLightGeneral")),
-        spot(b.W<Frame>("fraLightSpot")),
-        swatch(b.W<PictureBox>("picVBColor")),
-        type(b.W<ComboBox>("cboAttenuationType")),
-        factor(b.W<UpDownText>("txtAttenuationFactor")),
-        range(b.W<UpDownText>("txtSpotlightRange")),
-        umbra(b.W<UpDownText>("txtSpotlightUmbra")),
-        penumbra(b.W<UpDownText>("txtSpotlightPenumbra")) {}
+        frame(b.Get<Frame>("fraLightProperties")),
+        general(b.Get<Frame>("fraLightGeneral")),
+        spot(b.Get<Frame>("fraLightSpot")),
+        swatch(b.Get<PictureBox>("picVBColor")),
+        type(b.Get<ComboBox>("cboAttenuationType")),
+        factor(b.Get<UpDownText>("txtAttenuationFactor")),
+        range(b.Get<UpDownText>("txtSpotlightRange")),
+        umbra(b.Get<UpDownText>("txtSpotlightUmbra")),
+        penumbra(b.Get<UpDownText>("txtSpotlightPenumbra")) {}
 
   void Run() {
     SceneGraph& graph = *b.scene;
@@ -165,16 +146,16 @@ struct BareCamera {
   explicit BareCamera(Bench& b)
       : b(b),
         parked(b, "fraCameraProperties"),
-        frame(b.W<Frame>("fraCameraProperties")),
-        raytrace(b.W<Frame>("fraCameraRaytrace")),
-        field_of_view(b.W<UpDownText>("txtFieldofView")),
-        blur(b.W<CheckBox>("chkFocalBlur")),
-        point(b.W<Slider>("sldFocalPoint")),
-        aperture(b.W<Slider>("sldFocalAperture")),
-        quality(b.W<Slider>("sldFocalQuality")),
-        focal_widgets{&b.W<Label>("lblFocalAperture"),
-                      &b.W<Label>("lblFocalPoint"),
-                      &b.W<Label>("lblFocalQuality"),
+        frame(b.Get<Frame>("fraCameraProperties")),
+        raytrace(b.Get<Frame>("fraCameraRaytrace")),
+        field_of_view(b.Get<UpDownText>("txtFieldofView")),
+        blur(b.Get<CheckBox>("chkFocalBlur")),
+        point(b.Get<Slider>("sldFocalPoint")),
+        aperture(b.Get<Slider>("sldFocalAperture")),
+        quality(b.Get<Slider>("sldFocalQuality")),
+        focal_widgets{&b.Get<Label>("lblFocalAperture"),
+                      &b.Get<Label>("lblFocalPoint"),
+                      &b.Get<Label>("lblFocalQuality"),
                       &aperture,
                       &point,
                       &quality} {}
@@ -244,9 +225,8 @@ void RunRatio(benchmark::State& state, const char* selected, Long entity,
     plain += Seconds(t2 - t1);
   }
   const double setups = static_cast<double>(state.iterations()) * kBatch;
-  state.counters["ratio"] = panel / plain;
-  state.counters["panel_cpu_us"] = 1e6 * panel / setups;
-  state.counters["bare_cpu_us"] = 1e6 * plain / setups;
+  bench::ReportRatio(state, panel, plain, setups,
+                     bench::TimeUnit::kMicroseconds);
 }
 
 void BM_LightSetupRatio(benchmark::State& state) {

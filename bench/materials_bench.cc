@@ -10,7 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "bare_material_grid.h"
 #include "base/numbers.h"
+#include "bench_panel.h"
 #include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -63,16 +65,11 @@ std::shared_ptr<MemSceneGraph> MaterialScene(Long count) {
 
 // A panel showing the shape, with its material frame where the shape
 // section puts it.
-struct MaterialPanel {
+struct MaterialPanel : bench::HeadlessPanel {
   explicit MaterialPanel(Long count)
-      : scene(MaterialScene(count)),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container),
+      : HeadlessPanel(MaterialScene(count)),
         materials(PropertiesAccess::Impl(panel).Materials()),
-        grid(panel.Widgets().Get<FlexGrid>("msgMaterialAttributes")) {
-    panel.ReadProperties();
-    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
-  }
+        grid(panel.Widgets().Get<FlexGrid>("msgMaterialAttributes")) {}
 
   // What the shape loader does before the rows: the header, two rows.
   void ResetGrid() {
@@ -81,14 +78,6 @@ struct MaterialPanel {
   }
 
   static constexpr Long kMaterialFrameTop = 5055;
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  std::shared_ptr<MemSceneGraph> scene;
-  Properties panel;
   MaterialsSection& materials;
   FlexGrid& grid;
 };
@@ -97,73 +86,6 @@ MaterialPanel& Panel(Long count) {
   static MaterialPanel few(kFewMaterials);
   static MaterialPanel many(kManyMaterials);
   return count == kFewMaterials ? few : many;
-}
-
-// The row loader's reads and writes, written straight: no error handling,
-// no shared helpers, the thumbnail getters called in a row.
-void BareFill(MaterialPanel& p) {
-  using Getter =
-      Picture (MaterialMaps::*)(const std::shared_ptr<PictureUtility>&,
-                                const std::shared_ptr<ThumbnailCache>&, Long);
-  static constexpr struct {
-    Long col;
-    Getter get;
-  } kMaps[] = {{1, &MaterialMaps::GetMapThumbnail1},
-               {2, &MaterialMaps::GetMapThumbnail2},
-               {4, &MaterialMaps::GetMapThumbnail3},
-               {5, &MaterialMaps::GetMapThumbnail4},
-               {6, &MaterialMaps::GetMapThumbnail5},
-               {7, &MaterialMaps::GetMapThumbnail6}};
-  FlexGrid& grid = p.grid;
-  SceneGraph& graph = *p.scene;
-  grid.SetRedraw(false);
-  std::shared_ptr<SceneNode> node =
-      graph.GetSelectedNode(graph.GetActiveScene()->SelectionList(), 0);
-  Long count = node->MaterialCount();
-  grid.SetRows(count + 1);
-  grid.SetRow(0);
-  grid.SetRowHeight(0, 225);
-  SceneUtility& util = *SharedSceneUtility();
-  std::shared_ptr<PictureUtility> pictures = CreatePictureUtility();
-  std::shared_ptr<ThumbnailCache> cache =
-      graph.GetActiveScene()->ThumbnailCache();
-  for (Long i = 0; i < count; ++i) {
-    std::shared_ptr<Material> material = node->GetMaterial(i);
-    grid.SetRow(i + 1);
-    grid.SetRowHeight(i + 1, 495);
-    grid.SetCol(0);
-    Colour colour = material->Colour();
-    grid.SetCellBackColor(RoundToLong(util.ColourBlue(colour) * 255.0f) *
-                              65536 +
-                          RoundToLong(util.ColourGreen(colour) * 255.0f) * 256 +
-                          RoundToLong(util.ColourRed(colour) * 255.0f));
-    std::shared_ptr<MaterialMaps> maps = material->Maps();
-    for (const auto& map : kMaps) {
-      grid.SetCol(map.col);
-      grid.SetCellPicture(maps ? ((*maps).*map.get)(pictures, cache, 32)
-                               : Picture());
-    }
-    grid.SetCol(3);
-    grid.SetCellAlignment(1);
-    grid.SetText(maps ? LongToText(RoundToLong(100.0f - 100.0f * maps->Blend()))
-                      : "50");
-    grid.SetCol(8);
-    grid.SetCellAlignment(1);
-    grid.SetText(LongToText(util.GetDiffuseLevel(material, colour)));
-    grid.SetCol(9);
-    grid.SetCellAlignment(1);
-    grid.SetText(LongToText(util.GetAmbientLevel(material, colour)));
-    grid.SetCol(10);
-    grid.SetCellAlignment(1);
-    grid.SetText(LongToText(util.GetSpecularLevel(material)));
-    grid.SetCol(11);
-    grid.SetCellAlignment(1);
-    grid.SetText(
-        LongToText(100 - RoundToLong(util.ColourAlpha(colour) * 100.0f)));
-    grid.SetCol(12);
-    grid.SetText(material->GetFieldValue(0));
-  }
-  grid.SetRedraw(true);
 }
 
 double TimedFill(MaterialPanel& p) {
@@ -176,7 +98,7 @@ double TimedFill(MaterialPanel& p) {
 double TimedBareFill(MaterialPanel& p) {
   p.ResetGrid();
   auto t0 = Clock::now();
-  BareFill(p);
+  bench::BareMaterialRows(*p.scene, p.grid, 0);
   return Seconds(Clock::now() - t0);
 }
 
@@ -210,10 +132,9 @@ void BM_FillMaterialRowsRatio(benchmark::State& state) {
   double rounds = static_cast<double>(state.iterations());
   double per_row_many = panel / (rounds * kManyMaterials);
   double per_row_few = small / (rounds * kFewFillsPerRound * kFewMaterials);
-  state.counters["ratio"] = panel / bare;
+  bench::ReportRatio(state, panel, bare, rounds,
+                     bench::TimeUnit::kMilliseconds);
   state.counters["per_row_ratio"] = per_row_many / per_row_few;
-  state.counters["panel_cpu_ms"] = 1e3 * panel / rounds;
-  state.counters["bare_cpu_ms"] = 1e3 * bare / rounds;
   state.counters["ns_per_row_100k"] = 1e9 * per_row_many;
   state.counters["ns_per_row_1k"] = 1e9 * per_row_few;
 }

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "bench_panel.h"
 #include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -44,33 +45,17 @@ std::shared_ptr<MemSceneGraph> ShapeScene(Long count) {
   return scene;
 }
 
-struct Bench {
-  explicit Bench(Long count)
-      : scene(ShapeScene(count)),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container) {
-    panel.ReadProperties();
-    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
-  }
+struct Bench : bench::HeadlessPanel {
+  explicit Bench(Long count) : HeadlessPanel(ShapeScene(count)) {}
 
   void ShowCommonTab() {
     Long count = scene->GetSelectionCount(SelectionList());
     panel.SetupPropertiesPanel(2, kNodeTypeShape, count, 0, 0, 0, 0, false,
                                false, false, 0);
   }
-  Long SelectionList() { return scene->GetActiveScene()->SelectionList(); }
   CheckBox& Box(const char* name) {
     return panel.Widgets().Get<CheckBox>(name);
   }
-
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  std::shared_ptr<MemSceneGraph> scene;
-  Properties panel;
 };
 
 constexpr Long kMillion = 1000000;
@@ -129,11 +114,9 @@ void BM_CommonTabRatio_1M(benchmark::State& state) {
     panel += Seconds(t1 - t0);
     bare += Seconds(t2 - t1);
   }
-  state.counters["ratio"] = panel / bare;
-  state.counters["panel_cpu_ms"] =
-      1e3 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_ms"] =
-      1e3 * bare / static_cast<double>(state.iterations());
+  bench::ReportRatio(state, panel, bare,
+                     static_cast<double>(state.iterations()),
+                     bench::TimeUnit::kMilliseconds);
 }
 BENCHMARK(BM_CommonTabRatio_1M)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -210,11 +193,9 @@ void BM_EditorRatio_100k(benchmark::State& state) {
   }
   state.SetLabel(c.widget);
   if (per_item_fetch) state.counters["ratio_same_calls"] = panel / same;
-  state.counters["ratio"] = panel / bare;
-  state.counters["panel_cpu_ms"] =
-      1e3 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_ms"] =
-      1e3 * bare / static_cast<double>(state.iterations());
+  bench::ReportRatio(state, panel, bare,
+                     static_cast<double>(state.iterations()),
+                     bench::TimeUnit::kMilliseconds);
 }
 BENCHMARK(BM_EditorRatio_100k)
     ->DenseRange(0, static_cast<int>(std::size(kEditors)) - 1)

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bare_material_grid.h"
 #include "base/numbers.h"
+#include "bench_panel.h"
 #include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -71,28 +73,13 @@ std::shared_ptr<MemSceneGraph> ShapeScene() {
   return scene;
 }
 
-struct Panel {
-  Panel()
-      : scene(ShapeScene()),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container) {
-    panel.ReadProperties();
-    panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
-  }
+struct Panel : bench::HeadlessPanel {
+  Panel() : HeadlessPanel(ShapeScene()) {}
   void Show(const char* shape) {
     scene->Select({shape});
     panel.SetupPropertiesPanel(3, kNodeTypeShape, 1, 0, 0, 0, 0, false, false,
                                false, 0);
   }
-
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  std::shared_ptr<MemSceneGraph> scene;
-  Properties panel;
 };
 
 // The same widgets, without a panel: nothing reacts to their changes.
@@ -122,6 +109,7 @@ struct BareWidgets {
       &Get<Frame>("fraClone"), &Get<Frame>("fraObjectRayTrace")};
   Frame& custom = Get<Frame>("fraCustomShapeFields");
   Frame& material = Get<Frame>("fraMaterial");
+  FlexGrid& grid = Get<FlexGrid>("msgMaterialAttributes");
   Button& source = Get<Button>("cmdSource");
   Slider& creasing = Get<Slider>("sldCreasingFactor");
   ComboBox& condition = Get<ComboBox>("cboCondition");
@@ -204,7 +192,7 @@ void BareShowShape(SceneGraph& graph, BareWidgets& w, Long inner_height) {
   w.custom.SetHeight(w.labels[2]->Top() + w.labels[2]->Height() + 75);
   w.custom.SetVisible(true);
   Stack(w.custom, pos);
-  w.material.SetTop(pos);
+  bench::BareMaterialHeader(graph, w.material, w.grid, inner_height, pos);
 
   Clones clones = First(graph)->GetClones();
   const Long count[] = {clones.Counts.X, clones.Counts.Y, clones.Counts.Z};
@@ -224,6 +212,7 @@ void BareShowShape(SceneGraph& graph, BareWidgets& w, Long inner_height) {
     w.offset_labels[axis]->SetEnabled(on);
     w.rotation_labels[axis]->SetEnabled(on);
   }
+  bench::BareMaterialRows(graph, w.grid, 0);
   w.creasing.SetEnabled(false);
   w.creasing.SetValue(RoundToLong(First(graph)->CreasingFactor(kCurrentKey)));
   w.creasing.SetEnabled(true);
@@ -296,11 +285,9 @@ void BM_ShapeSetupRatio(benchmark::State& state) {
     plain += Seconds(t2 - t1);
     second = !second;
   }
-  state.counters["ratio"] = panel / plain;
-  state.counters["panel_cpu_us"] =
-      1e6 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_us"] =
-      1e6 * plain / static_cast<double>(state.iterations());
+  bench::ReportRatio(state, panel, plain,
+                     static_cast<double>(state.iterations()),
+                     bench::TimeUnit::kMicroseconds);
 }
 BENCHMARK(BM_ShapeSetupRatio)->Unit(benchmark::kMicrosecond)->Iterations(4000);
 
@@ -339,11 +326,9 @@ void BM_LevelDragRatio(benchmark::State& state) {
     panel += Seconds(t1 - t0);
     plain += Seconds(t2 - t1);
   }
-  state.counters["ratio"] = panel / plain;
-  state.counters["panel_cpu_us"] =
-      1e6 * panel / static_cast<double>(state.iterations());
-  state.counters["bare_cpu_us"] =
-      1e6 * plain / static_cast<double>(state.iterations());
+  bench::ReportRatio(state, panel, plain,
+                     static_cast<double>(state.iterations()),
+                     bench::TimeUnit::kMicroseconds);
 }
 BENCHMARK(BM_LevelDragRatio)->Unit(benchmark::kMicrosecond)->Iterations(400);
 

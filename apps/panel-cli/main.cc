@@ -3,7 +3,13 @@
 //
 //   morvel-panel run [-v] FILE...
 //   morvel-panel show SCENE [--select NAMES] [--tab common|object]
+//   morvel-panel random [--steps N] [--seed S] [--comma] [--heap] SCENE...
 
+#include <malloc.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -12,6 +18,7 @@
 
 #include "base/error.h"
 #include "panel/properties.h"
+#include "random_user/random_user.h"
 #include "scenario/headless_host.h"
 #include "scenario/interpreter.h"
 #include "scenario/scene_state.h"
@@ -30,6 +37,16 @@ constexpr const char kUsage[] =
     "      would see. NAMES are node names, separated by commas; without\n"
     "      --select the scene file's own selection is used. The tab is\n"
     "      \"object\" for a single selected node, else \"common\".\n"
+    "  morvel-panel random [--steps N] [--seed S] [--comma] [--heap] [-v]\n"
+    "                      SCENE...\n"
+    "      Plays N random steps (default 100000) of a host and a person\n"
+    "      against a panel over the scenes, with faults, checking the\n"
+    "      panel's invariants after every step; prints what it did and PASS,\n"
+    "      or FAIL with the broken invariant and the last steps. --seed picks\n"
+    "      the run (default 1); --comma types numbers with a decimal comma;\n"
+    "      --heap samples the heap in use every 1,000 steps and fails when\n"
+    "      the last tenth of the run used more than the second (+64 KiB);\n"
+    "      -v prints each step.\n"
     "  morvel-panel help\n";
 
 int Usage(const std::string& problem) {
@@ -115,6 +132,127 @@ int ShowCommand(const std::vector<std::string>& args) {
   return 0;
 }
 
+// Bytes of heap in use now: the sanitizer's count when its allocator runs,
+// else the C library's.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVEL_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVEL_ASAN 1
+#endif
+#ifdef MORVEL_ASAN
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+std::size_t HeapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+#endif
+
+std::optional<long long> WholeNumber(const std::string& text) {
+  long long value = 0;
+  auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0)
+    return std::nullopt;
+  return value;
+}
+
+int RandomCommand(const std::vector<std::string>& args) {
+  long long steps = 100000;
+  std::uint64_t seed = 1;
+  bool heap = false;
+  bool verbose = false;
+  morvel::random_user::Options options;
+  std::vector<std::string> files;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--steps" || arg == "--seed") {
+      if (i + 1 >= args.size()) return Usage(arg + " needs a value");
+      std::optional<long long> value = WholeNumber(args[++i]);
+      if (!value) return Usage(arg + " takes a whole number, not " + args[i]);
+      if (arg == "--steps") {
+        steps = *value;
+      } else {
+        seed = static_cast<std::uint64_t>(*value);
+      }
+    } else if (arg == "--comma") {
+      options.decimal_separator = ',';
+    } else if (arg == "--heap") {
+      heap = true;
+    } else if (arg == "-v" || arg == "--verbose") {
+      verbose = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return Usage("unknown option " + arg);
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.empty()) return Usage("random needs at least one scene file");
+  if (heap && steps < 20000) return Usage("--heap needs at least 20000 steps");
+
+  std::vector<std::size_t> samples;  // heap in use every 1,000 steps
+  morvel::random_user::SeededChoices choices(seed);
+  try {
+    options.scenes = morvel::random_user::ReadSceneFiles(files);
+    morvel::random_user::RandomUser user(options, choices);
+    for (long long step = 1; step <= steps; ++step) {
+      user.Step();
+      if (verbose) std::cout << user.History().back() << "\n";
+      if (heap && step % 1000 == 0) samples.push_back(HeapInUse());
+    }
+    user.Finish();
+    const morvel::random_user::Stats& s = user.stats();
+    const auto& p = s.protocol;
+    std::cout << "random user, seed " << seed << ": " << s.steps << " steps\n"
+              << "  host calls " << s.host_calls << ", user actions "
+              << s.user_actions << " (" << s.refusals << " refused), "
+              << s.panels_made << " panels, " << s.scenes_loaded
+              << " scenes loaded\n"
+              << "  faults planned " << s.faults_planned << " ("
+              << s.faults_raised << " reached the host), platform faults "
+              << s.platform_faults << "\n"
+              << "  errors to the host " << s.errors << ", set-ups after them "
+              << s.recoveries << " (" << s.recoveries_failing_as_fresh
+              << " failing as on a fresh panel)\n"
+              << "  transactions " << p.prepares << " (" << p.applies
+              << " applied, " << p.closed_by_error << " closed by an error, "
+              << p.quiet_ends << " ended quietly), writes " << p.writes_inside
+              << " inside and " << p.writes_outside << " outside\n"
+              << "  warnings " << p.warnings << " (" << s.warnings_shown
+              << " shown), operations " << p.operations << ", message boxes "
+              << s.messages << "\n";
+  } catch (const morvel::random_user::Violation& v) {
+    std::cout << "FAIL seed " << seed << ": " << v.what() << "\n";
+    return 1;
+  } catch (const morvel::Error& e) {
+    std::cerr << "morvel-panel: " << e.ToString() << "\n";
+    return 1;
+  }
+  if (heap) {
+    // The tenth tenth of the run against the last: a run whose heap is flat
+    // uses no more at its end than early on, once every kind of scene and
+    // section has been seen.
+    const std::size_t tenth = samples.size() / 10;
+    const std::size_t early =
+        *std::max_element(samples.begin() + static_cast<long>(tenth),
+                          samples.begin() + static_cast<long>(2 * tenth));
+    const std::size_t late = *std::max_element(
+        samples.end() - static_cast<long>(tenth), samples.end());
+    std::cout << "  heap in use: " << samples[9] << " bytes at step 10000, "
+              << samples.back() << " at step " << samples.size() * 1000
+              << "; most from step " << tenth * 1000 + 1000 << " to "
+              << 2 * tenth * 1000 << ": " << early
+              << ", in the last tenth: " << late << "\n";
+    if (late > early + 64 * 1024) {
+      std::cout << "FAIL: the heap grew by " << late - early << " bytes\n";
+      return 1;
+    }
+  }
+  std::cout << "PASS\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +262,7 @@ int main(int argc, char** argv) {
   args.erase(args.begin());
   if (command == "run") return RunCommand(args);
   if (command == "show") return ShowCommand(args);
+  if (command == "random") return RandomCommand(args);
   if (command == "help" || command == "--help" || command == "-h") {
     std::cout << kUsage;
     return 0;

@@ -33,6 +33,21 @@ SingleVector3 Finite(const SingleVector3& v, const char* operation) {
   return v;
 }
 
+// A point computed in doubles through other frames, as the Singles a
+// position holds: one beyond a Single's range (a group far out, measured
+// from another far out the other way) is an overflow, never an infinity
+// kept in the scene or handed to the caller.
+SingleVector3 SinglePoint(const double (&origin)[3]) {
+  SingleVector3 point{static_cast<Single>(origin[0]),
+                      static_cast<Single>(origin[1]),
+                      static_cast<Single>(origin[2])};
+  if (!std::isfinite(point.X) || !std::isfinite(point.Y) ||
+      !std::isfinite(point.Z)) {
+    RaiseError(kErrOverflow);
+  }
+  return point;
+}
+
 // The key of a keyed write, as the journal shows it: nothing for the value
 // as it stands (the key the panel passes), "@K" otherwise.
 std::string KeyPrefix(Single key) {
@@ -402,9 +417,7 @@ SingleVector3 NodeHandle::GetPosition(const std::shared_ptr<Group>& relative_to,
   if (frame == node().parent) return g.position;
   Transform t = Compose(Inverse(WorldTransform(content, frame)),
                         WorldTransform(content, index_));
-  return SingleVector3{static_cast<Single>(t.origin[0]),
-                       static_cast<Single>(t.origin[1]),
-                       static_cast<Single>(t.origin[2])};
+  return SinglePoint(t.origin);
 }
 
 void NodeHandle::SetPosition(const std::shared_ptr<Group>& relative_to,
@@ -424,9 +437,7 @@ void NodeHandle::SetPosition(const std::shared_ptr<Group>& relative_to,
     point.origin[2] = position.Z;
     Transform world = Compose(WorldTransform(content, frame), point);
     Transform local = Compose(Inverse(WorldTransform(content, parent)), world);
-    g.position = {static_cast<Single>(local.origin[0]),
-                  static_cast<Single>(local.origin[1]),
-                  static_cast<Single>(local.origin[2])};
+    g.position = SinglePoint(local.origin);
   }
   Journal("SetPosition",
           KeyPrefix(key) + (relative_to ? GroupName(relative_to) : "Nothing") +

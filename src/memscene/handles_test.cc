@@ -191,6 +191,18 @@ TEST_F(HandlesTest, GroupsMeasureFromAnyGroup) {
               arm->SetOrientation(stage, kCurrentKey, {0, 0, 0}, {0, 1, 0});
             }),
             5);
+
+  // Far out in one frame and far out the other way in the next: beyond a
+  // Single, an overflow that leaves the position as it was.
+  stage->SetPosition(nullptr, kCurrentKey, {-3e38f, 0, 0});
+  EXPECT_EQ(ErrorOf([&] {
+              arm->SetPosition(nullptr, kCurrentKey, {3e38f, 0, 0});
+            }),
+            6);
+  EXPECT_EQ(arm->GetPosition(rig, kCurrentKey), (SingleVector3{5, 0, 0}));
+  stage->SetPosition(nullptr, kCurrentKey, {3e38f, 0, 0});
+  arm->SetPosition(stage, kCurrentKey, {3e38f, 0, 0});
+  EXPECT_EQ(ErrorOf([&] { arm->GetPosition(nullptr, kCurrentKey); }), 6);
 }
 
 TEST_F(HandlesTest, MapsAndFieldsCheckTheirIndexesAndNumbers) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/error.h"
+#include "base/utf8.h"
 #include "memscene/state.h"
 
 namespace morvel::mem {
@@ -46,24 +47,6 @@ bool IsJsonNumber(std::string_view t) {
     if (!digits()) return false;
   }
   return i == t.size();
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 void AppendQuoted(std::string& out, std::string_view text) {
@@ -372,24 +355,13 @@ void JsonReader::ReadString(std::string& out) {
     // A multi-byte character: the lead byte says how many bytes follow and
     // what the first of them may be (no overlong forms, no surrogates,
     // nothing past U+10FFFF).
-    int follow = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-      follow = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      follow = 2;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      follow = 3;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
+    Utf8Lead rule;
+    if (!Utf8LeadOf(static_cast<unsigned char>(c), rule))
       Fail("invalid UTF-8 (" + ByteText(c) + ") in a string");
-    }
+    unsigned char low = rule.low, high = rule.high;
     out += static_cast<char>(c);
     ++in_->p;
-    for (int i = 0; i < follow; ++i) {
+    for (int i = 0; i < rule.follow; ++i) {
       int next = PeekRaw();
       if (next < low || next > high)
         Fail("invalid UTF-8 (" + ByteText(next) + ") in a string");

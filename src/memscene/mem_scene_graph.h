@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,6 +102,8 @@ class MemSceneGraph final : public SceneGraph {
              const std::string& description, Long after_n = 0, Long times = 1);
   // Whether `name` is an operation that Fault can make fail.
   static bool HasOperation(std::string_view name);
+  // Every name Fault accepts, sorted.
+  static std::span<const std::string_view> OperationNames();
   void ClearFaults();
 
   // The shared utilities' helpers that concern no scene (MakeVector,

@@ -182,6 +182,10 @@ constexpr std::string_view kOperations[] = {
 
 }  // namespace
 
+std::span<const std::string_view> MemSceneGraph::OperationNames() {
+  return kOperations;
+}
+
 bool MemSceneGraph::HasOperation(std::string_view name) {
   return std::binary_search(std::begin(kOperations), std::end(kOperations),
                             name);

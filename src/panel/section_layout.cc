@@ -73,9 +73,7 @@ void CustomFieldRows::Arrange(const std::vector<std::string>& names,
 
 void CustomFieldRows::RefusePipeKeys() {
   for (TextField* field : values_) {
-    field->on_key_press = [](Integer& key_ascii) {
-      if (key_ascii == '|') key_ascii = 0;
-    };
+    field->on_key_press = RefusePipeKey;
   }
 }
 

@@ -11,6 +11,13 @@
 // down a section, and the custom-field rows of shapes and groups.
 namespace morvel {
 
+// The key filter of every text a scene keeps as a custom value (shape,
+// group and material fields): a typed "|" is dropped, every other key
+// passes. Values never hold the character.
+inline void RefusePipeKey(Integer& key_ascii) {
+  if (key_ascii == '|') key_ascii = 0;
+}
+
 // Neighbouring sub-frames overlap by this much, so that one frame's bottom
 // border line is the next one's top line.
 inline constexpr Long kFrameOverlap = 30;
@@ -46,8 +53,7 @@ class CustomFieldRows {
     return *values_[static_cast<size_t>(row)];
   }
 
-  // Custom values never hold a "|": the value fields drop it when it is
-  // typed. Every other key passes.
+  // Installs RefusePipeKey on the six value fields.
   void RefusePipeKeys();
 
  private:

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "base/error.h"
+#include "base/utf8.h"
 
 namespace morvel::scenario {
 namespace {
@@ -121,23 +122,13 @@ std::size_t NotTextAt(std::string_view line, std::string& problem) {
       ++i;
       continue;
     }
-    int follow = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-      follow = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      follow = 2;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      follow = 3;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
+    Utf8Lead rule;
+    if (!Utf8LeadOf(c, rule)) {
       problem = "invalid UTF-8 (" + byte(c) + ")";
       return i;
     }
-    for (int k = 1; k <= follow; ++k) {
+    unsigned char low = rule.low, high = rule.high;
+    for (int k = 1; k <= rule.follow; ++k) {
       auto next = i + static_cast<std::size_t>(k) < line.size()
                       ? static_cast<unsigned char>(line[i + k])
                       : 0;
@@ -148,7 +139,7 @@ std::size_t NotTextAt(std::string_view line, std::string& problem) {
       low = 0x80;
       high = 0xBF;
     }
-    i += static_cast<std::size_t>(follow) + 1;
+    i += static_cast<std::size_t>(rule.follow) + 1;
   }
   return std::string_view::npos;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/types.h"
+#include "base/utf8.h"  // AppendUtf8
 
 // Texts are UTF-8, but selections and typed keys count characters, as a
 // person sees them. These helpers translate between the two. A malformed
@@ -24,9 +25,6 @@ std::size_t ByteOffset(std::string_view text, Long index);
 // `code_point` receives U+FFFD for a malformed sequence.
 std::size_t DecodeUtf8(std::string_view text, std::size_t pos,
                        std::uint32_t& code_point);
-
-// Appends `code_point` to `out` as UTF-8.
-void AppendUtf8(std::string& out, std::uint32_t code_point);
 
 }  // namespace morvel
 

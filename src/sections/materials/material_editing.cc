@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
+#include "panel/section_layout.h"
 #include "panel/transaction.h"
 #include "sections/materials/material_columns.h"
 #include "sections/materials/materials_section.h"
@@ -31,10 +32,6 @@ using materials::PathsOf;
 // much narrower than the cell), and this far below the cell's middle.
 constexpr Long kEntryIndent = 60;
 constexpr Long kEntryDrop = 15;
-
-// Custom values never hold this character: the scene uses it to separate
-// fields.
-constexpr Integer kRefusedKey = '|';
 
 // A typed text as a whole number: locale-aware, rounded half to even.
 // Nothing for a text that is not a number or does not fit a Long.
@@ -177,7 +174,7 @@ void MaterialsSection::EntryGotFocus() {
 }
 
 void MaterialsSection::EntryKeyPress(Integer& key_ascii) {
-  if (key_ascii == kRefusedKey) key_ascii = 0;
+  RefusePipeKey(key_ascii);
 }
 
 void MaterialsSection::EntryLostFocus() {

@@ -1,0 +1,254 @@
+#include "random_user/transaction_monitor.h"
+
+#include <utility>
+
+namespace morvel::random_user {
+namespace {
+
+// The handlers that end quietly when something fails inside them: nothing
+// reaches the host, so a prepare they raised stays without its apply. Only
+// handlers that raise a prepare matter here; the other quiet routines (the
+// enable rules, the key filters of the custom fields, the thumbnail and
+// blend reads of the material list, the clipboard steps of the key
+// handler, the warning dialog) never open a transaction.
+struct QuietHandler {
+  std::string_view widget;
+  Notification notification;
+  std::string_view why;
+};
+constexpr QuietHandler kQuietHandlers[] = {
+    {"txtAngle", Notification::kValueCommitted,
+     "a smooth angle that does not convert, or a write of it that fails, "
+     "is not worth a message: the edit simply does not happen"},
+};
+
+// The scene writes the panel makes outside a transaction by design. A rule
+// without a widget holds for the host's calls (a section being loaded).
+struct OutsideWrite {
+  std::string_view operation;
+  std::string_view widget;
+  std::string_view why;
+};
+constexpr OutsideWrite kWritesOutsideTransactions[] = {
+    {"SetSmoothingLevel", "cmdCommitSmoothing",
+     "the smoothing commit sets the level back to 0 before the host runs "
+     "the operation; the slider's own edit then writes 0 again inside a "
+     "transaction"},
+    {"SetFocalBlur", "chkFocalBlur",
+     "making the focal widgets follow the box also writes the camera's "
+     "flag, before the click's own transaction"},
+    {"SetFocalBlur", "",
+     "the same routine runs when a camera is loaded, outside any edit"},
+};
+
+constexpr std::string_view kLayers[] = {"SysProperties", "SysMaterialUpdate",
+                                        ""};
+constexpr std::string_view kOperations[] = {"DivideSmooth", "Mirror", "Crease"};
+
+struct KnownWarning {
+  std::string_view entry;
+  std::string_view text;
+};
+constexpr KnownWarning kWarnings[] = {
+    {"Refraction",
+     "Refraction only applies to Snapshots or Videos rendered using "
+     "POV-Ray."},
+    {"FocalBlur",
+     "Focal Blur only applies to Snapshots or Videos rendered using "
+     "POV-Ray."},
+};
+
+template <class T, std::size_t N, class Match>
+bool Any(const T (&items)[N], Match match) {
+  for (const T& item : items) {
+    if (match(item)) return true;
+  }
+  return false;
+}
+
+bool WriteAllowedOutside(const StepContext& step, std::string_view operation) {
+  return Any(kWritesOutsideTransactions, [&](const OutsideWrite& rule) {
+    if (rule.operation != operation) return false;
+    if (rule.widget.empty()) return step.host_call;
+    return !step.host_call && step.widget == rule.widget;
+  });
+}
+
+}  // namespace
+
+bool EndsQuietly(const StepContext& step) {
+  if (step.host_call) return false;
+  return Any(kQuietHandlers, [&](const QuietHandler& handler) {
+    return handler.widget == step.widget &&
+           handler.notification == step.notification;
+  });
+}
+
+void TransactionMonitor::SetJournal(Journal journal) {
+  journal_ = std::move(journal);
+  journal_mark_ = journal_.size ? journal_.size() : 0;
+}
+
+void TransactionMonitor::BeginStep(StepContext step) {
+  step_ = std::move(step);
+  step_events_.clear();
+  TakeWrites();
+}
+
+void TransactionMonitor::EndStep(bool error_reached_host) {
+  TakeWrites();
+  if (!open_) return;
+  open_ = false;
+  if (error_reached_host) {
+    ++counts_.closed_by_error;
+  } else if (EndsQuietly(step_)) {
+    ++counts_.quiet_ends;
+  } else {
+    Breach(
+        "a prepare was left without its apply, and no error reached "
+        "the host");
+  }
+}
+
+StepContext TransactionMonitor::EnterHostCall() {
+  TakeWrites();
+  StepContext outer = std::move(step_);
+  step_ = StepContext{true, {}, Notification::kNone};
+  return outer;
+}
+
+void TransactionMonitor::LeaveHostCall(StepContext outer,
+                                       bool error_reached_host) {
+  TakeWrites();
+  if (open_) {
+    open_ = false;
+    if (error_reached_host) {
+      ++counts_.closed_by_error;
+    } else {
+      Breach(
+          "a host call made inside an event left a prepare without its "
+          "apply, and no error reached the host");
+    }
+  }
+  step_ = std::move(outer);
+}
+
+void TransactionMonitor::Breach(std::string what) {
+  if (!violation_.empty()) return;
+  violation_ = std::move(what);
+  violation_ += "; events of the step:";
+  for (const std::string& e : step_events_) violation_ += " " + e;
+}
+
+void TransactionMonitor::TakeWrites() {
+  if (!journal_.size) return;
+  const std::size_t size = journal_.size();
+  if (size < journal_mark_) journal_mark_ = 0;
+  if (size == journal_mark_) return;
+  if (open_) {
+    counts_.writes_inside += static_cast<long long>(size - journal_mark_);
+  } else {
+    for (const std::string& operation : journal_.operations(journal_mark_)) {
+      ++counts_.writes_outside;
+      if (!WriteAllowedOutside(step_, operation))
+        Breach(operation + " was written outside a transaction");
+    }
+  }
+  journal_mark_ = size;
+}
+
+void TransactionMonitor::Alone(const char* name) {
+  TakeWrites();
+  step_events_.push_back(name);
+  if (open_)
+    Breach(std::string(name) + " came inside a transaction, before its apply");
+}
+
+void TransactionMonitor::Hidden(int kind, const char* name) {
+  step_events_.push_back(name);
+  if (!open_ || open_layer_ != "SysProperties") {
+    Breach(std::string(name) + " came outside a \"SysProperties\" transaction");
+  } else if (kind <= last_hidden_) {
+    Breach(std::string(name) + " came twice or out of order");
+  }
+  last_hidden_ = kind;
+  if (host_) {
+    switch (kind) {
+      case 0:
+        host_->evtShapeHidden8();
+        break;
+      case 1:
+        host_->evtLightHidden8();
+        break;
+      case 2:
+        host_->evtBoneHidden8();
+        break;
+      case 3:
+        host_->evtGroupHidden8();
+        break;
+      default:
+        host_->evtCameraHidden8();
+        break;
+    }
+  }
+}
+
+void TransactionMonitor::evtReqPrepareForSceneChanges(
+    std::string& LayerSource) {
+  TakeWrites();
+  step_events_.push_back("evtReqPrepareForSceneChanges(\"" + LayerSource +
+                         "\")");
+  if (open_) Breach("a prepare came before the last one was closed");
+  if (!Any(kLayers, [&](std::string_view l) { return l == LayerSource; }))
+    Breach("unknown layer source \"" + LayerSource + "\"");
+  open_ = true;
+  open_layer_ = LayerSource;
+  last_hidden_ = -1;
+  ++counts_.prepares;
+  if (host_) host_->evtReqPrepareForSceneChanges(LayerSource);
+}
+
+void TransactionMonitor::evtReqApplySceneChanges(bool& HierarchyChanged) {
+  TakeWrites();
+  step_events_.push_back(std::string("evtReqApplySceneChanges(") +
+                         (HierarchyChanged ? "True" : "False") + ")");
+  if (!open_) {
+    Breach("an apply came without a prepare");
+  } else if (HierarchyChanged && open_layer_ != "SysProperties") {
+    Breach("a \"" + open_layer_ + "\" transaction changed the hierarchy");
+  }
+  open_ = false;
+  ++counts_.applies;
+  if (host_) host_->evtReqApplySceneChanges(HierarchyChanged);
+}
+
+void TransactionMonitor::evtReqOpenSource() {
+  Alone("evtReqOpenSource");
+  if (host_) host_->evtReqOpenSource();
+}
+
+void TransactionMonitor::evtReqApplyOperation(std::string& Operation) {
+  Alone("evtReqApplyOperation");
+  step_events_.back() += "(\"" + Operation + "\")";
+  if (!Any(kOperations, [&](std::string_view o) { return o == Operation; }))
+    Breach("unknown operation \"" + Operation + "\"");
+  ++counts_.operations;
+  if (host_) host_->evtReqApplyOperation(Operation);
+}
+
+void TransactionMonitor::evtReqWarn(std::string& ApplicationRegistryKey,
+                                    std::string& Warning,
+                                    std::string& WarningRegistryEntry) {
+  Alone("evtReqWarn");
+  step_events_.back() += "(\"" + WarningRegistryEntry + "\")";
+  if (!Any(kWarnings, [&](const KnownWarning& w) {
+        return w.entry == WarningRegistryEntry && w.text == Warning;
+      })) {
+    Breach("unknown warning \"" + WarningRegistryEntry + "\": " + Warning);
+  }
+  ++counts_.warnings;
+  if (host_)
+    host_->evtReqWarn(ApplicationRegistryKey, Warning, WarningRegistryEntry);
+}
+
+}  // namespace morvel::random_user
