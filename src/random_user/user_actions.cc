@@ -11,21 +11,10 @@
 namespace morvel::random_user {
 namespace {
 
-bool Interactive(WidgetKind kind) {
-  switch (kind) {
-    case WidgetKind::kButton:
-    case WidgetKind::kPictureBox:
-    case WidgetKind::kCheckBox:
-    case WidgetKind::kComboBox:
-    case WidgetKind::kSlider:
-    case WidgetKind::kUpDownText:
-    case WidgetKind::kTextField:
-    case WidgetKind::kTextBox:
-    case WidgetKind::kFlexGrid:
-      return true;
-    default:
-      return false;
-  }
+// What a person can act on: whatever takes the focus, and the picture
+// boxes, which take clicks without it.
+bool Interactive(const Widget& widget) {
+  return widget.CanFocus() || widget.Kind() == WidgetKind::kPictureBox;
 }
 
 // A person sees only what is in view: a parked frame stands far to the
@@ -71,7 +60,7 @@ std::optional<Error> RandomUser::Impl::UserStep() {
   const bool in_view_only = !choices.OneIn(10);
   candidates.clear();
   for (const auto& w : all) {
-    if (!Interactive(w->Kind()) || !w->IsUsable() ||
+    if (!Interactive(*w) || !w->IsUsable() ||
         (in_view_only && !InView(*w)))
       continue;
     // A grid without material rows offers no cell to click.
