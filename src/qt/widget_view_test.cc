@@ -3,17 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSlider>
-#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -282,16 +277,14 @@ TEST_F(WidgetViewTest, KeysReachTheHostFromTheFormNotFromACheckBox) {
   EXPECT_THAT(keys, ElementsAre("86/2", "88/1"));
 }
 
-TEST_F(WidgetViewTest, APictureBoxShowsItsColourAndReportsClicks) {
+// (Its clicks are pinned by the input rules on the Qt front end.)
+TEST_F(WidgetViewTest, APictureBoxShowsItsColour) {
   auto& swatch = tree_.Get<PictureBox>("picSwatch");
-  swatch.on_click = [&] { Log("pic"); };
   swatch.SetBackColor(0x0000FF);
   QWidget* q = view_->Find("picSwatch");
   QImage shot = q->grab().toImage();
   EXPECT_EQ(shot.pixelColor(q->width() / 2, q->height() / 2),
             QColor(255, 0, 0));
-  QTest::mouseClick(q, Qt::LeftButton);
-  EXPECT_THAT(log_, ElementsAre("pic"));
 }
 
 TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
@@ -324,24 +317,14 @@ TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
   EXPECT_EQ(PlainCaption("Salt && Pepper"), "Salt & Pepper");
 }
 
-TEST_F(WidgetViewTest, WidgetsCreatedLaterAreMirroredToo) {
-  Widget& frame = tree_.GetWidget("fraMain");
-  auto& late = tree_.Create<Label>(K::kLabel, "lblLate", -1, &frame);
-  late.SetCaption("Late");
-  late.Move(120, 6200, 1000, 285);
-  auto* label = qobject_cast<QLabel*>(view_->ViewOf(late));
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->text(), "Late");
-  EXPECT_EQ(label->geometry(), QRect(8, 413, 67, 19));
-}
-
 TEST_F(WidgetViewTest, ACaptionTooLongForItsBoxTakesTheRoomUpToTheNextWidget) {
   auto& hide = tree_.Get<CheckBox>("chkHide");
   // Alone on its line: the caption gets all the room it needs.
   hide.SetCaption("Hide everything that is selected");
   QWidget* q = view_->Find("chkHide");
   EXPECT_GE(q->width(), q->sizeHint().width());
-  // A neighbour on the same line stops it short of the neighbour.
+  // A neighbour on the same line, created later and mirrored at once, stops
+  // it short of the neighbour.
   const WidgetSpec neighbour[] = {{.kind = K::kButton,
                                    .name = "cmdNext",
                                    .parent = "fraMain",
