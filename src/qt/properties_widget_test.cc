@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +29,6 @@ namespace morvel::qt {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 // The host's side: every event in order.
 class HostEvents : public PropertiesEvents {
@@ -155,21 +152,8 @@ TEST_F(PropertiesWidgetTest, CopyCutAndPasteKeysReachThePanel) {
   EXPECT_EQ(field->text(), "LidLid");
 }
 
-TEST_F(PropertiesWidgetTest, AWarningIsShownUntilTheUserSwitchesItOff) {
-  // The person clears the box and presses OK.
-  QTimer::singleShot(0, [] {
-    QWidget* tip = QApplication::activeModalWidget();
-    ASSERT_NE(tip, nullptr);
-    QTest::mouseClick(tip->findChild<QCheckBox*>("chkContinueToReceiveWarning"),
-                      Qt::LeftButton, {}, QPoint(6, 8));
-    QTest::mouseClick(tip->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-  });
-  EXPECT_TRUE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
-  EXPECT_EQ(settings_.GetSetting("Morvel", "Tips", "Refraction"), "0");
-  EXPECT_TRUE(widget_->isWarningSwitchedOff("Morvel", "Refraction"));
-  // Switched off: no window (a window would wait here for a person).
-  EXPECT_FALSE(widget_->showWarning("Morvel", "Slow to render.", "Refraction"));
-}
+// (The warning's window, shown until the user switches it off, is pinned
+// end to end through this widget by the demo window's tests.)
 
 // Answers the next modal dialog of type Dialog once it is shown.
 template <class Dialog>
