@@ -66,8 +66,6 @@ const WidgetSpec kLayout[] = {
      .top = 3300, .width = 1200, .height = 285, .caption = " Materials"},
     {.kind = K::kFlexGrid, .name = "msgGrid", .parent = "fraMain", .left = 30,
      .top = 3600, .width = 5000, .height = 2400},
-    {.kind = K::kTextBox, .name = "txtEntry", .parent = "fraMain", .left = 0,
-     .top = 3600, .width = 1125, .height = 300, .visible = false},
     {.kind = K::kFrame, .name = "fraParked", .parent = "frmTest",
      .left = -50000, .top = 0, .width = 50000, .height = 3000,
      .caption = "Parked"},

@@ -30,7 +30,8 @@ class WidgetTest : public ::testing::Test {
         combo_(Make<ComboBox>(WidgetKind::kComboBox, "cboMirror")),
         text_(Make<TextBox>(WidgetKind::kTextBox, "txtEntry")),
         field_(Make<UpDownText>(WidgetKind::kUpDownText, "txtAngle")),
-        label_(Make<Label>(WidgetKind::kLabel, "lblName")) {
+        label_(Make<Label>(WidgetKind::kLabel, "lblName")),
+        grid_(Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial")) {
     for (const char* item : {"X", "Y", "Z"}) combo_.AddItem(item);
   }
 
@@ -47,6 +48,7 @@ class WidgetTest : public ::testing::Test {
   TextBox& text_;
   UpDownText& field_;
   Label& label_;
+  FlexGrid& grid_;
 };
 
 // Code sets a value: the widget notifies its view and raises its event
@@ -136,6 +138,8 @@ TEST_F(WidgetTest, ValuesTheWidgetDoesNotOfferAreRefused) {
   combo_.SetListIndex(1);
   box_.SetValue(2);
   label_.Move(1, 2, 3, 4);
+  grid_.SetRows(3);
+  grid_.SetCols(12);
   const struct {
     const char* what;
     std::function<void()> call;
@@ -156,6 +160,15 @@ TEST_F(WidgetTest, ValuesTheWidgetDoesNotOfferAreRefused) {
       {"sixteen decimal places", [&] { field_.SetMaxDecimalPlaces(16); }, 380},
       {"negative increment", [&] { field_.SetIncrement(-0.5); }, 380},
       {"a step of no direction", [&] { field_.Step(0); }, 5},
+      {"grid Row=3", [&] { grid_.SetRow(3); }, 380},
+      {"grid Rows=-1", [&] { grid_.SetRows(-1); }, 380},
+      {"grid FixedRows=4", [&] { grid_.SetFixedRows(4); }, 380},
+      {"grid CellAlignment=10", [&] { grid_.SetCellAlignment(10); }, 380},
+      {"grid ColWidth=-2", [&] { grid_.SetColWidth(0, -2); }, 380},
+      {"grid ColWidth(12)", [&] { (void)grid_.ColWidth(12); }, 9},
+      {"grid RowHeight(-1)=5", [&] { grid_.SetRowHeight(-1, 5); }, 9},
+      {"grid TextMatrix(0,12)=x", [&] { grid_.SetTextMatrix(0, 12, "x"); }, 9},
+      {"huge grid", [&] { grid_.SetRows(2147483647); }, 7},
   };
   EventLog log(tree_);
   for (const auto& c : cases) {
@@ -168,6 +181,13 @@ TEST_F(WidgetTest, ValuesTheWidgetDoesNotOfferAreRefused) {
   EXPECT_EQ(combo_.ListIndex(), 1);
   EXPECT_THAT(combo_.Items(), ElementsAre("X", "Y", "Z"));
   EXPECT_EQ(label_.Height(), 4);
+  EXPECT_EQ(grid_.Rows(), 3);
+  EXPECT_EQ(grid_.Cols(), 12);
+  EXPECT_EQ(grid_.Row(), 1);
+  // An empty grid has no current cell.
+  grid_.SetRows(0);
+  EXPECT_EQ(grid_.FixedRows(), 0);
+  ExpectError([&] { grid_.SetText("x"); }, 9, "Subscript out of range");
 }
 
 TEST_F(WidgetTest, TheSelectedEntryFollowsInsertsAndRemovesWithoutAClick) {
@@ -302,13 +322,8 @@ TEST_F(WidgetTest, AStepMovesOneIncrementWithinTheBounds) {
 
 // ------------------------------------------------------------------- grid
 
-class GridTest : public WidgetTest {
- protected:
-  GridTest() : grid_(Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial")) {}
-  FlexGrid& grid_;
-};
-
-TEST_F(GridTest, ResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
+TEST_F(WidgetTest,
+       GridResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
   grid_.SetCols(3);
   grid_.SetRows(4);
   for (Long r = 0; r < 4; ++r) {
@@ -336,7 +351,8 @@ TEST_F(GridTest, ResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
   EXPECT_EQ(grid_.ColWidth(3), 960);
 }
 
-TEST_F(GridTest, EachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
+TEST_F(WidgetTest,
+       GridEachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
   grid_.SetCols(3);
   grid_.SetRows(10000);
   grid_.SetCol(1);
@@ -375,7 +391,7 @@ TEST_F(GridTest, EachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
   EXPECT_THAT(log.Take(), IsEmpty());
 }
 
-TEST_F(GridTest, PositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
+TEST_F(WidgetTest, GridPositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
   grid_.SetRows(6);
   grid_.SetCols(4);
   grid_.SetFixedCols(0);
@@ -408,7 +424,7 @@ TEST_F(GridTest, PositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
   EXPECT_EQ(grid_.ColPos(2), 10 + 960);
 }
 
-TEST_F(GridTest, CellChangesNameTheCellAndStructureChangesNone) {
+TEST_F(WidgetTest, GridCellChangesNameTheCellAndStructureChangesNone) {
   grid_.SetRows(4);
   grid_.SetCols(4);
   grid_.SetRow(3);
@@ -433,49 +449,17 @@ TEST_F(GridTest, CellChangesNameTheCellAndStructureChangesNone) {
                   "notify msgMaterial Grid", "notify msgMaterial Redraw"));
 }
 
-TEST_F(GridTest, OutOfRangeIndexesRaiseTheControlsErrors) {
-  grid_.SetRows(3);
-  grid_.SetCols(12);
-  const struct {
-    const char* what;
-    std::function<void()> call;
-    Long number;
-  } cases[] = {
-      {"Row=3", [&] { grid_.SetRow(3); }, 380},
-      {"Rows=-1", [&] { grid_.SetRows(-1); }, 380},
-      {"FixedRows=4", [&] { grid_.SetFixedRows(4); }, 380},
-      {"CellAlignment=10", [&] { grid_.SetCellAlignment(10); }, 380},
-      {"ColWidth=-2", [&] { grid_.SetColWidth(0, -2); }, 380},
-      {"ColWidth(12)", [&] { (void)grid_.ColWidth(12); }, 9},
-      {"RowHeight(-1)=5", [&] { grid_.SetRowHeight(-1, 5); }, 9},
-      {"TextMatrix(0,12)=x", [&] { grid_.SetTextMatrix(0, 12, "x"); }, 9},
-      {"huge grid", [&] { grid_.SetRows(2147483647); }, 7},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ExpectError(c.call, c.number, StandardDescription(c.number));
-  }
-  EXPECT_EQ(grid_.Rows(), 3);
-  EXPECT_EQ(grid_.Cols(), 12);
-  EXPECT_EQ(grid_.Row(), 1);
-  // An empty grid has no current cell.
-  grid_.SetRows(0);
-  EXPECT_EQ(grid_.FixedRows(), 0);
-  ExpectError([&] { grid_.SetText("x"); }, 9, "Subscript out of range");
-}
-
 // --------------------------------------------------------------- properties
 
 // The scenarios compare widget properties as these print them; what they
 // cannot reach is a property asked for wrongly.
 TEST_F(WidgetTest, PropertiesAskedForWronglyAreErrorsOrNothing) {
-  auto& grid = Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial");
   auto& images = Make<ImageList>(WidgetKind::kImageList, "ilsImages");
   EXPECT_EQ(slider_.Property("ListIndex", {}), std::nullopt);
   EXPECT_EQ(label_.Property("caption", {}), std::string());
   ExpectError([&] { (void)combo_.Property("List", 3); }, 9,
               "Subscript out of range");
-  ExpectError([&] { (void)grid.Property("ColWidth", {}); }, 450,
+  ExpectError([&] { (void)grid_.Property("ColWidth", {}); }, 450,
               "Wrong number of arguments: ColWidth needs an index");
   ExpectError([&] { (void)images.ListImage(1); }, 35600, "Index out of bounds");
 }
