@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -94,93 +96,55 @@ TEST(WidgetRandomTest, InvariantsHoldAndViewsStayInStep) {
   MirrorView mirror(tree);
   const std::set<Long> kKnown = {5, 6, 7, 9, 13, 380};
   int failures = 0;
+  auto any_index = [&] { return pick(-1, 4); };
+  auto any_text = [&] { return kTexts[pick(0, 9)]; };
+  auto any_text_widget = [&]() -> TextWidget& { return *texts[pick(0, 2)]; };
+  auto any_widget = [&]() -> Widget& { return *all[pick(0, 7)]; };
+  // What code and a person do, each picked at random.
+  const std::function<void()> actions[] = {
+      [&] { slider.SetValue(pick(-5, 9)); },
+      [&] { slider.SetRange(pick(-5, 5), pick(-5, 9)); },
+      [&] { UserInput::MoveSlider(slider, pick(-5, 9)); },
+      [&] {
+        combo.AddItem("item", pick(0, 2) ? std::nullopt
+                                         : std::optional<Long>(any_index()));
+      },
+      [&] { combo.RemoveItem(any_index()); },
+      [&] { combo.SetListIndex(pick(-2, 4)); },
+      [&] { UserInput::Pick(combo, any_index()); },
+      [&] { check.SetValue(static_cast<Integer>(pick(-1, 3))); },
+      [&] { UserInput::Click(any_widget()); },
+      [&] { any_text_widget().SetText(any_text()); },
+      [&] { UserInput::Type(any_text_widget(), any_text()); },
+      [&] {
+        TextWidget& t = any_text_widget();
+        UserInput::Commit(t, pick(0, 1) ? std::optional<std::string>(any_text())
+                                        : std::nullopt);
+      },
+      [&] { any_text_widget().SetSelection(pick(-1, 8), pick(-1, 8)); },
+      [&] { UserInput::Activate(up); },
+      [&] { UserInput::Step(up, pick(-1, 1)); },
+      [&] { any_widget().SetEnabled(pick(0, 3) != 0); },
+      [&] { any_widget().SetVisible(pick(0, 3) != 0); },
+      [&] {
+        pick(0, 1) ? grid.SetRows(pick(-1, 6)) : grid.SetCols(pick(-1, 6));
+      },
+      [&] {
+        grid.SetRow(pick(-1, 6));
+        grid.SetCol(pick(-1, 6));
+        grid.SetText(any_text());
+      },
+      [&] { UserInput::ClickCell(grid, pick(-1, 6), pick(-1, 6)); },
+      [&] {
+        pick(0, 1) ? UserInput::Focus(any_widget())
+                   : UserInput::Blur(any_widget());
+      },
+      [&] { grid.SetColWidth(pick(-1, 6), pick(-2, 2000)); },
+  };
+  constexpr int kActions = static_cast<int>(std::size(actions));
   for (int step = 0; step < 20000; ++step) {
     try {
-      switch (pick(0, 21)) {
-        case 0:
-          slider.SetValue(pick(-5, 9));
-          break;
-        case 1:
-          slider.SetRange(pick(-5, 5), pick(-5, 9));
-          break;
-        case 2:
-          UserInput::MoveSlider(slider, pick(-5, 9));
-          break;
-        case 3:
-          combo.AddItem("item", pick(0, 2) ? std::nullopt
-                                           : std::optional<Long>(pick(-1, 4)));
-          break;
-        case 4:
-          combo.RemoveItem(pick(-1, 4));
-          break;
-        case 5:
-          combo.SetListIndex(pick(-2, 4));
-          break;
-        case 6:
-          UserInput::Pick(combo, pick(-1, 4));
-          break;
-        case 7:
-          check.SetValue(static_cast<Integer>(pick(-1, 3)));
-          break;
-        case 8:
-          UserInput::Click(*all[pick(0, 7)]);
-          break;
-        case 9:
-          texts[pick(0, 2)]->SetText(kTexts[pick(0, 9)]);
-          break;
-        case 10:
-          UserInput::Type(*texts[pick(0, 2)], kTexts[pick(0, 9)]);
-          break;
-        case 11: {
-          TextWidget* t = texts[pick(0, 2)];
-          if (pick(0, 1)) {
-            UserInput::Commit(*t, std::string(kTexts[pick(0, 9)]));
-          } else {
-            UserInput::Commit(*t, std::nullopt);
-          }
-          break;
-        }
-        case 12:
-          texts[pick(0, 2)]->SetSelection(pick(-1, 8), pick(-1, 8));
-          break;
-        case 13:
-          UserInput::Activate(up);
-          break;
-        case 14:
-          UserInput::Step(up, pick(-1, 1));
-          break;
-        case 15:
-          all[pick(0, 7)]->SetEnabled(pick(0, 3) != 0);
-          break;
-        case 16:
-          all[pick(0, 7)]->SetVisible(pick(0, 3) != 0);
-          break;
-        case 17:
-          if (pick(0, 1)) {
-            grid.SetRows(pick(-1, 6));
-          } else {
-            grid.SetCols(pick(-1, 6));
-          }
-          break;
-        case 18:
-          grid.SetRow(pick(-1, 6));
-          grid.SetCol(pick(-1, 6));
-          grid.SetText(kTexts[pick(0, 9)]);
-          break;
-        case 19:
-          UserInput::ClickCell(grid, pick(-1, 6), pick(-1, 6));
-          break;
-        case 20:
-          if (pick(0, 1)) {
-            UserInput::Focus(*all[pick(0, 7)]);
-          } else {
-            UserInput::Blur(*all[pick(0, 7)]);
-          }
-          break;
-        case 21:
-          grid.SetColWidth(pick(-1, 6), pick(-2, 2000));
-          break;
-      }
+      actions[pick(0, kActions - 1)]();
     } catch (const Error& e) {
       ++failures;
       ASSERT_TRUE(kKnown.count(e.Number()))

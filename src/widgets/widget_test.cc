@@ -30,7 +30,8 @@ class WidgetTest : public ::testing::Test {
         combo_(Make<ComboBox>(WidgetKind::kComboBox, "cboMirror")),
         text_(Make<TextBox>(WidgetKind::kTextBox, "txtEntry")),
         field_(Make<UpDownText>(WidgetKind::kUpDownText, "txtAngle")),
-        label_(Make<Label>(WidgetKind::kLabel, "lblName")) {
+        label_(Make<Label>(WidgetKind::kLabel, "lblName")),
+        grid_(Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial")) {
     for (const char* item : {"X", "Y", "Z"}) combo_.AddItem(item);
   }
 
@@ -47,6 +48,7 @@ class WidgetTest : public ::testing::Test {
   TextBox& text_;
   UpDownText& field_;
   Label& label_;
+  FlexGrid& grid_;
 };
 
 // Code sets a value: the widget notifies its view and raises its event
@@ -82,14 +84,6 @@ TEST_F(WidgetTest, ValuesSetByCodeRaiseTheirEventOnlyOnARealChange) {
        [] {},
        [&] { box_.SetValue(2); },
        {"notify chkHide Value", "click"}},
-      {"check box stays grey",
-       [&] { box_.SetValue(2); },
-       [&] { box_.SetValue(2); },
-       {}},
-      {"list to its first entry",
-       [] {},
-       [&] { combo_.SetListIndex(0); },
-       {"notify cboMirror Value", "click"}},
       {"list back to none",
        [&] { combo_.SetListIndex(1); },
        [&] { combo_.SetListIndex(-1); },
@@ -111,32 +105,28 @@ TEST_F(WidgetTest, ValuesSetByCodeRaiseTheirEventOnlyOnARealChange) {
        [&] {
          label_.Move(10, 20, 300, 40);
          label_.Move(10, 20, 300, 40);
-         label_.SetLeft(-50000);
          label_.SetEnabled(false);
          label_.SetEnabled(false);
          label_.SetCaption("Name");
          label_.SetCaption("Name");
        },
-       {"notify lblName Geometry", "notify lblName Geometry",
-        "notify lblName Enabled", "notify lblName Caption"}},
+       {"notify lblName Geometry", "notify lblName Enabled",
+        "notify lblName Caption"}},
   };
+  EventLog log(tree_);
+  slider_.on_change = log.Handler("change");
+  box_.on_click = log.Handler("click");
+  combo_.on_click = log.Handler("click");
+  text_.on_change = log.Handler("change");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     // The cases run one after another on the same widgets; each states
     // the value it starts from.
     slider_.SetRange(0, 10);
     c.before();
-    EventLog log(tree_);
-    slider_.on_change = log.Handler("change");
-    box_.on_click = log.Handler("click");
-    combo_.on_click = log.Handler("click");
-    text_.on_change = log.Handler("change");
+    log.Take();
     c.set();
     EXPECT_THAT(log.Take(), ElementsAreArray(c.events));
-    slider_.on_change = nullptr;
-    box_.on_click = nullptr;
-    combo_.on_click = nullptr;
-    text_.on_change = nullptr;
   }
 }
 
@@ -148,49 +138,56 @@ TEST_F(WidgetTest, ValuesTheWidgetDoesNotOfferAreRefused) {
   combo_.SetListIndex(1);
   box_.SetValue(2);
   label_.Move(1, 2, 3, 4);
+  grid_.SetRows(3);
+  grid_.SetCols(12);
   const struct {
     const char* what;
     std::function<void()> call;
     Long number;
   } cases[] = {
       {"slider below its range", [&] { slider_.SetValue(0); }, 380},
-      {"slider far above it", [&] { slider_.SetValue(2147483647); }, 380},
+      {"slider above it", [&] { slider_.SetValue(11); }, 380},
       {"negative small change", [&] { slider_.SetSmallChange(-1); }, 380},
       {"negative tick frequency", [&] { slider_.SetTickFrequency(-1); }, 380},
       {"check box 3", [&] { box_.SetValue(3); }, 380},
-      {"check box -1", [&] { box_.SetValue(-1); }, 380},
       {"list index past the items", [&] { combo_.SetListIndex(3); }, 380},
-      {"list index -2", [&] { combo_.SetListIndex(-2); }, 380},
       {"list entry past the items", [&] { (void)combo_.List(3); }, 9},
+      {"list entry before them", [&] { (void)combo_.List(-1); }, 9},
       {"inserting past the end", [&] { combo_.AddItem("W", 4); }, 5},
       {"removing past the end", [&] { combo_.RemoveItem(3); }, 5},
-      {"negative width", [&] { label_.SetWidth(-1); }, 380},
       {"negative height by Move", [&] { label_.Move(0, 0, 5, -5); }, 380},
       {"negative selection start", [&] { text_.SetSelection(-1, 0); }, 380},
-      {"negative selection length", [&] { text_.SetSelection(0, -1); }, 380},
       {"sixteen decimal places", [&] { field_.SetMaxDecimalPlaces(16); }, 380},
       {"negative increment", [&] { field_.SetIncrement(-0.5); }, 380},
       {"a step of no direction", [&] { field_.Step(0); }, 5},
+      {"grid Row=3", [&] { grid_.SetRow(3); }, 380},
+      {"grid Rows=-1", [&] { grid_.SetRows(-1); }, 380},
+      {"grid FixedRows=4", [&] { grid_.SetFixedRows(4); }, 380},
+      {"grid CellAlignment=10", [&] { grid_.SetCellAlignment(10); }, 380},
+      {"grid ColWidth=-2", [&] { grid_.SetColWidth(0, -2); }, 380},
+      {"grid ColWidth(12)", [&] { (void)grid_.ColWidth(12); }, 9},
+      {"grid RowHeight(-1)=5", [&] { grid_.SetRowHeight(-1, 5); }, 9},
+      {"grid TextMatrix(0,12)=x", [&] { grid_.SetTextMatrix(0, 12, "x"); }, 9},
+      {"huge grid", [&] { grid_.SetRows(2147483647); }, 7},
   };
   EventLog log(tree_);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    try {
-      c.call();
-      ADD_FAILURE() << "accepted";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), c.number);
-    }
+    ExpectError(c.call, c.number, StandardDescription(c.number));
   }
   EXPECT_THAT(log.Take(), IsEmpty());
   EXPECT_EQ(slider_.Value(), 4);
   EXPECT_EQ(box_.Value(), 2);
   EXPECT_EQ(combo_.ListIndex(), 1);
   EXPECT_THAT(combo_.Items(), ElementsAre("X", "Y", "Z"));
-  EXPECT_EQ(label_.Width(), 3);
   EXPECT_EQ(label_.Height(), 4);
-  ExpectError([&] { slider_.SetValue(11); }, 380, "Invalid property value");
-  ExpectError([&] { (void)combo_.List(-1); }, 9, "Subscript out of range");
+  EXPECT_EQ(grid_.Rows(), 3);
+  EXPECT_EQ(grid_.Cols(), 12);
+  EXPECT_EQ(grid_.Row(), 1);
+  // An empty grid has no current cell.
+  grid_.SetRows(0);
+  EXPECT_EQ(grid_.FixedRows(), 0);
+  ExpectError([&] { grid_.SetText("x"); }, 9, "Subscript out of range");
 }
 
 TEST_F(WidgetTest, TheSelectedEntryFollowsInsertsAndRemovesWithoutAClick) {
@@ -230,20 +227,6 @@ TEST_F(WidgetTest, AHandlerFailureReachesTheCodeThatSetTheValue) {
   EXPECT_EQ(slider_.Value(), 3);
 }
 
-TEST_F(WidgetTest, ShownAndUsableFollowEveryAncestor) {
-  auto& frame = Make<Frame>(WidgetKind::kFrame, "fraOuter");
-  auto& inner = tree_.Create<Frame>(WidgetKind::kFrame, "fraInner", -1, &frame);
-  auto& button = tree_.Create<Button>(WidgetKind::kButton, "cmdGo", -1, &inner);
-  EXPECT_TRUE(button.IsUsable());
-  frame.SetEnabled(false);
-  EXPECT_TRUE(button.IsShown());
-  EXPECT_FALSE(button.IsUsable());
-  frame.SetEnabled(true);
-  form_.SetVisible(false);
-  EXPECT_FALSE(button.IsShown());
-  EXPECT_FALSE(button.IsUsable());
-}
-
 // ------------------------------------------------------------------ text
 
 TEST_F(WidgetTest, SelectionsCountCharactersAndTypingReplacesThem) {
@@ -278,21 +261,20 @@ TEST_F(WidgetTest, SelectionsCountCharactersAndTypingReplacesThem) {
 
 // ------------------------------------------------------------- up-down field
 
-TEST_F(WidgetTest, ACommitKeepsTheValueInsideTheBoundsAndDecimals) {
+// (Bringing a commit back to a bound is pinned by the input rules and the
+// range scenarios.)
+TEST_F(WidgetTest, ACommitKeepsTheValueToItsDecimals) {
+  field_.SetMinValue(0.01);
+  field_.SetMaxValue(1.0);
+  field_.SetMaxDecimalPlaces(3);
   const struct {
-    double min, max;
-    Long decimals;
     const char* typed;
     const char* committed;
   } cases[] = {
-      {0.01, 1.0, 3, "0.50000", "0.50000"},  // trailing zeros are kept
-      {0.01, 1.0, 3, "2", "1"},
-      {0.01, 1.0, 3, "0", "0.01"},
-      {0.01, 1.0, 3, "0.12345", "0.123"},
-      {0, 10, 1, "0.25", "0.2"},  // halves to even
-      {-360, 360, 0, "12.7", "13"},
-      {-360, 360, 4, "-400", "-360"},
-      {0, 10, 2, "abc", "abc"},  // no number: left for the editor to report
+      {"0.50000", "0.50000"},  // trailing zeros are kept
+      {"0.12345", "0.123"},
+      {"0.0625", "0.062"},  // halves to even
+      {"abc", "abc"},       // no number: left for the editor to report
   };
   std::vector<std::string> seen;
   field_.on_change = [&] { seen.push_back("change"); };
@@ -301,9 +283,6 @@ TEST_F(WidgetTest, ACommitKeepsTheValueInsideTheBoundsAndDecimals) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
-    field_.SetMinValue(c.min);
-    field_.SetMaxValue(c.max);
-    field_.SetMaxDecimalPlaces(c.decimals);
     field_.SetText(c.typed);
     seen.clear();
     field_.CommitText();
@@ -327,9 +306,7 @@ TEST_F(WidgetTest, AStepMovesOneIncrementWithinTheBounds) {
     const char* start;
     int direction;
     const char* after;
-  } cases[] = {{"0.05", 1, "0.06"},
-               {"0.05", -1, "0.04"},
-               {"1", 1, "1"},
+  } cases[] = {{"1", 1, "1"},
                {"0.01", -1, "0.01"},
                {"x", 1, "0.06"}};  // from no number: from the default
   int commits = 0;
@@ -345,13 +322,8 @@ TEST_F(WidgetTest, AStepMovesOneIncrementWithinTheBounds) {
 
 // ------------------------------------------------------------------- grid
 
-class GridTest : public WidgetTest {
- protected:
-  GridTest() : grid_(Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial")) {}
-  FlexGrid& grid_;
-};
-
-TEST_F(GridTest, ResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
+TEST_F(WidgetTest,
+       GridResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
   grid_.SetCols(3);
   grid_.SetRows(4);
   for (Long r = 0; r < 4; ++r) {
@@ -379,7 +351,8 @@ TEST_F(GridTest, ResizingKeepsTheCellsThatRemainAndMovesTheCurrentOneInside) {
   EXPECT_EQ(grid_.ColWidth(3), 960);
 }
 
-TEST_F(GridTest, EachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
+TEST_F(WidgetTest,
+       GridEachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
   grid_.SetCols(3);
   grid_.SetRows(10000);
   grid_.SetCol(1);
@@ -418,7 +391,7 @@ TEST_F(GridTest, EachCellKeepsItsPictureThroughSharingShrinkingAndClearing) {
   EXPECT_THAT(log.Take(), IsEmpty());
 }
 
-TEST_F(GridTest, PositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
+TEST_F(WidgetTest, GridPositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
   grid_.SetRows(6);
   grid_.SetCols(4);
   grid_.SetFixedCols(0);
@@ -451,7 +424,7 @@ TEST_F(GridTest, PositionsAreSumsOfTheSizesBeforeAndFollowTheScrolling) {
   EXPECT_EQ(grid_.ColPos(2), 10 + 960);
 }
 
-TEST_F(GridTest, CellChangesNameTheCellAndStructureChangesNone) {
+TEST_F(WidgetTest, GridCellChangesNameTheCellAndStructureChangesNone) {
   grid_.SetRows(4);
   grid_.SetCols(4);
   grid_.SetRow(3);
@@ -476,57 +449,17 @@ TEST_F(GridTest, CellChangesNameTheCellAndStructureChangesNone) {
                   "notify msgMaterial Grid", "notify msgMaterial Redraw"));
 }
 
-TEST_F(GridTest, OutOfRangeIndexesRaiseTheControlsErrors) {
-  grid_.SetRows(3);
-  grid_.SetCols(12);
-  const struct {
-    const char* what;
-    std::function<void()> call;
-    Long number;
-  } cases[] = {
-      {"Row=3", [&] { grid_.SetRow(3); }, 380},
-      {"Col=12", [&] { grid_.SetCol(12); }, 380},
-      {"Rows=-1", [&] { grid_.SetRows(-1); }, 380},
-      {"FixedRows=4", [&] { grid_.SetFixedRows(4); }, 380},
-      {"CellAlignment=10", [&] { grid_.SetCellAlignment(10); }, 380},
-      {"ColWidth=-2", [&] { grid_.SetColWidth(0, -2); }, 380},
-      {"ColWidth(12)", [&] { (void)grid_.ColWidth(12); }, 9},
-      {"RowHeight(-1)=5", [&] { grid_.SetRowHeight(-1, 5); }, 9},
-      {"ColPos(-1)", [&] { (void)grid_.ColPos(-1); }, 9},
-      {"TextMatrix(0,12)=x", [&] { grid_.SetTextMatrix(0, 12, "x"); }, 9},
-      {"CellBackColorAt(5,5)", [&] { (void)grid_.CellBackColorAt(5, 5); }, 9},
-      {"huge grid", [&] { grid_.SetRows(2147483647); }, 7},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    try {
-      c.call();
-      ADD_FAILURE() << "accepted";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), c.number);
-    }
-  }
-  EXPECT_EQ(grid_.Rows(), 3);
-  EXPECT_EQ(grid_.Cols(), 12);
-  EXPECT_EQ(grid_.Row(), 1);
-  // An empty grid has no current cell.
-  grid_.SetRows(0);
-  EXPECT_EQ(grid_.FixedRows(), 0);
-  ExpectError([&] { grid_.SetText("x"); }, 9, "Subscript out of range");
-}
-
 // --------------------------------------------------------------- properties
 
 // The scenarios compare widget properties as these print them; what they
 // cannot reach is a property asked for wrongly.
 TEST_F(WidgetTest, PropertiesAskedForWronglyAreErrorsOrNothing) {
-  auto& grid = Make<FlexGrid>(WidgetKind::kFlexGrid, "msgMaterial");
   auto& images = Make<ImageList>(WidgetKind::kImageList, "ilsImages");
   EXPECT_EQ(slider_.Property("ListIndex", {}), std::nullopt);
   EXPECT_EQ(label_.Property("caption", {}), std::string());
   ExpectError([&] { (void)combo_.Property("List", 3); }, 9,
               "Subscript out of range");
-  ExpectError([&] { (void)grid.Property("ColWidth", {}); }, 450,
+  ExpectError([&] { (void)grid_.Property("ColWidth", {}); }, 450,
               "Wrong number of arguments: ColWidth needs an index");
   ExpectError([&] { (void)images.ListImage(1); }, 35600, "Index out of bounds");
 }

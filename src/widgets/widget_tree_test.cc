@@ -11,64 +11,37 @@
 namespace morvel {
 namespace {
 
-using ::morvel::testing::EventLog;
 using ::morvel::testing::ExpectError;
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // A small window laid out from a table, as the sections lay out theirs.
 // clang-format off
 const WidgetSpec kLayout[] = {
-    {.kind = WidgetKind::kForm, .name = "Properties", .width = 4000,
-     .height = 9735},
-    {.kind = WidgetKind::kFrame, .name = "fraSmoothing", .left = -30,
-     .top = 60, .width = 3930, .height = 1500, .caption = " Smoothing"},
+    {.kind = WidgetKind::kForm, .name = "Properties"},
+    {.kind = WidgetKind::kFrame, .name = "fraSmoothing"},
     {.kind = WidgetKind::kLabel, .name = "Label", .index = 3,
-     .parent = "fraSmoothing", .left = 120, .width = 900, .height = 285,
-     .caption = "Level"},
+     .parent = "fraSmoothing"},
     {.kind = WidgetKind::kSlider, .name = "sldSmoothingLevel",
-     .parent = "fraSmoothing", .left = 1050, .top = 270, .width = 2835,
-     .height = 285, .tooltip = "Smoothing level", .min = 0, .max = 4,
-     .small_change = 1, .large_change = 2, .tick = 1},
+     .parent = "fraSmoothing"},
     {.kind = WidgetKind::kUpDownText, .name = "txtAngle",
-     .parent = "fraSmoothing", .left = 1050, .top = 630, .width = 915,
-     .height = 315, .min = 0, .max = 180, .small_change = 0.5,
-     .decimals = 1, .text = "30.0", .default_value = 30},
+     .parent = "fraSmoothing", .text = "30.0"},
     {.kind = WidgetKind::kButton, .name = "cmdCommitSmoothing",
-     .parent = "fraSmoothing", .left = 2100, .top = 1000, .width = 1000,
-     .height = 375, .caption = "Commit", .enabled = false},
+     .parent = "fraSmoothing"},
     {.kind = WidgetKind::kTextField, .name = "txtNumClones", .index = 0,
-     .parent = "Label(3)", .text = "1"},
-    {.kind = WidgetKind::kImageList, .name = "ilsImageList", .visible = true},
+     .parent = "Label(3)"},
+    {.kind = WidgetKind::kImageList, .name = "ilsImageList"},
 };
 // clang-format on
 
-TEST(WidgetTreeTest, BuildsATableWithEverySetting) {
+// (The settings a table gives are read back by the layout and range
+// scenarios; what is left here is how a table names parents.)
+TEST(WidgetTreeTest, ATableNamesParentsByDisplayNameOrNotAtAll) {
   WidgetTree tree;
   tree.Build(kLayout);
-  ASSERT_EQ(tree.All().size(), 8u);
-  EXPECT_EQ(tree.Root()->Name(), "Properties");
-
-  auto& slider = tree.Get<Slider>("sldSmoothingLevel");
-  EXPECT_EQ(slider.Parent()->Name(), "fraSmoothing");
-  EXPECT_EQ(slider.Width(), 2835);
-  EXPECT_EQ(slider.ToolTip(), "Smoothing level");
-  EXPECT_EQ(slider.LargeChange(), 2);
-  EXPECT_EQ(slider.TickFrequency(), 1);
-
-  auto& angle = tree.Get<UpDownText>("txtAngle");
-  EXPECT_EQ(angle.MaxValue(), 180);
-  EXPECT_EQ(angle.Increment(), 0.5);
-  EXPECT_EQ(angle.MaxDecimalPlaces(), 1);
-  EXPECT_EQ(angle.DefaultValue(), 30);
-  EXPECT_EQ(angle.Text(), "30.0");
-
-  EXPECT_FALSE(tree.GetWidget("cmdCommitSmoothing").Enabled());
-  EXPECT_EQ(tree.GetWidget("Label", 3).Caption(), "Level");
   EXPECT_EQ(tree.GetWidget("txtNumClones", 0).Parent(),
             &tree.GetWidget("Label", 3));
   EXPECT_EQ(tree.GetWidget("ilsImageList").Parent(), tree.Root());
-  EXPECT_THAT(tree.GetWidget("fraSmoothing").Children().size(), 4u);
+  EXPECT_EQ(tree.GetWidget("fraSmoothing").Children().size(), 4u);
 }
 
 TEST(WidgetTreeTest, LooksUpByNameIndexAndDisplayName) {
@@ -161,16 +134,6 @@ TEST(WidgetTreeTest, TypedLookupReportsMissingAndWrongKind) {
   EXPECT_EQ(tree.Get<TextWidget>("txtAngle").Text(), "30.0");
 }
 
-TEST(WidgetTreeTest, BuildingReportsOneChildNotificationPerWidget) {
-  WidgetTree tree;
-  Widget& form = tree.Create(WidgetKind::kForm, "Properties", -1, nullptr);
-  EventLog log(tree);
-  Widget& frame = tree.Create(WidgetKind::kFrame, "fraA", -1, &form);
-  tree.Create(WidgetKind::kLabel, "lblA", -1, &frame);
-  EXPECT_THAT(log.Take(), ElementsAre("notify Properties Children",
-                                      "notify fraA Children"));
-}
-
 // ------------------------------------------------------------------ focus
 
 class FocusTest : public ::testing::Test {
@@ -189,25 +152,7 @@ class FocusTest : public ::testing::Test {
   TextBox* second_;
 };
 
-TEST_F(FocusTest, MovingTheFocusRaisesLostThenGot) {
-  EventLog log(tree_);
-  first_->on_got_focus = log.Handler("got first");
-  first_->on_lost_focus = log.Handler("lost first");
-  second_->on_got_focus = log.Handler("got second");
-  second_->on_lost_focus = log.Handler("lost second");
-
-  tree_.SetFocus(first_);
-  tree_.SetFocus(first_);
-  EXPECT_THAT(log.Take(), ElementsAre("notify txtFirst Focus", "got first"));
-  tree_.SetFocus(second_);
-  EXPECT_EQ(tree_.Focused(), second_);
-  EXPECT_THAT(log.Take(), ElementsAre("notify txtFirst Focus", "lost first",
-                                      "notify txtSecond Focus", "got second"));
-  tree_.SetFocus(nullptr);
-  EXPECT_EQ(tree_.Focused(), nullptr);
-  EXPECT_THAT(log.Take(), ElementsAre("notify txtSecond Focus", "lost second"));
-}
-
+// (Lost before got, and a blur, are pinned by the input rules.)
 TEST_F(FocusTest, AHandlerThatMovesTheFocusAgainWins) {
   tree_.SetFocus(first_);
   // The cell editor hides itself and sends the focus elsewhere while losing
