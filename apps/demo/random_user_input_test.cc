@@ -7,8 +7,6 @@
 
 #include <QApplication>
 #include <QWidget>
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +14,7 @@
 #include "platform/headless.h"
 #include "qt/widget_view.h"
 #include "qt_input_driver.h"
-#include "random_user/random_user.h"
+#include "random_user/random_user_testing.h"
 
 namespace morvel::demo {
 namespace {
@@ -24,14 +22,6 @@ namespace {
 namespace ru = morvel::random_user;
 
 TEST(RandomUserQtInputTest, RealInputKeepsEveryInvariant) {
-  const std::filesystem::path source = MORVEL_SOURCE_DIR;
-  std::vector<std::string> paths = {(source / "examples/studio.json").string()};
-  for (const auto& entry :
-       std::filesystem::directory_iterator(source / "tests/scenarios/scenes")) {
-    paths.push_back(entry.path().string());
-  }
-  std::sort(paths.begin() + 1, paths.end());
-
   FixedScreenMetrics metrics(15, 15);
   std::unique_ptr<qt::WidgetView> view;
   QtInputDriver input([&](const Widget& widget) -> qt::WidgetView* {
@@ -39,7 +29,7 @@ TEST(RandomUserQtInputTest, RealInputKeepsEveryInvariant) {
                                                           : nullptr;
   });
   ru::Options options;
-  options.scenes = ru::ReadSceneFiles(paths);
+  options.scenes = ru::ProjectScenes();
   options.input = &input;
   options.panel_created = [&](Properties& panel) {
     view = std::make_unique<qt::WidgetView>(panel.Widgets(),

@@ -11,31 +11,18 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QWidget>
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/headless.h"
 #include "qt/widget_view.h"
-#include "random_user/random_user.h"
+#include "random_user/random_user_testing.h"
 
 namespace morvel::qt {
 namespace {
 
 namespace ru = morvel::random_user;
-
-std::vector<ru::SceneSource> ProjectScenes() {
-  const std::filesystem::path source = MORVEL_SOURCE_DIR;
-  std::vector<std::string> paths = {(source / "examples/studio.json").string()};
-  for (const auto& entry :
-       std::filesystem::directory_iterator(source / "tests/scenarios/scenes")) {
-    paths.push_back(entry.path().string());
-  }
-  std::sort(paths.begin() + 1, paths.end());
-  return ru::ReadSceneFiles(paths);
-}
 
 // The first widget whose view disagrees with it, or empty.
 std::string FirstOutOfStep(const WidgetView& view, const WidgetTree& tree) {
@@ -78,7 +65,7 @@ TEST(RandomUserViewTest, TheViewKeepsUpWithARandomRun) {
   long long steps = 0;
 
   ru::Options options;
-  options.scenes = ProjectScenes();
+  options.scenes = ru::ProjectScenes();
   options.panel_created = [&](Properties& panel) {
     view = std::make_unique<WidgetView>(panel.Widgets(),
                                         *panel.Widgets().Root(), metrics);

@@ -3,27 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "random_user/random_user_testing.h"
 #include "random_user/transaction_monitor.h"
 
 namespace morvel::random_user {
 namespace {
-
-// The studio scene of the examples and every test scene.
-std::vector<SceneSource> ProjectScenes() {
-  const std::filesystem::path source = MORVEL_SOURCE_DIR;
-  std::vector<std::string> paths = {(source / "examples/studio.json").string()};
-  for (const auto& entry :
-       std::filesystem::directory_iterator(source / "tests/scenarios/scenes")) {
-    paths.push_back(entry.path().string());
-  }
-  std::sort(paths.begin() + 1, paths.end());
-  return ReadSceneFiles(paths);
-}
 
 // A seeded run: a few seconds of steps, each checked (random_user.h lists
 // the invariants). The figures below only make sure the run reached what it
