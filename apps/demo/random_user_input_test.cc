@@ -42,12 +42,7 @@ TEST(RandomUserQtInputTest, RealInputKeepsEveryInvariant) {
 
   ru::SeededChoices choices(5);
   ru::RandomUser user(options, choices);
-  try {
-    for (int i = 0; i < 1500; ++i) user.Step();
-    user.Finish();
-  } catch (const ru::Violation& v) {
-    FAIL() << v.what();
-  }
+  ASSERT_EQ(ru::PlaySteps(user, 1500), "");
   EXPECT_GT(user.stats().protocol.applies, 200);
 }
 

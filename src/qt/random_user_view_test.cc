@@ -90,12 +90,7 @@ TEST(RandomUserViewTest, TheViewKeepsUpWithARandomRun) {
   };
   ru::SeededChoices choices(11);
   ru::RandomUser user(options, choices);
-  try {
-    for (int i = 0; i < 1500; ++i) user.Step();
-    user.Finish();
-  } catch (const ru::Violation& v) {
-    FAIL() << v.what();
-  }
+  ASSERT_EQ(ru::PlaySteps(user, 1500), "");
   EXPECT_EQ(out_of_step, "");
   EXPECT_GT(user.stats().protocol.applies, 200);
 }

@@ -25,4 +25,16 @@ inline std::vector<SceneSource> ProjectScenes() {
   return ReadSceneFiles(paths);
 }
 
+// Plays this many steps and finishes the run: the broken invariant, or
+// empty when every step kept them all.
+inline std::string PlaySteps(RandomUser& user, int steps) {
+  try {
+    for (int i = 0; i < steps; ++i) user.Step();
+    user.Finish();
+  } catch (const Violation& v) {
+    return v.what();
+  }
+  return "";
+}
+
 }  // namespace morvel::random_user
