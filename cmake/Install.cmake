@@ -25,6 +25,7 @@ set(MORVEL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/morvel)
 set(MORVEL_PUBLIC_HEADERS
   base/error.h
   base/types.h
+  host/host_interface.h
   panel/properties.h
   panel/scene_services.h
   platform/headless.h

@@ -11,6 +11,10 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   fonts-dejavu-core
+  ccache
+  qt6-image-formats-plugins
+  libimgui-dev libglfw3-dev libfreetype-dev libgl1-mesa-dri
+  libassimp-dev assimp-testmodels
 )
 
 missing=()

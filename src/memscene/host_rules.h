@@ -3,7 +3,7 @@
 
 #include "base/types.h"
 #include "memscene/mem_scene_graph.h"
-#include "panel/properties.h"
+#include "host/host_interface.h"
 
 namespace morvel {
 
