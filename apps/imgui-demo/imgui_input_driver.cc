@@ -100,7 +100,13 @@ std::optional<ImVec2> ImGuiInputDriver::PointOn(
   return std::nullopt;
 }
 
+void ImGuiInputDriver::ByModel(const std::function<void()>& action) {
+  ++counts_.model;
+  action();
+}
+
 void ImGuiInputDriver::ClickAt(ImVec2 at) {
+  ++counts_.screen;
   screen_.MoveMouse(at);
   Frame();
   screen_.MouseButton(true);
@@ -110,6 +116,7 @@ void ImGuiInputDriver::ClickAt(ImVec2 at) {
 }
 
 void ImGuiInputDriver::PressKey(imgui::Key key, bool ctrl) {
+  ++counts_.screen;
   if (ctrl) screen_.Ctrl(true);
   screen_.KeyDown(key, true);
   Frame();
@@ -134,7 +141,7 @@ void ImGuiInputDriver::Click(Widget& widget) {
                      widget.Kind() == WidgetKind::kCheckBox;
     std::optional<ImVec2> at = PointOn(view, widget);
     // Let the model say why a person could not click it.
-    if (!widget.IsUsable() || !clickable || !at) return UserInput::Click(widget);
+    if (!widget.IsUsable() || !clickable || !at) return ByModel([&] { UserInput::Click(widget); });
     ClickAt(*at);
   });
 }
@@ -160,7 +167,7 @@ void ImGuiInputDriver::MoveSlider(Slider& slider, Long position) {
         }
       }
     }
-    if (!at) return UserInput::MoveSlider(slider, position);
+    if (!at) return ByModel([&] { UserInput::MoveSlider(slider, position); });
     ClickAt(*at);
   });
 }
@@ -170,14 +177,14 @@ void ImGuiInputDriver::Pick(ComboBox& combo, Long index) {
   Drive(view, [&] {
     std::optional<ImVec2> at = PointOn(view, combo);
     if (!at || !combo.IsUsable() || index < 0 || index >= combo.ListCount())
-      return UserInput::Pick(combo, index);
+      return ByModel([&] { UserInput::Pick(combo, index); });
     // Open the list, then click the entry: what a person does.
     ClickAt(*at);
     Frame();  // a new popup is measured in its first frame, shown in the next
     const auto& entries = view.OpenListEntries();
     if (view.OpenList() != &combo ||
         static_cast<std::size_t>(index) >= entries.size()) {
-      return UserInput::Pick(combo, index);
+      return ByModel([&] { UserInput::Pick(combo, index); });
     }
     ClickAt(ImVec2(std::floor(entries[index].Centre().x),
                    std::floor(entries[index].Centre().y)));
@@ -191,14 +198,14 @@ void ImGuiInputDriver::Check(CheckBox& box, Integer value) {
                    box.Value() != value && !(box.Value() == 2 && value == 0);
   if (one_click) return Click(box);
   WidgetView& view = ViewOf(box);
-  Drive(view, [&] { UserInput::Check(box, value); });
+  Drive(view, [&] { ByModel([&] { UserInput::Check(box, value); }); });
 }
 
 void ImGuiInputDriver::Type(TextWidget& field, std::string_view text) {
   WidgetView& view = ViewOf(field);
   Drive(view, [&] {
     if (!field.IsUsable() || !view.Find(field))
-      return UserInput::Type(field, text);
+      return ByModel([&] { UserInput::Type(field, text); });
     FocusForKeys(view, field);
     for (std::size_t pos = 0; pos < text.size();) {
       // A handler may hide or disable the field while the person types;
@@ -211,11 +218,12 @@ void ImGuiInputDriver::Type(TextWidget& field, std::string_view text) {
       if (code_point == 8) {
         PressKey(imgui::Key::kBackspace);
       } else if (HasKey(code_point)) {
+        ++counts_.screen;
         screen_.Char(code_point);
         Frame();
       } else {
         // A control character has no key of its own on a keyboard.
-        UserInput::Type(field, key);
+        ByModel([&] { UserInput::Type(field, key); });
       }
     }
   });
@@ -226,7 +234,7 @@ void ImGuiInputDriver::Commit(TextWidget& field,
   WidgetView& view = ViewOf(field);
   Drive(view, [&] {
     if (!field.IsUsable() || !view.Find(field))
-      return UserInput::Commit(field, std::move(text));
+      return ByModel([&] { UserInput::Commit(field, std::move(text)); });
     FocusForKeys(view, field);
     if (text) {
       // The whole text replaced at once, as a paste over a selection does
@@ -237,7 +245,7 @@ void ImGuiInputDriver::Commit(TextWidget& field,
     if (field.Kind() == WidgetKind::kTextBox) {
       // A plain text box has no Enter of its own: its edit ends when the
       // focus leaves it.
-      return UserInput::Commit(field, std::nullopt);
+      return ByModel([&] { UserInput::Commit(field, std::nullopt); });
     }
     PressKey(imgui::Key::kEnter);
   });
@@ -251,7 +259,7 @@ void ImGuiInputDriver::Activate(UpDownText& field) {
     if (placed)
       at = PointOn(view, field, imgui::internal::UpDownTextBox(placed->full));
     if (!field.IsUsable() || !at || field.Tree().Focused() == &field)
-      return UserInput::Activate(field);
+      return ByModel([&] { UserInput::Activate(field); });
     // Clicking into the field activates it.
     ClickAt(*at);
   });
@@ -270,8 +278,9 @@ void ImGuiInputDriver::SelectText(TextWidget& field, Long start, Long length) {
         std::min<long long>(static_cast<long long>(start) + length, count));
     std::optional<ImVec2> a = view.TextPoint(field, from);
     std::optional<ImVec2> b = view.TextPoint(field, to);
-    if (!a || !b) return field.SetSelection(start, length);
+    if (!a || !b) return ByModel([&] { field.SetSelection(start, length); });
     // A drag over the text, from `start` for `length` characters.
+    ++counts_.screen;
     screen_.MoveMouse(ImVec2(std::floor(a->x), std::floor(a->y)));
     Frame();
     screen_.MouseButton(true);
@@ -290,7 +299,7 @@ void ImGuiInputDriver::Step(UpDownText& field, int direction) {
     if (direction != 0) button = view.StepButton(field, direction);
     std::optional<ImVec2> at;
     if (button) at = PointOn(view, field, *button);
-    if (!field.IsUsable() || !at) return UserInput::Step(field, direction);
+    if (!field.IsUsable() || !at) return ByModel([&] { UserInput::Step(field, direction); });
     ClickAt(*at);
   });
 }
@@ -300,7 +309,7 @@ void ImGuiInputDriver::Focus(Widget& widget) {
   Drive(view, [&] {
     // The focus given as the host or the keyboard gives it: no click,
     // which would activate an up-down field.
-    UserInput::Focus(widget);
+    ByModel([&] { UserInput::Focus(widget); });
     view.TakeKeyboard();
     Frame();
   });
@@ -310,7 +319,7 @@ void ImGuiInputDriver::Blur(Widget& widget) {
   WidgetView& view = ViewOf(widget);
   // The focus goes elsewhere, as when the host takes it: not a click on
   // the panel, which would commit what was typed.
-  Drive(view, [&] { UserInput::Blur(widget); });
+  Drive(view, [&] { ByModel([&] { UserInput::Blur(widget); }); });
 }
 
 void ImGuiInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
@@ -319,7 +328,7 @@ void ImGuiInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
     bool person = grid.IsUsable() && view.Find(grid) &&
                   row >= grid.FixedRows() && row < grid.Rows() &&
                   col >= grid.FixedCols() && col < grid.Cols();
-    if (!person) return UserInput::ClickCell(grid, row, col);
+    if (!person) return ByModel([&] { UserInput::ClickCell(grid, row, col); });
     // A cell out of view is scrolled to first, with the wheel over the
     // grid, as a person would; one partly in view is clicked where it
     // shows.
@@ -335,6 +344,7 @@ void ImGuiInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
       float down = row_shown ? 0.0f : (row < grid.TopRow() ? 1.0f : -1.0f);
       float sideways = col_shown ? 0.0f : (col < grid.LeftCol() ? 1.0f : -1.0f);
       Long top = grid.TopRow(), left = grid.LeftCol();
+      ++counts_.screen;
       screen_.MoveMouse(*over);
       screen_.Wheel(down, sideways);
       Frame();
@@ -344,7 +354,7 @@ void ImGuiInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
     std::optional<Rect> cell = view.CellRect(grid, row, col);
     std::optional<ImVec2> at;
     if (cell) at = PointOn(view, grid, *cell);
-    if (!at) return UserInput::ClickCell(grid, row, col);
+    if (!at) return ByModel([&] { UserInput::ClickCell(grid, row, col); });
     ClickAt(*at);
   });
 }
@@ -358,7 +368,7 @@ void ImGuiInputDriver::Key(Properties& panel, Integer key_code) {
     if (!clipboard_key || !field || !field->IsUsable() || !view.Find(*field)) {
       // The container's key-down notification: the window hands the key to
       // the panel whichever of its widgets has the focus.
-      return panel.KeyDown(key_code, 0);
+      return ByModel([&] { panel.KeyDown(key_code, 0); });
     }
     view.TakeKeyboard();
     Frame();

@@ -45,9 +45,14 @@ class ImGuiInputDriver final : public scenario::InputDriver {
   void ClickCell(FlexGrid& grid, Long row, Long col) override;
   void Key(Properties& panel, Integer key_code) override;
 
-  // How many frames the driver has played, for tests that tell real input
-  // from the fall-back to the model.
-  long long Frames() const { return frames_; }
+  // What the driver did: pieces of input played on the screen (a click, a
+  // drag, a key, a wheel turn), and actions the model answered because a
+  // person could not do them. For tests and the --play transcript.
+  struct Counts {
+    long long screen = 0;
+    long long model = 0;
+  };
+  const Counts& Played() const { return counts_; }
 
  private:
   imgui::WidgetView& ViewOf(const Widget& widget) const;
@@ -61,6 +66,7 @@ class ImGuiInputDriver final : public scenario::InputDriver {
                                 const Widget& widget,
                                 std::optional<imgui::Rect> area = {}) const;
   void ClickAt(ImVec2 at);
+  void ByModel(const std::function<void()>& action);
   void PressKey(imgui::Key key, bool ctrl = false);
   // The field has the model's focus and its window the keyboard.
   void FocusForKeys(imgui::WidgetView& view, TextWidget& field);
@@ -69,6 +75,7 @@ class ImGuiInputDriver final : public scenario::InputDriver {
   std::function<void()> draw_;
   std::function<imgui::WidgetView*(const Widget&)> view_for_;
   long long frames_ = 0;
+  Counts counts_;
 };
 
 }  // namespace morvel::imgui_demo

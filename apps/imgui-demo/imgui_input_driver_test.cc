@@ -133,3 +133,34 @@ TEST(ImGuiInputDriverTest, RefusalsPlayNoInput) {
 
 }  // namespace
 }  // namespace morvel::imgui_demo
+
+#include "demo_ui.h"
+#include "play_host.h"
+
+namespace morvel::imgui_demo {
+namespace {
+
+// The worked example plays wholly on the screen: every action of the
+// person is mouse and key input through the demo's ImGui panel (a pick is
+// two clicks: the list, then its entry), none falls back to the model, and
+// the message the panel shows is answered in frames the host lends.
+TEST(ImGuiPlayTest, TheWorkedExamplePlaysOnTheScreen) {
+  imgui::HeadlessScreen screen(ImVec2(1240, 800));
+  MemorySettingsStore unused;
+  DemoUi ui(unused, {.scripted = true});
+  PlayHost host(ui, screen);
+  scenario::Interpreter interpreter(host);
+  scenario::ScenarioResult result =
+      interpreter.RunFile(MORVEL_SOURCE_DIR "/examples/first_tour.scn");
+  EXPECT_TRUE(result.passed) << result.Summary("first_tour.scn");
+  EXPECT_EQ(host.Driver().Played().model, 0);
+  EXPECT_EQ(host.Driver().Played().screen, 8);
+  EXPECT_EQ(host.MessagesAnswered(), 1);
+  // The demo's log shows what the panel raised, as it does for a person.
+  EXPECT_NE(std::find(ui.LogLines().begin(), ui.LogLines().end(),
+                      "    SetHidden Teapot True"),
+            ui.LogLines().end());
+}
+
+}  // namespace
+}  // namespace morvel::imgui_demo

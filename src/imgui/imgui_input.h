@@ -30,6 +30,8 @@ enum class Key {
   kC,
   kV,
   kX,
+  kY,
+  kZ,
 };
 
 inline ImGuiKey ToImGuiKey(Key key) {
@@ -68,6 +70,10 @@ inline ImGuiKey ToImGuiKey(Key key) {
       return ImGuiKey_V;
     case Key::kX:
       return ImGuiKey_X;
+    case Key::kY:
+      return ImGuiKey_Y;
+    case Key::kZ:
+      return ImGuiKey_Z;
   }
   return ImGuiKey_Tab;
 }

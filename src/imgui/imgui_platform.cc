@@ -55,6 +55,7 @@ class MessageModal final : public Modal {
     ImGui::Separator();
     const char* yes = buttons_ == MessageButtons::kYesNo ? "Yes" : "OK";
     bool answered = ImGui::Button(yes, ImVec2(90, 0)) || Confirmed();
+    answer_ = {ImGui::GetItemRectMin(), ImGui::GetItemRectMax()};
     if (buttons_ != MessageButtons::kOk) {
       ImGui::SameLine();
       const char* no = buttons_ == MessageButtons::kYesNo ? "No" : "Cancel";
@@ -62,8 +63,12 @@ class MessageModal final : public Modal {
     }
     return answered || Dismissed();
   }
+  std::optional<std::pair<ImVec2, ImVec2>> AnswerButton() const override {
+    return answer_;
+  }
 
  private:
+  std::optional<std::pair<ImVec2, ImVec2>> answer_;
   std::string text_;
   std::string title_;
   MessageIcon icon_;

@@ -1,7 +1,11 @@
 #ifndef MORVEL_IMGUI_MODAL_H_
 #define MORVEL_IMGUI_MODAL_H_
 
+#include <imgui.h>
+
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 // Modal answers in an immediate-mode UI. The panel asks for a colour, a map
@@ -31,6 +35,11 @@ class Modal {
   virtual bool DrawBody() = 0;
   // No more frames can be had: end without an answer.
   virtual void Cancel() {}
+  // Where the last frame showed the button that answers (OK), for a script
+  // that answers as a person would; none by default.
+  virtual std::optional<std::pair<ImVec2, ImVec2>> AnswerButton() const {
+    return std::nullopt;
+  }
 };
 
 class ModalLoop {
@@ -44,6 +53,8 @@ class ModalLoop {
   bool Run(Modal& modal);
   // A modal is on screen: the panel takes no input meanwhile.
   bool Active() const { return !stack_.empty(); }
+  // The question on top, which a person answers first; null when none.
+  Modal* Top() const { return stack_.empty() ? nullptr : stack_.back().modal; }
   // Draws every open modal, each over the one that asked for it. The
   // lender's `draw_modal`.
   void DrawModals();
