@@ -10,7 +10,7 @@
 #include "memscene/host_rules.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/headless.h"
 
 namespace morvel::imgui_demo {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "imgui/modal.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/platform.h"
 #include "scene/utilities.h"
 

@@ -10,7 +10,7 @@
 #include "imgui/pictures.h"
 #include "imgui/warn_window.h"
 #include "imgui/widget_view.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 
