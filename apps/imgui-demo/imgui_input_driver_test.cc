@@ -111,9 +111,12 @@ TEST(ImGuiInputDriverTest, PersonsActionsAreRealInputThroughTheView) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     handled = 0;
+    long long by_model = screen.Input().Played().model;
     c.action();
     EXPECT_TRUE(c.done());
-    EXPECT_GT(handled, 0) << "the driver went round the view";
+    EXPECT_GT(handled, 0);
+    EXPECT_EQ(screen.Input().Played().model, by_model)
+        << "the driver went round the view";
   }
   // The last column lies beyond the grid's width: the driver scrolled to it
   // with the wheel, which the model heard of as a scroll position.
