@@ -101,6 +101,11 @@ class ImGuiPanelTest : public ::testing::Test {
 // meanwhile, and the editor goes on with the answer once it is given.
 TEST_F(ImGuiPanelTest, AnEditorWaitsForItsAnswerInLentFrames) {
   Setup({"Key"}, 3);
+  int resized = 0, resized_in_modal = 0;
+  panel_->on_resize = [&] {
+    ++resized;
+    if (panel_->InModal()) ++resized_in_modal;
+  };
   const Widget& list =
       panel_->panel().Widgets().GetWidget("cboAttenuationType");
   in_lent_frame = [&](int call) {
@@ -111,6 +116,9 @@ TEST_F(ImGuiPanelTest, AnEditorWaitsForItsAnswerInLentFrames) {
       screen_.MouseButton(true);
     }
     if (call == 4) screen_.MouseButton(false);
+    // The host's window is resized meanwhile: the panel, in the middle of
+    // an editor, hears of it once the editor is done.
+    if (call == 2) draw_size_ = ImVec2(280, 640);
     // The person accepts the colour shown.
     screen_.KeyDown(Key::kEnter, call == 5);
     return true;
@@ -119,6 +127,9 @@ TEST_F(ImGuiPanelTest, AnEditorWaitsForItsAnswerInLentFrames) {
   EXPECT_TRUE(in_modal_seen_);
   EXPECT_EQ(lent_, 5);
   EXPECT_EQ(panel_->view().OpenList(), nullptr);
+  EXPECT_EQ(resized_in_modal, 0);
+  Frame();
+  EXPECT_EQ(resized, 1);
   EXPECT_FALSE(panel_->InModal());
   // The colour is written in a transaction of the light's own layer.
   EXPECT_THAT(events_.lines, ElementsAre("prepare ", "apply"));
