@@ -8,22 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "imgui/frame_lender.h"
+
 // Modal answers in an immediate-mode UI. The panel asks for a colour, a map
 // file or an OK synchronously, from inside an editor, and waits for the
 // answer, as QDialog::exec waits in a nested event loop. ImGui has no loop
 // of its own to nest: the host lends the panel whole frames of its own loop
-// (FrameLender) and the panel runs them until the person has answered.
+// (frame_lender.h) and the panel runs them until the person has answered.
 namespace morvel::imgui {
-
-// One frame of the host's loop lent to the panel: poll the window's events,
-// start an ImGui frame, draw the host's windows, call `draw_modal` last (the
-// modal window goes on top of everything; the panel, if the host draws it,
-// draws itself without reacting to input), render and present. Returns
-// false when the host can run no more frames (its window is closing): the
-// modal then ends as cancelled, and so does every modal asked for until the
-// panel's handler has returned to the host's own loop.
-using FrameLender =
-    std::function<bool(const std::function<void()>& draw_modal)>;
 
 // A question on screen until it is answered.
 class Modal {

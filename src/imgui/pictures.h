@@ -3,26 +3,17 @@
 
 #include <imgui.h>
 
-#include <cstdint>
-#include <memory>
 #include <string>
 #include <unordered_map>
-#include <vector>
+
+#include "imgui/texture_maker.h"
 
 // The pictures the panel refers to by description ("image:N",
 // "thumbnail:PATH:SIZE", "image:tip") as pixels, and as textures of the
-// host's renderer. ImGui draws textures the host made; the panel asks for
-// them through a TextureMaker and draws a plain swatch where it has none
-// (a host without one, or the scripted runs, which draw nothing).
+// host's renderer (texture_maker.h); the panel draws a plain swatch where
+// it has none (a host without a TextureMaker, or the scripted runs, which
+// draw nothing).
 namespace morvel::imgui {
-
-// RGBA, 8 bits a channel, rows top to bottom, not premultiplied.
-struct Image {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;
-  bool Empty() const { return width <= 0 || height <= 0; }
-};
 
 // Picture `index` (1..7) of the material grid's header image list, 15 x 14
 // pixels: 1 a blue radial colour gradient (colour), 2 a speckled
@@ -45,14 +36,6 @@ Image PictureImage(const std::string& description,
 // Splits "thumbnail:PATH:SIZE"; false for anything else.
 bool ParseThumbnail(const std::string& description, std::string* path,
                     int* size);
-
-// Makes and frees textures of the host's renderer (OpenGL, Vulkan, ...).
-class TextureMaker {
- public:
-  virtual ~TextureMaker() = default;
-  virtual ImTextureID Create(const Image& image) = 0;
-  virtual void Destroy(ImTextureID texture) = 0;
-};
 
 // The textures of the pictures drawn so far, made once each.
 class PictureCache {

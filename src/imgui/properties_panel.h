@@ -9,6 +9,8 @@
 
 #include "base/error.h"
 #include "base/types.h"
+#include "imgui/frame_lender.h"
+#include "imgui/texture_maker.h"
 #include "panel/properties.h"
 #include "platform/platform.h"
 
@@ -51,17 +53,6 @@ namespace morvel::imgui {
 
 class WidgetView;
 class ImGuiDialogUtility;
-class TextureMaker;
-
-// One frame of the host's loop lent to the panel while it waits for a
-// modal answer: poll the window's events, start an ImGui frame, draw the
-// host's windows (the panel, drawn meanwhile, takes no input), call
-// `draw_modal` last, render and present. Return false when no frame can be
-// run (the window is closing): the question then ends unanswered (a
-// chooser as cancelled, a message as seen), and so do the panel's other
-// questions until control is back in the host's own loop.
-using FrameLender =
-    std::function<bool(const std::function<void()>& draw_modal)>;
 
 class PropertiesPanel {
  public:

@@ -1,8 +1,9 @@
 # Makes the Debian packages of the build in BUILD_DIR with `cpack -G DEB`
 # into WORK_DIR and checks what each holds: the core package the static
 # library, exactly the public headers and the CMake package; the Qt package
-# (WITH_QT) the adapter library, its header and its CMake targets. Nothing
-# else: no tools, no test helpers, no implementation headers.
+# (WITH_QT) the adapter library, its header and its CMake targets; the
+# ImGui package (WITH_IMGUI) likewise, with how to find ImGui again.
+# Nothing else: no tools, no test helpers, no implementation headers.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var BUILD_DIR WORK_DIR PUBLIC_HEADERS)
@@ -82,4 +83,19 @@ if(WITH_QT)
     list(APPEND qt ${cmake_dir}/${file})
   endforeach()
   expect_files(libmorvelproperties-qt-dev "${qt}")
+endif()
+
+if(WITH_IMGUI)
+  set(imgui lib/libmorvel_imgui.a ${cmake_dir}/MorvelPropertiesImGuiTargets.cmake
+            ${cmake_dir}/MorvelImGui.cmake)
+  foreach(header ${PUBLIC_IMGUI_HEADERS})
+    list(APPEND imgui include/morvel/${header})
+  endforeach()
+  file(GLOB per_config
+       ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesImGuiTargets-*.cmake)
+  foreach(file ${per_config})
+    get_filename_component(file ${file} NAME)
+    list(APPEND imgui ${cmake_dir}/${file})
+  endforeach()
+  expect_files(libmorvelproperties-imgui-dev "${imgui}")
 endif()

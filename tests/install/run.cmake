@@ -1,9 +1,10 @@
 # Installs the build in BUILD_DIR into a scratch prefix under WORK_DIR, checks
 # the installed headers, then configures, builds and runs a host against it
-# with find_package(MorvelProperties): the core host in consumer/ (WITH_QT
-# off: the core component alone is installed), or the Qt host in
-# qt_consumer/ (WITH_QT on: both components). Any failing step fails the
-# test.
+# with find_package(MorvelProperties): the core host in consumer/ (the
+# core component alone is installed), the Qt host in qt_consumer/ (WITH_QT
+# on: the core and Qt components) or the ImGui host in imgui_consumer/
+# (WITH_IMGUI on: the core and ImGui components). Any failing step fails
+# the test.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var BUILD_DIR WORK_DIR SOURCE_DIR PUBLIC_HEADERS)
@@ -36,6 +37,12 @@ if(WITH_QT)
   list(APPEND headers ${PUBLIC_QT_HEADERS})
   set(consumer_dir ${SOURCE_DIR}/tests/install/qt_consumer)
   set(host qt_host)
+elseif(WITH_IMGUI)
+  run_step("install the ImGui component" ${CMAKE_COMMAND} --install ${BUILD_DIR}
+           --prefix ${prefix} --component ImGui)
+  list(APPEND headers ${PUBLIC_IMGUI_HEADERS})
+  set(consumer_dir ${SOURCE_DIR}/tests/install/imgui_consumer)
+  set(host imgui_host)
 else()
   set(consumer_dir ${SOURCE_DIR}/tests/install/consumer)
   set(host minimal_host)
@@ -63,6 +70,6 @@ endif()
 run_step("configure the host" ${CMAKE_COMMAND} ${configure_args})
 run_step("build the host" ${CMAKE_COMMAND} --build ${consumer_build})
 run_step("run the host" ${consumer_build}/${host})
-if(NOT step_output MATCHES "(minimal|qt) host: ok")
+if(NOT step_output MATCHES "(minimal|qt|imgui) host: ok")
   message(FATAL_ERROR "the host did not finish:\n${step_output}")
 endif()

@@ -1,0 +1,34 @@
+#ifndef MORVEL_IMGUI_TEXTURE_MAKER_H_
+#define MORVEL_IMGUI_TEXTURE_MAKER_H_
+
+#include <imgui.h>
+
+#include <cstdint>
+#include <vector>
+
+// The panel's pictures (the material grid's header icons, map thumbnails,
+// the tip's bulb) as textures of the host's renderer: ImGui draws textures
+// the host made, so the panel hands the host the pixels and draws what it
+// gets back.
+namespace morvel::imgui {
+
+// RGBA, 8 bits a channel, rows top to bottom, not premultiplied.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// Makes and frees textures of the host's renderer (OpenGL, Vulkan, ...).
+// The panel makes each picture once and frees it when it is done with it.
+class TextureMaker {
+ public:
+  virtual ~TextureMaker() = default;
+  virtual ImTextureID Create(const Image& image) = 0;
+  virtual void Destroy(ImTextureID texture) = 0;
+};
+
+}  // namespace morvel::imgui
+
+#endif  // MORVEL_IMGUI_TEXTURE_MAKER_H_
