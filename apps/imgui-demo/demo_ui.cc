@@ -18,7 +18,7 @@ namespace {
 
 // The panel's width and the outliner's and the log's share of the window.
 constexpr float kPanelWidth = 270;
-constexpr float kOutlinerWidth = 200;
+constexpr float kOutlinerWidth = 215;
 
 std::string Quoted(const std::string& text) {
   std::string out = "\"";

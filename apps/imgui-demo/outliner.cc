@@ -1,7 +1,7 @@
 #include "outliner.h"
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 #include "memscene/state.h"
 #include "scene/types.h"
@@ -55,11 +55,16 @@ void DrawKindIcon(ImDrawList& draw, ImVec2 at, float size, Long kind) {
                            IM_COL32(0xa8, 0xd0, 0xff, 255));
       break;
     }
-    case kNodeTypeBone: {  // a bone
+    case kNodeTypeBone: {  // a bone: a light shaft with a dark edge
+      ImU32 edge = IM_COL32(0x8a, 0x7a, 0x60, 255);
       ImU32 bone = IM_COL32(0xf4, 0xec, 0xd8, 255);
-      draw.AddCircleFilled(p(3.5f, 3.5f), 2.2f * size / 16, bone);
-      draw.AddCircleFilled(p(12.5f, 12.5f), 2.2f * size / 16, bone);
-      draw.AddLine(p(3.5f, 3.5f), p(12.5f, 12.5f), bone, 3.2f * size / 16);
+      for (auto [colour, grow] : {std::pair{edge, 1.0f}, std::pair{bone, 0.0f}}) {
+        float r = (2.2f + grow) * size / 16;
+        draw.AddCircleFilled(p(3.5f, 3.5f), r, colour);
+        draw.AddCircleFilled(p(12.5f, 12.5f), r, colour);
+        draw.AddLine(p(3.5f, 3.5f), p(12.5f, 12.5f), colour,
+                     (3.2f + 2 * grow) * size / 16);
+      }
       break;
     }
     default:
