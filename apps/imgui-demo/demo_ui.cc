@@ -151,7 +151,18 @@ void DemoUi::Setup() {
   }
 }
 
+void DemoUi::CommitPanelEdit() {
+  // An edit the person left in a field is part of what the host does next.
+  if (!panel_) return;
+  try {
+    UserInput::CommitEdit(panel_->panel().Widgets());
+  } catch (const Error& error) {
+    ShowError(error);
+  }
+}
+
 void DemoUi::SetTab(Long tab) {
+  CommitPanelEdit();
   tab_ = tab == 3 ? 3 : 2;
   history_.BreakMerge();
   Setup();
@@ -203,6 +214,7 @@ bool DemoUi::OpenScene(const std::string& path) {
 
 bool DemoUi::SaveScene(const std::string& path) {
   if (!scene_) return false;
+  CommitPanelEdit();
   try {
     scene_->Save(path);
   } catch (const Error& error) {
@@ -234,6 +246,7 @@ void DemoUi::AttachScene(std::shared_ptr<MemSceneGraph> scene,
 
 bool DemoUi::Select(const std::vector<std::string>& names) {
   if (!scene_) return false;
+  CommitPanelEdit();
   try {
     scene_->Select(names);
   } catch (const Error& error) {
@@ -260,6 +273,7 @@ void DemoUi::AfterUndo(const std::string& what, const std::string& label) {
 }
 
 void DemoUi::Undo() {
+  CommitPanelEdit();
   if (!history_.CanUndo()) return;
   std::string label = history_.UndoLabel();
   try {
@@ -271,6 +285,7 @@ void DemoUi::Undo() {
 }
 
 void DemoUi::Redo() {
+  CommitPanelEdit();
   if (!history_.CanRedo()) return;
   std::string label = history_.RedoLabel();
   try {

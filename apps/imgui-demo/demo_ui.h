@@ -130,6 +130,7 @@ class DemoUi final : public PropertiesEvents {
   void DrawSource();
   void DrawError();
   void WatchGestures();
+  void CommitPanelEdit();
   void LogJournalSince(std::size_t from);
   void AfterUndo(const std::string& what, const std::string& label);
 

@@ -217,6 +217,8 @@ void ImGuiInputDriver::Type(TextWidget& field, std::string_view text) {
       pos += length;
       if (code_point == 8) {
         PressKey(imgui::Key::kBackspace);
+      } else if (code_point == 27) {
+        PressKey(imgui::Key::kEscape);
       } else if (HasKey(code_point)) {
         ++counts_.screen;
         screen_.Char(code_point);
@@ -239,8 +241,7 @@ void ImGuiInputDriver::Commit(TextWidget& field,
     if (text) {
       // The whole text replaced at once, as a paste over a selection does
       // (no key filter sees a paste).
-      field.SetText(*text);
-      field.SetSelection(CharCount(field.Text()), 0);
+      UserInput::Edit(field, *text, CharCount(*text));
     }
     if (field.Kind() == WidgetKind::kTextBox) {
       // A plain text box has no Enter of its own: its edit ends when the

@@ -52,46 +52,47 @@ Long Caret(const WidgetView& view, const TextWidget& field) {
   return view.Text().anchor == end ? start : end;
 }
 
-// A person's edit marks the focused field as typed into: leaving it by hand
-// commits what was typed.
-void MarkTyped(WidgetView& view, const TextWidget& field) {
-  if (view.Text().field == &field) view.Text().dirty = true;
-}
-
 void TypeInto(WidgetView& view, TextWidget& field, std::string keys) {
-  view.Act([&view, &field, keys = std::move(keys)] {
+  view.Act([&field, keys = std::move(keys)] {
     // A handler may disable or hide the field while the person types; the
     // remaining keys then reach nothing.
-    if (!field.IsUsable()) return;
-    MarkTyped(view, field);
-    UserInput::Type(field, keys);
+    if (field.IsUsable()) UserInput::Type(field, keys);
   });
 }
 
 void Commit(WidgetView& view, TextWidget& field) {
-  view.Act([&view, &field] {
-    if (view.Text().field == &field) view.Text().dirty = false;
+  view.Act([&field] {
     if (field.IsUsable()) UserInput::Commit(field, std::nullopt);
   });
+}
+
+// A person's edit that is no typed key (a deletion, a paste): the new text
+// through the model, which then commits it when the field is left.
+void ReplaceSelection(WidgetView& view, TextWidget& field,
+                      const std::string& with) {
+  const std::string& text = field.Text();
+  std::size_t from = ByteOffset(text, field.SelStart());
+  std::size_t to = ByteOffset(text, field.SelStart() + field.SelLength());
+  std::string edited = text.substr(0, from) + with + text.substr(to);
+  Typing typing(view);
+  UserInput::Edit(field, std::move(edited),
+                  field.SelStart() + CharCount(with));
 }
 
 // Copy, cut and paste: the panel's key-down when it listens, else the
 // field's own.
 void ClipboardKey(WidgetView& view, TextWidget& field, Integer code) {
   view.Act([&view, &field, code] {
-    if (code != kKeyCopy) MarkTyped(view, field);
     if (view.on_key_down) {
       view.on_key_down(code, kControl);
       return;
     }
     if (!view.clipboard) return;
-    Typing typing(view);
-    if (code == kKeyPaste) {
-      field.SetSelectedText(view.clipboard->GetText());
-      return;
+    if (code != kKeyPaste) view.clipboard->SetText(field.SelectedText());
+    if (code != kKeyCopy) {
+      ReplaceSelection(view, field,
+                       code == kKeyPaste ? view.clipboard->GetText() : "");
     }
-    view.clipboard->SetText(field.SelectedText());
-    if (code == kKeyCut) field.SetSelectedText("");
   });
 }
 
@@ -219,15 +220,9 @@ void DragText(WidgetView& view, TextWidget& field, const Rect& box,
 }
 
 void LeaveText(WidgetView& view, TextWidget& field) {
-  view.Act([&view, &field] {
-    // A person who typed a value and clicks elsewhere means it; a plain
-    // text box has no commit of its own (its edit ends with the focus).
-    bool typed = view.Text().field == &field && view.Text().dirty;
-    if (view.Text().field == &field) view.Text().dirty = false;
-    if (typed && field.Kind() != WidgetKind::kTextBox && field.IsUsable())
-      UserInput::Commit(field, std::nullopt);
-    UserInput::Blur(field);
-  });
+  // The model commits what the person changed as the field loses the
+  // focus.
+  view.Act([&field] { UserInput::Blur(field); });
 }
 
 void TextKeys(WidgetView& view, TextWidget& field) {
@@ -242,13 +237,15 @@ void TextKeys(WidgetView& view, TextWidget& field) {
   if (Pressed(Key::kEnter)) {
     // The up-down field and the text field commit on Enter; in a plain text
     // box Enter means nothing.
-    if (field.Kind() != WidgetKind::kTextBox) Commit(view, field);
+    if (field.Commits()) Commit(view, field);
     return;
   }
+  // Escape is a key the field's filter sees; a field puts back its
+  // committed text.
+  if (Pressed(Key::kEscape)) TypeInto(view, field, "\x1b");
   if (up_down && (Pressed(Key::kUp) || Pressed(Key::kDown))) {
     int direction = Pressed(Key::kUp) ? 1 : -1;
-    view.Act([&view, up_down, direction] {
-      if (view.Text().field == up_down) view.Text().dirty = false;
+    view.Act([up_down, direction] {
       if (up_down->IsUsable()) UserInput::Step(*up_down, direction);
     });
     return;
@@ -261,10 +258,8 @@ void TextKeys(WidgetView& view, TextWidget& field) {
       if (!field.IsUsable() ||
           (field.SelLength() == 0 && caret >= CharCount(field.Text())))
         return;
-      MarkTyped(view, field);
-      Typing typing(view);
-      if (field.SelLength() == 0) field.SetSelection(caret, 1);
-      field.SetSelectedText("");
+      if (field.SelLength() == 0) Select(view, field, caret, caret + 1);
+      ReplaceSelection(view, field, "");
     });
   }
   if (Pressed(Key::kLeft)) MoveCaret(view, field, Move::kLeft);

@@ -130,10 +130,7 @@ void WidgetView::OnWidgetChanged(Widget& widget, WidgetProperty property) {
     return;
   }
   if (&widget != text_.field) return;
-  // Code changed the text (a loader, the panel answering a commit): what the
-  // person typed is no longer pending.
-  if (property == WidgetProperty::kText && !text_.typing)
-    text_.dirty = false;
+  // The panel's code moved the selection: the anchor goes with it.
   if (property == WidgetProperty::kSelection && !text_.typing)
     text_.anchor = text_.field->SelStart();
 }
@@ -258,14 +255,15 @@ void WidgetView::HandlePress(const Placed* target, ImVec2 mouse) {
   // A disabled widget takes no press, and nothing behind it does either.
   if (!target || !target->usable) return;
   Widget* w = target->widget;
-  // Pressing anything that takes the focus (or the panel's surface) ends
-  // the edit of the field that had it; a picture box takes no focus.
-  bool takes_focus = w->CanFocus() || w->Kind() == WidgetKind::kFrame ||
-                     w->Kind() == WidgetKind::kForm ||
-                     w->Kind() == WidgetKind::kLabel;
+  // A press on the panel's surface (a frame, a label) takes the focus from
+  // the field that had it. A widget that takes the focus takes it itself
+  // when it acts (the model commits the field's edit first, and a failing
+  // commit stops the action); a picture box takes none.
+  bool surface = w->Kind() == WidgetKind::kFrame ||
+                 w->Kind() == WidgetKind::kForm ||
+                 w->Kind() == WidgetKind::kLabel;
   TextWidget* editing = EditingField();
-  if (editing && editing != w && takes_focus)
-    internal::LeaveText(*this, *editing);
+  if (editing && surface) internal::LeaveText(*this, *editing);
 
   press_.widget = w;
   press_.at = mouse;
@@ -386,7 +384,6 @@ void WidgetView::HandleRelease(const Placed* target, ImVec2 mouse) {
       if (direction != 0 &&
           internal::StepButtonRect(target->full, direction).Contains(mouse)) {
         auto* field = static_cast<UpDownText*>(w);
-        text_.dirty = false;
         Act([field, direction] {
           if (field->IsUsable()) UserInput::Step(*field, direction);
         });

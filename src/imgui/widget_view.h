@@ -146,7 +146,6 @@ class WidgetView final : public WidgetObserver {
     const TextWidget* field = nullptr;
     Long anchor = 0;
     float scroll = 0;
-    bool dirty = false;  // typed into since it last committed
     // The view itself is changing the text or the selection (a key, a
     // drag), not the panel's code.
     bool typing = false;
