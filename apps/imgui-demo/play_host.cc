@@ -27,9 +27,7 @@ PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
       screen_(screen),
       driver_(screen, [this] { Draw(); },
               [this](const Widget& widget) { return ViewFor(widget); }),
-      store_(std::make_unique<MemorySettingsStore>()),
-      settings_(std::make_unique<scenario::RecordingSettingsStore>(*store_)),
-      events_(&ui) {
+      services_(clipboard_, &message_box_, &ui) {
   // The host answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   ui_.run_operation = [this](const std::string& operation) {
@@ -83,19 +81,11 @@ void PlayHost::BeginScenario(scenario::Recorder& recorder) {
   warning_window_.reset();
   warning_.reset();
   scene_ = nullptr;
-  store_ = std::make_unique<MemorySettingsStore>();
-  settings_ = std::make_unique<scenario::RecordingSettingsStore>(*store_);
-  settings_->Attach(&recorder);
-  events_.Attach(&recorder);
-  messages_.Attach(&recorder);
-  clipboard_.fail_clear.reset();
-  clipboard_.fail_set.reset();
-  clipboard_.fail_get.reset();
-  message_box_.fail.reset();
-  clipboard_.Clear();
+  services_.Begin(&recorder);
   ui_.AttachScene(nullptr, nullptr, "");
   ui_.FixPanel(9735, 9735, 4000);
-  ui_.CreatePanel(&events_, &messages_, settings_.get(), &clipboard_);
+  ui_.CreatePanel(&services_.Events(), &services_.Messages(),
+                  &services_.Settings(), &services_.GetClipboard());
   ui_.ResizePanel(9735, 9735, 4000);
   screen_.Frame([this] { Draw(); });
 }
@@ -143,7 +133,7 @@ void PlayHost::LoadWarning(const std::string& application_key,
   // One tip at a time: an open one is closed first.
   warning_window_.reset();
   if (warning_) warning_->Unload();
-  warning_ = std::make_unique<frmWarn>(settings_.get());
+  warning_ = std::make_unique<frmWarn>(&services_.Settings());
   warning_->SetsApplicationRegistryKey(application_key);
   warning_->SetsWarning(warning);
   warning_->SetsWarningRegistryEntry(registry_entry);
@@ -164,48 +154,7 @@ WidgetTree* PlayHost::WarningWidgets() {
 }
 
 bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
-  // Error number 0 makes the operation work again.
-  std::optional<Error> fault;
-  if (error.Number() != 0) fault = error;
-  if (operation == "Clipboard.Clear") {
-    clipboard_.fail_clear = fault;
-  } else if (operation == "Clipboard.SetText") {
-    clipboard_.fail_set = fault;
-  } else if (operation == "Clipboard.GetText") {
-    clipboard_.fail_get = fault;
-  } else if (operation == "MessageBox.Show") {
-    message_box_.fail = fault;
-  } else if (operation == "Settings.SaveSetting" ||
-             operation == "Settings.GetSetting") {
-    // The memory store fails reads and writes together.
-    store_->FailWith(fault);
-  } else {
-    return false;
-  }
-  return true;
-}
-
-void PlayHost::FaultingClipboard::Clear() {
-  if (fail_clear) throw *fail_clear;
-  system_.Clear();
-}
-
-void PlayHost::FaultingClipboard::SetText(const std::string& text) {
-  if (fail_set) throw *fail_set;
-  system_.SetText(text);
-}
-
-std::string PlayHost::FaultingClipboard::GetText() {
-  if (fail_get) throw *fail_get;
-  return system_.GetText();
-}
-
-void PlayHost::FaultingMessageBox::Show(const std::string& text,
-                                        const std::string& title,
-                                        MessageIcon icon,
-                                        MessageButtons buttons) {
-  if (fail) throw *fail;
-  screen_.Show(text, title, icon, buttons);
+  return services_.Fault(operation, error);
 }
 
 imgui::WidgetView* PlayHost::ViewFor(const Widget& widget) {

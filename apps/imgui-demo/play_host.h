@@ -11,9 +11,9 @@
 #include "imgui/modal.h"
 #include "imgui/warn_window.h"
 #include "imgui_input_driver.h"
-#include "platform/settings_store.h"
 #include "scenario/interpreter.h"
 #include "scenario/recorder.h"
+#include "scenario/scenario_services.h"
 #include "warn/frm_warn.h"
 
 // `morvel-imgui-demo --play`: the scenario interpreter playing against the
@@ -35,8 +35,8 @@ class PlayHost final : public scenario::ScenarioHost {
   void EndScenario() override;
   Properties* Panel() override { return ui_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
-  Clipboard& GetClipboard() override { return clipboard_; }
-  SettingsStore& Settings() override { return *settings_; }
+  Clipboard& GetClipboard() override { return services_.GetClipboard(); }
+  SettingsStore& Settings() override { return services_.Settings(); }
   void SetScene(scenario::SceneState& scene,
                 const std::shared_ptr<SceneGraph>& graph,
                 const std::shared_ptr<Applier>& applier) override;
@@ -58,29 +58,6 @@ class PlayHost final : public scenario::ScenarioHost {
   int MessagesAnswered() const { return answered_; }
 
  private:
-  // ImGui's clipboard, each of whose operations a scenario can make fail.
-  class FaultingClipboard final : public Clipboard {
-   public:
-    void Clear() override;
-    void SetText(const std::string& text) override;
-    std::string GetText() override;
-    std::optional<Error> fail_clear, fail_set, fail_get;
-
-   private:
-    imgui::ImGuiClipboard system_;
-  };
-  // The ImGui message box, which a scenario can make fail.
-  class FaultingMessageBox final : public MessageBoxService {
-   public:
-    explicit FaultingMessageBox(imgui::ModalLoop& modals) : screen_(modals) {}
-    void Show(const std::string& text, const std::string& title,
-              MessageIcon icon, MessageButtons buttons) override;
-    std::optional<Error> fail;
-
-   private:
-    imgui::ImGuiMessageBox screen_;
-  };
-
   imgui::WidgetView* ViewFor(const Widget& widget);
   // A frame lent to a modal question, which the person answers: a press on
   // its OK button.
@@ -89,13 +66,11 @@ class PlayHost final : public scenario::ScenarioHost {
   DemoUi& ui_;
   imgui::HeadlessScreen& screen_;
   ImGuiInputDriver driver_;
-  FaultingClipboard clipboard_;
-  std::unique_ptr<MemorySettingsStore> store_;
-  std::unique_ptr<scenario::RecordingSettingsStore> settings_;
-  scenario::RecordingEvents events_;
   imgui::ModalLoop modals_;
-  FaultingMessageBox message_box_{modals_};
-  scenario::RecordingMessageService messages_{&message_box_};
+  // The screen's clipboard and message box, which a person answers.
+  imgui::ImGuiClipboard clipboard_;
+  imgui::ImGuiMessageBox message_box_{modals_};
+  scenario::ScenarioServices services_;
   scenario::SceneState* scene_ = nullptr;
   std::unique_ptr<frmWarn> warning_;
   std::unique_ptr<imgui::WarnWindow> warning_window_;
