@@ -20,15 +20,6 @@ namespace {
 constexpr float kPanelWidth = 270;
 constexpr float kOutlinerWidth = 215;
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
 const char* Bool(bool value) { return value ? "True" : "False"; }
 
 std::string Folder(const std::string& path) {
@@ -54,6 +45,9 @@ DemoUi::DemoUi(SettingsStore& settings, Options options,
       settings_(settings),
       textures_(textures),
       metrics_(std::make_unique<FixedScreenMetrics>(15, 15)) {
+  events_.on_event = [this](const scenario::RecordedEvent& event) {
+    OnEvent(event);
+  };
   CreatePanel();
 }
 
@@ -73,8 +67,8 @@ void DemoUi::CreatePanel(PropertiesEvents* events, MessageBoxService* messages,
   // Scripted runs keep the reference choosers, which play the answers the
   // scenario gives; people get the ImGui windows.
   if (options_.scripted) services.scene_services = &ThreadSceneServices();
-  panel_ = std::make_unique<imgui::PropertiesPanel>(events ? *events : *this,
-                                                    services);
+  panel_ = std::make_unique<imgui::PropertiesPanel>(
+      events ? *events : events_, services);
   if (fixed_panel_) {
     // A scripted panel starts exactly like the headless runner's: its size
     // fixed before it is first drawn, which is then no notification.
@@ -543,61 +537,43 @@ void DemoUi::ShowError(const Error& error) {
                 (error.Source().empty() ? "(unknown)" : error.Source());
 }
 
-void DemoUi::evtShapeHidden8() { Log("evtShapeHidden8"); }
-void DemoUi::evtLightHidden8() { Log("evtLightHidden8"); }
-void DemoUi::evtBoneHidden8() { Log("evtBoneHidden8"); }
-void DemoUi::evtGroupHidden8() { Log("evtGroupHidden8"); }
-void DemoUi::evtCameraHidden8() { Log("evtCameraHidden8"); }
-
-void DemoUi::evtReqPrepareForSceneChanges(std::string& LayerSource) {
-  Log("evtReqPrepareForSceneChanges(" + Quoted(LayerSource) + ")");
-  if (scene_) journal_mark_ = scene_->JournalSize();
-  history_.Prepare();
-}
-
-void DemoUi::evtReqApplySceneChanges(bool& HierarchyChanged) {
-  LogJournalSince(journal_mark_);
-  Log(std::string("evtReqApplySceneChanges(") + Bool(HierarchyChanged) + ")");
-  history_.Apply();
-}
-
-void DemoUi::evtReqOpenSource() {
-  Log("evtReqOpenSource");
-  if (options_.scripted || !scene_) return;
-  std::vector<std::string> selected = scene_->SelectedNames();
-  if (!selected.empty()) source_of_ = selected.front();
-}
-
-void DemoUi::evtReqApplyOperation(std::string& Operation) {
-  Log("evtReqApplyOperation(" + Quoted(Operation) + ")");
-  std::size_t mark = scene_ ? scene_->JournalSize() : 0;
-  try {
-    if (run_operation) {
-      run_operation(Operation);
-    } else if (applier_) {
-      applier_->RunOperation(Operation);
+void DemoUi::OnEvent(const scenario::RecordedEvent& event) {
+  auto text = [&](std::size_t i) {
+    return std::get<std::string>(event.arguments.at(i));
+  };
+  const std::string& name = event.name;
+  // The scene writes of an edit come before its apply.
+  if (name == "evtReqApplySceneChanges") LogJournalSince(journal_mark_);
+  Log(event.ToText());
+  if (name == "evtReqPrepareForSceneChanges") {
+    if (scene_) journal_mark_ = scene_->JournalSize();
+    history_.Prepare();
+  } else if (name == "evtReqApplySceneChanges") {
+    history_.Apply();
+  } else if (name == "evtReqOpenSource") {
+    std::vector<std::string> selected =
+        scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+    if (!options_.scripted && !selected.empty()) source_of_ = selected.front();
+  } else if (name == "evtReqApplyOperation") {
+    std::size_t mark = scene_ ? scene_->JournalSize() : 0;
+    try {
+      if (run_operation) {
+        run_operation(text(0));
+      } else if (applier_) {
+        applier_->RunOperation(text(0));
+      }
+    } catch (const Error& error) {
+      ShowError(error);
     }
-  } catch (const Error& error) {
-    ShowError(error);
-  }
-  LogJournalSince(mark);
-}
-
-void DemoUi::evtReqWarn(std::string& ApplicationRegistryKey,
-                        std::string& Warning,
-                        std::string& WarningRegistryEntry) {
-  Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) +
-      ", " + Quoted(WarningRegistryEntry) + ")");
-  if (options_.scripted) return;
-  if (options_.batch) {
-    // A tip waits for OK; nobody is there to press it.
-    Log("    (tip not shown: the demo runs unattended)");
-    return;
-  }
-  // Shown unless the person switched this warning off in an earlier tip.
-  if (!panel_ || !panel_->ShowWarning(ApplicationRegistryKey, Warning,
-                                      WarningRegistryEntry)) {
-    Log("    (tip switched off by the person)");
+    LogJournalSince(mark);
+  } else if (name == "evtReqWarn" && !options_.scripted) {
+    // A tip waits for OK: unattended, nobody is there to press it; and it
+    // is shown only when the person did not switch this warning off.
+    if (options_.batch) {
+      Log("    (tip not shown: the demo runs unattended)");
+    } else if (!panel_ || !panel_->ShowWarning(text(0), text(1), text(2))) {
+      Log("    (tip switched off by the person)");
+    }
   }
 }
 

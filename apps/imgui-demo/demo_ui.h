@@ -14,6 +14,7 @@
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "outliner.h"
+#include "scenario/recorder.h"
 #include "undo_history.h"
 
 // The ImGui demo host: a small 3D application around the panel, drawn once
@@ -28,7 +29,7 @@ namespace morvel::imgui_demo {
 
 using demo::UndoHistory;
 
-class DemoUi final : public PropertiesEvents {
+class DemoUi final {
  public:
   struct Options {
     // Scripted runs (--play): no window of the demo's own ever opens;
@@ -44,7 +45,7 @@ class DemoUi final : public PropertiesEvents {
   // must outlive the host.
   DemoUi(SettingsStore& settings, Options options,
          imgui::TextureMaker* textures = nullptr);
-  ~DemoUi() override;
+  ~DemoUi();
 
   // --- the scene ---
   // How the demo starts: opens `scene` (when not empty), selects `select`
@@ -108,18 +109,9 @@ class DemoUi final : public PropertiesEvents {
   // Runs mesh operations for the scripted host instead of the applier.
   std::function<void(const std::string& operation)> run_operation;
 
-  // PropertiesEvents.
-  void evtShapeHidden8() override;
-  void evtLightHidden8() override;
-  void evtBoneHidden8() override;
-  void evtGroupHidden8() override;
-  void evtCameraHidden8() override;
-  void evtReqPrepareForSceneChanges(std::string& LayerSource) override;
-  void evtReqApplySceneChanges(bool& HierarchyChanged) override;
-  void evtReqOpenSource() override;
-  void evtReqApplyOperation(std::string& Operation) override;
-  void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
-                  std::string& WarningRegistryEntry) override;
+  // What the host answers the panel's events with: the log, undo, mesh
+  // operations, the source view, the tip.
+  PropertiesEvents& Events() { return events_; }
 
  private:
   void DrawMenu();
@@ -130,11 +122,13 @@ class DemoUi final : public PropertiesEvents {
   void DrawSource();
   void DrawError();
   void WatchGestures();
+  void OnEvent(const scenario::RecordedEvent& event);
   void CommitPanelEdit();
   void LogJournalSince(std::size_t from);
   void AfterUndo(const std::string& what, const std::string& label);
 
   Options options_;
+  scenario::RecordingEvents events_;
   SettingsStore& settings_;
   imgui::TextureMaker* textures_;
   std::unique_ptr<ScreenMetrics> metrics_;

@@ -27,7 +27,7 @@ PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
       screen_(screen),
       driver_(screen, [this] { Draw(); },
               [this](const Widget& widget) { return ViewFor(widget); }),
-      services_(clipboard_, &message_box_, &ui) {
+      services_(clipboard_, &message_box_, &ui.Events()) {
   // The host answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   ui_.run_operation = [this](const std::string& operation) {
