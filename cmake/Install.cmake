@@ -30,6 +30,7 @@ set(MORVEL_PUBLIC_HEADERS
   base/types.h
   host/host_interface.h
   panel/properties.h
+  pictures/pixels.h
   host/scene_services.h
   platform/headless.h
   platform/platform.h

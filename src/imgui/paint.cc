@@ -102,7 +102,7 @@ void Caption(const WidgetView& view, const Placed& placed, float x,
   draw.PopClipRect();
 }
 
-void PaintFrame(const WidgetView& view, const Placed& placed,
+void PaintFrame(WidgetView& view, const Placed& placed,
                 ImDrawList& draw) {
   const Widget& frame = *placed.widget;
   const Rect& r = placed.full;
@@ -135,7 +135,7 @@ void PaintFrame(const WidgetView& view, const Placed& placed,
     draw.AddLine(r.min, ImVec2(r.max.x, r.min.y), rule);
 }
 
-void PaintLabel(const WidgetView& view, const Placed& placed,
+void PaintLabel(WidgetView& view, const Placed& placed,
                 ImDrawList& draw) {
   const Widget& label = *placed.widget;
   std::string text = PlainCaption(label.Caption());
@@ -153,7 +153,7 @@ void PaintLabel(const WidgetView& view, const Placed& placed,
           IsHeading(label));
 }
 
-void PaintCheckBox(const WidgetView& view, const Placed& placed,
+void PaintCheckBox(WidgetView& view, const Placed& placed,
                    ImDrawList& draw) {
   const auto& box = static_cast<const CheckBox&>(*placed.widget);
   Rect square = CheckSquare(placed.full);
@@ -185,7 +185,7 @@ void PaintCheckBox(const WidgetView& view, const Placed& placed,
           TextColour(placed.usable), draw);
 }
 
-void PaintButton(const WidgetView& view, const Placed& placed,
+void PaintButton(WidgetView& view, const Placed& placed,
                  ImDrawList& draw) {
   const Widget& button = *placed.widget;
   const Rect& r = placed.full;
@@ -229,7 +229,7 @@ void PaintPicture(WidgetView& view, const Placed& placed, ImDrawList& draw) {
     draw.AddRect(r.min, r.max, StyleColour(ImGuiCol_Border));
 }
 
-void PaintComboBox(const WidgetView& view, const Placed& placed,
+void PaintComboBox(WidgetView& view, const Placed& placed,
                    ImDrawList& draw) {
   const auto& combo = static_cast<const ComboBox&>(*placed.widget);
   const Rect& r = placed.full;
@@ -256,7 +256,7 @@ void PaintComboBox(const WidgetView& view, const Placed& placed,
   FocusRing(view, combo, r, draw);
 }
 
-void PaintSlider(const WidgetView& view, const Placed& placed,
+void PaintSlider(WidgetView& view, const Placed& placed,
                  ImDrawList& draw) {
   const auto& slider = static_cast<const Slider&>(*placed.widget);
   const Rect& r = placed.full;
@@ -410,44 +410,22 @@ Long SliderValueAt(const Slider& slider, const Rect& full, float x) {
 }
 
 void PaintWidget(WidgetView& view, const Placed& placed, ImDrawList& draw) {
-  switch (placed.widget->Kind()) {
-    case WidgetKind::kFrame:
-      PaintFrame(view, placed, draw);
-      return;
-    case WidgetKind::kLabel:
-      PaintLabel(view, placed, draw);
-      return;
-    case WidgetKind::kCheckBox:
-      PaintCheckBox(view, placed, draw);
-      return;
-    case WidgetKind::kButton:
-      PaintButton(view, placed, draw);
-      return;
-    case WidgetKind::kPictureBox:
-      PaintPicture(view, placed, draw);
-      return;
-    case WidgetKind::kComboBox:
-      PaintComboBox(view, placed, draw);
-      return;
-    case WidgetKind::kSlider:
-      PaintSlider(view, placed, draw);
-      return;
-    case WidgetKind::kUpDownText:
-      PaintUpDown(view, placed, draw);
-      return;
-    case WidgetKind::kTextField:
-    case WidgetKind::kTextBox: {
-      const auto& field = static_cast<const TextWidget&>(*placed.widget);
-      PaintText(view, field, placed.full, placed.usable, draw);
-      return;
-    }
-    case WidgetKind::kFlexGrid:
-      PaintGrid(view, static_cast<FlexGrid&>(*placed.widget), placed, draw);
-      return;
-    case WidgetKind::kForm:
-    case WidgetKind::kImageList:
-      return;
-  }
+  using Painter = void (*)(WidgetView&, const Placed&, ImDrawList&);
+  auto nothing = [](WidgetView&, const Placed&, ImDrawList&) {};
+  auto text = [](WidgetView& v, const Placed& p, ImDrawList& d) {
+    PaintText(v, static_cast<const TextWidget&>(*p.widget), p.full, p.usable, d);
+  };
+  auto grid = [](WidgetView& v, const Placed& p, ImDrawList& d) {
+    PaintGrid(v, static_cast<FlexGrid&>(*p.widget), p, d);
+  };
+  // One painter a kind, in the order of WidgetKind. A form is the host's
+  // window, an image list is never on screen.
+  static const Painter kPainters[] = {
+      nothing,       PaintFrame,  PaintLabel,   PaintCheckBox, PaintComboBox,
+      PaintButton,   PaintPicture, PaintSlider, PaintUpDown,   text,
+      text,          grid,        nothing};
+  const auto kind = static_cast<std::size_t>(placed.widget->Kind());
+  if (kind < std::size(kPainters)) kPainters[kind](view, placed, draw);
 }
 
 }  // namespace morvel::imgui::internal

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "imgui/texture_maker.h"
+#include "pictures/pixels.h"
 
 // The pictures the panel refers to by description ("image:N",
 // "thumbnail:PATH:SIZE", "image:tip") as pixels, and as textures of the
@@ -15,16 +16,6 @@
 // draw nothing).
 namespace morvel::imgui {
 
-// Picture `index` (1..7) of the material grid's header image list, 15 x 14
-// pixels: 1 a blue radial colour gradient (colour), 2 a speckled
-// multicoloured texture (map 1), 3 the texture faded almost to white (map
-// 2), 4 the texture fading out towards one side (map 3), 5 a blue grid of
-// bumps (bump map), 6 a white glow on blue (glow), 7 a textured sphere
-// (environment). Empty outside 1..7.
-Image ImageListImage(int index);
-// What each stands for, for tool tips.
-const char* ImageListMeaning(int index);
-
 // The picture of a description: an image-list picture, the tip window's
 // bulb, or a thumbnail: the image file (absolute, or relative to
 // `base_folder`) scaled to fit SIZE, or, when the file cannot be read, a
@@ -32,10 +23,6 @@ const char* ImageListMeaning(int index);
 // textures. Empty for the empty description and what names nothing.
 Image PictureImage(const std::string& description,
                    const std::string& base_folder);
-
-// Splits "thumbnail:PATH:SIZE"; false for anything else.
-bool ParseThumbnail(const std::string& description, std::string* path,
-                    int* size);
 
 // The textures of the pictures drawn so far, made once each.
 class PictureCache {

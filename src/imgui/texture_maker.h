@@ -3,8 +3,7 @@
 
 #include <imgui.h>
 
-#include <cstdint>
-#include <vector>
+#include "pictures/pixels.h"
 
 // The panel's pictures (the material grid's header icons, map thumbnails,
 // the tip's bulb) as textures of the host's renderer: ImGui draws textures
@@ -12,13 +11,8 @@
 // gets back.
 namespace morvel::imgui {
 
-// RGBA, 8 bits a channel, rows top to bottom, not premultiplied.
-struct Image {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;
-  bool Empty() const { return width <= 0 || height <= 0; }
-};
+// The pixels (pictures/pixels.h).
+using morvel::Image;
 
 // Makes and frees textures of the host's renderer (OpenGL, Vulkan, ...).
 // The panel makes each picture once and frees it when it is done with it.

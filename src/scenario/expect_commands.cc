@@ -41,6 +41,12 @@ void NeedEquals(const Line& line, std::size_t eq_at, const char* usage) {
                         "bad expectation: expected " + std::string(usage));
 }
 
+// `expect KIND ONE`: one text after the kind.
+void OneText(const Line& line) {
+  CheckCount(line, "expect", 2, 2);
+  TokenToText(line.tokens[2], line.number);
+}
+
 void TextsFrom(const Line& line, std::size_t first) {
   for (std::size_t i = first; i < line.tokens.size(); ++i)
     TokenToText(line.tokens[i], line.number);
@@ -264,9 +270,7 @@ const Expectation kExpectations[] = {
             "message box, with this text and the title \"Morvel\". `expect no "
             "message`: none. |",
      .validate = [](const Line& line) {
-       if (Negated(line)) return NegationAlone(line);
-       CheckCount(line, "expect", 2, 2);
-       TokenToText(line.tokens[2], line.number);
+       Negated(line) ? NegationAlone(line) : OneText(line);
      },
      .check = CheckMessage},
     {.forms = {"widget"},
@@ -333,10 +337,7 @@ const Expectation kExpectations[] = {
      .check = CheckSetting},
     {.forms = {"clipboard"},
      .doc = "| `expect clipboard \"TEXT\"` | The clipboard holds this text. |",
-     .validate = [](const Line& line) {
-       CheckCount(line, "expect", 2, 2);
-       TokenToText(line.tokens[2], line.number);
-     },
+     .validate = OneText,
      .check = [](Stage& s, const Line& line) {
        const std::string& want = line.tokens[2].text;
        std::string found = s.host.GetClipboard().GetText();

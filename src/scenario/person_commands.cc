@@ -13,9 +13,13 @@ void WidgetArgument(const Line& line) {
   CheckWidgetName(line.tokens[1], line.number);
 }
 
+Long Whole(const Line& line, std::size_t at) {
+  return TokenToLong(line.tokens[at], line.number);
+}
+
 void WidgetAndWhole(const Line& line) {
   CheckWidgetName(line.tokens[1], line.number);
-  TokenToLong(line.tokens[2], line.number);
+  Whole(line, 2);
 }
 
 void WidgetAndText(const Line& line) {
@@ -46,6 +50,13 @@ void SetAsCode(Stage& s, const Line& line) {
 }
 
 InputDriver& In(Stage& s) { return s.host.Input(); }
+
+// The widget a person's command names, of the kind the command needs.
+template <class T>
+T& Named(Stage& s, const Line& line, const char* kind) {
+  return s.FindWidgetOf<T>(line.tokens[1], line.number,
+                           line.tokens[0].text.c_str(), kind);
+}
 
 // clang-format off
 const Command kPersonCommands[] = {
@@ -80,19 +91,13 @@ const Command kPersonCommands[] = {
      .doc = "| `move WIDGET N` | Drags a slider to N. |",
      .validate = WidgetAndWhole,
      .run = [](Stage& s, const Line& line) {
-       const int n = line.number;
-       In(s).MoveSlider(
-           s.FindWidgetOf<Slider>(line.tokens[1], n, "move", "Slider"),
-           TokenToLong(line.tokens[2], n));
+       In(s).MoveSlider(Named<Slider>(s, line, "Slider"), Whole(line, 2));
      }},
     {.name = "pick", .min_args = 2, .max_args = 2, .action = true,
      .doc = "| `pick WIDGET N` | Picks entry N of a drop-down list. |",
      .validate = WidgetAndWhole,
      .run = [](Stage& s, const Line& line) {
-       const int n = line.number;
-       In(s).Pick(
-           s.FindWidgetOf<ComboBox>(line.tokens[1], n, "pick", "ComboBox"),
-           TokenToLong(line.tokens[2], n));
+       In(s).Pick(Named<ComboBox>(s, line, "ComboBox"), Whole(line, 2));
      }},
     {.name = "check", .min_args = 2, .max_args = 2, .action = true,
      .doc = "| `check WIDGET V` | Clears (0) or checks (1) a check box. |",
@@ -101,10 +106,8 @@ const Command kPersonCommands[] = {
        ToInteger(line.tokens[2], line.number);
      },
      .run = [](Stage& s, const Line& line) {
-       const int n = line.number;
-       In(s).Check(
-           s.FindWidgetOf<CheckBox>(line.tokens[1], n, "check", "CheckBox"),
-           ToInteger(line.tokens[2], n));
+       In(s).Check(Named<CheckBox>(s, line, "CheckBox"),
+                   ToInteger(line.tokens[2], line.number));
      }},
     {.name = "type", .min_args = 2, .max_args = 2, .action = true,
      .doc = "| `type WIDGET TEXT` | Types TEXT key by key into a field: key "
@@ -112,28 +115,23 @@ const Command kPersonCommands[] = {
             "real text box. |",
      .validate = WidgetAndText,
      .run = [](Stage& s, const Line& line) {
-       In(s).Type(s.FindWidgetOf<TextWidget>(line.tokens[1], line.number,
-                                            "type", "text widget"),
-                  line.tokens[2].text);
+       In(s).Type(Named<TextWidget>(s, line, "text widget"), line.tokens[2].text);
      }},
     {.name = "commit", .min_args = 1, .max_args = 2, .action = true,
      .doc = "| `commit WIDGET [TEXT]` | Replaces the field's text (when given) "
             "and commits it (Enter). |",
      .validate = WidgetAndText,
      .run = [](Stage& s, const Line& line) {
-       TextWidget& field = s.FindWidgetOf<TextWidget>(
-           line.tokens[1], line.number, "commit", "text widget");
        std::optional<std::string> text;
        if (line.tokens.size() > 2) text = line.tokens[2].text;
-       In(s).Commit(field, std::move(text));
+       In(s).Commit(Named<TextWidget>(s, line, "text widget"), std::move(text));
      }},
     {.name = "activate", .min_args = 1, .max_args = 1, .action = true,
      .doc = "| `activate WIDGET` | Activates an up-down field (the panel then "
             "selects its value). |",
      .validate = WidgetArgument,
      .run = [](Stage& s, const Line& line) {
-       In(s).Activate(s.FindWidgetOf<UpDownText>(line.tokens[1], line.number,
-                                                 "activate", "UpDownText"));
+       In(s).Activate(Named<UpDownText>(s, line, "UpDownText"));
      }},
     {.name = "step", .min_args = 2, .max_args = 2, .action = true,
      .doc = "| `step WIDGET up\\|down` | Presses the up or down button of an "
@@ -146,24 +144,16 @@ const Command kPersonCommands[] = {
                                               ": expected up or down");
      },
      .run = [](Stage& s, const Line& line) {
-       In(s).Step(s.FindWidgetOf<UpDownText>(line.tokens[1], line.number,
-                                             "step", "UpDownText"),
+       In(s).Step(Named<UpDownText>(s, line, "UpDownText"),
                   line.tokens[2].IsWord("up") ? 1 : -1);
      }},
     {.name = "select-text", .min_args = 3, .max_args = 3, .action = true,
      .doc = "| `select-text WIDGET START LENGTH` | Selects part of a field's "
             "text, as dragging over it does. |",
-     .validate = [](const Line& line) {
-       WidgetAndWhole(line);
-       TokenToLong(line.tokens[3], line.number);
-     },
+     .validate = [](const Line& line) { WidgetAndWhole(line), Whole(line, 3); },
      .run = [](Stage& s, const Line& line) {
-       const int n = line.number;
-       In(s).SelectText(s.FindWidgetOf<TextWidget>(line.tokens[1], n,
-                                                   "select-text",
-                                                   "text widget"),
-                        TokenToLong(line.tokens[2], n),
-                        TokenToLong(line.tokens[3], n));
+       In(s).SelectText(Named<TextWidget>(s, line, "text widget"),
+                        Whole(line, 2), Whole(line, 3));
      }},
     {.name = "focus", .min_args = 1, .max_args = 1, .action = true,
      .doc = "| `focus WIDGET` | Gives a widget the focus (it becomes the "
@@ -181,14 +171,10 @@ const Command kPersonCommands[] = {
      }},
     {.name = "cell", .min_args = 2, .max_args = 2, .action = true,
      .doc = "| `cell ROW COL` | Clicks a cell of the material grid. |",
-     .validate = [](const Line& line) {
-       TokenToLong(line.tokens[1], line.number);
-       TokenToLong(line.tokens[2], line.number);
-     },
+     .validate = [](const Line& line) { Whole(line, 1), Whole(line, 2); },
      .run = [](Stage& s, const Line& line) {
-       const int n = line.number;
-       In(s).ClickCell(s.MaterialGrid(n), TokenToLong(line.tokens[1], n),
-                       TokenToLong(line.tokens[2], n));
+       In(s).ClickCell(s.MaterialGrid(line.number), Whole(line, 1),
+                       Whole(line, 2));
      }},
     {.name = "key", .min_args = 1, .max_args = 1, .action = true,
      .doc = "| `key CODE` | Presses a key while the panel has the keyboard: 67 "

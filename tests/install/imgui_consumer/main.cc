@@ -20,27 +20,6 @@ using namespace morvel;
 
 class HostEvents : public PropertiesEvents {};
 
-// The scene library's utilities, as the host's scene library would install
-// them. An empty scene needs only pictures.
-class HostUtilities : public UtilityFactory {
- public:
-  std::shared_ptr<SceneUtility> CreateSceneUtility() override {
-    return nullptr;
-  }
-  std::shared_ptr<DialogUtility> CreateDialogUtility() override {
-    return nullptr;
-  }
-  std::shared_ptr<MathUtility> CreateMathUtility() override { return nullptr; }
-  std::shared_ptr<PictureUtility> CreatePictureUtility() override {
-    struct Pictures : PictureUtility {
-      Picture LoadThumbnail(const std::string& path, Long size) override {
-        return ThumbnailPicture(path, size);
-      }
-    };
-    return std::make_shared<Pictures>();
-  }
-};
-
 int Fail(const char* what) {
   std::printf("imgui host: FAILED: %s\n", what);
   return 1;
@@ -49,7 +28,7 @@ int Fail(const char* what) {
 }  // namespace
 
 int main() {
-  SetUtilityFactory(std::make_shared<HostUtilities>());
+  SetUtilityFactory(std::make_shared<EmptySceneUtilities>());
   ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(800, 700);
