@@ -133,10 +133,8 @@ void PlayHost::LoadWarning(const std::string& application_key,
   // One tip at a time: an open one is closed first.
   warning_window_.reset();
   if (warning_) warning_->Unload();
-  warning_ = std::make_unique<frmWarn>(&services_.Settings());
-  warning_->SetsApplicationRegistryKey(application_key);
-  warning_->SetsWarning(warning);
-  warning_->SetsWarningRegistryEntry(registry_entry);
+  warning_ = std::make_unique<frmWarn>(&services_.Settings(), application_key,
+                                       warning, registry_entry);
   warning_->Load();
   warning_window_ =
       std::make_unique<imgui::WarnWindow>(*warning_, Metrics(), TipPictures());

@@ -197,23 +197,15 @@ void PropertiesPanel::Draw(ImVec2 size) {
 
 bool PropertiesPanel::IsWarningSwitchedOff(const std::string& application_key,
                                            const std::string& registry_entry) {
-  // A store that cannot be read switches nothing off: the tip is shown.
-  std::optional<std::string> keep;
-  Quietly([&] {
-    keep = parts_->settings->GetSetting(application_key, kTipsSection,
-                                        registry_entry);
-  });
-  return keep && *keep == "0";
+  return frmWarn::IsSwitchedOff(parts_->settings, application_key,
+                                registry_entry);
 }
 
 bool PropertiesPanel::ShowWarning(const std::string& application_key,
                                   const std::string& warning,
                                   const std::string& registry_entry) {
   if (IsWarningSwitchedOff(application_key, registry_entry)) return false;
-  frmWarn tip(parts_->settings);
-  tip.SetsApplicationRegistryKey(application_key);
-  tip.SetsWarningRegistryEntry(registry_entry);
-  tip.SetsWarning(warning);
+  frmWarn tip(parts_->settings, application_key, warning, registry_entry);
   WarnWindow window(tip, *parts_->metrics, *parts_->pictures);
   WarnModal modal(window);
   parts_->modals.Run(modal);

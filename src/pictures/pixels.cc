@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 namespace morvel {
@@ -205,6 +206,35 @@ Image TipImage(int size) {
   return image;
 }
 
+
+Image SwatchImage(const std::string& path, int size) {
+  std::string name = std::filesystem::path(path).stem().string();
+  std::uint32_t h = 2166136261u;
+  for (unsigned char c : name) h = (h ^ c) * 16777619u;
+  // A hue from the name, fairly light and not too strong.
+  double hue = (h % 360) / 60.0;
+  double x = 1 - std::fabs(std::fmod(hue, 2.0) - 1);
+  double rgb[3][6] = {{1, x, 0, 0, x, 1}, {x, 1, 1, x, 0, 0},
+                      {0, 0, x, 1, 1, x}};
+  int sector = static_cast<int>(hue) % 6;
+  Rgba base{200 - 86 * (1 - rgb[0][sector]), 200 - 86 * (1 - rgb[1][sector]),
+            200 - 86 * (1 - rgb[2][sector]), 255};
+  Image image = Blank(size, size);
+  for (int py = 0; py < size; ++py) {
+    for (int px = 0; px < size; ++px) {
+      bool stripe = ((px + py / 3) / 4 + static_cast<int>(h >> 5)) % 2 == 0;
+      Rgba c = stripe ? base : Mix(base, Rgba{0, 0, 0}, 0.15);
+      double n = static_cast<double>(
+          Hash(static_cast<std::uint32_t>(px / 2 * 131 + py / 2 * 977) ^ h) %
+          14);
+      c = Mix(c, Rgba{255, 255, 255}, n / 100);
+      if (px == 0 || py == 0 || px == size - 1 || py == size - 1)
+        c = Mix(c, Rgba{0, 0, 0}, 0.35);
+      Put(image, px, py, c);
+    }
+  }
+  return image;
+}
 
 Image ImageListImage(int index) {
   switch (index) {

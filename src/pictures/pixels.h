@@ -37,6 +37,11 @@ const char* ImageListMeaning(int index);
 // The tip window's picture: a lit bulb, `size` pixels square.
 Image TipImage(int size);
 
+// A stand-in for a map file that cannot be read, `size` pixels square:
+// stripes in a colour taken from the file's name, so a scene stays readable
+// without its textures.
+Image SwatchImage(const std::string& path, int size);
+
 // Splits "thumbnail:PATH:SIZE" at its last colon; false for anything else
 // (SIZE is one to four digits).
 bool ParseThumbnail(const std::string& description, std::string* path,

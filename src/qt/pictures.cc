@@ -21,38 +21,15 @@ QImage ToQImage(const Image& pixels) {
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// A small deterministic hash, so the swatches are the same on every run and
-// every machine.
-std::uint32_t Hash(std::uint32_t x) {
-  x ^= x >> 16;
-  x *= 0x7feb352dU;
-  x ^= x >> 15;
-  x *= 0x846ca68bU;
-  x ^= x >> 16;
-  return x;
-}
 
 // A stand-in for a texture file that is not there: a tile pattern in a
 // colour taken from the file name, with the name's first letter.
 QPixmap Swatch(const QString& path, int size) {
   QString name = QFileInfo(path).completeBaseName();
-  std::uint32_t h = static_cast<std::uint32_t>(qHash(name));
-  QColor base = QColor::fromHsv(static_cast<int>(h % 360), 110, 200);
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      std::uint32_t n =
-          Hash(static_cast<std::uint32_t>(x / 2 * 131 + y / 2 * 977) ^ h);
-      bool stripe = ((x + y / 3) / 4 + static_cast<int>(h >> 5)) % 2 == 0;
-      QColor c = stripe ? base : base.darker(118);
-      c = c.lighter(95 + static_cast<int>(n % 14));
-      image.setPixelColor(x, y, c);
-    }
-  }
+  QImage image = ToQImage(SwatchImage(path.toStdString(), size));
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QColor(0, 0, 0, 90));
-  p.drawRect(QRectF(0.5, 0.5, size - 1, size - 1));
+  // The name's first letter on the stripes.
   if (!name.isEmpty() && size >= 16) {
     QFont font = p.font();
     font.setBold(true);
