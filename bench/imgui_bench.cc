@@ -94,13 +94,7 @@ struct PanelOnScreen {
     panel->panel().SetupPropertiesPanel(ComputeSetupArguments(*scene, 3));
   }
   void Frame() {
-    screen.Frame([&] {
-      ImGui::SetNextWindowPos(ImVec2(0, 0));
-      ImGui::SetNextWindowSize(ImVec2(300, 700));
-      ImGui::Begin("host", nullptr, ImGuiWindowFlags_NoDecoration);
-      panel->Draw(kPanelSize);
-      ImGui::End();
-    });
+    screen.WindowFrame(ImVec2(300, 700), [&] { panel->Draw(kPanelSize); });
   }
 };
 
@@ -118,10 +112,7 @@ PanelOnScreen& Shown() {
 // same size, each cell its colour and its text, only the rows in view
 // submitted (ImGuiListClipper), as any ImGui code showing 10,000 rows would.
 void BareTableFrame(imgui::HeadlessScreen& screen, const FlexGrid& grid) {
-  screen.Frame([&] {
-    ImGui::SetNextWindowPos(ImVec2(0, 0));
-    ImGui::SetNextWindowSize(ImVec2(300, 700));
-    ImGui::Begin("host", nullptr, ImGuiWindowFlags_NoDecoration);
+  screen.WindowFrame(ImVec2(300, 700), [&] {
     int cols = static_cast<int>(grid.Cols());
     if (ImGui::BeginTable("##rows", cols,
                           ImGuiTableFlags_ScrollX | ImGuiTableFlags_ScrollY |
@@ -149,7 +140,6 @@ void BareTableFrame(imgui::HeadlessScreen& screen, const FlexGrid& grid) {
       }
       ImGui::EndTable();
     }
-    ImGui::End();
   });
 }
 

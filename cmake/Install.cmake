@@ -76,39 +76,41 @@ install(EXPORT MorvelPropertiesTargets
         DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
         COMPONENT MorvelProperties)
 
+# morvel_install_front_end(TARGET EXPORT COMPONENT HEADERS h... [FILES f...])
+# A front end's component: its library as Morvel::EXPORT, its public
+# headers, the CMake files its package needs besides its targets.
+function(morvel_install_front_end target export component)
+  cmake_parse_arguments(ARG "" "" "HEADERS;FILES" ${ARGN})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${export})
+  install(TARGETS ${target}
+          EXPORT Morvel${export}Targets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${component}
+          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
+  morvel_install_headers(${component} ${ARG_HEADERS})
+  if(ARG_FILES)
+    install(FILES ${ARG_FILES} DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+            COMPONENT ${component})
+  endif()
+  install(EXPORT Morvel${export}Targets
+          NAMESPACE Morvel::
+          FILE Morvel${export}Targets.cmake
+          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+          COMPONENT ${component})
+endfunction()
+
 # The Qt component: the adapter library (Morvel::PropertiesQt) and its one
 # public header. It needs Qt 6 Widgets in the host too.
 if(TARGET morvel_qt)
-  set_target_properties(morvel_qt PROPERTIES EXPORT_NAME PropertiesQt)
-  install(TARGETS morvel_qt
-          EXPORT MorvelPropertiesQtTargets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Qt
-          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
-  morvel_install_headers(Qt ${MORVEL_PUBLIC_QT_HEADERS})
-  install(EXPORT MorvelPropertiesQtTargets
-          NAMESPACE Morvel::
-          FILE MorvelPropertiesQtTargets.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT Qt)
+  morvel_install_front_end(morvel_qt PropertiesQt Qt
+                           HEADERS ${MORVEL_PUBLIC_QT_HEADERS})
 endif()
 
 # The ImGui component: the front end's library (Morvel::PropertiesImGui),
 # its public headers, and how to find Dear ImGui again in the host.
 if(TARGET morvel_imgui)
-  set_target_properties(morvel_imgui PROPERTIES EXPORT_NAME PropertiesImGui)
-  install(TARGETS morvel_imgui
-          EXPORT MorvelPropertiesImGuiTargets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ImGui
-          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
-  morvel_install_headers(ImGui ${MORVEL_PUBLIC_IMGUI_HEADERS})
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/MorvelImGui.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT ImGui)
-  install(EXPORT MorvelPropertiesImGuiTargets
-          NAMESPACE Morvel::
-          FILE MorvelPropertiesImGuiTargets.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT ImGui)
+  morvel_install_front_end(morvel_imgui PropertiesImGui ImGui
+                           HEADERS ${MORVEL_PUBLIC_IMGUI_HEADERS}
+                           FILES ${CMAKE_CURRENT_LIST_DIR}/MorvelImGui.cmake)
 endif()
 
 configure_package_config_file(

@@ -133,10 +133,6 @@ void DemoUi::SetupOrThrow(const SetupArguments& a) {
 }
 
 void DemoUi::Setup() {
-  if (setup_held_ > 0) {
-    setup_wanted_ = true;
-    return;
-  }
   if (!panel_ || !scene_) return;
   try {
     SetupOrThrow(ComputeSetupArguments(*scene_, tab_));
@@ -167,19 +163,22 @@ void DemoUi::SetTab(Long tab) {
 bool DemoUi::Start(const std::string& scene,
                    const std::vector<std::string>* select, Long tab) {
   // One set-up for all of it, once everything is in place.
-  ++setup_held_;
-  bool ok = scene.empty() || OpenScene(scene);
-  if (ok && select) ok = Select(*select);
+  bool ok = scene.empty() || LoadScene(scene);
+  if (ok && select) ok = TakeSelection(*select);
   if (tab == 2 || tab == 3) tab_ = tab;
   // Without a tab asked for: the object tab for one node, else common.
   if (tab == 0 && scene_) tab_ = scene_->SelectedNames().size() == 1 ? 3 : 2;
-  --setup_held_;
-  setup_wanted_ = false;
   Setup();
   return ok;
 }
 
 bool DemoUi::OpenScene(const std::string& path) {
+  if (!LoadScene(path)) return false;
+  Setup();
+  return true;
+}
+
+bool DemoUi::LoadScene(const std::string& path) {
   std::shared_ptr<MemSceneGraph> scene;
   try {
     scene = MemSceneGraph::Load(path);
@@ -202,7 +201,6 @@ bool DemoUi::OpenScene(const std::string& path) {
     ShowError(error);
   }
   Log("# scene " + std::filesystem::path(path).filename().string());
-  Setup();
   return true;
 }
 
@@ -239,8 +237,14 @@ void DemoUi::AttachScene(std::shared_ptr<MemSceneGraph> scene,
 }
 
 bool DemoUi::Select(const std::vector<std::string>& names) {
-  if (!scene_) return false;
   CommitPanelEdit();
+  if (!TakeSelection(names)) return false;
+  Setup();
+  return true;
+}
+
+bool DemoUi::TakeSelection(const std::vector<std::string>& names) {
+  if (!scene_) return false;
   try {
     scene_->Select(names);
   } catch (const Error& error) {
@@ -249,7 +253,6 @@ bool DemoUi::Select(const std::vector<std::string>& names) {
   }
   selection_order_ = names;
   history_.BreakMerge();
-  Setup();
   return true;
 }
 
@@ -259,35 +262,24 @@ void DemoUi::SelectionChangedElsewhere() {
 
 // ------------------------------------------------------------------- undo
 
-void DemoUi::AfterUndo(const std::string& what, const std::string& label) {
-  Log("# " + what + " " + label);
+void DemoUi::Undo() { Step(true); }
+void DemoUi::Redo() { Step(false); }
+
+// One undo or redo: the history puts the scene back, and the outliner and
+// the panel show it as it now is.
+void DemoUi::Step(bool back) {
+  CommitPanelEdit();
+  if (back ? !history_.CanUndo() : !history_.CanRedo()) return;
+  std::string label = back ? history_.UndoLabel() : history_.RedoLabel();
+  try {
+    back ? history_.Undo() : history_.Redo();
+  } catch (const Error& error) {
+    return ShowError(error);
+  }
+  Log((back ? "# undo " : "# redo ") + label);
   selection_order_ = scene_->SelectedNames();
   outliner_.Invalidate();
   Setup();
-}
-
-void DemoUi::Undo() {
-  CommitPanelEdit();
-  if (!history_.CanUndo()) return;
-  std::string label = history_.UndoLabel();
-  try {
-    history_.Undo();
-  } catch (const Error& error) {
-    return ShowError(error);
-  }
-  AfterUndo("undo", label);
-}
-
-void DemoUi::Redo() {
-  CommitPanelEdit();
-  if (!history_.CanRedo()) return;
-  std::string label = history_.RedoLabel();
-  try {
-    history_.Redo();
-  } catch (const Error& error) {
-    return ShowError(error);
-  }
-  AfterUndo("redo", label);
 }
 
 // --------------------------------------------------------------- drawing

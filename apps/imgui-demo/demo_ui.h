@@ -125,7 +125,11 @@ class DemoUi final {
   void OnEvent(const scenario::RecordedEvent& event);
   void CommitPanelEdit();
   void LogJournalSince(std::size_t from);
-  void AfterUndo(const std::string& what, const std::string& label);
+  void Step(bool back);
+  // The scene opened, the selection taken, without a set-up (Start makes
+  // one for all of it).
+  bool LoadScene(const std::string& path);
+  bool TakeSelection(const std::vector<std::string>& names);
 
   Options options_;
   scenario::RecordingEvents events_;
@@ -147,8 +151,6 @@ class DemoUi final {
   std::vector<std::string> log_;
   bool log_scroll_ = false;
   const Widget* last_focused_ = nullptr;
-  int setup_held_ = 0;
-  bool setup_wanted_ = false;
   std::unique_ptr<imgui::PropertiesPanel> panel_;
 
   // The demo's own windows.

@@ -35,9 +35,9 @@ bool HasKey(std::uint32_t code_point) {
 }  // namespace
 
 ImGuiInputDriver::ImGuiInputDriver(
-    imgui::HeadlessScreen& screen, std::function<void()> draw,
+    imgui::HeadlessScreen& screen, std::function<void()> frame,
     std::function<WidgetView*(const Widget&)> view_for)
-    : screen_(screen), draw_(std::move(draw)), view_for_(std::move(view_for)) {}
+    : screen_(screen), frame_(std::move(frame)), view_for_(std::move(view_for)) {}
 
 WidgetView& ImGuiInputDriver::ViewOf(const Widget& widget) const {
   WidgetView* view = view_for_ ? view_for_(widget) : nullptr;
@@ -49,7 +49,7 @@ WidgetView& ImGuiInputDriver::ViewOf(const Widget& widget) const {
 }
 
 void ImGuiInputDriver::Frame() {
-  screen_.Frame(draw_);
+  frame_();
   ++frames_;
 }
 

@@ -25,10 +25,10 @@ namespace morvel::imgui_demo {
 
 class ImGuiInputDriver final : public scenario::InputDriver {
  public:
-  // `draw` draws one frame of everything the host shows (the panel, the tip
-  // window); `view_for` finds the view that shows a widget, null when none
-  // does.
-  ImGuiInputDriver(imgui::HeadlessScreen& screen, std::function<void()> draw,
+  // `frame` runs one frame of `screen` with everything the host shows (the
+  // panel, the tip window); `view_for` finds the view that shows a widget,
+  // null when none does.
+  ImGuiInputDriver(imgui::HeadlessScreen& screen, std::function<void()> frame,
                    std::function<imgui::WidgetView*(const Widget&)> view_for);
 
   void Click(Widget& widget) override;
@@ -72,7 +72,7 @@ class ImGuiInputDriver final : public scenario::InputDriver {
   void FocusForKeys(imgui::WidgetView& view, TextWidget& field);
 
   imgui::HeadlessScreen& screen_;
-  std::function<void()> draw_;
+  std::function<void()> frame_;
   std::function<imgui::WidgetView*(const Widget&)> view_for_;
   long long frames_ = 0;
   Counts counts_;

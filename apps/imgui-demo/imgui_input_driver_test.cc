@@ -20,14 +20,14 @@ class ImGuiFrontEnd {
  public:
   ImGuiFrontEnd()
       : after_render_([this] { view_->RunPending(); }),
-        driver_(screen_, [this] { Draw(); },
+        driver_(screen_, [this] { Frame(); },
                 [this](const Widget& widget) -> imgui::WidgetView* {
                   return &widget.Tree() == &tree_ ? view_.get() : nullptr;
                 }) {
     testing::BuildInputRulesTree(tree_);
     view_ = std::make_unique<imgui::WidgetView>(tree_, *tree_.Root(), metrics_,
                                                 pictures_);
-    screen_.Frame([this] { Draw(); });
+    Frame();
   }
   WidgetTree& Tree() { return tree_; }
   scenario::InputDriver& Driver() { return driver_; }
@@ -35,13 +35,11 @@ class ImGuiFrontEnd {
   ImGuiInputDriver& Input() { return driver_; }
 
  private:
-  void Draw() {
-    after_render_.Attach();
-    ImGui::SetNextWindowPos(ImVec2(0, 0));
-    ImGui::SetNextWindowSize(ImVec2(300, 700));
-    ImGui::Begin("panel", nullptr, ImGuiWindowFlags_NoDecoration);
-    view_->Draw(ImVec2(267, 649));
-    ImGui::End();
+  void Frame() {
+    screen_.WindowFrame(ImVec2(300, 700), [this] {
+      after_render_.Attach();
+      view_->Draw(ImVec2(267, 649));
+    });
   }
 
   imgui::HeadlessScreen screen_;

@@ -25,7 +25,7 @@ FixedScreenMetrics& Metrics() {
 PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
     : ui_(ui),
       screen_(screen),
-      driver_(screen, [this] { Draw(); },
+      driver_(screen, [this] { screen_.Frame([this] { Draw(); }); },
               [this](const Widget& widget) { return ViewFor(widget); }),
       services_(clipboard_, &message_box_, &ui.Events()) {
   // The host answers the panel's requests as it does for a person, except

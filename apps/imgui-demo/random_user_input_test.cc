@@ -28,15 +28,13 @@ TEST(RandomUserImGuiInputTest, RealInputKeepsEveryInvariant) {
   imgui::AfterRender after_render([&] {
     if (view) view->RunPending();
   });
-  auto draw = [&] {
-    after_render.Attach();
-    ImGui::SetNextWindowPos(ImVec2(0, 0));
-    ImGui::SetNextWindowSize(ImVec2(300, 700));
-    ImGui::Begin("panel", nullptr, ImGuiWindowFlags_NoDecoration);
-    if (view) view->Draw(ImVec2(270, 650));
-    ImGui::End();
+  auto frame = [&] {
+    screen.WindowFrame(ImVec2(300, 700), [&] {
+      after_render.Attach();
+      if (view) view->Draw(ImVec2(270, 650));
+    });
   };
-  ImGuiInputDriver input(screen, draw,
+  ImGuiInputDriver input(screen, frame,
                          [&](const Widget& widget) -> imgui::WidgetView* {
                            return view && &widget.Tree() == &view->Tree()
                                       ? view.get()
@@ -50,7 +48,7 @@ TEST(RandomUserImGuiInputTest, RealInputKeepsEveryInvariant) {
         panel.Widgets(), *panel.Widgets().Root(), metrics, pictures);
   };
   options.panel_destroying = [&](Properties&) { view.reset(); };
-  options.after_step = [&] { screen.Frame(draw); };
+  options.after_step = frame;
 
   ru::SeededChoices choices(5);
   ru::RandomUser user(options, choices);

@@ -44,6 +44,17 @@ void HeadlessScreen::Frame(const std::function<void()>& draw) {
   }
 }
 
+void HeadlessScreen::WindowFrame(ImVec2 window,
+                                 const std::function<void()>& content) {
+  Frame([&] {
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(window);
+    ImGui::Begin("host", nullptr, ImGuiWindowFlags_NoDecoration);
+    content();
+    ImGui::End();
+  });
+}
+
 void HeadlessScreen::MoveMouse(ImVec2 to) { SendMousePos(IO(), to); }
 void HeadlessScreen::MouseButton(bool down) { SendMouseButton(IO(), down); }
 void HeadlessScreen::Wheel(float lines, float sideways) {

@@ -27,6 +27,11 @@ class HeadlessScreen {
   // in it. The context is made current first.
   void Frame(const std::function<void()>& draw);
 
+  // One frame whose content is a host window at the screen's corner,
+  // without decoration, `window` pixels: what tests and benchmarks draw the
+  // panel in.
+  void WindowFrame(ImVec2 window, const std::function<void()>& content);
+
   // A person's input, as a backend would send it.
   void MoveMouse(ImVec2 to);
   void MouseButton(bool down);

@@ -60,13 +60,14 @@ class ImGuiPanelTest : public ::testing::Test {
     Frame();
   }
   void Frame(const std::function<void()>& draw_modal = nullptr) {
-    screen_.Frame([&] {
-      ImGui::SetNextWindowPos(ImVec2(0, 0));
-      ImGui::SetNextWindowSize(ImVec2(400, 700));
-      ImGui::Begin("host", nullptr, ImGuiWindowFlags_NoDecoration);
+    screen_.WindowFrame(ImVec2(400, 700), [&] {
       panel_->Draw(draw_size_);
-      ImGui::End();
-      if (draw_modal) draw_modal();
+      // The modal goes on top of the host's windows: a child of none.
+      if (draw_modal) {
+        ImGui::End();
+        draw_modal();
+        ImGui::Begin("host");
+      }
     });
   }
   // A press and a release where the last frame showed the widget.
