@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "base/numbers.h"
+#include "kit/kit_testing.h"
+#include "panel/properties.h"
 #include "warn/frm_warn_layout.h"
 #include "widgets/widget.h"
 
@@ -44,10 +46,15 @@ bool Apart(const Widget& a, const Widget& b) {
          a.Top() + a.Height() <= b.Top() || b.Top() + b.Height() <= a.Top();
 }
 
+// A panel as its sections build it, before the container or a scene has
+// touched it: the tree as the designer leaves it.
 class PanelLayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override { BuildPanelWidgets(tree_); }
-  WidgetTree tree_;
+  testing::RecordingEvents events_;
+  FixedContainer container_;
+  testing::TestServices services_;
+  Properties panel_{PlatformServices{}, events_, container_, &services_};
+  WidgetTree& tree_ = panel_.Widgets();
 };
 
 TEST_F(PanelLayoutTest, NamesAreUniqueAndEveryWidgetHangsInAContainer) {

@@ -1,13 +1,15 @@
 #include "sections/bone/bone_section.h"
 
 #include <memory>
+#include <utility>
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "kit/transaction.h"
+#include "kit/editors.h"
+#include "kit/selection.h"
 #include "scene/scene.h"
+#include "sections/bone/bone_layout.h"
 #include "sections/bone/bone_scales.h"
-#include "sections/group/current_group.h"
 
 namespace morvel {
 namespace {
@@ -21,41 +23,52 @@ constexpr const char* kNoOffsetText = "0";
 }  // namespace
 
 BoneSection::BoneSection(PanelContext& context)
-    : context_(context),
-      fraBoneProperties(context.Widgets().Get<Frame>("fraBoneProperties")),
-      fraBoneVolume(context.Widgets().Get<Frame>("fraBoneVolume")),
-      fraBoneVolumeIrregular(
-          context.Widgets().Get<Frame>("fraBoneVolumeIrregular")),
-      sldWeight(context.Widgets().Get<Slider>("sldWeight")),
-      sldOriginEffectRange(
-          context.Widgets().Get<Slider>("sldOriginEffectRange")),
-      sldEndEffectRange(context.Widgets().Get<Slider>("sldEndEffectRange")),
-      sldEffectExtent(context.Widgets().Get<Slider>("sldEffectExtent")),
-      sldExtentIrregular(context.Widgets().Get<Slider>("sldExtentIrregular")),
+    : ObjectSection(context.Widgets(), BoneLayout(), "fraBoneProperties",
+                    &SetupArguments::BonesSelectedCount),
+      context_(context),
+      fraBoneVolume(widgets_.Get<Frame>("fraBoneVolume")),
+      fraBoneVolumeIrregular(widgets_.Get<Frame>("fraBoneVolumeIrregular")),
+      sldWeight(widgets_.Get<Slider>("sldWeight")),
+      sldOriginEffectRange(widgets_.Get<Slider>("sldOriginEffectRange")),
+      sldEndEffectRange(widgets_.Get<Slider>("sldEndEffectRange")),
+      sldEffectExtent(widgets_.Get<Slider>("sldEffectExtent")),
+      sldExtentIrregular(widgets_.Get<Slider>("sldExtentIrregular")),
       lblExtentIrregularOffsetX(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetX")),
+          widgets_.Get<Label>("lblExtentIrregularOffsetX")),
       lblExtentIrregularOffsetY(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetY")),
+          widgets_.Get<Label>("lblExtentIrregularOffsetY")),
       lblExtentIrregularOffsetZ(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetZ")),
+          widgets_.Get<Label>("lblExtentIrregularOffsetZ")),
       txtExtentIrregularOffsetX(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetX")),
+          widgets_.Get<UpDownText>("txtExtentIrregularOffsetX")),
       txtExtentIrregularOffsetY(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetY")),
+          widgets_.Get<UpDownText>("txtExtentIrregularOffsetY")),
       txtExtentIrregularOffsetZ(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetZ")) {
-  ConnectSlider(sldWeight, kWeightScale);
-  ConnectSlider(sldOriginEffectRange, kOriginRangeScale);
-  ConnectSlider(sldEndEffectRange, kEndRangeScale);
-  ConnectSlider(sldEffectExtent, kExtentScale);
+          widgets_.Get<UpDownText>("txtExtentIrregularOffsetZ")) {
+  // Where the sliders stand before a bone is loaded: full weight, the
+  // smallest ranges, no extra extent. Set before their editors are
+  // connected, so nothing is written.
+  const std::pair<Slider*, Long> starts[] = {{&sldWeight, 100},
+                                             {&sldOriginEffectRange, 1},
+                                             {&sldEndEffectRange, 1},
+                                             {&sldEffectExtent, 0},
+                                             {&sldExtentIrregular, 0}};
+  for (auto [slider, start] : starts) slider->SetValue(start);
+  const std::pair<Slider*, const BoneSliderScale*> scaled[] = {
+      {&sldWeight, &kWeightScale},
+      {&sldOriginEffectRange, &kOriginRangeScale},
+      {&sldEndEffectRange, &kEndRangeScale},
+      {&sldEffectExtent, &kExtentScale}};
+  for (auto [slider, scale] : scaled) {
+    ConnectEditor(*slider,
+                  [this, slider, scale] { WriteSliderValue(*slider, *scale); });
+  }
   // The irregular extent also switches its offset fields, once the host has
   // applied the new extent.
-  sldExtentIrregular.on_change = [this] {
-    WithPropertiesSource([this] {
-      WriteSliderValue(sldExtentIrregular, kIrregularExtentScale);
-      UpdateIrregularVolumeFields();
-    });
-  };
+  ConnectEditor(sldExtentIrregular, [this] {
+    WriteSliderValue(sldExtentIrregular, kIrregularExtentScale);
+    UpdateIrregularVolumeFields();
+  });
   for (UpDownText* field :
        {&txtExtentIrregularOffsetX, &txtExtentIrregularOffsetY,
         &txtExtentIrregularOffsetZ}) {
@@ -63,12 +76,14 @@ BoneSection::BoneSection(PanelContext& context)
   }
 }
 
-void BoneSection::LoadBoneProperties() {
+void BoneSection::Load(const SetupArguments& arguments) {
+  (void)arguments;
   WithPropertiesSource([&] {
     // The bone section reaches to the panel's outer edge.
-    ShowSectionFrame(fraBoneProperties, context_.Container().OuterHeight());
+    ShowFrame(context_.Container().OuterHeight());
     LoadBoneValues();
-    context_.State().CurrentGroup = SelectedBone(context_);
+    context_.State().CurrentGroup =
+        FirstSelected(context_, &SceneGraph::GetSelectedBone);
   });
 }
 
@@ -78,7 +93,8 @@ void BoneSection::LoadBoneProperties() {
 // each as its own change.
 void BoneSection::LoadBoneValues() {
   WithPropertiesSource([&] {
-    std::shared_ptr<Group> bone = SelectedBone(context_);
+    std::shared_ptr<Group> bone =
+        FirstSelected(context_, &SceneGraph::GetSelectedBone);
     sldWeight.SetValue(SliderPosition(bone->BoneWeight(), kWeightScale));
     // Such a bone has no volume to show; the volume sliders keep whatever
     // they last showed, out of sight, and write nothing.
@@ -117,7 +133,8 @@ void BoneSection::UpdateIrregularVolumeFields() {
       for (UpDownText* field : fields) field->SetText(kNoOffsetText);
       return;
     }
-    std::shared_ptr<Group> bone = SelectedBone(context_);
+    std::shared_ptr<Group> bone =
+        FirstSelected(context_, &SceneGraph::GetSelectedBone);
     for (Label* label : labels) label->SetEnabled(true);
     for (UpDownText* field : fields) field->SetEnabled(true);
     SingleVector3 offset = bone->BoneIrregularOffset();

@@ -2,6 +2,7 @@
 #define MORVEL_SECTIONS_BONE_BONE_SECTION_H_
 
 #include "kit/panel_context.h"
+#include "kit/section.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -14,19 +15,20 @@ struct BoneSliderScale;
 // back at once, each in its own scene change.
 //
 // A bone is a group as the scene hands it out and shares CurrentGroup with
-// the group section; sections/group/current_group.h says which editors write
-// through it and which fetch the bone afresh. The loader lives in
-// bone_section.cc, the editors in bone_editors.cc.
-class BoneSection {
+// the group section; PanelState says which editors write through it and
+// which fetch the bone afresh. The loader lives in bone_section.cc, the
+// editors in bone_editors.cc.
+class BoneSection : public ObjectSection {
  public:
   explicit BoneSection(PanelContext& context);
   BoneSection(const BoneSection&) = delete;
   BoneSection& operator=(const BoneSection&) = delete;
 
-  // Brings fraBoneProperties into view for the one selected bone, fills it
-  // and remembers the bone in CurrentGroup. Each slider it moves writes its
-  // position back into the bone (one scene change per slider).
-  void LoadBoneProperties();
+  // LoadBoneProperties: brings fraBoneProperties into view for the one
+  // selected bone, fills it and remembers the bone in CurrentGroup. Each
+  // slider it moves writes its position back into the bone (one scene
+  // change per slider). The arguments are not read.
+  void Load(const SetupArguments& arguments) override;
 
  private:
   void LoadBoneValues();
@@ -34,12 +36,10 @@ class BoneSection {
   void UpdateIrregularVolumeFields();
 
   // bone_editors.cc
-  void ConnectSlider(Slider& slider, const BoneSliderScale& scale);
   void WriteSliderValue(const Slider& slider, const BoneSliderScale& scale);
   void ApplyIrregularOffset();
 
   PanelContext& context_;
-  Frame& fraBoneProperties;
   Frame& fraBoneVolume;
   Frame& fraBoneVolumeIrregular;
   Slider& sldWeight;

@@ -3,6 +3,7 @@
 
 #include "base/types.h"
 #include "kit/panel_context.h"
+#include "kit/section.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 
@@ -18,15 +19,16 @@ inline constexpr const char* kFocalBlurWarningEntry = "FocalBlur";
 // the focal blur the outside ray tracer renders (on or off, with the focal
 // point, aperture and quality as sliders). Every edit is one scene change
 // with the empty layer source.
-class CameraSection {
+class CameraSection : public ObjectSection {
  public:
   explicit CameraSection(PanelContext& context);
   CameraSection(const CameraSection&) = delete;
   CameraSection& operator=(const CameraSection&) = delete;
 
-  // Brings fraCameraProperties into view for the one selected camera, fills
-  // it and remembers the camera in CurrentCamera.
-  void LoadCameraProperties();
+  // LoadCameraProperties: brings fraCameraProperties into view for the one
+  // selected camera, fills it and remembers the camera in CurrentCamera. The
+  // arguments are not read.
+  void Load(const SetupArguments& arguments) override;
 
  private:
   // Fills the widgets from the selected camera. The sliders are set without
@@ -49,7 +51,6 @@ class CameraSection {
   void WriteSlider(const Slider& slider, Write write);
 
   PanelContext& context_;
-  Frame& fraCameraProperties;
   Frame& fraCameraRaytrace;
   UpDownText& txtFieldofView;
   CheckBox& chkFocalBlur;

@@ -8,7 +8,6 @@
 #include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
-#include "sections/group/current_group.h"
 #include "sections/group/group_section.h"
 
 namespace morvel {
@@ -48,7 +47,7 @@ void GroupSection::ApplyIKJoint() {
   }
 
   SceneTransaction transaction(context_, kLayerNone);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   group->SetIKJointMode(static_cast<Long>(cboIKJoint.ListIndex()));
   auto radians = [](const UpDownText& field) {
     return JointLimitToRadians(TextToSingle(field.Text()));

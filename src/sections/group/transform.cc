@@ -8,7 +8,6 @@
 #include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
-#include "sections/group/current_group.h"
 #include "sections/group/group_section.h"
 
 namespace morvel {
@@ -24,7 +23,7 @@ void GroupSection::ApplyGroupTransform() {
   angles.Y = OrientationToRadians(TextToSingle(txtOrientationY.Text()));
   angles.Z = OrientationToRadians(TextToSingle(txtOrientationZ.Text()));
   Orientation orientation = context_.SceneUtil()->EulerToOrientation(angles);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   group->SetOrientation(group->Parent(), kCurrentKey, orientation.Forward,
                         orientation.Up);
 
@@ -42,7 +41,7 @@ void GroupSection::ApplyGroupTransform() {
 // revolutions per second there.
 void GroupSection::ApplyRotationalVelocity() {
   SceneTransaction transaction(context_, kLayerNone);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   RotationalVelocity velocity = group->GetRotationalVelocity();
   Single theta = TextToSingle(txtRotationTheta.Text());
   group->SetRotationalVelocity(velocity.Axis, theta);

@@ -3,6 +3,7 @@
 
 #include "base/types.h"
 #include "kit/panel_context.h"
+#include "kit/section.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 
@@ -12,17 +13,19 @@ namespace morvel {
 // that opens the colour chooser, its attenuation (which of the three terms,
 // and by how much) and, for a spotlight, the cone's range, umbra and
 // penumbra. Every edit is one scene change with the empty layer source.
-class LightSection {
+// The swatch is also where the panel's lVBColor property shows.
+class LightSection : public ObjectSection {
  public:
   explicit LightSection(PanelContext& context);
   LightSection(const LightSection&) = delete;
   LightSection& operator=(const LightSection&) = delete;
 
-  // Brings fraLightProperties into view for the one selected light, fills
-  // it and remembers the light in CurrentLight. The selection arguments are
-  // not read: ambient and directional lights show like any other light that
-  // is not a spotlight.
-  void LoadLightProperties(const SetupArguments& arguments);
+  void FillFixedLists() override;
+  // LoadLightProperties: brings fraLightProperties into view for the one
+  // selected light, fills it and remembers the light in CurrentLight. The
+  // selection arguments are not read: ambient and directional lights show
+  // like any other light that is not a spotlight.
+  void Load(const SetupArguments& arguments) override;
 
  private:
   // Fills the widgets from the selected light, fetched afresh.
@@ -37,7 +40,6 @@ class LightSection {
   void ApplyLightColour(Light& light, Long colour);
 
   PanelContext& context_;
-  Frame& fraLightProperties;
   Frame& fraLightGeneral;
   Frame& fraLightSpot;
   PictureBox& picVBColor;

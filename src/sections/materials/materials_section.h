@@ -5,6 +5,7 @@
 
 #include "base/types.h"
 #include "kit/panel_context.h"
+#include "kit/section_widgets.h"
 #include "scene/scene.h"
 #include "sections/materials/material_columns.h"
 #include "widgets/widget.h"
@@ -22,11 +23,28 @@ namespace morvel {
 // txtMaterialAttributeEntry over the cell; what is typed there is written
 // back when the box loses the focus. Each change is one scene transaction
 // with the layer source "SysMaterialUpdate".
+//
+// The shape section builds it after its own frames and forwards the panel's
+// resize and termination to it.
 class MaterialsSection {
  public:
+  // A cell edit in progress: the cell, and the shape whose material it
+  // edits (captured when the edit starts, released when it ends).
+  struct CellEdit {
+    Long EditRow = 0;
+    Long EditCol = 0;
+    std::shared_ptr<SceneNode> EditShape;
+  };
+
   explicit MaterialsSection(PanelContext& context);
   MaterialsSection(const MaterialsSection&) = delete;
   MaterialsSection& operator=(const MaterialsSection&) = delete;
+
+  // The grid reaches 45 twips past the panel's right edge (`width`), so that
+  // its own border falls outside the panel and it looks flush with it.
+  void Resize(Long width);
+  // Lets go of the shape of a cell edit that never ended.
+  void Release() { edit_.EditShape.reset(); }
 
   // Places fraMaterial at `Top` (twips inside fraShapeProperties), sizes it
   // and the grid to the panel's height, and writes the header row.
@@ -43,6 +61,9 @@ class MaterialsSection {
   // Gives `material` the colour `colour` (0x00BBGGRR), keeping its alpha and
   // the diffuse and ambient percentages it had.
   void ApplyMaterialColour(std::shared_ptr<Material>& material, Colour& colour);
+
+  // The cell edit in progress (valid only while one runs).
+  CellEdit& Edit() { return edit_; }
 
  private:
   // The row loader's work for material `index`, in grid row index + 1.
@@ -65,10 +86,15 @@ class MaterialsSection {
   void WriteNumber(const std::shared_ptr<Material>& material, Long value);
 
   PanelContext& context_;
+  SectionWidgets widgets_;
   Frame& fraMaterial;
   FlexGrid& msgMaterialAttributes;
   TextBox& txtMaterialAttributeEntry;
   ImageList& ilsImageList;
+  // The last material field the scene names (-1: none), as the header was
+  // last written: the row loader fills the custom columns up to it.
+  Long LastMaterialField = 0;
+  CellEdit edit_;
 };
 
 }  // namespace morvel

@@ -34,7 +34,7 @@ void ShapeSection::ApplyClones() {
     Component(offsets, axis) = TextToSingle(txtCloneOffset[axis]->Text());
     Component(rotations, axis) = TextToSingle(txtCloneRotate[axis]->Text());
   }
-  CurrentShape().SetClones(counts, offsets, rotations);
+  CurrentShape()->SetClones(counts, offsets, rotations);
   transaction.Commit(false);
 }
 

@@ -2,12 +2,16 @@
 #define MORVEL_SECTIONS_SHAPE_SHAPE_SECTION_H_
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "base/types.h"
+#include "kit/custom_field_rows.h"
 #include "kit/panel_context.h"
-#include "kit/section_layout.h"
+#include "kit/section.h"
+#include "kit/section_widgets.h"
+#include "kit/selection.h"
 #include "kit/transaction.h"
 #include "sections/materials/materials_section.h"
 #include "widgets/widget.h"
@@ -36,26 +40,38 @@ inline constexpr const char* kOperationCrease = "Crease";
 //
 // The loader and what it calls live in shape_section.cc; the editors in one
 // file per frame: smoothing.cc (General, Smoothing and Mirroring with their
-// operation commits), clones.cc, raytracing.cc, custom_fields.cc.
-class ShapeSection {
+// operation commits), clones.cc, raytracing.cc. The Custom frame is the
+// kit's CustomFieldRows.
+class ShapeSection : public ObjectSection {
  public:
-  // The shape section hands its Materials frame to `materials`.
-  ShapeSection(PanelContext& context, MaterialsSection& materials);
+  explicit ShapeSection(PanelContext& context);
   ShapeSection(const ShapeSection&) = delete;
   ShapeSection& operator=(const ShapeSection&) = delete;
 
-  // Brings fraShapeProperties into view for the one selected shape, stacks
-  // its sub-frames, fills them, and remembers the shape in CurrentShapeNode.
-  void LoadShapeProperties();
+  void FillFixedLists() override;
+  // A single shape loads only while the scene edits whole objects: in
+  // another edit mode it is editing the shape's parts, and this section has
+  // nothing to show for that.
+  bool Loads(const SetupView& view) const override;
+  // LoadShapeProperties: brings fraShapeProperties into view for the one
+  // selected shape, stacks its sub-frames, fills them, and remembers the
+  // shape in CurrentShapeNode. The arguments are not read.
+  void Load(const SetupArguments& arguments) override;
+  void Resize(Long width) override { materials_.Resize(width); }
+  void Release() override { materials_.Release(); }
+
+  MaterialsSection& Materials() { return materials_; }
 
  private:
   static constexpr int kAxes = 3;
+  // The tension slider runs over tenths: -10..10 stands for -1.0..1.0.
+  static constexpr Single kTensionSteps = 10.0f;
 
   void LoadShapeValues();
   // Item 0 of the selection, fetched afresh.
   std::shared_ptr<SceneNode> SelectedNode() const;
   // The shape the section shows; error 91 before any shape was loaded.
-  SceneNode& CurrentShape() const;
+  std::shared_ptr<SceneNode> CurrentShape() const;
 
   // Enable rules: they read the widgets only, and end quietly on a failure.
   void UpdateCloneFieldStates();
@@ -87,18 +103,13 @@ class ShapeSection {
   OperationParameters GetOperationParameters(const char* operation);
 
   // clones.cc
-  void ApplyClones();
   void NumClonesCommitted();
+  void ApplyClones();
 
   // raytracing.cc
   void IndexOfRefractionChange();
 
-  // custom_fields.cc
-  void CustomValueCommitted();
-
   PanelContext& context_;
-  MaterialsSection& materials_;
-  Frame& fraShapeProperties;
   Frame& fraGeneral;
   Frame& fraSmoothing;
   Frame& fraMirror;
@@ -122,7 +133,10 @@ class ShapeSection {
   std::array<Label*, kAxes> lblCloneOffset;
   std::array<Label*, kAxes> lblCloneRotate;
   Slider& sldIndexofRefraction;
+  // Built after the frames above, in this order: the Custom frame, then the
+  // Materials frame at the foot of the section.
   CustomFieldRows custom_rows_;
+  MaterialsSection materials_;
 };
 
 template <class Write>

@@ -12,6 +12,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
+#include "kit/outside_transaction.h"
 #include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
@@ -48,13 +49,14 @@ void ShapeSection::SmoothingLevelChange() {
 void ShapeSection::SmoothingTensionChange() {
   WriteToSelectedNode([this](SceneNode& node) {
     node.SetSmoothingTension(
-        kCurrentKey, static_cast<Single>(sldSmoothingTension.Value()) / 10.0f);
+        kCurrentKey,
+        static_cast<Single>(sldSmoothingTension.Value()) / kTensionSteps);
   });
 }
 
+// Guarded: the loader sets the slider while it is disabled, so the stored
+// factor is not written back.
 void ShapeSection::CreasingFactorChange() {
-  // Disabled while the loader sets it: the stored factor is not written back.
-  if (!sldCreasingFactor.Enabled()) return;
   WriteToSelectedNode([this](SceneNode& node) {
     node.SetCreasingFactor(kCurrentKey,
                            static_cast<Single>(sldCreasingFactor.Value()));
@@ -75,7 +77,7 @@ void ShapeSection::MirrorClick() {
 
 void ShapeSection::AngleCommitted() {
   SceneTransaction transaction(context_, kLayerSysProperties);
-  CurrentShape().SetSmoothAngle(kCurrentKey, TextToSingle(txtAngle.Text()));
+  CurrentShape()->SetSmoothAngle(kCurrentKey, TextToSingle(txtAngle.Text()));
   transaction.Commit(false);
 }
 
@@ -109,7 +111,7 @@ void ShapeSection::RestoreParameters(const OperationParameters& parameters,
 void ShapeSection::CommitSmoothingClick() {
   // The operation divides the mesh itself; the display smoothing goes first
   // so that the divided mesh is not smoothed once more on screen.
-  SelectedNode()->SetSmoothingLevel(0);
+  WriteBeforeHostOperation([this] { SelectedNode()->SetSmoothingLevel(0); });
   const char* operation = kOperationDivideSmooth;
   const OperationParameters parameters = GetOperationParameters(operation);
   SaveParameter(parameters, 0, operation,
@@ -123,7 +125,7 @@ void ShapeSection::CommitSmoothingClick() {
   context_.RaiseApplyOperation(operation);
   RestoreParameters(parameters, kDivideSmoothParameters, operation);
   // The level slider's own editor writes level 0 and disables the commit.
-  sldSmoothingLevel.SetValue(0);
+  SetThroughItsEditor(sldSmoothingLevel, 0);
 }
 
 void ShapeSection::CommitMirroringClick() {
@@ -136,7 +138,7 @@ void ShapeSection::CommitMirroringClick() {
   RestoreParameters(parameters, kMirrorParameters, operation);
   // Mirrored once is enough: the list's own editor writes "None" back and
   // disables the commit.
-  cboMirror.SetListIndex(0);
+  SetThroughItsEditor(cboMirror, 0);
 }
 
 void ShapeSection::CommitCreasingClick() {

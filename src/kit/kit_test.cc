@@ -1,12 +1,13 @@
-#include "kit/transaction.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <stdexcept>
 
+#include "kit/editors.h"
 #include "kit/kit_testing.h"
+#include "kit/section_layout.h"
+#include "kit/transaction.h"
 
 namespace morvel {
 namespace {
@@ -66,10 +67,10 @@ TEST_F(TransactionTest, AFailureBeforeCommitLeavesThePrepareAlone) {
               ElementsAre("evtReqPrepareForSceneChanges(\"\")"));
 }
 
-TEST_F(TransactionTest, GuardedClickIgnoresADisabledWidget) {
+TEST_F(TransactionTest, GuardedEditorIgnoresADisabledWidget) {
   int runs = 0;
-  ConnectGuardedClick(*box_, [&] { ++runs; });
-  ConnectGuardedClick(*combo_, [&] { ++runs; });
+  ConnectGuardedEditor(*box_, [&] { ++runs; });
+  ConnectGuardedEditor(*combo_, [&] { ++runs; });
   box_->SetValue(1);
   combo_->SetListIndex(1);
   EXPECT_EQ(runs, 2);
@@ -81,8 +82,8 @@ TEST_F(TransactionTest, GuardedClickIgnoresADisabledWidget) {
   EXPECT_EQ(box_->Value(), 2);
 }
 
-TEST_F(TransactionTest, GuardedClickNamesThePanelAsTheSource) {
-  ConnectGuardedClick(*box_, [] { throw std::runtime_error("scene gone"); });
+TEST_F(TransactionTest, GuardedEditorNamesThePanelAsTheSource) {
+  ConnectGuardedEditor(*box_, [] { throw std::runtime_error("scene gone"); });
   try {
     box_->SetValue(1);
     FAIL() << "expected an error";
@@ -106,8 +107,10 @@ TEST(CheckedAddTest, AddsOrRaisesOverflow) {
     Long a, b;
     bool overflows;
     Long sum;
-  } cases[] = {{kMax - 1, 1, false, kMax}, {kMax, 1, true, 0},
-               {kMin, -1, true, 0},        {kMin, kMax, false, -1},
+  } cases[] = {{kMax - 1, 1, false, kMax},
+               {kMax, 1, true, 0},
+               {kMin, -1, true, 0},
+               {kMin, kMax, false, -1},
                {-5, 2, false, -3}};
   for (const auto& c : cases) {
     if (!c.overflows) {
