@@ -1,3 +1,6 @@
+// The kit the sections stand on: the transaction, the guard of the
+// editors, the twip arithmetic and the rule that a section reaches only the
+// widgets it built.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +10,7 @@
 #include "kit/editors.h"
 #include "kit/kit_testing.h"
 #include "kit/section_layout.h"
+#include "kit/section_widgets.h"
 #include "kit/transaction.h"
 
 namespace morvel {
@@ -136,6 +140,59 @@ TEST(LongToCheckValueTest, KeepsIntegersAndRefusesTheRest) {
       FAIL() << bad;
     } catch (const Error& e) {
       EXPECT_EQ(e.Number(), kErrOverflow);
+    }
+  }
+}
+
+// Two sections' tables in one tree: each hands out its own widgets, in
+// index order for an array, and refuses the other's by name.
+TEST(SectionWidgetsTest, HandsOutOnlyWhatItsTableBuilt) {
+  using K = WidgetKind;
+  const WidgetSpec form[] = {{.kind = K::kForm, .name = "Properties"}};
+  const WidgetSpec first[] = {
+      {.kind = K::kFrame, .name = "fraFirst", .parent = "Properties"},
+      {.kind = K::kSlider, .name = "sldArray", .index = 0,
+       .parent = "fraFirst"},
+      {.kind = K::kSlider, .name = "sldArray", .index = 1,
+       .parent = "fraFirst"}};
+  const WidgetSpec second[] = {
+      {.kind = K::kFrame, .name = "fraSecond", .parent = "Properties"},
+      {.kind = K::kCheckBox, .name = "chkSecond", .parent = "fraSecond"}};
+  WidgetTree tree;
+  tree.Build(form);
+  SectionWidgets one(tree, first);
+  SectionWidgets two(tree, second);
+
+  EXPECT_EQ(&one.Get<Frame>("fraFirst"), &tree.GetWidget("fraFirst"));
+  auto sliders = one.Elements<Slider, 2>("sldArray");
+  EXPECT_EQ(sliders[0], &tree.GetWidget("sldArray", 0));
+  EXPECT_EQ(sliders[1], &tree.GetWidget("sldArray", 1));
+  EXPECT_EQ(&two.Get<CheckBox>("chkSecond"), &tree.GetWidget("chkSecond"));
+
+  const struct {
+    const SectionWidgets& table;
+    const char* name;
+    Long error;
+    const char* description;
+  } refusals[] = {
+      {one, "chkSecond", kErrInvalidProcedureCall,
+       "chkSecond belongs to another section"},
+      {two, "fraFirst", kErrInvalidProcedureCall,
+       "fraFirst belongs to another section"},
+      {two, "Properties", kErrInvalidProcedureCall,
+       "Properties belongs to another section"},
+      {one, "fraFirst", kErrTypeMismatch, ""},  // a frame asked for as a box
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.name);
+    try {
+      r.table.Get<CheckBox>(r.name);
+      ADD_FAILURE() << "handed out";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), r.error);
+      if (*r.description) {
+        EXPECT_EQ(e.Description(), r.description);
+      }
     }
   }
 }
