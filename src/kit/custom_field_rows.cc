@@ -45,24 +45,30 @@ std::vector<WidgetSpec> RowsLayout(const CustomFieldRowsLayout& layout) {
                    .index = layout.title_index, .parent = layout.frame,
                    .left = 120, .top = 0, .width = 735, .height = 285,
                    .caption = " Custom"});
-  for (int row = 0; row < CustomFieldRows::kRowCount; ++row) {
-    const int column = row / kRowsPerColumn;
-    const int line = row % kRowsPerColumn;
-    specs.push_back({.kind = K::kLabel, .name = layout.label_array,
-                     .index = row, .parent = layout.frame,
-                     .left = kNameLeft[column], .top = kNameTop[line],
-                     .width = kNameWidth, .height = kNameHeight[line],
-                     .caption = "Custom"});
-  }
-  for (int row = 0; row < CustomFieldRows::kRowCount; ++row) {
-    const int column = row / kRowsPerColumn;
-    const int line = row % kRowsPerColumn;
-    specs.push_back({.kind = K::kTextField, .name = layout.value_array,
-                     .index = row, .parent = layout.frame,
-                     .left = kValueLeft[column], .top = kValueTop[line],
-                     .width = kValueWidth, .height = kValueHeight,
-                     .tooltip = layout.value_tooltip,
-                     .text = layout.value_text});
+  // The six names first, then the six values: later widgets stand in front.
+  for (const bool name : {true, false}) {
+    for (int row = 0; row < CustomFieldRows::kRowCount; ++row) {
+      const int column = row / kRowsPerColumn;
+      const int line = row % kRowsPerColumn;
+      WidgetSpec spec{.kind = name ? K::kLabel : K::kTextField,
+                      .name = name ? layout.label_array : layout.value_array,
+                      .index = row, .parent = layout.frame};
+      if (name) {
+        spec.left = kNameLeft[column];
+        spec.top = kNameTop[line];
+        spec.width = kNameWidth;
+        spec.height = kNameHeight[line];
+        spec.caption = "Custom";
+      } else {
+        spec.left = kValueLeft[column];
+        spec.top = kValueTop[line];
+        spec.width = kValueWidth;
+        spec.height = kValueHeight;
+        spec.tooltip = layout.value_tooltip;
+        spec.text = layout.value_text;
+      }
+      specs.push_back(spec);
+    }
   }
   return specs;
 }

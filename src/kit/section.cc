@@ -1,5 +1,7 @@
 #include "kit/section.h"
 
+#include "base/error.h"
+
 namespace morvel {
 
 void Park(Widget& frame) {
@@ -34,11 +36,15 @@ bool ObjectSection::Loads(const SetupView& view) const {
          view.arguments.*count_ == 1;
 }
 
-void ObjectSection::ShowFrame(Long height) {
-  frame_.SetEnabled(true);
-  frame_.SetLeft(0);
-  frame_.SetTop(0);
-  frame_.SetHeight(height);
+void ObjectSection::Load(const SetupArguments& arguments) {
+  WithPropertiesSource([&] {
+    const Long height = FrameHeight();
+    frame_.SetEnabled(true);
+    frame_.SetLeft(0);
+    frame_.SetTop(0);
+    frame_.SetHeight(height);
+    Fill(arguments);
+  });
 }
 
 }  // namespace morvel

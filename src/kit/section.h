@@ -7,6 +7,7 @@
 
 #include "base/types.h"
 #include "host/host_interface.h"
+#include "kit/panel_context.h"
 #include "kit/section_widgets.h"
 #include "widgets/widget.h"
 
@@ -42,6 +43,9 @@ struct SetupView {
 
 class Section {
  public:
+  Section() = default;
+  Section(const Section&) = delete;
+  Section& operator=(const Section&) = delete;
   virtual ~Section() = default;
 
   // The section's top-level frames, in the order the panel's Enabled
@@ -94,14 +98,19 @@ class ObjectSection : public Section {
   void PrepareForRunTime() override;
   void Park(const SetupView& view) override;
   bool Loads(const SetupView& view) const override;
+  // Brings the frame to the panel's top left, enabled and FrameHeight()
+  // high, then fills the section. Failures leave as errors with the panel
+  // as their source; what was done before stays.
+  void Load(const SetupArguments& arguments) final;
 
  protected:
-  // Builds `layout` into `tree`; `frame` names the section's top-level
-  // frame in it, and `count` is the argument that counts this section's kind
-  // of object.
-  ObjectSection(WidgetTree& tree, std::span<const WidgetSpec> layout,
+  // Builds `layout` into the context's tree; `frame` names the section's
+  // top-level frame in it, and `count` is the argument that counts this
+  // section's kind of object.
+  ObjectSection(PanelContext& context, std::span<const WidgetSpec> layout,
                 std::string_view frame, const Long SetupArguments::*count)
-      : widgets_(tree, layout),
+      : context_(context),
+        widgets_(context.Widgets(), layout),
         frame_(widgets_.Get<Frame>(frame)),
         count_(count) {}
 
@@ -111,10 +120,16 @@ class ObjectSection : public Section {
   // The selection is one object, of this kind.
   bool OneOfItsKind(const SetupView& view) const;
 
-  // What every loader starts with: the frame at the panel's top left,
-  // enabled, `height` twips high.
-  void ShowFrame(Long height);
+  // The height the section takes from the panel when it comes into view:
+  // the inner height (the client area's), unless the section says otherwise.
+  virtual Long FrameHeight() const {
+    return context_.Container().InnerHeight();
+  }
+  // The rest of the loader, once the frame is in view: lay the section out,
+  // fill it from the scene and remember the object it shows.
+  virtual void Fill(const SetupArguments& arguments) = 0;
 
+  PanelContext& context_;
   SectionWidgets widgets_;
   Frame& frame_;
 

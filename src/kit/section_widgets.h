@@ -4,8 +4,10 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "kit/axes.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -30,6 +32,16 @@ class SectionWidgets {
     T* typed = dynamic_cast<T*>(&widget);
     if (!typed) tree_.Get<T>(name, index);  // raises the kind error
     return *typed;
+  }
+
+  // The widgets `stem` + "X", "Y" and "Z" of this table, in axis order.
+  template <class T>
+  std::array<T*, kAxes> Axes(std::string_view stem) const {
+    std::array<T*, kAxes> axes{};
+    for (int axis = 0; axis < kAxes; ++axis) {
+      axes[axis] = &Get<T>(std::string(stem) + kAxisLetters[axis]);
+    }
+    return axes;
   }
 
   // Elements 0 to N - 1 of a control array of this table.

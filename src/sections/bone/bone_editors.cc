@@ -27,9 +27,9 @@ void BoneSection::WriteSliderValue(const Slider& slider,
 // All three axes are written from their fields, whichever was committed.
 void BoneSection::ApplyIrregularOffset() {
   SceneTransaction transaction(context_, kLayerSysProperties);
-  Single x = TextToSingle(txtExtentIrregularOffsetX.Text());
-  Single y = TextToSingle(txtExtentIrregularOffsetY.Text());
-  Single z = TextToSingle(txtExtentIrregularOffsetZ.Text());
+  Single x = TextToSingle(txtExtentIrregularOffset[0]->Text());
+  Single y = TextToSingle(txtExtentIrregularOffset[1]->Text());
+  Single z = TextToSingle(txtExtentIrregularOffset[2]->Text());
   SingleVector3 offset = context_.SceneUtil()->MakeVector(x, y, z);
   Required(context_.State().CurrentGroup)->SetBoneIrregularOffset(offset);
   transaction.Commit(false);

@@ -20,9 +20,8 @@ constexpr Long kFocalSliderStart = 1;
 }  // namespace
 
 CameraSection::CameraSection(PanelContext& context)
-    : ObjectSection(context.Widgets(), CameraLayout(), "fraCameraProperties",
+    : ObjectSection(context, CameraLayout(), "fraCameraProperties",
                     &SetupArguments::CamerasSelectedCount),
-      context_(context),
       fraCameraRaytrace(widgets_.Get<Frame>("fraCameraRaytrace")),
       txtFieldofView(widgets_.Get<UpDownText>("txtFieldofView")),
       chkFocalBlur(widgets_.Get<CheckBox>("chkFocalBlur")),
@@ -44,15 +43,11 @@ CameraSection::CameraSection(PanelContext& context)
   ConnectEditor(sldFocalQuality, [this] { FocalQualityChange(); });
 }
 
-void CameraSection::Load(const SetupArguments& arguments) {
-  (void)arguments;
-  WithPropertiesSource([&] {
-    ShowFrame(context_.Container().InnerHeight());
-    fraCameraRaytrace.SetVisible(true);
-    LoadCameraValues();
-    context_.State().CurrentCamera =
-        FirstSelectedOrNull(context_, &SceneGraph::GetSelectedCamera);
-  });
+void CameraSection::Fill(const SetupArguments&) {
+  fraCameraRaytrace.SetVisible(true);
+  LoadCameraValues();
+  context_.State().CurrentCamera =
+      FirstSelectedOrNull(context_, &SceneGraph::GetSelectedCamera);
 }
 
 void CameraSection::LoadCameraValues() {

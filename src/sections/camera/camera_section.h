@@ -22,15 +22,12 @@ inline constexpr const char* kFocalBlurWarningEntry = "FocalBlur";
 class CameraSection : public ObjectSection {
  public:
   explicit CameraSection(PanelContext& context);
-  CameraSection(const CameraSection&) = delete;
-  CameraSection& operator=(const CameraSection&) = delete;
-
-  // LoadCameraProperties: brings fraCameraProperties into view for the one
-  // selected camera, fills it and remembers the camera in CurrentCamera. The
-  // arguments are not read.
-  void Load(const SetupArguments& arguments) override;
 
  private:
+  // LoadCameraProperties, once fraCameraProperties is in view: fills it
+  // from the one selected camera and remembers the camera in CurrentCamera.
+  // The arguments are not read.
+  void Fill(const SetupArguments& arguments) override;
   // Fills the widgets from the selected camera. The sliders are set without
   // a guard, so each one that moves writes its value back at once.
   void LoadCameraValues();
@@ -50,7 +47,6 @@ class CameraSection : public ObjectSection {
   template <class Write>
   void WriteSlider(const Slider& slider, Write write);
 
-  PanelContext& context_;
   Frame& fraCameraRaytrace;
   UpDownText& txtFieldofView;
   CheckBox& chkFocalBlur;

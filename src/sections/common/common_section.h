@@ -39,8 +39,6 @@ inline constexpr const char* kMessageRelaxBeforeDisabling =
 class CommonSection : public Section {
  public:
   explicit CommonSection(PanelContext& context);
-  CommonSection(const CommonSection&) = delete;
-  CommonSection& operator=(const CommonSection&) = delete;
 
   std::vector<Frame*> Frames() override {
     return {&fraCommonProperties, &fraShapeCommonProperties};

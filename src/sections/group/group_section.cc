@@ -47,32 +47,22 @@ void StackIfShown(Frame& frame, bool shown, Long& pos) {
 }  // namespace
 
 GroupSection::GroupSection(PanelContext& context)
-    : ObjectSection(context.Widgets(), GroupLayout(), "fraGroupProperties",
+    : ObjectSection(context, GroupLayout(), "fraGroupProperties",
                     &SetupArguments::GroupsSelectedCount),
-      context_(context),
       fraPosition(widgets_.Get<Frame>("fraPosition")),
       fraOrientation(widgets_.Get<Frame>("fraOrientation")),
       fraVelocity(widgets_.Get<Frame>("fraVelocity")),
       fraIK(widgets_.Get<Frame>("fraIK")),
-      txtPositionX(widgets_.Get<UpDownText>("txtPositionX")),
-      txtPositionY(widgets_.Get<UpDownText>("txtPositionY")),
-      txtPositionZ(widgets_.Get<UpDownText>("txtPositionZ")),
-      txtOrientationX(widgets_.Get<UpDownText>("txtOrientationX")),
-      txtOrientationY(widgets_.Get<UpDownText>("txtOrientationY")),
-      txtOrientationZ(widgets_.Get<UpDownText>("txtOrientationZ")),
+      txtPosition(widgets_.Axes<UpDownText>("txtPosition")),
+      txtOrientation(widgets_.Axes<UpDownText>("txtOrientation")),
       txtRotationTheta(widgets_.Get<UpDownText>("txtRotationTheta")),
       cboIKJoint(widgets_.Get<ComboBox>("cboIKJoint")),
-      txtIKJointMinX(widgets_.Get<UpDownText>("txtIKJointMinX")),
-      txtIKJointMaxX(widgets_.Get<UpDownText>("txtIKJointMaxX")),
-      txtIKJointMinY(widgets_.Get<UpDownText>("txtIKJointMinY")),
-      txtIKJointMaxY(widgets_.Get<UpDownText>("txtIKJointMaxY")),
-      txtIKJointMinZ(widgets_.Get<UpDownText>("txtIKJointMinZ")),
-      txtIKJointMaxZ(widgets_.Get<UpDownText>("txtIKJointMaxZ")),
+      txtIKJointMin(widgets_.Axes<UpDownText>("txtIKJointMin")),
+      txtIKJointMax(widgets_.Axes<UpDownText>("txtIKJointMax")),
       custom_rows_(context.Widgets(), kCustomRows) {
-  for (UpDownText* field :
-       {&txtPositionX, &txtPositionY, &txtPositionZ, &txtOrientationX,
-        &txtOrientationY, &txtOrientationZ}) {
-    ConnectValueField(*field, [this] { ApplyGroupTransform(); });
+  for (int axis = 0; axis < kAxes; ++axis) {
+    ConnectValueField(*txtPosition[axis], [this] { ApplyGroupTransform(); });
+    ConnectValueField(*txtOrientation[axis], [this] { ApplyGroupTransform(); });
   }
   ConnectValueField(txtRotationTheta, [this] { ApplyRotationalVelocity(); });
   ConnectGuardedEditor(cboIKJoint, [this] { IKJointClick(); });
@@ -102,31 +92,28 @@ std::shared_ptr<Group> GroupSection::CurrentGroup() const {
 }
 
 std::array<UpDownText*, 6> GroupSection::IKRangeFields() {
-  return {&txtIKJointMinX, &txtIKJointMaxX, &txtIKJointMinY,
-          &txtIKJointMaxY, &txtIKJointMinZ, &txtIKJointMaxZ};
+  return {txtIKJointMin[0], txtIKJointMax[0], txtIKJointMin[1],
+          txtIKJointMax[1], txtIKJointMin[2], txtIKJointMax[2]};
 }
 
-void GroupSection::Load(const SetupArguments& arguments) {
-  WithPropertiesSource([&] {
-    ShowFrame(context_.Container().InnerHeight());
-    // A selection that brings a light along shows only what that light
-    // leaves meaningful: ambient light comes from nowhere in particular, so
-    // placing, turning or jointing the group changes nothing it casts, and
-    // only the custom fields stay; directional light comes from infinitely
-    // far along its direction, so orientation and spin still matter while
-    // position and the joint do not.
-    const bool ambient = arguments.AmbientLightSelected;
-    const bool directional = arguments.DirectionalLightSelected;
-    Long pos = kFirstFrameTop;
-    StackIfShown(fraPosition, !ambient && !directional, pos);
-    StackIfShown(fraOrientation, !ambient, pos);
-    StackIfShown(fraVelocity, !ambient, pos);
-    StackIfShown(fraIK, !ambient && !directional, pos);
-    custom_rows_.Arrange(context_.ActiveScene()->CustomGroupFieldNames(), pos);
-    LoadGroupValues();
-    context_.State().CurrentGroup =
-        FirstSelected(context_, &SceneGraph::GetSelectedGroup);
-  });
+void GroupSection::Fill(const SetupArguments& arguments) {
+  // A selection that brings a light along shows only what that light
+  // leaves meaningful: ambient light comes from nowhere in particular, so
+  // placing, turning or jointing the group changes nothing it casts, and
+  // only the custom fields stay; directional light comes from infinitely
+  // far along its direction, so orientation and spin still matter while
+  // position and the joint do not.
+  const bool ambient = arguments.AmbientLightSelected;
+  const bool directional = arguments.DirectionalLightSelected;
+  Long pos = kFirstFrameTop;
+  StackIfShown(fraPosition, !ambient && !directional, pos);
+  StackIfShown(fraOrientation, !ambient, pos);
+  StackIfShown(fraVelocity, !ambient, pos);
+  StackIfShown(fraIK, !ambient && !directional, pos);
+  custom_rows_.Arrange(context_.ActiveScene()->CustomGroupFieldNames(), pos);
+  LoadGroupValues();
+  context_.State().CurrentGroup =
+      FirstSelected(context_, &SceneGraph::GetSelectedGroup);
 }
 
 void GroupSection::LoadGroupValues() {
@@ -138,19 +125,18 @@ void GroupSection::LoadGroupValues() {
     std::shared_ptr<Group> parent = group->Parent();
 
     SingleVector3 position = group->GetPosition(parent, kCurrentKey);
-    txtPositionX.SetText(FormatNumber(position.X, kPositionPattern));
-    txtPositionY.SetText(FormatNumber(position.Y, kPositionPattern));
-    txtPositionZ.SetText(FormatNumber(position.Z, kPositionPattern));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      txtPosition[axis]->SetText(
+          FormatNumber(Component(position, axis), kPositionPattern));
+    }
 
     Orientation orientation = group->GetOrientation(parent, kCurrentKey);
     SingleVector3 angles = context_.SceneUtil()->OrientationToEuler(
         orientation.Forward, orientation.Up);
-    txtOrientationX.SetText(
-        FormatNumber(OrientationToDegrees(angles.X), kOrientationPattern));
-    txtOrientationY.SetText(
-        FormatNumber(OrientationToDegrees(angles.Y), kOrientationPattern));
-    txtOrientationZ.SetText(
-        FormatNumber(OrientationToDegrees(angles.Z), kOrientationPattern));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      txtOrientation[axis]->SetText(FormatNumber(
+          OrientationToDegrees(Component(angles, axis)), kOrientationPattern));
+    }
 
     // Only the speed is shown; the axis stays as the group has it.
     RotationalVelocity velocity = group->GetRotationalVelocity();

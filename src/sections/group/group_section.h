@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "kit/axes.h"
 #include "kit/custom_field_rows.h"
 #include "kit/panel_context.h"
 #include "kit/section.h"
@@ -22,17 +23,8 @@ namespace morvel {
 class GroupSection : public ObjectSection {
  public:
   explicit GroupSection(PanelContext& context);
-  GroupSection(const GroupSection&) = delete;
-  GroupSection& operator=(const GroupSection&) = delete;
 
   void FillFixedLists() override;
-  // LoadGroupProperties: brings fraGroupProperties into view, stacks the
-  // sub-frames that apply (an ambient light in the selection has no
-  // position, orientation, velocity or joint to show; a directional one no
-  // position or joint), lays out the custom rows, fills every value and
-  // remembers the group in CurrentGroup. Of its arguments it reads
-  // AmbientLightSelected and DirectionalLightSelected. Raises no events.
-  void Load(const SetupArguments& arguments) override;
 
  protected:
   // The frame leaves the view while the scene itself is selected; the
@@ -41,6 +33,13 @@ class GroupSection : public ObjectSection {
   bool InView(const SetupView& view) const override;
 
  private:
+  // LoadGroupProperties, once fraGroupProperties is in view: stacks the
+  // sub-frames that apply (an ambient light in the selection has no
+  // position, orientation, velocity or joint to show; a directional one no
+  // position or joint), lays out the custom rows, fills every value and
+  // remembers the group in CurrentGroup. Of its arguments it reads
+  // AmbientLightSelected and DirectionalLightSelected. Raises no events.
+  void Fill(const SetupArguments& arguments) override;
   void LoadGroupValues();
   // The six range fields take input only while the joint is "Enabled".
   void UpdateIKJointFields();
@@ -63,25 +62,17 @@ class GroupSection : public ObjectSection {
   // writes.
   std::shared_ptr<Group> CurrentGroup() const;
 
-  PanelContext& context_;
   Frame& fraPosition;
   Frame& fraOrientation;
   Frame& fraVelocity;
   Frame& fraIK;
-  UpDownText& txtPositionX;
-  UpDownText& txtPositionY;
-  UpDownText& txtPositionZ;
-  UpDownText& txtOrientationX;
-  UpDownText& txtOrientationY;
-  UpDownText& txtOrientationZ;
+  // txtPositionX, Y, Z and the like, in axis order.
+  std::array<UpDownText*, kAxes> txtPosition;
+  std::array<UpDownText*, kAxes> txtOrientation;
   UpDownText& txtRotationTheta;
   ComboBox& cboIKJoint;
-  UpDownText& txtIKJointMinX;
-  UpDownText& txtIKJointMaxX;
-  UpDownText& txtIKJointMinY;
-  UpDownText& txtIKJointMaxY;
-  UpDownText& txtIKJointMinZ;
-  UpDownText& txtIKJointMaxZ;
+  std::array<UpDownText*, kAxes> txtIKJointMin;
+  std::array<UpDownText*, kAxes> txtIKJointMax;
   CustomFieldRows custom_rows_;
 };
 

@@ -53,12 +53,12 @@ void GroupSection::ApplyIKJoint() {
     return JointLimitToRadians(TextToSingle(field.Text()));
   };
   IKJointLimits limits;
-  limits.MinX = radians(txtIKJointMinX);
-  limits.MaxX = radians(txtIKJointMaxX);
-  limits.MinY = radians(txtIKJointMinY);
-  limits.MaxY = radians(txtIKJointMaxY);
-  limits.MinZ = radians(txtIKJointMinZ);
-  limits.MaxZ = radians(txtIKJointMaxZ);
+  limits.MinX = radians(*txtIKJointMin[0]);
+  limits.MaxX = radians(*txtIKJointMax[0]);
+  limits.MinY = radians(*txtIKJointMin[1]);
+  limits.MaxY = radians(*txtIKJointMax[1]);
+  limits.MinZ = radians(*txtIKJointMin[2]);
+  limits.MaxZ = radians(*txtIKJointMax[2]);
   group->SetIKJointLimits(limits);
   transaction.Commit(false);
 }

@@ -64,9 +64,8 @@ const AttenuationWrites& WritesForEntry(Long entry) {
 }  // namespace
 
 LightSection::LightSection(PanelContext& context)
-    : ObjectSection(context.Widgets(), LightLayout(), "fraLightProperties",
+    : ObjectSection(context, LightLayout(), "fraLightProperties",
                     &SetupArguments::LightsSelectedCount),
-      context_(context),
       fraLightGeneral(widgets_.Get<Frame>("fraLightGeneral")),
       fraLightSpot(widgets_.Get<Frame>("fraLightSpot")),
       picVBColor(widgets_.Get<PictureBox>("picVBColor")),
@@ -94,20 +93,16 @@ void LightSection::FillFixedLists() {
   }
 }
 
-void LightSection::Load(const SetupArguments& arguments) {
-  (void)arguments;
-  WithPropertiesSource([&] {
-    // The two inner frames keep their places: a light's section is short
-    // enough that nothing needs restacking when the spot frame is hidden.
-    ShowFrame(context_.Container().InnerHeight());
-    std::shared_ptr<Light> light =
-        FirstSelected(context_, &SceneGraph::GetSelectedLight);
-    fraLightSpot.SetVisible(light->LightType() == kLightTypeSpot);
-    fraLightGeneral.SetVisible(true);
-    LoadLightValues();
-    context_.State().CurrentLight =
-        FirstSelectedOrNull(context_, &SceneGraph::GetSelectedLight);
-  });
+void LightSection::Fill(const SetupArguments&) {
+  // The two inner frames keep their places: a light's section is short
+  // enough that nothing needs restacking when the spot frame is hidden.
+  std::shared_ptr<Light> light =
+      FirstSelected(context_, &SceneGraph::GetSelectedLight);
+  fraLightSpot.SetVisible(light->LightType() == kLightTypeSpot);
+  fraLightGeneral.SetVisible(true);
+  LoadLightValues();
+  context_.State().CurrentLight =
+      FirstSelectedOrNull(context_, &SceneGraph::GetSelectedLight);
 }
 
 void LightSection::LoadLightValues() {

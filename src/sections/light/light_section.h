@@ -17,17 +17,15 @@ namespace morvel {
 class LightSection : public ObjectSection {
  public:
   explicit LightSection(PanelContext& context);
-  LightSection(const LightSection&) = delete;
-  LightSection& operator=(const LightSection&) = delete;
 
   void FillFixedLists() override;
-  // LoadLightProperties: brings fraLightProperties into view for the one
-  // selected light, fills it and remembers the light in CurrentLight. The
-  // selection arguments are not read: ambient and directional lights show
-  // like any other light that is not a spotlight.
-  void Load(const SetupArguments& arguments) override;
 
  private:
+  // LoadLightProperties, once fraLightProperties is in view: fills it from
+  // the one selected light and remembers the light in CurrentLight. The
+  // selection arguments are not read: ambient and directional lights show
+  // like any other light that is not a spotlight.
+  void Fill(const SetupArguments& arguments) override;
   // Fills the widgets from the selected light, fetched afresh.
   void LoadLightValues();
 
@@ -39,7 +37,6 @@ class LightSection : public ObjectSection {
   void VBColorClick();
   void ApplyLightColour(Light& light, Long colour);
 
-  PanelContext& context_;
   Frame& fraLightGeneral;
   Frame& fraLightSpot;
   PictureBox& picVBColor;

@@ -16,20 +16,6 @@
 namespace morvel {
 namespace {
 
-using materials::CreateMapsFrom;
-using materials::kAmbientCol;
-using materials::kBlendCol;
-using materials::kColourCol;
-using materials::kDiffuseCol;
-using materials::kFirstCustomCol;
-using materials::kSpecularCol;
-using materials::kThumbnailSize;
-using materials::kTransparencyCol;
-using materials::MapColumn;
-using materials::MapColumnAt;
-using materials::MapPaths;
-using materials::PathsOf;
-
 // The text box stands this far right of the cell's left edge (and is that
 // much narrower than the cell), and this far below the cell's middle.
 constexpr Long kEntryIndent = 60;

@@ -19,19 +19,6 @@
 namespace morvel {
 namespace {
 
-using materials::kAmbientCol;
-using materials::kBlendCol;
-using materials::kColourCol;
-using materials::kDiffuseCol;
-using materials::kFirstCustomCol;
-using materials::kFixedColumnCount;
-using materials::kMapColumns;
-using materials::kNumberAlignment;
-using materials::kSpecularCol;
-using materials::kThumbnailSize;
-using materials::kTransparencyCol;
-using materials::MapColumn;
-
 // A material row is 33 pixels high; the header row is drawn 15 pixels high,
 // but the grid's height allows 33 pixels for it too.
 constexpr Long kRowPixels = 33;
@@ -291,8 +278,6 @@ void MaterialsSection::FillRow(const RowSources& sources, SceneNode& node,
   }
 }
 
-namespace materials {
-
 MapPaths PathsOf(MaterialMaps& maps) {
   return {maps.MapPath1(), maps.MapPath2(), maps.MapPath3(),
           maps.MapPath4(), maps.MapPath5(), maps.MapPath6()};
@@ -306,5 +291,4 @@ std::shared_ptr<MaterialMaps> CreateMapsFrom(MapBuilder& builder,
                             blend, paths[3], paths[4], paths[5], "");
 }
 
-}  // namespace materials
 }  // namespace morvel

@@ -74,7 +74,7 @@ class MaterialsSection {
   // chooser, then change the material of the clicked row of `node` in one
   // transaction.
   void PickColour(SceneNode& node);
-  void PickMapFile(SceneNode& node, const materials::MapColumn& column);
+  void PickMapFile(SceneNode& node, const MapColumn& column);
 
   // The text box's handlers.
   void EntryGotFocus();

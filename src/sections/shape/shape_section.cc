@@ -37,9 +37,8 @@ constexpr CustomFieldRowsLayout kCustomRows = {
 }  // namespace
 
 ShapeSection::ShapeSection(PanelContext& context)
-    : ObjectSection(context.Widgets(), ShapeLayout(), "fraShapeProperties",
+    : ObjectSection(context, ShapeLayout(), "fraShapeProperties",
                     &SetupArguments::ShapesSelectedCount),
-      context_(context),
       fraGeneral(widgets_.Get<Frame>("fraGeneral")),
       fraSmoothing(widgets_.Get<Frame>("fraSmoothing")),
       fraMirror(widgets_.Get<Frame>("fraMirror")),
@@ -120,56 +119,47 @@ std::shared_ptr<SceneNode> ShapeSection::CurrentShape() const {
   return Required(context_.State().CurrentShapeNode);
 }
 
-void ShapeSection::Load(const SetupArguments& arguments) {
-  (void)arguments;
-  WithPropertiesSource([&] {
-    ShowFrame(context_.Container().InnerHeight());
-
-    {
-      std::shared_ptr<SceneNode> node = SelectedNode();
-      std::shared_ptr<SceneUtility> utility = context_.SceneUtil();
-      cmdSource.SetCaption(utility->GetSourceCaption(node, true));
-      std::string detail = utility->GetSourceDetail(node, true);
-      if (!detail.empty()) {
-        cmdSource.SetCaption(cmdSource.Caption() + " (" + detail + ")");
-      }
+void ShapeSection::Fill(const SetupArguments&) {
+  {
+    std::shared_ptr<SceneNode> node = SelectedNode();
+    std::shared_ptr<SceneUtility> utility = context_.SceneUtil();
+    cmdSource.SetCaption(utility->GetSourceCaption(node, true));
+    std::string detail = utility->GetSourceDetail(node, true);
+    if (!detail.empty()) {
+      cmdSource.SetCaption(cmdSource.Caption() + " (" + detail + ")");
     }
+  }
 
-    // General keeps its designed place at the top; the frames below it are
-    // stacked one under the other.
-    Long pos = CheckedAdd(CheckedAdd(fraGeneral.Top(), fraGeneral.Height()),
-                          -kFrameOverlap);
-    const Long kind = SelectedNode()->GetShapeInfo().ShapeKind;
-    cmdSource.SetEnabled(std::find(std::begin(kKindsWithoutSource),
-                                   std::end(kKindsWithoutSource),
-                                   kind) == std::end(kKindsWithoutSource));
-    StackFrame(fraSmoothing, pos);
-    for (Frame* frame : {&fraMirror, &fraClone, &fraObjectRayTrace}) {
-      frame->SetVisible(true);
-      StackFrame(*frame, pos);
-    }
-    custom_rows_.Arrange(context_.ActiveScene()->CustomShapeFieldNames(), pos);
-    materials_.LoadMaterialGrid(pos);
-    LoadShapeValues();
-    // Last, so that a load that fails leaves the editors on the shape they
-    // showed before.
-    context_.State().CurrentShapeNode = SelectedNode();
-  });
+  // General keeps its designed place at the top; the frames below it are
+  // stacked one under the other.
+  Long pos = CheckedAdd(CheckedAdd(fraGeneral.Top(), fraGeneral.Height()),
+                        -kFrameOverlap);
+  const Long kind = SelectedNode()->GetShapeInfo().ShapeKind;
+  cmdSource.SetEnabled(std::find(std::begin(kKindsWithoutSource),
+                                 std::end(kKindsWithoutSource),
+                                 kind) == std::end(kKindsWithoutSource));
+  StackFrame(fraSmoothing, pos);
+  for (Frame* frame : {&fraMirror, &fraClone, &fraObjectRayTrace}) {
+    frame->SetVisible(true);
+    StackFrame(*frame, pos);
+  }
+  custom_rows_.Arrange(context_.ActiveScene()->CustomShapeFieldNames(), pos);
+  materials_.LoadMaterialGrid(pos);
+  LoadShapeValues();
+  // Last, so that a load that fails leaves the editors on the shape they
+  // showed before.
+  context_.State().CurrentShapeNode = SelectedNode();
 }
 
 void ShapeSection::LoadShapeValues() {
   WithPropertiesSource([&] {
     const Clones clones = SelectedNode()->GetClones();
-    const Long counts[] = {clones.Counts.X, clones.Counts.Y, clones.Counts.Z};
-    const Single offsets[] = {clones.Offsets.X, clones.Offsets.Y,
-                              clones.Offsets.Z};
-    const Single rotations[] = {clones.Rotations.X, clones.Rotations.Y,
-                                clones.Rotations.Z};
     for (int axis = 0; axis < kAxes; ++axis) {
-      txtNumClones[axis]->SetText(LongToText(counts[axis]));
-      txtCloneOffset[axis]->SetText(FormatNumber(offsets[axis], kClonePattern));
+      txtNumClones[axis]->SetText(LongToText(Component(clones.Counts, axis)));
+      txtCloneOffset[axis]->SetText(
+          FormatNumber(Component(clones.Offsets, axis), kClonePattern));
       txtCloneRotate[axis]->SetText(
-          FormatNumber(rotations[axis], kClonePattern));
+          FormatNumber(Component(clones.Rotations, axis), kClonePattern));
     }
     UpdateCloneFieldStates();
 

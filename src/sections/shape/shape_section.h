@@ -3,10 +3,12 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "base/types.h"
+#include "kit/axes.h"
 #include "kit/custom_field_rows.h"
 #include "kit/panel_context.h"
 #include "kit/section.h"
@@ -45,25 +47,22 @@ inline constexpr const char* kOperationCrease = "Crease";
 class ShapeSection : public ObjectSection {
  public:
   explicit ShapeSection(PanelContext& context);
-  ShapeSection(const ShapeSection&) = delete;
-  ShapeSection& operator=(const ShapeSection&) = delete;
 
   void FillFixedLists() override;
   // A single shape loads only while the scene edits whole objects: in
   // another edit mode it is editing the shape's parts, and this section has
   // nothing to show for that.
   bool Loads(const SetupView& view) const override;
-  // LoadShapeProperties: brings fraShapeProperties into view for the one
-  // selected shape, stacks its sub-frames, fills them, and remembers the
-  // shape in CurrentShapeNode. The arguments are not read.
-  void Load(const SetupArguments& arguments) override;
   void Resize(Long width) override { materials_.Resize(width); }
   void Release() override { materials_.Release(); }
 
   MaterialsSection& Materials() { return materials_; }
 
  private:
-  static constexpr int kAxes = 3;
+  // LoadShapeProperties, once fraShapeProperties is in view: stacks the
+  // sub-frames, fills them from the one selected shape and remembers it in
+  // CurrentShapeNode. The arguments are not read.
+  void Fill(const SetupArguments& arguments) override;
   // The tension slider runs over tenths: -10..10 stands for -1.0..1.0.
   static constexpr Single kTensionSteps = 10.0f;
 
@@ -101,6 +100,12 @@ class ShapeSection : public ObjectSection {
   void RestoreParameters(const OperationParameters& parameters,
                          std::size_t count, const char* operation);
   OperationParameters GetOperationParameters(const char* operation);
+  // Hands a mesh operation to the host: saves `values` as its parameters
+  // 0, 1, ... in the user's settings, where the operation reads them, raises
+  // evtReqApplyOperation and puts back what the applier reported. A failure
+  // before the event leaves the values saved so far; the host never hears.
+  void HandOperationToHost(const char* operation,
+                           std::initializer_list<std::string> values);
 
   // clones.cc
   void NumClonesCommitted();
@@ -109,7 +114,6 @@ class ShapeSection : public ObjectSection {
   // raytracing.cc
   void IndexOfRefractionChange();
 
-  PanelContext& context_;
   Frame& fraGeneral;
   Frame& fraSmoothing;
   Frame& fraMirror;
