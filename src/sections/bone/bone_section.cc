@@ -23,9 +23,8 @@ constexpr const char* kNoOffsetText = "0";
 }  // namespace
 
 BoneSection::BoneSection(PanelContext& context)
-    : ObjectSection(context.Widgets(), BoneLayout(), "fraBoneProperties",
+    : ObjectSection(context, BoneLayout(), "fraBoneProperties",
                     &SetupArguments::BonesSelectedCount),
-      context_(context),
       fraBoneVolume(widgets_.Get<Frame>("fraBoneVolume")),
       fraBoneVolumeIrregular(widgets_.Get<Frame>("fraBoneVolumeIrregular")),
       sldWeight(widgets_.Get<Slider>("sldWeight")),
@@ -33,18 +32,10 @@ BoneSection::BoneSection(PanelContext& context)
       sldEndEffectRange(widgets_.Get<Slider>("sldEndEffectRange")),
       sldEffectExtent(widgets_.Get<Slider>("sldEffectExtent")),
       sldExtentIrregular(widgets_.Get<Slider>("sldExtentIrregular")),
-      lblExtentIrregularOffsetX(
-          widgets_.Get<Label>("lblExtentIrregularOffsetX")),
-      lblExtentIrregularOffsetY(
-          widgets_.Get<Label>("lblExtentIrregularOffsetY")),
-      lblExtentIrregularOffsetZ(
-          widgets_.Get<Label>("lblExtentIrregularOffsetZ")),
-      txtExtentIrregularOffsetX(
-          widgets_.Get<UpDownText>("txtExtentIrregularOffsetX")),
-      txtExtentIrregularOffsetY(
-          widgets_.Get<UpDownText>("txtExtentIrregularOffsetY")),
-      txtExtentIrregularOffsetZ(
-          widgets_.Get<UpDownText>("txtExtentIrregularOffsetZ")) {
+      lblExtentIrregularOffset(
+          widgets_.Axes<Label>("lblExtentIrregularOffset")),
+      txtExtentIrregularOffset(
+          widgets_.Axes<UpDownText>("txtExtentIrregularOffset")) {
   // Where the sliders stand before a bone is loaded: full weight, the
   // smallest ranges, no extra extent. Set before their editors are
   // connected, so nothing is written.
@@ -69,22 +60,15 @@ BoneSection::BoneSection(PanelContext& context)
     WriteSliderValue(sldExtentIrregular, kIrregularExtentScale);
     UpdateIrregularVolumeFields();
   });
-  for (UpDownText* field :
-       {&txtExtentIrregularOffsetX, &txtExtentIrregularOffsetY,
-        &txtExtentIrregularOffsetZ}) {
+  for (UpDownText* field : txtExtentIrregularOffset) {
     ConnectValueField(*field, [this] { ApplyIrregularOffset(); });
   }
 }
 
-void BoneSection::Load(const SetupArguments& arguments) {
-  (void)arguments;
-  WithPropertiesSource([&] {
-    // The bone section reaches to the panel's outer edge.
-    ShowFrame(context_.Container().OuterHeight());
-    LoadBoneValues();
-    context_.State().CurrentGroup =
-        FirstSelected(context_, &SceneGraph::GetSelectedBone);
-  });
+void BoneSection::Fill(const SetupArguments&) {
+  LoadBoneValues();
+  context_.State().CurrentGroup =
+      FirstSelected(context_, &SceneGraph::GetSelectedBone);
 }
 
 // The sliders are moved without any guard: each one the load moves writes
@@ -122,11 +106,8 @@ void BoneSection::LoadBoneValues() {
 // for when the extent comes back.
 void BoneSection::UpdateIrregularVolumeFields() {
   WithPropertiesSource([&] {
-    Label* labels[] = {&lblExtentIrregularOffsetX, &lblExtentIrregularOffsetY,
-                       &lblExtentIrregularOffsetZ};
-    UpDownText* fields[] = {&txtExtentIrregularOffsetX,
-                            &txtExtentIrregularOffsetY,
-                            &txtExtentIrregularOffsetZ};
+    const auto& labels = lblExtentIrregularOffset;
+    const auto& fields = txtExtentIrregularOffset;
     if (sldExtentIrregular.Value() == 0) {
       for (Label* label : labels) label->SetEnabled(false);
       for (UpDownText* field : fields) field->SetEnabled(false);
@@ -138,9 +119,9 @@ void BoneSection::UpdateIrregularVolumeFields() {
     for (Label* label : labels) label->SetEnabled(true);
     for (UpDownText* field : fields) field->SetEnabled(true);
     SingleVector3 offset = bone->BoneIrregularOffset();
-    txtExtentIrregularOffsetX.SetText(SingleToText(offset.X));
-    txtExtentIrregularOffsetY.SetText(SingleToText(offset.Y));
-    txtExtentIrregularOffsetZ.SetText(SingleToText(offset.Z));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      fields[axis]->SetText(SingleToText(Component(offset, axis)));
+    }
   });
 }
 

@@ -1,6 +1,9 @@
 #ifndef MORVEL_SECTIONS_BONE_BONE_SECTION_H_
 #define MORVEL_SECTIONS_BONE_BONE_SECTION_H_
 
+#include <array>
+
+#include "kit/axes.h"
 #include "kit/panel_context.h"
 #include "kit/section.h"
 #include "widgets/widget.h"
@@ -21,16 +24,17 @@ struct BoneSliderScale;
 class BoneSection : public ObjectSection {
  public:
   explicit BoneSection(PanelContext& context);
-  BoneSection(const BoneSection&) = delete;
-  BoneSection& operator=(const BoneSection&) = delete;
-
-  // LoadBoneProperties: brings fraBoneProperties into view for the one
-  // selected bone, fills it and remembers the bone in CurrentGroup. Each
-  // slider it moves writes its position back into the bone (one scene
-  // change per slider). The arguments are not read.
-  void Load(const SetupArguments& arguments) override;
 
  private:
+  // The bone section reaches to the panel's outer edge.
+  Long FrameHeight() const override {
+    return context_.Container().OuterHeight();
+  }
+  // LoadBoneProperties, once fraBoneProperties is in view: fills it from the
+  // one selected bone and remembers the bone in CurrentGroup. Each slider it
+  // moves writes its position back into the bone (one scene change per
+  // slider). The arguments are not read.
+  void Fill(const SetupArguments& arguments) override;
   void LoadBoneValues();
   // The offset fields take input only while there is an irregular extent.
   void UpdateIrregularVolumeFields();
@@ -39,7 +43,6 @@ class BoneSection : public ObjectSection {
   void WriteSliderValue(const Slider& slider, const BoneSliderScale& scale);
   void ApplyIrregularOffset();
 
-  PanelContext& context_;
   Frame& fraBoneVolume;
   Frame& fraBoneVolumeIrregular;
   Slider& sldWeight;
@@ -47,12 +50,9 @@ class BoneSection : public ObjectSection {
   Slider& sldEndEffectRange;
   Slider& sldEffectExtent;
   Slider& sldExtentIrregular;
-  Label& lblExtentIrregularOffsetX;
-  Label& lblExtentIrregularOffsetY;
-  Label& lblExtentIrregularOffsetZ;
-  UpDownText& txtExtentIrregularOffsetX;
-  UpDownText& txtExtentIrregularOffsetY;
-  UpDownText& txtExtentIrregularOffsetZ;
+  // lblExtentIrregularOffsetX, Y, Z and their fields, in axis order.
+  std::array<Label*, kAxes> lblExtentIrregularOffset;
+  std::array<UpDownText*, kAxes> txtExtentIrregularOffset;
 };
 
 }  // namespace morvel
