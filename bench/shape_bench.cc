@@ -333,25 +333,21 @@ void BM_LevelDragRatio(benchmark::State& state) {
   BareWidgets bare;
   Slider& level = p.panel.Widgets().Get<Slider>("sldSmoothingLevel");
   SceneGraph& graph = *p.scene;
-  double panel = 0, plain = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    for (int step = 0; step < kDragPositions; ++step) {
-      level.SetValue(DragPosition(step));
-    }
-    auto t1 = Clock::now();
-    for (int step = 0; step < kDragPositions; ++step) {
-      bare.level.SetValue(DragPosition(step));
-      First(graph)->SetSmoothingLevel(bare.level.Value());
-      SetSmoothingEnabled(bare);
-    }
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    plain += Seconds(t2 - t1);
-  }
-  bench::ReportRatio(state, panel, plain,
-                     static_cast<double>(state.iterations()),
-                     bench::TimeUnit::kMicroseconds);
+  bench::MeasureSideBySide(
+      state,
+      [&] {
+        for (int step = 0; step < kDragPositions; ++step) {
+          level.SetValue(DragPosition(step));
+        }
+      },
+      [&] {
+        for (int step = 0; step < kDragPositions; ++step) {
+          bare.level.SetValue(DragPosition(step));
+          First(graph)->SetSmoothingLevel(bare.level.Value());
+          SetSmoothingEnabled(bare);
+        }
+      },
+      bench::TimeUnit::kMicroseconds);
 }
 BENCHMARK(BM_LevelDragRatio)->Unit(benchmark::kMicrosecond)->Iterations(400);
 

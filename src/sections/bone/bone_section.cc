@@ -24,18 +24,7 @@ constexpr const char* kNoOffsetText = "0";
 
 BoneSection::BoneSection(PanelContext& context)
     : ObjectSection(context, BoneLayout(), "fraBoneProperties",
-                    &SetupArguments::BonesSelectedCount),
-      fraBoneVolume(widgets_.Get<Frame>("fraBoneVolume")),
-      fraBoneVolumeIrregular(widgets_.Get<Frame>("fraBoneVolumeIrregular")),
-      sldWeight(widgets_.Get<Slider>("sldWeight")),
-      sldOriginEffectRange(widgets_.Get<Slider>("sldOriginEffectRange")),
-      sldEndEffectRange(widgets_.Get<Slider>("sldEndEffectRange")),
-      sldEffectExtent(widgets_.Get<Slider>("sldEffectExtent")),
-      sldExtentIrregular(widgets_.Get<Slider>("sldExtentIrregular")),
-      lblExtentIrregularOffset(
-          widgets_.Axes<Label>("lblExtentIrregularOffset")),
-      txtExtentIrregularOffset(
-          widgets_.Axes<UpDownText>("txtExtentIrregularOffset")) {
+                    &SetupArguments::BonesSelectedCount) {
   // Where the sliders stand before a bone is loaded: full weight, the
   // smallest ranges, no extra extent. Set before their editors are
   // connected, so nothing is written.

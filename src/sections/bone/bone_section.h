@@ -43,16 +43,19 @@ class BoneSection : public ObjectSection {
   void WriteSliderValue(const Slider& slider, const BoneSliderScale& scale);
   void ApplyIrregularOffset();
 
-  Frame& fraBoneVolume;
-  Frame& fraBoneVolumeIrregular;
-  Slider& sldWeight;
-  Slider& sldOriginEffectRange;
-  Slider& sldEndEffectRange;
-  Slider& sldEffectExtent;
-  Slider& sldExtentIrregular;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraBoneVolume = widgets_.Get<Frame>("fraBoneVolume");
+  Frame& fraBoneVolumeIrregular = widgets_.Get<Frame>("fraBoneVolumeIrregular");
+  Slider& sldWeight = widgets_.Get<Slider>("sldWeight");
+  Slider& sldOriginEffectRange = widgets_.Get<Slider>("sldOriginEffectRange");
+  Slider& sldEndEffectRange = widgets_.Get<Slider>("sldEndEffectRange");
+  Slider& sldEffectExtent = widgets_.Get<Slider>("sldEffectExtent");
+  Slider& sldExtentIrregular = widgets_.Get<Slider>("sldExtentIrregular");
   // lblExtentIrregularOffsetX, Y, Z and their fields, in axis order.
-  std::array<Label*, kAxes> lblExtentIrregularOffset;
-  std::array<UpDownText*, kAxes> txtExtentIrregularOffset;
+  std::array<Label*, kAxes> lblExtentIrregularOffset =
+      widgets_.Axes<Label>("lblExtentIrregularOffset");
+  std::array<UpDownText*, kAxes> txtExtentIrregularOffset =
+      widgets_.Axes<UpDownText>("txtExtentIrregularOffset");
 };
 
 }  // namespace morvel

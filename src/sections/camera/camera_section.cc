@@ -21,16 +21,7 @@ constexpr Long kFocalSliderStart = 1;
 
 CameraSection::CameraSection(PanelContext& context)
     : ObjectSection(context, CameraLayout(), "fraCameraProperties",
-                    &SetupArguments::CamerasSelectedCount),
-      fraCameraRaytrace(widgets_.Get<Frame>("fraCameraRaytrace")),
-      txtFieldofView(widgets_.Get<UpDownText>("txtFieldofView")),
-      chkFocalBlur(widgets_.Get<CheckBox>("chkFocalBlur")),
-      lblFocalPoint(widgets_.Get<Label>("lblFocalPoint")),
-      sldFocalPoint(widgets_.Get<Slider>("sldFocalPoint")),
-      lblFocalAperture(widgets_.Get<Label>("lblFocalAperture")),
-      sldFocalAperture(widgets_.Get<Slider>("sldFocalAperture")),
-      lblFocalQuality(widgets_.Get<Label>("lblFocalQuality")),
-      sldFocalQuality(widgets_.Get<Slider>("sldFocalQuality")) {
+                    &SetupArguments::CamerasSelectedCount) {
   // Placed before the editors are connected, so nothing is written.
   for (Slider* slider : {&sldFocalPoint, &sldFocalAperture, &sldFocalQuality})
     slider->SetValue(kFocalSliderStart);

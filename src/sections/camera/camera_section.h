@@ -47,15 +47,16 @@ class CameraSection : public ObjectSection {
   template <class Write>
   void WriteSlider(const Slider& slider, Write write);
 
-  Frame& fraCameraRaytrace;
-  UpDownText& txtFieldofView;
-  CheckBox& chkFocalBlur;
-  Label& lblFocalPoint;
-  Slider& sldFocalPoint;
-  Label& lblFocalAperture;
-  Slider& sldFocalAperture;
-  Label& lblFocalQuality;
-  Slider& sldFocalQuality;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraCameraRaytrace = widgets_.Get<Frame>("fraCameraRaytrace");
+  UpDownText& txtFieldofView = widgets_.Get<UpDownText>("txtFieldofView");
+  CheckBox& chkFocalBlur = widgets_.Get<CheckBox>("chkFocalBlur");
+  Label& lblFocalPoint = widgets_.Get<Label>("lblFocalPoint");
+  Slider& sldFocalPoint = widgets_.Get<Slider>("sldFocalPoint");
+  Label& lblFocalAperture = widgets_.Get<Label>("lblFocalAperture");
+  Slider& sldFocalAperture = widgets_.Get<Slider>("sldFocalAperture");
+  Label& lblFocalQuality = widgets_.Get<Label>("lblFocalQuality");
+  Slider& sldFocalQuality = widgets_.Get<Slider>("sldFocalQuality");
 };
 
 }  // namespace morvel

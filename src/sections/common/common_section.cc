@@ -22,20 +22,7 @@ constexpr Long kDividerLeft = -30;
 }  // namespace
 
 CommonSection::CommonSection(PanelContext& context)
-    : context_(context),
-      widgets_(context.Widgets(), CommonLayout()),
-      fraCommonProperties(widgets_.Get<Frame>("fraCommonProperties")),
-      fraShapeCommonProperties(widgets_.Get<Frame>("fraShapeCommonProperties")),
-      fraBottomDivider(widgets_.Get<Frame>("fraBottomDivider")),
-      chkCommonHide(widgets_.Get<CheckBox>("chkCommonHide")),
-      chkCommonLockEnable(widgets_.Get<CheckBox>("chkCommonLockEnable")),
-      chkCommonShadowless(widgets_.Get<CheckBox>("chkCommonShadowless")),
-      chkShapeDisplayAsBox(widgets_.Get<CheckBox>("chkShapeDisplayAsBox")),
-      chkShapeDrawPoints(widgets_.Get<CheckBox>("chkShapeDrawPoints")),
-      chkShapeDrawNormals(widgets_.Get<CheckBox>("chkShapeDrawNormals")),
-      chkShapeDrawTranslucent(
-          widgets_.Get<CheckBox>("chkShapeDrawTranslucent")),
-      cboShapeDraw(widgets_.Get<ComboBox>("cboShapeDraw")) {
+    : context_(context), widgets_(context.Widgets(), CommonLayout()) {
   ConnectGuardedEditor(chkCommonHide, [this] { HideClick(); });
   ConnectGuardedEditor(chkCommonLockEnable, [this] { LockEnableClick(); });
   ConnectGuardedEditor(chkCommonShadowless, [this] { ShadowlessClick(); });

@@ -79,17 +79,21 @@ class CommonSection : public Section {
 
   PanelContext& context_;
   SectionWidgets widgets_;
-  Frame& fraCommonProperties;
-  Frame& fraShapeCommonProperties;
-  Frame& fraBottomDivider;
-  CheckBox& chkCommonHide;
-  CheckBox& chkCommonLockEnable;
-  CheckBox& chkCommonShadowless;
-  CheckBox& chkShapeDisplayAsBox;
-  CheckBox& chkShapeDrawPoints;
-  CheckBox& chkShapeDrawNormals;
-  CheckBox& chkShapeDrawTranslucent;
-  ComboBox& cboShapeDraw;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraCommonProperties = widgets_.Get<Frame>("fraCommonProperties");
+  Frame& fraShapeCommonProperties =
+      widgets_.Get<Frame>("fraShapeCommonProperties");
+  Frame& fraBottomDivider = widgets_.Get<Frame>("fraBottomDivider");
+  CheckBox& chkCommonHide = widgets_.Get<CheckBox>("chkCommonHide");
+  CheckBox& chkCommonLockEnable = widgets_.Get<CheckBox>("chkCommonLockEnable");
+  CheckBox& chkCommonShadowless = widgets_.Get<CheckBox>("chkCommonShadowless");
+  CheckBox& chkShapeDisplayAsBox =
+      widgets_.Get<CheckBox>("chkShapeDisplayAsBox");
+  CheckBox& chkShapeDrawPoints = widgets_.Get<CheckBox>("chkShapeDrawPoints");
+  CheckBox& chkShapeDrawNormals = widgets_.Get<CheckBox>("chkShapeDrawNormals");
+  CheckBox& chkShapeDrawTranslucent =
+      widgets_.Get<CheckBox>("chkShapeDrawTranslucent");
+  ComboBox& cboShapeDraw = widgets_.Get<ComboBox>("cboShapeDraw");
 };
 
 }  // namespace morvel

@@ -49,16 +49,6 @@ void StackIfShown(Frame& frame, bool shown, Long& pos) {
 GroupSection::GroupSection(PanelContext& context)
     : ObjectSection(context, GroupLayout(), "fraGroupProperties",
                     &SetupArguments::GroupsSelectedCount),
-      fraPosition(widgets_.Get<Frame>("fraPosition")),
-      fraOrientation(widgets_.Get<Frame>("fraOrientation")),
-      fraVelocity(widgets_.Get<Frame>("fraVelocity")),
-      fraIK(widgets_.Get<Frame>("fraIK")),
-      txtPosition(widgets_.Axes<UpDownText>("txtPosition")),
-      txtOrientation(widgets_.Axes<UpDownText>("txtOrientation")),
-      txtRotationTheta(widgets_.Get<UpDownText>("txtRotationTheta")),
-      cboIKJoint(widgets_.Get<ComboBox>("cboIKJoint")),
-      txtIKJointMin(widgets_.Axes<UpDownText>("txtIKJointMin")),
-      txtIKJointMax(widgets_.Axes<UpDownText>("txtIKJointMax")),
       custom_rows_(context.Widgets(), kCustomRows) {
   for (int axis = 0; axis < kAxes; ++axis) {
     ConnectValueField(*txtPosition[axis], [this] { ApplyGroupTransform(); });

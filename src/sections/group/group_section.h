@@ -62,17 +62,22 @@ class GroupSection : public ObjectSection {
   // writes.
   std::shared_ptr<Group> CurrentGroup() const;
 
-  Frame& fraPosition;
-  Frame& fraOrientation;
-  Frame& fraVelocity;
-  Frame& fraIK;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraPosition = widgets_.Get<Frame>("fraPosition");
+  Frame& fraOrientation = widgets_.Get<Frame>("fraOrientation");
+  Frame& fraVelocity = widgets_.Get<Frame>("fraVelocity");
+  Frame& fraIK = widgets_.Get<Frame>("fraIK");
   // txtPositionX, Y, Z and the like, in axis order.
-  std::array<UpDownText*, kAxes> txtPosition;
-  std::array<UpDownText*, kAxes> txtOrientation;
-  UpDownText& txtRotationTheta;
-  ComboBox& cboIKJoint;
-  std::array<UpDownText*, kAxes> txtIKJointMin;
-  std::array<UpDownText*, kAxes> txtIKJointMax;
+  std::array<UpDownText*, kAxes> txtPosition =
+      widgets_.Axes<UpDownText>("txtPosition");
+  std::array<UpDownText*, kAxes> txtOrientation =
+      widgets_.Axes<UpDownText>("txtOrientation");
+  UpDownText& txtRotationTheta = widgets_.Get<UpDownText>("txtRotationTheta");
+  ComboBox& cboIKJoint = widgets_.Get<ComboBox>("cboIKJoint");
+  std::array<UpDownText*, kAxes> txtIKJointMin =
+      widgets_.Axes<UpDownText>("txtIKJointMin");
+  std::array<UpDownText*, kAxes> txtIKJointMax =
+      widgets_.Axes<UpDownText>("txtIKJointMax");
   CustomFieldRows custom_rows_;
 };
 

@@ -65,15 +65,7 @@ const AttenuationWrites& WritesForEntry(Long entry) {
 
 LightSection::LightSection(PanelContext& context)
     : ObjectSection(context, LightLayout(), "fraLightProperties",
-                    &SetupArguments::LightsSelectedCount),
-      fraLightGeneral(widgets_.Get<Frame>("fraLightGeneral")),
-      fraLightSpot(widgets_.Get<Frame>("fraLightSpot")),
-      picVBColor(widgets_.Get<PictureBox>("picVBColor")),
-      cboAttenuationType(widgets_.Get<ComboBox>("cboAttenuationType")),
-      txtAttenuationFactor(widgets_.Get<UpDownText>("txtAttenuationFactor")),
-      txtSpotlightRange(widgets_.Get<UpDownText>("txtSpotlightRange")),
-      txtSpotlightUmbra(widgets_.Get<UpDownText>("txtSpotlightUmbra")),
-      txtSpotlightPenumbra(widgets_.Get<UpDownText>("txtSpotlightPenumbra")) {
+                    &SetupArguments::LightsSelectedCount) {
   context.ShowLightColourIn(picVBColor);
   ConnectGuardedEditor(cboAttenuationType, [this] { ApplyAttenuation(); });
   ConnectValueField(txtAttenuationFactor, [this] { ApplyAttenuation(); });

@@ -37,14 +37,17 @@ class LightSection : public ObjectSection {
   void VBColorClick();
   void ApplyLightColour(Light& light, Long colour);
 
-  Frame& fraLightGeneral;
-  Frame& fraLightSpot;
-  PictureBox& picVBColor;
-  ComboBox& cboAttenuationType;
-  UpDownText& txtAttenuationFactor;
-  UpDownText& txtSpotlightRange;
-  UpDownText& txtSpotlightUmbra;
-  UpDownText& txtSpotlightPenumbra;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraLightGeneral = widgets_.Get<Frame>("fraLightGeneral");
+  Frame& fraLightSpot = widgets_.Get<Frame>("fraLightSpot");
+  PictureBox& picVBColor = widgets_.Get<PictureBox>("picVBColor");
+  ComboBox& cboAttenuationType = widgets_.Get<ComboBox>("cboAttenuationType");
+  UpDownText& txtAttenuationFactor =
+      widgets_.Get<UpDownText>("txtAttenuationFactor");
+  UpDownText& txtSpotlightRange = widgets_.Get<UpDownText>("txtSpotlightRange");
+  UpDownText& txtSpotlightUmbra = widgets_.Get<UpDownText>("txtSpotlightUmbra");
+  UpDownText& txtSpotlightPenumbra =
+      widgets_.Get<UpDownText>("txtSpotlightPenumbra");
 };
 
 // The light's colour as a packed 0x00BBGGRR swatch colour: each component

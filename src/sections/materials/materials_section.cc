@@ -111,13 +111,7 @@ struct MaterialsSection::RowSources {
 };
 
 MaterialsSection::MaterialsSection(PanelContext& context)
-    : context_(context),
-      widgets_(context.Widgets(), MaterialsLayout()),
-      fraMaterial(widgets_.Get<Frame>("fraMaterial")),
-      msgMaterialAttributes(widgets_.Get<FlexGrid>("msgMaterialAttributes")),
-      txtMaterialAttributeEntry(
-          widgets_.Get<TextBox>("txtMaterialAttributeEntry")),
-      ilsImageList(widgets_.Get<ImageList>("ilsImageList")) {
+    : context_(context), widgets_(context.Widgets(), MaterialsLayout()) {
   msgMaterialAttributes.SetCols(kDesignGridCols);
   msgMaterialAttributes.SetFixedCols(kDesignGridFixedCols);
   for (Long i = 1; i <= kHeaderImageCount; ++i) {

@@ -87,10 +87,13 @@ class MaterialsSection {
 
   PanelContext& context_;
   SectionWidgets widgets_;
-  Frame& fraMaterial;
-  FlexGrid& msgMaterialAttributes;
-  TextBox& txtMaterialAttributeEntry;
-  ImageList& ilsImageList;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraMaterial = widgets_.Get<Frame>("fraMaterial");
+  FlexGrid& msgMaterialAttributes =
+      widgets_.Get<FlexGrid>("msgMaterialAttributes");
+  TextBox& txtMaterialAttributeEntry =
+      widgets_.Get<TextBox>("txtMaterialAttributeEntry");
+  ImageList& ilsImageList = widgets_.Get<ImageList>("ilsImageList");
   // The last material field the scene names (-1: none), as the header was
   // last written: the row loader fills the custom columns up to it.
   Long LastMaterialField = 0;

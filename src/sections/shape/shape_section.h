@@ -114,29 +114,35 @@ class ShapeSection : public ObjectSection {
   // raytracing.cc
   void IndexOfRefractionChange();
 
-  Frame& fraGeneral;
-  Frame& fraSmoothing;
-  Frame& fraMirror;
-  Frame& fraClone;
-  Frame& fraObjectRayTrace;
-  Button& cmdSource;
-  Slider& sldCreasingFactor;
-  Button& cmdCommitCreasing;
-  Slider& sldSmoothingLevel;
-  Button& cmdCommitSmoothing;
-  Label& lblTension;
-  Slider& sldSmoothingTension;
-  Label& lblAngle;
-  ComboBox& cboCondition;
-  UpDownText& txtAngle;
-  ComboBox& cboMirror;
-  Button& cmdCommitMirroring;
-  std::array<UpDownText*, kAxes> txtNumClones;
-  std::array<UpDownText*, kAxes> txtCloneOffset;
-  std::array<UpDownText*, kAxes> txtCloneRotate;
-  std::array<Label*, kAxes> lblCloneOffset;
-  std::array<Label*, kAxes> lblCloneRotate;
-  Slider& sldIndexofRefraction;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraGeneral = widgets_.Get<Frame>("fraGeneral");
+  Frame& fraSmoothing = widgets_.Get<Frame>("fraSmoothing");
+  Frame& fraMirror = widgets_.Get<Frame>("fraMirror");
+  Frame& fraClone = widgets_.Get<Frame>("fraClone");
+  Frame& fraObjectRayTrace = widgets_.Get<Frame>("fraObjectRayTrace");
+  Button& cmdSource = widgets_.Get<Button>("cmdSource");
+  Slider& sldCreasingFactor = widgets_.Get<Slider>("sldCreasingFactor");
+  Button& cmdCommitCreasing = widgets_.Get<Button>("cmdCommitCreasing");
+  Slider& sldSmoothingLevel = widgets_.Get<Slider>("sldSmoothingLevel");
+  Button& cmdCommitSmoothing = widgets_.Get<Button>("cmdCommitSmoothing");
+  Label& lblTension = widgets_.Get<Label>("lblTension");
+  Slider& sldSmoothingTension = widgets_.Get<Slider>("sldSmoothingTension");
+  Label& lblAngle = widgets_.Get<Label>("lblAngle");
+  ComboBox& cboCondition = widgets_.Get<ComboBox>("cboCondition");
+  UpDownText& txtAngle = widgets_.Get<UpDownText>("txtAngle");
+  ComboBox& cboMirror = widgets_.Get<ComboBox>("cboMirror");
+  Button& cmdCommitMirroring = widgets_.Get<Button>("cmdCommitMirroring");
+  std::array<UpDownText*, kAxes> txtNumClones =
+      widgets_.Elements<UpDownText, kAxes>("txtNumClones");
+  std::array<UpDownText*, kAxes> txtCloneOffset =
+      widgets_.Elements<UpDownText, kAxes>("txtCloneOffset");
+  std::array<UpDownText*, kAxes> txtCloneRotate =
+      widgets_.Elements<UpDownText, kAxes>("txtCloneRotate");
+  std::array<Label*, kAxes> lblCloneOffset =
+      widgets_.Elements<Label, kAxes>("lblCloneOffset");
+  std::array<Label*, kAxes> lblCloneRotate =
+      widgets_.Elements<Label, kAxes>("lblCloneRotate");
+  Slider& sldIndexofRefraction = widgets_.Get<Slider>("sldIndexofRefraction");
   // Built after the frames above, in this order: the Custom frame, then the
   // Materials frame at the foot of the section.
   CustomFieldRows custom_rows_;
