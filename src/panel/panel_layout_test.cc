@@ -1,5 +1,3 @@
-#include "panel/panel_layout.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,28 +16,13 @@
 // The layout tables are data; these tests check what must hold of any
 // version of them, so that a slip in one figure or name fails for a reason.
 // The figures a person sees are pinned by the scenario files, and every
-// widget a section looks up (by name and kind) is checked each time a panel
-// is constructed: a missing one or one of another kind is error 5 there.
+// widget a section keeps a handle to is checked each time a panel is
+// constructed: one missing from the section's own table, or of another
+// kind, is an error there.
 namespace morvel {
 namespace {
 
 using K = WidgetKind;
-
-bool IsInput(WidgetKind kind) {
-  switch (kind) {
-    case K::kCheckBox:
-    case K::kComboBox:
-    case K::kButton:
-    case K::kSlider:
-    case K::kUpDownText:
-    case K::kTextField:
-    case K::kTextBox:
-    case K::kFlexGrid:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool Apart(const Widget& a, const Widget& b) {
   return a.Left() + a.Width() <= b.Left() || b.Left() + b.Width() <= a.Left() ||
@@ -206,10 +189,11 @@ TEST_F(PanelLayoutTest, RangesAreNonEmptyAndHoldTheirStartingValues) {
 }
 
 TEST_F(PanelLayoutTest, InputsExplainThemselves) {
-  // Every widget a person can change or press has a tooltip, and so does
-  // the colour swatch, which opens the colour chooser.
+  // Every widget a person can change or press (those that take the focus)
+  // has a tooltip, and so does the colour swatch, which opens the colour
+  // chooser.
   for (const auto& widget : tree_.All()) {
-    if (!IsInput(widget->Kind()) && widget->Name() != "picVBColor") continue;
+    if (!widget->CanFocus() && widget->Name() != "picVBColor") continue;
     SCOPED_TRACE(widget->DisplayName());
     EXPECT_FALSE(widget->ToolTip().empty());
   }
@@ -246,7 +230,7 @@ TEST(WarnLayoutTest, WidgetsFitTheWindowApartAndExplainThemselves) {
     for (std::size_t j = i + 1; j < children.size(); ++j) {
       EXPECT_TRUE(Apart(w, *children[j])) << "covers " << children[j]->Name();
     }
-    if (IsInput(w.Kind())) {
+    if (w.CanFocus()) {
       EXPECT_FALSE(w.ToolTip().empty());
     }
   }
