@@ -1,11 +1,8 @@
 #include "memscene/mem_utilities.h"
 
-#include <cmath>
-
 #include "base/error.h"
 #include "base/numbers.h"
 #include "memscene/handles.h"
-#include "memscene/rotation.h"
 #include "memscene/state.h"
 
 namespace morvel {
@@ -43,12 +40,6 @@ bool IsShape(const mem::NodeData& n) { return n.kind == kNodeTypeShape; }
 
 Long ParseLevel(const std::string& level) {
   return RoundToLong(TextToSingle(level));
-}
-
-Single Channel(Colour colour, int shift) {
-  return static_cast<Single>((static_cast<std::uint32_t>(colour) >> shift) &
-                             0xFFu) /
-         255.0f;
 }
 
 }  // namespace
@@ -166,19 +157,19 @@ std::string MemSceneUtility::GetSourceDetail(
 
 Single MemSceneUtility::ColourRed(Colour colour) {
   CheckCurrent("ColourRed");
-  return Channel(colour, 0);
+  return ReferenceSceneUtility::ColourRed(colour);
 }
 Single MemSceneUtility::ColourGreen(Colour colour) {
   CheckCurrent("ColourGreen");
-  return Channel(colour, 8);
+  return ReferenceSceneUtility::ColourGreen(colour);
 }
 Single MemSceneUtility::ColourBlue(Colour colour) {
   CheckCurrent("ColourBlue");
-  return Channel(colour, 16);
+  return ReferenceSceneUtility::ColourBlue(colour);
 }
 Single MemSceneUtility::ColourAlpha(Colour colour) {
   CheckCurrent("ColourAlpha");
-  return Channel(colour, 24);
+  return ReferenceSceneUtility::ColourAlpha(colour);
 }
 
 // The reference materials keep their levels as whole percents of their own;
@@ -232,32 +223,23 @@ Integer MemSceneUtility::DefaultMapSettingB() {
 
 SingleVector3 MemSceneUtility::MakeVector(Single x, Single y, Single z) {
   CheckCurrent("MakeVector");
-  return SingleVector3{x, y, z};
+  return ReferenceSceneUtility::MakeVector(x, y, z);
 }
 
 ColourValue MemSceneUtility::MakeColour(Single red, Single green, Single blue) {
   CheckCurrent("MakeColour");
-  // Colours made for lights are opaque.
-  return ColourValue{red, green, blue, 1.0f};
+  return ReferenceSceneUtility::MakeColour(red, green, blue);
 }
 
 Orientation MemSceneUtility::EulerToOrientation(const SingleVector3& angles) {
   CheckCurrent("EulerToOrientation");
-  if (!std::isfinite(angles.X) || !std::isfinite(angles.Y) ||
-      !std::isfinite(angles.Z)) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: angles must be finite");
-  }
-  return mem::ToOrientation(mem::FromEuler(angles.X, angles.Y, angles.Z));
+  return ReferenceSceneUtility::EulerToOrientation(angles);
 }
 
 SingleVector3 MemSceneUtility::OrientationToEuler(const SingleVector3& forward,
                                                   const SingleVector3& up) {
   CheckCurrent("OrientationToEuler");
-  double x = 0, y = 0, z = 0;
-  mem::ToEuler(mem::FromOrientation(forward, up), x, y, z);
-  return SingleVector3{static_cast<Single>(x), static_cast<Single>(y),
-                       static_cast<Single>(z)};
+  return ReferenceSceneUtility::OrientationToEuler(forward, up);
 }
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -315,21 +297,12 @@ void MemDialogUtility::WriteDebugMessage(const std::string& text) {
 
 Long MemMathUtility::Remainder(Long x, Long y) {
   CheckCurrent("Remainder");
-  if (y == 0) RaiseError(mem::kErrDivisionByZero, "Division by zero");
-  if (y == -1) return 0;  // also keeps the smallest Long from overflowing
-  return x % y;
+  return ReferenceMathUtility::Remainder(x, y);
 }
 
 Picture MemPictureUtility::LoadThumbnail(const std::string& path, Long size) {
   CheckCurrent("LoadThumbnail");
-  if (size <= 0) {
-    RaiseError(
-        kErrInvalidProcedureCall,
-        "Invalid procedure call or argument: a thumbnail needs a size of at "
-        "least one pixel");
-  }
-  if (path.empty()) return {};
-  return ThumbnailPicture(path, size);
+  return ReferencePictureUtility::LoadThumbnail(path, size);
 }
 
 std::shared_ptr<SceneUtility> MemUtilityFactory::CreateSceneUtility() {

@@ -6,15 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "host/reference_utilities.h"
 #include "scene/utilities.h"
 
-// The reference implementations of the shared utilities. Their selection
-// queries and material helpers work on reference scenes (MemSceneGraph)
-// only; the colour, vector and rotation helpers work on anything.
+// The reference scene graph's own shared utilities. Their selection queries
+// and material helpers work on reference scenes (MemSceneGraph) only, on its
+// data directly; the colour, vector, rotation, maths and picture helpers
+// are the library's reference ones (host/reference_utilities.h), each
+// answering to the current scene's planned faults first.
 namespace morvel {
 
-class MemSceneUtility final : public SceneUtility {
+class MemSceneUtility final : public ReferenceSceneUtility {
  public:
+  MemSceneUtility() : ReferenceSceneUtility(nullptr) {}
   Long GetHiddenState(Long list) override;
   Long GetLockedState(Long list) override;
   Long GetEnabledState(Long list) override;
@@ -73,7 +77,7 @@ class MemDialogUtility final : public DialogUtility {
     Long value = 0;  // the starting colour, or setting A
     Long extra = 0;  // setting B of a map-file question
   };
-  static constexpr Long kCancelled = 2;
+  static constexpr Long kCancelled = kChooseColourCancelled;
 
   void AnswerColour(Long result, Colour colour);
   void AnswerMapFile(const std::string& path);
@@ -97,14 +101,14 @@ class MemDialogUtility final : public DialogUtility {
   std::vector<std::string> debug_messages_;
 };
 
-class MemMathUtility final : public MathUtility {
+class MemMathUtility final : public ReferenceMathUtility {
  public:
   Long Remainder(Long x, Long y) override;
 };
 
 // Pictures by description: the thumbnail of PATH at SIZE pixels is
 // "thumbnail:PATH:SIZE".
-class MemPictureUtility final : public PictureUtility {
+class MemPictureUtility final : public ReferencePictureUtility {
  public:
   Picture LoadThumbnail(const std::string& path, Long size) override;
 };

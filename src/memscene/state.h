@@ -296,6 +296,22 @@ class State {
   }
   void AddFault(std::string operation, FaultPlan plan);
   void ClearFaults() { faults_.clear(); }
+  // Sets the planned faults aside for its lifetime: the host reading the
+  // scene for itself (its selection rules) must not spend the failures and
+  // the calls to let through that were planned for the panel.
+  class FaultPause {
+   public:
+    explicit FaultPause(State& state) : state_(state) {
+      std::swap(saved_, state_.faults_);
+    }
+    ~FaultPause() { std::swap(saved_, state_.faults_); }
+    FaultPause(const FaultPause&) = delete;
+    FaultPause& operator=(const FaultPause&) = delete;
+
+   private:
+    State& state_;
+    std::unordered_map<std::string, FaultPlan> saved_;
+  };
 
   void Record(std::string_view operation, std::string object,
               std::string arguments);
@@ -348,10 +364,6 @@ std::string Arg(const IKJointLimits& value);
 // The shortest decimal text that reads back as exactly the same Single, in
 // the C locale ("0.3", "30", "1e-07").
 std::string ShortestText(Single value);
-
-inline constexpr Long kErrNotSupported = 438;
-inline constexpr Long kErrDivisionByZero = 11;
-inline constexpr Long kErrInvalidFileFormat = 321;
 
 }  // namespace morvel::mem
 

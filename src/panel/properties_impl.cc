@@ -56,10 +56,6 @@ WidgetTree& BuildWidgets(WidgetTree& tree) {
   return tree;
 }
 
-SceneServices& ServicesOrThread(SceneServices* services) {
-  return services ? *services : ThreadSceneServices();
-}
-
 }  // namespace
 
 PropertiesImpl::PropertiesImpl(PlatformServices platform,
@@ -68,8 +64,9 @@ PropertiesImpl::PropertiesImpl(PlatformServices platform,
                                SceneServices* services)
     : platform_(platform),
       container_(container),
+      default_services_(services ? nullptr : MakeDefaultSceneServices()),
       context_(BuildWidgets(widgets_), state_, events, container, platform,
-               ServicesOrThread(services)),
+               services ? *services : *default_services_),
       common_(context_),
       display_options_(context_),
       materials_(context_),
@@ -153,6 +150,7 @@ void PropertiesImpl::SetSceneGraph(
     const std::shared_ptr<Applier>& Applier) {
   WithPropertiesSource([&] {
     state_.scene_graph = MorvelSceneGraph;
+    context_.Services().SceneGraphChanged(state_.scene_graph);
     if (state_.scene_graph && !state_.initialised) {
       InitializePanel();
       state_.initialised = true;

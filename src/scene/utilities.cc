@@ -9,7 +9,6 @@
 namespace morvel {
 namespace {
 
-constexpr Long kErrCannotCreateObject = 429;
 
 struct Installed {
   std::mutex mutex;

@@ -42,8 +42,6 @@ constexpr const char* kNoBlendText = "50";
 // A blend above this is kept as a percentage, at or below it as a fraction.
 constexpr double kBlendPercentageAbove = 1.0001;
 
-constexpr Long kErrDivisionByZero = 11;
-
 // The header of one of the fixed columns: a picture of ilsImageList
 // (1-based; 0 for a text header) or a text, and the width, given in pixels
 // of the screen or in twips.

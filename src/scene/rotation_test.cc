@@ -1,11 +1,11 @@
-#include "memscene/rotation.h"
+#include "scene/rotation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "base/error.h"
-#include "memscene/mem_utilities.h"
+#include "host/reference_utilities.h"
 
 namespace morvel {
 namespace {
@@ -32,7 +32,7 @@ TEST(KnownAnglesTest, TurnTheForwardAndUpAxesAndBack) {
       {{0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
       {{kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
       {{0, 0.78539816f, 0}, {0.70710678f, 0, 0.70710678f}, {0, 1, 0}}};
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.angles.X << " " << c.angles.Y
                                       << " " << c.angles.Z);
@@ -44,7 +44,7 @@ TEST(KnownAnglesTest, TurnTheForwardAndUpAxesAndBack) {
 }
 
 TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   const Single xs[] = {-3.14f, -2.0f, -0.5f, 0.0f, 0.7f, 1.5707965f, 3.14f};
   // Near a quarter turn about Y, X and Z depend ever more steeply on the
   // Single components of Forward and Up; 1.4 keeps that within the bound.
@@ -66,7 +66,7 @@ TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
 TEST(EulerRoundTripTest, AtAQuarterTurnAboutYTheOrientationSurvives) {
   // There X and Z turn about the same axis: the angles are not unique, but
   // the orientation they give is.
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (Single y : {kRight, -kRight}) {
     Orientation o = u.EulerToOrientation({0.4f, y, -1.1f});
     SingleVector3 back = u.OrientationToEuler(o.Forward, o.Up);
@@ -77,7 +77,7 @@ TEST(EulerRoundTripTest, AtAQuarterTurnAboutYTheOrientationSurvives) {
 }
 
 TEST(OrientationToEulerTest, AcceptsUnnormalisedAndSlantedUp) {
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   ExpectNear(u.OrientationToEuler({0, 0, 2}, {0, 3, 0}), {0, 0, 0}, 1e-7);
   ExpectNear(u.OrientationToEuler({0, 0, 1}, {0, 1, 1}), {0, 0, 0}, 1e-7);
 }
@@ -90,7 +90,7 @@ TEST(OrientationToEulerTest, ADegeneratePairIsNoOrientation) {
                {{0, 0, 1}, {0, 0, -4}},  // parallel
                {{NAN, 0, 1}, {0, 1, 0}},
                {{0, 0, 1}, {INFINITY, 1, 0}}};
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (const auto& p : pairs) {
     try {
       u.OrientationToEuler(p.forward, p.up);
@@ -102,12 +102,12 @@ TEST(OrientationToEulerTest, ADegeneratePairIsNoOrientation) {
 }
 
 TEST(TransformTest, InverseUndoesCompose) {
-  mem::Transform a;
-  a.rotation = mem::FromEuler(0.3, -0.2, 1.1);
+  rotation::Transform a;
+  a.rotation = rotation::FromEuler(0.3, -0.2, 1.1);
   a.origin[0] = 1;
   a.origin[1] = -2;
   a.origin[2] = 5;
-  mem::Transform identity = mem::Compose(mem::Inverse(a), a);
+  rotation::Transform identity = rotation::Compose(rotation::Inverse(a), a);
   for (int i = 0; i < 3; ++i) {
     EXPECT_NEAR(identity.origin[i], 0, 1e-12);
     for (int j = 0; j < 3; ++j)

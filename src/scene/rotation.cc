@@ -1,10 +1,10 @@
-#include "memscene/rotation.h"
+#include "scene/rotation.h"
 
 #include <cmath>
 
 #include "base/error.h"
 
-namespace morvel::mem {
+namespace morvel::rotation {
 namespace {
 
 struct Vec {
@@ -149,4 +149,4 @@ Transform Inverse(const Transform& t) {
   return inverse;
 }
 
-}  // namespace morvel::mem
+}  // namespace morvel::rotation
