@@ -7,11 +7,15 @@
 # or, for a Qt host,
 #   find_package(MorvelProperties REQUIRED COMPONENTS Qt)
 #   target_link_libraries(my_host PRIVATE Morvel::PropertiesQt)
-# Two install components: MorvelProperties (the core, standard library only)
-# and Qt (the Qt adapter, when it was built). `--component MorvelProperties`
-# installs the core alone. `cpack -G DEB` (in the build folder) makes one
-# Debian package of each. The reference scene graph and the tools are not
-# part of the package.
+# and, for a host that starts from the reference scene graph,
+#   find_package(MorvelProperties REQUIRED COMPONENTS Scene)
+#   target_link_libraries(my_host PRIVATE Morvel::Scene)
+# Install components: MorvelProperties (the core, standard library only),
+# Qt (the Qt adapter, when it was built) and Scene (the reference scene
+# graph with its JSON scene files; needs nlohmann-json in the host too).
+# `--component MorvelProperties` installs the core alone. `cpack -G DEB` (in
+# the build folder) makes one Debian package of each. The tools are not part
+# of the package.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -26,13 +30,16 @@ set(MORVEL_PUBLIC_HEADERS
   base/error.h
   base/types.h
   host/host_interface.h
-  panel/properties.h
+  host/reference_utilities.h
   host/scene_services.h
+  host/selection_rules.h
+  panel/properties.h
   platform/headless.h
   platform/platform.h
   platform/settings_store.h
   scene/applier.h
   scene/scene.h
+  scene/scene_bases.h
   scene/scene_graph.h
   scene/types.h
   scene/utilities.h
@@ -84,6 +91,27 @@ if(TARGET morvel_qt)
           COMPONENT Qt)
 endif()
 
+# The Scene component: the reference scene graph (Morvel::Scene) and the
+# headers a host needs to load, show, select and save its scenes.
+set(MORVEL_PUBLIC_SCENE_HEADERS
+  memscene/host_rules.h
+  memscene/mem_applier.h
+  memscene/mem_scene_graph.h
+  memscene/mem_utilities.h)
+if(TARGET morvel_memscene)
+  set_target_properties(morvel_memscene PROPERTIES EXPORT_NAME Scene)
+  install(TARGETS morvel_memscene
+          EXPORT MorvelPropertiesSceneTargets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Scene
+          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
+  morvel_install_headers(Scene ${MORVEL_PUBLIC_SCENE_HEADERS})
+  install(EXPORT MorvelPropertiesSceneTargets
+          NAMESPACE Morvel::
+          FILE MorvelPropertiesSceneTargets.cmake
+          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+          COMPONENT Scene)
+endif()
+
 configure_package_config_file(
   ${CMAKE_CURRENT_LIST_DIR}/MorvelPropertiesConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/MorvelPropertiesConfig.cmake
@@ -98,9 +126,11 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/MorvelPropertiesConfig.cmake
         COMPONENT MorvelProperties)
 
 # ---------------------------------------------------------------- packages
-# `cpack -G DEB` in the build folder: libmorvelproperties-dev (the core) and,
-# when the adapter was built, libmorvelproperties-qt-dev (depending on the
-# core package and on Qt's development package).
+# `cpack -G DEB` in the build folder: libmorvelproperties-dev (the core),
+# when the adapter was built libmorvelproperties-qt-dev (depending on the
+# core package and on Qt's development package), and
+# libmorvelproperties-scene-dev (the reference scene graph, depending on the
+# core package and on nlohmann-json's).
 set(CPACK_PACKAGE_NAME "libmorvelproperties")
 set(CPACK_PACKAGE_VENDOR "MorvelProperties")
 set(CPACK_PACKAGE_CONTACT "MorvelProperties developers")
@@ -116,9 +146,14 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_DEBIAN_MORVELPROPERTIES_PACKAGE_NAME libmorvelproperties-dev)
 set(CPACK_DEBIAN_QT_PACKAGE_NAME libmorvelproperties-qt-dev)
 set(CPACK_DEBIAN_QT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
+set(CPACK_DEBIAN_SCENE_PACKAGE_NAME libmorvelproperties-scene-dev)
+set(CPACK_DEBIAN_SCENE_PACKAGE_DEPENDS "nlohmann-json3-dev (>= 3)")
 set(CPACK_COMPONENTS_ALL MorvelProperties)
 if(TARGET morvel_qt)
   list(APPEND CPACK_COMPONENTS_ALL Qt)
+endif()
+if(TARGET morvel_memscene)
+  list(APPEND CPACK_COMPONENTS_ALL Scene)
 endif()
 include(CPack)
 cpack_add_component(MorvelProperties
@@ -128,47 +163,45 @@ cpack_add_component(Qt
   DISPLAY_NAME "MorvelProperties Qt adapter"
   DESCRIPTION "PropertiesWidget, the panel as one Qt 6 widget"
   DEPENDS MorvelProperties)
+cpack_add_component(Scene
+  DISPLAY_NAME "MorvelProperties reference scene graph"
+  DESCRIPTION "MemSceneGraph: scenes in memory, JSON scene files, an applier"
+  DEPENDS MorvelProperties)
 
 # ------------------------------------------------------------------- tests
 # The package works from outside: install into a scratch prefix, then
-# configure, build and run small hosts that find it with find_package: the
-# core alone, and (when the adapter was built) a Qt host offscreen. The
-# Debian packages are made and their file lists checked.
+# configure, build and run hosts that find it with find_package: the core
+# alone, and (when the adapter was built) every component with the Qt hosts
+# offscreen, the documented one and the foreign one among them. The Debian
+# packages are made, their file lists checked, and the same hosts built
+# against them unpacked.
 if(MORVEL_BUILD_TESTS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.cmake)
-  set(morvel_install_test_args
-      -DBUILD_DIR=${CMAKE_BINARY_DIR}
-      -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
-      -DCXX_COMPILER=${CMAKE_CXX_COMPILER}
-      "-DCXX_FLAGS=${CMAKE_CXX_FLAGS}"
-      "-DLINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS}"
-      -DBUILD_TYPE=${CMAKE_BUILD_TYPE})
-  add_test(NAME install.find_package
-           COMMAND ${CMAKE_COMMAND} ${morvel_install_test_args}
-                   -DWORK_DIR=${CMAKE_BINARY_DIR}/install-test
-                   -DWITH_QT=OFF
-                   "-DPUBLIC_HEADERS=${MORVEL_PUBLIC_HEADERS}"
-                   -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.cmake)
-  set_tests_properties(install.find_package PROPERTIES LABELS install
-                       TIMEOUT 600)
-  if(TARGET morvel_qt)
-    add_test(NAME install.find_package_qt
-             COMMAND ${CMAKE_COMMAND} ${morvel_install_test_args}
-                     -DWORK_DIR=${CMAKE_BINARY_DIR}/install-test-qt
-                     -DWITH_QT=ON
+  # morvel_add_install_test(NAME SCRIPT WITH_QT TIMEOUT): runs the script of
+  # tests/install/ on this build, with the compiler and flags of the build
+  # and the public header lists (each list whole, in one quoted argument).
+  function(morvel_add_install_test name script with_qt timeout)
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_COMMAND}
+                     -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                     -DWORK_DIR=${CMAKE_BINARY_DIR}/${name}
+                     -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+                     -DWITH_QT=${with_qt}
+                     -DCXX_COMPILER=${CMAKE_CXX_COMPILER}
+                     "-DCXX_FLAGS=${CMAKE_CXX_FLAGS}"
+                     "-DLINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS}"
+                     -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
                      "-DPUBLIC_HEADERS=${MORVEL_PUBLIC_HEADERS}"
                      "-DPUBLIC_QT_HEADERS=${MORVEL_PUBLIC_QT_HEADERS}"
-                     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.cmake)
-    set_tests_properties(install.find_package_qt PROPERTIES
-                         LABELS "install;qt" TIMEOUT 600
+                     "-DPUBLIC_SCENE_HEADERS=${MORVEL_PUBLIC_SCENE_HEADERS}"
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/${script})
+    set_tests_properties(${name} PROPERTIES LABELS install TIMEOUT ${timeout}
                          ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endfunction()
+  morvel_add_install_test(install.find_package run.cmake OFF 600)
+  if(TARGET morvel_qt)
+    morvel_add_install_test(install.find_package_qt run.cmake ON 900)
+    morvel_add_install_test(install.deb deb.cmake ON 900)
+  else()
+    morvel_add_install_test(install.deb deb.cmake OFF 600)
   endif()
-  add_test(NAME install.deb
-           COMMAND ${CMAKE_COMMAND}
-                   -DBUILD_DIR=${CMAKE_BINARY_DIR}
-                   -DWORK_DIR=${CMAKE_BINARY_DIR}/install-test-deb
-                   -DWITH_QT=$<TARGET_EXISTS:morvel_qt>
-                   "-DPUBLIC_HEADERS=${MORVEL_PUBLIC_HEADERS}"
-                   "-DPUBLIC_QT_HEADERS=${MORVEL_PUBLIC_QT_HEADERS}"
-                   -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/deb.cmake)
-  set_tests_properties(install.deb PROPERTIES LABELS install TIMEOUT 600)
 endif()

@@ -1,11 +1,14 @@
 # Makes the Debian packages of the build in BUILD_DIR with `cpack -G DEB`
 # into WORK_DIR and checks what each holds: the core package the static
 # library, exactly the public headers and the CMake package; the Qt package
-# (WITH_QT) the adapter library, its header and its CMake targets. Nothing
-# else: no tools, no test helpers, no implementation headers.
+# (WITH_QT) the adapter library, its header and its CMake targets; the Scene
+# package the reference scene graph's library, headers and targets. Nothing
+# else: no tools, no test helpers, no implementation headers. Then the
+# packages are unpacked together, as installing them would lay them out,
+# and the hosts of hosts.cmake are built and run against them.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var BUILD_DIR WORK_DIR PUBLIC_HEADERS)
+foreach(var BUILD_DIR WORK_DIR SOURCE_DIR PUBLIC_HEADERS PUBLIC_SCENE_HEADERS)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "deb.cmake needs -D${var}=...")
   endif()
@@ -83,3 +86,26 @@ if(WITH_QT)
   endforeach()
   expect_files(libmorvelproperties-qt-dev "${qt}")
 endif()
+
+set(scene lib/libmorvel_memscene.a ${cmake_dir}/MorvelPropertiesSceneTargets.cmake)
+foreach(header ${PUBLIC_SCENE_HEADERS})
+  list(APPEND scene include/morvel/${header})
+endforeach()
+file(GLOB per_config
+     ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesSceneTargets-*.cmake)
+foreach(file ${per_config})
+  get_filename_component(file ${file} NAME)
+  list(APPEND scene ${cmake_dir}/${file})
+endforeach()
+expect_files(libmorvelproperties-scene-dev "${scene}")
+
+set(root ${WORK_DIR}/root)
+file(GLOB debs ${WORK_DIR}/*.deb)
+foreach(deb ${debs})
+  execute_process(COMMAND dpkg-deb -x ${deb} ${root} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb cannot unpack ${deb}")
+  endif()
+endforeach()
+include(${SOURCE_DIR}/tests/install/hosts.cmake)
+build_and_run_hosts(${root}/usr)
