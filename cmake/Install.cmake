@@ -75,41 +75,42 @@ install(EXPORT MorvelPropertiesTargets
         DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
         COMPONENT MorvelProperties)
 
+# morvel_install_component(TARGET EXPORT_NAME COMPONENT HEADER...): a
+# component beside the core: its static library (Morvel::EXPORT_NAME), its
+# public headers and its own targets file, which the package config reads
+# when the component is asked for.
+function(morvel_install_component target export_name component)
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${export_name})
+  install(TARGETS ${target}
+          EXPORT MorvelProperties${component}Targets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${component}
+          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
+  morvel_install_headers(${component} ${ARGN})
+  install(EXPORT MorvelProperties${component}Targets
+          NAMESPACE Morvel::
+          FILE MorvelProperties${component}Targets.cmake
+          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+          COMPONENT ${component})
+endfunction()
+
 # The Qt component: the adapter library (Morvel::PropertiesQt) and its one
 # public header. It needs Qt 6 Widgets in the host too.
 if(TARGET morvel_qt)
-  set_target_properties(morvel_qt PROPERTIES EXPORT_NAME PropertiesQt)
-  install(TARGETS morvel_qt
-          EXPORT MorvelPropertiesQtTargets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Qt
-          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
-  morvel_install_headers(Qt ${MORVEL_PUBLIC_QT_HEADERS})
-  install(EXPORT MorvelPropertiesQtTargets
-          NAMESPACE Morvel::
-          FILE MorvelPropertiesQtTargets.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT Qt)
+  morvel_install_component(morvel_qt PropertiesQt Qt
+                           ${MORVEL_PUBLIC_QT_HEADERS})
 endif()
 
 # The Scene component: the reference scene graph (Morvel::Scene) and the
-# headers a host needs to load, show, select and save its scenes.
+# headers a host needs to load, show, select and save its scenes. It needs
+# nlohmann-json in the host too.
 set(MORVEL_PUBLIC_SCENE_HEADERS
   memscene/host_rules.h
   memscene/mem_applier.h
   memscene/mem_scene_graph.h
   memscene/mem_utilities.h)
 if(TARGET morvel_memscene)
-  set_target_properties(morvel_memscene PROPERTIES EXPORT_NAME Scene)
-  install(TARGETS morvel_memscene
-          EXPORT MorvelPropertiesSceneTargets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Scene
-          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
-  morvel_install_headers(Scene ${MORVEL_PUBLIC_SCENE_HEADERS})
-  install(EXPORT MorvelPropertiesSceneTargets
-          NAMESPACE Morvel::
-          FILE MorvelPropertiesSceneTargets.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT Scene)
+  morvel_install_component(morvel_memscene Scene Scene
+                           ${MORVEL_PUBLIC_SCENE_HEADERS})
 endif()
 
 configure_package_config_file(

@@ -155,6 +155,11 @@ class Eye : public Bound<CameraBase> {
   }
 };
 
+template <class Node>
+std::shared_ptr<SceneNode> MakeNode(DocumentGraph& graph, studio::Item& item) {
+  return std::make_shared<Node>(graph, item);
+}
+
 std::shared_ptr<Scene> MakeScene(const studio::Document& document) {
   auto scene = std::make_shared<SceneBase>(document.application);
   scene->SetCustomShapeFieldNames({"Part No"});
@@ -167,25 +172,13 @@ DocumentGraph::DocumentGraph(studio::Document& document)
     : SceneGraphBase(MakeScene(document)) {}
 
 std::shared_ptr<SceneNode> DocumentGraph::NodeOf(studio::Item& item) {
+  using Make = std::shared_ptr<SceneNode> (*)(DocumentGraph&, studio::Item&);
+  // By studio::Kind: folder, mesh, lamp, eye, joint.
+  static constexpr Make kMakers[] = {MakeNode<Folder>, MakeNode<Mesh>,
+                                     MakeNode<Lamp>, MakeNode<Eye>,
+                                     MakeNode<Joint>};
   std::shared_ptr<SceneNode>& node = nodes_[&item];
-  if (node) return node;
-  switch (item.kind) {
-    case studio::Kind::kFolder:
-      node = std::make_shared<Folder>(*this, item);
-      break;
-    case studio::Kind::kMesh:
-      node = std::make_shared<Mesh>(*this, item);
-      break;
-    case studio::Kind::kLamp:
-      node = std::make_shared<Lamp>(*this, item);
-      break;
-    case studio::Kind::kEye:
-      node = std::make_shared<Eye>(*this, item);
-      break;
-    case studio::Kind::kJoint:
-      node = std::make_shared<Joint>(*this, item);
-      break;
-  }
+  if (!node) node = kMakers[static_cast<int>(item.kind)](*this, item);
   return node;
 }
 

@@ -48,7 +48,22 @@ Long Percent(const std::string& level) {
   return RoundToLong(TextToSingle(level));
 }
 
-bool IsShape(SceneNode& node) { return node.NodeType() == kNodeTypeShape; }
+// Whether `node` has what `query` asks about.
+bool Has(SelectionQuery query, const std::shared_ptr<SceneNode>& node) {
+  switch (query) {
+    case SelectionQuery::kHidden: return Node(node, "Hidden").Hidden();
+    case SelectionQuery::kLocked: return node->Locked();
+    case SelectionQuery::kEnabled:
+      return AsBase<BoneBase>(node->Bone(), "BoneEnabled", "BoneBase")
+          .BoneEnabled();
+    case SelectionQuery::kShadowless: return !node->CastsShadows();
+    case SelectionQuery::kDrawPoints: return node->DrawPoints();
+    case SelectionQuery::kDrawNormals: return node->DrawNormals();
+    case SelectionQuery::kDisplayAsBox: return node->DisplayAsBox() != 0;
+    case SelectionQuery::kDrawTranslucent: return node->DrawTranslucent();
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -60,83 +75,18 @@ std::shared_ptr<SceneGraph> ReferenceSceneUtility::Graph() {
   return Required(graph);
 }
 
-// kTriStateNone when no node the query looks at has the property (or there
-// is no such node), kTriStateAll when all have it, kTriStateMixed as soon as
-// both were seen.
-template <class Applies, class Has>
-Long ReferenceSceneUtility::SelectionState(Long list, Applies applies, Has has) {
+Long ReferenceSceneUtility::SelectionState(Long list, SelectionQuery query) {
   std::shared_ptr<SceneGraph> graph = Graph();
   const Long count = graph->GetSelectionCount(list);
-  bool any_set = false;
-  bool any_clear = false;
+  TriStateFold fold;
   for (Long i = 0; i < count; ++i) {
     std::shared_ptr<SceneNode> node = graph->GetSelectedNode(list, i);
-    if (!applies(*Required(node))) continue;
-    if (has(node)) {
-      any_set = true;
-    } else {
-      any_clear = true;
+    if (QueryLooksAt(query, Required(node)->NodeType()) &&
+        fold.Add(Has(query, node))) {
+      break;
     }
-    if (any_set && any_clear) return kTriStateMixed;
   }
-  return any_set ? kTriStateAll : kTriStateNone;
-}
-
-Long ReferenceSceneUtility::GetHiddenState(Long list) {
-  return SelectionState(
-      list, [](SceneNode&) { return true; },
-      [](const std::shared_ptr<SceneNode>& n) {
-        return Node(n, "Hidden").Hidden();
-      });
-}
-
-Long ReferenceSceneUtility::GetLockedState(Long list) {
-  return SelectionState(list, IsShape, [](const std::shared_ptr<SceneNode>& n) {
-    return n->Locked();
-  });
-}
-
-Long ReferenceSceneUtility::GetEnabledState(Long list) {
-  return SelectionState(
-      list, [](SceneNode& n) { return n.NodeType() == kNodeTypeBone; },
-      [](const std::shared_ptr<SceneNode>& n) {
-        return AsBase<BoneBase>(n->Bone(), "BoneEnabled", "BoneBase")
-            .BoneEnabled();
-      });
-}
-
-Long ReferenceSceneUtility::GetShadowlessState(Long list) {
-  return SelectionState(
-      list,
-      [](SceneNode& n) {
-        Long type = n.NodeType();
-        return type == kNodeTypeShape || type == kNodeTypeLight;
-      },
-      [](const std::shared_ptr<SceneNode>& n) { return !n->CastsShadows(); });
-}
-
-Long ReferenceSceneUtility::GetDrawPointsState(Long list) {
-  return SelectionState(list, IsShape, [](const std::shared_ptr<SceneNode>& n) {
-    return n->DrawPoints();
-  });
-}
-
-Long ReferenceSceneUtility::GetDrawNormalsState(Long list) {
-  return SelectionState(list, IsShape, [](const std::shared_ptr<SceneNode>& n) {
-    return n->DrawNormals();
-  });
-}
-
-Long ReferenceSceneUtility::GetDisplayAsBoxState(Long list) {
-  return SelectionState(list, IsShape, [](const std::shared_ptr<SceneNode>& n) {
-    return n->DisplayAsBox() != 0;
-  });
-}
-
-Long ReferenceSceneUtility::GetDrawTranslucentState(Long list) {
-  return SelectionState(list, IsShape, [](const std::shared_ptr<SceneNode>& n) {
-    return n->DrawTranslucent();
-  });
+  return fold.Result();
 }
 
 HiddenChanges ReferenceSceneUtility::SetHidden(
@@ -178,15 +128,19 @@ std::string ReferenceSceneUtility::GetSourceDetail(
 }
 
 Single ReferenceSceneUtility::ColourRed(Colour colour) {
+  Entering("ColourRed");
   return Channel(colour, 0);
 }
 Single ReferenceSceneUtility::ColourGreen(Colour colour) {
+  Entering("ColourGreen");
   return Channel(colour, 8);
 }
 Single ReferenceSceneUtility::ColourBlue(Colour colour) {
+  Entering("ColourBlue");
   return Channel(colour, 16);
 }
 Single ReferenceSceneUtility::ColourAlpha(Colour colour) {
+  Entering("ColourAlpha");
   return Channel(colour, 24);
 }
 
@@ -222,20 +176,26 @@ void ReferenceSceneUtility::SetSpecularLevel(
   OfMaterial(material, "SpecularLevel").SetSpecularLevel(Percent(level));
 }
 
-Integer ReferenceSceneUtility::DefaultMapSettingB() { return 1; }
+Integer ReferenceSceneUtility::DefaultMapSettingB() {
+  Entering("DefaultMapSettingB");
+  return 1;
+}
 
 SingleVector3 ReferenceSceneUtility::MakeVector(Single x, Single y, Single z) {
+  Entering("MakeVector");
   return SingleVector3{x, y, z};
 }
 
 ColourValue ReferenceSceneUtility::MakeColour(Single red, Single green,
                                               Single blue) {
+  Entering("MakeColour");
   // Lights are opaque.
   return ColourValue{red, green, blue, 1.0f};
 }
 
 Orientation ReferenceSceneUtility::EulerToOrientation(
     const SingleVector3& angles) {
+  Entering("EulerToOrientation");
   if (!std::isfinite(angles.X) || !std::isfinite(angles.Y) ||
       !std::isfinite(angles.Z)) {
     RaiseError(kErrInvalidProcedureCall,
@@ -247,6 +207,7 @@ Orientation ReferenceSceneUtility::EulerToOrientation(
 
 SingleVector3 ReferenceSceneUtility::OrientationToEuler(
     const SingleVector3& forward, const SingleVector3& up) {
+  Entering("OrientationToEuler");
   double x = 0, y = 0, z = 0;
   rotation::ToEuler(rotation::FromOrientation(forward, up), x, y, z);
   return SingleVector3{static_cast<Single>(x), static_cast<Single>(y),

@@ -28,17 +28,31 @@ class ReferenceSceneUtility : public SceneUtility {
  public:
   explicit ReferenceSceneUtility(SceneGraphSource scene_graph);
 
-  // One pass over the selection, stopping at the first disagreement. The
-  // objects each query looks at are SceneUtility's (Hidden: every node;
-  // Enabled: bones; Shadowless: shapes and lights; the rest: shapes).
-  Long GetHiddenState(Long list) override;
-  Long GetLockedState(Long list) override;
-  Long GetEnabledState(Long list) override;
-  Long GetShadowlessState(Long list) override;
-  Long GetDrawPointsState(Long list) override;
-  Long GetDrawNormalsState(Long list) override;
-  Long GetDisplayAsBoxState(Long list) override;
-  Long GetDrawTranslucentState(Long list) override;
+  // The tri-state queries, all one walk (SelectionState).
+  Long GetHiddenState(Long list) override {
+    return SelectionState(list, SelectionQuery::kHidden);
+  }
+  Long GetLockedState(Long list) override {
+    return SelectionState(list, SelectionQuery::kLocked);
+  }
+  Long GetEnabledState(Long list) override {
+    return SelectionState(list, SelectionQuery::kEnabled);
+  }
+  Long GetShadowlessState(Long list) override {
+    return SelectionState(list, SelectionQuery::kShadowless);
+  }
+  Long GetDrawPointsState(Long list) override {
+    return SelectionState(list, SelectionQuery::kDrawPoints);
+  }
+  Long GetDrawNormalsState(Long list) override {
+    return SelectionState(list, SelectionQuery::kDrawNormals);
+  }
+  Long GetDisplayAsBoxState(Long list) override {
+    return SelectionState(list, SelectionQuery::kDisplayAsBox);
+  }
+  Long GetDrawTranslucentState(Long list) override {
+    return SelectionState(list, SelectionQuery::kDrawTranslucent);
+  }
   // Error 91 without a hierarchy, 5 unless `first` and `flags` are 0.
   HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
                           Long list, Long first, Long flags,
@@ -73,11 +87,19 @@ class ReferenceSceneUtility : public SceneUtility {
   SingleVector3 OrientationToEuler(const SingleVector3& forward,
                                    const SingleVector3& up) override;
 
+ protected:
+  // The answer of `query` over `list`: one pass over the selection,
+  // stopping once it is mixed. The reference walks the scene graph's
+  // interfaces; a scene graph's own utilities may walk their data instead.
+  virtual Long SelectionState(Long list, SelectionQuery query);
+  // Called first by each helper that concerns no scene (the colour,
+  // vector, angle and map-setting helpers) with its name, so that a scene
+  // graph's own utilities can fail there as its scene would.
+  virtual void Entering(const char* operation) { (void)operation; }
+
  private:
   // The scene graph now, held for one query; error 91 while there is none.
   std::shared_ptr<SceneGraph> Graph();
-  template <class Applies, class Has>
-  Long SelectionState(Long list, Applies applies, Has has);
 
   SceneGraphSource scene_graph_;
 };

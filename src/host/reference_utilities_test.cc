@@ -23,6 +23,16 @@ namespace {
 
 constexpr Long kList = SceneBase::kSelectionList;
 
+// The shape flags of the queries: the scene file's key, the base's setter.
+const struct {
+  const char* key;
+  void (NodeBase::*set)(bool);
+} kShapeFlags[] = {{"Locked", &NodeBase::SetLocked},
+                   {"CastsShadows", &NodeBase::SetCastsShadows},
+                   {"DrawPoints", &NodeBase::SetDrawPoints},
+                   {"DrawNormals", &NodeBase::SetDrawNormals},
+                   {"DrawTranslucent", &NodeBase::SetDrawTranslucent}};
+
 // One random scene twice: in the reference scene graph, read by its own
 // utilities straight from its data, and built from the base classes, read
 // by the reference utilities through the interfaces. Every node kind, every
@@ -43,34 +53,26 @@ struct TwinScenes {
       nlohmann::json node = {{"name", name}, {"kind", kind}};
       bool hidden = coin();
       node["Hidden"] = hidden;
+      // A random flag, written into the scene file as `key`.
+      auto flag = [&](const char* key) {
+        bool on = coin();
+        node[key] = on;
+        return on;
+      };
       std::shared_ptr<NodeBase> made;
       if (kind == "shape") {
         auto shape = std::make_shared<ShapeBase>(name);
-        bool flags[] = {coin(), coin(), coin(), coin(), coin(), coin()};
-        node["Locked"] = flags[0];
-        node["CastsShadows"] = flags[1];
-        node["DrawPoints"] = flags[2];
-        node["DrawNormals"] = flags[3];
-        node["DisplayAsBox"] = flags[4] ? 1 : 0;
-        node["DrawTranslucent"] = flags[5];
-        shape->SetLocked(flags[0]);
-        shape->SetCastsShadows(flags[1]);
-        shape->SetDrawPoints(flags[2]);
-        shape->SetDrawNormals(flags[3]);
-        shape->SetDisplayAsBox(flags[4] ? 1 : 0);
-        shape->SetDrawTranslucent(flags[5]);
+        for (const auto& f : kShapeFlags) (shape.get()->*f.set)(flag(f.key));
+        Long box = coin() ? 1 : 0;
+        node["DisplayAsBox"] = box;
+        shape->SetDisplayAsBox(box);
         made = shape;
       } else if (kind == "light") {
-        auto light = std::make_shared<LightBase>(name);
-        bool shadows = coin();
-        node["CastsShadows"] = shadows;
-        light->SetCastsShadows(shadows);
-        made = light;
+        made = std::make_shared<LightBase>(name);
+        made->SetCastsShadows(flag("CastsShadows"));
       } else if (kind == "bone") {
         auto bone = std::make_shared<BoneBase>(name);
-        bool enabled = coin();
-        node["Enabled"] = enabled;
-        bone->SetBoneEnabled(enabled);
+        bone->SetBoneEnabled(flag("Enabled"));
         made = bone;
       } else if (kind == "group") {
         made = std::make_shared<GroupBase>(name);

@@ -13,20 +13,12 @@
 // and material helpers work on reference scenes (MemSceneGraph) only, on its
 // data directly; the colour, vector, rotation, maths and picture helpers
 // are the library's reference ones (host/reference_utilities.h), each
-// answering to the current scene's planned faults first.
+// answering to the current scene's planned faults first (Entering).
 namespace morvel {
 
 class MemSceneUtility final : public ReferenceSceneUtility {
  public:
   MemSceneUtility() : ReferenceSceneUtility(nullptr) {}
-  Long GetHiddenState(Long list) override;
-  Long GetLockedState(Long list) override;
-  Long GetEnabledState(Long list) override;
-  Long GetShadowlessState(Long list) override;
-  Long GetDrawPointsState(Long list) override;
-  Long GetDrawNormalsState(Long list) override;
-  Long GetDisplayAsBoxState(Long list) override;
-  Long GetDrawTranslucentState(Long list) override;
   HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
                           Long list, Long first, Long flags,
                           bool hide) override;
@@ -34,10 +26,6 @@ class MemSceneUtility final : public ReferenceSceneUtility {
                                bool for_display) override;
   std::string GetSourceDetail(const std::shared_ptr<SceneNode>& node,
                               bool for_display) override;
-  Single ColourRed(Colour colour) override;
-  Single ColourGreen(Colour colour) override;
-  Single ColourBlue(Colour colour) override;
-  Single ColourAlpha(Colour colour) override;
   Long GetDiffuseLevel(const std::shared_ptr<Material>& material,
                        Colour colour) override;
   Long GetAmbientLevel(const std::shared_ptr<Material>& material,
@@ -49,16 +37,13 @@ class MemSceneUtility final : public ReferenceSceneUtility {
                        const std::string& level, Colour colour) override;
   void SetSpecularLevel(const std::shared_ptr<Material>& material,
                         const std::string& level) override;
-  Integer DefaultMapSettingB() override;
-  SingleVector3 MakeVector(Single x, Single y, Single z) override;
-  ColourValue MakeColour(Single red, Single green, Single blue) override;
-  Orientation EulerToOrientation(const SingleVector3& angles) override;
-  SingleVector3 OrientationToEuler(const SingleVector3& forward,
-                                   const SingleVector3& up) override;
-};
 
-// What DefaultMapSettingB answers: maps tile across the shape.
-inline constexpr Integer kDefaultMapSettingB = 1;
+ protected:
+  // Straight through the scene's node records, in selection order.
+  Long SelectionState(Long list, SelectionQuery query) override;
+  // The helpers that concern no scene answer to the current scene's faults.
+  void Entering(const char* operation) override;
+};
 
 // Choosers that answer what a host or test scripted. Without a scripted
 // answer the colour chooser reports "cancelled" (result 2) and the map-file

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "scene/scene_bases.h"
 #include "scene/types.h"
 
 // The data of the reference scene graph. Everything the scene file describes
@@ -143,24 +144,10 @@ struct GroupData {
   Long set_bone_enabled_result = 0;
 };
 
-struct LightData {
-  Long light_type = kLightTypePoint;
-  ColourValue colour{1, 1, 1, 1};
-  Single constant_attenuation = 1;
-  Single linear_attenuation = 0;
-  Single quadratic_attenuation = 0;
-  Single spotlight_range = 256;
-  Single spotlight_umbra = 0.4f;
-  Single spotlight_penumbra = 0.5f;
-};
-
-struct CameraData {
-  Single field_of_view = 0.05f;
-  bool focal_blur = false;
-  Single focal_point = 1;
-  Single focal_aperture = 1;
-  Long focal_quality = 1;
-};
+// Lights and cameras keep what the base classes a host derives from keep,
+// with the same neutral values.
+using LightData = LightValues;
+using CameraData = CameraValues;
 
 struct NodeData;
 

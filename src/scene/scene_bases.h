@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "base/types.h"
 #include "scene/scene_graph.h"
 
@@ -28,6 +29,25 @@
 // object itself), so make them with std::make_shared.
 namespace morvel {
 
+// The accessors of a stored value: a getter Name() and a setter SetName()
+// that read and write `field` of the struct `values(what)` answers, `what`
+// being the accessor's own name for the 438 a kind without the value raises.
+// Keyed ones take the key first and keep one value, as it stands.
+#define MORVEL_STORED_AS(Type, Get, Set, values, field)                 \
+  Type Get() override { return values(#Get).field; }                   \
+  void Set(Type value) override { values(#Set).field = value; }
+#define MORVEL_STORED(Type, Name, values, field) \
+  MORVEL_STORED_AS(Type, Name, Set##Name, values, field)
+#define MORVEL_STORED_KEYED_AS(Get, Set, values, field)                 \
+  Single Get(Single) override { return values(#Get).field; }           \
+  void Set(Single, Single value) override { values(#Set).field = value; }
+#define MORVEL_STORED_KEYED(Name, values, field) \
+  MORVEL_STORED_KEYED_AS(Name, Set##Name, values, field)
+
+// Error 13: "Type mismatch: the shape "Teapot" is not a light", for a node
+// asked for an object of a `kind` it does not carry.
+[[noreturn]] void RaiseNotA(SceneNode& node, const char* kind);
+
 // The custom fields of shapes and groups: slots 0 to 5.
 inline constexpr Long kCustomFieldCount = 6;
 
@@ -35,9 +55,38 @@ inline constexpr Long kCustomFieldCount = 6;
 // a longer list is kept as it is (and refused by the panel's load).
 std::vector<std::string> SixFieldNames(std::vector<std::string> names);
 
+// Six custom field values, slot 0 to 5 (error 9 outside).
+class CustomFields {
+ public:
+  const std::string& Get(Long index) const;
+  void Set(Long index, const std::string& value);
+
+ private:
+  std::array<std::string, kCustomFieldCount> values_;
+};
+
+// What a shape keeps, at the values a new shape has.
+struct ShapeValues {
+  bool locked = false;
+  bool casts_shadows = true;
+  Long draw_style = 0;
+  Long display_as_box = 0;
+  bool draw_points = false, draw_normals = false, draw_translucent = false;
+  Long smoothing_level = 0;
+  Single smoothing_tension = 0;
+  Long smoothing_condition = 0;
+  Single smooth_angle = 30;
+  Single creasing_factor = 0;
+  Long mirror_axis = 0;
+  Clones clones;
+  CustomFields custom_fields;
+  Single index_of_refraction = 0;
+  std::vector<std::shared_ptr<Material>> materials;
+};
+
 // What every node has: its kind, a name, and whether it is hidden. The
-// shape values raise 438 here (ShapeBase has them); Locked and CastsShadows
-// too (shapes and lights have them).
+// shape values are a shape's (ShapeBase); every other kind raises 438 for
+// them, and for Locked and CastsShadows (which lights have too).
 class NodeBase : public SceneNode, public std::enable_shared_from_this<NodeBase> {
  public:
   NodeBase(Long node_type, std::string name)
@@ -53,44 +102,43 @@ class NodeBase : public SceneNode, public std::enable_shared_from_this<NodeBase>
   std::shared_ptr<SceneNode> ObjectRef() override { return shared_from_this(); }
   std::shared_ptr<Group> Bone() override;  // error 13: not a bone
 
-  bool Locked() override;
-  void SetLocked(bool value) override;
-  bool CastsShadows() override;
-  void SetCastsShadows(bool value) override;
-  Long DrawStyle() override;
-  void SetDrawStyle(Long value) override;
-  Long DisplayAsBox() override;
-  void SetDisplayAsBox(Long value) override;
-  bool DrawPoints() override;
-  void SetDrawPoints(bool value) override;
-  bool DrawNormals() override;
-  void SetDrawNormals(bool value) override;
-  bool DrawTranslucent() override;
-  void SetDrawTranslucent(bool value) override;
-  ShapeInfo GetShapeInfo() override;
-  Long SmoothingLevel() override;
-  void SetSmoothingLevel(Long value) override;
-  Single SmoothingTension(Single key) override;
-  void SetSmoothingTension(Single key, Single value) override;
-  Long SmoothingCondition() override;
-  void SetSmoothingCondition(Long value) override;
-  Single SmoothAngle(Single key) override;
-  void SetSmoothAngle(Single key, Single value) override;
-  Single CreasingFactor(Single key) override;
-  void SetCreasingFactor(Single key, Single value) override;
-  Long MirrorAxis() override;
-  void SetMirrorAxis(Long value) override;
-  Clones GetClones() override;
+  MORVEL_STORED(bool, Locked, Shape, locked)
+  MORVEL_STORED(bool, CastsShadows, Shape, casts_shadows)
+  MORVEL_STORED(Long, DrawStyle, Shape, draw_style)
+  MORVEL_STORED(Long, DisplayAsBox, Shape, display_as_box)
+  MORVEL_STORED(bool, DrawPoints, Shape, draw_points)
+  MORVEL_STORED(bool, DrawNormals, Shape, draw_normals)
+  MORVEL_STORED(bool, DrawTranslucent, Shape, draw_translucent)
+  // Shape kind 0: a shape with a source to open.
+  ShapeInfo GetShapeInfo() override {
+    Shape("GetShapeInfo");
+    return ShapeInfo{};
+  }
+  MORVEL_STORED(Long, SmoothingLevel, Shape, smoothing_level)
+  MORVEL_STORED_KEYED(SmoothingTension, Shape, smoothing_tension)
+  MORVEL_STORED(Long, SmoothingCondition, Shape, smoothing_condition)
+  MORVEL_STORED_KEYED(SmoothAngle, Shape, smooth_angle)
+  MORVEL_STORED_KEYED(CreasingFactor, Shape, creasing_factor)
+  MORVEL_STORED(Long, MirrorAxis, Shape, mirror_axis)
+  Clones GetClones() override { return Shape("GetClones").clones; }
   void SetClones(const LongVector3& counts, const SingleVector3& offsets,
-                 const SingleVector3& rotations) override;
-  std::string GetCustomFieldValue(Long index) override;
-  void SetCustomFieldValue(Long index, const std::string& value) override;
-  Single IndexOfRefraction(Single key) override;
-  void SetIndexOfRefraction(Single key, Single value) override;
+                 const SingleVector3& rotations) override {
+    Shape("SetClones").clones = Clones{counts, offsets, rotations};
+  }
+  std::string GetCustomFieldValue(Long index) override {
+    return Shape("GetCustomFieldValue").custom_fields.Get(index);
+  }
+  void SetCustomFieldValue(Long index, const std::string& value) override {
+    Shape("SetCustomFieldValue").custom_fields.Set(index, value);
+  }
+  MORVEL_STORED_KEYED(IndexOfRefraction, Shape, index_of_refraction)
   Long MaterialCount() override;
   std::shared_ptr<Material> GetMaterial(Long index) override;
 
  protected:
+  // The shape values, for the shape value `what`: error 438 unless this
+  // node is a shape.
+  virtual ShapeValues& Shape(const char* what) { NotSupported(what); }
   // Error 438, naming `what` and this node.
   [[noreturn]] void NotSupported(const char* what);
 
@@ -100,97 +148,44 @@ class NodeBase : public SceneNode, public std::enable_shared_from_this<NodeBase>
   bool hidden_ = false;
 };
 
-// Six custom field values, slot 0 to 5 (error 9 outside).
-class CustomFields {
- public:
-  const std::string& Get(Long index) const;
-  void Set(Long index, const std::string& value);
-
- private:
-  std::array<std::string, kCustomFieldCount> values_;
-};
-
 // A shape (kNodeTypeShape) and its materials.
 class ShapeBase : public NodeBase {
  public:
-  explicit ShapeBase(std::string name) : NodeBase(kNodeTypeShape, std::move(name)) {}
+  explicit ShapeBase(std::string name, ShapeValues values = {})
+      : NodeBase(kNodeTypeShape, std::move(name)), values_(std::move(values)) {}
 
   // What the reference SceneUtility shows on the Source button: the name,
   // and no detail.
   virtual std::string SourceCaption() { return Name(); }
   virtual std::string SourceDetail() { return {}; }
   // Appends a material to those MaterialCount and GetMaterial answer.
-  void AddMaterial(std::shared_ptr<Material> material);
+  void AddMaterial(std::shared_ptr<Material> material) {
+    values_.materials.push_back(std::move(material));
+  }
 
-  bool Locked() override { return locked_; }
-  void SetLocked(bool value) override { locked_ = value; }
-  bool CastsShadows() override { return casts_shadows_; }  // true
-  void SetCastsShadows(bool value) override { casts_shadows_ = value; }
-  Long DrawStyle() override { return draw_style_; }
-  void SetDrawStyle(Long value) override { draw_style_ = value; }
-  Long DisplayAsBox() override { return display_as_box_; }
-  void SetDisplayAsBox(Long value) override { display_as_box_ = value; }
-  bool DrawPoints() override { return draw_points_; }
-  void SetDrawPoints(bool value) override { draw_points_ = value; }
-  bool DrawNormals() override { return draw_normals_; }
-  void SetDrawNormals(bool value) override { draw_normals_ = value; }
-  bool DrawTranslucent() override { return draw_translucent_; }
-  void SetDrawTranslucent(bool value) override { draw_translucent_ = value; }
-  ShapeInfo GetShapeInfo() override { return ShapeInfo{}; }  // kind 0
-  Long SmoothingLevel() override { return smoothing_level_; }
-  void SetSmoothingLevel(Long value) override { smoothing_level_ = value; }
-  Single SmoothingTension(Single) override { return tension_; }
-  void SetSmoothingTension(Single, Single value) override { tension_ = value; }
-  Long SmoothingCondition() override { return condition_; }
-  void SetSmoothingCondition(Long value) override { condition_ = value; }
-  Single SmoothAngle(Single) override { return smooth_angle_; }  // 30
-  void SetSmoothAngle(Single, Single value) override { smooth_angle_ = value; }
-  Single CreasingFactor(Single) override { return creasing_; }
-  void SetCreasingFactor(Single, Single value) override { creasing_ = value; }
-  Long MirrorAxis() override { return mirror_axis_; }
-  void SetMirrorAxis(Long value) override { mirror_axis_ = value; }
-  Clones GetClones() override { return clones_; }
-  void SetClones(const LongVector3& counts, const SingleVector3& offsets,
-                 const SingleVector3& rotations) override {
-    clones_ = Clones{counts, offsets, rotations};
-  }
-  std::string GetCustomFieldValue(Long index) override {
-    return fields_.Get(index);
-  }
-  void SetCustomFieldValue(Long index, const std::string& value) override {
-    fields_.Set(index, value);
-  }
-  Single IndexOfRefraction(Single) override { return refraction_; }
-  void SetIndexOfRefraction(Single, Single value) override {
-    refraction_ = value;
-  }
-  Long MaterialCount() override;
-  std::shared_ptr<Material> GetMaterial(Long index) override;
+ protected:
+  ShapeValues& Shape(const char*) override { return values_; }
 
  private:
-  bool locked_ = false;
-  bool casts_shadows_ = true;
-  Long draw_style_ = 0;
-  Long display_as_box_ = 0;
-  bool draw_points_ = false;
-  bool draw_normals_ = false;
-  bool draw_translucent_ = false;
-  Long smoothing_level_ = 0;
-  Single tension_ = 0;
-  Long condition_ = 0;
-  Single smooth_angle_ = 30;
-  Single creasing_ = 0;
-  Long mirror_axis_ = 0;
-  Clones clones_;
-  CustomFields fields_;
-  Single refraction_ = 0;
-  std::vector<std::shared_ptr<Material>> materials_;
+  ShapeValues values_;
+};
+
+// What a bone keeps beyond a group, at the values a new bone has.
+struct BoneValues {
+  bool enabled = true;
+  Single weight = 100;
+  Single origin_effect_range = 0.5f;
+  Single end_effect_range = 0.5f;
+  Single effect_extent = 1;
+  Single irregular_extent = 0;
+  SingleVector3 irregular_offset;
+  Long kind = 0;
 };
 
 // A group (kNodeTypeGroup): a transform relative to its parent, a joint and
 // six custom fields. The transform is kept in the parent's frame, the only
-// one the panel asks for; `relative_to` is not looked at. Bone values raise
-// 438 (BoneBase has them).
+// one the panel asks for; `relative_to` is not looked at. The bone values
+// are a bone's (BoneBase); a group raises 438 for them.
 class GroupBase : public NodeBase, public Group {
  public:
   explicit GroupBase(std::string name) : GroupBase(kNodeTypeGroup, std::move(name)) {}
@@ -232,24 +227,30 @@ class GroupBase : public NodeBase, public Group {
     fields_.Set(index, value);
   }
 
-  Single BoneWeight() override;
-  void SetBoneWeight(Single value) override;
-  Single BoneOriginEffectRange() override;
-  void SetBoneOriginEffectRange(Single value) override;
-  Single BoneEndEffectRange() override;
-  void SetBoneEndEffectRange(Single value) override;
-  Single BoneEffectExtent() override;
-  void SetBoneEffectExtent(Single value) override;
-  Single BoneIrregularExtent() override;
-  void SetBoneIrregularExtent(Single value) override;
-  SingleVector3 BoneIrregularOffset() override;
-  void SetBoneIrregularOffset(const SingleVector3& value) override;
-  Long BoneKind() override;
-  Long SetBoneEnabled(bool enabled) override;
+  MORVEL_STORED(Single, BoneWeight, BoneData, weight)
+  MORVEL_STORED(Single, BoneOriginEffectRange, BoneData, origin_effect_range)
+  MORVEL_STORED(Single, BoneEndEffectRange, BoneData, end_effect_range)
+  MORVEL_STORED(Single, BoneEffectExtent, BoneData, effect_extent)
+  MORVEL_STORED(Single, BoneIrregularExtent, BoneData, irregular_extent)
+  SingleVector3 BoneIrregularOffset() override {
+    return BoneData("BoneIrregularOffset").irregular_offset;
+  }
+  void SetBoneIrregularOffset(const SingleVector3& value) override {
+    BoneData("SetBoneIrregularOffset").irregular_offset = value;
+  }
+  Long BoneKind() override { return BoneData("BoneKind").kind; }
+  // Stores the switch and answers 0 (switched).
+  Long SetBoneEnabled(bool enabled) override {
+    BoneData("SetBoneEnabled").enabled = enabled;
+    return 0;
+  }
 
  protected:
   GroupBase(Long node_type, std::string name)
       : NodeBase(node_type, std::move(name)) {}
+  // The bone values, for the bone value `what`: error 438 unless this group
+  // is a bone.
+  virtual BoneValues& BoneData(const char* what) { NotSupported(what); }
 
  private:
   std::weak_ptr<Group> parent_;
@@ -265,113 +266,89 @@ class GroupBase : public NodeBase, public Group {
 // A bone (kNodeTypeBone): a group with a weight and a volume of influence.
 class BoneBase : public GroupBase {
  public:
-  explicit BoneBase(std::string name) : GroupBase(kNodeTypeBone, std::move(name)) {}
+  explicit BoneBase(std::string name, BoneValues values = {})
+      : GroupBase(kNodeTypeBone, std::move(name)), values_(values) {}
 
   // Whether the bone deforms its skin: the reference SceneUtility's Enable
-  // box. SetBoneEnabled stores it and answers 0 (switched).
-  virtual bool BoneEnabled() { return enabled_; }
+  // box, which SetBoneEnabled switches.
+  virtual bool BoneEnabled() { return values_.enabled; }
 
   std::shared_ptr<Group> Bone() override;  // the bone itself
-  Single BoneWeight() override { return weight_; }  // 100
-  void SetBoneWeight(Single value) override { weight_ = value; }
-  Single BoneOriginEffectRange() override { return origin_range_; }  // 0.5
-  void SetBoneOriginEffectRange(Single value) override {
-    origin_range_ = value;
-  }
-  Single BoneEndEffectRange() override { return end_range_; }  // 0.5
-  void SetBoneEndEffectRange(Single value) override { end_range_ = value; }
-  Single BoneEffectExtent() override { return extent_; }  // 1
-  void SetBoneEffectExtent(Single value) override { extent_ = value; }
-  Single BoneIrregularExtent() override { return irregular_extent_; }
-  void SetBoneIrregularExtent(Single value) override {
-    irregular_extent_ = value;
-  }
-  SingleVector3 BoneIrregularOffset() override { return irregular_offset_; }
-  void SetBoneIrregularOffset(const SingleVector3& value) override {
-    irregular_offset_ = value;
-  }
-  Long BoneKind() override { return 0; }
-  Long SetBoneEnabled(bool enabled) override;
+
+ protected:
+  BoneValues& BoneData(const char*) override { return values_; }
 
  private:
-  bool enabled_ = true;
-  Single weight_ = 100;
-  Single origin_range_ = 0.5f;
-  Single end_range_ = 0.5f;
-  Single extent_ = 1;
-  Single irregular_extent_ = 0;
-  SingleVector3 irregular_offset_;
+  BoneValues values_;
+};
+
+// What a light keeps, at the values a new light has (the reference scene
+// graph's lights start the same).
+struct LightValues {
+  Long light_type = kLightTypePoint;
+  ColourValue colour{1, 1, 1, 1};
+  Single constant_attenuation = 1;
+  Single linear_attenuation = 0;
+  Single quadratic_attenuation = 0;
+  Single spotlight_range = 256;
+  Single spotlight_umbra = 0.4f;
+  Single spotlight_penumbra = 0.5f;
 };
 
 // A light (kNodeTypeLight); a light node is its own light.
 class LightBase : public NodeBase, public Light {
  public:
-  explicit LightBase(std::string name, Long light_type = kLightTypePoint)
-      : NodeBase(kNodeTypeLight, std::move(name)), light_type_(light_type) {}
+  explicit LightBase(std::string name, LightValues values = {})
+      : NodeBase(kNodeTypeLight, std::move(name)), values_(values) {}
 
-  Long LightType() override { return light_type_; }
+  Long LightType() override { return values_.light_type; }
   bool CastsShadows() override { return casts_shadows_; }  // true
   void SetCastsShadows(bool value) override { casts_shadows_ = value; }
-  ColourValue GetColour(Single) override { return colour_; }  // white
+  ColourValue GetColour(Single) override { return values_.colour; }
   void SetColour(Single, const ColourValue& colour) override {
-    colour_ = colour;
+    values_.colour = colour;
   }
-  Single ConstantAttenuation(Single) override { return constant_; }  // 1
-  void SetConstantAttenuation(Single, Single value) override {
-    constant_ = value;
-  }
-  Single LinearAttenuation(Single) override { return linear_; }
-  void SetLinearAttenuation(Single, Single value) override { linear_ = value; }
-  Single QuadraticAttenuation(Single) override { return quadratic_; }
-  void SetQuadraticAttenuation(Single, Single value) override {
-    quadratic_ = value;
-  }
-  Single SpotlightRange(Single) override { return range_; }  // 256
-  void SetSpotlightRange(Single, Single value) override { range_ = value; }
-  Single SpotlightUmbra(Single) override { return umbra_; }  // 0.4
-  void SetSpotlightUmbra(Single, Single value) override { umbra_ = value; }
-  Single SpotlightPenumbra(Single) override { return penumbra_; }  // 0.5
-  void SetSpotlightPenumbra(Single, Single value) override {
-    penumbra_ = value;
-  }
+  MORVEL_STORED_KEYED(ConstantAttenuation, Values, constant_attenuation)
+  MORVEL_STORED_KEYED(LinearAttenuation, Values, linear_attenuation)
+  MORVEL_STORED_KEYED(QuadraticAttenuation, Values, quadratic_attenuation)
+  MORVEL_STORED_KEYED(SpotlightRange, Values, spotlight_range)
+  MORVEL_STORED_KEYED(SpotlightUmbra, Values, spotlight_umbra)
+  MORVEL_STORED_KEYED(SpotlightPenumbra, Values, spotlight_penumbra)
 
  private:
-  Long light_type_;
+  LightValues& Values(const char*) { return values_; }
+  LightValues values_;
   bool casts_shadows_ = true;
-  ColourValue colour_{1, 1, 1, 1};
-  Single constant_ = 1;
-  Single linear_ = 0;
-  Single quadratic_ = 0;
-  Single range_ = 256;
-  Single umbra_ = 0.4f;
-  Single penumbra_ = 0.5f;
+};
+
+// What a camera keeps, at the values a new camera has (the reference scene
+// graph's cameras start the same).
+struct CameraValues {
+  Single field_of_view = 0.05f;
+  bool focal_blur = false;
+  Single focal_point = 1;
+  Single focal_aperture = 1;
+  Long focal_quality = 1;
 };
 
 // A camera (kNodeTypeCamera).
 class CameraBase : public NodeBase, public Camera {
  public:
-  explicit CameraBase(std::string name)
-      : NodeBase(kNodeTypeCamera, std::move(name)) {}
+  explicit CameraBase(std::string name, CameraValues values = {})
+      : NodeBase(kNodeTypeCamera, std::move(name)), values_(values) {}
 
-  Single GetFieldOfView(Single) override { return field_of_view_; }  // 0.05
-  void SetFieldOfView(Single, Single value) override {
-    field_of_view_ = value;
-  }
-  bool GetFocalBlur() override { return focal_blur_; }
-  void SetFocalBlur(bool value) override { focal_blur_ = value; }
-  Single GetFocalPoint(Single) override { return focal_point_; }  // 1
-  void SetFocalPoint(Single, Single value) override { focal_point_ = value; }
-  Single GetFocalAperture(Single) override { return aperture_; }  // 1
-  void SetFocalAperture(Single, Single value) override { aperture_ = value; }
-  Long GetFocalQuality() override { return quality_; }  // 1
-  void SetFocalQuality(Long value) override { quality_ = value; }
+  MORVEL_STORED_KEYED_AS(GetFieldOfView, SetFieldOfView, Values,
+                         field_of_view)
+  MORVEL_STORED_AS(bool, GetFocalBlur, SetFocalBlur, Values, focal_blur)
+  MORVEL_STORED_KEYED_AS(GetFocalPoint, SetFocalPoint, Values, focal_point)
+  MORVEL_STORED_KEYED_AS(GetFocalAperture, SetFocalAperture, Values,
+                         focal_aperture)
+  MORVEL_STORED_AS(Long, GetFocalQuality, SetFocalQuality, Values,
+                   focal_quality)
 
  private:
-  Single field_of_view_ = 0.05f;
-  bool focal_blur_ = false;
-  Single focal_point_ = 1;
-  Single aperture_ = 1;
-  Long quality_ = 1;
+  CameraValues& Values(const char*) { return values_; }
+  CameraValues values_;
 };
 
 // A material: a colour, three levels, maps and custom field values.
@@ -435,24 +412,20 @@ class MapsBase : public MaterialMaps {
   Long MapSettingA() override { return setting_a_; }
   Integer MapSettingB() override { return setting_b_; }
   Single Blend() override { return blend_; }
-  Picture GetMapThumbnail1(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
-  Picture GetMapThumbnail2(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
-  Picture GetMapThumbnail3(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
-  Picture GetMapThumbnail4(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
-  Picture GetMapThumbnail5(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
-  Picture GetMapThumbnail6(const std::shared_ptr<PictureUtility>& pictures,
-                           const std::shared_ptr<morvel::ThumbnailCache>&,
-                           Long size) override;
+  // Each map's thumbnail, the same way (Thumbnail below).
+#define MORVEL_MAP_THUMBNAIL(n)                                      \
+  Picture GetMapThumbnail##n(                                        \
+      const std::shared_ptr<PictureUtility>& pictures,               \
+      const std::shared_ptr<morvel::ThumbnailCache>&, Long size) override { \
+    return Thumbnail(n, pictures, size);                             \
+  }
+  MORVEL_MAP_THUMBNAIL(1)
+  MORVEL_MAP_THUMBNAIL(2)
+  MORVEL_MAP_THUMBNAIL(3)
+  MORVEL_MAP_THUMBNAIL(4)
+  MORVEL_MAP_THUMBNAIL(5)
+  MORVEL_MAP_THUMBNAIL(6)
+#undef MORVEL_MAP_THUMBNAIL
 
  private:
   // The thumbnail of map `map` (1 to 6): empty for no file, else the
@@ -465,9 +438,13 @@ class MapsBase : public MaterialMaps {
   Single blend_;
 };
 
-// Makes MapsBase values. The blend argument is the grid's share of the
-// material's own colour, 0 to 100 (error 380 outside); the maps keep the
-// textures' share as a fraction, (100 - blend) / 100.
+// The textures' share a maps object keeps (a fraction, Blend) for the
+// material's own colour's share in whole percent (the grid's "%" column,
+// CreateMaps' blend argument): (100 - percent) / 100. Error 380 for a
+// percentage outside 0 to 100.
+Single TexturesShare(Long own_colour_percent);
+
+// Makes MapsBase values, the blend kept as TexturesShare(blend).
 class MapBuilderBase : public MapBuilder {
  public:
   std::shared_ptr<MaterialMaps> CreateMaps(
@@ -550,13 +527,25 @@ class SceneGraphBase : public SceneGraph {
   // Error 5 for a list other than the active scene's SelectionList.
   Long GetSelectionCount(Long list) override;
   std::shared_ptr<SceneNode> GetSelectedNode(Long list, Long index) override;
-  std::shared_ptr<Group> GetSelectedGroup(Long list, Long index) override;
-  std::shared_ptr<Group> GetSelectedBone(Long list, Long index) override;
-  std::shared_ptr<Light> GetSelectedLight(Long list, Long index) override;
-  std::shared_ptr<Camera> GetSelectedCamera(Long list, Long index) override;
+  // What the selected node carries is the node itself.
+  std::shared_ptr<Group> GetSelectedGroup(Long list, Long index) override {
+    return Carried<Group>(GetSelectedNode(list, index), "a group");
+  }
+  std::shared_ptr<Group> GetSelectedBone(Long list, Long index) override {
+    return Required(GetSelectedNode(list, index))->Bone();
+  }
+  std::shared_ptr<Light> GetSelectedLight(Long list, Long index) override {
+    return Carried<Light>(GetSelectedNode(list, index), "a light");
+  }
+  std::shared_ptr<Camera> GetSelectedCamera(Long list, Long index) override {
+    return Carried<Camera>(GetSelectedNode(list, index), "a camera");
+  }
+  // The light node itself: a light node is its own reference.
   std::shared_ptr<Light> GetLightOfNode(
-      const std::shared_ptr<Hierarchy>& hierarchy,
-      const std::shared_ptr<SceneNode>& reference) override;
+      const std::shared_ptr<Hierarchy>&,
+      const std::shared_ptr<SceneNode>& reference) override {
+    return Carried<Light>(reference, "a light");
+  }
   // 0: the viewports have nothing to redraw.
   Long SelectionNeedsRefresh(Long) override { return 0; }
   void RefreshSelection(Long) override {}
@@ -564,11 +553,25 @@ class SceneGraphBase : public SceneGraph {
  protected:
   // Error 5 unless `list` is the active scene's SelectionList.
   void CheckList(Long list);
+  // `node` as the object of kind T it carries; error 13, saying the node is
+  // not `kind`, when it carries none.
+  template <class T>
+  static std::shared_ptr<T> Carried(const std::shared_ptr<SceneNode>& node,
+                                    const char* kind) {
+    std::shared_ptr<T> object = std::dynamic_pointer_cast<T>(Required(node));
+    if (!object) RaiseNotA(*node, kind);
+    return object;
+  }
 
  private:
   std::shared_ptr<Scene> scene_;
   std::vector<std::shared_ptr<SceneNode>> selection_;
 };
+
+#undef MORVEL_STORED_AS
+#undef MORVEL_STORED
+#undef MORVEL_STORED_KEYED_AS
+#undef MORVEL_STORED_KEYED
 
 }  // namespace morvel
 

@@ -20,7 +20,8 @@ struct BaseScene {
   std::shared_ptr<ShapeBase> teapot = std::make_shared<ShapeBase>("Teapot");
   std::shared_ptr<BoneBase> arm = std::make_shared<BoneBase>("Arm");
   std::shared_ptr<LightBase> key =
-      std::make_shared<LightBase>("Key", kLightTypeSpot);
+      std::make_shared<LightBase>(
+      "Key", LightValues{.light_type = kLightTypeSpot});
   std::shared_ptr<CameraBase> cam = std::make_shared<CameraBase>("Cam");
   Long list = SceneBase::kSelectionList;
 };

@@ -58,6 +58,20 @@ std::shared_ptr<T> Shared(std::shared_ptr<T>& slot, Make make) {
 
 }  // namespace
 
+const char* QueryName(SelectionQuery query) {
+  switch (query) {
+    case SelectionQuery::kHidden: return "GetHiddenState";
+    case SelectionQuery::kLocked: return "GetLockedState";
+    case SelectionQuery::kEnabled: return "GetEnabledState";
+    case SelectionQuery::kShadowless: return "GetShadowlessState";
+    case SelectionQuery::kDrawPoints: return "GetDrawPointsState";
+    case SelectionQuery::kDrawNormals: return "GetDrawNormalsState";
+    case SelectionQuery::kDisplayAsBox: return "GetDisplayAsBoxState";
+    case SelectionQuery::kDrawTranslucent: return "GetDrawTranslucentState";
+  }
+  return "";
+}
+
 void SetUtilityFactory(std::shared_ptr<UtilityFactory> factory) {
   Installed& installed = TheInstalled();
   std::lock_guard<std::mutex> lock(installed.mutex);

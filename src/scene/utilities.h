@@ -103,6 +103,54 @@ class SceneUtility {
                                            const SingleVector3& up) = 0;
 };
 
+// The tri-state queries over a selection, by what they look at.
+enum class SelectionQuery {
+  kHidden,           // every node: hidden
+  kLocked,           // shapes: Locked
+  kEnabled,          // bones: enabled
+  kShadowless,       // shapes and lights: not CastsShadows
+  kDrawPoints,       // shapes: DrawPoints
+  kDrawNormals,      // shapes: DrawNormals
+  kDisplayAsBox,     // shapes: DisplayAsBox not 0
+  kDrawTranslucent,  // shapes: DrawTranslucent
+};
+// The SceneUtility method that asks `query` ("GetHiddenState").
+const char* QueryName(SelectionQuery query);
+// Whether `query` looks at nodes of `node_type`; it passes over the others.
+// Inline: the queries ask it of every selected node.
+inline bool QueryLooksAt(SelectionQuery query, Long node_type) {
+  switch (query) {
+    case SelectionQuery::kHidden: return true;
+    case SelectionQuery::kEnabled: return node_type == kNodeTypeBone;
+    case SelectionQuery::kShadowless:
+      return node_type == kNodeTypeShape || node_type == kNodeTypeLight;
+    default: return node_type == kNodeTypeShape;
+  }
+}
+
+// A tri-state answer built up one object at a time: what every SceneUtility
+// query over a selection computes. Add the objects the query looks at until
+// Mixed() (nothing more can change the answer), then take Result().
+class TriStateFold {
+ public:
+  // Adds one object; true once the answer is kTriStateMixed.
+  bool Add(bool has) {
+    (has ? any_set_ : any_clear_) = true;
+    return Mixed();
+  }
+  bool Mixed() const { return any_set_ && any_clear_; }
+  // kTriStateNone for no object with the property (or none at all),
+  // kTriStateAll when all have it, kTriStateMixed when some have.
+  Long Result() const {
+    if (Mixed()) return kTriStateMixed;
+    return any_set_ ? kTriStateAll : kTriStateNone;
+  }
+
+ private:
+  bool any_set_ = false;
+  bool any_clear_ = false;
+};
+
 // The modal choosers and the debug sink. Used by the material editors and
 // the light colour swatch (choosers) and by the panel's termination
 // (WriteDebugMessage).

@@ -59,45 +59,33 @@ function(expect_files name expected)
 endfunction()
 
 set(cmake_dir lib/cmake/MorvelProperties)
-set(core lib/libMorvelProperties.a
-         ${cmake_dir}/MorvelPropertiesConfig.cmake
-         ${cmake_dir}/MorvelPropertiesConfigVersion.cmake
-         ${cmake_dir}/MorvelPropertiesTargets.cmake)
-foreach(header ${PUBLIC_HEADERS})
-  list(APPEND core include/morvel/${header})
-endforeach()
-file(GLOB per_config ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesTargets-*.cmake)
-foreach(file ${per_config})
-  get_filename_component(file ${file} NAME)
-  list(APPEND core ${cmake_dir}/${file})
-endforeach()
-expect_files(libmorvelproperties-dev "${core}")
 
-if(WITH_QT)
-  set(qt lib/libmorvel_qt.a ${cmake_dir}/MorvelPropertiesQtTargets.cmake)
-  foreach(header ${PUBLIC_QT_HEADERS})
-    list(APPEND qt include/morvel/${header})
+# expect_package(NAME TARGETS HEADERS FILE...): package NAME holds FILEs,
+# the public HEADERS and the targets file TARGETS with its per-configuration
+# companions, and nothing else.
+function(expect_package name targets headers)
+  set(files ${ARGN} ${cmake_dir}/${targets}.cmake)
+  foreach(header ${headers})
+    list(APPEND files include/morvel/${header})
   endforeach()
-  file(GLOB per_config
-       ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesQtTargets-*.cmake)
+  file(GLOB per_config ${BUILD_DIR}/CMakeFiles/Export/*/${targets}-*.cmake)
   foreach(file ${per_config})
     get_filename_component(file ${file} NAME)
-    list(APPEND qt ${cmake_dir}/${file})
+    list(APPEND files ${cmake_dir}/${file})
   endforeach()
-  expect_files(libmorvelproperties-qt-dev "${qt}")
-endif()
+  expect_files(${name} "${files}")
+endfunction()
 
-set(scene lib/libmorvel_memscene.a ${cmake_dir}/MorvelPropertiesSceneTargets.cmake)
-foreach(header ${PUBLIC_SCENE_HEADERS})
-  list(APPEND scene include/morvel/${header})
-endforeach()
-file(GLOB per_config
-     ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesSceneTargets-*.cmake)
-foreach(file ${per_config})
-  get_filename_component(file ${file} NAME)
-  list(APPEND scene ${cmake_dir}/${file})
-endforeach()
-expect_files(libmorvelproperties-scene-dev "${scene}")
+expect_package(libmorvelproperties-dev MorvelPropertiesTargets
+               "${PUBLIC_HEADERS}" lib/libMorvelProperties.a
+               ${cmake_dir}/MorvelPropertiesConfig.cmake
+               ${cmake_dir}/MorvelPropertiesConfigVersion.cmake)
+if(WITH_QT)
+  expect_package(libmorvelproperties-qt-dev MorvelPropertiesQtTargets
+                 "${PUBLIC_QT_HEADERS}" lib/libmorvel_qt.a)
+endif()
+expect_package(libmorvelproperties-scene-dev MorvelPropertiesSceneTargets
+               "${PUBLIC_SCENE_HEADERS}" lib/libmorvel_memscene.a)
 
 set(root ${WORK_DIR}/root)
 file(GLOB debs ${WORK_DIR}/*.deb)
