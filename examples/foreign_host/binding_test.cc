@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panel/properties.h"
@@ -209,6 +210,44 @@ TEST_F(StudioTest, ASecondDocumentAndTheObjectsThePanelStillHolds) {
   panel_.SetupPropertiesPanel(graph->Setup(3));
   EXPECT_TRUE(old_table.expired()) << "another shape shown";
   EXPECT_EQ(W<Button>("cmdSource").Caption(), "Bench (table.obj)");
+}
+
+// Once the new document has had an object of every kind shown, nothing of
+// the old one is left with the panel: not what the set-ups remembered, not
+// the shape whose material was edited last, not its scene or materials.
+TEST_F(StudioTest, NothingOfTheOldDocumentOutlivesShowingTheNew) {
+  const std::vector<std::string> kOneOfEachKind = {"Stage", "Arm", "Desk Lamp",
+                                                   "Camera", "Table"};
+  for (const std::string& name : kOneOfEachKind) Show({name}, 3);
+  UserInput::ClickCell(W<FlexGrid>("msgMaterialAttributes"), 1, 11);
+  UserInput::Commit(W<TextBox>("txtMaterialAttributeEntry"), "40");
+  ASSERT_FLOAT_EQ(Item("Table").surfaces[0].opacity, 0.6f);
+
+  std::vector<std::pair<std::string, std::weak_ptr<void>>> old = {
+      {"scene graph", graph_}, {"scene", graph_->GetActiveScene()}};
+  std::function<void(studio::Item&)> note = [&](studio::Item& item) {
+    std::shared_ptr<SceneNode> node = graph_->NodeOf(item);
+    old.emplace_back(item.name, node);
+    if (node->NodeType() == kNodeTypeShape) {
+      for (Long i = 0; i < node->MaterialCount(); ++i)
+        old.emplace_back(item.name + " material", node->GetMaterial(i));
+    }
+    for (auto& child : item.children) note(*child);
+  };
+  for (auto& child : doc_->root.children) note(*child);
+
+  // The old document stays valid until the end, as the guide asks.
+  std::unique_ptr<studio::Document> old_doc = std::move(doc_);
+  doc_ = studio::MakeSampleDocument();
+  graph_ = std::make_shared<DocumentGraph>(*doc_);
+  panel_.SetSceneGraph(graph_, nullptr);
+  for (const std::string& name : kOneOfEachKind) Show({name}, 3);
+
+  std::vector<std::string> kept;
+  for (const auto& [what, object] : old) {
+    if (!object.expired()) kept.push_back(what);
+  }
+  EXPECT_EQ(kept, std::vector<std::string>{});
 }
 
 }  // namespace
