@@ -267,9 +267,9 @@ int WidgetsCommand(const std::vector<std::string>& args) {
     std::cout << morvel::WidgetListMarkdown();
     return 0;
   }
-  morvel::WidgetTree tree;
-  morvel::BuildPanelWidgets(tree);
-  std::cout << tree.Dump(*tree.Root());
+  morvel::WithDesignedPanel([](const morvel::WidgetTree& tree) {
+    std::cout << tree.Dump(*tree.Root());
+  });
   return 0;
 }
 

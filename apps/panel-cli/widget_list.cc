@@ -3,7 +3,9 @@
 #include <sstream>
 #include <vector>
 
-#include "panel/panel_layout.h"
+#include "panel/properties.h"
+#include "platform/headless.h"
+#include "platform/settings_store.h"
 #include "warn/frm_warn.h"
 #include "widgets/widget.h"
 
@@ -89,6 +91,21 @@ void Table(const Widget& root, std::ostream& out) {
 
 }  // namespace
 
+void WithDesignedPanel(const std::function<void(const WidgetTree&)>& use) {
+  // A headless panel with nothing behind it: it builds the form and every
+  // section's widgets when it is made, and stays as designed until a host
+  // reads its properties.
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics;
+  PropertiesEvents events;
+  FixedContainer container;
+  Properties panel({&clipboard, &messages, &settings, &metrics}, events,
+                   container);
+  use(panel.Widgets());
+}
+
 std::string WidgetListMarkdown() {
   std::ostringstream out;
   out << "# The panel's widgets\n\n"
@@ -106,22 +123,22 @@ std::string WidgetListMarkdown() {
          "custom field labels). Actions are the scenario commands that act "
          "on the widget as a person would (docs/scenario-language.md); "
          "`set` and `expect widget` work on every widget.\n\n";
-  WidgetTree panel;
-  BuildPanelWidgets(panel);
-  const Widget& root = *panel.Root();
-  out << "## The panel (`" << root.Name() << "`)\n\n"
-      << "Its frames, in the order the panel lists them: each section is a "
-         "frame of the panel, with its own frames inside.\n\n";
-  for (const Widget* section : root.Children()) {
-    out << "### `" << section->DisplayName() << "` ("
-        << KindName(section->Kind()) << ")\n\n";
-    if (section->Children().empty()) {
-      out << "No widgets inside.\n\n";
-      continue;
+  WithDesignedPanel([&](const WidgetTree& panel) {
+    const Widget& root = *panel.Root();
+    out << "## The panel (`" << root.Name() << "`)\n\n"
+        << "Its frames, in the order the panel lists them: each section is "
+           "a frame of the panel, with its own frames inside.\n\n";
+    for (const Widget* section : root.Children()) {
+      out << "### `" << section->DisplayName() << "` ("
+          << KindName(section->Kind()) << ")\n\n";
+      if (section->Children().empty()) {
+        out << "No widgets inside.\n\n";
+        continue;
+      }
+      Table(*section, out);
+      out << "\n";
     }
-    Table(*section, out);
-    out << "\n";
-  }
+  });
   frmWarn warn(nullptr);
   const Widget& dialog = *warn.Widgets().Root();
   out << "## The warning dialog (`" << dialog.Name() << "`)\n\n"

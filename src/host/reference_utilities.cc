@@ -201,17 +201,15 @@ Orientation ReferenceSceneUtility::EulerToOrientation(
     RaiseError(kErrInvalidProcedureCall,
                "Invalid procedure call or argument: angles must be finite");
   }
-  return rotation::ToOrientation(
-      rotation::FromEuler(angles.X, angles.Y, angles.Z));
+  // In the panel's own radians, so quarter turns give exact axes.
+  return rotation::OrientationFromAngles(angles);
 }
 
 SingleVector3 ReferenceSceneUtility::OrientationToEuler(
     const SingleVector3& forward, const SingleVector3& up) {
   Entering("OrientationToEuler");
-  double x = 0, y = 0, z = 0;
-  rotation::ToEuler(rotation::FromOrientation(forward, up), x, y, z);
-  return SingleVector3{static_cast<Single>(x), static_cast<Single>(y),
-                       static_cast<Single>(z)};
+  // Back in the panel's radians, so the fields show again what was typed.
+  return rotation::AnglesOfOrientation(forward, up);
 }
 
 // ---- Dialogs, maths, pictures, the factory ---------------------------------

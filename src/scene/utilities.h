@@ -94,7 +94,8 @@ class SceneUtility {
   // Angles to an orientation and back, the group section's convention: a
   // right-handed frame turned about the fixed X axis by angles.X, then about
   // the fixed Y axis by angles.Y, then about the fixed Z axis by angles.Z
-  // (radians; R = Rz Ry Rx); Forward is where its +Z axis points afterwards
+  // (radians as the panel computes them, half a turn being 3.141593; R = Rz
+  // Ry Rx); Forward is where its +Z axis points afterwards
   // and Up where its +Y axis points. Back, Y comes within -pi/2..pi/2 and X
   // and Z within -pi..pi; where Y is +-pi/2, X is taken as 0. A zero,
   // infinite or parallel Forward/Up raises error 5.
