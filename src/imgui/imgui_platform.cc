@@ -278,15 +278,15 @@ void ImGuiDialogUtility::WriteDebugMessage(const std::string& text) {
 }
 
 std::shared_ptr<SceneUtility> ImGuiSceneServices::GetSceneUtility() {
-  return ThreadSceneServices().GetSceneUtility();
+  return defaults_->GetSceneUtility();
 }
 
 std::shared_ptr<MathUtility> ImGuiSceneServices::GetMathUtility() {
-  return ThreadSceneServices().GetMathUtility();
+  return defaults_->GetMathUtility();
 }
 
 std::shared_ptr<PictureUtility> ImGuiSceneServices::CreatePictureUtility() {
-  return ThreadSceneServices().CreatePictureUtility();
+  return defaults_->CreatePictureUtility();
 }
 
 }  // namespace morvel::imgui

@@ -68,8 +68,8 @@ class ImGuiDialogUtility final : public DialogUtility {
   std::string scene_folder_;
 };
 
-// The thread's shared scene utilities, with the choosers replaced by the
-// ImGui ones.
+// The scene utilities a panel given none uses (MakeDefaultSceneServices),
+// with the choosers replaced by the ImGui ones.
 class ImGuiSceneServices final : public SceneServices {
  public:
   explicit ImGuiSceneServices(std::shared_ptr<ImGuiDialogUtility> dialogs)
@@ -80,9 +80,16 @@ class ImGuiSceneServices final : public SceneServices {
   }
   std::shared_ptr<MathUtility> GetMathUtility() override;
   std::shared_ptr<PictureUtility> CreatePictureUtility() override;
+  void SceneGraphChanged(
+      const std::shared_ptr<SceneGraph>& scene_graph) override {
+    defaults_->SceneGraphChanged(scene_graph);
+  }
 
  private:
   std::shared_ptr<ImGuiDialogUtility> dialogs_;
+  // The installed factory's utilities, or the reference ones over the
+  // scene graph the panel was given when the host installed none.
+  std::unique_ptr<SceneServices> defaults_ = MakeDefaultSceneServices();
 };
 
 }  // namespace morvel::imgui
