@@ -52,7 +52,8 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
-  return Made(mem::ReadSceneFile(file.get(), path), path);
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return Made(mem::ReadSceneFile(file.get(), path, error ? 0 : size), path);
 }
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(
@@ -91,8 +92,9 @@ std::string MemSceneGraph::ToText() const {
   // Text that is not UTF-8 (only code can put it there; files and typing
   // cannot) is written with replacement characters rather than failing the
   // whole save.
-  return ToJson().dump(2, ' ', false,
-                       nlohmann::ordered_json::error_handler_t::replace) +
+  return mem::WriteScene(state_->content, true, mem::MeshForm::kInline)
+             .dump(2, ' ', false,
+                   nlohmann::ordered_json::error_handler_t::replace) +
          "\n";
 }
 
@@ -101,7 +103,25 @@ nlohmann::ordered_json MemSceneGraph::ToJson() const {
 }
 
 void MemSceneGraph::Restore(const nlohmann::json& snapshot) {
-  state_->ReplaceContent(mem::ReadScene(snapshot, state_->origin));
+  mem::SceneContent content = mem::ReadScene(snapshot, state_->origin);
+  // A snapshot leaves the geometry out (it never changes): each shape
+  // keeps its own, found by its name.
+  const mem::SceneContent& now = state_->content;
+  const auto base = static_cast<std::int32_t>(content.meshes.size());
+  content.meshes.insert(content.meshes.end(), now.meshes.begin(),
+                        now.meshes.end());
+  for (mem::NodeData& node : content.nodes) {
+    if (node.kind != kNodeTypeShape) continue;
+    std::int32_t before = now.Find(node.name);
+    if (before < 0) continue;
+    const mem::NodeData& old = now.nodes[static_cast<std::size_t>(before)];
+    std::int32_t& mesh = content.shapes[static_cast<std::size_t>(node.ext)].mesh;
+    if (old.kind == kNodeTypeShape && mesh < 0) {
+      std::int32_t had = now.shapes[static_cast<std::size_t>(old.ext)].mesh;
+      if (had >= 0) mesh = base + had;
+    }
+  }
+  state_->ReplaceContent(std::move(content));
 }
 
 const std::string& MemSceneGraph::Origin() const { return state_->origin; }
