@@ -53,7 +53,18 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
       std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  return Made(mem::ReadSceneFile(file.get(), path, error ? 0 : size), path);
+  auto graph = Made(mem::ReadSceneFile(file.get(), path, error ? 0 : size), path);
+  graph->state().folder =
+      std::filesystem::absolute(path, error).parent_path().string();
+  return graph;
+}
+
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromContent(
+    mem::SceneContent content, const std::string& origin,
+    const std::string& folder) {
+  auto graph = Made(std::move(content), origin);
+  graph->state().folder = folder;
+  return graph;
 }
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(
@@ -67,7 +78,15 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::FromJson(
 }
 
 void MemSceneGraph::Save(const std::string& path) const {
-  std::string text = ToText();
+  std::error_code error;
+  const mem::PathMap rebase = mem::Rebase(
+      state_->folder,
+      std::filesystem::absolute(path, error).parent_path().string());
+  std::string text =
+      mem::WriteScene(state_->content, true, mem::MeshForm::kInline, &rebase)
+          .dump(2, ' ', false,
+                nlohmann::ordered_json::error_handler_t::replace) +
+      "\n";
   // Write beside the target and rename over it, so a failure half-way never
   // leaves a truncated scene file behind.
   std::string temporary = path + ".saving";

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -33,13 +34,26 @@ SceneContent ReadSceneFile(std::FILE* file, const std::string& origin,
 // snapshot of the values, which never change the geometry).
 enum class MeshForm { kNone, kInline };
 
-// The whole scene; with `omit_defaults` only the values a user set.
+// Turns a map path as the scene holds it into the one to write.
+using PathMap = std::function<std::string(std::string_view)>;
+
+// The whole scene; with `omit_defaults` only the values a user set; map
+// paths through `map_path` when given.
 nlohmann::ordered_json WriteScene(const SceneContent& content,
                                   bool omit_defaults,
-                                  MeshForm meshes = MeshForm::kNone);
+                                  MeshForm meshes = MeshForm::kNone,
+                                  const PathMap* map_path = nullptr);
 nlohmann::ordered_json WriteNode(const SceneContent& content,
                                  std::int32_t index, bool omit_defaults,
-                                 MeshForm meshes = MeshForm::kNone);
+                                 MeshForm meshes = MeshForm::kNone,
+                                 const PathMap* map_path = nullptr);
+
+// Map paths relative to `from_folder` (the folder of the file the scene
+// came from) made relative to `to_folder` (the folder it is saved to), so
+// that a copy saved elsewhere still finds its textures; absolute paths stay
+// as they are. With no `from_folder` (a scene made in memory) paths are
+// kept as they are.
+PathMap Rebase(const std::string& from_folder, const std::string& to_folder);
 
 // A value by its key path: "Teapot.SmoothingLevel",
 // "Teapot.Materials[0].Diffuse", "Teapot.Clones.Counts[0]", or a scene key

@@ -109,7 +109,7 @@ const KeyTable kClonesTable{"the clones",
                             kClonesKeys, &kClones, true};
 
 const Key kMapsKeys[] = {
-    {"Paths", T::kSixStrings, MORVEL_FIELD(MapsData, x.paths)},
+    {"Paths", T::kPaths, MORVEL_FIELD(MapsData, x.paths)},
     {"MapSettingA", T::kLong, MORVEL_FIELD(MapsData, x.setting_a),
      "MapSettingA"},
     {"MapSettingB", T::kInteger, MORVEL_FIELD(MapsData, x.setting_b),
@@ -119,6 +119,22 @@ const Key kMapsKeys[] = {
 const MapsData kMaps;
 const KeyTable kMapsTable{"the maps of a material", "a maps object",
                           kMapsKeys, &kMaps, true};
+
+const Key kMaterialSourceKeys[] = {
+    {"Ambient", T::kColour, MORVEL_FIELD(MaterialSource, x.ambient)},
+    {"Specular", T::kColour, MORVEL_FIELD(MaterialSource, x.specular)},
+    {"Emissive", T::kColour, MORVEL_FIELD(MaterialSource, x.emissive)},
+    {"Shininess", T::kSingle, MORVEL_FIELD(MaterialSource, x.shininess)},
+    {"AmbientLevel", T::kLong, MORVEL_FIELD(MaterialSource, x.ambient_level)},
+    {"SpecularLevel", T::kLong,
+     MORVEL_FIELD(MaterialSource, x.specular_level)},
+    {"TwoSided", T::kBool, MORVEL_FIELD(MaterialSource, x.two_sided)},
+};
+const MaterialSource kMaterialSource;
+const KeyTable kMaterialSourceTable{"the source of a material",
+                                    "an object with the file's own colours",
+                                    kMaterialSourceKeys, &kMaterialSource,
+                                    true};
 
 const Key kMaterialKeys[] = {
     {"Colour", T::kColour, MORVEL_FIELD(MaterialData, x.colour), "Colour",
@@ -134,10 +150,37 @@ const Key kMaterialKeys[] = {
     WithTable({"Maps", T::kMaps, MORVEL_FIELD(MaterialData, x.maps), "Maps",
                "SetMaps"},
               kMapsTable),
+    WithTable({"Source", T::kRecord, MORVEL_FIELD(MaterialData, x.source)},
+              kMaterialSourceTable),
 };
 const MaterialData kMaterial;
 const KeyTable kMaterialTable{"a material", "a material object",
                               kMaterialKeys, &kMaterial};
+
+const Key kPlacementKeys[] = {
+    {"Position", T::kVector, MORVEL_FIELD(LightPlacement, x.position)},
+    {"Direction", T::kVector, MORVEL_FIELD(LightPlacement, x.direction)},
+    {"Up", T::kVector, MORVEL_FIELD(LightPlacement, x.up)},
+    {"Ambient", T::kColour, MORVEL_FIELD(LightPlacement, x.ambient)},
+    {"Specular", T::kColour, MORVEL_FIELD(LightPlacement, x.specular)},
+};
+const LightPlacement kPlacement;
+const KeyTable kPlacementTable{"the placement of a light",
+                               "an object with Position and Direction",
+                               kPlacementKeys, &kPlacement, true};
+
+const Key kLensKeys[] = {
+    {"Position", T::kVector, MORVEL_FIELD(CameraLens, x.position)},
+    {"LookAt", T::kVector, MORVEL_FIELD(CameraLens, x.look_at)},
+    {"Up", T::kVector, MORVEL_FIELD(CameraLens, x.up)},
+    {"Near", T::kSingle, MORVEL_FIELD(CameraLens, x.near_plane)},
+    {"Far", T::kSingle, MORVEL_FIELD(CameraLens, x.far_plane)},
+    {"Aspect", T::kSingle, MORVEL_FIELD(CameraLens, x.aspect)},
+};
+const CameraLens kLens;
+const KeyTable kLensTable{"the lens of a camera",
+                          "an object with Position, LookAt and Up", kLensKeys,
+                          &kLens, true};
 
 // ---- nodes ------------------------------------------------------------------
 
@@ -208,6 +251,7 @@ const Key kGroupKeys[] = {
                "GetOrientation", "SetOrientation"},
               kOrientationTable),
     {"Scale", T::kVector, MORVEL_NODE(x.group->scale)},
+    {"Matrix", T::kMatrix, MORVEL_NODE(x.group->matrix)},
     WithTable(
         {"RotationalVelocity", T::kRecord,
          MORVEL_NODE(x.group->rotational_velocity), "GetRotationalVelocity",
@@ -265,6 +309,8 @@ const Key kLightKeys[] = {
     {"SpotlightPenumbra", T::kSingle, MORVEL_NODE(x.light->spotlight_penumbra),
      "SpotlightPenumbra", "SetSpotlightPenumbra"},
     Flag("CastsShadows", kCastsShadows, "CastsShadows", "SetCastsShadows"),
+    WithTable({"Placement", T::kRecord, MORVEL_NODE(x.light->placement)},
+              kPlacementTable),
 };
 
 const Key kCameraKeys[] = {
@@ -278,6 +324,7 @@ const Key kCameraKeys[] = {
      "GetFocalAperture", "SetFocalAperture"},
     {"FocalQuality", T::kLong, MORVEL_NODE(x.camera->focal_quality),
      "GetFocalQuality", "SetFocalQuality"},
+    WithTable({"Lens", T::kRecord, MORVEL_NODE(x.camera->lens)}, kLensTable),
 };
 
 const KeyTable kCommonTable{"a node", "", kCommonKeys, &kNodeDefaults};
@@ -354,6 +401,8 @@ bool NonFiniteKey(const Key& key, const void* record, std::string& path) {
       return singles(4);
     case T::kIKJointLimits:
       return singles(6);
+    case T::kMatrix:
+      return singles(16);
     case T::kRecord: {
       std::string inner = std::string(key.name) + ".";
       if (!NonFinite(*key.table, value, inner)) return false;

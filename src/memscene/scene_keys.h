@@ -33,10 +33,12 @@ enum class KeyType : std::uint8_t {
   kLongVector,     // LongVector3
   kColour,         // ColourValue; the file may leave out alpha
   kIKJointLimits,  // six Singles
+  kMatrix,         // SourceMatrix, sixteen Singles
   kString,
   kCaption,     // SourceTexts: the caption (the node's name when absent)
   kDetail,      // SourceTexts: the detail
   kSixStrings,  // SixStrings, at most six in the file
+  kPaths,       // SixStrings of file paths, relative to the scene's folder
   kFields,      // PackedStrings of any length
   kNames,       // std::vector<std::string>
   kRecord,      // an object with keys of its own (`table`)

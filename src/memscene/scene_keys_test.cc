@@ -52,6 +52,9 @@ void AlterKey(const Key& key, void* record, int seed) {
     case KeyType::kIKJointLimits:
       *static_cast<IKJointLimits*>(v) = {-1, -2, -3, 1, 2, f};
       break;
+    case KeyType::kMatrix:
+      (*static_cast<SourceMatrix*>(v))[3] = f;
+      break;
     case KeyType::kString:
       *static_cast<std::string*>(v) = "text " + std::to_string(seed);
       break;
@@ -62,6 +65,7 @@ void AlterKey(const Key& key, void* record, int seed) {
       static_cast<SourceTexts*>(v)->SetDetail("detail.obj");
       break;
     case KeyType::kSixStrings:
+    case KeyType::kPaths:
       static_cast<SixStrings*>(v)->Set(4, "fifth");
       break;
     case KeyType::kFields:

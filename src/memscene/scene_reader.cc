@@ -412,6 +412,10 @@ class RecordReader {
                                                          s[3], s[4], s[5]};
         return;
       }
+      case KeyType::kMatrix:
+        *static_cast<SourceMatrix*>(key.put(record)) = r_.ToSingles<16>(
+            path, v, 16, "an array of 16 numbers (a matrix by rows)");
+        return;
       case KeyType::kString:
         *static_cast<std::string*>(key.put(record)) = r_.ToString(path, v);
         return;
@@ -424,11 +428,12 @@ class RecordReader {
             ->SetDetail(r_.ToString(path, v));
         return;
       case KeyType::kSixStrings:
+      case KeyType::kPaths:
       case KeyType::kFields: {
         PackedStrings values;
         r_.Strings(path, v,
-                   key.type == KeyType::kSixStrings ? SixStrings::kSize
-                                                    : kMaxJsonArray,
+                   key.type == KeyType::kFields ? kMaxJsonArray
+                                                : SixStrings::kSize,
                    [&](std::size_t, std::string_view text) {
                      values.Append(text);
                    });

@@ -3,6 +3,7 @@
 // written in JSON and when it equals its default.
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 #include "memscene/scene_file.h"
 #include "memscene/scene_keys.h"
@@ -56,8 +57,9 @@ ojson MeshJson(const MeshData& mesh) {
 
 class Writer {
  public:
-  Writer(const SceneContent& content, bool omit, MeshForm meshes)
-      : content_(content), omit_(omit), meshes_(meshes) {}
+  Writer(const SceneContent& content, bool omit, MeshForm meshes,
+         const PathMap* map_path)
+      : content_(content), omit_(omit), meshes_(meshes), map_path_(map_path) {}
 
   // The keys of `tables` for `record`, into `out`. A whole record writes
   // every key.
@@ -142,6 +144,9 @@ class Writer {
       case KeyType::kIKJointLimits:
         out[name] = SinglesJson(&static_cast<const IKJointLimits*>(v)->MinX, 6);
         return;
+      case KeyType::kMatrix:
+        out[name] = SinglesJson(static_cast<const SourceMatrix*>(v)->data(), 16);
+        return;
       case KeyType::kString:
         out[name] = *static_cast<const std::string*>(v);
         return;
@@ -151,6 +156,17 @@ class Writer {
       case KeyType::kSixStrings:
         out[name] = StringsJson(static_cast<const SixStrings*>(v)->ToVector());
         return;
+      case KeyType::kPaths: {
+        std::vector<std::string> paths =
+            static_cast<const SixStrings*>(v)->ToVector();
+        if (map_path_ != nullptr) {
+          for (std::string& p : paths) {
+            if (!p.empty()) p = (*map_path_)(p);
+          }
+        }
+        out[name] = StringsJson(paths);
+        return;
+      }
       case KeyType::kFields:
         out[name] = StringsJson(static_cast<const PackedStrings*>(v)->ToVector());
         return;
@@ -219,12 +235,15 @@ class Writer {
         return same(static_cast<ColourValue*>(nullptr));
       case KeyType::kIKJointLimits:
         return same(static_cast<IKJointLimits*>(nullptr));
+      case KeyType::kMatrix:
+        return same(static_cast<SourceMatrix*>(nullptr));
       case KeyType::kString:
         return same(static_cast<std::string*>(nullptr));
       case KeyType::kDetail:
         return static_cast<const SourceTexts*>(x)->get().detail ==
                static_cast<const SourceTexts*>(y)->get().detail;
       case KeyType::kSixStrings:
+      case KeyType::kPaths:
         return same(static_cast<SixStrings*>(nullptr));
       case KeyType::kFields:
         // Written once it holds any entry, even an empty one.
@@ -251,9 +270,25 @@ class Writer {
   const SceneContent& content_;
   bool omit_;
   MeshForm meshes_;
+  const PathMap* map_path_;
 };
 
 }  // namespace
+
+PathMap Rebase(const std::string& from_folder, const std::string& to_folder) {
+  namespace fs = std::filesystem;
+  if (from_folder.empty()) return [](std::string_view p) { return std::string(p); };
+  std::error_code error;
+  fs::path from = fs::weakly_canonical(fs::absolute(from_folder, error), error);
+  fs::path to = fs::weakly_canonical(fs::absolute(to_folder, error), error);
+  return [from, to](std::string_view p) {
+    fs::path path{std::string(p)};
+    if (path.is_absolute() || from == to) return std::string(p);
+    fs::path full = (from / path).lexically_normal();
+    fs::path relative = full.lexically_relative(to);
+    return relative.empty() ? full.string() : relative.string();
+  };
+}
 
 ojson SingleJson(Single value) {
   std::string text = ShortestText(value);
@@ -265,17 +300,19 @@ ojson SingleJson(Single value) {
 }
 
 ojson WriteNode(const SceneContent& content, std::int32_t index, bool omit,
-                MeshForm meshes) {
+                MeshForm meshes, const PathMap* map_path) {
   NodeRecord record = RecordOf(content, index);
   ojson out = ojson::object();
-  Writer(content, omit, meshes).Record(NodeKeys(record.node->kind), &record, out);
+  Writer(content, omit, meshes, map_path)
+      .Record(NodeKeys(record.node->kind), &record, out);
   return out;
 }
 
-ojson WriteScene(const SceneContent& content, bool omit, MeshForm meshes) {
+ojson WriteScene(const SceneContent& content, bool omit, MeshForm meshes,
+                 const PathMap* map_path) {
   ojson out = ojson::object();
   const KeyTable* tables[] = {&SceneKeys()};
-  Writer(content, omit, meshes).Record(tables, &content, out);
+  Writer(content, omit, meshes, map_path).Record(tables, &content, out);
   ojson selection = ojson::array();
   for (std::int32_t i : content.selection) {
     selection.push_back(content.nodes[static_cast<std::size_t>(i)].name);
@@ -283,8 +320,8 @@ ojson WriteScene(const SceneContent& content, bool omit, MeshForm meshes) {
   out["selection"] = std::move(selection);
   ojson nodes = ojson::array();
   for (std::size_t i = 0; i < content.nodes.size(); ++i) {
-    nodes.push_back(
-        WriteNode(content, static_cast<std::int32_t>(i), omit, meshes));
+    nodes.push_back(WriteNode(content, static_cast<std::int32_t>(i), omit,
+                              meshes, map_path));
   }
   out["nodes"] = std::move(nodes);
   return out;

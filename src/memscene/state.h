@@ -135,17 +135,12 @@ struct ShapeData {
   std::vector<MaterialData> materials;
 };
 
-// The matrix a group had in the model file it was imported from, with the
-// position, orientation and scale read from it. While those three are
-// unchanged, saving writes the file's matrix back as it was (a matrix with
-// shear, which the three cannot hold, survives a round trip).
-struct SourceMatrix {
-  std::array<Single, 16> m{};  // row-major, translation in the last column
-  SingleVector3 position;
-  Orientation orientation;
-  SingleVector3 scale{1, 1, 1};
-  friend bool operator==(const SourceMatrix&, const SourceMatrix&) = default;
-};
+// The matrix a group had in the model file it was imported from, by rows
+// (the translation in the last column). Saving writes it back as it was
+// while the position, orientation and scale still make it, so a matrix
+// with shear, which those three cannot hold, survives a round trip. All
+// zero: none.
+using SourceMatrix = std::array<Single, 16>;
 
 struct GroupData {
   SingleVector3 position;
@@ -157,7 +152,7 @@ struct GroupData {
   IKJointLimits ik_joint_limits{-kFullTurn, -kFullTurn, -kFullTurn,
                                 kFullTurn,  kFullTurn,  kFullTurn};
   SixStrings custom_fields;
-  Lazy<SourceMatrix> source_matrix;
+  Lazy<SourceMatrix> matrix;
   // Bones only.
   Single bone_weight = 100;
   Single bone_origin_effect_range = 0.5f;
@@ -338,6 +333,9 @@ class State {
 
   SceneContent content;
   std::string origin;  // the file the scene came from, for messages
+  // The folder of that file, which relative map paths start from; empty for
+  // a scene made in memory.
+  std::string folder;
 
   const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
   Long selection_handle() const { return selection_handle_; }
