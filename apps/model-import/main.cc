@@ -36,10 +36,15 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
+// The answer's own channel: standard output as the host started us, kept
+// apart from what the library prints (some importers write to standard
+// output, which then goes to standard error).
+int answer_fd = STDOUT_FILENO;
+
 bool WriteAll(const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    ssize_t n = write(answer_fd, bytes.data() + done, bytes.size() - done);
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
@@ -73,6 +78,9 @@ int main(int argc, char** argv) {
                stderr);
     return 2;
   }
+  answer_fd = dup(STDOUT_FILENO);
+  if (answer_fd < 0) return 1;
+  dup2(STDERR_FILENO, STDOUT_FILENO);
   // The address space is capped where the sanitizer does not need all of it
   // for its shadow memory; there the host's watch on the resident memory is
   // the limit.

@@ -25,8 +25,8 @@ struct Format {
 };
 constexpr Format kFormats[] = {
     {"gltf", "gltf2"}, {"glb", "glb2"}, {"obj", "obj"}, {"dae", "collada"},
-    {"fbx", "fbx"},    {"ply", "ply"},  {"stl", "stl"}, {"x", "x"},
-    {"3ds", "3ds"},    {"x3d", "x3d"},
+    {"fbx", "fbxa"},   {"ply", "ply"},  {"stl", "stl"}, {"x", "x"},
+    {"3ds", "3ds"},
 };
 
 aiMatrix4x4 ToAssimp(const SourceMatrix& m) {

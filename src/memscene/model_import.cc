@@ -111,18 +111,26 @@ class Converter {
     }
   }
 
-  // Adds a node named after `raw` (or `fallback` when it has no name),
-  // made unique with " (2)", " (3)"...
+  // Adds a node named after `raw` (or `fallback` when it has no name). A
+  // name in use gets what the node is ("Cube (mesh)" beside the group
+  // "Cube" whose mesh it is), then a number: " (2)", " (3)"...
   std::int32_t Add(std::string_view raw, const std::string& fallback,
                    Long kind, std::int32_t parent) {
     std::string base = VisibleName(raw);
     if (base.empty()) base = fallback;
+    const char* what = kind == kNodeTypeShape    ? "mesh"
+                       : kind == kNodeTypeLight  ? "light"
+                       : kind == kNodeTypeCamera ? "camera"
+                                                 : nullptr;
     std::string name = base;
-    for (int n = 2;; ++n) {
+    for (int n = 1;; ++n) {
       std::int32_t taken = -1;
       std::int32_t index = content_.AddNode(name, kind, parent, &taken);
       if (index >= 0) return index;
-      name = base + " (" + std::to_string(n) + ")";
+      std::string tail = what != nullptr ? std::string(what) : std::string();
+      if (n > 1 || what == nullptr)
+        tail += (tail.empty() ? "" : " ") + std::to_string(what ? n : n + 1);
+      name = base + " (" + tail + ")";
     }
   }
 
@@ -459,18 +467,12 @@ class Converter {
     return -1;
   }
 
-  std::string HeldName(std::int32_t holder, const char* what) const {
-    return holder >= 0
-               ? content_.nodes[static_cast<std::size_t>(holder)].name + " (" + what + ")"
-               : std::string(what);
-  }
-
   void AddLights() {
     for (std::size_t l = 0; l < Count(scene_.mNumLights, scene_.mLights); ++l) {
       const aiLight* light = scene_.mLights[l];
       if (light == nullptr) continue;
       std::int32_t holder = HolderOf(View(light->mName));
-      std::int32_t index = Add(HeldName(holder, "light"), "Light " + std::to_string(l),
+      std::int32_t index = Add(View(light->mName), "Light " + std::to_string(l),
                                kNodeTypeLight, holder);
       LightData& out = content_.lights[static_cast<std::size_t>(
           content_.nodes[static_cast<std::size_t>(index)].ext)];
@@ -527,8 +529,8 @@ class Converter {
       const aiCamera* camera = scene_.mCameras[c];
       if (camera == nullptr) continue;
       std::int32_t holder = HolderOf(View(camera->mName));
-      std::int32_t index = Add(HeldName(holder, "camera"),
-                               "Camera " + std::to_string(c), kNodeTypeCamera, holder);
+      std::int32_t index = Add(View(camera->mName), "Camera " + std::to_string(c),
+                               kNodeTypeCamera, holder);
       CameraData& out = content_.cameras[static_cast<std::size_t>(
           content_.nodes[static_cast<std::size_t>(index)].ext)];
       out.field_of_view = static_cast<Single>(

@@ -5,6 +5,7 @@
 #include <typeinfo>
 
 #include "memscene/mem_utilities.h"
+#include "memscene/scene_files.h"
 #include "memscene/scene_keys.h"
 #include "memscene/state.h"
 #include "random_user/random_user_impl.h"
@@ -50,6 +51,11 @@ void HostMessageBox::Show(const std::string& text, const std::string& title,
 std::vector<SceneSource> ReadSceneFiles(const std::vector<std::string>& paths) {
   std::vector<SceneSource> scenes;
   for (const std::string& path : paths) {
+    // A model file is imported once, and played as the scene file it makes.
+    if (IsModelFile(path)) {
+      scenes.push_back({path, OpenSceneFile(path)->ToText()});
+      continue;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) RaiseError(kErrFileNotFound, "File not found: " + path);
     std::string text(std::istreambuf_iterator<char>(in), {});
