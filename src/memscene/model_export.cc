@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "memscene/gltf_extras.h"
 #include "memscene/model_transform.h"
 
 namespace morvel::mem {
@@ -25,8 +26,7 @@ struct Format {
 };
 constexpr Format kFormats[] = {
     {"gltf", "gltf2"}, {"glb", "glb2"}, {"obj", "obj"}, {"dae", "collada"},
-    {"fbx", "fbxa"},   {"ply", "ply"},  {"stl", "stl"}, {"x", "x"},
-    {"3ds", "3ds"},
+    {"fbx", "fbxa"},   {"ply", "ply"},  {"stl", "stl"},
 };
 
 aiMatrix4x4 ToAssimp(const SourceMatrix& m) {
@@ -57,6 +57,10 @@ class Builder {
   Builder(const SceneContent& content,
           const std::function<std::string(std::string_view)>& map_path)
       : content_(content), map_path_(map_path) {}
+
+  // The panel's range of each light of the scene built, in order: the
+  // glTF lights carry it, Assimp's light record does not.
+  const std::vector<float>& light_ranges() const { return light_ranges_; }
 
   std::unique_ptr<aiScene> Build() {
     auto scene = std::make_unique<aiScene>();
@@ -122,6 +126,7 @@ class Builder {
           std::string holder = HolderName(out, node, l.placement.Set(), claimed,
                                           nodes);
           lights_.push_back(Light(l, holder));
+          light_ranges_.push_back(l.spotlight_range);
           break;
         }
         case kNodeTypeCamera: {
@@ -337,6 +342,7 @@ class Builder {
   std::vector<aiMaterial*> materials_;
   std::vector<MaterialData> written_;
   std::vector<aiLight*> lights_;
+  std::vector<float> light_ranges_;
   std::vector<aiCamera*> cameras_;
 };
 
@@ -352,11 +358,16 @@ std::string ExportFormatOf(std::string_view extension) {
 void ExportModel(const SceneContent& content, const std::string& path,
                  const std::string& format,
                  const std::function<std::string(std::string_view)>& map_path) {
-  std::unique_ptr<aiScene> scene = Builder(content, map_path).Build();
+  Builder builder(content, map_path);
+  std::unique_ptr<aiScene> scene = builder.Build();
   Assimp::Exporter exporter;
   if (exporter.Export(scene.get(), format, path) != AI_SUCCESS) {
     RaiseError(kErrPathFileAccess, "Path/File access error: cannot write " +
                                        path + ": " + exporter.GetErrorString());
+  }
+  if (format == "gltf2" || format == "glb2") {
+    AddGltfLightsAndCameras(path, format == "glb2", *scene,
+                            builder.light_ranges());
   }
 }
 

@@ -153,6 +153,7 @@ class Converter {
       std::int32_t index = Add(raw, "Node " + std::to_string(content_.nodes.size()),
                                kind, at.parent);
       node_of_name_.emplace(raw, index);
+      ai_node_of_name_.emplace(raw, &node);
       Place(node, index);
       // A copy: adding the shapes below may move the node array.
       const std::string name = content_.nodes[static_cast<std::size_t>(index)].name;
@@ -495,6 +496,19 @@ class Converter {
       out.linear_attenuation = Finite(light->mAttenuationLinear, 0);
       out.quadratic_attenuation = Finite(light->mAttenuationQuadratic, 0);
       out.spotlight_range = RangeOf(out);
+      // glTF gives a light's range itself; Assimp keeps it on the node.
+      if (auto it = ai_node_of_name_.find(std::string(View(light->mName)));
+          it != ai_node_of_name_.end() && it->second->mMetaData != nullptr) {
+        float range = 0;
+        double wide = 0;
+        if (it->second->mMetaData->Get("PBR_LightRange", range) &&
+            std::isfinite(range) && range > 0) {
+          out.spotlight_range = range;
+        } else if (it->second->mMetaData->Get("PBR_LightRange", wide) &&
+                   std::isfinite(wide) && wide > 0 && wide < 3e38) {
+          out.spotlight_range = static_cast<Single>(wide);
+        }
+      }
       out.spotlight_umbra = static_cast<Single>(
           Finite(light->mAngleInnerCone, 0.4f * kHalfTurn) / kHalfTurn);
       out.spotlight_penumbra = static_cast<Single>(
@@ -552,6 +566,7 @@ class Converter {
   SceneContent content_;
   std::unordered_set<std::string> bone_names_;
   std::unordered_map<std::string, std::int32_t> node_of_name_;
+  std::unordered_map<std::string, const aiNode*> ai_node_of_name_;
 };
 
 }  // namespace

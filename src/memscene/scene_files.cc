@@ -68,7 +68,7 @@ std::vector<std::string> OpenableExtensions() {
 std::vector<std::string> SaveableExtensions() {
   std::vector<std::string> out{"json"};
   for (const char* extension :
-       {"gltf", "glb", "obj", "dae", "fbx", "ply", "stl", "x", "3ds", "x3d"}) {
+       {"gltf", "glb", "obj", "dae", "fbx", "ply", "stl"}) {
     out.push_back(extension);
   }
   return out;

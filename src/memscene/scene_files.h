@@ -24,7 +24,7 @@ std::shared_ptr<MemSceneGraph> OpenSceneFile(
     const std::string& path, const mem::ImportLimits& limits = {});
 
 // Saves `scene` to `path`: a model format by its extension (glTF .gltf and
-// .glb, .obj, Collada .dae, .fbx, .ply, .stl, .x, .3ds, .x3d), anything else
+// .glb, .obj, Collada .dae, .fbx, .ply, .stl), anything else
 // as our scene file. Map paths are written relative to the new file's
 // folder. Error 75 when it cannot be written.
 void SaveSceneFile(const MemSceneGraph& scene, const std::string& path);
