@@ -32,7 +32,7 @@
 #include "memscene/scene_file.h"
 #include "memscene/scene_files.h"
 #include "memscene/state.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "qt/pictures.h"
 #include "viewport.h"
 

@@ -99,12 +99,11 @@ std::vector<std::pair<std::string, std::string>> NodeDetails(
       rows.push_back({"Position", Triple(p.X, p.Y, p.Z)});
       std::string turned = "(no orientation)";
       Quietly([&] {
-        double x = 0, y = 0, z = 0;
-        mem::ToEuler(mem::FromOrientation(group->orientation.Forward,
-                                          group->orientation.Up),
-                     x, y, z);
-        constexpr double kDegrees = 180 / std::numbers::pi;
-        turned = Triple(x * kDegrees, y * kDegrees, z * kDegrees);
+        // In the angles the panel shows: half a turn is 180, not -180.
+        SingleVector3 a = mem::AnglesOfOrientation(group->orientation.Forward,
+                                                   group->orientation.Up);
+        constexpr double kDegrees = 180 / 3.141593f;
+        turned = Triple(a.X * kDegrees, a.Y * kDegrees, a.Z * kDegrees);
       });
       rows.push_back({"Orientation", turned});
       const RotationalVelocity& spin = group->rotational_velocity;

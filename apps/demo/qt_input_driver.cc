@@ -190,6 +190,8 @@ void QtInputDriver::Type(TextWidget& field, std::string_view text) {
     Drive(view, [&] {
       if (code_point == 8) {
         SendKey(edit, Qt::Key_Backspace, QString(QChar(8)));
+      } else if (code_point == 27) {
+        SendKey(edit, Qt::Key_Escape, QString(QChar(27)));
       } else if (code_point >= 0x20 && code_point != 0x7F &&
                  !character.isEmpty() && character.at(0).isPrint()) {
         SendKey(edit, Qt::Key_unknown, character);

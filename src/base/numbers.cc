@@ -34,13 +34,15 @@
 // do inside strtod.
 //
 // Writing. A double is first turned into an exact decimal digit string and
-// then rounded in decimal, half away from zero, so that the rounding happens
-// on digits a person can check by hand rather than on a binary fraction:
-//   - FormatNumber rounds the shortest decimal that reads back as the same
-//     value. When the double is exactly a Single (every value the scene hands
-//     us is), that is the Single's shortest decimal: the user who typed 1.0005
-//     sees 1.001 with three decimals, not 1.0 (the Single itself is
-//     1.00049996...). Other doubles use their own shortest decimal.
+// then rounded in decimal, so that the rounding happens on digits a person can
+// check by hand rather than on a binary fraction:
+//   - FormatNumber rounds the value's exact decimal expansion at the
+//     pattern's last place, halves to the even neighbour, as every rounding
+//     of this system does. The value is what the scene holds, not what was
+//     once typed: the Single nearest 2.00045 is 2.00044989..., below the
+//     half, so it shows as "2.0004" with four decimals, and the next commit
+//     of that text stores what was shown. A true tie (0.0625 at three
+//     places) goes to the even digit ("0.062").
 //   - SingleToText rounds the Single's exact value to seven significant
 //     digits. Working from the exact value keeps the largest Single at
 //     "3.402823E+38", which reads back, instead of "3.402824E+38", which
@@ -93,42 +95,40 @@ Decimal FromScientific(std::string_view text) {
   return d;
 }
 
-Decimal ShortestDecimal(double value) {
-  char buffer[64];
-  std::to_chars_result result;
+// The exact decimal expansion of a double. A Single's has at most 112
+// significant digits (the smallest subnormal), a double's at most 767, so
+// these precisions lose nothing; a Single takes the short road, since every
+// value the scene hands over is one.
+Decimal ExactDecimal(double value) {
   const bool is_single =
       std::fabs(value) <= FLT_MAX &&
       static_cast<double>(static_cast<float>(value)) == value;
-  if (is_single) {
-    result = std::to_chars(buffer, buffer + sizeof buffer,
-                           static_cast<float>(value),
-                           std::chars_format::scientific);
-  } else {
-    result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                           std::chars_format::scientific);
-  }
+  char buffer[800];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                              std::chars_format::scientific,
+                              is_single ? 120 : 770);
   return FromScientific(std::string_view(buffer, result.ptr - buffer));
 }
 
-Decimal ExactDecimal(Single value) {
-  // A Single's exact decimal expansion has at most 112 significant digits
-  // (the smallest subnormal), so 120 digits after the first are exact.
-  char buffer[160];
-  auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                    std::chars_format::scientific, 120);
-  return FromScientific(std::string_view(buffer, result.ptr - buffer));
-}
+enum class Halves { kAwayFromZero, kToEven };
 
-// Keeps the first `keep` digits, rounding half away from zero on the rest.
-void RoundToDigits(Decimal& d, long keep) {
+// Keeps the first `keep` digits, rounding the rest off. The digits are exact,
+// so a tie is exactly a "5" with nothing after it.
+void RoundToDigits(Decimal& d, long keep, Halves halves) {
   if (keep >= static_cast<long>(d.digits.size())) return;
   if (keep < 0) {
     d.digits.clear();
     d.point = 0;
     return;
   }
-  const bool up = d.digits[keep] >= '5';
+  const char first_dropped = d.digits[keep];
+  bool up = first_dropped > '5';
+  if (first_dropped == '5') {
+    const bool tie =
+        d.digits.find_first_not_of('0', keep + 1) == std::string::npos;
+    const bool last_kept_odd = keep > 0 && (d.digits[keep - 1] - '0') % 2 == 1;
+    up = !tie || halves == Halves::kAwayFromZero || last_kept_odd;
+  }
   d.digits.resize(keep);
   if (up) {
     long i = keep - 1;
@@ -323,8 +323,9 @@ std::string FormatNumber(double value, std::string_view pattern) {
                    std::string(pattern) + "\"");
   }
   if (!std::isfinite(value)) RaiseError(kErrOverflow);
-  Decimal decimal = ShortestDecimal(value);
-  RoundToDigits(decimal, static_cast<long>(decimal.point) + chosen->max_decimals);
+  Decimal decimal = ExactDecimal(value);
+  RoundToDigits(decimal, static_cast<long>(decimal.point) + chosen->max_decimals,
+                Halves::kToEven);
   return FixedText(decimal, chosen->integer_zero, chosen->min_decimals,
                    chosen->max_decimals, DecimalSeparator());
 }
@@ -333,7 +334,7 @@ std::string SingleToText(Single value) {
   constexpr int kSignificantDigits = 7;
   if (!std::isfinite(value)) RaiseError(kErrOverflow);
   Decimal decimal = ExactDecimal(value);
-  RoundToDigits(decimal, kSignificantDigits);
+  RoundToDigits(decimal, kSignificantDigits, Halves::kAwayFromZero);
   if (decimal.digits.empty()) return "0";
   const char separator = DecimalSeparator();
   const int exponent = decimal.point - 1;  // of the first significant digit

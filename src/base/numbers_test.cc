@@ -10,29 +10,17 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/error_testing.h"
 #include "base/numbers_testing.h"
 
 namespace morvel {
 namespace {
 
+using ::morvel::testing::ErrorOf;
+using ::morvel::testing::ErrorNumberOf;
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The Error `body` raised, or error 0 when it raised none.
-template <class F>
-Error ErrorOf(F&& body) {
-  try {
-    body();
-  } catch (const Error& e) {
-    return e;
-  }
-  return Error(0, "");
-}
-
-template <class F>
-Long ErrorNumberOf(F&& body) {
-  return ErrorOf(body).Number();
-}
 
 // What `convert` makes of `input`: `expected`, or error `error` when set.
 template <class In, class Out>
@@ -79,21 +67,28 @@ TEST(FormatNumberTest, WritesEachPattern) {
   } cases[] = {
       // "0.0##": one to three decimals.
       {2, "0.0##", "2.0"}, {1.23456, "0.0##", "1.235"}, {-0.0, "0.0##", "0.0"},
-      {0.1f, "0.0##", "0.1"}, {-0.0625, "0.0##", "-0.063"},
-      {99999.9999, "0.0##", "100000.0"},
-      // Halves are judged on the decimal the user typed: the Single nearest
-      // 1.0005 is 1.00049996..., yet 1.0005 was typed and shows as 1.001.
-      {1.0005f, "0.0##", "1.001"},
+      {0.1f, "0.0##", "0.1"}, {99999.9999, "0.0##", "100000.0"},
+      // Rounding works on the value held, not on a decimal once typed: the
+      // Single nearest 1.0005 is 1.00049996..., below the half.
+      {1.0005f, "0.0##", "1.0"}, {1.0015f, "0.0##", "1.002"},
+      // A true tie goes to the even neighbour, either sign.
+      {0.0625, "0.0##", "0.062"}, {-0.0625, "0.0##", "-0.062"},
+      {0.1875, "0.0##", "0.188"},
       // Negative values that round to zero lose their sign.
       {-0.0004, "0.0##", "0.0"}, {-0.0005, "0.0##", "-0.001"},
-      {1e20f, "0.0##", "100000000000000000000.0"},
-      // "0.0###": one to four decimals.
+      // Every digit of the value held: 1e20f is 100000002004087734272.
+      {1e20f, "0.0##", "100000002004087734272.0"},
+      // "0.0###": one to four decimals. 2.00045f is 2.00044989...
       {1.234567, "0.0###", "1.2346"}, {-0.00004, "0.0###", "0.0"},
+      {2.00045f, "0.0###", "2.0004"}, {2.00055f, "0.0###", "2.0006"},
+      {0.03125, "0.0###", "0.0312"}, {0.09375, "0.0###", "0.0938"},
       // "#.0###": no integer digit when the integer part is zero.
       {0, "#.0###", ".0"}, {-0.25, "#.0###", "-.25"}, {0.99999, "#.0###", "1.0"},
-      {359.99999f, "#.0###", "360.0"},
-      // "0.0": exactly one decimal.
-      {0.25, "0.0", "0.3"}, {0.35, "0.0", "0.4"}, {-0.05, "0.0", "-0.1"}};
+      {359.99999f, "#.0###", "360.0"}, {-0.03125, "#.0###", "-.0312"},
+      // "0.0": exactly one decimal. 0.45f is 0.449999988..., 0.35 as a
+      // double 0.34999999999999997...; 0.25 and 0.75 are ties.
+      {0.45f, "0.0", "0.4"}, {0.35, "0.0", "0.3"}, {0.25, "0.0", "0.2"},
+      {0.75, "0.0", "0.8"}, {-0.05, "0.0", "-0.1"}, {0.05f, "0.0", "0.1"}};
   // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, c.pattern), c.expected)

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/error.h"
+#include "base/error_testing.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/mem_utilities.h"
 #include "memscene/test_scene.h"
@@ -13,25 +14,9 @@
 namespace morvel {
 namespace {
 
+using ::morvel::testing::ErrorNumberOf;
+using ::morvel::testing::ErrorDescriptionOf;
 using testing::kTestScene;
-
-Long ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-std::string DescriptionOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Description();
-  }
-  return {};
-}
 
 void ExpectNear(const SingleVector3& actual, const SingleVector3& expected) {
   EXPECT_NEAR(actual.X, expected.X, 1e-6);
@@ -60,7 +45,7 @@ TEST_F(HandlesTest, SelectedGettersAnswerOnlyForTheirKinds) {
     scene_->Select({c.node});
     const std::string getter = c.getter;
     const Long list = List();
-    Long error = ErrorOf([&] {
+    Long error = ErrorNumberOf([&] {
       std::shared_ptr<void> object;
       if (getter == "Node") object = scene_->GetSelectedNode(list, 0);
       if (getter == "Group") object = scene_->GetSelectedGroup(list, 0);
@@ -77,9 +62,9 @@ TEST_F(HandlesTest, SelectionIndexesAndHandlesAreChecked) {
   scene_->Select({"Teapot", "Cup"});
   Long list = List();
   EXPECT_EQ(scene_->GetSelectionCount(list), 2);
-  EXPECT_EQ(ErrorOf([&] { scene_->GetSelectedNode(list, 2); }), 9);
-  EXPECT_EQ(ErrorOf([&] { scene_->GetSelectedNode(list, -1); }), 9);
-  EXPECT_EQ(ErrorOf([&] { scene_->GetSelectionCount(list + 100000); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->GetSelectedNode(list, 2); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->GetSelectedNode(list, -1); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->GetSelectionCount(list + 100000); }), 5);
   // One object per node: the panel may compare what it holds.
   EXPECT_EQ(scene_->GetSelectedNode(list, 1), scene_->Node("Cup"));
 }
@@ -94,13 +79,13 @@ TEST_F(HandlesTest, AListOfAnotherSceneIsAnsweredFromThatScene) {
 
 TEST_F(HandlesTest, KindsAnswerOnlyTheirOwnValues) {
   auto key = scene_->Node("Key");
-  EXPECT_EQ(DescriptionOf([&] { key->SmoothingLevel(); }),
+  EXPECT_EQ(ErrorDescriptionOf([&] { key->SmoothingLevel(); }),
             "Object doesn't support this property or method: SmoothingLevel of "
             "the light "
             "\"Key\"");
-  EXPECT_EQ(ErrorOf([&] { scene_->Node("Teapot")->Bone(); }), 13);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->Node("Teapot")->Bone(); }), 13);
   EXPECT_EQ(
-      ErrorOf([&] {
+      ErrorNumberOf([&] {
         std::dynamic_pointer_cast<Group>(scene_->Node("Stage"))->BoneWeight();
       }),
       438);
@@ -115,13 +100,13 @@ TEST_F(HandlesTest, ALightNodeIsItsOwnReference) {
   EXPECT_EQ(light->LightType(), kLightTypeSpot);
   light->SetCastsShadows(false);
   EXPECT_FALSE(key->CastsShadows());
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] {
               scene_->GetLightOfNode(hierarchy, scene_->Node("Teapot"));
             }),
             13);
-  EXPECT_EQ(ErrorOf([&] { scene_->GetLightOfNode(hierarchy, nullptr); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->GetLightOfNode(hierarchy, nullptr); }), 91);
   auto other = MemSceneGraph::FromText(kTestScene);
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] {
               scene_->GetLightOfNode(other->GetActiveScene()->Hierarchy(), key);
             }),
             5);
@@ -174,7 +159,7 @@ TEST_F(HandlesTest, GroupsMeasureFromAnyGroup) {
   ExpectNear(arm->GetPosition(stage, kCurrentKey), {0, 0, 0});
   arm->SetOrientation(rig, kCurrentKey, {0, 0, 1}, {0, 1, 0});
   ExpectNear(arm->GetOrientation(stage, kCurrentKey).Forward, {1, 0, 0});
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] {
               arm->SetOrientation(stage, kCurrentKey, {0, 0, 0}, {0, 1, 0});
             }),
             5);
@@ -182,30 +167,30 @@ TEST_F(HandlesTest, GroupsMeasureFromAnyGroup) {
   // Far out in one frame and far out the other way in the next: beyond a
   // Single, an overflow that leaves the position as it was.
   stage->SetPosition(nullptr, kCurrentKey, {-3e38f, 0, 0});
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] {
               arm->SetPosition(nullptr, kCurrentKey, {3e38f, 0, 0});
             }),
             6);
   EXPECT_EQ(arm->GetPosition(rig, kCurrentKey), (SingleVector3{5, 0, 0}));
   stage->SetPosition(nullptr, kCurrentKey, {3e38f, 0, 0});
   arm->SetPosition(stage, kCurrentKey, {3e38f, 0, 0});
-  EXPECT_EQ(ErrorOf([&] { arm->GetPosition(nullptr, kCurrentKey); }), 6);
+  EXPECT_EQ(ErrorNumberOf([&] { arm->GetPosition(nullptr, kCurrentKey); }), 6);
 }
 
 TEST_F(HandlesTest, MapsAndFieldsCheckTheirIndexesAndNumbers) {
   auto teapot = scene_->Node("Teapot");
-  EXPECT_EQ(ErrorOf([&] { teapot->GetMaterial(2); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { teapot->GetMaterial(2); }), 9);
   auto builder = scene_->GetActiveScene()->MapBuilder();
   for (Long blend : {-1, 101}) {
-    EXPECT_EQ(ErrorOf([&] {
+    EXPECT_EQ(ErrorNumberOf([&] {
                 builder->CreateMaps("", 0, 0, "", "", blend, "", "", "", "");
               }),
               380);
   }
-  EXPECT_EQ(ErrorOf([&] { teapot->GetCustomFieldValue(6); }), 9);
-  EXPECT_EQ(ErrorOf([&] { teapot->SetCustomFieldValue(-1, "x"); }), 9);
-  EXPECT_EQ(ErrorOf([&] { teapot->SetSmoothAngle(kCurrentKey, NAN); }), 5);
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(ErrorNumberOf([&] { teapot->GetCustomFieldValue(6); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { teapot->SetCustomFieldValue(-1, "x"); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { teapot->SetSmoothAngle(kCurrentKey, NAN); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] {
               teapot->SetClones({1, 1, 1}, {INFINITY, 0, 0}, {0, 0, 0});
             }),
             5);
@@ -225,8 +210,8 @@ TEST_F(HandlesTest, ThumbnailsComeFromThePictureUtilityThroughTheCache) {
   EXPECT_EQ(maps->GetMapThumbnail1(pictures, cache, 32),
             "thumbnail:wood.png:32");
   EXPECT_EQ(scene_->state().thumbnails_made, 2);
-  EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(nullptr, cache, 32); }), 91);
-  EXPECT_EQ(ErrorOf([&] { maps->GetMapThumbnail1(pictures, cache, 0); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { maps->GetMapThumbnail1(nullptr, cache, 32); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { maps->GetMapThumbnail1(pictures, cache, 0); }), 5);
 }
 
 TEST_F(HandlesTest, ObjectsOutliveTheirNodeAndSceneSafely) {
@@ -242,21 +227,21 @@ TEST_F(HandlesTest, ObjectsOutliveTheirNodeAndSceneSafely) {
   }
   nodes[2]["Materials"].erase(1);  // Teapot keeps one material
   scene_->Restore(snapshot);
-  EXPECT_EQ(ErrorOf([&] { cup->Locked(); }), 91);
-  EXPECT_EQ(ErrorOf([&] { material->Colour(); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { cup->Locked(); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { material->Colour(); }), 9);
   auto teapot = scene_->Node("Teapot");
   scene_.reset();
-  EXPECT_EQ(ErrorOf([&] { teapot->SmoothingLevel(); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { teapot->SmoothingLevel(); }), 91);
 }
 
 TEST_F(HandlesTest, AddNodeRefusesWhatAFileWouldRefuse) {
   scene_->AddNode("Vase", kNodeTypeShape, "Stage");
   EXPECT_EQ(scene_->ParentOf("Vase"), "Stage");
-  EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Vase", kNodeTypeShape); }), 5);
-  EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Lid", kNodeTypeShape, "Teapot"); }),
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->AddNode("Vase", kNodeTypeShape); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->AddNode("Lid", kNodeTypeShape, "Teapot"); }),
             5);
-  EXPECT_EQ(ErrorOf([&] { scene_->AddNode("Lid", 42); }), 5);
-  EXPECT_EQ(ErrorOf([&] { scene_->Select({"Vase", "Ghost"}); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->AddNode("Lid", 42); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { scene_->Select({"Vase", "Ghost"}); }), 5);
   EXPECT_EQ(scene_->SelectedNames(), std::vector<std::string>{"Teapot"});
 }
 

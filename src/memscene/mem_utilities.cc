@@ -248,16 +248,13 @@ Orientation MemSceneUtility::EulerToOrientation(const SingleVector3& angles) {
     RaiseError(kErrInvalidProcedureCall,
                "Invalid procedure call or argument: angles must be finite");
   }
-  return mem::ToOrientation(mem::FromEuler(angles.X, angles.Y, angles.Z));
+  return mem::OrientationFromAngles(angles);
 }
 
 SingleVector3 MemSceneUtility::OrientationToEuler(const SingleVector3& forward,
                                                   const SingleVector3& up) {
   CheckCurrent("OrientationToEuler");
-  double x = 0, y = 0, z = 0;
-  mem::ToEuler(mem::FromOrientation(forward, up), x, y, z);
-  return SingleVector3{static_cast<Single>(x), static_cast<Single>(y),
-                       static_cast<Single>(z)};
+  return mem::AnglesOfOrientation(forward, up);
 }
 
 // ---- Dialogs ---------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "memscene/rotation.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "base/error.h"
@@ -24,6 +25,77 @@ Vec Minus(const Vec& a, const Vec& b) {
 
 bool Finite(const SingleVector3& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
+}
+
+constexpr double kTruePi = 3.14159265358979323846;
+// Half a turn in the system's radians.
+constexpr float kSystemHalfTurn = 3.141593f;
+
+// An angle in the system's radians as a number of half turns. The panel made
+// it as the Single product of a Single number of half turns (degrees / 180)
+// and 3.141593; when that product reads back, the half turns are taken as
+// that Single, so 90 degrees is exactly half a half turn again.
+double HalfTurns(Single radians) {
+  const double half_turns = radians / static_cast<double>(kSystemHalfTurn);
+  const auto as_single = static_cast<float>(half_turns);
+  if (as_single * kSystemHalfTurn == radians) return as_single;
+  return half_turns;
+}
+
+// Sine and cosine of a number of half turns, exact at every quarter turn:
+// the quarter turns are taken off first and only the rest (at most an
+// eighth of a turn) goes through sin and cos.
+void SinCos(double half_turns, double& sine, double& cosine) {
+  const double quarters = std::nearbyint(2 * half_turns);
+  const double rest = (half_turns - quarters / 2) * kTruePi;
+  const double s = rest == 0 ? 0 : std::sin(rest);
+  const double c = rest == 0 ? 1 : std::cos(rest);
+  double turn = std::fmod(quarters, 4);
+  if (turn < 0) turn += 4;
+  switch (static_cast<int>(turn)) {
+    case 0:
+      sine = s, cosine = c;
+      break;
+    case 1:
+      sine = c, cosine = -s;
+      break;
+    case 2:
+      sine = -s, cosine = -c;
+      break;
+    default:
+      sine = -c, cosine = s;
+      break;
+  }
+  // No negative zeros: they would print as "-0" and tip an arctangent to
+  // the other side of half a turn.
+  sine += 0.0;
+  cosine += 0.0;
+}
+
+Matrix3 FromSinCos(double sa, double ca, double sb, double cb, double sc,
+                   double cc) {
+  Matrix3 r;
+  r.m[0][0] = cb * cc;
+  r.m[0][1] = cc * sb * sa - sc * ca;
+  r.m[0][2] = cc * sb * ca + sc * sa;
+  r.m[1][0] = cb * sc;
+  r.m[1][1] = sc * sb * sa + cc * ca;
+  r.m[1][2] = sc * sb * ca - cc * sa;
+  r.m[2][0] = -sb;
+  r.m[2][1] = cb * sa;
+  r.m[2][2] = cb * ca;
+  for (auto& row : r.m) {
+    for (double& value : row) value += 0.0;
+  }
+  return r;
+}
+
+// An angle in true radians, in (-pi, pi], as the system's radians. Half a
+// turn stays half a turn: an angle a rounding step short of -pi is +pi.
+Single SystemRadians(double radians) {
+  double half_turns = radians / kTruePi;
+  if (half_turns <= -1 + FLT_EPSILON) half_turns += 2;
+  return static_cast<Single>(half_turns * kSystemHalfTurn) + 0.0f;
 }
 
 }  // namespace
@@ -75,20 +147,8 @@ Orientation ToOrientation(const Matrix3& r) {
 }
 
 Matrix3 FromEuler(double x, double y, double z) {
-  double sa = std::sin(x), ca = std::cos(x);
-  double sb = std::sin(y), cb = std::cos(y);
-  double sc = std::sin(z), cc = std::cos(z);
-  Matrix3 r;
-  r.m[0][0] = cb * cc;
-  r.m[0][1] = cc * sb * sa - sc * ca;
-  r.m[0][2] = cc * sb * ca + sc * sa;
-  r.m[1][0] = cb * sc;
-  r.m[1][1] = sc * sb * sa + cc * ca;
-  r.m[1][2] = sc * sb * ca - cc * sa;
-  r.m[2][0] = -sb;
-  r.m[2][1] = cb * sa;
-  r.m[2][2] = cb * ca;
-  return r;
+  return FromSinCos(std::sin(x), std::cos(x), std::sin(y), std::cos(y),
+                    std::sin(z), std::cos(z));
 }
 
 void ToEuler(const Matrix3& r, double& x, double& y, double& z) {
@@ -105,6 +165,21 @@ void ToEuler(const Matrix3& r, double& x, double& y, double& z) {
     x = std::atan2(r.m[2][1], r.m[2][2]);
     z = std::atan2(r.m[1][0], r.m[0][0]);
   }
+}
+
+Orientation OrientationFromAngles(const SingleVector3& angles) {
+  double sa, ca, sb, cb, sc, cc;
+  SinCos(HalfTurns(angles.X), sa, ca);
+  SinCos(HalfTurns(angles.Y), sb, cb);
+  SinCos(HalfTurns(angles.Z), sc, cc);
+  return ToOrientation(FromSinCos(sa, ca, sb, cb, sc, cc));
+}
+
+SingleVector3 AnglesOfOrientation(const SingleVector3& forward,
+                                  const SingleVector3& up) {
+  double x = 0, y = 0, z = 0;
+  ToEuler(FromOrientation(forward, up), x, y, z);
+  return {SystemRadians(x), SystemRadians(y), SystemRadians(z)};
 }
 
 Matrix3 Multiply(const Matrix3& a, const Matrix3& b) {

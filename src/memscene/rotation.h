@@ -24,6 +24,18 @@ Matrix3 FromEuler(double x, double y, double z);
 // Y = +-pi/2 (where X and Z turn about the same axis) X is taken as 0.
 void ToEuler(const Matrix3& r, double& x, double& y, double& z);
 
+// The same conversions in the angle unit of this system's scene utility: the
+// angles the panel hands over and shows, radians in which a half turn is the
+// Single 3.141593 (the panel turns degrees d into (d / 180) x 3.141593). Both
+// directions are exact where exactness shows: a multiple of a quarter turn
+// gives components that are exactly 0 or +-1 (no 1E-07 noise in Forward and
+// Up, no -0), and the angles read back from an orientation show, in
+// degrees to four places, what was written, half a turn as 180, never -180.
+// So an orientation survives being rewritten from the texts the panel shows.
+Orientation OrientationFromAngles(const SingleVector3& angles);
+SingleVector3 AnglesOfOrientation(const SingleVector3& forward,
+                                  const SingleVector3& up);
+
 Matrix3 Multiply(const Matrix3& a, const Matrix3& b);
 Matrix3 Transpose(const Matrix3& a);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/error.h"
+#include "base/numbers.h"
 #include "memscene/mem_utilities.h"
 
 namespace morvel {
@@ -98,6 +99,78 @@ TEST(OrientationToEulerTest, ADegeneratePairIsNoOrientation) {
     } catch (const Error& e) {
       EXPECT_EQ(e.Number(), 5);
     }
+  }
+}
+
+// What the panel does with the orientation fields: degrees as Singles,
+// (d / 180) x 3.141593 to radians and back, shown with four decimals.
+Single PanelRadians(Single degrees) { return (degrees / 180.0f) * 3.141593f; }
+std::string PanelText(Single radians) {
+  return FormatNumber((radians * 180.0f) / 3.141593f, "#.0###");
+}
+
+// A position edit rewrites the orientation from the three texts the fields
+// show; the orientation they show afterwards must be the same texts, or
+// every edit of a position would nudge the orientation.
+TEST(SystemAnglesTest, EveryTenthOfADegreeOfEachAxisShowsAgainAsWritten) {
+  struct Axis {
+    int index;
+    int from, to;  // tenths of a degree
+  };
+  // Y is read back within a quarter turn either way; X and Z within a half
+  // turn, half a turn itself as 180.
+  const Axis axes[] = {{0, -1799, 1800}, {1, -900, 900}, {2, -1799, 1800}};
+  int checked = 0;
+  for (const Axis& axis : axes) {
+    for (int tenths = axis.from; tenths <= axis.to; ++tenths) {
+      const std::string text = FormatNumber(tenths / 10.0, "#.0###");
+      SingleVector3 angles{0, 0, 0};
+      Single* angle[] = {&angles.X, &angles.Y, &angles.Z};
+      *angle[axis.index] = PanelRadians(TextToSingle(text));
+      Orientation o = mem::OrientationFromAngles(angles);
+      SingleVector3 back = mem::AnglesOfOrientation(o.Forward, o.Up);
+      const Single shown[] = {back.X, back.Y, back.Z};
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(PanelText(shown[i]), i == axis.index ? text : ".0")
+            << "axis " << axis.index << " at " << text << ", field " << i;
+      }
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 3600 + 1801 + 3600);
+}
+
+TEST(SystemAnglesTest, QuarterTurnsGiveExactAxes) {
+  const Single quarter = PanelRadians(90), half = PanelRadians(180);
+  const struct {
+    SingleVector3 angles, forward, up;
+  } cases[] = {
+      {{half, 0, 0}, {0, 0, -1}, {0, -1, 0}},
+      {{0, half, 0}, {0, 0, -1}, {0, 1, 0}},
+      {{quarter, 0, quarter}, {1, 0, 0}, {0, 0, 1}},
+      {{-quarter, 0, 0}, {0, 1, 0}, {0, 0, -1}},
+      {{0, 0, PanelRadians(-270)}, {0, 0, 1}, {-1, 0, 0}}};
+  for (const auto& c : cases) {
+    Orientation o = mem::OrientationFromAngles(c.angles);
+    const Single got[] = {o.Forward.X, o.Forward.Y, o.Forward.Z,
+                          o.Up.X,      o.Up.Y,      o.Up.Z};
+    const Single want[] = {c.forward.X, c.forward.Y, c.forward.Z,
+                           c.up.X,      c.up.Y,      c.up.Z};
+    for (int i = 0; i < 6; ++i) {
+      // Exactly, and no negative zero, which a saved file would keep.
+      EXPECT_EQ(got[i], want[i]) << i;
+      EXPECT_FALSE(std::signbit(got[i]) && got[i] == 0) << i;
+    }
+  }
+}
+
+TEST(SystemAnglesTest, HalfATurnReadsAs180FromEitherSide) {
+  // Files written before the conversions were exact hold half a turn a
+  // rounding step either side of it.
+  for (Single noise : {1e-7f, -1e-7f, 0.0f}) {
+    SingleVector3 back = mem::AnglesOfOrientation({0, 0, -1}, {0, -1, noise});
+    EXPECT_EQ(PanelText(back.X), "180.0") << noise;
+    EXPECT_EQ(PanelText(back.Z), ".0") << noise;
   }
 }
 

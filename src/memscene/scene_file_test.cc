@@ -8,24 +8,15 @@
 #include <functional>
 
 #include "base/error.h"
+#include "base/error_testing.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/test_scene.h"
 
 namespace morvel {
 namespace {
 
+using ::morvel::testing::ErrorOf;
 using testing::kTestScene;
-
-// The Error `body` raised; fails the test when it raised none.
-Error ErrorOf(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error(0, "");
-}
 
 // Refused as error 321, exactly this description after "Invalid file
 // format: bad.json: ". One row for each check the reader makes.

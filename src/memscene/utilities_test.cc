@@ -4,12 +4,15 @@
 #include <functional>
 
 #include "base/error.h"
+#include "base/error_testing.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/mem_utilities.h"
 #include "memscene/test_scene.h"
 
 namespace morvel {
 namespace {
+
+using ::morvel::testing::ErrorNumberOf;
 
 // Shapes S1-S3, lights L1-L2, bones B1-B2, a group and a camera with the
 // flags the selection queries read.
@@ -25,15 +28,6 @@ constexpr const char* kFlagScene = R"({"nodes": [
   {"name": "B2", "kind": "bone", "Enabled": false},
   {"name": "G1", "kind": "group", "Hidden": true},
   {"name": "C1", "kind": "camera"}]})";
-
-Long ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // Each query answers none (0), all (1) or mixed (2) over the nodes it
 // looks at, whatever else is selected.
@@ -106,19 +100,19 @@ TEST(SetHiddenTest, RefusesBadArguments) {
   auto active = scene->GetActiveScene();
   Long list = active->SelectionList();
   MemSceneUtility u;
-  EXPECT_EQ(ErrorOf([&] { u.SetHidden(nullptr, list, 0, 0, true); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { u.SetHidden(nullptr, list, 0, 0, true); }), 91);
   EXPECT_EQ(
-      ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 1, 0, true); }), 5);
+      ErrorNumberOf([&] { u.SetHidden(active->Hierarchy(), list, 1, 0, true); }), 5);
   EXPECT_EQ(
-      ErrorOf([&] { u.SetHidden(active->Hierarchy(), list, 0, 2, true); }), 5);
-  EXPECT_EQ(ErrorOf([&] {
+      ErrorNumberOf([&] { u.SetHidden(active->Hierarchy(), list, 0, 2, true); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] {
               u.SetHidden(other->GetActiveScene()->Hierarchy(), list, 0, 0,
                           true);
             }),
             5);
-  EXPECT_EQ(ErrorOf([&] { u.SetHidden(active->Hierarchy(), 0, 0, 0, true); }),
+  EXPECT_EQ(ErrorNumberOf([&] { u.SetHidden(active->Hierarchy(), 0, 0, 0, true); }),
             5);
-  EXPECT_EQ(ErrorOf([&] { u.GetHiddenState(12); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { u.GetHiddenState(12); }), 5);
   EXPECT_TRUE(scene->JournalLines().empty());
 }
 
@@ -139,9 +133,9 @@ TEST(MaterialLevelTest, ALevelThatIsNoNumberChangesNothing) {
   auto scene = MemSceneGraph::FromText(testing::kTestScene);
   auto material = scene->Node("Teapot")->GetMaterial(0);
   MemSceneUtility u;
-  EXPECT_EQ(ErrorOf([&] { u.SetDiffuseLevel(material, "lots", 0); }), 13);
-  EXPECT_EQ(ErrorOf([&] { u.SetDiffuseLevel(material, "", 0); }), 13);
-  EXPECT_EQ(ErrorOf([&] { u.GetDiffuseLevel(nullptr, 0); }), 91);
+  EXPECT_EQ(ErrorNumberOf([&] { u.SetDiffuseLevel(material, "lots", 0); }), 13);
+  EXPECT_EQ(ErrorNumberOf([&] { u.SetDiffuseLevel(material, "", 0); }), 13);
+  EXPECT_EQ(ErrorNumberOf([&] { u.GetDiffuseLevel(nullptr, 0); }), 91);
   EXPECT_EQ(scene->ValueText("Teapot.Materials[0].Diffuse"), "80");
   EXPECT_TRUE(scene->JournalLines().empty());
 }
@@ -155,7 +149,7 @@ TEST(RemainderTest, KeepsTheSignOfTheDividend) {
   for (const auto& c : cases) {
     EXPECT_EQ(m.Remainder(c.x, c.y), c.remainder) << c.x << " % " << c.y;
   }
-  EXPECT_EQ(ErrorOf([&] { m.Remainder(5, 0); }), 11);
+  EXPECT_EQ(ErrorNumberOf([&] { m.Remainder(5, 0); }), 11);
 }
 
 TEST(FactoryTest, AReferenceSceneInstallsTheReferenceUtilities) {

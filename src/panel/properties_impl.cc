@@ -3,8 +3,8 @@
 #include <string>
 
 #include "base/error.h"
+#include "kit/transaction.h"
 #include "panel/panel_layout.h"
-#include "panel/transaction.h"
 #include "sections/common/draw_mode.h"
 
 namespace morvel {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "host/scene_services.h"
+#include "kit/panel_context.h"
 #include "panel/properties.h"
-#include "panel/scene_services.h"
 #include "sections/bone/bone_section.h"
 #include "sections/camera/camera_section.h"
 #include "sections/common/common_section.h"

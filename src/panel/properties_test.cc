@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_testing.h"
+#include "kit/kit_testing.h"
 #include "panel/properties_access.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/error_testing.h"
+
 // The headless services stand in for the platform in every scenario; what
 // the scenarios rely on is checked there. These are the rules a scenario
 // cannot see: a planned failure touches only its own operation, a message
@@ -14,16 +16,8 @@
 namespace morvel {
 namespace {
 
-using testing::ElementsAre;
-
-Long ErrorNumberOf(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using ::morvel::testing::ErrorNumberOf;
+using ::testing::ElementsAre;
 
 TEST(MemoryClipboardTest, AFailingOperationFailsAloneUntilLifted) {
   using Operation = MemoryClipboard::Operation;

@@ -13,27 +13,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/error_testing.h"
 #include "platform/test_folder.h"
 
 namespace morvel {
 namespace {
 
+using ::morvel::testing::ErrorOf;
 namespace fs = std::filesystem;
 using test::ReadWholeFile;
 using test::TestFolder;
 using test::WriteWholeFile;
-using testing::HasSubstr;
-
-// The Error `body` raised; fails the test when it raised none.
-Error ErrorOf(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error(0, "");
-}
+using ::testing::HasSubstr;
 
 // Every path below `folder`, relative to it.
 std::set<std::string> Listing(const fs::path& folder) {

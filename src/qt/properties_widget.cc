@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/settings_store.h"
 #include "qt/qt_platform.h"
 #include "qt/warn_dialog.h"

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -219,22 +220,35 @@ TEST_F(WidgetViewTest, ASliderOverTheWholeLongRangeKeepsItsTicksReadable) {
 }
 
 TEST_F(WidgetViewTest,
-       LeavingATypedFieldByTabCommitsItButFocusFromCodeDoesNot) {
+       AFieldCommitsWhatThePersonChangedHoweverItIsLeftAndEscapeTakesItBack) {
   auto& name = tree_.Get<TextField>("txtName", 0);
   name.on_value_committed = [&](int index) {
     Log("commit " + std::to_string(index) + " " + name.Text());
   };
   auto* edit = Q<QLineEdit>("txtName(0)");
+  auto* other = Q<QLineEdit>("txtName(1)");
   edit->setFocus(Qt::OtherFocusReason);
   QTest::keyClicks(edit, "ab");
-  // Focus moved by code (a host, a script): what was typed stays uncommitted.
-  Q<QLineEdit>("txtName(1)")->setFocus(Qt::OtherFocusReason);
-  EXPECT_TRUE(log_.empty());
+  // Typed, then the focus moved by code (a host, a script): still committed.
+  other->setFocus(Qt::OtherFocusReason);
+  EXPECT_THAT(log_, ElementsAre("commit 0 ab"));
+  log_.clear();
+  // Escape puts back what was committed; leaving it then commits nothing.
   edit->setFocus(Qt::OtherFocusReason);
   QTest::keyClicks(edit, "c");
-  // A person tabbing away means the value.
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), "ab");
+  EXPECT_EQ(name.Text(), "ab");
   QTest::keyClick(edit, Qt::Key_Tab);
-  EXPECT_THAT(log_, ElementsAre("commit 0 abc"));
+  EXPECT_TRUE(log_.empty());
+  // A paste is a change like typing; a click elsewhere commits it.
+  QApplication::clipboard()->setText("Z");
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->end(false);
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(name.Text(), "abZ");
+  QTest::mouseClick(other, Qt::LeftButton);
+  EXPECT_THAT(log_, ElementsAre("commit 0 abZ"));
   EXPECT_FALSE(edit->hasFocus());
 }
 

@@ -414,7 +414,7 @@ void RandomUser::Impl::Refresh() {
   } catch (const Error& e) {
     failed = true;
     Say("-> error " + std::to_string(e.Number()));
-    CheckError(StepContext{true, {}, Notification::kNone}, e, false);
+    CheckError(StepContext{true, {}, Notification::kNone, {}}, e, false);
   } catch (...) {
     failed = true;
     Problem("a failure that is not an Error left a refresh of the panel");

@@ -95,7 +95,7 @@ struct RandomUser::Impl {
   std::optional<Error> Play(StepContext context,
                             const std::function<void()>& body);
   std::optional<Error> HostCall(const std::function<void()>& body) {
-    return Play(StepContext{true, {}, Notification::kNone}, body);
+    return Play(StepContext{true, {}, Notification::kNone, {}}, body);
   }
   void CheckError(const StepContext& context, const Error& error,
                   bool nothing_happened);

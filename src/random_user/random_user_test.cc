@@ -63,11 +63,16 @@ struct ProtocolCase {
   const char* breach;
 };
 
-const StepContext kHost{true, "", Notification::kNone};
+const StepContext kHost{true, "", Notification::kNone, ""};
 const StepContext kAngleCommit{false, "txtAngle",
-                               Notification::kValueCommitted};
+                               Notification::kValueCommitted, ""};
 const StepContext kClonesCommit{false, "txtNumClones",
-                                Notification::kValueCommitted};
+                                Notification::kValueCommitted, ""};
+// A slider moved while a field holds an edit: the field commits first.
+const StepContext kLeavingAngle{false, "sldSmoothingTension",
+                                Notification::kChange, "txtAngle"};
+const StepContext kLeavingClones{false, "sldSmoothingTension",
+                                 Notification::kChange, "txtNumClones"};
 
 const ProtocolCase kProtocolCases[] = {
     {"PairedEdit", kHost, {"P", "wSetSmoothingTension", "A"}, false, ""},
@@ -84,6 +89,12 @@ const ProtocolCase kProtocolCases[] = {
      "a prepare was left without its apply, and no error reached the host"},
     {"ClosedByError", kClonesCommit, {"P", "wSetClones"}, true, ""},
     {"QuietAngle", kAngleCommit, {"P"}, false, ""},
+    {"QuietAngleLeftBehind", kLeavingAngle, {"P", "P", "A"}, false, ""},
+    {"LoudFieldLeftBehind",
+     kLeavingClones,
+     {"P", "P", "A"},
+     false,
+     "a prepare came before the last one was closed"},
     {"HierarchyOfALight",
      kHost,
      {"P()", "A!"},

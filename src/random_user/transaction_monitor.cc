@@ -74,14 +74,24 @@ bool WriteAllowedOutside(const StepContext& step, std::string_view operation) {
   });
 }
 
+bool IsQuietHandler(std::string_view widget, Notification notification) {
+  return Any(kQuietHandlers, [&](const QuietHandler& handler) {
+    return handler.widget == widget && handler.notification == notification;
+  });
+}
+
+// The field the step leaves commits first; its handler may end quietly.
+bool LeavingEndsQuietly(const StepContext& step) {
+  return !step.host_call && !step.leaving.empty() &&
+         IsQuietHandler(step.leaving, Notification::kValueCommitted);
+}
+
 }  // namespace
 
 bool EndsQuietly(const StepContext& step) {
   if (step.host_call) return false;
-  return Any(kQuietHandlers, [&](const QuietHandler& handler) {
-    return handler.widget == step.widget &&
-           handler.notification == step.notification;
-  });
+  return IsQuietHandler(step.widget, step.notification) ||
+         LeavingEndsQuietly(step);
 }
 
 void TransactionMonitor::SetJournal(Journal journal) {
@@ -91,6 +101,7 @@ void TransactionMonitor::SetJournal(Journal journal) {
 
 void TransactionMonitor::BeginStep(StepContext step) {
   step_ = std::move(step);
+  leaving_ended_quietly_ = false;
   step_events_.clear();
   TakeWrites();
 }
@@ -113,7 +124,7 @@ void TransactionMonitor::EndStep(bool error_reached_host) {
 StepContext TransactionMonitor::EnterHostCall() {
   TakeWrites();
   StepContext outer = std::move(step_);
-  step_ = StepContext{true, {}, Notification::kNone};
+  step_ = StepContext{true, {}, Notification::kNone, {}};
   return outer;
 }
 
@@ -157,8 +168,18 @@ void TransactionMonitor::TakeWrites() {
   journal_mark_ = size;
 }
 
+void TransactionMonitor::CloseQuietLeaving() {
+  if (!open_ || leaving_ended_quietly_ || !LeavingEndsQuietly(step_)) return;
+  // The field left behind ended its commit quietly, its prepare open; the
+  // step's own notification follows.
+  open_ = false;
+  leaving_ended_quietly_ = true;
+  ++counts_.quiet_ends;
+}
+
 void TransactionMonitor::Alone(const char* name) {
   TakeWrites();
+  CloseQuietLeaving();
   step_events_.push_back(name);
   if (open_)
     Breach(std::string(name) + " came inside a transaction, before its apply");
@@ -198,6 +219,7 @@ void TransactionMonitor::evtReqPrepareForSceneChanges(
   TakeWrites();
   step_events_.push_back("evtReqPrepareForSceneChanges(\"" + LayerSource +
                          "\")");
+  CloseQuietLeaving();
   if (open_) Breach("a prepare came before the last one was closed");
   if (!Any(kLayers, [&](std::string_view l) { return l == LayerSource; }))
     Breach("unknown layer source \"" + LayerSource + "\"");

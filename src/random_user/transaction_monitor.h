@@ -50,6 +50,9 @@ struct StepContext {
   // and what that raised on it.
   std::string widget;
   Notification notification = Notification::kNone;
+  // The field a person leaves with an edit in it (its name, empty when
+  // none): moving the focus away commits it first, within the same step.
+  std::string leaving;
 };
 
 // Whether a failure in this step's handler may end it quietly: a prepare
@@ -123,6 +126,9 @@ class TransactionMonitor final : public PropertiesEvents {
   void Breach(std::string what);
   // A request that stands alone: never inside a transaction.
   void Alone(const char* name);
+  // Closes a transaction the commit of the field being left opened and
+  // ended quietly, once a later event of the step shows it is over.
+  void CloseQuietLeaving();
   // Classifies the journal lines written since the last mark as inside or
   // outside a transaction.
   void TakeWrites();
@@ -132,6 +138,8 @@ class TransactionMonitor final : public PropertiesEvents {
   std::size_t journal_mark_ = 0;
   StepContext step_;
   bool open_ = false;
+  // The commit of the field being left ended quietly with its prepare open.
+  bool leaving_ended_quietly_ = false;
   std::string open_layer_;
   int last_hidden_ = -1;
   std::vector<std::string> step_events_;

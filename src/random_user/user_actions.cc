@@ -88,7 +88,12 @@ std::optional<Error> RandomUser::Impl::UserStep() {
         static_cast<std::uint32_t>(candidates.size()))];
   }
   Widget& w = *target;
-  StepContext context{false, w.Name(), Notification::kNone};
+  StepContext context{false, w.Name(), Notification::kNone, {}};
+  if (auto* field = dynamic_cast<TextWidget*>(focused);
+      field && field != target && field->Commits() && field->Edited() &&
+      field->IsUsable()) {
+    context.leaving = field->Name();
+  }
   auto act = [&](Notification notification, const std::string& said,
                  const std::function<void()>& body) {
     context.notification = notification;
@@ -163,6 +168,11 @@ std::optional<Error> RandomUser::Impl::UserStep() {
           if (choices.OneIn(2))
             return act(Notification::kFocus, "focus",
                        [&] { input.Focus(field); });
+          // Taking the focus away commits an edit in the field itself.
+          if (focused == &field && field.Commits() && field.Edited() &&
+              field.IsUsable()) {
+            context.leaving = field.Name();
+          }
           return act(Notification::kFocus, "blur", [&] { input.Blur(field); });
         case 7:
           return act(Notification::kActivated, "activate",

@@ -439,6 +439,55 @@ TYPED_TEST_P(InputRulesTest, FocusAndBlurMoveTheTreesFocus) {
   EXPECT_EQ(this->Tree().Focused(), nullptr);
 }
 
+// No edit is lost: a field the person changed commits as it loses the
+// focus, however that happens; Escape takes the change back.
+TYPED_TEST_P(InputRulesTest, ALeftFieldCommitsWhatThePersonChanged) {
+  auto& angle = this->template Get<UpDownText>("txtAngle");
+  auto& field = this->template Get<TextField>("txtCustomShapeFieldValue", 4);
+  auto& box = this->template Get<TextBox>("txtMaterialAttributeEntry");
+  scenario::InputDriver& in = this->Input();
+  EventLog log(this->Tree());
+  log.IgnoreNotifications();
+  angle.on_value_committed = [&] { log.Add("angle committed " + angle.Text()); };
+  angle.on_lost_focus = log.Handler("angle lost");
+  field.on_value_committed = [&](int) { log.Add("field committed"); };
+  box.on_lost_focus = [&] { log.Add("box lost " + box.Text()); };
+
+  // Typed over, then another widget clicked: committed before LostFocus.
+  in.SelectText(angle, 0, 4);
+  in.Type(angle, "45");
+  in.Focus(field);
+  EXPECT_THAT(log.Take(),
+              ::testing::ElementsAre("angle committed 45", "angle lost"));
+  // Escape puts back the committed text; nothing is left to commit.
+  in.Type(field, "xy\x1b");
+  EXPECT_EQ(field.Text(), "");
+  in.Blur(field);
+  // Focus moved in and out without a change commits nothing either.
+  in.Focus(angle);
+  in.Blur(angle);
+  EXPECT_THAT(log.Take(), ::testing::ElementsAre("angle lost"));
+  // A plain text box only loses the focus; whoever listens reads it.
+  in.Type(box, "7");
+  in.Blur(box);
+  EXPECT_THAT(log.Take(), ::testing::ElementsAre("box lost 7"));
+  // A field the panel disabled meanwhile is no longer the person's.
+  in.Type(field, "z");
+  field.SetEnabled(false);
+  in.Blur(field);
+  EXPECT_THAT(log.Take(), ::testing::IsEmpty());
+  field.SetEnabled(true);
+
+  // A commit that fails as the focus moves: the focus has moved, and the
+  // error reaches whoever moved it.
+  angle.on_value_committed = [] { RaiseError(kErrTypeMismatch); };
+  in.SelectText(angle, 0, 2);
+  in.Type(angle, "abc");
+  ExpectError([&] { in.Focus(field); }, kErrTypeMismatch, "Type mismatch");
+  EXPECT_EQ(this->Tree().Focused(), &field);
+  EXPECT_EQ(angle.Text(), "abc");
+}
+
 TYPED_TEST_P(InputRulesTest, StepButtonsMoveAndCommit) {
   auto& field = this->template Get<UpDownText>("txtAngle");
   std::vector<std::string> committed;
@@ -479,6 +528,7 @@ REGISTER_TYPED_TEST_SUITE_P(InputRulesTest, RefusalsComeBeforeAnythingChanges,
                             ActivationSelectsTheValueSoTypingReplacesIt,
                             TypingStopsWhenAHandlerDisablesTheField,
                             CommitsByKind, FocusAndBlurMoveTheTreesFocus,
+                            ALeftFieldCommitsWhatThePersonChanged,
                             StepButtonsMoveAndCommit,
                             AClickedCellIsCurrentWhenCellClickedIsRaised);
 

@@ -13,6 +13,7 @@ namespace morvel {
 namespace {
 
 constexpr Integer kBackspace = 8;
+constexpr Integer kEscape = 27;
 
 void RequireUsable(const Widget& widget) {
   for (const Widget* w = &widget; w; w = w->Parent()) {
@@ -55,7 +56,11 @@ void TypeKey(TextWidget& field, std::uint32_t code_point,
     return;
   }
   auto unit = static_cast<std::uint16_t>(key);
-  // Other control keys (Enter, Escape, Tab) insert nothing.
+  if (key == kEscape) {
+    field.RevertText();
+    return;
+  }
+  // Other control keys (Enter, Tab) insert nothing.
   if (unit < 0x20 || unit == 0x7F) return;
   if (key == typed) {
     field.SetSelectedText(original);
@@ -139,23 +144,31 @@ void UserInput::Type(TextWidget& field, std::string_view text) {
 void UserInput::Commit(TextWidget& field, std::optional<std::string> text) {
   RequireUsable(field);
   TakeFocus(field);
-  if (text) field.SetText(std::move(*text));
-  switch (field.Kind()) {
-    case WidgetKind::kUpDownText:
-      static_cast<UpDownText&>(field).CommitText();
-      return;
-    case WidgetKind::kTextField: {
-      auto& text_field = static_cast<TextField&>(field);
-      if (text_field.on_value_committed) {
-        text_field.on_value_committed(text_field.Index());
-      }
-      return;
-    }
-    default:
-      // A plain text box has no commit of its own: the edit ends when the
-      // focus leaves it.
-      if (field.Tree().Focused() == &field) field.Tree().SetFocus(nullptr);
-      return;
+  // The replacing text is the person's own: a paste over the whole text.
+  if (text) {
+    const Long caret = CharCount(*text);
+    field.EditText(std::move(*text), caret);
+  }
+  if (field.Commits()) {
+    field.CommitText();
+  } else if (field.Tree().Focused() == &field) {
+    // A plain text box has no commit of its own: the edit ends when the
+    // focus leaves it.
+    field.Tree().SetFocus(nullptr);
+  }
+}
+
+void UserInput::Edit(TextWidget& field, std::string text, Long caret) {
+  RequireUsable(field);
+  if (caret < 0) RaiseError(kErrInvalidPropertyValue);
+  TakeFocus(field);
+  field.EditText(std::move(text), caret);
+}
+
+void UserInput::CommitEdit(WidgetTree& tree) {
+  auto* field = dynamic_cast<TextWidget*>(tree.Focused());
+  if (field && field->Commits() && field->Edited() && field->IsUsable()) {
+    field->CommitText();
   }
 }
 

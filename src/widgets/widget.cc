@@ -402,6 +402,7 @@ std::string Slider::DumpDetails() const {
 // ---------------------------------------------------------------- TextWidget
 
 void TextWidget::SetText(std::string value) {
+  committed_text_ = value;
   if (value == text_) return;
   text_ = std::move(value);
   Long end = CharCount(text_);
@@ -411,6 +412,24 @@ void TextWidget::SetText(std::string value) {
   Notify(WidgetProperty::kText);
   if (selection_moved) Notify(WidgetProperty::kSelection);
   if (on_change) on_change();
+}
+
+void TextWidget::RevertText() {
+  if (!Commits()) return;
+  EditText(committed_text_, CharCount(committed_text_));
+}
+
+void TextWidget::EditText(std::string value, Long caret) {
+  if (caret < 0) RaiseInvalidValue();
+  const bool text_changed = value != text_;
+  text_ = std::move(value);
+  caret = std::min(caret, CharCount(text_));
+  const bool selection_moved = caret != sel_start_ || sel_length_ != 0;
+  sel_start_ = caret;
+  sel_length_ = 0;
+  if (text_changed) Notify(WidgetProperty::kText);
+  if (selection_moved) Notify(WidgetProperty::kSelection);
+  if (text_changed && on_change) on_change();
 }
 
 void TextWidget::SetSelection(Long start, Long length) {
@@ -549,6 +568,7 @@ void UpDownText::CommitText() {
       SetText(DoubleText(RoundToPlaces(v, max_decimal_places_)));
     }
   }
+  MarkCommitted();
   if (on_value_committed) on_value_committed();
 }
 
@@ -575,6 +595,13 @@ std::optional<std::string> UpDownText::Property(std::string_view name,
   if (NameIs(name, "MaxDecimalPlaces")) return LongToText(max_decimal_places_);
   if (NameIs(name, "DefaultValue")) return DoubleText(default_value_);
   return TextWidget::Property(name, arg);
+}
+
+// ---------------------------------------------------------------- TextField
+
+void TextField::CommitText() {
+  MarkCommitted();
+  if (on_value_committed) on_value_committed(Index());
 }
 
 // ---------------------------------------------------------------- ImageList

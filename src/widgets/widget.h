@@ -292,13 +292,36 @@ class Slider : public Widget {
 
 // The text part shared by the up-down field, the text field and the plain
 // text box: the text, its selection, and the key filter.
+//
+// The two fields that report a committed value (the up-down field and the
+// text field) never lose what a person changed: a text the person edited
+// (typing, a paste or a cut, any other editing) is committed as on Enter
+// when the field loses the focus, and Escape puts back the text the panel
+// last set or the person last committed. A plain text box has no commit of
+// its own: whoever handles its LostFocus reads it.
 class TextWidget : public Widget {
  public:
   using Widget::Widget;
   const std::string& Text() const { return text_; }
   // Sets the text as code would (selection collapses to the end). Raises
-  // Change when the text differs.
+  // Change when the text differs. The text set is the committed text.
   void SetText(std::string value);
+  // The text the panel last set or the person last committed.
+  const std::string& CommittedText() const { return committed_text_; }
+  // Whether the person changed the text since it was set or committed.
+  bool Edited() const { return text_ != committed_text_; }
+  // Whether this kind reports a committed value (up-down and text fields).
+  virtual bool Commits() const { return false; }
+  // The person committed the text (Enter): the field reports its value.
+  // Nothing for a plain text box.
+  virtual void CommitText() {}
+  // Escape: the committed text comes back (Change when it differs), with
+  // the caret at its end. Nothing for a plain text box.
+  void RevertText();
+  // A person's edit that is no typed key (a deletion, an undo of the line
+  // editor): the new text with the caret at `caret`. Raises Change when the
+  // text differs.
+  void EditText(std::string value, Long caret);
   // Selection in characters (not bytes of the UTF-8 text).
   Long SelStart() const { return sel_start_; }
   Long SelLength() const { return sel_length_; }
@@ -319,9 +342,12 @@ class TextWidget : public Widget {
 
  protected:
   std::string DumpDetails() const override;
+  // The text as it stands is the committed text.
+  void MarkCommitted() { committed_text_ = text_; }
 
  private:
   std::string text_;
+  std::string committed_text_;
   Long sel_start_ = 0, sel_length_ = 0;
 };
 
@@ -342,11 +368,12 @@ class UpDownText : public TextWidget {
   void SetDefaultValue(double value);
   // Selects the whole text, so the next typed key replaces it.
   void SelectValueText();
+  bool Commits() const override { return true; }
   // The user committed the text: a number is brought inside MinValue..MaxValue
   // and rounded to MaxDecimalPlaces (the text is rewritten only when that
   // changes it), then ValueCommitted is raised. A text that is not a number
   // is left as typed, so the editor that reads it reports the failure.
-  void CommitText();
+  void CommitText() override;
   // Moves the value one Increment up (+1) or down (-1) within the bounds, as
   // the step buttons do, and commits it.
   void Step(int direction);
@@ -365,6 +392,9 @@ class UpDownText : public TextWidget {
 class TextField : public TextWidget {
  public:
   using TextWidget::TextWidget;
+  bool Commits() const override { return true; }
+  // The user committed the text: ValueCommitted with the element index.
+  void CommitText() override;
   std::function<void(int index)> on_value_committed;
 };
 
@@ -584,10 +614,12 @@ class WidgetTree {
   // The widget with the focus (the container's focused child), or null.
   Widget* Focused() const { return focused_; }
   // Moves the focus, raising LostFocus on the old and GotFocus on the new
-  // text widget (observers get kFocus on both first). The focus has moved
-  // before either handler runs; a handler that moves it again wins, and the
-  // new widget then gets no GotFocus. Nothing happens when `widget` already
-  // has the focus.
+  // text widget (observers get kFocus on both first). A field the person
+  // edited and can still reach commits its text just before its LostFocus.
+  // The focus has moved before any handler runs; a handler that moves it
+  // again wins, and the new widget then gets no GotFocus. A failing commit
+  // leaves the focus moved and both focus handlers run, then its error
+  // reaches the caller. Nothing happens when `widget` already has the focus.
   void SetFocus(Widget* widget);
 
   void AddObserver(WidgetObserver* observer);
@@ -644,9 +676,18 @@ class UserInput {
   static void Check(CheckBox& box, Integer value);
   // Types key by key; each key goes through the key filter, and a kept key
   // replaces the selection, then Change. A backspace (8) deletes the selection
-  // or the character before the caret; other control keys insert nothing.
+  // or the character before the caret; an Escape (27) puts back the committed
+  // text of a field that commits; other control keys insert nothing.
   // Typing stops when a handler disables or hides the field.
   static void Type(TextWidget& field, std::string_view text);
+  // Edits the text by other means than typed keys (a deletion, the line
+  // editor's own undo): the new text, the caret at `caret` characters.
+  static void Edit(TextWidget& field, std::string text, Long caret);
+  // Commits the edit in progress, as on Enter: the focused field, when the
+  // person changed its text and can still reach it. A host calls it before
+  // it acts on the whole scene (saves, undoes, sets the panel up), so that
+  // the edit is part of it. Nothing when there is no such edit.
+  static void CommitEdit(WidgetTree& tree);
   // Replaces the text (when given) and commits it: ValueCommitted for an
   // up-down field or text field; for a text box the focus leaves it.
   static void Commit(TextWidget& field, std::optional<std::string> text);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <functional>
 #include <limits>
 
@@ -254,14 +255,24 @@ void WidgetTree::SetFocus(Widget* widget) {
                widget->DisplayName() + " belongs to another window");
   }
   Widget* previous = focused_;
-  // The focus has moved before either handler runs, so a handler that moves
+  // The focus has moved before any handler runs, so a handler that moves
   // it again (or hides the widget it is leaving) sees the new state.
   focused_ = widget;
+  std::exception_ptr commit_failure;
   if (previous) {
     Notify(*previous, WidgetProperty::kFocus);
-    if (auto* text = dynamic_cast<TextWidget*>(previous);
-        text && text->on_lost_focus) {
-      text->on_lost_focus();
+    if (auto* text = dynamic_cast<TextWidget*>(previous)) {
+      // Leaving a field is as good as Enter: what the person changed is
+      // reported, never silently dropped. A field the panel has hidden or
+      // disabled meanwhile is no longer the person's to leave.
+      if (text->Commits() && text->Edited() && text->IsUsable()) {
+        try {
+          text->CommitText();
+        } catch (...) {
+          commit_failure = std::current_exception();
+        }
+      }
+      if (text->on_lost_focus) text->on_lost_focus();
     }
   }
   if (widget && focused_ == widget) {
@@ -271,6 +282,7 @@ void WidgetTree::SetFocus(Widget* widget) {
       text->on_got_focus();
     }
   }
+  if (commit_failure) std::rethrow_exception(commit_failure);
 }
 
 void WidgetTree::AddObserver(WidgetObserver* observer) {

@@ -31,7 +31,6 @@ void TextEditor::SyncText() {
   QSignalBlocker block(this);
   QString text = ToQ(text_.Text());
   if (this->text() != text) setText(text);
-  if (owner_.Acting() != &text_) dirty_ = false;
   SyncSelection();
 }
 
@@ -70,14 +69,19 @@ void TextEditor::keyPressEvent(QKeyEvent* event) {
     int direction = event->key() == Qt::Key_Up ? 1 : -1;
     owner_.Act(text_,
                [this, direction] { UserInput::Step(*up_down_, direction); });
-    dirty_ = false;
     event->accept();
     return;
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // The up-down field and the text field commit on Enter; in a plain
     // text box Enter means nothing (its edit ends when it loses focus).
-    if (Commits()) CommitNow();
+    if (text_.Commits()) CommitNow();
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    // A key the field's filter sees; a field puts its committed text back.
+    TypeKey(QString(QChar(27)));
     event->accept();
     return;
   }
@@ -107,7 +111,6 @@ void TextEditor::TypeKey(const QString& typed) {
   PushSelection();
   owner_.Act(text_,
              [this, &typed] { UserInput::Type(text_, typed.toStdString()); });
-  dirty_ = true;
 }
 
 void TextEditor::focusInEvent(QFocusEvent* event) {
@@ -148,18 +151,14 @@ void TextEditor::focusOutEvent(QFocusEvent* event) {
       event->reason() == Qt::ActiveWindowFocusReason) {
     return;
   }
-  // A person who typed a value and clicks or tabs elsewhere means it.
-  bool by_person = event->reason() == Qt::MouseFocusReason ||
-                   event->reason() == Qt::TabFocusReason ||
-                   event->reason() == Qt::BacktabFocusReason;
-  if (dirty_ && by_person && Commits()) CommitNow();
+  // The model commits what the person changed as the field loses the
+  // focus, however it was left.
   owner_.Act(text_, [this] {
     if (text_.Tree().Focused() == &text_) UserInput::Blur(text_);
   });
 }
 
 void TextEditor::CommitNow() {
-  dirty_ = false;
   owner_.Act(text_, [this] {
     if (text_.IsUsable()) UserInput::Commit(text_, std::nullopt);
   });
@@ -167,14 +166,10 @@ void TextEditor::CommitNow() {
 
 void TextEditor::PushText() {
   if (owner_.Syncing()) return;
-  dirty_ = true;
   QString now = text();
   int caret = cursorPosition();
   owner_.Act(text_, [this, &now, caret] {
-    std::string value = now.toStdString();
-    Long pos = ToModelPos(now, caret);
-    text_.SetText(value);
-    text_.SetSelection(pos, 0);
+    UserInput::Edit(text_, now.toStdString(), ToModelPos(now, caret));
   });
 }
 

@@ -7,9 +7,10 @@
 #include "widgets/widget.h"
 
 // The line edit of a text box, a text field or an up-down field. Typed
-// characters go key by key through the model (and its key filter); other
-// editing (deleting, moving the caret) is done by the line edit and copied
-// into the model.
+// characters go key by key through the model (and its key filter), Escape
+// too; other editing (deleting, moving the caret) is done by the line edit
+// and copied into the model as the person's edit. The model decides what
+// leaving the field means (a field commits what the person changed).
 namespace morvel::qt {
 
 class TextEditor final : public QLineEdit {
@@ -27,7 +28,6 @@ class TextEditor final : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  bool Commits() const { return text_.Kind() != WidgetKind::kTextBox; }
   void CommitNow();
   // View to model: the line edit changed the text (a deletion, an undo).
   void PushText();
@@ -38,8 +38,6 @@ class TextEditor final : public QLineEdit {
   WidgetView& owner_;
   TextWidget& text_;
   UpDownText* up_down_;
-  // Typed since the last commit: leaving the field by hand commits it.
-  bool dirty_ = false;
   bool keep_selection_ = false;
   bool pushing_ = false;
 };

@@ -4,7 +4,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/bone/bone_scales.h"
 #include "sections/bone/bone_section.h"

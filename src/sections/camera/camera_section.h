@@ -2,7 +2,7 @@
 #define MORVEL_SECTIONS_CAMERA_CAMERA_SECTION_H_
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 

@@ -1,7 +1,7 @@
 #include "sections/common/common_section.h"
 
 #include "base/error.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/common/draw_mode.h"
 

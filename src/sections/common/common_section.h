@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "widgets/widget.h"
 
 namespace morvel {

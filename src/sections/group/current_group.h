@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/error.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "scene/scene.h"
 
 // Which group the group and bone editors write to.

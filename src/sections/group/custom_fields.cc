@@ -3,7 +3,7 @@
 // them back.
 #include <memory>
 
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/current_group.h"
 #include "sections/group/group_section.h"

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "panel/panel_context.h"
-#include "panel/section_layout.h"
+#include "kit/panel_context.h"
+#include "kit/section_layout.h"
 #include "widgets/widget.h"
 
 namespace morvel {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
 #include "sections/group/current_group.h"

@@ -4,7 +4,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 
 namespace morvel {
 namespace {

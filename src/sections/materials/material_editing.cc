@@ -5,8 +5,8 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/section_layout.h"
-#include "panel/transaction.h"
+#include "kit/section_layout.h"
+#include "kit/transaction.h"
 #include "sections/materials/material_columns.h"
 #include "sections/materials/materials_section.h"
 #include "widgets/text_util.h"

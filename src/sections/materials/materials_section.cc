@@ -9,7 +9,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "sections/materials/material_columns.h"
 
 namespace morvel {

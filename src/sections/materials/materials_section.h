@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "scene/scene.h"
 #include "sections/materials/material_columns.h"
 #include "widgets/widget.h"

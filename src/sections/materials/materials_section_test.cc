@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_harness.h"
 #include "panel/properties_access.h"
+#include "sections/section_testing.h"
 
 namespace morvel {
 namespace {

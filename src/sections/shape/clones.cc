@@ -3,7 +3,7 @@
 // so a commit in any field writes all nine to the shape the section shows.
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
 

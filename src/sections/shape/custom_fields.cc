@@ -1,7 +1,7 @@
 // The Custom frame: the text values of the fields the scene names for every
 // shape.
-#include "panel/section_layout.h"
-#include "panel/transaction.h"
+#include "kit/section_layout.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "base/error.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/common/draw_mode.h"
 

@@ -1,7 +1,7 @@
 #ifndef MORVEL_SECTIONS_SHAPE_DISPLAY_OPTIONS_H_
 #define MORVEL_SECTIONS_SHAPE_DISPLAY_OPTIONS_H_
 
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "widgets/widget.h"
 
 namespace morvel {

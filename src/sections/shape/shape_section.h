@@ -6,9 +6,9 @@
 #include <string>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
-#include "panel/section_layout.h"
-#include "panel/transaction.h"
+#include "kit/panel_context.h"
+#include "kit/section_layout.h"
+#include "kit/transaction.h"
 #include "sections/materials/materials_section.h"
 #include "widgets/widget.h"
 

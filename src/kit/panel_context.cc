@@ -1,4 +1,4 @@
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 
 #include "base/error.h"
 

@@ -1,4 +1,4 @@
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "panel/panel_testing.h"
+#include "kit/kit_testing.h"
 
 namespace morvel {
 namespace {

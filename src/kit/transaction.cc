@@ -1,4 +1,4 @@
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
-#include "panel/section_layout.h"
+#include "kit/section_layout.h"
 
 #include "base/error.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 
 namespace morvel {
 namespace {

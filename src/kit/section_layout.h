@@ -1,5 +1,5 @@
-#ifndef MORVEL_PANEL_SECTION_LAYOUT_H_
-#define MORVEL_PANEL_SECTION_LAYOUT_H_
+#ifndef MORVEL_KIT_SECTION_LAYOUT_H_
+#define MORVEL_KIT_SECTION_LAYOUT_H_
 
 #include <string>
 #include <vector>
@@ -64,4 +64,4 @@ class CustomFieldRows {
 
 }  // namespace morvel
 
-#endif  // MORVEL_PANEL_SECTION_LAYOUT_H_
+#endif  // MORVEL_KIT_SECTION_LAYOUT_H_

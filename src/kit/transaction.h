@@ -1,11 +1,11 @@
-#ifndef MORVEL_PANEL_TRANSACTION_H_
-#define MORVEL_PANEL_TRANSACTION_H_
+#ifndef MORVEL_KIT_TRANSACTION_H_
+#define MORVEL_KIT_TRANSACTION_H_
 
 #include <string>
 #include <utility>
 
 #include "base/error.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -98,4 +98,4 @@ Long CheckedAdd(Long a, Long b);
 
 }  // namespace morvel
 
-#endif  // MORVEL_PANEL_TRANSACTION_H_
+#endif  // MORVEL_KIT_TRANSACTION_H_

@@ -1,12 +1,12 @@
-#ifndef MORVEL_PANEL_PANEL_CONTEXT_H_
-#define MORVEL_PANEL_PANEL_CONTEXT_H_
+#ifndef MORVEL_KIT_PANEL_CONTEXT_H_
+#define MORVEL_KIT_PANEL_CONTEXT_H_
 
 #include <memory>
 #include <string>
 
 #include "base/types.h"
-#include "panel/properties.h"
-#include "panel/scene_services.h"
+#include "host/host_interface.h"
+#include "host/scene_services.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
@@ -117,4 +117,4 @@ inline constexpr const char* kMessageTitle = "Morvel";
 
 }  // namespace morvel
 
-#endif  // MORVEL_PANEL_PANEL_CONTEXT_H_
+#endif  // MORVEL_KIT_PANEL_CONTEXT_H_
