@@ -1,6 +1,7 @@
 #include "memscene/import_guard.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <vector>
 
 #include "base/error.h"
@@ -41,50 +43,6 @@ std::uint64_t ResidentBytes(pid_t pid) {
   statm >> size >> resident;
   return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
 }
-
-// Owns the child until it has been waited for: an error on the way out
-// kills it rather than leaving it to run on.
-class Child {
- public:
-  explicit Child(pid_t pid) : pid_(pid) {}
-  ~Child() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      int status = 0;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  pid_t pid() const { return pid_; }
-  // Waits for the child to end (killing it at `deadline`); its status.
-  int Wait(Clock::time_point deadline) {
-    int status = 0;
-    for (;;) {
-      pid_t done = waitpid(pid_, &status, WNOHANG);
-      if (done == pid_ || (done < 0 && errno != EINTR)) break;
-      if (Clock::now() >= deadline) kill(pid_, SIGKILL);
-      usleep(2000);
-    }
-    pid_ = -1;
-    return status;
-  }
-
- private:
-  pid_t pid_;
-};
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { Close(); }
-  int get() const { return fd_; }
-  void Close() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
@@ -117,87 +75,207 @@ std::string TextureCacheFolder() {
   return (base / "morvel" / "textures").string();
 }
 
-std::string RunImporter(const std::string& path, const ImportLimits& limits) {
-  const std::string program = ImporterProgram();
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    RaiseError(kErrPathFileAccess,
-               "Path/File access error: cannot start the importer for " + path);
-  }
-  Fd read_end(fds[0]), write_end(fds[1]);
+namespace {
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, write_end.get(), STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY,
-                                   0);
-  const std::string memory = std::to_string(limits.memory);
-  const std::string textures = TextureCacheFolder();
-  std::vector<char*> argv = {
-      const_cast<char*>(program.c_str()),  const_cast<char*>("--memory"),
-      const_cast<char*>(memory.c_str()),   const_cast<char*>("--textures"),
-      const_cast<char*>(textures.c_str()), const_cast<char*>("--"),
-      const_cast<char*>(path.c_str()),     nullptr};
-  pid_t pid = -1;
-  int spawned =
-      posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  write_end.Close();
-  if (spawned != 0) {
+// The importer this process keeps: started on the first import, asked for
+// each next one, and started anew after it was stopped (a file that took
+// too long or too much, or made it crash). Keeping it spares each import a
+// process start and an address space to fill from nothing, which cost more
+// than the import of a small model.
+class Importer {
+ public:
+  std::string Import(const std::string& path, const ImportLimits& limits) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto deadline = Clock::now() + limits.time;
+    if (pid_ > 0 && memory_ != limits.memory) Stop();
+    if (pid_ <= 0) Start(path, limits);
+    if (!Ask(path)) {
+      // It ended since the last answer: once more with a fresh one.
+      Stop();
+      Start(path, limits);
+      if (!Ask(path)) Failed(path, limits, deadline);
+    }
+    std::uint64_t size = 0;
+    if (!Read(reinterpret_cast<char*>(&size), sizeof size, path, limits,
+              deadline))
+      Failed(path, limits, deadline);
+    if (size > kMaxAnswer) {
+      Stop();
+      TooBig(path, limits);
+    }
+    std::string answer(static_cast<std::size_t>(size), '\0');
+    if (!Read(answer.data(), answer.size(), path, limits, deadline))
+      Failed(path, limits, deadline);
+    return answer;
+  }
+
+ private:
+  void Start(const std::string& path, const ImportLimits& limits) {
+    const std::string program = ImporterProgram();
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) != 0) CannotStart(path, program, errno);
+    if (pipe2(out, O_CLOEXEC) != 0) {
+      close(in[0]);
+      close(in[1]);
+      CannotStart(path, program, errno);
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    const std::string memory = std::to_string(limits.memory);
+    const std::string textures = TextureCacheFolder();
+    std::vector<char*> argv = {const_cast<char*>(program.c_str()),
+                               const_cast<char*>("--serve"),
+                               const_cast<char*>("--memory"),
+                               const_cast<char*>(memory.c_str()),
+                               const_cast<char*>("--textures"),
+                               const_cast<char*>(textures.c_str()),
+                               nullptr};
+    pid_t pid = -1;
+    int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr,
+                               argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    if (spawned != 0) {
+      close(in[1]);
+      close(out[0]);
+      CannotStart(path, program, spawned);
+    }
+    pid_ = pid;
+    to_ = in[1];
+    from_ = out[0];
+    memory_ = limits.memory;
+  }
+
+  // Kills the importer (it may be stuck) and waits for it; its exit status.
+  int Stop() {
+    int status = 0;
+    if (to_ >= 0) close(to_);
+    if (from_ >= 0) close(from_);
+    to_ = from_ = -1;
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+      }
+    }
+    pid_ = -1;
+    return status;
+  }
+
+  // Sends the request; false when the importer is gone. A write to a pipe
+  // nobody reads raises SIGPIPE, which would end the host: it is held back
+  // for the write and taken away if it came.
+  bool Ask(const std::string& path) {
+    std::string request(sizeof(std::uint32_t), '\0');
+    const auto length = static_cast<std::uint32_t>(path.size());
+    std::memcpy(request.data(), &length, sizeof length);
+    request += path;
+    sigset_t pipe_signal, before;
+    sigemptyset(&pipe_signal);
+    sigaddset(&pipe_signal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_signal, &before);
+    bool sent = true;
+    for (std::size_t done = 0; sent && done < request.size();) {
+      ssize_t n = write(to_, request.data() + done, request.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      sent = n > 0;
+      if (sent) done += static_cast<std::size_t>(n);
+    }
+    if (!sent) {
+      timespec none{0, 0};
+      sigtimedwait(&pipe_signal, nullptr, &none);
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return sent;
+  }
+
+  // Reads `size` bytes of the answer within the limits; false when the
+  // importer ended before.
+  bool Read(char* to, std::size_t size, const std::string& path,
+            const ImportLimits& limits, Clock::time_point deadline) {
+    while (size > 0) {
+      const auto now = Clock::now();
+      if (now >= deadline) {
+        Stop();
+        TooLong(path, limits);
+      }
+      if (ResidentBytes(pid_) > limits.memory) {
+        Stop();
+        TooBig(path, limits);
+      }
+      pollfd wait{from_, POLLIN, 0};
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+      int ready = poll(&wait, 1,
+                       static_cast<int>(std::min<long long>(left.count() + 1, 50)));
+      if (ready < 0 && errno != EINTR) return false;
+      if (ready <= 0) continue;
+      ssize_t n = read(from_, to, size);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (n <= 0) return false;
+      to += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  // The importer ended without a whole answer: why, in words.
+  [[noreturn]] void Failed(const std::string& path, const ImportLimits& limits,
+                           Clock::time_point deadline) {
+    const int status = Stop();
+    if (WIFSIGNALED(status)) {
+      if (Clock::now() >= deadline) TooLong(path, limits);
+      RaiseError(kErrInvalidFileFormat,
+                 "Invalid file format: " + path + ": the importer stopped (" +
+                     strsignal(WTERMSIG(status)) + ")");
+    }
+    RaiseError(kErrInvalidFileFormat,
+               "Invalid file format: " + path +
+                   ": the importer gave no answer (exit status " +
+                   std::to_string(WEXITSTATUS(status)) + ")");
+  }
+
+  [[noreturn]] static void CannotStart(const std::string& path,
+                                       const std::string& program, int error) {
     RaiseError(kErrPathFileAccess, "Path/File access error: cannot start the "
                                    "importer (" + program + ") for " + path +
-                                       ": " + std::strerror(spawned));
+                                       ": " + std::strerror(error));
   }
-  Child child(pid);
 
-  const auto start = Clock::now();
-  const auto deadline = start + limits.time;
-  std::string answer;
-  char buffer[1 << 16];
-  auto too_long = [&] {
+  [[noreturn]] static void TooLong(const std::string& path,
+                                   const ImportLimits& limits) {
     const auto ms = limits.time.count();
     std::string seconds = std::to_string(ms / 1000);
     if (ms % 1000 != 0) seconds += "." + std::to_string(ms % 1000 / 100);
     RaiseError(kErrInvalidFileFormat,
                "Invalid file format: " + path +
                    ": the importer did not finish within " + seconds + " s");
-  };
-  auto too_big = [&] {
+  }
+
+  [[noreturn]] static void TooBig(const std::string& path,
+                                  const ImportLimits& limits) {
     RaiseError(kErrOutOfMemory,
                "Out of memory: " + path + ": the model needs more than " +
                    std::to_string(limits.memory >> 20) +
                    " MiB, the most an import may take");
-  };
-  for (;;) {
-    const auto now = Clock::now();
-    if (now >= deadline) too_long();
-    if (ResidentBytes(child.pid()) > limits.memory) too_big();
-    pollfd wait{read_end.get(), POLLIN, 0};
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - now);
-    int ready = poll(&wait, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
-    if (ready < 0 && errno != EINTR) break;
-    if (ready <= 0) continue;
-    ssize_t n = read(read_end.get(), buffer, sizeof buffer);
-    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (n <= 0) break;  // the importer closed its end: it is done
-    answer.append(buffer, static_cast<std::size_t>(n));
-    if (answer.size() > kMaxAnswer) too_big();
   }
-  const int status = child.Wait(deadline + std::chrono::seconds(1));
-  if (WIFSIGNALED(status)) {
-    if (Clock::now() >= deadline) too_long();
-    if (answer.empty() && WTERMSIG(status) == SIGKILL) too_big();
-    RaiseError(kErrInvalidFileFormat,
-               "Invalid file format: " + path + ": the importer stopped (" +
-                   strsignal(WTERMSIG(status)) + ")");
-  }
-  if (answer.empty()) {
-    RaiseError(kErrInvalidFileFormat,
-               "Invalid file format: " + path + ": the importer gave no answer "
-               "(exit status " + std::to_string(WEXITSTATUS(status)) + ")");
-  }
-  return answer;
+
+  std::mutex mutex_;
+  pid_t pid_ = -1;
+  int to_ = -1;
+  int from_ = -1;
+  std::uint64_t memory_ = 0;
+};
+
+}  // namespace
+
+std::string RunImporter(const std::string& path, const ImportLimits& limits) {
+  // Kept for the life of the process: when it ends, the importer's input
+  // ends and it leaves.
+  static Importer* importer = new Importer;
+  return importer->Import(path, limits);
 }
 
 }  // namespace morvel::mem

@@ -8,10 +8,12 @@
 // Model files are read by the Open Asset Import Library in a child process
 // (morvel-import), never in the host: some files make the library hang,
 // take memory without end or crash, and a host must outlive all of them.
-// The child gets a time limit, an address-space limit (it caps itself) and
-// a watch on its resident memory (the limit where a sanitizer needs the
-// whole address space); past any of them it is killed, and the host gets a
-// numbered error naming the file. docs/scene-format.md describes the guard.
+// Each import gets a time limit, the child an address-space limit (it caps
+// itself) and a watch on its resident memory (the limit where a sanitizer
+// needs the whole address space); past any of them the child is killed,
+// and the host gets a numbered error naming the file. One child serves all
+// the imports of a host until it is killed, and a new one starts for the
+// next. docs/scene-format.md describes the guard.
 namespace morvel::mem {
 
 struct ImportLimits {
