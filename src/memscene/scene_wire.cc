@@ -71,8 +71,11 @@ class Input {
     if (count > (bytes_.size() - at_) / sizeof(T)) Fail("ends too soon");
     if (count % group != 0) Fail("has an array cut short");
     std::vector<T> values(static_cast<std::size_t>(count));
-    std::memcpy(values.data(), bytes_.data() + at_,
-                static_cast<std::size_t>(count) * sizeof(T));
+    // An empty vector's data() may be null, which memcpy may not be given
+    // even for no bytes.
+    if (count > 0)
+      std::memcpy(values.data(), bytes_.data() + at_,
+                  static_cast<std::size_t>(count) * sizeof(T));
     at_ += static_cast<std::size_t>(count) * sizeof(T);
     return values;
   }
