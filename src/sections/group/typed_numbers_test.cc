@@ -44,12 +44,20 @@ TEST(TypedNumberTest, FailsAtTheConversionAfterExactlyTheStepsBefore) {
     std::string journal_before;
   } fields[] = {
       {"Rig", "txtOrientationX", "", kErrTypeMismatch, {kPrepare}, ""},
-      {"Rig", "txtPositionY", std::string(10000, 'x'), kErrTypeMismatch,
-       {kPrepare}, "SetOrientation"},
+      {"Rig",
+       "txtPositionY",
+       std::string(10000, 'x'),
+       kErrTypeMismatch,
+       {kPrepare},
+       "SetOrientation"},
       {"Rig", "txtRotationTheta", "-1e39", kErrOverflow, {kPrepare}, ""},
       {"Rig", "txtIKJointMaxZ", std::string(10000, '9'), kErrOverflow, {}, ""},
-      {"Tail", "txtExtentIrregularOffsetZ", "1,5", kErrTypeMismatch,
-       {"evtReqPrepareForSceneChanges(\"SysProperties\")"}, ""},
+      {"Tail",
+       "txtExtentIrregularOffsetZ",
+       "1,5",
+       kErrTypeMismatch,
+       {"evtReqPrepareForSceneChanges(\"SysProperties\")"},
+       ""},
   };
   for (const auto& field : fields) {
     SCOPED_TRACE(field.widget);
