@@ -25,20 +25,6 @@ void AddTriangle(Mesh& mesh, int a, int b, int c) {
   mesh.faces.push_back(face);
 }
 
-void Bound(Mesh& mesh) {
-  mesh.open = true;
-  if (mesh.vertices.empty()) return;
-  mesh.min = mesh.max = mesh.vertices[0];
-  for (const Vec3& v : mesh.vertices) {
-    mesh.min = {std::min(mesh.min.x, v.x), std::min(mesh.min.y, v.y),
-                std::min(mesh.min.z, v.z)};
-    mesh.max = {std::max(mesh.max.x, v.x), std::max(mesh.max.y, v.y),
-                std::max(mesh.max.z, v.z)};
-  }
-  Vec3 half = (mesh.max - mesh.min) * 0.5;
-  mesh.radius = std::sqrt(Dot(half, half));
-}
-
 Mesh Whole(const mem::MeshData& data) {
   Mesh mesh;
   const std::size_t vertices = data.VertexCount();
@@ -54,6 +40,8 @@ Mesh Whole(const mem::MeshData& data) {
                 static_cast<int>(data.triangles[t + 2]));
   }
   Bound(mesh);
+  // A model's meshes may be open anywhere: both sides are drawn.
+  mesh.open = true;
   return mesh;
 }
 
@@ -94,6 +82,7 @@ Mesh Clustered(const Mesh& from, double cells) {
     if (a != b && b != c && a != c) AddTriangle(out, a, b, c);
   }
   Bound(out);
+  out.open = true;
   out.min = from.min;  // the level keeps the mesh's own bounds
   out.max = from.max;
   out.radius = from.radius;

@@ -468,15 +468,21 @@ class Converter {
     return -1;
   }
 
+  // Adds a light or camera under the node of its name (HolderOf); the
+  // index of its kind's data.
+  std::size_t AddHeld(std::string_view raw, const std::string& fallback,
+                      Long kind) {
+    const std::int32_t index = Add(raw, fallback, kind, HolderOf(raw));
+    return static_cast<std::size_t>(
+        content_.nodes[static_cast<std::size_t>(index)].ext);
+  }
+
   void AddLights() {
     for (std::size_t l = 0; l < Count(scene_.mNumLights, scene_.mLights); ++l) {
       const aiLight* light = scene_.mLights[l];
       if (light == nullptr) continue;
-      std::int32_t holder = HolderOf(View(light->mName));
-      std::int32_t index = Add(View(light->mName), "Light " + std::to_string(l),
-                               kNodeTypeLight, holder);
-      LightData& out = content_.lights[static_cast<std::size_t>(
-          content_.nodes[static_cast<std::size_t>(index)].ext)];
+      LightData& out = content_.lights[AddHeld(
+          View(light->mName), "Light " + std::to_string(l), kNodeTypeLight)];
       switch (light->mType) {
         case aiLightSource_DIRECTIONAL:
           out.light_type = kLightTypeDirectional;
@@ -542,11 +548,8 @@ class Converter {
     for (std::size_t c = 0; c < Count(scene_.mNumCameras, scene_.mCameras); ++c) {
       const aiCamera* camera = scene_.mCameras[c];
       if (camera == nullptr) continue;
-      std::int32_t holder = HolderOf(View(camera->mName));
-      std::int32_t index = Add(View(camera->mName), "Camera " + std::to_string(c),
-                               kNodeTypeCamera, holder);
-      CameraData& out = content_.cameras[static_cast<std::size_t>(
-          content_.nodes[static_cast<std::size_t>(index)].ext)];
+      CameraData& out = content_.cameras[AddHeld(
+          View(camera->mName), "Camera " + std::to_string(c), kNodeTypeCamera)];
       out.field_of_view = static_cast<Single>(
           Finite(camera->mHorizontalFOV, 0.25f * kHalfTurn) / kHalfTurn);
       CameraLens& lens = out.lens.Mutable();
