@@ -39,6 +39,7 @@ set(MORVEL_PUBLIC_HEADERS
   warn/frm_warn.h
   widgets/widget.h)
 set(MORVEL_PUBLIC_QT_HEADERS
+  qt/choosers.h
   qt/properties_widget.h)
 
 # Inside the build it is MorvelProperties (alias Morvel::Properties); the
@@ -68,8 +69,9 @@ install(EXPORT MorvelPropertiesTargets
         DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
         COMPONENT MorvelProperties)
 
-# The Qt component: the adapter library (Morvel::PropertiesQt) and its one
-# public header. It needs Qt 6 Widgets in the host too.
+# The Qt component: the adapter library (Morvel::PropertiesQt) and its
+# public headers: the widget, and its choosers a host's tests script. It
+# needs Qt 6 Widgets in the host too.
 if(TARGET morvel_qt)
   set_target_properties(morvel_qt PROPERTIES EXPORT_NAME PropertiesQt)
   install(TARGETS morvel_qt

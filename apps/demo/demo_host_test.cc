@@ -321,11 +321,19 @@ TEST_F(DemoHostTest, AMeshOperationIsLoggedWithTheValuesItRanWith) {
                             {"Angle", "45"}}) {
     settings_.SaveSetting("Morvel", "DivideSmooth", key, value);
   }
+  settings_.SaveSetting("Morvel", "Mirror", "Axis", "0");
   std::string operation = "DivideSmooth";
   window_->evtReqApplyOperation(operation);
+  // With what the stored numbers mean: the tension in tenths, 1 for "More
+  // Than", 0 for the X axis.
   EXPECT_TRUE(window_->LogText().endsWith(
       "evtReqApplyOperation(\"DivideSmooth\")\n"
-      "    DivideSmooth Teapot Level=2 Tension=-3 Condition=1 Angle=45"))
+      "    DivideSmooth Teapot Level=2 Tension=-3 (-0.3) Condition=1 (More "
+      "Than) Angle=45"))
+      << window_->LogText().toStdString();
+  operation = "Mirror";
+  window_->evtReqApplyOperation(operation);
+  EXPECT_TRUE(window_->LogText().endsWith("    Mirror Teapot Axis=0 (X)"))
       << window_->LogText().toStdString();
   // Nothing in the scene changed: nothing to undo.
   EXPECT_FALSE(window_->History().CanUndo());

@@ -8,6 +8,7 @@
 
 #include "panel/scene_services.h"
 #include "platform/settings_store.h"
+#include "qt/choosers.h"
 #include "qt/qt_platform.h"
 #include "qt/warn_dialog.h"
 #include "qt/widget_view.h"
@@ -116,7 +117,9 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
   surface->setGeometry(rect());
   setFocusProxy(surface);
 
-  p.view->on_error = [this](const Error& error) { Report(error); };
+  p.view->on_error = [this](const Error& error, const Widget* source) {
+    Report(error, source);
+  };
   p.view->on_key_down = [this](Integer key_code, Integer shift) {
     parts_->panel->KeyDown(key_code, shift);
   };
@@ -126,7 +129,7 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
   try {
     p.panel->ReadProperties();
   } catch (const Error& error) {
-    Report(error);
+    Report(error, nullptr);
   }
   p.view->Flush();
 }
@@ -137,7 +140,7 @@ PropertiesWidget::~PropertiesWidget() {
     try {
       parts_->panel->Terminate();
     } catch (const Error& error) {
-      Report(error);
+      Report(error, nullptr);
     }
   }
   parts_->view.reset();
@@ -206,17 +209,41 @@ void PropertiesWidget::resizeEvent(QResizeEvent* event) {
   try {
     parts_->panel->Resize();
   } catch (const Error& error) {
-    Report(error);
+    Report(error, nullptr);
   }
   emit panelResized();
 }
 
-void PropertiesWidget::Report(const Error& error) {
+bool PropertiesWidget::commitEdit() {
+  Widget* focused = parts_->panel->Widgets().Focused();
+  if (!focused) return true;
+  bool failed = false;
+  auto previous = parts_->view->on_error;
+  parts_->view->on_error = [&](const Error& error, const Widget* source) {
+    failed = true;
+    if (previous) previous(error, source);
+  };
+  parts_->view->Act(*focused, [this] {
+    UserInput::CommitEdit(parts_->panel->Widgets());
+  });
+  parts_->view->on_error = previous;
+  return !failed;
+}
+
+void PropertiesWidget::Report(const Error& error, const Widget* source) {
+  // The person cancelled a choice: nothing happened, nothing to report.
+  if (error.Number() == kErrChooserCancelled) return;
+  QString field =
+      source ? QString::fromStdString(parts_->view->FieldNameOf(*source))
+             : QString();
   if (isSignalConnected(
           QMetaMethod::fromSignal(&PropertiesWidget::errorOccurred))) {
-    emit errorOccurred(error);
-  } else {
+    emit errorOccurred(error, field);
+  } else if (field.isEmpty()) {
     std::fprintf(stderr, "%s\n", error.ToString().c_str());
+  } else {
+    std::fprintf(stderr, "%s: %s\n", field.toStdString().c_str(),
+                 error.ToString().c_str());
   }
 }
 

@@ -80,7 +80,7 @@ class WidgetViewTest : public ::testing::Test {
     tree_.Build(kLayout);
     view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_,
                                          nullptr, factory_);
-    view_->on_error = [this](const Error& error) { errors_.push_back(error); };
+    view_->on_error = [this](const Error& error, const Widget*) { errors_.push_back(error); };
     QWidget* root = view_->RootWidget();
     root->resize(400, 500);
     root->show();

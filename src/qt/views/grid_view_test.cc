@@ -56,7 +56,7 @@ class MaterialGridViewTest : public ::testing::Test {
     tree_.Build(kLayout);
     view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_);
     view_->SetPictureFolder(folder_.path());
-    view_->on_error = [this](const Error& error) {
+    view_->on_error = [this](const Error& error, const Widget*) {
       log_.push_back("error " + std::to_string(error.Number()));
     };
     QWidget* root = view_->RootWidget();
