@@ -9,6 +9,7 @@
 #include "panel/scene_services.h"
 #include "platform/settings_store.h"
 #include "qt/choosers.h"
+#include "qt/panel_scroll_area.h"
 #include "qt/qt_platform.h"
 #include "qt/warn_dialog.h"
 #include "qt/widget_view.h"
@@ -18,7 +19,8 @@ namespace morvel::qt {
 namespace {
 
 // The panel's window facts, read from the widget itself: no border, so the
-// inner and outer heights are the same.
+// inner and outer heights are the same; the width is what the scroll bar
+// leaves.
 class WidgetContainer final : public PanelContainer {
  public:
   WidgetContainer(const QWidget& widget, const ScreenMetrics& metrics)
@@ -32,8 +34,11 @@ class WidgetContainer final : public PanelContainer {
     return fixed_ ? fixed_->outer_height : InnerHeight();
   }
   Long Width() const override {
-    return fixed_ ? fixed_->width : widget_.width() * metrics_.TwipsPerPixelX();
+    if (fixed_) return fixed_->width;
+    int pixels = scroll_ ? scroll_->VisibleWidth() : widget_.width();
+    return pixels * metrics_.TwipsPerPixelX();
   }
+  void SetScrollArea(const PanelScrollArea* scroll) { scroll_ = scroll; }
   Long hWnd() const override {
     // The window system's handle of the window the panel is in (0 before
     // that window exists); never creates one.
@@ -52,6 +57,7 @@ class WidgetContainer final : public PanelContainer {
  private:
   const QWidget& widget_;
   const ScreenMetrics& metrics_;
+  const PanelScrollArea* scroll_ = nullptr;
   std::optional<FixedContainer> fixed_;
 };
 
@@ -71,6 +77,7 @@ struct PropertiesWidget::Parts {
   std::unique_ptr<WidgetContainer> container;
   std::unique_ptr<Properties> panel;
   std::unique_ptr<WidgetView> view;
+  std::unique_ptr<PanelScrollArea> scroll;
   bool terminated = false;
 };
 
@@ -113,9 +120,12 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
                                          scene_services);
   p.view = std::make_unique<WidgetView>(
       p.panel->Widgets(), *p.panel->Widgets().Root(), *p.metrics, this);
-  QWidget* surface = p.view->RootWidget();
-  surface->setGeometry(rect());
-  setFocusProxy(surface);
+  p.scroll =
+      std::make_unique<PanelScrollArea>(p.panel->Widgets(), *p.view, this);
+  p.scroll->setGeometry(rect());
+  p.container->SetScrollArea(p.scroll.get());
+  p.scroll->on_width_changed = [this] { ContainerResized(); };
+  setFocusProxy(p.view->RootWidget());
 
   p.view->on_error = [this](const Error& error, const Widget* source) {
     Report(error, source);
@@ -143,6 +153,7 @@ PropertiesWidget::~PropertiesWidget() {
       Report(error, nullptr);
     }
   }
+  parts_->scroll.reset();
   parts_->view.reset();
   parts_->panel.reset();
 }
@@ -203,7 +214,12 @@ QSize PropertiesWidget::sizeHint() const {
 
 void PropertiesWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  parts_->view->RootWidget()->setGeometry(rect());
+  parts_->scroll->setGeometry(rect());
+  parts_->scroll->Fit();
+  ContainerResized();
+}
+
+void PropertiesWidget::ContainerResized() {
   // Fixed facts did not change: no notification.
   if (parts_->container->Fixed() || parts_->terminated) return;
   try {

@@ -28,7 +28,8 @@
 // size is what the panel reads as its width and heights (in twips), its
 // resize is the panel's resize notification, the copy, cut and paste keys of
 // the panel's fields are its key-down notification, and destroying it
-// terminates the panel.
+// terminates the panel. The panel scrolls when its sections stand taller
+// than the widget.
 //
 // Every error the panel raises while it handles a person's input (an
 // editor, a resize, a key) comes out of errorOccurred(), as no exception may
@@ -138,6 +139,8 @@ class PropertiesWidget : public QWidget {
  private:
   struct Parts;
   void Report(const Error& error, const Widget* source);
+  // The container's resize notification, unless its facts are fixed.
+  void ContainerResized();
   std::unique_ptr<Parts> parts_;
 };
 

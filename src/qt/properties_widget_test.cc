@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +35,7 @@ namespace morvel::qt {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::TurnWheel;
 using testing::WhenShown;
 
 // The host's side: every event in order.
@@ -112,6 +116,47 @@ TEST_F(PropertiesWidgetTest, TheWidgetIsThePanelsContainer) {
       widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
       4045);
   EXPECT_THAT(resized, ElementsAre(300));
+}
+
+TEST_F(PropertiesWidgetTest, SectionsTallerThanTheWidgetScroll) {
+  Select("Teapot", 3);
+  widget_->resize(300, 250);
+  // The width the scroll bar leaves reaches the panel as a resize.
+  QCoreApplication::processEvents();
+  auto* area = widget_->findChild<QScrollArea*>();
+  ASSERT_NE(area, nullptr);
+  QScrollBar* bar = area->verticalScrollBar();
+  ASSERT_TRUE(bar->isVisible());
+  const int visible = 300 - bar->width();
+  EXPECT_EQ(area->widget()->width(), visible);
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      visible * 15 + 45);
+  // Everything can be reached: the last custom field is below the fold.
+  QWidget* field = Find("txtCustomShapeFieldValue(3)");
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_GT(field->mapTo(area->widget(), QPoint(0, field->height())).y(), 250);
+
+  // The wheel over a slider without the focus scrolls the panel; with the
+  // focus, it moves the slider.
+  auto& level = widget_->panel().Widgets().Get<Slider>("sldSmoothingLevel");
+  auto* slider = qobject_cast<QSlider*>(Find("sldSmoothingLevel"));
+  TurnWheel(slider, -1);
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_EQ(level.Value(), 1);
+  bar->setValue(0);
+  slider->setFocus(Qt::MouseFocusReason);
+  TurnWheel(slider, -1);
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(level.Value(), 0);
+
+  // Tall enough again, the scroll bar goes and the panel has the width.
+  widget_->resize(300, 3000);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      300 * 15 + 45);
 }
 
 TEST_F(PropertiesWidgetTest, EditorErrorsComeOutOfOneSignalNamingTheField) {

@@ -4,13 +4,31 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSpontaneKeyEvent>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <functional>
 
-// Test helpers for code that opens modal windows: the call that opens one
-// runs its own event loop, so the answer is posted before the call.
+// Test helpers: real input Qt's own test library has no call for, and
+// answers to modal windows (the call that opens one runs its own event
+// loop, so the answer is posted before the call).
 namespace morvel::qt::testing {
+
+// Turns the mouse wheel over `widget`'s centre by `notches` (negative:
+// towards the person, scrolling down), as the window system delivers it: a
+// widget that has no use for it leaves it to its parents.
+inline void TurnWheel(QWidget* widget, int notches) {
+  QPointF at = widget->rect().center();
+  QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(),
+                    QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  // sendEvent would mark it as sent by code, which Qt does not pass on to
+  // the parents; the application's notify delivers it as the window
+  // system's.
+  QSpontaneKeyEvent::setSpontaneous(&wheel);
+  QApplication::instance()->notify(widget, &wheel);
+}
 
 // Runs `answer` on the modal window the next call opens, once it is shown.
 template <class Dialog>
