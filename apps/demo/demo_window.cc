@@ -30,6 +30,7 @@
 #include "base/numbers.h"
 #include "gestures.h"
 #include "outliner.h"
+#include "window_shortcuts.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
 #include "panel/scene_services.h"
@@ -112,6 +113,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   CreatePanel();
   UpdateActions();
   new GestureWatch(this, [this] { history_.BreakMerge(); });
+  new WindowShortcuts(this);
 }
 
 DemoWindow::~DemoWindow() { DestroyPanel(); }
@@ -210,9 +212,14 @@ void DemoWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   undo_action_ = edit->addAction("&Undo", [this] { Undo(); });
-  undo_action_->setShortcut(QKeySequence::Undo);
+  undo_action_->setShortcuts(QKeySequence::Undo);
   redo_action_ = edit->addAction("&Redo", [this] { Redo(); });
-  redo_action_->setShortcut(QKeySequence::Redo);
+  // Every key the desktop uses for Redo, and Ctrl+Shift+Z everywhere, as
+  // the menu says.
+  QList<QKeySequence> redo_keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  const QKeySequence ctrl_shift_z(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+  if (!redo_keys.contains(ctrl_shift_z)) redo_keys.prepend(ctrl_shift_z);
+  redo_action_->setShortcuts(redo_keys);
 
   QMenu* view = menuBar()->addMenu("&View");
   QAction* common = view->addAction("&Common Tab", [this] { SetTab(2); });

@@ -1,10 +1,12 @@
 #include "qt/choosers.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +26,28 @@ QString Title(const std::string& application_key, const char* what) {
 
 // The file dialog's own result for its "No Map" button.
 constexpr int kNoMapResult = 2;
+
+// A chooser is a window of its own: once it closes, the window and the
+// widget the person was in have the keyboard again, so that the next key
+// (Ctrl+Z) reaches them and not nothing, whatever the window manager does.
+class KeyboardComesBack {
+ public:
+  explicit KeyboardComesBack(QWidget* parent)
+      : widget_(QApplication::focusWidget() ? QApplication::focusWidget()
+                                            : parent) {}
+  ~KeyboardComesBack() {
+    if (!widget_) return;
+    widget_->window()->activateWindow();
+    if (widget_->focusPolicy() != Qt::NoFocus) {
+      widget_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+  }
+  KeyboardComesBack(const KeyboardComesBack&) = delete;
+  KeyboardComesBack& operator=(const KeyboardComesBack&) = delete;
+
+ private:
+  QPointer<QWidget> widget_;
+};
 
 }  // namespace
 
@@ -58,6 +82,7 @@ ColourChoice QtDialogUtility::ChooseColour(Long /*owner*/,
     return answer;
   }
   QColor start = QColor::fromRgb(ColourToRgb(colour & 0xFFFFFF));
+  KeyboardComesBack keyboard(parent_);
   QColor chosen =
       QColorDialog::getColor(start, parent_, Title(application_key, "Colour"));
   if (!chosen.isValid()) return {0, colour};
@@ -102,6 +127,7 @@ bool QtDialogUtility::ShowMapFileDialog(const std::string& application_key,
     QObject::connect(no_map, &QPushButton::clicked, &dialog,
                      [&dialog] { static_cast<QDialog&>(dialog).done(kNoMapResult); });
   }
+  KeyboardComesBack keyboard(parent_);
   const int result = dialog.exec();
   if (result == kNoMapResult) {
     path.clear();

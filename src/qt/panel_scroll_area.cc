@@ -12,7 +12,10 @@ namespace morvel::qt {
 
 PanelScrollArea::PanelScrollArea(WidgetTree& tree, WidgetView& view,
                                  QWidget* parent)
-    : QScrollArea(parent), tree_(tree), view_(view) {
+    : QScrollArea(parent),
+      tree_(tree),
+      view_(view),
+      designed_height_(view.ToPixelsY(view.Root().Height())) {
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -27,6 +30,10 @@ PanelScrollArea::~PanelScrollArea() {
   tree_.RemoveObserver(this);
   // The view owns its surface and deletes it with itself.
   takeWidget();
+}
+
+int PanelScrollArea::LayoutHeight() const {
+  return std::max(height(), designed_height_);
 }
 
 int PanelScrollArea::VisibleWidth() const {

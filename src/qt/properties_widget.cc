@@ -20,15 +20,16 @@ namespace {
 
 // The panel's window facts, read from the widget itself: no border, so the
 // inner and outer heights are the same; the width is what the scroll bar
-// leaves.
+// leaves, the height at least the panel's designed one (it scrolls).
 class WidgetContainer final : public PanelContainer {
  public:
   WidgetContainer(const QWidget& widget, const ScreenMetrics& metrics)
       : widget_(widget), metrics_(metrics) {}
   bool UserMode() const override { return true; }
   Long InnerHeight() const override {
-    return fixed_ ? fixed_->inner_height
-                  : widget_.height() * metrics_.TwipsPerPixelY();
+    if (fixed_) return fixed_->inner_height;
+    int pixels = scroll_ ? scroll_->LayoutHeight() : widget_.height();
+    return pixels * metrics_.TwipsPerPixelY();
   }
   Long OuterHeight() const override {
     return fixed_ ? fixed_->outer_height : InnerHeight();
