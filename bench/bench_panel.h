@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_support.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "panel/properties.h"
@@ -18,15 +19,28 @@
 
 namespace morvel::bench {
 
+// What a headless host lends a panel: the platform services, a silent
+// event sink and a fixed container.
+struct HeadlessHost {
+  PlatformServices Platform() {
+    return PlatformServices{&clipboard, &messages, &settings, &metrics};
+  }
+
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics;
+  PropertiesEvents events;
+  FixedContainer container;
+};
+
 // A panel in a headless host over a reference scene: created, laid out for
 // run time, handed the scene and an applier over its own settings store.
 // The scene's journal is off, as a host making millions of writes would
 // have it.
-struct HeadlessPanel {
+struct HeadlessPanel : HeadlessHost {
   explicit HeadlessPanel(std::shared_ptr<MemSceneGraph> scene_graph)
-      : scene(std::move(scene_graph)),
-        panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
-              events, container) {
+      : scene(std::move(scene_graph)), panel(Platform(), events, container) {
     scene->SetJournalEnabled(false);
     panel.ReadProperties();
     panel.SetSceneGraph(scene, std::make_shared<MemApplier>(scene, &settings));
@@ -38,12 +52,6 @@ struct HeadlessPanel {
     return panel.Widgets().Get<T>(name, index);
   }
 
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
   std::shared_ptr<MemSceneGraph> scene;
   Properties panel;
 };
@@ -61,6 +69,38 @@ inline void ReportRatio(benchmark::State& state, double panel_seconds,
   state.counters["ratio"] = panel_seconds / bare_seconds;
   state.counters["panel" + suffix] = scale * panel_seconds / iterations;
   state.counters["bare" + suffix] = scale * bare_seconds / iterations;
+}
+
+// Times `panel_work` and then `bare_work` in every iteration, each with this
+// thread's CPU clock, so that both see the same machine state, and reports
+// the ratio with both times per unit of work (`units_per_iteration` of it in
+// each iteration).
+template <class PanelWork, class BareWork>
+void MeasureSideBySide(benchmark::State& state, PanelWork&& panel_work,
+                       BareWork&& bare_work, TimeUnit unit,
+                       double units_per_iteration = 1) {
+  double panel = 0, bare = 0;
+  for (auto _ : state) {
+    auto t0 = Clock::now();
+    panel_work();
+    auto t1 = Clock::now();
+    bare_work();
+    auto t2 = Clock::now();
+    panel += Seconds(t1 - t0);
+    bare += Seconds(t2 - t1);
+  }
+  ReportRatio(state, panel, bare,
+              static_cast<double>(state.iterations()) * units_per_iteration,
+              unit);
+}
+
+// What every object section's loader starts with, without the panel: the
+// frame at the panel's top left, enabled, `height` high.
+inline void ShowFrame(Widget& frame, Long height) {
+  frame.SetEnabled(true);
+  frame.SetLeft(0);
+  frame.SetTop(0);
+  frame.SetHeight(height);
 }
 
 }  // namespace morvel::bench

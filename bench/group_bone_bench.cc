@@ -108,10 +108,7 @@ struct BareGroup {
 
   void Load(Bench& b) {
     parking.Park(b, *bone_frame);
-    section->SetEnabled(true);
-    section->SetLeft(0);
-    section->SetTop(0);
-    section->SetHeight(b.container.InnerHeight());
+    bench::ShowFrame(*section, b.container.InnerHeight());
     Long pos = 60;
     for (Widget* frame : frames) {
       frame->SetVisible(true);
@@ -201,10 +198,7 @@ struct BareBone {
 
   void Load(Bench& b) {
     parking.Park(b, *group_frame);
-    section->SetEnabled(true);
-    section->SetLeft(0);
-    section->SetTop(0);
-    section->SetHeight(b.container.OuterHeight());
+    bench::ShowFrame(*section, b.container.OuterHeight());
     auto bone = b.scene->GetSelectedBone(b.SelectionList(), 0);
     sliders[0]->SetValue(SliderPosition(bone->BoneWeight(), kWeightScale));
     benchmark::DoNotOptimize(bone->BoneKind());
@@ -246,18 +240,9 @@ void RunSetupRatio(benchmark::State& state, const char* node,
   b.Select(node);
   Bare bare_loop(b);
   b.panel.SetupPropertiesPanel(args);  // the first load moves the sliders
-  double panel = 0, bare = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    b.panel.SetupPropertiesPanel(args);
-    auto t1 = Clock::now();
-    bare_loop.Load(b);
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    bare += Seconds(t2 - t1);
-  }
-  const double n = static_cast<double>(state.iterations());
-  bench::ReportRatio(state, panel, bare, n, bench::TimeUnit::kMicroseconds);
+  bench::MeasureSideBySide(
+      state, [&] { b.panel.SetupPropertiesPanel(args); },
+      [&] { bare_loop.Load(b); }, bench::TimeUnit::kMicroseconds);
 }
 
 SetupArguments ObjectTab(Long entity, Long bones, Long groups) {

@@ -75,13 +75,6 @@ struct ParkedFrames {
   Frame* divider = nullptr;
 };
 
-void Show(Frame& frame, Long height) {
-  frame.SetEnabled(true);
-  frame.SetLeft(0);
-  frame.SetTop(0);
-  frame.SetHeight(height);
-}
-
 // The light's setup without the panel: the same reads (the scene fetched
 // for the edit mode, then the light three times, as the loaders fetch it),
 // the same texts and the same widget writes.
@@ -103,7 +96,7 @@ struct BareLight {
     SceneGraph& graph = *b.scene;
     parked.Park();
     benchmark::DoNotOptimize(graph.GetActiveScene()->EditMode());
-    Show(frame, b.container.InnerHeight());
+    bench::ShowFrame(frame, b.container.InnerHeight());
     std::shared_ptr<Light> light = graph.GetSelectedLight(b.SelectionList(), 0);
     spot.SetVisible(light->LightType() == kLightTypeSpot);
     general.SetVisible(true);
@@ -164,7 +157,7 @@ struct BareCamera {
     SceneGraph& graph = *b.scene;
     parked.Park();
     benchmark::DoNotOptimize(graph.GetActiveScene()->EditMode());
-    Show(frame, b.container.InnerHeight());
+    bench::ShowFrame(frame, b.container.InnerHeight());
     raytrace.SetVisible(true);
     std::shared_ptr<Camera> camera =
         graph.GetSelectedCamera(b.SelectionList(), 0);
@@ -214,19 +207,15 @@ void RunRatio(benchmark::State& state, const char* selected, Long entity,
   // The first setup moves the sliders to the camera's values; from then on
   // every setup is the steady one.
   setup();
-  double panel = 0, plain = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    for (int i = 0; i < kBatch; ++i) setup();
-    auto t1 = Clock::now();
-    for (int i = 0; i < kBatch; ++i) bare.Run();
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    plain += Seconds(t2 - t1);
-  }
-  const double setups = static_cast<double>(state.iterations()) * kBatch;
-  bench::ReportRatio(state, panel, plain, setups,
-                     bench::TimeUnit::kMicroseconds);
+  bench::MeasureSideBySide(
+      state,
+      [&] {
+        for (int i = 0; i < kBatch; ++i) setup();
+      },
+      [&] {
+        for (int i = 0; i < kBatch; ++i) bare.Run();
+      },
+      bench::TimeUnit::kMicroseconds, kBatch);
 }
 
 void BM_LightSetupRatio(benchmark::State& state) {

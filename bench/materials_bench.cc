@@ -21,6 +21,7 @@
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
+#include "sections/shape/shape_section.h"
 
 namespace morvel {
 namespace {
@@ -68,7 +69,7 @@ std::shared_ptr<MemSceneGraph> MaterialScene(Long count) {
 struct MaterialPanel : bench::HeadlessPanel {
   explicit MaterialPanel(Long count)
       : HeadlessPanel(MaterialScene(count)),
-        materials(PropertiesAccess::Impl(panel).Materials()),
+        materials(PropertiesAccess::Section<ShapeSection>(panel).Materials()),
         grid(panel.Widgets().Get<FlexGrid>("msgMaterialAttributes")) {}
 
   // What the shape loader does before the rows: the header, two rows.
@@ -155,7 +156,8 @@ void BM_MaterialGridHeap(benchmark::State& state) {
         many.events, many.container);
     panel->ReadProperties();
     panel->SetSceneGraph(many.scene, nullptr);
-    MaterialsSection& materials = PropertiesAccess::Impl(*panel).Materials();
+    MaterialsSection& materials =
+        PropertiesAccess::Section<ShapeSection>(*panel).Materials();
     Long top = MaterialPanel::kMaterialFrameTop;
     materials.LoadMaterialGrid(top);
     bench::HeapCounters before = bench::Heap();

@@ -104,19 +104,10 @@ BENCHMARK(BM_BareTriStateQueries_1M)->Unit(benchmark::kMillisecond);
 // `ratio` is the panel's time over the bare queries' (budget: 1.2).
 void BM_CommonTabRatio_1M(benchmark::State& state) {
   Bench& b = CommonBench();
-  double panel = 0, bare = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    b.ShowCommonTab();
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(BareTriStateQueries(b));
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    bare += Seconds(t2 - t1);
-  }
-  bench::ReportRatio(state, panel, bare,
-                     static_cast<double>(state.iterations()),
-                     bench::TimeUnit::kMilliseconds);
+  bench::MeasureSideBySide(
+      state, [&] { b.ShowCommonTab(); },
+      [&] { benchmark::DoNotOptimize(BareTriStateQueries(b)); },
+      bench::TimeUnit::kMilliseconds);
 }
 BENCHMARK(BM_CommonTabRatio_1M)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -205,17 +196,12 @@ BENCHMARK(BM_EditorRatio_100k)
 // Building a panel: every widget of every section, its state and its
 // sections. Budget: under 1 ms and under 1 MiB of heap.
 void BM_ConstructPanel(benchmark::State& state) {
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
-  PropertiesEvents events;
-  FixedContainer container;
-  PlatformServices platform{&clipboard, &messages, &settings, &metrics};
+  bench::HeadlessHost host;
   std::size_t allocated = 0, live = 0, allocations = 0;
   for (auto _ : state) {
     bench::HeapCounters before = bench::Heap();
-    auto panel = std::make_unique<Properties>(platform, events, container);
+    auto panel = std::make_unique<Properties>(host.Platform(), host.events,
+                                              host.container);
     bench::HeapCounters after = bench::Heap();
     allocated = after.allocated - before.allocated;
     live = allocated - (after.freed - before.freed);

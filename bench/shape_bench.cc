@@ -15,11 +15,10 @@
 #include "base/numbers.h"
 #include "bench_panel.h"
 #include "bench_support.h"
+#include "host/scene_services.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
-#include "panel/panel_layout.h"
 #include "panel/properties.h"
-#include "panel/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
@@ -82,7 +81,28 @@ struct Panel : bench::HeadlessPanel {
   }
 };
 
-// The same widgets, without a panel: nothing reacts to their changes.
+// Takes every editor off the widgets of `tree`, so that nothing reacts to
+// their changes.
+void DetachEditors(WidgetTree& tree) {
+  for (const auto& widget : tree.All()) {
+    if (auto* slider = dynamic_cast<Slider*>(widget.get())) {
+      slider->on_change = nullptr;
+    } else if (auto* list = dynamic_cast<ComboBox*>(widget.get())) {
+      list->on_click = nullptr;
+    } else if (auto* box = dynamic_cast<CheckBox*>(widget.get())) {
+      box->on_click = nullptr;
+    } else if (auto* button = dynamic_cast<Button*>(widget.get())) {
+      button->on_click = nullptr;
+    } else if (auto* field = dynamic_cast<UpDownText*>(widget.get())) {
+      field->on_value_committed = nullptr;
+    } else if (auto* text = dynamic_cast<TextField*>(widget.get())) {
+      text->on_value_committed = nullptr;
+    }
+  }
+}
+
+// The same widgets, built by a panel that is then taken off them: nothing
+// reacts to their changes.
 struct BareWidgets {
   template <class T>
   T& Get(const char* name, int index = -1) {
@@ -93,8 +113,11 @@ struct BareWidgets {
     return {&Get<T>(name, 0), &Get<T>(name, 1), &Get<T>(name, 2)};
   }
 
-  WidgetTree tree;
-  bool built = (BuildPanelWidgets(tree), true);
+  PropertiesEvents events;
+  FixedContainer container;
+  Properties builder{PlatformServices{}, events, container};
+  WidgetTree& tree = builder.Widgets();
+  bool detached = (DetachEditors(tree), true);
   std::array<Frame*, 6> parked = {&Get<Frame>("fraCommonProperties"),
                                   &Get<Frame>("fraShapeCommonProperties"),
                                   &Get<Frame>("fraLightProperties"),
@@ -310,25 +333,21 @@ void BM_LevelDragRatio(benchmark::State& state) {
   BareWidgets bare;
   Slider& level = p.panel.Widgets().Get<Slider>("sldSmoothingLevel");
   SceneGraph& graph = *p.scene;
-  double panel = 0, plain = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    for (int step = 0; step < kDragPositions; ++step) {
-      level.SetValue(DragPosition(step));
-    }
-    auto t1 = Clock::now();
-    for (int step = 0; step < kDragPositions; ++step) {
-      bare.level.SetValue(DragPosition(step));
-      First(graph)->SetSmoothingLevel(bare.level.Value());
-      SetSmoothingEnabled(bare);
-    }
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    plain += Seconds(t2 - t1);
-  }
-  bench::ReportRatio(state, panel, plain,
-                     static_cast<double>(state.iterations()),
-                     bench::TimeUnit::kMicroseconds);
+  bench::MeasureSideBySide(
+      state,
+      [&] {
+        for (int step = 0; step < kDragPositions; ++step) {
+          level.SetValue(DragPosition(step));
+        }
+      },
+      [&] {
+        for (int step = 0; step < kDragPositions; ++step) {
+          bare.level.SetValue(DragPosition(step));
+          First(graph)->SetSmoothingLevel(bare.level.Value());
+          SetSmoothingEnabled(bare);
+        }
+      },
+      bench::TimeUnit::kMicroseconds);
 }
 BENCHMARK(BM_LevelDragRatio)->Unit(benchmark::kMicrosecond)->Iterations(400);
 

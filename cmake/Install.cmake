@@ -27,7 +27,7 @@ set(MORVEL_PUBLIC_HEADERS
   base/types.h
   host/host_interface.h
   panel/properties.h
-  panel/scene_services.h
+  host/scene_services.h
   platform/headless.h
   platform/platform.h
   platform/settings_store.h

@@ -33,7 +33,7 @@
 #include "window_shortcuts.h"
 #include "memscene/scene_file.h"
 #include "memscene/state.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "qt/pictures.h"
 #include "viewport.h"
 

@@ -12,16 +12,9 @@ class WidgetTree;
 inline constexpr Long kPanelDesignWidth = 3870;
 inline constexpr Long kPanelDesignHeight = 9735;
 
-// Number of header pictures in the image list ilsImageList.
-inline constexpr Long kPanelImageCount = 7;
-
-// Builds the whole widget tree of the panel into an empty `tree`: the root
-// form "Properties", its top-level frames at their designed positions, the
-// image list, and every section's widgets. What the container changes at run
-// time (the frames' widths, the parked sections) and the fixed combo-box
-// lists are left to the panel's start-up; the tree is as the designer shows
-// it. Raises 5 when `tree` already holds one of the widgets.
-void BuildPanelWidgets(WidgetTree& tree);
+// Builds the panel's own window, the form "Properties", into an empty
+// `tree`. Everything inside it belongs to a section, which builds it.
+void BuildPanelForm(WidgetTree& tree);
 
 }  // namespace morvel
 

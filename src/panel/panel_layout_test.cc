@@ -1,5 +1,3 @@
-#include "panel/panel_layout.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,44 +8,36 @@
 #include <vector>
 
 #include "base/numbers.h"
+#include "kit/kit_testing.h"
+#include "panel/properties.h"
 #include "warn/frm_warn_layout.h"
 #include "widgets/widget.h"
 
 // The layout tables are data; these tests check what must hold of any
 // version of them, so that a slip in one figure or name fails for a reason.
 // The figures a person sees are pinned by the scenario files, and every
-// widget a section looks up (by name and kind) is checked each time a panel
-// is constructed: a missing one or one of another kind is error 5 there.
+// widget a section keeps a handle to is checked each time a panel is
+// constructed: one missing from the section's own table, or of another
+// kind, is an error there.
 namespace morvel {
 namespace {
 
 using K = WidgetKind;
-
-bool IsInput(WidgetKind kind) {
-  switch (kind) {
-    case K::kCheckBox:
-    case K::kComboBox:
-    case K::kButton:
-    case K::kSlider:
-    case K::kUpDownText:
-    case K::kTextField:
-    case K::kTextBox:
-    case K::kFlexGrid:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool Apart(const Widget& a, const Widget& b) {
   return a.Left() + a.Width() <= b.Left() || b.Left() + b.Width() <= a.Left() ||
          a.Top() + a.Height() <= b.Top() || b.Top() + b.Height() <= a.Top();
 }
 
+// A panel as its sections build it, before the container or a scene has
+// touched it: the tree as the designer leaves it.
 class PanelLayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override { BuildPanelWidgets(tree_); }
-  WidgetTree tree_;
+  testing::RecordingEvents events_;
+  FixedContainer container_;
+  testing::TestServices services_;
+  Properties panel_{PlatformServices{}, events_, container_, &services_};
+  WidgetTree& tree_ = panel_.Widgets();
 };
 
 TEST_F(PanelLayoutTest, NamesAreUniqueAndEveryWidgetHangsInAContainer) {
@@ -199,10 +189,11 @@ TEST_F(PanelLayoutTest, RangesAreNonEmptyAndHoldTheirStartingValues) {
 }
 
 TEST_F(PanelLayoutTest, InputsExplainThemselves) {
-  // Every widget a person can change or press has a tooltip, and so does
-  // the colour swatch, which opens the colour chooser.
+  // Every widget a person can change or press (those that take the focus)
+  // has a tooltip, and so does the colour swatch, which opens the colour
+  // chooser.
   for (const auto& widget : tree_.All()) {
-    if (!IsInput(widget->Kind()) && widget->Name() != "picVBColor") continue;
+    if (!widget->CanFocus() && widget->Name() != "picVBColor") continue;
     SCOPED_TRACE(widget->DisplayName());
     EXPECT_FALSE(widget->ToolTip().empty());
   }
@@ -239,7 +230,7 @@ TEST(WarnLayoutTest, WidgetsFitTheWindowApartAndExplainThemselves) {
     for (std::size_t j = i + 1; j < children.size(); ++j) {
       EXPECT_TRUE(Apart(w, *children[j])) << "covers " << children[j]->Name();
     }
-    if (IsInput(w.Kind())) {
+    if (w.CanFocus()) {
       EXPECT_FALSE(w.ToolTip().empty());
     }
   }

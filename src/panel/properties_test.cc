@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_testing.h"
+#include "kit/kit_testing.h"
 #include "panel/properties_access.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
+#include "sections/shape/shape_section.h"
 
 namespace morvel {
 namespace {
@@ -123,7 +124,10 @@ TEST_F(PropertiesTest, TerminateReleasesInOrderBetweenTheDebugMessages) {
     state.CurrentShapeNode = Tracked<SceneNode>(log, "CurrentShapeNode");
     state.CurrentLight = Tracked<Light>(log, "CurrentLight");
     state.CurrentCamera = Tracked<Camera>(log, "CurrentCamera");
-    state.EditShape = Tracked<SceneNode>(log, "EditShape");
+    PropertiesAccess::Section<ShapeSection>(panel_)
+        .Materials()
+        .Edit()
+        .EditShape = Tracked<SceneNode>(log, "EditShape");
     tracked_graph.reset();
     panel_.Terminate();
   }

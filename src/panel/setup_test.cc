@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_testing.h"
+#include "kit/kit_testing.h"
 #include "panel/properties.h"
 #include "panel/properties_impl.h"
 #include "platform/headless.h"

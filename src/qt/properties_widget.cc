@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/settings_store.h"
 #include "qt/choosers.h"
 #include "qt/panel_scroll_area.h"

@@ -25,7 +25,7 @@
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/mem_utilities.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "qt/qt_testing.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/platform.h"
 #include "qt/choosers.h"
 #include "scene/utilities.h"

@@ -4,21 +4,13 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/bone/bone_scales.h"
 #include "sections/bone/bone_section.h"
-#include "sections/group/current_group.h"
 
 namespace morvel {
-
-void BoneSection::ConnectSlider(Slider& slider, const BoneSliderScale& scale) {
-  const Slider* source = &slider;
-  const BoneSliderScale* to = &scale;
-  slider.on_change = [this, source, to] {
-    WithPropertiesSource([&] { WriteSliderValue(*source, *to); });
-  };
-}
 
 // The slider's bone is the one selected now, asked for afresh: the loader
 // moves the sliders, and so runs this, before it has remembered the bone.
@@ -26,7 +18,8 @@ void BoneSection::WriteSliderValue(const Slider& slider,
                                    const BoneSliderScale& scale) {
   SceneTransaction transaction(context_, kLayerSysProperties);
   Long position = slider.Value();
-  std::shared_ptr<Group> bone = SelectedBone(context_);
+  std::shared_ptr<Group> bone =
+      FirstSelected(context_, &SceneGraph::GetSelectedBone);
   ((*bone).*scale.set)(SliderValue(position, scale));
   transaction.Commit(false);
 }
@@ -34,11 +27,11 @@ void BoneSection::WriteSliderValue(const Slider& slider,
 // All three axes are written from their fields, whichever was committed.
 void BoneSection::ApplyIrregularOffset() {
   SceneTransaction transaction(context_, kLayerSysProperties);
-  Single x = TextToSingle(txtExtentIrregularOffsetX.Text());
-  Single y = TextToSingle(txtExtentIrregularOffsetY.Text());
-  Single z = TextToSingle(txtExtentIrregularOffsetZ.Text());
+  Single x = TextToSingle(txtExtentIrregularOffset[0]->Text());
+  Single y = TextToSingle(txtExtentIrregularOffset[1]->Text());
+  Single z = TextToSingle(txtExtentIrregularOffset[2]->Text());
   SingleVector3 offset = context_.SceneUtil()->MakeVector(x, y, z);
-  CurrentGroupOf(context_)->SetBoneIrregularOffset(offset);
+  Required(context_.State().CurrentGroup)->SetBoneIrregularOffset(offset);
   transaction.Commit(false);
 }
 

@@ -11,6 +11,8 @@ using K = WidgetKind;
 // volume frames for bones that have no volume of influence.
 // clang-format off
 const WidgetSpec kBoneLayout[] = {
+    {.kind = K::kFrame, .name = "fraBoneProperties", .parent = "Properties",
+     .left = 11880, .top = 0, .width = 3870, .height = 3700},
     {.kind = K::kFrame, .name = "fraBoneGeneral",
      .parent = "fraBoneProperties",
      .left = -30, .top = 60, .width = 3930, .height = 735},
@@ -104,25 +106,8 @@ const WidgetSpec kBoneLayout[] = {
 };
 // clang-format on
 
-// Where the sliders stand before a bone is loaded: full weight, the
-// smallest ranges, no extra extent.
-struct SliderStart {
-  const char* name;
-  Long value;
-};
-const SliderStart kBoneSliderStarts[] = {
-    {"sldWeight", 100},        {"sldOriginEffectRange", 1},
-    {"sldEndEffectRange", 1},  {"sldEffectExtent", 0},
-    {"sldExtentIrregular", 0},
-};
-
 }  // namespace
 
-void BuildBoneWidgets(WidgetTree& tree) {
-  tree.Build(kBoneLayout);
-  for (const SliderStart& s : kBoneSliderStarts) {
-    tree.Get<Slider>(s.name).SetValue(s.value);
-  }
-}
+std::span<const WidgetSpec> BoneLayout() { return kBoneLayout; }
 
 }  // namespace morvel

@@ -1,14 +1,16 @@
 #ifndef MORVEL_SECTIONS_BONE_BONE_LAYOUT_H_
 #define MORVEL_SECTIONS_BONE_BONE_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the bone section's widgets to `tree`: the General (weight), Volume
-// and Volume - Irregular frames inside fraBoneProperties (a panel-level
-// frame that must already be there).
-void BuildBoneWidgets(WidgetTree& tree);
+// The bone section's widgets as the designer leaves them: fraBoneProperties
+// in the panel's form, with the General (weight), Volume and Volume -
+// Irregular frames inside.
+std::span<const WidgetSpec> BoneLayout();
 
 }  // namespace morvel
 

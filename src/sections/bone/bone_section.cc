@@ -1,13 +1,15 @@
 #include "sections/bone/bone_section.h"
 
 #include <memory>
+#include <utility>
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/editors.h"
+#include "kit/selection.h"
 #include "scene/scene.h"
+#include "sections/bone/bone_layout.h"
 #include "sections/bone/bone_scales.h"
-#include "sections/group/current_group.h"
 
 namespace morvel {
 namespace {
@@ -21,55 +23,41 @@ constexpr const char* kNoOffsetText = "0";
 }  // namespace
 
 BoneSection::BoneSection(PanelContext& context)
-    : context_(context),
-      fraBoneProperties(context.Widgets().Get<Frame>("fraBoneProperties")),
-      fraBoneVolume(context.Widgets().Get<Frame>("fraBoneVolume")),
-      fraBoneVolumeIrregular(
-          context.Widgets().Get<Frame>("fraBoneVolumeIrregular")),
-      sldWeight(context.Widgets().Get<Slider>("sldWeight")),
-      sldOriginEffectRange(
-          context.Widgets().Get<Slider>("sldOriginEffectRange")),
-      sldEndEffectRange(context.Widgets().Get<Slider>("sldEndEffectRange")),
-      sldEffectExtent(context.Widgets().Get<Slider>("sldEffectExtent")),
-      sldExtentIrregular(context.Widgets().Get<Slider>("sldExtentIrregular")),
-      lblExtentIrregularOffsetX(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetX")),
-      lblExtentIrregularOffsetY(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetY")),
-      lblExtentIrregularOffsetZ(
-          context.Widgets().Get<Label>("lblExtentIrregularOffsetZ")),
-      txtExtentIrregularOffsetX(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetX")),
-      txtExtentIrregularOffsetY(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetY")),
-      txtExtentIrregularOffsetZ(
-          context.Widgets().Get<UpDownText>("txtExtentIrregularOffsetZ")) {
-  ConnectSlider(sldWeight, kWeightScale);
-  ConnectSlider(sldOriginEffectRange, kOriginRangeScale);
-  ConnectSlider(sldEndEffectRange, kEndRangeScale);
-  ConnectSlider(sldEffectExtent, kExtentScale);
+    : ObjectSection(context, BoneLayout(), "fraBoneProperties",
+                    &SetupArguments::BonesSelectedCount) {
+  // Where the sliders stand before a bone is loaded: full weight, the
+  // smallest ranges, no extra extent. Set before their editors are
+  // connected, so nothing is written.
+  const std::pair<Slider*, Long> starts[] = {{&sldWeight, 100},
+                                             {&sldOriginEffectRange, 1},
+                                             {&sldEndEffectRange, 1},
+                                             {&sldEffectExtent, 0},
+                                             {&sldExtentIrregular, 0}};
+  for (auto [slider, start] : starts) slider->SetValue(start);
+  const std::pair<Slider*, const BoneSliderScale*> scaled[] = {
+      {&sldWeight, &kWeightScale},
+      {&sldOriginEffectRange, &kOriginRangeScale},
+      {&sldEndEffectRange, &kEndRangeScale},
+      {&sldEffectExtent, &kExtentScale}};
+  for (auto [slider, scale] : scaled) {
+    ConnectEditor(*slider,
+                  [this, slider, scale] { WriteSliderValue(*slider, *scale); });
+  }
   // The irregular extent also switches its offset fields, once the host has
   // applied the new extent.
-  sldExtentIrregular.on_change = [this] {
-    WithPropertiesSource([this] {
-      WriteSliderValue(sldExtentIrregular, kIrregularExtentScale);
-      UpdateIrregularVolumeFields();
-    });
-  };
-  for (UpDownText* field :
-       {&txtExtentIrregularOffsetX, &txtExtentIrregularOffsetY,
-        &txtExtentIrregularOffsetZ}) {
+  ConnectEditor(sldExtentIrregular, [this] {
+    WriteSliderValue(sldExtentIrregular, kIrregularExtentScale);
+    UpdateIrregularVolumeFields();
+  });
+  for (UpDownText* field : txtExtentIrregularOffset) {
     ConnectValueField(*field, [this] { ApplyIrregularOffset(); });
   }
 }
 
-void BoneSection::LoadBoneProperties() {
-  WithPropertiesSource([&] {
-    // The bone section reaches to the panel's outer edge.
-    ShowSectionFrame(fraBoneProperties, context_.Container().OuterHeight());
-    LoadBoneValues();
-    context_.State().CurrentGroup = SelectedBone(context_);
-  });
+void BoneSection::Fill(const SetupArguments&) {
+  LoadBoneValues();
+  context_.State().CurrentGroup =
+      FirstSelected(context_, &SceneGraph::GetSelectedBone);
 }
 
 // The sliders are moved without any guard: each one the load moves writes
@@ -78,7 +66,8 @@ void BoneSection::LoadBoneProperties() {
 // each as its own change.
 void BoneSection::LoadBoneValues() {
   WithPropertiesSource([&] {
-    std::shared_ptr<Group> bone = SelectedBone(context_);
+    std::shared_ptr<Group> bone =
+        FirstSelected(context_, &SceneGraph::GetSelectedBone);
     sldWeight.SetValue(SliderPosition(bone->BoneWeight(), kWeightScale));
     // Such a bone has no volume to show; the volume sliders keep whatever
     // they last showed, out of sight, and write nothing.
@@ -106,24 +95,22 @@ void BoneSection::LoadBoneValues() {
 // for when the extent comes back.
 void BoneSection::UpdateIrregularVolumeFields() {
   WithPropertiesSource([&] {
-    Label* labels[] = {&lblExtentIrregularOffsetX, &lblExtentIrregularOffsetY,
-                       &lblExtentIrregularOffsetZ};
-    UpDownText* fields[] = {&txtExtentIrregularOffsetX,
-                            &txtExtentIrregularOffsetY,
-                            &txtExtentIrregularOffsetZ};
+    const auto& labels = lblExtentIrregularOffset;
+    const auto& fields = txtExtentIrregularOffset;
     if (sldExtentIrregular.Value() == 0) {
       for (Label* label : labels) label->SetEnabled(false);
       for (UpDownText* field : fields) field->SetEnabled(false);
       for (UpDownText* field : fields) field->SetText(kNoOffsetText);
       return;
     }
-    std::shared_ptr<Group> bone = SelectedBone(context_);
+    std::shared_ptr<Group> bone =
+        FirstSelected(context_, &SceneGraph::GetSelectedBone);
     for (Label* label : labels) label->SetEnabled(true);
     for (UpDownText* field : fields) field->SetEnabled(true);
     SingleVector3 offset = bone->BoneIrregularOffset();
-    txtExtentIrregularOffsetX.SetText(SingleToText(offset.X));
-    txtExtentIrregularOffsetY.SetText(SingleToText(offset.Y));
-    txtExtentIrregularOffsetZ.SetText(SingleToText(offset.Z));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      fields[axis]->SetText(SingleToText(Component(offset, axis)));
+    }
   });
 }
 

@@ -11,6 +11,8 @@ using K = WidgetKind;
 // a tick at every position. Their values go to the camera unscaled.
 // clang-format off
 const WidgetSpec kCameraLayout[] = {
+    {.kind = K::kFrame, .name = "fraCameraProperties", .parent = "Properties",
+     .left = 7920, .top = 5040, .width = 3870, .height = 3135},
     {.kind = K::kFrame, .name = "fraCameraGeneral",
      .parent = "fraCameraProperties",
      .left = -30, .top = 60, .width = 3930, .height = 735},
@@ -69,18 +71,8 @@ const WidgetSpec kCameraLayout[] = {
 };
 // clang-format on
 
-// Where the sliders stand before a camera is loaded.
-constexpr Long kFocalSliderStart = 1;
-const char* const kFocalSliders[] = {"sldFocalPoint", "sldFocalAperture",
-                                     "sldFocalQuality"};
-
 }  // namespace
 
-void BuildCameraWidgets(WidgetTree& tree) {
-  tree.Build(kCameraLayout);
-  for (const char* name : kFocalSliders) {
-    tree.Get<Slider>(name).SetValue(kFocalSliderStart);
-  }
-}
+std::span<const WidgetSpec> CameraLayout() { return kCameraLayout; }
 
 }  // namespace morvel

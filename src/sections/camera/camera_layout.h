@@ -1,14 +1,16 @@
 #ifndef MORVEL_SECTIONS_CAMERA_CAMERA_LAYOUT_H_
 #define MORVEL_SECTIONS_CAMERA_CAMERA_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the camera section's widgets to `tree`: the General frame (field of
-// view) and the Raytracing frame (focal blur) inside fraCameraProperties (a
-// panel-level frame that must already be there).
-void BuildCameraWidgets(WidgetTree& tree);
+// The camera section's widgets as the designer leaves them:
+// fraCameraProperties in the panel's form, with the General (field of view)
+// and Raytracing (focal blur) frames inside.
+std::span<const WidgetSpec> CameraLayout();
 
 }  // namespace morvel
 

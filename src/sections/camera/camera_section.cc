@@ -5,52 +5,47 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/editors.h"
+#include "kit/outside_transaction.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
+#include "sections/camera/camera_layout.h"
 
 namespace morvel {
+namespace {
+
+// Where the sliders stand before a camera is loaded.
+constexpr Long kFocalSliderStart = 1;
+
+}  // namespace
 
 CameraSection::CameraSection(PanelContext& context)
-    : context_(context),
-      fraCameraProperties(context.Widgets().Get<Frame>("fraCameraProperties")),
-      fraCameraRaytrace(context.Widgets().Get<Frame>("fraCameraRaytrace")),
-      txtFieldofView(context.Widgets().Get<UpDownText>("txtFieldofView")),
-      chkFocalBlur(context.Widgets().Get<CheckBox>("chkFocalBlur")),
-      lblFocalPoint(context.Widgets().Get<Label>("lblFocalPoint")),
-      sldFocalPoint(context.Widgets().Get<Slider>("sldFocalPoint")),
-      lblFocalAperture(context.Widgets().Get<Label>("lblFocalAperture")),
-      sldFocalAperture(context.Widgets().Get<Slider>("sldFocalAperture")),
-      lblFocalQuality(context.Widgets().Get<Label>("lblFocalQuality")),
-      sldFocalQuality(context.Widgets().Get<Slider>("sldFocalQuality")) {
+    : ObjectSection(context, CameraLayout(), "fraCameraProperties",
+                    &SetupArguments::CamerasSelectedCount) {
+  // Placed before the editors are connected, so nothing is written.
+  for (Slider* slider : {&sldFocalPoint, &sldFocalAperture, &sldFocalQuality})
+    slider->SetValue(kFocalSliderStart);
   ConnectValueField(txtFieldofView, [this] { FieldOfViewCommitted(); });
-  ConnectGuardedClick(chkFocalBlur, [this] { FocalBlurClick(); });
+  ConnectGuardedEditor(chkFocalBlur, [this] { FocalBlurClick(); });
   // A slider reports every move, the loader's own included, and has no
   // guard: a loaded position that differs from the slider's is written.
-  sldFocalPoint.on_change = [this] {
-    WithPropertiesSource([this] { FocalPointChange(); });
-  };
-  sldFocalAperture.on_change = [this] {
-    WithPropertiesSource([this] { FocalApertureChange(); });
-  };
-  sldFocalQuality.on_change = [this] {
-    WithPropertiesSource([this] { FocalQualityChange(); });
-  };
+  ConnectEditor(sldFocalPoint, [this] { FocalPointChange(); });
+  ConnectEditor(sldFocalAperture, [this] { FocalApertureChange(); });
+  ConnectEditor(sldFocalQuality, [this] { FocalQualityChange(); });
 }
 
-void CameraSection::LoadCameraProperties() {
-  WithPropertiesSource([&] {
-    ShowSectionFrame(fraCameraProperties, context_.Container().InnerHeight());
-    fraCameraRaytrace.SetVisible(true);
-    LoadCameraValues();
-    context_.State().CurrentCamera =
-        context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
-  });
+void CameraSection::Fill(const SetupArguments&) {
+  fraCameraRaytrace.SetVisible(true);
+  LoadCameraValues();
+  context_.State().CurrentCamera =
+      FirstSelectedOrNull(context_, &SceneGraph::GetSelectedCamera);
 }
 
 void CameraSection::LoadCameraValues() {
   WithPropertiesSource([&] {
     std::shared_ptr<Camera> selected =
-        context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
-    Camera& camera = *Required(selected);
+        FirstSelected(context_, &SceneGraph::GetSelectedCamera);
+    Camera& camera = *selected;
     // Shown unconverted: the field works in the camera's own units.
     txtFieldofView.SetText(SingleToText(camera.GetFieldOfView(kCurrentKey)));
     SetWhileDisabled(chkFocalBlur, [&] {
@@ -79,9 +74,10 @@ void CameraSection::ApplyFocalBlurState() {
     for (Widget* widget : focal_widgets) widget->SetEnabled(on);
     // A grey box is not "on" for the widgets above, but any value but 0
     // switches blur on in the scene.
-    std::shared_ptr<Camera> camera =
-        context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
-    Required(camera)->SetFocalBlur(chkFocalBlur.Value() != 0);
+    WriteFollowingItsWidget([this] {
+      FirstSelected(context_, &SceneGraph::GetSelectedCamera)
+          ->SetFocalBlur(chkFocalBlur.Value() != 0);
+    });
   });
 }
 
@@ -98,9 +94,8 @@ void CameraSection::FocalBlurClick() {
   // The state (and the warning) come first, outside the scene change.
   ApplyFocalBlurState();
   SceneTransaction transaction(context_, kLayerNone);
-  std::shared_ptr<Camera> camera =
-      context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
-  Required(camera)->SetFocalBlur(chkFocalBlur.Value() != 0);
+  FirstSelected(context_, &SceneGraph::GetSelectedCamera)
+      ->SetFocalBlur(chkFocalBlur.Value() != 0);
   transaction.Commit(false);
 }
 
@@ -108,9 +103,7 @@ template <class Write>
 void CameraSection::WriteSlider(const Slider& slider, Write write) {
   SceneTransaction transaction(context_, kLayerNone);
   Long position = slider.Value();
-  std::shared_ptr<Camera> camera =
-      context_.Graph().GetSelectedCamera(context_.SelectionList(), 0);
-  write(*Required(camera), position);
+  write(*FirstSelected(context_, &SceneGraph::GetSelectedCamera), position);
   transaction.Commit(false);
 }
 

@@ -2,7 +2,8 @@
 #define MORVEL_SECTIONS_CAMERA_CAMERA_SECTION_H_
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
+#include "kit/section.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 
@@ -18,17 +19,15 @@ inline constexpr const char* kFocalBlurWarningEntry = "FocalBlur";
 // the focal blur the outside ray tracer renders (on or off, with the focal
 // point, aperture and quality as sliders). Every edit is one scene change
 // with the empty layer source.
-class CameraSection {
+class CameraSection : public ObjectSection {
  public:
   explicit CameraSection(PanelContext& context);
-  CameraSection(const CameraSection&) = delete;
-  CameraSection& operator=(const CameraSection&) = delete;
-
-  // Brings fraCameraProperties into view for the one selected camera, fills
-  // it and remembers the camera in CurrentCamera.
-  void LoadCameraProperties();
 
  private:
+  // LoadCameraProperties, once fraCameraProperties is in view: fills it
+  // from the one selected camera and remembers the camera in CurrentCamera.
+  // The arguments are not read.
+  void Fill(const SetupArguments& arguments) override;
   // Fills the widgets from the selected camera. The sliders are set without
   // a guard, so each one that moves writes its value back at once.
   void LoadCameraValues();
@@ -48,17 +47,16 @@ class CameraSection {
   template <class Write>
   void WriteSlider(const Slider& slider, Write write);
 
-  PanelContext& context_;
-  Frame& fraCameraProperties;
-  Frame& fraCameraRaytrace;
-  UpDownText& txtFieldofView;
-  CheckBox& chkFocalBlur;
-  Label& lblFocalPoint;
-  Slider& sldFocalPoint;
-  Label& lblFocalAperture;
-  Slider& sldFocalAperture;
-  Label& lblFocalQuality;
-  Slider& sldFocalQuality;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraCameraRaytrace = widgets_.Get<Frame>("fraCameraRaytrace");
+  UpDownText& txtFieldofView = widgets_.Get<UpDownText>("txtFieldofView");
+  CheckBox& chkFocalBlur = widgets_.Get<CheckBox>("chkFocalBlur");
+  Label& lblFocalPoint = widgets_.Get<Label>("lblFocalPoint");
+  Slider& sldFocalPoint = widgets_.Get<Slider>("sldFocalPoint");
+  Label& lblFocalAperture = widgets_.Get<Label>("lblFocalAperture");
+  Slider& sldFocalAperture = widgets_.Get<Slider>("sldFocalAperture");
+  Label& lblFocalQuality = widgets_.Get<Label>("lblFocalQuality");
+  Slider& sldFocalQuality = widgets_.Get<Slider>("sldFocalQuality");
 };
 
 }  // namespace morvel

@@ -8,11 +8,14 @@ namespace {
 using K = WidgetKind;
 
 // The common tab: three switches that apply to any selection, and the draw
-// options of a shape selection. The draw-mode list sits in a borderless
-// picture box so that it can be moved as one piece with its holder; its
-// entries are filled once when the panel is initialised.
+// options of a shape selection, each group in a frame of the panel's own;
+// under them a divider. The draw-mode list sits in a borderless picture box
+// so that it can be moved as one piece with its holder; its entries are
+// filled once when the panel is initialised.
 // clang-format off
 const WidgetSpec kCommonLayout[] = {
+    {.kind = K::kFrame, .name = "fraCommonProperties", .parent = "Properties",
+     .left = 0, .top = 30, .width = 3870, .height = 570},
     {.kind = K::kCheckBox, .name = "chkCommonHide",
      .parent = "fraCommonProperties",
      .left = 120, .top = 0, .width = 1095, .height = 280,
@@ -31,6 +34,9 @@ const WidgetSpec kCommonLayout[] = {
      .caption = "Shadowless",
      .tooltip = "Stop the selected objects from casting shadows"},
 
+    {.kind = K::kFrame, .name = "fraShapeCommonProperties",
+     .parent = "Properties",
+     .left = 0, .top = 765, .width = 3870, .height = 945},
     {.kind = K::kCheckBox, .name = "chkShapeDisplayAsBox",
      .parent = "fraShapeCommonProperties",
      .left = 120, .top = 0, .width = 1335, .height = 280,
@@ -61,11 +67,16 @@ const WidgetSpec kCommonLayout[] = {
     {.kind = K::kComboBox, .name = "cboShapeDraw", .parent = "picShapeDraw",
      .left = 0, .top = 0, .width = 3180, .height = 315,
      .tooltip = "How the selected shapes are drawn in the viewports"},
+    // A frame with nothing in it: its top border is the line drawn under the
+    // common frames on the common tab. It is wider than the panel so that
+    // its side borders never show.
+    {.kind = K::kFrame, .name = "fraBottomDivider", .parent = "Properties",
+     .left = -30, .top = 2040, .width = 3930, .height = 20000},
 };
 // clang-format on
 
 }  // namespace
 
-void BuildCommonWidgets(WidgetTree& tree) { tree.Build(kCommonLayout); }
+std::span<const WidgetSpec> CommonLayout() { return kCommonLayout; }
 
 }  // namespace morvel

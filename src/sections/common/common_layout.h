@@ -1,15 +1,17 @@
 #ifndef MORVEL_SECTIONS_COMMON_COMMON_LAYOUT_H_
 #define MORVEL_SECTIONS_COMMON_COMMON_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the common check boxes (Hide, Lock/Enable, Shadowless) and the shape
-// display options with their draw-mode list to `tree`. The two frames they
-// live in, fraCommonProperties and fraShapeCommonProperties, are panel-level
-// frames and must already be there.
-void BuildCommonWidgets(WidgetTree& tree);
+// The common tab's widgets as the designer leaves them: fraCommonProperties
+// with the Hide, Lock/Enable and Shadowless boxes, fraShapeCommonProperties
+// with the shape display options and the draw-mode list, and the divider
+// below them, all in the panel's form "Properties".
+std::span<const WidgetSpec> CommonLayout();
 
 }  // namespace morvel
 

@@ -1,8 +1,12 @@
 #include "sections/common/common_section.h"
 
 #include "base/error.h"
-#include "panel/transaction.h"
+#include "kit/editors.h"
+#include "kit/section_layout.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
+#include "sections/common/common_layout.h"
 #include "sections/common/draw_mode.h"
 
 namespace morvel {
@@ -12,36 +16,40 @@ namespace {
 constexpr Long kRowHeight = 285;
 constexpr Long kCommonFrameLeft = 0;
 constexpr Long kCommonFrameTop = 45;
+// The divider's Left while it shows: its side borders outside the panel.
+constexpr Long kDividerLeft = -30;
 
 }  // namespace
 
 CommonSection::CommonSection(PanelContext& context)
-    : context_(context),
-      fraCommonProperties(context.Widgets().Get<Frame>("fraCommonProperties")),
-      fraShapeCommonProperties(
-          context.Widgets().Get<Frame>("fraShapeCommonProperties")),
-      fraBottomDivider(context.Widgets().Get<Frame>("fraBottomDivider")),
-      chkCommonHide(context.Widgets().Get<CheckBox>("chkCommonHide")),
-      chkCommonLockEnable(
-          context.Widgets().Get<CheckBox>("chkCommonLockEnable")),
-      chkCommonShadowless(
-          context.Widgets().Get<CheckBox>("chkCommonShadowless")),
-      chkShapeDisplayAsBox(
-          context.Widgets().Get<CheckBox>("chkShapeDisplayAsBox")),
-      chkShapeDrawPoints(context.Widgets().Get<CheckBox>("chkShapeDrawPoints")),
-      chkShapeDrawNormals(
-          context.Widgets().Get<CheckBox>("chkShapeDrawNormals")),
-      chkShapeDrawTranslucent(
-          context.Widgets().Get<CheckBox>("chkShapeDrawTranslucent")),
-      cboShapeDraw(context.Widgets().Get<ComboBox>("cboShapeDraw")),
-      cmdSource(context.Widgets().Get<Button>("cmdSource")) {
-  ConnectGuardedClick(chkCommonHide, [this] { HideClick(); });
-  ConnectGuardedClick(chkCommonLockEnable, [this] { LockEnableClick(); });
-  ConnectGuardedClick(chkCommonShadowless, [this] { ShadowlessClick(); });
-  // The Source button has no value a loader sets, so it needs no guard.
-  cmdSource.on_click = [this] {
-    WithPropertiesSource([this] { SourceClick(); });
-  };
+    : context_(context), widgets_(context.Widgets(), CommonLayout()) {
+  ConnectGuardedEditor(chkCommonHide, [this] { HideClick(); });
+  ConnectGuardedEditor(chkCommonLockEnable, [this] { LockEnableClick(); });
+  ConnectGuardedEditor(chkCommonShadowless, [this] { ShadowlessClick(); });
+  ConnectDisplayOptions();
+}
+
+void CommonSection::PrepareForRunTime() {
+  fraBottomDivider.SetWidth(kRunTimeFrameWidth);
+}
+
+void CommonSection::Park(const SetupView& view) {
+  const bool common_tab = view.Tab() == kCommonTab;
+  if (view.Tab() == kObjectTab || view.total == 0) {
+    morvel::Park(fraCommonProperties);
+    morvel::Park(fraShapeCommonProperties);
+  }
+  if (common_tab && view.arguments.ShapesSelectedCount != 1) {
+    chkCommonShadowless.SetVisible(false);
+    morvel::Park(fraShapeCommonProperties);
+  }
+  // Only the divider's Left is decided here; its Top is the loader's.
+  fraBottomDivider.SetLeft(common_tab && view.total > 0 ? kDividerLeft
+                                                        : kParkedLeft);
+}
+
+bool CommonSection::Loads(const SetupView& view) const {
+  return view.Tab() == kCommonTab && view.total > 0;
 }
 
 void CommonSection::SetFromQuery(CheckBox& box,
@@ -53,7 +61,7 @@ void CommonSection::SetFromQuery(CheckBox& box,
   });
 }
 
-void CommonSection::LoadCommonProperties(const SetupArguments& arguments) {
+void CommonSection::Load(const SetupArguments& arguments) {
   WithPropertiesSource([&] {
     fraCommonProperties.SetLeft(kCommonFrameLeft);
     fraCommonProperties.SetTop(kCommonFrameTop);
@@ -68,18 +76,7 @@ void CommonSection::LoadCommonProperties(const SetupArguments& arguments) {
       fraCommonProperties.SetHeight(
           CheckedAdd(chkCommonLockEnable.Top(), kRowHeight));
       SetFromQuery(chkCommonLockEnable, &SceneUtility::GetLockedState);
-
-      fraShapeCommonProperties.SetEnabled(true);
-      fraShapeCommonProperties.SetLeft(0);
-      fraShapeCommonProperties.SetTop(
-          CheckedAdd(fraCommonProperties.Top(), fraCommonProperties.Height()));
-      SetFromQuery(chkShapeDrawPoints, &SceneUtility::GetDrawPointsState);
-      SetFromQuery(chkShapeDrawNormals, &SceneUtility::GetDrawNormalsState);
-      SetFromQuery(chkShapeDisplayAsBox, &SceneUtility::GetDisplayAsBoxState);
-      SetFromQuery(chkShapeDrawTranslucent,
-                   &SceneUtility::GetDrawTranslucentState);
-      SetWhileDisabled(cboShapeDraw,
-                       [&] { SelectDrawMode(arguments.RenderMode); });
+      LoadShapeDisplayOptions(arguments.RenderMode);
       fraBottomDivider.SetTop(CheckedAdd(fraShapeCommonProperties.Top(),
                                          fraShapeCommonProperties.Height()));
       return;
@@ -107,18 +104,16 @@ void CommonSection::LoadCommonProperties(const SetupArguments& arguments) {
   });
 }
 
-void CommonSection::SelectDrawMode(Long render_mode) {
-  Long entry = DrawModeEntry(render_mode);
-  if (entry == kMixedEntry) {
-    // "Mixed" is added only to the six fixed modes. Repeated loads of mixed
-    // selections would otherwise stack one more "Mixed" per load, and the
-    // draw-mode editor takes one away only when the list has exactly seven
-    // entries, so the extra ones would stay for good.
-    if (cboShapeDraw.ListCount() == kMixedEntry) {
-      cboShapeDraw.AddItem(kMixedItem, kMixedEntry);
-    }
-  }
-  cboShapeDraw.SetListIndex(entry);
+void CommonSection::LoadShapeDisplayOptions(Long render_mode) {
+  fraShapeCommonProperties.SetEnabled(true);
+  fraShapeCommonProperties.SetLeft(0);
+  fraShapeCommonProperties.SetTop(
+      CheckedAdd(fraCommonProperties.Top(), fraCommonProperties.Height()));
+  SetFromQuery(chkShapeDrawPoints, &SceneUtility::GetDrawPointsState);
+  SetFromQuery(chkShapeDrawNormals, &SceneUtility::GetDrawNormalsState);
+  SetFromQuery(chkShapeDisplayAsBox, &SceneUtility::GetDisplayAsBoxState);
+  SetFromQuery(chkShapeDrawTranslucent, &SceneUtility::GetDrawTranslucentState);
+  SetWhileDisabled(cboShapeDraw, [&] { SelectDrawMode(render_mode); });
 }
 
 void CommonSection::HideClick() {
@@ -140,59 +135,52 @@ void CommonSection::HideClick() {
 void CommonSection::LockEnableClick() {
   SceneTransaction transaction(context_, kLayerSysProperties);
   bool hierarchy_changed = false;
-  Long count = context_.Graph().GetSelectionCount(context_.SelectionList());
-  for (Long i = 0; i < count; ++i) {
-    Long list = context_.SelectionList();
-    std::shared_ptr<SceneNode> node = context_.Graph().GetSelectedNode(list, i);
-    Required(node);
-    bool on = chkCommonLockEnable.Value() != 0;
-    if (node->NodeType() == kNodeTypeShape) {
-      node->SetLocked(on);
-      continue;
-    }
-    // Anything else on a Lock/Enable selection is a bone: switching it
-    // changes which bones deform the skin, so the host rebuilds its
-    // hierarchy view once any bone switched.
-    Long result = Required(node->Bone())->SetBoneEnabled(on);
-    if (on && result == kBoneNoSkin) {
-      context_.ShowMessage(kMessageSkinNotFound);
-      break;
-    }
-    if (result == kBoneSkinNotRelaxed) {
-      context_.ShowMessage(on ? kMessageRelaxBeforeEnabling
-                              : kMessageRelaxBeforeDisabling);
-      break;
-    }
-    hierarchy_changed = true;
-  }
+  ForEachSelectedNode(
+      context_, SelectionFetch::kAfreshForEachItem, [&](SceneNode& node) {
+        bool on = chkCommonLockEnable.Value() != 0;
+        if (node.NodeType() == kNodeTypeShape) {
+          node.SetLocked(on);
+          return true;
+        }
+        // Anything else on a Lock/Enable selection is a bone: switching it
+        // changes which bones deform the skin, so the host rebuilds its
+        // hierarchy view once any bone switched.
+        Long result = Required(node.Bone())->SetBoneEnabled(on);
+        if (on && result == kBoneNoSkin) {
+          context_.ShowMessage(kMessageSkinNotFound);
+          return false;
+        }
+        if (result == kBoneSkinNotRelaxed) {
+          context_.ShowMessage(on ? kMessageRelaxBeforeEnabling
+                                  : kMessageRelaxBeforeDisabling);
+          return false;
+        }
+        hierarchy_changed = true;
+        return true;
+      });
   transaction.Commit(hierarchy_changed);
 }
 
 void CommonSection::ShadowlessClick() {
   SceneTransaction transaction(context_, kLayerSysProperties);
-  Long count = context_.Graph().GetSelectionCount(context_.SelectionList());
-  for (Long i = 0; i < count; ++i) {
-    Long list = context_.SelectionList();
-    std::shared_ptr<SceneNode> node = context_.Graph().GetSelectedNode(list, i);
-    Required(node);
-    Long node_type = node->NodeType();
-    // A grey box (2) is not "shadowless": only a checked box switches the
-    // shadows off.
-    bool shadows = chkCommonShadowless.Value() != 1;
-    if (node_type == kNodeTypeShape) {
-      node->SetCastsShadows(shadows);
-    } else {
-      std::shared_ptr<Hierarchy> hierarchy =
-          context_.ActiveScene()->Hierarchy();
-      std::shared_ptr<SceneNode> reference = node->ObjectRef();
-      std::shared_ptr<Light> light =
-          context_.Graph().GetLightOfNode(hierarchy, reference);
-      Required(light)->SetCastsShadows(shadows);
-    }
-  }
+  ForEachSelectedNode(
+      context_, SelectionFetch::kAfreshForEachItem, [&](SceneNode& node) {
+        Long node_type = node.NodeType();
+        // A grey box (2) is not "shadowless": only a checked box switches
+        // the shadows off.
+        bool shadows = chkCommonShadowless.Value() != 1;
+        if (node_type == kNodeTypeShape) {
+          node.SetCastsShadows(shadows);
+          return;
+        }
+        std::shared_ptr<Hierarchy> hierarchy =
+            context_.ActiveScene()->Hierarchy();
+        std::shared_ptr<SceneNode> reference = node.ObjectRef();
+        std::shared_ptr<Light> light =
+            context_.Graph().GetLightOfNode(hierarchy, reference);
+        Required(light)->SetCastsShadows(shadows);
+      });
   transaction.Commit(false);
 }
-
-void CommonSection::SourceClick() { context_.RaiseOpenSource(); }
 
 }  // namespace morvel

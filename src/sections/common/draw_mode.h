@@ -3,41 +3,37 @@
 
 #include "base/types.h"
 
-// The draw modes of cboShapeDraw. The list's order is the order users know
-// from the viewports' menus, not the order of the DrawStyle bits: "Wireframe"
-// is entry 4 but DrawStyle 1.
+// The draw modes of cboShapeDraw and the DrawStyle each stands for. The
+// list's order is the order users know from the viewports' menus, not the
+// order of the DrawStyle bits: "Wireframe" is entry 4 but DrawStyle 1.
 namespace morvel {
 
-inline constexpr int kDrawModeCount = 6;
-inline constexpr const char* kDrawModeItems[kDrawModeCount] = {
-    "Use View Default", "Smooth",    "Flat",
-    "Solid Outline",    "Wireframe", "Cartoon"};
-inline constexpr Long kDrawStyleOfEntry[kDrawModeCount] = {0, 2, 4, 8, 1, 16};
+struct DrawMode {
+  const char* item;
+  Long draw_style;
+};
 
-// The seventh entry, shown while the selected shapes disagree.
-inline constexpr Long kMixedEntry = 6;
+inline constexpr int kDrawModeCount = 6;
+inline constexpr DrawMode kDrawModes[kDrawModeCount] = {
+    {"Use View Default", 0}, {"Smooth", 2},    {"Flat", 4},
+    {"Solid Outline", 8},    {"Wireframe", 1}, {"Cartoon", 16}};
+
+// The seventh entry, shown while the selected shapes disagree; it stands
+// for no draw style at all.
+inline constexpr Long kMixedEntry = kDrawModeCount;
 inline constexpr const char* kMixedItem = "Mixed";
 inline constexpr Long kRenderModeMixed = -1;
+// Any draw style the list does not name shows as "Cartoon".
+inline constexpr Long kOtherDrawStylesEntry = 5;
 
-// The entry that shows a RenderMode: -1 "Mixed", 0, 2, 4 and 8 their modes,
-// 1 "Wireframe", and any other value "Cartoon".
+// The entry that shows a RenderMode: -1 "Mixed", a draw style of the table
+// its mode, any other value "Cartoon".
 constexpr Long DrawModeEntry(Long render_mode) {
-  switch (render_mode) {
-    case kRenderModeMixed:
-      return kMixedEntry;
-    case 0:
-      return 0;
-    case 2:
-      return 1;
-    case 4:
-      return 2;
-    case 8:
-      return 3;
-    case 1:
-      return 4;
-    default:
-      return 5;
+  if (render_mode == kRenderModeMixed) return kMixedEntry;
+  for (Long entry = 0; entry < kDrawModeCount; ++entry) {
+    if (kDrawModes[entry].draw_style == render_mode) return entry;
   }
+  return kOtherDrawStylesEntry;
 }
 
 }  // namespace morvel

@@ -13,6 +13,9 @@ using K = WidgetKind;
 // with 30 twips of overlap so that neighbouring borders coincide.
 // clang-format off
 const WidgetSpec kGroupLayout[] = {
+    {.kind = K::kFrame, .name = "fraGroupProperties", .parent = "Properties",
+     .left = 11880, .top = 3700, .width = 3870, .height = 6375},
+
     // Position, relative to the parent group.
     {.kind = K::kFrame, .name = "fraPosition", .parent = "fraGroupProperties",
      .left = -30, .top = 60, .width = 4125, .height = 705},
@@ -147,56 +150,11 @@ const WidgetSpec kGroupLayout[] = {
      .min = -360, .max = 360, .small_change = 1, .decimals = 2,
      .text = "360.0", .enabled = false,
      .default_value = 360},
-
-    // Custom fields: six rows, 0-2 in the left column and 3-5 in the right,
-    // row k and row k + 3 on one line. The loader hides the rows the scene
-    // does not name and widens the left column when the right one is empty.
-    {.kind = K::kFrame, .name = "fraCustomGroupFields", .parent = "fraGroupProperties",
-     .left = -30, .top = 3840, .width = 3930, .height = 1440},
-    {.kind = K::kLabel, .name = "Label", .index = 17, .parent = "fraCustomGroupFields",
-     .left = 120, .top = 0, .width = 735, .height = 285,
-     .caption = " Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 0, .parent = "fraCustomGroupFields",
-     .left = 135, .top = 300, .width = 705, .height = 315, .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 1, .parent = "fraCustomGroupFields",
-     .left = 135, .top = 660, .width = 705, .height = 315, .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 2, .parent = "fraCustomGroupFields",
-     .left = 135, .top = 1020, .width = 705, .height = 285, .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 3, .parent = "fraCustomGroupFields",
-     .left = 2010, .top = 300, .width = 705, .height = 315, .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 4, .parent = "fraCustomGroupFields",
-     .left = 2010, .top = 660, .width = 705, .height = 315, .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomGroupFieldName", .index = 5, .parent = "fraCustomGroupFields",
-     .left = 2010, .top = 1020, .width = 705, .height = 285, .caption = "Custom"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 0,
-     .parent = "fraCustomGroupFields",
-     .left = 840, .top = 270, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 1,
-     .parent = "fraCustomGroupFields",
-     .left = 840, .top = 630, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 2,
-     .parent = "fraCustomGroupFields",
-     .left = 840, .top = 990, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 3,
-     .parent = "fraCustomGroupFields",
-     .left = 2700, .top = 270, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 4,
-     .parent = "fraCustomGroupFields",
-     .left = 2700, .top = 630, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
-    {.kind = K::kTextField, .name = "txtCustomGroupFieldValue", .index = 5,
-     .parent = "fraCustomGroupFields",
-     .left = 2700, .top = 990, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the group", .text = "Text1"},
 };
 // clang-format on
 
 }  // namespace
 
-void BuildGroupWidgets(WidgetTree& tree) { tree.Build(kGroupLayout); }
+std::span<const WidgetSpec> GroupLayout() { return kGroupLayout; }
 
 }  // namespace morvel

@@ -1,14 +1,17 @@
 #ifndef MORVEL_SECTIONS_GROUP_GROUP_LAYOUT_H_
 #define MORVEL_SECTIONS_GROUP_GROUP_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the group section's widgets to `tree`: the Position, Orientation,
-// Rotational Velocity, Inverse Kinematics and Custom frames inside
-// fraGroupProperties (a panel-level frame that must already be there).
-void BuildGroupWidgets(WidgetTree& tree);
+// The group section's widgets as the designer leaves them:
+// fraGroupProperties in the panel's form, with the Position, Orientation,
+// Rotational Velocity and Inverse Kinematics frames inside. The Custom frame
+// (kit/custom_field_rows.h) follows them.
+std::span<const WidgetSpec> GroupLayout();
 
 }  // namespace morvel
 

@@ -4,10 +4,13 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/editors.h"
+#include "kit/section_layout.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
-#include "sections/group/current_group.h"
+#include "sections/group/group_layout.h"
 
 namespace morvel {
 namespace {
@@ -22,6 +25,18 @@ constexpr const char* kPositionPattern = "0.0###";
 constexpr const char* kOrientationPattern = "#.0###";
 constexpr const char* kVelocityPattern = "0.0";
 
+constexpr const char* kIKJointItems[] = {"Disabled", "Enabled", "Fixed"};
+
+constexpr CustomFieldRowsLayout kCustomRows = {
+    .frame = "fraCustomGroupFields",
+    .section_frame = "fraGroupProperties",
+    .top = 3840,
+    .title_index = 17,
+    .label_array = "lblCustomGroupFieldName",
+    .value_array = "txtCustomGroupFieldValue",
+    .value_tooltip = "Value of this custom field for the group",
+    .value_text = "Text1"};
+
 // Shows `frame` at `pos` and moves `pos` below it, or hides it and leaves
 // `pos` where it is.
 void StackIfShown(Frame& frame, bool shown, Long& pos) {
@@ -32,94 +47,86 @@ void StackIfShown(Frame& frame, bool shown, Long& pos) {
 }  // namespace
 
 GroupSection::GroupSection(PanelContext& context)
-    : context_(context),
-      fraGroupProperties(context.Widgets().Get<Frame>("fraGroupProperties")),
-      fraPosition(context.Widgets().Get<Frame>("fraPosition")),
-      fraOrientation(context.Widgets().Get<Frame>("fraOrientation")),
-      fraVelocity(context.Widgets().Get<Frame>("fraVelocity")),
-      fraIK(context.Widgets().Get<Frame>("fraIK")),
-      txtPositionX(context.Widgets().Get<UpDownText>("txtPositionX")),
-      txtPositionY(context.Widgets().Get<UpDownText>("txtPositionY")),
-      txtPositionZ(context.Widgets().Get<UpDownText>("txtPositionZ")),
-      txtOrientationX(context.Widgets().Get<UpDownText>("txtOrientationX")),
-      txtOrientationY(context.Widgets().Get<UpDownText>("txtOrientationY")),
-      txtOrientationZ(context.Widgets().Get<UpDownText>("txtOrientationZ")),
-      txtRotationTheta(context.Widgets().Get<UpDownText>("txtRotationTheta")),
-      cboIKJoint(context.Widgets().Get<ComboBox>("cboIKJoint")),
-      txtIKJointMinX(context.Widgets().Get<UpDownText>("txtIKJointMinX")),
-      txtIKJointMaxX(context.Widgets().Get<UpDownText>("txtIKJointMaxX")),
-      txtIKJointMinY(context.Widgets().Get<UpDownText>("txtIKJointMinY")),
-      txtIKJointMaxY(context.Widgets().Get<UpDownText>("txtIKJointMaxY")),
-      txtIKJointMinZ(context.Widgets().Get<UpDownText>("txtIKJointMinZ")),
-      txtIKJointMaxZ(context.Widgets().Get<UpDownText>("txtIKJointMaxZ")),
-      custom_rows_(context.Widgets(), "fraCustomGroupFields",
-                   "lblCustomGroupFieldName", "txtCustomGroupFieldValue") {
-  for (UpDownText* field :
-       {&txtPositionX, &txtPositionY, &txtPositionZ, &txtOrientationX,
-        &txtOrientationY, &txtOrientationZ}) {
-    ConnectValueField(*field, [this] { ApplyGroupTransform(); });
+    : ObjectSection(context, GroupLayout(), "fraGroupProperties",
+                    &SetupArguments::GroupsSelectedCount),
+      custom_rows_(context.Widgets(), kCustomRows) {
+  for (int axis = 0; axis < kAxes; ++axis) {
+    ConnectValueField(*txtPosition[axis], [this] { ApplyGroupTransform(); });
+    ConnectValueField(*txtOrientation[axis], [this] { ApplyGroupTransform(); });
   }
   ConnectValueField(txtRotationTheta, [this] { ApplyRotationalVelocity(); });
-  ConnectGuardedClick(cboIKJoint, [this] { IKJointClick(); });
+  ConnectGuardedEditor(cboIKJoint, [this] { IKJointClick(); });
   for (UpDownText* field : IKRangeFields()) {
     ConnectValueField(*field, [this] { ApplyIKJoint(); });
   }
-  custom_rows_.RefusePipeKeys();
-  for (Long row = 0; row < CustomFieldRows::kRowCount; ++row) {
-    custom_rows_.value(row).on_value_committed = [this](int) {
-      WithPropertiesSource([this] { ApplyCustomGroupFields(); });
-    };
-  }
+  // A commit in any row writes all six, hidden rows included: the loader
+  // filled every row from the group, so the rows the user did not touch
+  // write back what the group already holds. Custom fields are a property
+  // layer of their own for the host, unlike the transform.
+  custom_rows_.Connect([this] {
+    custom_rows_.WriteAll(context_, kLayerSysProperties,
+                          [this] { return CurrentGroup(); });
+  });
+}
+
+void GroupSection::FillFixedLists() {
+  for (const char* item : kIKJointItems) cboIKJoint.AddItem(item);
+}
+
+bool GroupSection::InView(const SetupView& view) const {
+  return ObjectSection::InView(view) && !view.arguments.SceneSelected;
+}
+
+std::shared_ptr<Group> GroupSection::CurrentGroup() const {
+  return Required(context_.State().CurrentGroup);
 }
 
 std::array<UpDownText*, 6> GroupSection::IKRangeFields() {
-  return {&txtIKJointMinX, &txtIKJointMaxX, &txtIKJointMinY,
-          &txtIKJointMaxY, &txtIKJointMinZ, &txtIKJointMaxZ};
+  return {txtIKJointMin[0], txtIKJointMax[0], txtIKJointMin[1],
+          txtIKJointMax[1], txtIKJointMin[2], txtIKJointMax[2]};
 }
 
-void GroupSection::LoadGroupProperties(const SetupArguments& arguments) {
-  WithPropertiesSource([&] {
-    ShowSectionFrame(fraGroupProperties, context_.Container().InnerHeight());
-    // A selection that brings a light along shows only what that light
-    // leaves meaningful: ambient light comes from nowhere in particular, so
-    // placing, turning or jointing the group changes nothing it casts, and
-    // only the custom fields stay; directional light comes from infinitely
-    // far along its direction, so orientation and spin still matter while
-    // position and the joint do not.
-    const bool ambient = arguments.AmbientLightSelected;
-    const bool directional = arguments.DirectionalLightSelected;
-    Long pos = kFirstFrameTop;
-    StackIfShown(fraPosition, !ambient && !directional, pos);
-    StackIfShown(fraOrientation, !ambient, pos);
-    StackIfShown(fraVelocity, !ambient, pos);
-    StackIfShown(fraIK, !ambient && !directional, pos);
-    custom_rows_.Arrange(context_.ActiveScene()->CustomGroupFieldNames(), pos);
-    LoadGroupValues();
-    context_.State().CurrentGroup = SelectedGroup(context_);
-  });
+void GroupSection::Fill(const SetupArguments& arguments) {
+  // A selection that brings a light along shows only what that light
+  // leaves meaningful: ambient light comes from nowhere in particular, so
+  // placing, turning or jointing the group changes nothing it casts, and
+  // only the custom fields stay; directional light comes from infinitely
+  // far along its direction, so orientation and spin still matter while
+  // position and the joint do not.
+  const bool ambient = arguments.AmbientLightSelected;
+  const bool directional = arguments.DirectionalLightSelected;
+  Long pos = kFirstFrameTop;
+  StackIfShown(fraPosition, !ambient && !directional, pos);
+  StackIfShown(fraOrientation, !ambient, pos);
+  StackIfShown(fraVelocity, !ambient, pos);
+  StackIfShown(fraIK, !ambient && !directional, pos);
+  custom_rows_.Arrange(context_.ActiveScene()->CustomGroupFieldNames(), pos);
+  LoadGroupValues();
+  context_.State().CurrentGroup =
+      FirstSelected(context_, &SceneGraph::GetSelectedGroup);
 }
 
 void GroupSection::LoadGroupValues() {
   WithPropertiesSource([&] {
-    std::shared_ptr<Group> group = SelectedGroup(context_);
+    std::shared_ptr<Group> group =
+        FirstSelected(context_, &SceneGraph::GetSelectedGroup);
     // Everything is shown relative to the group's parent, as the group is
     // placed in the outliner.
     std::shared_ptr<Group> parent = group->Parent();
 
     SingleVector3 position = group->GetPosition(parent, kCurrentKey);
-    txtPositionX.SetText(FormatNumber(position.X, kPositionPattern));
-    txtPositionY.SetText(FormatNumber(position.Y, kPositionPattern));
-    txtPositionZ.SetText(FormatNumber(position.Z, kPositionPattern));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      txtPosition[axis]->SetText(
+          FormatNumber(Component(position, axis), kPositionPattern));
+    }
 
     Orientation orientation = group->GetOrientation(parent, kCurrentKey);
     SingleVector3 angles = context_.SceneUtil()->OrientationToEuler(
         orientation.Forward, orientation.Up);
-    txtOrientationX.SetText(
-        FormatNumber(OrientationToDegrees(angles.X), kOrientationPattern));
-    txtOrientationY.SetText(
-        FormatNumber(OrientationToDegrees(angles.Y), kOrientationPattern));
-    txtOrientationZ.SetText(
-        FormatNumber(OrientationToDegrees(angles.Z), kOrientationPattern));
+    for (int axis = 0; axis < kAxes; ++axis) {
+      txtOrientation[axis]->SetText(FormatNumber(
+          OrientationToDegrees(Component(angles, axis)), kOrientationPattern));
+    }
 
     // Only the speed is shown; the axis stays as the group has it.
     RotationalVelocity velocity = group->GetRotationalVelocity();
@@ -137,13 +144,7 @@ void GroupSection::LoadGroupValues() {
     }
     UpdateIKJointFields();
 
-    // Hidden rows are filled too: a commit writes all six back, and must
-    // write back what the group holds.
-    if (custom_rows_.frame().Visible()) {
-      for (Long row = 0; row < CustomFieldRows::kRowCount; ++row) {
-        custom_rows_.value(row).SetText(group->GetCustomFieldValue(row));
-      }
-    }
+    custom_rows_.Fill([&] { return group; });
   });
 }
 

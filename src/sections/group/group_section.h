@@ -2,9 +2,12 @@
 #define MORVEL_SECTIONS_GROUP_GROUP_SECTION_H_
 
 #include <array>
+#include <memory>
 
-#include "panel/panel_context.h"
-#include "panel/section_layout.h"
+#include "kit/axes.h"
+#include "kit/custom_field_rows.h"
+#include "kit/panel_context.h"
+#include "kit/section.h"
 #include "widgets/widget.h"
 
 namespace morvel {
@@ -12,27 +15,31 @@ namespace morvel {
 // The object tab's section of one selected group: its position and
 // orientation relative to its parent, its rotational velocity, its
 // inverse-kinematics joint and its custom fields. The editors write to the
-// group the loader remembered (current_group.h says which group that is, and
-// why the bone section shares it).
+// group the loader remembered, CurrentGroup, which the bone section shares
+// (PanelState says how).
 //
-// The loader lives in group_section.cc, the transform and velocity editors
-// in transform.cc, the joint in ik_joint.cc and the custom fields in
-// custom_fields.cc.
-class GroupSection {
+// The loader and the custom fields live in group_section.cc, the transform
+// and velocity editors in transform.cc, the joint in ik_joint.cc.
+class GroupSection : public ObjectSection {
  public:
   explicit GroupSection(PanelContext& context);
-  GroupSection(const GroupSection&) = delete;
-  GroupSection& operator=(const GroupSection&) = delete;
 
-  // Brings fraGroupProperties into view, stacks the sub-frames that apply
-  // (an ambient light in the selection has no position, orientation,
-  // velocity or joint to show; a directional one no position or joint), lays
-  // out the custom rows, fills every value and remembers the group in
-  // CurrentGroup. Of its arguments it reads AmbientLightSelected and
-  // DirectionalLightSelected. Raises no events.
-  void LoadGroupProperties(const SetupArguments& arguments);
+  void FillFixedLists() override;
+
+ protected:
+  // The frame leaves the view while the scene itself is selected; the
+  // loader, which the panel calls whatever SceneSelected says, brings it
+  // back.
+  bool InView(const SetupView& view) const override;
 
  private:
+  // LoadGroupProperties, once fraGroupProperties is in view: stacks the
+  // sub-frames that apply (an ambient light in the selection has no
+  // position, orientation, velocity or joint to show; a directional one no
+  // position or joint), lays out the custom rows, fills every value and
+  // remembers the group in CurrentGroup. Of its arguments it reads
+  // AmbientLightSelected and DirectionalLightSelected. Raises no events.
+  void Fill(const SetupArguments& arguments) override;
   void LoadGroupValues();
   // The six range fields take input only while the joint is "Enabled".
   void UpdateIKJointFields();
@@ -49,29 +56,28 @@ class GroupSection {
   void IKJointClick();
   void ApplyIKJoint();
 
-  // custom_fields.cc
-  void ApplyCustomGroupFields();
+  // The group the editors write to; error 91 before a group or bone was
+  // loaded. A shared copy, so that a host reloading the panel from inside
+  // an event cannot take the group away from an editor halfway through its
+  // writes.
+  std::shared_ptr<Group> CurrentGroup() const;
 
-  PanelContext& context_;
-  Frame& fraGroupProperties;
-  Frame& fraPosition;
-  Frame& fraOrientation;
-  Frame& fraVelocity;
-  Frame& fraIK;
-  UpDownText& txtPositionX;
-  UpDownText& txtPositionY;
-  UpDownText& txtPositionZ;
-  UpDownText& txtOrientationX;
-  UpDownText& txtOrientationY;
-  UpDownText& txtOrientationZ;
-  UpDownText& txtRotationTheta;
-  ComboBox& cboIKJoint;
-  UpDownText& txtIKJointMinX;
-  UpDownText& txtIKJointMaxX;
-  UpDownText& txtIKJointMinY;
-  UpDownText& txtIKJointMaxY;
-  UpDownText& txtIKJointMinZ;
-  UpDownText& txtIKJointMaxZ;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraPosition = widgets_.Get<Frame>("fraPosition");
+  Frame& fraOrientation = widgets_.Get<Frame>("fraOrientation");
+  Frame& fraVelocity = widgets_.Get<Frame>("fraVelocity");
+  Frame& fraIK = widgets_.Get<Frame>("fraIK");
+  // txtPositionX, Y, Z and the like, in axis order.
+  std::array<UpDownText*, kAxes> txtPosition =
+      widgets_.Axes<UpDownText>("txtPosition");
+  std::array<UpDownText*, kAxes> txtOrientation =
+      widgets_.Axes<UpDownText>("txtOrientation");
+  UpDownText& txtRotationTheta = widgets_.Get<UpDownText>("txtRotationTheta");
+  ComboBox& cboIKJoint = widgets_.Get<ComboBox>("cboIKJoint");
+  std::array<UpDownText*, kAxes> txtIKJointMin =
+      widgets_.Axes<UpDownText>("txtIKJointMin");
+  std::array<UpDownText*, kAxes> txtIKJointMax =
+      widgets_.Axes<UpDownText>("txtIKJointMax");
   CustomFieldRows custom_rows_;
 };
 

@@ -5,10 +5,9 @@
 #include <memory>
 
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
-#include "sections/group/current_group.h"
 #include "sections/group/group_section.h"
 
 namespace morvel {
@@ -48,18 +47,18 @@ void GroupSection::ApplyIKJoint() {
   }
 
   SceneTransaction transaction(context_, kLayerNone);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   group->SetIKJointMode(static_cast<Long>(cboIKJoint.ListIndex()));
   auto radians = [](const UpDownText& field) {
     return JointLimitToRadians(TextToSingle(field.Text()));
   };
   IKJointLimits limits;
-  limits.MinX = radians(txtIKJointMinX);
-  limits.MaxX = radians(txtIKJointMaxX);
-  limits.MinY = radians(txtIKJointMinY);
-  limits.MaxY = radians(txtIKJointMaxY);
-  limits.MinZ = radians(txtIKJointMinZ);
-  limits.MaxZ = radians(txtIKJointMaxZ);
+  limits.MinX = radians(*txtIKJointMin[0]);
+  limits.MaxX = radians(*txtIKJointMax[0]);
+  limits.MinY = radians(*txtIKJointMin[1]);
+  limits.MaxY = radians(*txtIKJointMax[1]);
+  limits.MinZ = radians(*txtIKJointMin[2]);
+  limits.MaxZ = radians(*txtIKJointMax[2]);
   group->SetIKJointLimits(limits);
   transaction.Commit(false);
 }

@@ -5,10 +5,9 @@
 #include <memory>
 
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/group/angles.h"
-#include "sections/group/current_group.h"
 #include "sections/group/group_section.h"
 
 namespace morvel {
@@ -20,18 +19,19 @@ namespace morvel {
 void GroupSection::ApplyGroupTransform() {
   SceneTransaction transaction(context_, kLayerNone);
   SingleVector3 angles;
-  angles.X = OrientationToRadians(TextToSingle(txtOrientationX.Text()));
-  angles.Y = OrientationToRadians(TextToSingle(txtOrientationY.Text()));
-  angles.Z = OrientationToRadians(TextToSingle(txtOrientationZ.Text()));
+  for (int axis = 0; axis < kAxes; ++axis) {
+    Component(angles, axis) =
+        OrientationToRadians(TextToSingle(txtOrientation[axis]->Text()));
+  }
   Orientation orientation = context_.SceneUtil()->EulerToOrientation(angles);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   group->SetOrientation(group->Parent(), kCurrentKey, orientation.Forward,
                         orientation.Up);
 
   std::shared_ptr<Group> parent = group->Parent();
-  Single x = TextToSingle(txtPositionX.Text());
-  Single y = TextToSingle(txtPositionY.Text());
-  Single z = TextToSingle(txtPositionZ.Text());
+  Single x = TextToSingle(txtPosition[0]->Text());
+  Single y = TextToSingle(txtPosition[1]->Text());
+  Single z = TextToSingle(txtPosition[2]->Text());
   group->SetPosition(parent, kCurrentKey,
                      context_.SceneUtil()->MakeVector(x, y, z));
   transaction.Commit(false);
@@ -42,7 +42,7 @@ void GroupSection::ApplyGroupTransform() {
 // revolutions per second there.
 void GroupSection::ApplyRotationalVelocity() {
   SceneTransaction transaction(context_, kLayerNone);
-  std::shared_ptr<Group> group = CurrentGroupOf(context_);
+  std::shared_ptr<Group> group = CurrentGroup();
   RotationalVelocity velocity = group->GetRotationalVelocity();
   Single theta = TextToSingle(txtRotationTheta.Text());
   group->SetRotationalVelocity(velocity.Axis, theta);

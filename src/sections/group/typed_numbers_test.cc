@@ -10,8 +10,8 @@
 
 #include "base/error.h"
 #include "base/numbers_testing.h"
-#include "panel/panel_harness.h"
 #include "sections/group/angles.h"
+#include "sections/section_testing.h"
 
 namespace morvel {
 namespace {
@@ -44,12 +44,20 @@ TEST(TypedNumberTest, FailsAtTheConversionAfterExactlyTheStepsBefore) {
     std::string journal_before;
   } fields[] = {
       {"Rig", "txtOrientationX", "", kErrTypeMismatch, {kPrepare}, ""},
-      {"Rig", "txtPositionY", std::string(10000, 'x'), kErrTypeMismatch,
-       {kPrepare}, "SetOrientation"},
+      {"Rig",
+       "txtPositionY",
+       std::string(10000, 'x'),
+       kErrTypeMismatch,
+       {kPrepare},
+       "SetOrientation"},
       {"Rig", "txtRotationTheta", "-1e39", kErrOverflow, {kPrepare}, ""},
       {"Rig", "txtIKJointMaxZ", std::string(10000, '9'), kErrOverflow, {}, ""},
-      {"Tail", "txtExtentIrregularOffsetZ", "1,5", kErrTypeMismatch,
-       {"evtReqPrepareForSceneChanges(\"SysProperties\")"}, ""},
+      {"Tail",
+       "txtExtentIrregularOffsetZ",
+       "1,5",
+       kErrTypeMismatch,
+       {"evtReqPrepareForSceneChanges(\"SysProperties\")"},
+       ""},
   };
   for (const auto& field : fields) {
     SCOPED_TRACE(field.widget);

@@ -4,33 +4,18 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/colour.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "sections/light/light_section.h"
 
 namespace morvel {
-namespace {
 
-constexpr Single kChannelMax = 255;
-
-// One colour component (nominally 0 to 1) as a channel 0..255. The range is
-// applied before rounding: the result is the same for every finite
-// component, and a huge one shows as 255 instead of failing to round.
-Long ComponentToChannel(Single component) {
-  Single scaled = component * kChannelMax;
-  if (scaled < 0) scaled = 0;
-  if (scaled > kChannelMax) scaled = kChannelMax;
-  return RoundToLong(scaled);
-}
-
-}  // namespace
-
+// Held within 0..255 per channel: a light's swatch always shows some colour.
 Colour LightColourToSwatch(Light& light) {
   ColourValue colour = light.GetColour(kCurrentKey);
-  Long red = ComponentToChannel(colour.Red);
-  Long green = ComponentToChannel(colour.Green);
-  Long blue = ComponentToChannel(colour.Blue);
-  return blue * 65536 + green * 256 + red;
+  return PackColour(colour.Red, colour.Green, colour.Blue,
+                    ChannelRange::kClamped);
 }
 
 void LightSection::VBColorClick() {
@@ -49,19 +34,18 @@ void LightSection::VBColorClick() {
   // a host that changed the selection without setting the panel up again
   // gets the colour on the light it shows as selected.
   std::shared_ptr<Light> light =
-      context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
-  ApplyLightColour(*Required(light), context_.State().light_colour);
+      FirstSelected(context_, &SceneGraph::GetSelectedLight);
+  ApplyLightColour(*light, context_.State().light_colour);
   transaction.Commit(false);
 }
 
 void LightSection::ApplyLightColour(Light& light, Long colour) {
   MathUtility& math = *context_.MathUtil();
-  Single blue = static_cast<Single>(colour / 65536) / kChannelMax;
-  Single green =
-      static_cast<Single>(math.Remainder(colour / 256, 256)) / kChannelMax;
-  Single red = static_cast<Single>(math.Remainder(colour, 256)) / kChannelMax;
-  light.SetColour(kCurrentKey,
-                  context_.SceneUtil()->MakeColour(red, green, blue));
+  // The bytes come out through the scene's own maths utility.
+  const ColourComponents picked = UnpackColour(
+      colour, [&math](Long x, Long y) { return math.Remainder(x, y); });
+  light.SetColour(kCurrentKey, context_.SceneUtil()->MakeColour(
+                                   picked.red, picked.green, picked.blue));
 }
 
 }  // namespace morvel

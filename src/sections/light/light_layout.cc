@@ -11,6 +11,8 @@ using K = WidgetKind;
 // spotlight frame for lights that are not spotlights.
 // clang-format off
 const WidgetSpec kLightLayout[] = {
+    {.kind = K::kFrame, .name = "fraLightProperties", .parent = "Properties",
+     .left = 7920, .top = 0, .width = 3870, .height = 4815},
     {.kind = K::kFrame, .name = "fraLightGeneral",
      .parent = "fraLightProperties",
      .left = -30, .top = 60, .width = 3930, .height = 1455},
@@ -86,6 +88,6 @@ const WidgetSpec kLightLayout[] = {
 
 }  // namespace
 
-void BuildLightWidgets(WidgetTree& tree) { tree.Build(kLightLayout); }
+std::span<const WidgetSpec> LightLayout() { return kLightLayout; }
 
 }  // namespace morvel

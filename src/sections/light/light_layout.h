@@ -1,14 +1,16 @@
 #ifndef MORVEL_SECTIONS_LIGHT_LIGHT_LAYOUT_H_
 #define MORVEL_SECTIONS_LIGHT_LIGHT_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the light section's widgets to `tree`: the General frame (colour
-// swatch and attenuation) and the Spotlight Attributes frame inside
-// fraLightProperties (a panel-level frame that must already be there).
-void BuildLightWidgets(WidgetTree& tree);
+// The light section's widgets as the designer leaves them: fraLightProperties
+// in the panel's form, with the General frame (colour swatch and
+// attenuation) and the Spotlight Attributes frame inside.
+std::span<const WidgetSpec> LightLayout();
 
 }  // namespace morvel
 

@@ -4,7 +4,10 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/editors.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
+#include "sections/light/light_layout.h"
 
 namespace morvel {
 namespace {
@@ -13,6 +16,8 @@ namespace {
 constexpr Long kConstantEntry = 0;
 constexpr Long kLinearEntry = 1;
 constexpr Long kQuadraticEntry = 2;
+
+constexpr const char* kAttenuationItems[] = {"Constant", "Linear", "Quadratic"};
 
 // What the factor field shows for a light that does not fade at all: the
 // smallest factor the field offers.
@@ -59,51 +64,44 @@ const AttenuationWrites& WritesForEntry(Long entry) {
 }  // namespace
 
 LightSection::LightSection(PanelContext& context)
-    : context_(context),
-      fraLightProperties(context.Widgets().Get<Frame>("fraLightProperties")),
-      fraLightGeneral(context.Widgets().Get<Frame>("fraLightGeneral")),
-      fraLightSpot(context.Widgets().Get<Frame>("fraLightSpot")),
-      picVBColor(context.Widgets().Get<PictureBox>("picVBColor")),
-      cboAttenuationType(context.Widgets().Get<ComboBox>("cboAttenuationType")),
-      txtAttenuationFactor(
-          context.Widgets().Get<UpDownText>("txtAttenuationFactor")),
-      txtSpotlightRange(context.Widgets().Get<UpDownText>("txtSpotlightRange")),
-      txtSpotlightUmbra(context.Widgets().Get<UpDownText>("txtSpotlightUmbra")),
-      txtSpotlightPenumbra(
-          context.Widgets().Get<UpDownText>("txtSpotlightPenumbra")) {
-  ConnectGuardedClick(cboAttenuationType, [this] { ApplyAttenuation(); });
+    : ObjectSection(context, LightLayout(), "fraLightProperties",
+                    &SetupArguments::LightsSelectedCount) {
+  context.ShowLightColourIn(picVBColor);
+  ConnectGuardedEditor(cboAttenuationType, [this] { ApplyAttenuation(); });
   ConnectValueField(txtAttenuationFactor, [this] { ApplyAttenuation(); });
   for (UpDownText* field :
        {&txtSpotlightRange, &txtSpotlightUmbra, &txtSpotlightPenumbra}) {
     ConnectValueField(*field, [this] { ApplySpotlight(); });
   }
   // The swatch holds no value a loader sets, so its click needs no guard.
-  picVBColor.on_click = [this] {
-    WithPropertiesSource([this] { VBColorClick(); });
-  };
+  ConnectEditor(picVBColor, [this] { VBColorClick(); });
 }
 
-void LightSection::LoadLightProperties(const SetupArguments& arguments) {
-  (void)arguments;
-  WithPropertiesSource([&] {
-    // The two inner frames keep their places: a light's section is short
-    // enough that nothing needs restacking when the spot frame is hidden.
-    ShowSectionFrame(fraLightProperties, context_.Container().InnerHeight());
-    std::shared_ptr<Light> light =
-        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
-    fraLightSpot.SetVisible(Required(light)->LightType() == kLightTypeSpot);
-    fraLightGeneral.SetVisible(true);
-    LoadLightValues();
-    context_.State().CurrentLight =
-        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
-  });
+void LightSection::FillFixedLists() {
+  // At explicit positions, as the list was designed.
+  Long position = 0;
+  for (const char* item : kAttenuationItems) {
+    cboAttenuationType.AddItem(item, position++);
+  }
+}
+
+void LightSection::Fill(const SetupArguments&) {
+  // The two inner frames keep their places: a light's section is short
+  // enough that nothing needs restacking when the spot frame is hidden.
+  std::shared_ptr<Light> light =
+      FirstSelected(context_, &SceneGraph::GetSelectedLight);
+  fraLightSpot.SetVisible(light->LightType() == kLightTypeSpot);
+  fraLightGeneral.SetVisible(true);
+  LoadLightValues();
+  context_.State().CurrentLight =
+      FirstSelectedOrNull(context_, &SceneGraph::GetSelectedLight);
 }
 
 void LightSection::LoadLightValues() {
   WithPropertiesSource([&] {
     std::shared_ptr<Light> selected =
-        context_.Graph().GetSelectedLight(context_.SelectionList(), 0);
-    Light& light = *Required(selected);
+        FirstSelected(context_, &SceneGraph::GetSelectedLight);
+    Light& light = *selected;
     // The list is disabled while it is set, so its editor does not write
     // the loaded type straight back.
     SetWhileDisabled(cboAttenuationType, [&] {

@@ -2,7 +2,8 @@
 #define MORVEL_SECTIONS_LIGHT_LIGHT_SECTION_H_
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
+#include "kit/section.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 
@@ -12,19 +13,19 @@ namespace morvel {
 // that opens the colour chooser, its attenuation (which of the three terms,
 // and by how much) and, for a spotlight, the cone's range, umbra and
 // penumbra. Every edit is one scene change with the empty layer source.
-class LightSection {
+// The swatch is also where the panel's lVBColor property shows.
+class LightSection : public ObjectSection {
  public:
   explicit LightSection(PanelContext& context);
-  LightSection(const LightSection&) = delete;
-  LightSection& operator=(const LightSection&) = delete;
 
-  // Brings fraLightProperties into view for the one selected light, fills
-  // it and remembers the light in CurrentLight. The selection arguments are
-  // not read: ambient and directional lights show like any other light that
-  // is not a spotlight.
-  void LoadLightProperties(const SetupArguments& arguments);
+  void FillFixedLists() override;
 
  private:
+  // LoadLightProperties, once fraLightProperties is in view: fills it from
+  // the one selected light and remembers the light in CurrentLight. The
+  // selection arguments are not read: ambient and directional lights show
+  // like any other light that is not a spotlight.
+  void Fill(const SetupArguments& arguments) override;
   // Fills the widgets from the selected light, fetched afresh.
   void LoadLightValues();
 
@@ -36,16 +37,17 @@ class LightSection {
   void VBColorClick();
   void ApplyLightColour(Light& light, Long colour);
 
-  PanelContext& context_;
-  Frame& fraLightProperties;
-  Frame& fraLightGeneral;
-  Frame& fraLightSpot;
-  PictureBox& picVBColor;
-  ComboBox& cboAttenuationType;
-  UpDownText& txtAttenuationFactor;
-  UpDownText& txtSpotlightRange;
-  UpDownText& txtSpotlightUmbra;
-  UpDownText& txtSpotlightPenumbra;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraLightGeneral = widgets_.Get<Frame>("fraLightGeneral");
+  Frame& fraLightSpot = widgets_.Get<Frame>("fraLightSpot");
+  PictureBox& picVBColor = widgets_.Get<PictureBox>("picVBColor");
+  ComboBox& cboAttenuationType = widgets_.Get<ComboBox>("cboAttenuationType");
+  UpDownText& txtAttenuationFactor =
+      widgets_.Get<UpDownText>("txtAttenuationFactor");
+  UpDownText& txtSpotlightRange = widgets_.Get<UpDownText>("txtSpotlightRange");
+  UpDownText& txtSpotlightUmbra = widgets_.Get<UpDownText>("txtSpotlightUmbra");
+  UpDownText& txtSpotlightPenumbra =
+      widgets_.Get<UpDownText>("txtSpotlightPenumbra");
 };
 
 // The light's colour as a packed 0x00BBGGRR swatch colour: each component

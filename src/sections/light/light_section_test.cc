@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "memscene/mem_utilities.h"
-#include "panel/panel_harness.h"
+#include "sections/section_testing.h"
 
 namespace morvel {
 namespace {

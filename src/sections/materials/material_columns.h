@@ -11,7 +11,7 @@
 // The columns of the material grid, shared by the loaders that fill it and
 // the editors that write its cells back. Row r shows material r - 1; row 0
 // is the header.
-namespace morvel::materials {
+namespace morvel {
 
 inline constexpr Long kColourCol = 0;
 inline constexpr Long kBlendCol = 3;
@@ -73,6 +73,6 @@ std::shared_ptr<MaterialMaps> CreateMapsFrom(MapBuilder& builder,
                                              Long setting_a, Integer setting_b,
                                              Long blend);
 
-}  // namespace morvel::materials
+}  // namespace morvel
 
 #endif  // MORVEL_SECTIONS_MATERIALS_MATERIAL_COLUMNS_H_

@@ -5,28 +5,16 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/section_layout.h"
-#include "panel/transaction.h"
+#include "kit/colour.h"
+#include "kit/section_layout.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "sections/materials/material_columns.h"
 #include "sections/materials/materials_section.h"
 #include "widgets/text_util.h"
 
 namespace morvel {
 namespace {
-
-using materials::CreateMapsFrom;
-using materials::kAmbientCol;
-using materials::kBlendCol;
-using materials::kColourCol;
-using materials::kDiffuseCol;
-using materials::kFirstCustomCol;
-using materials::kSpecularCol;
-using materials::kThumbnailSize;
-using materials::kTransparencyCol;
-using materials::MapColumn;
-using materials::MapColumnAt;
-using materials::MapPaths;
-using materials::PathsOf;
 
 // The text box stands this far right of the cell's left edge (and is that
 // much narrower than the cell), and this far below the cell's middle.
@@ -55,8 +43,7 @@ std::optional<Long> TypedPercentage(const std::string& text) {
 void MaterialsSection::CellClicked() {
   WithPropertiesSource([&] {
     std::shared_ptr<SceneNode> node =
-        context_.Graph().GetSelectedNode(context_.SelectionList(), 0);
-    Required(node);
+        FirstSelected(context_, &SceneGraph::GetSelectedNode);
     Long col = msgMaterialAttributes.Col();
     if (col == kColourCol) {
       PickColour(*node);
@@ -144,11 +131,11 @@ void MaterialsSection::ShowMaterialEditor(bool& CopyCellText) {
   WithPropertiesSource([&] {
     FlexGrid& grid = msgMaterialAttributes;
     TextBox& entry = txtMaterialAttributeEntry;
-    PanelState& state = context_.State();
+    CellEdit& edit = edit_;
     // The shape is captured now: whatever is selected when the edit ends,
     // the value goes to the material that was clicked.
-    state.EditShape =
-        context_.Graph().GetSelectedNode(context_.SelectionList(), 0);
+    edit.EditShape =
+        FirstSelectedOrNull(context_, &SceneGraph::GetSelectedNode);
     Long row = grid.Row();
     Long col = grid.Col();
     entry.SetLeft(RoundToLong(static_cast<double>(grid.Left()) +
@@ -162,8 +149,8 @@ void MaterialsSection::ShowMaterialEditor(bool& CopyCellText) {
     if (CopyCellText) entry.SetText(grid.Text());
     entry.SetVisible(true);
     context_.Widgets().SetFocus(&entry);
-    state.EditRow = grid.Row();
-    state.EditCol = grid.Col();
+    edit.EditRow = grid.Row();
+    edit.EditCol = grid.Col();
   });
 }
 
@@ -181,13 +168,13 @@ void MaterialsSection::EntryLostFocus() {
   WithPropertiesSource([&] {
     FlexGrid& grid = msgMaterialAttributes;
     TextBox& entry = txtMaterialAttributeEntry;
-    PanelState& state = context_.State();
+    CellEdit& edit = edit_;
     // The person may have clicked another cell to end the edit: that cell
     // is current again once the edited one is written.
     Long clicked_col = grid.Col();
     Long clicked_row = grid.Row();
-    grid.SetCol(state.EditCol);
-    grid.SetRow(state.EditRow);
+    grid.SetCol(edit.EditCol);
+    grid.SetRow(edit.EditRow);
 
     std::optional<SceneTransaction> transaction;
     if (grid.Col() < kFirstCustomCol) {
@@ -198,14 +185,14 @@ void MaterialsSection::EntryLostFocus() {
         transaction.emplace(context_, kLayerSysMaterialUpdate);
         grid.SetText(LongToText(*value));
         std::shared_ptr<Material> material =
-            Required(state.EditShape)->GetMaterial(grid.Row() - 1);
+            Required(edit.EditShape)->GetMaterial(grid.Row() - 1);
         WriteNumber(material, *value);
       }
     } else if (entry.Text() != grid.Text()) {
       transaction.emplace(context_, kLayerSysMaterialUpdate);
       grid.SetText(entry.Text());
       std::shared_ptr<Material> material =
-          Required(state.EditShape)->GetMaterial(grid.Row() - 1);
+          Required(edit.EditShape)->GetMaterial(grid.Row() - 1);
       Required(material)->SetFieldValue(grid.Col() - kFirstCustomCol,
                                         entry.Text());
     }
@@ -214,7 +201,7 @@ void MaterialsSection::EntryLostFocus() {
     grid.SetCol(clicked_col);
     grid.SetRow(clicked_row);
     if (transaction) transaction->Commit(false);
-    state.EditShape.reset();
+    edit.EditShape.reset();
   });
 }
 
@@ -277,10 +264,9 @@ void MaterialsSection::ApplyMaterialColour(std::shared_ptr<Material>& material,
     Long ambient = util->GetAmbientLevel(material, target.Colour());
     Long diffuse = util->GetDiffuseLevel(material, target.Colour());
     ColourValue old = target.GetColourComponents();
-    Single blue = static_cast<Single>(colour / 65536) / 255.0f;
-    Single green = static_cast<Single>((colour / 256) % 256) / 255.0f;
-    Single red = static_cast<Single>(colour % 256) / 255.0f;
-    target.SetColourComponents(red, green, blue, old.Alpha);
+    const ColourComponents picked = UnpackColour(colour);
+    target.SetColourComponents(picked.red, picked.green, picked.blue,
+                               old.Alpha);
     util->SetAmbientLevel(material, LongToText(ambient), colour);
     util->SetDiffuseLevel(material, LongToText(diffuse), colour);
   });

@@ -29,21 +29,14 @@ const WidgetSpec kMaterialsLayout[] = {
      .left = 0, .top = 270, .width = 1125, .height = 200,
      .tooltip = "Type the new value; it is kept when you click elsewhere",
      .visible = false},
+    // Holds the header pictures of the grid; never on screen.
+    {.kind = K::kImageList, .name = "ilsImageList", .parent = "Properties",
+     .visible = false},
 };
 // clang-format on
 
-// The grid as the designer leaves it: nine columns, none of them fixed. The
-// loader sets the real column count for the scene's material fields.
-constexpr Long kDesignGridCols = 9;
-constexpr Long kDesignGridFixedCols = 0;
-
 }  // namespace
 
-void BuildMaterialsWidgets(WidgetTree& tree) {
-  tree.Build(kMaterialsLayout);
-  auto& grid = tree.Get<FlexGrid>("msgMaterialAttributes");
-  grid.SetCols(kDesignGridCols);
-  grid.SetFixedCols(kDesignGridFixedCols);
-}
+std::span<const WidgetSpec> MaterialsLayout() { return kMaterialsLayout; }
 
 }  // namespace morvel

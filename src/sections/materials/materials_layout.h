@@ -1,15 +1,17 @@
 #ifndef MORVEL_SECTIONS_MATERIALS_MATERIALS_LAYOUT_H_
 #define MORVEL_SECTIONS_MATERIALS_MATERIALS_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the Materials frame to the shape section of `tree`: its title, the
-// material grid and the grid's in-place text box. fraShapeProperties must
-// already be there. The grid's header pictures come from the panel's image
-// list, ilsImageList.
-void BuildMaterialsWidgets(WidgetTree& tree);
+// The Materials frame at the foot of the shape section, as the designer
+// leaves it: its title, the material grid and the grid's in-place text box,
+// and the image list that holds the grid's header pictures.
+// fraShapeProperties must already be there.
+std::span<const WidgetSpec> MaterialsLayout();
 
 }  // namespace morvel
 

@@ -9,24 +9,15 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/colour.h"
+#include "kit/section_layout.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "sections/materials/material_columns.h"
+#include "sections/materials/materials_layout.h"
 
 namespace morvel {
 namespace {
-
-using materials::kAmbientCol;
-using materials::kBlendCol;
-using materials::kColourCol;
-using materials::kDiffuseCol;
-using materials::kFirstCustomCol;
-using materials::kFixedColumnCount;
-using materials::kMapColumns;
-using materials::kNumberAlignment;
-using materials::kSpecularCol;
-using materials::kThumbnailSize;
-using materials::kTransparencyCol;
-using materials::MapColumn;
 
 // A material row is 33 pixels high; the header row is drawn 15 pixels high,
 // but the grid's height allows 33 pixels for it too.
@@ -43,6 +34,16 @@ constexpr const char* kNoBlendText = "50";
 constexpr double kBlendPercentageAbove = 1.0001;
 
 constexpr Long kErrDivisionByZero = 11;
+
+// The grid as the designer leaves it: nine columns, none of them fixed. The
+// loader sets the real column count for the scene's material fields.
+constexpr Long kDesignGridCols = 9;
+constexpr Long kDesignGridFixedCols = 0;
+// The header pictures of ilsImageList, 1-based as the grid asks for them:
+// colour, map 1, map 2, and maps 3 to 6.
+constexpr Long kHeaderImageCount = 7;
+// The grid reaches this far past the panel's right edge.
+constexpr Long kGridOverhang = 45;
 
 // The header of one of the fixed columns: a picture of ilsImageList
 // (1-based; 0 for a text header) or a text, and the width, given in pixels
@@ -79,22 +80,6 @@ const ScreenMetrics& Metrics(const PanelContext& context) {
   return *Required(context.Platform().metrics);
 }
 
-// 0x00BBGGRR from components 0..1, each scaled to a byte in single
-// precision and rounded. Components beyond 0..1 are not clamped; a colour
-// that no longer fits a Long is error 6.
-Colour PackRgb(Single red, Single green, Single blue) {
-  auto scaled = [](Single component) -> std::int64_t {
-    return RoundToLong(component * 255.0f);
-  };
-  std::int64_t packed =
-      scaled(blue) * 65536 + scaled(green) * 256 + scaled(red);
-  if (packed < std::numeric_limits<Long>::min() ||
-      packed > std::numeric_limits<Long>::max()) {
-    RaiseError(kErrOverflow);
-  }
-  return static_cast<Colour>(packed);
-}
-
 // The "%" column: the share of the material's own colour, from the maps'
 // blend, which is a fraction or (above 1.0001) a percentage of the
 // textures.
@@ -126,19 +111,22 @@ struct MaterialsSection::RowSources {
 };
 
 MaterialsSection::MaterialsSection(PanelContext& context)
-    : context_(context),
-      fraMaterial(context.Widgets().Get<Frame>("fraMaterial")),
-      msgMaterialAttributes(
-          context.Widgets().Get<FlexGrid>("msgMaterialAttributes")),
-      txtMaterialAttributeEntry(
-          context.Widgets().Get<TextBox>("txtMaterialAttributeEntry")),
-      ilsImageList(context.Widgets().Get<ImageList>("ilsImageList")) {
+    : context_(context), widgets_(context.Widgets(), MaterialsLayout()) {
+  msgMaterialAttributes.SetCols(kDesignGridCols);
+  msgMaterialAttributes.SetFixedCols(kDesignGridFixedCols);
+  for (Long i = 1; i <= kHeaderImageCount; ++i) {
+    ilsImageList.Add("image:" + std::to_string(i));
+  }
   msgMaterialAttributes.on_cell_clicked = [this] { CellClicked(); };
   txtMaterialAttributeEntry.on_got_focus = [this] { EntryGotFocus(); };
   txtMaterialAttributeEntry.on_key_press = [this](Integer& key_ascii) {
     EntryKeyPress(key_ascii);
   };
   txtMaterialAttributeEntry.on_lost_focus = [this] { EntryLostFocus(); };
+}
+
+void MaterialsSection::Resize(Long width) {
+  msgMaterialAttributes.SetWidth(CheckedAdd(width, kGridOverhang));
 }
 
 void MaterialsSection::LoadMaterialGrid(Long& Top) {
@@ -165,7 +153,7 @@ void MaterialsSection::LoadMaterialGrid(Long& Top) {
     // its column even when a field before it has no name.
     std::vector<std::string> names =
         context_.ActiveScene()->MaterialFieldNames();
-    Long& last = context_.State().LastMaterialField;
+    Long& last = LastMaterialField;
     last = -1;
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (!names[i].empty()) {
@@ -209,8 +197,7 @@ void MaterialsSection::FillMaterialRows() {
     // The grid is drawn once, when every row is in.
     grid.SetRedraw(false);
     std::shared_ptr<SceneNode> node =
-        context_.Graph().GetSelectedNode(context_.SelectionList(), 0);
-    Required(node);
+        FirstSelected(context_, &SceneGraph::GetSelectedNode);
     Long count = node->MaterialCount();
     grid.SetRows(CheckedAdd(count, 1));
     grid.SetRow(0);
@@ -220,7 +207,7 @@ void MaterialsSection::FillMaterialRows() {
     std::shared_ptr<SceneUtility> util = context_.SceneUtil();
     RowSources sources{*util, context_.State().picture_utility, nullptr,
                        PixelsToTwips(kRowPixels, twips_per_pixel),
-                       context_.State().LastMaterialField};
+                       LastMaterialField};
     Quietly([&] { sources.cache = context_.ActiveScene()->ThumbnailCache(); });
     for (Long i = 0; i < count; ++i) FillRow(sources, *node, i);
     grid.SetRedraw(true);
@@ -239,9 +226,10 @@ void MaterialsSection::FillRow(const RowSources& sources, SceneNode& node,
 
   grid.SetCol(kColourCol);
   Colour colour = material->Colour();
-  grid.SetCellBackColor(PackRgb(util.ColourRed(colour),
-                                util.ColourGreen(colour),
-                                util.ColourBlue(colour)));
+  // As the scene has it: a component beyond 0..1 is not held to a byte.
+  grid.SetCellBackColor(
+      PackColour(util.ColourRed(colour), util.ColourGreen(colour),
+                 util.ColourBlue(colour), ChannelRange::kAsStored));
 
   // A material without maps, or whose maps cannot be read, shows no
   // thumbnails and the neutral blend; neither stops the list.
@@ -284,8 +272,6 @@ void MaterialsSection::FillRow(const RowSources& sources, SceneNode& node,
   }
 }
 
-namespace materials {
-
 MapPaths PathsOf(MaterialMaps& maps) {
   return {maps.MapPath1(), maps.MapPath2(), maps.MapPath3(),
           maps.MapPath4(), maps.MapPath5(), maps.MapPath6()};
@@ -299,5 +285,4 @@ std::shared_ptr<MaterialMaps> CreateMapsFrom(MapBuilder& builder,
                             blend, paths[3], paths[4], paths[5], "");
 }
 
-}  // namespace materials
 }  // namespace morvel

@@ -4,7 +4,8 @@
 #include <memory>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
+#include "kit/section_widgets.h"
 #include "scene/scene.h"
 #include "sections/materials/material_columns.h"
 #include "widgets/widget.h"
@@ -22,11 +23,28 @@ namespace morvel {
 // txtMaterialAttributeEntry over the cell; what is typed there is written
 // back when the box loses the focus. Each change is one scene transaction
 // with the layer source "SysMaterialUpdate".
+//
+// The shape section builds it after its own frames and forwards the panel's
+// resize and termination to it.
 class MaterialsSection {
  public:
+  // A cell edit in progress: the cell, and the shape whose material it
+  // edits (captured when the edit starts, released when it ends).
+  struct CellEdit {
+    Long EditRow = 0;
+    Long EditCol = 0;
+    std::shared_ptr<SceneNode> EditShape;
+  };
+
   explicit MaterialsSection(PanelContext& context);
   MaterialsSection(const MaterialsSection&) = delete;
   MaterialsSection& operator=(const MaterialsSection&) = delete;
+
+  // The grid reaches 45 twips past the panel's right edge (`width`), so that
+  // its own border falls outside the panel and it looks flush with it.
+  void Resize(Long width);
+  // Lets go of the shape of a cell edit that never ended.
+  void Release() { edit_.EditShape.reset(); }
 
   // Places fraMaterial at `Top` (twips inside fraShapeProperties), sizes it
   // and the grid to the panel's height, and writes the header row.
@@ -44,6 +62,9 @@ class MaterialsSection {
   // the diffuse and ambient percentages it had.
   void ApplyMaterialColour(std::shared_ptr<Material>& material, Colour& colour);
 
+  // The cell edit in progress (valid only while one runs).
+  CellEdit& Edit() { return edit_; }
+
  private:
   // The row loader's work for material `index`, in grid row index + 1.
   struct RowSources;
@@ -53,7 +74,7 @@ class MaterialsSection {
   // chooser, then change the material of the clicked row of `node` in one
   // transaction.
   void PickColour(SceneNode& node);
-  void PickMapFile(SceneNode& node, const materials::MapColumn& column);
+  void PickMapFile(SceneNode& node, const MapColumn& column);
 
   // The text box's handlers.
   void EntryGotFocus();
@@ -65,10 +86,18 @@ class MaterialsSection {
   void WriteNumber(const std::shared_ptr<Material>& material, Long value);
 
   PanelContext& context_;
-  Frame& fraMaterial;
-  FlexGrid& msgMaterialAttributes;
-  TextBox& txtMaterialAttributeEntry;
-  ImageList& ilsImageList;
+  SectionWidgets widgets_;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraMaterial = widgets_.Get<Frame>("fraMaterial");
+  FlexGrid& msgMaterialAttributes =
+      widgets_.Get<FlexGrid>("msgMaterialAttributes");
+  TextBox& txtMaterialAttributeEntry =
+      widgets_.Get<TextBox>("txtMaterialAttributeEntry");
+  ImageList& ilsImageList = widgets_.Get<ImageList>("ilsImageList");
+  // The last material field the scene names (-1: none), as the header was
+  // last written: the row loader fills the custom columns up to it.
+  Long LastMaterialField = 0;
+  CellEdit edit_;
 };
 
 }  // namespace morvel

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_harness.h"
 #include "panel/properties_access.h"
+#include "sections/section_testing.h"
+#include "sections/shape/shape_section.h"
 
 namespace morvel {
 namespace {
@@ -95,7 +96,8 @@ TEST(RejectedNumberTest, WritesNothingAndRaisesNothing) {
   h.Show(3, {"Teapot"});
   auto& grid = h.Get<FlexGrid>("msgMaterialAttributes");
   auto& entry = h.Get<TextBox>("txtMaterialAttributeEntry");
-  PanelState& state = PropertiesAccess::Impl(h.panel).State();
+  MaterialsSection::CellEdit& edit =
+      PropertiesAccess::Section<ShapeSection>(h.panel).Materials().Edit();
   for (Long col : {3, 8, 9, 10, 11}) {
     std::string before = grid.TextMatrix(1, col);
     for (const std::string& typed :
@@ -105,13 +107,13 @@ TEST(RejectedNumberTest, WritesNothingAndRaisesNothing) {
           before + ".4"}) {
       UserInput::ClickCell(grid, 1, col);
       ASSERT_TRUE(entry.Visible());
-      EXPECT_EQ(state.EditShape, h.scene->Node("Teapot"));
+      EXPECT_EQ(edit.EditShape, h.scene->Node("Teapot"));
       UserInput::Commit(entry, typed);
       EXPECT_THAT(h.events.Take(), IsEmpty()) << col << ": " << typed;
       EXPECT_THAT(h.Journal(), IsEmpty()) << col << ": " << typed;
       EXPECT_EQ(grid.TextMatrix(1, col), before);
       EXPECT_FALSE(entry.Visible());
-      EXPECT_EQ(state.EditShape, nullptr);
+      EXPECT_EQ(edit.EditShape, nullptr);
     }
   }
 }

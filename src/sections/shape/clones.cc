@@ -3,19 +3,12 @@
 // so a commit in any field writes all nine to the shape the section shows.
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/axes.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
 
 namespace morvel {
-namespace {
-
-template <class Vector>
-auto& Component(Vector& vector, int axis) {
-  return axis == 0 ? vector.X : axis == 1 ? vector.Y : vector.Z;
-}
-
-}  // namespace
 
 void ShapeSection::NumClonesCommitted() {
   UpdateCloneFieldStates();
@@ -34,7 +27,7 @@ void ShapeSection::ApplyClones() {
     Component(offsets, axis) = TextToSingle(txtCloneOffset[axis]->Text());
     Component(rotations, axis) = TextToSingle(txtCloneRotate[axis]->Text());
   }
-  CurrentShape().SetClones(counts, offsets, rotations);
+  CurrentShape()->SetClones(counts, offsets, rotations);
   transaction.Commit(false);
 }
 

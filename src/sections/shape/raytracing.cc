@@ -1,5 +1,5 @@
 // The Raytracing frame: the shape's index of refraction.
-#include "panel/transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
 

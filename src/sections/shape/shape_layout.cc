@@ -17,6 +17,12 @@ using K = WidgetKind;
 // lines between the frames are seen.
 // clang-format off
 const WidgetSpec kShapeLayout[] = {
+    // In the designer the object sections stand side by side to the right
+    // of the panel so that each can be edited; at run time the panel parks
+    // them and the loader brings this one to the top left corner.
+    {.kind = K::kFrame, .name = "fraShapeProperties", .parent = "Properties",
+     .left = 3960, .top = 0, .width = 3870, .height = 9735},
+
     // General: the source of the shape and the creasing operation.
     {.kind = K::kFrame, .name = "fraGeneral", .parent = "fraShapeProperties",
      .left = -30, .top = 60, .width = 3930, .height = 1080},
@@ -210,70 +216,11 @@ const WidgetSpec kShapeLayout[] = {
      .left = 1170, .top = 240, .width = 2715, .height = 285,
      .tooltip = "Index of Refraction",
      .min = 0, .max = 10, .small_change = 1, .large_change = 5, .tick = 1},
-
-    // Custom fields: six rows, 0-2 in the left column and 3-5 in the right,
-    // row k and row k + 3 on one line. The loader hides the rows the scene
-    // does not name and widens the left column when the right one is empty.
-    {.kind = K::kFrame, .name = "fraCustomShapeFields",
-     .parent = "fraShapeProperties",
-     .left = -30, .top = 5820, .width = 3930, .height = 1440},
-    {.kind = K::kLabel, .name = "Label", .index = 7,
-     .parent = "fraCustomShapeFields",
-     .left = 120, .top = 0, .width = 735, .height = 285,
-     .caption = " Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 0,
-     .parent = "fraCustomShapeFields",
-     .left = 135, .top = 300, .width = 705, .height = 315,
-     .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 1,
-     .parent = "fraCustomShapeFields",
-     .left = 135, .top = 660, .width = 705, .height = 315,
-     .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 2,
-     .parent = "fraCustomShapeFields",
-     .left = 135, .top = 1020, .width = 705, .height = 285,
-     .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 3,
-     .parent = "fraCustomShapeFields",
-     .left = 2010, .top = 300, .width = 705, .height = 315,
-     .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 4,
-     .parent = "fraCustomShapeFields",
-     .left = 2010, .top = 660, .width = 705, .height = 315,
-     .caption = "Custom"},
-    {.kind = K::kLabel, .name = "lblCustomShapeFieldName", .index = 5,
-     .parent = "fraCustomShapeFields",
-     .left = 2010, .top = 1020, .width = 705, .height = 285,
-     .caption = "Custom"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 0,
-     .parent = "fraCustomShapeFields",
-     .left = 840, .top = 270, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 1,
-     .parent = "fraCustomShapeFields",
-     .left = 840, .top = 630, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 2,
-     .parent = "fraCustomShapeFields",
-     .left = 840, .top = 990, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 3,
-     .parent = "fraCustomShapeFields",
-     .left = 2700, .top = 270, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 4,
-     .parent = "fraCustomShapeFields",
-     .left = 2700, .top = 630, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
-    {.kind = K::kTextField, .name = "txtCustomShapeFieldValue", .index = 5,
-     .parent = "fraCustomShapeFields",
-     .left = 2700, .top = 990, .width = 1095, .height = 315,
-     .tooltip = "Value of this custom field for the shape"},
 };
 // clang-format on
 
 }  // namespace
 
-void BuildShapeWidgets(WidgetTree& tree) { tree.Build(kShapeLayout); }
+std::span<const WidgetSpec> ShapeLayout() { return kShapeLayout; }
 
 }  // namespace morvel

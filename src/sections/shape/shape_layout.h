@@ -1,15 +1,17 @@
 #ifndef MORVEL_SECTIONS_SHAPE_SHAPE_LAYOUT_H_
 #define MORVEL_SECTIONS_SHAPE_SHAPE_LAYOUT_H_
 
+#include <span>
+
+#include "widgets/widget.h"
+
 namespace morvel {
 
-class WidgetTree;
-
-// Adds the shape section's own widgets to `tree`: the General, Smoothing,
-// Mirroring, Clones, Raytracing and Custom frames inside fraShapeProperties
-// (a panel-level frame that must already be there). The Materials frame is
-// built by the materials section.
-void BuildShapeWidgets(WidgetTree& tree);
+// The shape section's widgets as the designer leaves them: fraShapeProperties
+// in the panel's form, with the General, Smoothing, Mirroring, Clones and
+// Raytracing frames inside. The Custom frame (kit/custom_field_rows.h) and
+// the Materials frame (the materials section) follow them.
+std::span<const WidgetSpec> ShapeLayout();
 
 }  // namespace morvel
 

@@ -2,13 +2,19 @@
 #define MORVEL_SECTIONS_SHAPE_SHAPE_SECTION_H_
 
 #include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "base/types.h"
-#include "panel/panel_context.h"
-#include "panel/section_layout.h"
-#include "panel/transaction.h"
+#include "kit/axes.h"
+#include "kit/custom_field_rows.h"
+#include "kit/panel_context.h"
+#include "kit/section.h"
+#include "kit/section_widgets.h"
+#include "kit/selection.h"
+#include "kit/transaction.h"
 #include "sections/materials/materials_section.h"
 #include "widgets/widget.h"
 
@@ -36,26 +42,35 @@ inline constexpr const char* kOperationCrease = "Crease";
 //
 // The loader and what it calls live in shape_section.cc; the editors in one
 // file per frame: smoothing.cc (General, Smoothing and Mirroring with their
-// operation commits), clones.cc, raytracing.cc, custom_fields.cc.
-class ShapeSection {
+// operation commits), clones.cc, raytracing.cc. The Custom frame is the
+// kit's CustomFieldRows.
+class ShapeSection : public ObjectSection {
  public:
-  // The shape section hands its Materials frame to `materials`.
-  ShapeSection(PanelContext& context, MaterialsSection& materials);
-  ShapeSection(const ShapeSection&) = delete;
-  ShapeSection& operator=(const ShapeSection&) = delete;
+  explicit ShapeSection(PanelContext& context);
 
-  // Brings fraShapeProperties into view for the one selected shape, stacks
-  // its sub-frames, fills them, and remembers the shape in CurrentShapeNode.
-  void LoadShapeProperties();
+  void FillFixedLists() override;
+  // A single shape loads only while the scene edits whole objects: in
+  // another edit mode it is editing the shape's parts, and this section has
+  // nothing to show for that.
+  bool Loads(const SetupView& view) const override;
+  void Resize(Long width) override { materials_.Resize(width); }
+  void Release() override { materials_.Release(); }
+
+  MaterialsSection& Materials() { return materials_; }
 
  private:
-  static constexpr int kAxes = 3;
+  // LoadShapeProperties, once fraShapeProperties is in view: stacks the
+  // sub-frames, fills them from the one selected shape and remembers it in
+  // CurrentShapeNode. The arguments are not read.
+  void Fill(const SetupArguments& arguments) override;
+  // The tension slider runs over tenths: -10..10 stands for -1.0..1.0.
+  static constexpr Single kTensionSteps = 10.0f;
 
   void LoadShapeValues();
   // Item 0 of the selection, fetched afresh.
   std::shared_ptr<SceneNode> SelectedNode() const;
   // The shape the section shows; error 91 before any shape was loaded.
-  SceneNode& CurrentShape() const;
+  std::shared_ptr<SceneNode> CurrentShape() const;
 
   // Enable rules: they read the widgets only, and end quietly on a failure.
   void UpdateCloneFieldStates();
@@ -85,44 +100,53 @@ class ShapeSection {
   void RestoreParameters(const OperationParameters& parameters,
                          std::size_t count, const char* operation);
   OperationParameters GetOperationParameters(const char* operation);
+  // Hands a mesh operation to the host: saves `values` as its parameters
+  // 0, 1, ... in the user's settings, where the operation reads them, raises
+  // evtReqApplyOperation and puts back what the applier reported. A failure
+  // before the event leaves the values saved so far; the host never hears.
+  void HandOperationToHost(const char* operation,
+                           std::initializer_list<std::string> values);
 
   // clones.cc
-  void ApplyClones();
   void NumClonesCommitted();
+  void ApplyClones();
 
   // raytracing.cc
   void IndexOfRefractionChange();
 
-  // custom_fields.cc
-  void CustomValueCommitted();
-
-  PanelContext& context_;
-  MaterialsSection& materials_;
-  Frame& fraShapeProperties;
-  Frame& fraGeneral;
-  Frame& fraSmoothing;
-  Frame& fraMirror;
-  Frame& fraClone;
-  Frame& fraObjectRayTrace;
-  Button& cmdSource;
-  Slider& sldCreasingFactor;
-  Button& cmdCommitCreasing;
-  Slider& sldSmoothingLevel;
-  Button& cmdCommitSmoothing;
-  Label& lblTension;
-  Slider& sldSmoothingTension;
-  Label& lblAngle;
-  ComboBox& cboCondition;
-  UpDownText& txtAngle;
-  ComboBox& cboMirror;
-  Button& cmdCommitMirroring;
-  std::array<UpDownText*, kAxes> txtNumClones;
-  std::array<UpDownText*, kAxes> txtCloneOffset;
-  std::array<UpDownText*, kAxes> txtCloneRotate;
-  std::array<Label*, kAxes> lblCloneOffset;
-  std::array<Label*, kAxes> lblCloneRotate;
-  Slider& sldIndexofRefraction;
+  // Typed handles to the widgets of its own table that it works with.
+  Frame& fraGeneral = widgets_.Get<Frame>("fraGeneral");
+  Frame& fraSmoothing = widgets_.Get<Frame>("fraSmoothing");
+  Frame& fraMirror = widgets_.Get<Frame>("fraMirror");
+  Frame& fraClone = widgets_.Get<Frame>("fraClone");
+  Frame& fraObjectRayTrace = widgets_.Get<Frame>("fraObjectRayTrace");
+  Button& cmdSource = widgets_.Get<Button>("cmdSource");
+  Slider& sldCreasingFactor = widgets_.Get<Slider>("sldCreasingFactor");
+  Button& cmdCommitCreasing = widgets_.Get<Button>("cmdCommitCreasing");
+  Slider& sldSmoothingLevel = widgets_.Get<Slider>("sldSmoothingLevel");
+  Button& cmdCommitSmoothing = widgets_.Get<Button>("cmdCommitSmoothing");
+  Label& lblTension = widgets_.Get<Label>("lblTension");
+  Slider& sldSmoothingTension = widgets_.Get<Slider>("sldSmoothingTension");
+  Label& lblAngle = widgets_.Get<Label>("lblAngle");
+  ComboBox& cboCondition = widgets_.Get<ComboBox>("cboCondition");
+  UpDownText& txtAngle = widgets_.Get<UpDownText>("txtAngle");
+  ComboBox& cboMirror = widgets_.Get<ComboBox>("cboMirror");
+  Button& cmdCommitMirroring = widgets_.Get<Button>("cmdCommitMirroring");
+  std::array<UpDownText*, kAxes> txtNumClones =
+      widgets_.Elements<UpDownText, kAxes>("txtNumClones");
+  std::array<UpDownText*, kAxes> txtCloneOffset =
+      widgets_.Elements<UpDownText, kAxes>("txtCloneOffset");
+  std::array<UpDownText*, kAxes> txtCloneRotate =
+      widgets_.Elements<UpDownText, kAxes>("txtCloneRotate");
+  std::array<Label*, kAxes> lblCloneOffset =
+      widgets_.Elements<Label, kAxes>("lblCloneOffset");
+  std::array<Label*, kAxes> lblCloneRotate =
+      widgets_.Elements<Label, kAxes>("lblCloneRotate");
+  Slider& sldIndexofRefraction = widgets_.Get<Slider>("sldIndexofRefraction");
+  // Built after the frames above, in this order: the Custom frame, then the
+  // Materials frame at the foot of the section.
   CustomFieldRows custom_rows_;
+  MaterialsSection materials_;
 };
 
 template <class Write>

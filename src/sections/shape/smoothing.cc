@@ -12,18 +12,13 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "panel/transaction.h"
+#include "kit/outside_transaction.h"
+#include "kit/transaction.h"
 #include "scene/scene.h"
 #include "sections/shape/shape_section.h"
 
 namespace morvel {
 namespace {
-
-// The parameters each commit stores, in the applier's order.
-constexpr std::size_t kDivideSmoothParameters = 4;  // level, tension,
-                                                    // condition, angle
-constexpr std::size_t kMirrorParameters = 1;        // axis
-constexpr std::size_t kCreaseParameters = 1;        // factor
 
 // The condition list shows "More Than" first; the operation takes 1 for it.
 constexpr Long kConditionMoreThan = 0;
@@ -48,13 +43,14 @@ void ShapeSection::SmoothingLevelChange() {
 void ShapeSection::SmoothingTensionChange() {
   WriteToSelectedNode([this](SceneNode& node) {
     node.SetSmoothingTension(
-        kCurrentKey, static_cast<Single>(sldSmoothingTension.Value()) / 10.0f);
+        kCurrentKey,
+        static_cast<Single>(sldSmoothingTension.Value()) / kTensionSteps);
   });
 }
 
+// Guarded: the loader sets the slider while it is disabled, so the stored
+// factor is not written back.
 void ShapeSection::CreasingFactorChange() {
-  // Disabled while the loader sets it: the stored factor is not written back.
-  if (!sldCreasingFactor.Enabled()) return;
   WriteToSelectedNode([this](SceneNode& node) {
     node.SetCreasingFactor(kCurrentKey,
                            static_cast<Single>(sldCreasingFactor.Value()));
@@ -75,7 +71,7 @@ void ShapeSection::MirrorClick() {
 
 void ShapeSection::AngleCommitted() {
   SceneTransaction transaction(context_, kLayerSysProperties);
-  CurrentShape().SetSmoothAngle(kCurrentKey, TextToSingle(txtAngle.Text()));
+  CurrentShape()->SetSmoothAngle(kCurrentKey, TextToSingle(txtAngle.Text()));
   transaction.Commit(false);
 }
 
@@ -106,46 +102,45 @@ void ShapeSection::RestoreParameters(const OperationParameters& parameters,
   }
 }
 
+void ShapeSection::HandOperationToHost(
+    const char* operation, std::initializer_list<std::string> values) {
+  const OperationParameters parameters = GetOperationParameters(operation);
+  std::size_t index = 0;
+  for (const std::string& value : values) {
+    SaveParameter(parameters, index++, operation, value);
+  }
+  context_.RaiseApplyOperation(operation);
+  RestoreParameters(parameters, values.size(), operation);
+}
+
 void ShapeSection::CommitSmoothingClick() {
   // The operation divides the mesh itself; the display smoothing goes first
   // so that the divided mesh is not smoothed once more on screen.
-  SelectedNode()->SetSmoothingLevel(0);
-  const char* operation = kOperationDivideSmooth;
-  const OperationParameters parameters = GetOperationParameters(operation);
-  SaveParameter(parameters, 0, operation,
-                LongToText(sldSmoothingLevel.Value()));
-  // The operation takes the slider's tenths, not the node's tension.
-  SaveParameter(parameters, 1, operation,
-                LongToText(sldSmoothingTension.Value()));
-  SaveParameter(parameters, 2, operation,
-                cboCondition.ListIndex() == kConditionMoreThan ? "1" : "0");
-  SaveParameter(parameters, 3, operation, txtAngle.Text());
-  context_.RaiseApplyOperation(operation);
-  RestoreParameters(parameters, kDivideSmoothParameters, operation);
+  WriteBeforeHostOperation([this] { SelectedNode()->SetSmoothingLevel(0); });
+  // Level, tension, condition and angle. The operation takes the slider's
+  // tenths, not the node's tension, and 1 for "More Than".
+  HandOperationToHost(
+      kOperationDivideSmooth,
+      {LongToText(sldSmoothingLevel.Value()),
+       LongToText(sldSmoothingTension.Value()),
+       cboCondition.ListIndex() == kConditionMoreThan ? "1" : "0",
+       txtAngle.Text()});
   // The level slider's own editor writes level 0 and disables the commit.
-  sldSmoothingLevel.SetValue(0);
+  SetThroughItsEditor(sldSmoothingLevel, 0);
 }
 
 void ShapeSection::CommitMirroringClick() {
-  const char* operation = kOperationMirror;
-  const OperationParameters parameters = GetOperationParameters(operation);
   // The list starts with "None"; the operation counts its axes from X = 0.
-  SaveParameter(parameters, 0, operation,
-                LongToText(cboMirror.ListIndex() - 1));
-  context_.RaiseApplyOperation(operation);
-  RestoreParameters(parameters, kMirrorParameters, operation);
+  HandOperationToHost(kOperationMirror,
+                      {LongToText(cboMirror.ListIndex() - 1)});
   // Mirrored once is enough: the list's own editor writes "None" back and
   // disables the commit.
-  cboMirror.SetListIndex(0);
+  SetThroughItsEditor(cboMirror, 0);
 }
 
 void ShapeSection::CommitCreasingClick() {
-  const char* operation = kOperationCrease;
-  const OperationParameters parameters = GetOperationParameters(operation);
-  SaveParameter(parameters, 0, operation,
-                LongToText(sldCreasingFactor.Value()));
-  context_.RaiseApplyOperation(operation);
-  RestoreParameters(parameters, kCreaseParameters, operation);
+  HandOperationToHost(kOperationCrease,
+                      {LongToText(sldCreasingFactor.Value())});
   // The factor stays where it is: it is the shape's own default creasing
   // as well.
 }

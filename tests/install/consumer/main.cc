@@ -8,7 +8,7 @@
 
 #include "empty_scene_graph.h"
 #include "panel/properties.h"
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"

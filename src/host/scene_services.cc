@@ -1,4 +1,4 @@
-#include "panel/scene_services.h"
+#include "host/scene_services.h"
 
 namespace morvel {
 namespace {

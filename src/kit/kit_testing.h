@@ -1,5 +1,5 @@
-#ifndef MORVEL_PANEL_PANEL_TESTING_H_
-#define MORVEL_PANEL_PANEL_TESTING_H_
+#ifndef MORVEL_KIT_KIT_TESTING_H_
+#define MORVEL_KIT_KIT_TESTING_H_
 
 // Test doubles for driving a panel as a host would: an event sink that
 // records what the panel raised, scene services whose dialog utility keeps
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/error.h"
-#include "panel/properties.h"
-#include "panel/scene_services.h"
+#include "host/host_interface.h"
+#include "host/scene_services.h"
 #include "scene/scene.h"
 
 namespace morvel::testing {
@@ -165,4 +165,4 @@ class StubSceneGraph : public SceneGraph {
 
 }  // namespace morvel::testing
 
-#endif  // MORVEL_PANEL_PANEL_TESTING_H_
+#endif  // MORVEL_KIT_KIT_TESTING_H_

@@ -1,5 +1,5 @@
-#ifndef MORVEL_PANEL_PANEL_HARNESS_H_
-#define MORVEL_PANEL_PANEL_HARNESS_H_
+#ifndef MORVEL_SECTIONS_SECTION_TESTING_H_
+#define MORVEL_SECTIONS_SECTION_TESTING_H_
 
 // A panel in a headless host over the reference scene graph, for the section
 // tests: created, read properties in user mode, container 4000 wide and
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "kit/kit_testing.h"
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
-#include "panel/panel_testing.h"
 #include "panel/properties.h"
 #include "panel/properties_impl.h"
 #include "platform/headless.h"
@@ -63,4 +63,4 @@ class PanelHarness {
 
 }  // namespace morvel::testing
 
-#endif  // MORVEL_PANEL_PANEL_HARNESS_H_
+#endif  // MORVEL_SECTIONS_SECTION_TESTING_H_

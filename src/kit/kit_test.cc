@@ -1,12 +1,17 @@
-#include "panel/transaction.h"
-
+// The kit the sections stand on: the transaction, the guard of the
+// editors, the twip arithmetic and the rule that a section reaches only the
+// widgets it built.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <stdexcept>
 
-#include "panel/panel_testing.h"
+#include "kit/editors.h"
+#include "kit/kit_testing.h"
+#include "kit/section_layout.h"
+#include "kit/section_widgets.h"
+#include "kit/transaction.h"
 
 namespace morvel {
 namespace {
@@ -66,10 +71,10 @@ TEST_F(TransactionTest, AFailureBeforeCommitLeavesThePrepareAlone) {
               ElementsAre("evtReqPrepareForSceneChanges(\"\")"));
 }
 
-TEST_F(TransactionTest, GuardedClickIgnoresADisabledWidget) {
+TEST_F(TransactionTest, GuardedEditorIgnoresADisabledWidget) {
   int runs = 0;
-  ConnectGuardedClick(*box_, [&] { ++runs; });
-  ConnectGuardedClick(*combo_, [&] { ++runs; });
+  ConnectGuardedEditor(*box_, [&] { ++runs; });
+  ConnectGuardedEditor(*combo_, [&] { ++runs; });
   box_->SetValue(1);
   combo_->SetListIndex(1);
   EXPECT_EQ(runs, 2);
@@ -81,8 +86,8 @@ TEST_F(TransactionTest, GuardedClickIgnoresADisabledWidget) {
   EXPECT_EQ(box_->Value(), 2);
 }
 
-TEST_F(TransactionTest, GuardedClickNamesThePanelAsTheSource) {
-  ConnectGuardedClick(*box_, [] { throw std::runtime_error("scene gone"); });
+TEST_F(TransactionTest, GuardedEditorNamesThePanelAsTheSource) {
+  ConnectGuardedEditor(*box_, [] { throw std::runtime_error("scene gone"); });
   try {
     box_->SetValue(1);
     FAIL() << "expected an error";
@@ -106,8 +111,10 @@ TEST(CheckedAddTest, AddsOrRaisesOverflow) {
     Long a, b;
     bool overflows;
     Long sum;
-  } cases[] = {{kMax - 1, 1, false, kMax}, {kMax, 1, true, 0},
-               {kMin, -1, true, 0},        {kMin, kMax, false, -1},
+  } cases[] = {{kMax - 1, 1, false, kMax},
+               {kMax, 1, true, 0},
+               {kMin, -1, true, 0},
+               {kMin, kMax, false, -1},
                {-5, 2, false, -3}};
   for (const auto& c : cases) {
     if (!c.overflows) {
@@ -133,6 +140,59 @@ TEST(LongToCheckValueTest, KeepsIntegersAndRefusesTheRest) {
       FAIL() << bad;
     } catch (const Error& e) {
       EXPECT_EQ(e.Number(), kErrOverflow);
+    }
+  }
+}
+
+// Two sections' tables in one tree: each hands out its own widgets, in
+// index order for an array, and refuses the other's by name.
+TEST(SectionWidgetsTest, HandsOutOnlyWhatItsTableBuilt) {
+  using K = WidgetKind;
+  const WidgetSpec form[] = {{.kind = K::kForm, .name = "Properties"}};
+  const WidgetSpec first[] = {
+      {.kind = K::kFrame, .name = "fraFirst", .parent = "Properties"},
+      {.kind = K::kSlider, .name = "sldArray", .index = 0,
+       .parent = "fraFirst"},
+      {.kind = K::kSlider, .name = "sldArray", .index = 1,
+       .parent = "fraFirst"}};
+  const WidgetSpec second[] = {
+      {.kind = K::kFrame, .name = "fraSecond", .parent = "Properties"},
+      {.kind = K::kCheckBox, .name = "chkSecond", .parent = "fraSecond"}};
+  WidgetTree tree;
+  tree.Build(form);
+  SectionWidgets one(tree, first);
+  SectionWidgets two(tree, second);
+
+  EXPECT_EQ(&one.Get<Frame>("fraFirst"), &tree.GetWidget("fraFirst"));
+  auto sliders = one.Elements<Slider, 2>("sldArray");
+  EXPECT_EQ(sliders[0], &tree.GetWidget("sldArray", 0));
+  EXPECT_EQ(sliders[1], &tree.GetWidget("sldArray", 1));
+  EXPECT_EQ(&two.Get<CheckBox>("chkSecond"), &tree.GetWidget("chkSecond"));
+
+  const struct {
+    const SectionWidgets& table;
+    const char* name;
+    Long error;
+    const char* description;
+  } refusals[] = {
+      {one, "chkSecond", kErrInvalidProcedureCall,
+       "chkSecond belongs to another section"},
+      {two, "fraFirst", kErrInvalidProcedureCall,
+       "fraFirst belongs to another section"},
+      {two, "Properties", kErrInvalidProcedureCall,
+       "Properties belongs to another section"},
+      {one, "fraFirst", kErrTypeMismatch, ""},  // a frame asked for as a box
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.name);
+    try {
+      r.table.Get<CheckBox>(r.name);
+      ADD_FAILURE() << "handed out";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), r.error);
+      if (*r.description) {
+        EXPECT_EQ(e.Description(), r.description);
+      }
     }
   }
 }

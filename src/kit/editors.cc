@@ -1,4 +1,4 @@
-#include "panel/transaction.h"
+#include "kit/editors.h"
 
 #include <limits>
 
@@ -10,12 +10,6 @@ Integer LongToCheckValue(Long value) {
     RaiseError(kErrOverflow);
   }
   return static_cast<Integer>(value);
-}
-
-Long CheckedAdd(Long a, Long b) {
-  Long sum = 0;
-  if (__builtin_add_overflow(a, b, &sum)) RaiseError(kErrOverflow);
-  return sum;
 }
 
 }  // namespace morvel

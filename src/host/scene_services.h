@@ -1,5 +1,5 @@
-#ifndef MORVEL_PANEL_SCENE_SERVICES_H_
-#define MORVEL_PANEL_SCENE_SERVICES_H_
+#ifndef MORVEL_HOST_SCENE_SERVICES_H_
+#define MORVEL_HOST_SCENE_SERVICES_H_
 
 #include <memory>
 
@@ -27,4 +27,4 @@ SceneServices& ThreadSceneServices();
 
 }  // namespace morvel
 
-#endif  // MORVEL_PANEL_SCENE_SERVICES_H_
+#endif  // MORVEL_HOST_SCENE_SERVICES_H_

@@ -1,20 +1,22 @@
-#ifndef MORVEL_PANEL_PANEL_CONTEXT_H_
-#define MORVEL_PANEL_PANEL_CONTEXT_H_
+#ifndef MORVEL_KIT_PANEL_CONTEXT_H_
+#define MORVEL_KIT_PANEL_CONTEXT_H_
 
 #include <memory>
 #include <string>
 
 #include "base/types.h"
-#include "panel/properties.h"
-#include "panel/scene_services.h"
+#include "host/host_interface.h"
+#include "host/scene_services.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
 #include "widgets/widget.h"
 
 namespace morvel {
 
-// The instance state of one panel, in the order the panel keeps it. Fields
-// named in backticks by the panel's design keep those names.
+// The instance state of one panel that the kit keeps for every section, in
+// the order the panel keeps it. Fields named in backticks by the panel's
+// design keep those names. What only one section uses (the material list's
+// cell edit, for one) is that section's own.
 struct PanelState {
   // Set by SetSceneGraph; every editor reaches the scene through it.
   std::shared_ptr<SceneGraph> scene_graph;
@@ -23,8 +25,18 @@ struct PanelState {
   // Created once when the panel initialises; the material list hands it to
   // the map thumbnail queries.
   std::shared_ptr<PictureUtility> picture_utility;
-  // The objects the section loaders show (groups and bones share
-  // CurrentGroup); their editors write through them.
+  // The objects the section loaders show, each set as the loader's last
+  // step (a load that fails before it leaves the field as it was) and kept
+  // until the next load of the same section or until the panel terminates.
+  // A new selection alone does not move them. Some editors write through
+  // them, others to the selection fetched afresh; each section says which.
+  //
+  // The scene hands a bone out as a Group, so CurrentGroup serves both the
+  // group and the bone section: LoadGroupProperties sets it to item 0 of the
+  // selection asked for as a group, LoadBoneProperties as a bone. The group
+  // editors and the bone's irregular offset write through it; the bone
+  // sliders write to the bone fetched afresh, since the bone loader moves
+  // them, and so writes, before it sets CurrentGroup.
   std::shared_ptr<Group> CurrentGroup;
   std::shared_ptr<SceneNode> CurrentShapeNode;
   std::shared_ptr<Light> CurrentLight;
@@ -35,12 +47,6 @@ struct PanelState {
   bool initialised = false;
   // The value of lVBColor (0x00BBGGRR).
   Colour light_colour = 0;
-  // Material editing: the last named custom material field, and the cell
-  // edit in progress (valid only while an edit runs).
-  Long LastMaterialField = 0;
-  Long EditRow = 0;
-  Long EditCol = 0;
-  std::shared_ptr<SceneNode> EditShape;
 };
 
 // What every section works with: the widgets, the panel's state, the scene
@@ -87,6 +93,9 @@ class PanelContext {
   // public setter and the light section both write through here, so the
   // property keeps one rule however it is written.
   void SetlVBColor(Long value) const;
+  // The swatch lVBColor paints: the light section hands its picture box
+  // over when it builds it.
+  void ShowLightColourIn(PictureBox& swatch) { light_swatch_ = &swatch; }
 
   // The host's events with their parameters passed by reference, as the
   // host's interface declares them; the panel never reads them back.
@@ -105,16 +114,12 @@ class PanelContext {
   PanelContainer& container_;
   PlatformServices platform_;
   SceneServices& services_;
+  PictureBox* light_swatch_ = nullptr;
 };
-
-// Brings an object section's frame into view at the panel's top left, with
-// the height the section takes from the panel. Every object section loader
-// starts with this.
-void ShowSectionFrame(Frame& frame, Long height);
 
 // The title of every message the panel shows.
 inline constexpr const char* kMessageTitle = "Morvel";
 
 }  // namespace morvel
 
-#endif  // MORVEL_PANEL_PANEL_CONTEXT_H_
+#endif  // MORVEL_KIT_PANEL_CONTEXT_H_

@@ -1,4 +1,4 @@
-#include "panel/panel_context.h"
+#include "kit/panel_context.h"
 
 #include "base/error.h"
 
@@ -53,7 +53,7 @@ void PanelContext::ShowMessage(const std::string& text) const {
 void PanelContext::SetlVBColor(Long value) const {
   // Every other value, negative ones included, is kept as it is.
   state_.light_colour = value == kColourOnePastWhite ? kColourWhite : value;
-  widgets_.Get<PictureBox>("picVBColor").SetBackColor(state_.light_colour);
+  if (light_swatch_) light_swatch_->SetBackColor(state_.light_colour);
 }
 
 void PanelContext::RaisePrepare(const std::string& layer_source) const {
@@ -80,13 +80,6 @@ void PanelContext::RaiseWarn(const std::string& application_registry_key,
   std::string Warning = warning;
   std::string WarningRegistryEntry = warning_registry_entry;
   events_.evtReqWarn(ApplicationRegistryKey, Warning, WarningRegistryEntry);
-}
-
-void ShowSectionFrame(Frame& frame, Long height) {
-  frame.SetEnabled(true);
-  frame.SetLeft(0);
-  frame.SetTop(0);
-  frame.SetHeight(height);
 }
 
 }  // namespace morvel
