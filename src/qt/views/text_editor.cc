@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <limits>
@@ -36,6 +37,17 @@ void TextEditor::SyncText() {
 
 void TextEditor::SyncSelection() {
   QSignalBlocker block(this);
+  if (!hasFocus()) {
+    // A field nobody is typing in shows the start of its text: a number
+    // too long for it reads by its leading figures ("0.78539"), never by
+    // its tail ("53982"). The caret the model keeps comes back with the
+    // focus.
+    if (hasSelectedText() || cursorPosition() != 0) {
+      deselect();
+      setCursorPosition(0);
+    }
+    return;
+  }
   const std::string& text = text_.Text();
   int start = ToViewPos(text, text_.SelStart());
   int end = ToViewPos(
@@ -114,6 +126,10 @@ void TextEditor::TypeKey(const QString& typed) {
 }
 
 void TextEditor::focusInEvent(QFocusEvent* event) {
+  // The caret and selection are the model's again before anything reads
+  // them: typing goes where the model says, not where the start shown
+  // while the field was left put it.
+  SyncSelection();
   QLineEdit::focusInEvent(event);
   if (event->reason() == Qt::PopupFocusReason ||
       event->reason() == Qt::ActiveWindowFocusReason) {
@@ -152,10 +168,13 @@ void TextEditor::focusOutEvent(QFocusEvent* event) {
     return;
   }
   // The model commits what the person changed as the field loses the
-  // focus, however it was left.
+  // focus, however it was left; what the commit's handlers do may take
+  // this editor away.
+  QPointer<TextEditor> self(this);
   owner_.Act(text_, [this] {
     if (text_.Tree().Focused() == &text_) UserInput::Blur(text_);
   });
+  if (self) SyncSelection();
 }
 
 void TextEditor::CommitNow() {
