@@ -321,6 +321,14 @@ TEST_F(JourneyTest, ShortcutsWorkWhereverTheFocusIs) {
   QTest::mouseClick(Panel("cmdCommitSmoothing"), Qt::LeftButton);
   TypeOver(Field("txtCustomShapeFieldValue(0)"), "TP-0002");
   QTest::keyClick(Field("txtCustomShapeFieldValue(0)"), Qt::Key_Return);
+  // In the field it was typed in, Ctrl+Z undoes the scene's step, not the
+  // field's own typing.
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), Field("txtCustomShapeFieldValue(0)"));
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Value("Teapot.CustomFields[0]"), "TP-0001");
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Value("Teapot.CustomFields[0]"), "TP-0002");
   auto closed = AnswerWhenShown<QFileDialog>(
       [](QFileDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
   ClickCell(1, 2);

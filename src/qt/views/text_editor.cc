@@ -37,11 +37,12 @@ void TextEditor::SyncText() {
 
 void TextEditor::SyncSelection() {
   QSignalBlocker block(this);
-  if (!hasFocus()) {
+  if (window()->focusWidget() != this && text_.Tree().Focused() != &text_) {
     // A field nobody is typing in shows the start of its text: a number
     // too long for it reads by its leading figures ("0.78539"), never by
     // its tail ("53982"). The caret the model keeps comes back with the
-    // focus.
+    // focus. (A field clicked in a window that is not yet active is its
+    // window's focus, though not yet the application's: it is typed in.)
     if (hasSelectedText() || cursorPosition() != 0) {
       deselect();
       setCursorPosition(0);
@@ -126,10 +127,6 @@ void TextEditor::TypeKey(const QString& typed) {
 }
 
 void TextEditor::focusInEvent(QFocusEvent* event) {
-  // The caret and selection are the model's again before anything reads
-  // them: typing goes where the model says, not where the start shown
-  // while the field was left put it.
-  SyncSelection();
   QLineEdit::focusInEvent(event);
   if (event->reason() == Qt::PopupFocusReason ||
       event->reason() == Qt::ActiveWindowFocusReason) {
