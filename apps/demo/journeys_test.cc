@@ -216,6 +216,9 @@ TEST_F(JourneyTest, ABadValueNamesItsFieldAndBlocksNothing) {
   QTest::qWait(50);
   EXPECT_FALSE(none->answered);
   EXPECT_EQ(Value("Figure.Position"), "[1.5,2,-1]");
+  // The failed edits left no step; the good one says what it changed.
+  EXPECT_EQ(window_->History().StepCount(), 1u);
+  EXPECT_EQ(window_->History().UndoLabel(), "Position (Figure)");
 }
 
 // 5. A drag and the commit after it are two steps, each undone and redone.
@@ -303,6 +306,19 @@ TEST_F(JourneyTest, ASmallWindowScrollsThePanel) {
   TypeOver(Field("txtCustomShapeFieldValue(3)"), "Matte");
   QTest::keyClick(Field("txtCustomShapeFieldValue(3)"), Qt::Key_Return);
   EXPECT_EQ(Value("Teapot.CustomFields[3]"), "Matte");
+}
+
+// With several objects picked, the object tab says why it shows nothing.
+TEST_F(JourneyTest, TheObjectTabSaysWhyItIsBlank) {
+  Pick("Teapot");
+  ObjectTab();
+  EXPECT_EQ(window_->PanelHint(), "");
+  Pick("Figure", Qt::ControlModifier);
+  ASSERT_EQ(window_->Scene()->SelectedNames().size(), 2u);
+  EXPECT_THAT(window_->PanelHint().toStdString(),
+              HasSubstr("2 objects are selected"));
+  Pick("Figure");
+  EXPECT_EQ(window_->PanelHint(), "");
 }
 
 // 8. The window's shortcuts work whatever has the focus.
