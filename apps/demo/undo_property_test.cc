@@ -84,6 +84,7 @@ class UndoPropertyTest : public ::testing::TestWithParam<unsigned> {
     for (const auto& widget : window_->Panel()->Widgets().All()) {
       switch (widget->Kind()) {
         case WidgetKind::kCheckBox:
+        case WidgetKind::kButton:  // mesh operations, the smoothing commit
         case WidgetKind::kSlider:
         case WidgetKind::kComboBox:
         case WidgetKind::kUpDownText:
@@ -97,8 +98,9 @@ class UndoPropertyTest : public ::testing::TestWithParam<unsigned> {
     if (usable.empty()) return;
     Widget& widget = *usable[below(usable.size())];
     try {
-      if (auto* box = dynamic_cast<CheckBox*>(&widget)) {
-        input_.Click(*box);
+      if (widget.Kind() == WidgetKind::kCheckBox ||
+          widget.Kind() == WidgetKind::kButton) {
+        input_.Click(widget);
       } else if (auto* slider = dynamic_cast<Slider*>(&widget)) {
         const Long lo = std::min(slider->Min(), slider->Max());
         const Long hi = std::max(slider->Min(), slider->Max());
