@@ -153,14 +153,18 @@ TEST_P(UndoPropertyTest, UndoAndRedoOfAnyStepGiveBackSceneAndPanel) {
   std::mt19937 random(GetParam());
   const std::string opened = Content();
   for (int i = 0; i < 60; ++i) Gesture(random);
-  // Leaving the last field commits it, as the menu's Undo does.
+  // The scene as the person left it, a field being typed in committed
+  // (as the menu's Undo commits it first).
+  window_->PanelWidget()->commitEdit();
+  const std::string left = Content();
+  const std::string left_panel = PanelState();
+  const std::vector<std::string> left_selection = Selection();
   window_->Undo();
   window_->Redo();
   UndoHistory& history = window_->History();
   const std::size_t steps = history.Position();
   ASSERT_GE(steps, 10u) << "too few steps to say anything";
-  const std::string left = Content();
-  const std::string left_panel = PanelState();
+  EXPECT_EQ(FirstDifference(left, Content()), "");
 
   // Back through every step: undo then redo of each gives back exactly
   // the scene it left, and the same panel where the selection is the same.
@@ -187,7 +191,9 @@ TEST_P(UndoPropertyTest, UndoAndRedoOfAnyStepGiveBackSceneAndPanel) {
     ASSERT_EQ(FirstDifference(contents[at], Content()), "") << "step " << at;
   }
   EXPECT_EQ(FirstDifference(left, Content()), "");
-  EXPECT_EQ(FirstDifference(left_panel, PanelState()), "");
+  if (Selection() == left_selection) {
+    EXPECT_EQ(FirstDifference(left_panel, PanelState()), "");
+  }
   EXPECT_FALSE(history.CanRedo());
 }
 
