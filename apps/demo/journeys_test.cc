@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+#include "demo_testing.h"
 #include "demo_window.h"
 #include "platform/settings_store.h"
 #include "qt/qt_testing.h"
@@ -34,21 +35,13 @@ using ::testing::Not;
 using qt::testing::AnswerWhenShown;
 using qt::testing::TurnWheel;
 
-const char kStudio[] = MORVEL_SOURCE_DIR "/examples/studio.json";
-
 class JourneyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<DemoWindow>(settings_, DemoWindow::Options{});
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    ASSERT_TRUE(window_->OpenScene(kStudio));
+    window_ = testing::OpenStudio(settings_);
+    ASSERT_NE(window_, nullptr);
   }
-  void TearDown() override {
-    window_->History().MarkSaved();  // close without asking
-    window_.reset();
-  }
+  void TearDown() override { testing::CloseUnsaved(window_); }
 
   // --- what a person does ---
   void Pick(const char* name, Qt::KeyboardModifiers modifiers = {}) {

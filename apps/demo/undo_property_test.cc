@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "demo_testing.h"
 #include "demo_window.h"
 #include "platform/settings_store.h"
 #include "qt_input_driver.h"
@@ -24,23 +25,15 @@
 namespace morvel::demo {
 namespace {
 
-const char kStudio[] = MORVEL_SOURCE_DIR "/examples/studio.json";
-
 class UndoPropertyTest : public ::testing::TestWithParam<unsigned> {
  protected:
   void SetUp() override {
     DemoWindow::Options options;
     options.scripted = true;  // an error is the gesture's, not a dialog's
-    window_ = std::make_unique<DemoWindow>(settings_, options);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    ASSERT_TRUE(window_->OpenScene(kStudio));
+    window_ = testing::OpenStudio(settings_, options);
+    ASSERT_NE(window_, nullptr);
   }
-  void TearDown() override {
-    window_->History().MarkSaved();
-    window_.reset();
-  }
+  void TearDown() override { testing::CloseUnsaved(window_); }
 
   // What the panel shows: every widget a person sees, with its value.
   std::string PanelState() {
