@@ -7,11 +7,14 @@
 # or, for a Qt host,
 #   find_package(MorvelProperties REQUIRED COMPONENTS Qt)
 #   target_link_libraries(my_host PRIVATE Morvel::PropertiesQt)
-# Two install components: MorvelProperties (the core, standard library only)
-# and Qt (the Qt adapter, when it was built). `--component MorvelProperties`
-# installs the core alone. `cpack -G DEB` (in the build folder) makes one
-# Debian package of each. The reference scene graph and the tools are not
-# part of the package.
+# or, for a Dear ImGui host,
+#   find_package(MorvelProperties REQUIRED COMPONENTS ImGui)
+#   target_link_libraries(my_host PRIVATE Morvel::PropertiesImGui)
+# Three install components: MorvelProperties (the core, standard library
+# only), Qt and ImGui (the front ends, when they were built).
+# `--component MorvelProperties` installs the core alone. `cpack -G DEB` (in
+# the build folder) makes one Debian package of each. The reference scene
+# graph and the tools are not part of the package.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -27,6 +30,7 @@ set(MORVEL_PUBLIC_HEADERS
   base/types.h
   host/host_interface.h
   panel/properties.h
+  pictures/pixels.h
   host/scene_services.h
   platform/headless.h
   platform/platform.h
@@ -41,6 +45,10 @@ set(MORVEL_PUBLIC_HEADERS
 set(MORVEL_PUBLIC_QT_HEADERS
   qt/choosers.h
   qt/properties_widget.h)
+set(MORVEL_PUBLIC_IMGUI_HEADERS
+  imgui/frame_lender.h
+  imgui/properties_panel.h
+  imgui/texture_maker.h)
 
 # Inside the build it is MorvelProperties (alias Morvel::Properties); the
 # installed package exports the same name.
@@ -69,21 +77,42 @@ install(EXPORT MorvelPropertiesTargets
         DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
         COMPONENT MorvelProperties)
 
+# morvel_install_front_end(TARGET EXPORT COMPONENT HEADERS h... [FILES f...])
+# A front end's component: its library as Morvel::EXPORT, its public
+# headers, the CMake files its package needs besides its targets.
+function(morvel_install_front_end target export component)
+  cmake_parse_arguments(ARG "" "" "HEADERS;FILES" ${ARGN})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${export})
+  install(TARGETS ${target}
+          EXPORT Morvel${export}Targets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${component}
+          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
+  morvel_install_headers(${component} ${ARG_HEADERS})
+  if(ARG_FILES)
+    install(FILES ${ARG_FILES} DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+            COMPONENT ${component})
+  endif()
+  install(EXPORT Morvel${export}Targets
+          NAMESPACE Morvel::
+          FILE Morvel${export}Targets.cmake
+          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
+          COMPONENT ${component})
+endfunction()
+
 # The Qt component: the adapter library (Morvel::PropertiesQt) and its
 # public headers: the widget, and its choosers a host's tests script. It
 # needs Qt 6 Widgets in the host too.
 if(TARGET morvel_qt)
-  set_target_properties(morvel_qt PROPERTIES EXPORT_NAME PropertiesQt)
-  install(TARGETS morvel_qt
-          EXPORT MorvelPropertiesQtTargets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Qt
-          INCLUDES DESTINATION ${MORVEL_INSTALL_INCLUDEDIR})
-  morvel_install_headers(Qt ${MORVEL_PUBLIC_QT_HEADERS})
-  install(EXPORT MorvelPropertiesQtTargets
-          NAMESPACE Morvel::
-          FILE MorvelPropertiesQtTargets.cmake
-          DESTINATION ${MORVEL_INSTALL_CMAKEDIR}
-          COMPONENT Qt)
+  morvel_install_front_end(morvel_qt PropertiesQt Qt
+                           HEADERS ${MORVEL_PUBLIC_QT_HEADERS})
+endif()
+
+# The ImGui component: the front end's library (Morvel::PropertiesImGui),
+# its public headers, and how to find Dear ImGui again in the host.
+if(TARGET morvel_imgui)
+  morvel_install_front_end(morvel_imgui PropertiesImGui ImGui
+                           HEADERS ${MORVEL_PUBLIC_IMGUI_HEADERS}
+                           FILES ${CMAKE_CURRENT_LIST_DIR}/MorvelImGui.cmake)
 endif()
 
 configure_package_config_file(
@@ -101,8 +130,9 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/MorvelPropertiesConfig.cmake
 
 # ---------------------------------------------------------------- packages
 # `cpack -G DEB` in the build folder: libmorvelproperties-dev (the core) and,
-# when the adapter was built, libmorvelproperties-qt-dev (depending on the
-# core package and on Qt's development package).
+# for each front end that was built, libmorvelproperties-qt-dev and
+# libmorvelproperties-imgui-dev (depending on the core package and on the
+# toolkit's development package).
 set(CPACK_PACKAGE_NAME "libmorvelproperties")
 set(CPACK_PACKAGE_VENDOR "MorvelProperties")
 set(CPACK_PACKAGE_CONTACT "MorvelProperties developers")
@@ -118,9 +148,14 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_DEBIAN_MORVELPROPERTIES_PACKAGE_NAME libmorvelproperties-dev)
 set(CPACK_DEBIAN_QT_PACKAGE_NAME libmorvelproperties-qt-dev)
 set(CPACK_DEBIAN_QT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
+set(CPACK_DEBIAN_IMGUI_PACKAGE_NAME libmorvelproperties-imgui-dev)
+set(CPACK_DEBIAN_IMGUI_PACKAGE_DEPENDS "libimgui-dev (>= 1.86)")
 set(CPACK_COMPONENTS_ALL MorvelProperties)
 if(TARGET morvel_qt)
   list(APPEND CPACK_COMPONENTS_ALL Qt)
+endif()
+if(TARGET morvel_imgui)
+  list(APPEND CPACK_COMPONENTS_ALL ImGui)
 endif()
 include(CPack)
 cpack_add_component(MorvelProperties
@@ -130,12 +165,17 @@ cpack_add_component(Qt
   DISPLAY_NAME "MorvelProperties Qt adapter"
   DESCRIPTION "PropertiesWidget, the panel as one Qt 6 widget"
   DEPENDS MorvelProperties)
+cpack_add_component(ImGui
+  DISPLAY_NAME "MorvelProperties Dear ImGui front end"
+  DESCRIPTION "PropertiesPanel, the panel drawn once a frame in an ImGui host"
+  DEPENDS MorvelProperties)
 
 # ------------------------------------------------------------------- tests
 # The package works from outside: install into a scratch prefix, then
 # configure, build and run small hosts that find it with find_package: the
-# core alone, and (when the adapter was built) a Qt host offscreen. The
-# Debian packages are made and their file lists checked.
+# core alone, and (when they were built) a Qt host offscreen and an ImGui
+# host on a context without a window. The Debian packages are made and
+# their file lists checked.
 if(MORVEL_BUILD_TESTS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.cmake)
   set(morvel_install_test_args
       -DBUILD_DIR=${CMAKE_BINARY_DIR}
@@ -164,13 +204,26 @@ if(MORVEL_BUILD_TESTS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.c
                          LABELS "install;qt" TIMEOUT 600
                          ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
+  if(TARGET morvel_imgui)
+    add_test(NAME install.find_package_imgui
+             COMMAND ${CMAKE_COMMAND} ${morvel_install_test_args}
+                     -DWORK_DIR=${CMAKE_BINARY_DIR}/install-test-imgui
+                     -DWITH_IMGUI=ON
+                     "-DPUBLIC_HEADERS=${MORVEL_PUBLIC_HEADERS}"
+                     "-DPUBLIC_IMGUI_HEADERS=${MORVEL_PUBLIC_IMGUI_HEADERS}"
+                     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/run.cmake)
+    set_tests_properties(install.find_package_imgui PROPERTIES
+                         LABELS "install;imgui" TIMEOUT 600)
+  endif()
   add_test(NAME install.deb
            COMMAND ${CMAKE_COMMAND}
                    -DBUILD_DIR=${CMAKE_BINARY_DIR}
                    -DWORK_DIR=${CMAKE_BINARY_DIR}/install-test-deb
                    -DWITH_QT=$<TARGET_EXISTS:morvel_qt>
+                   -DWITH_IMGUI=$<TARGET_EXISTS:morvel_imgui>
                    "-DPUBLIC_HEADERS=${MORVEL_PUBLIC_HEADERS}"
                    "-DPUBLIC_QT_HEADERS=${MORVEL_PUBLIC_QT_HEADERS}"
+                   "-DPUBLIC_IMGUI_HEADERS=${MORVEL_PUBLIC_IMGUI_HEADERS}"
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/deb.cmake)
   set_tests_properties(install.deb PROPERTIES LABELS install TIMEOUT 600)
 endif()

@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core
   ccache
   qt6-image-formats-plugins
-  libimgui-dev libglfw3-dev libfreetype-dev libgl1-mesa-dri
+  libimgui-dev libstb-dev libglfw3-dev libfreetype-dev libgl1-mesa-dri
   libassimp-dev assimp-testmodels
 )
 

@@ -9,9 +9,7 @@ namespace morvel::demo {
 PlayHost::PlayHost(DemoWindow& window)
     : window_(window),
       driver_([this](const Widget& widget) { return ViewFor(widget); }),
-      store_(std::make_unique<MemorySettingsStore>()),
-      settings_(std::make_unique<scenario::RecordingSettingsStore>(*store_)),
-      events_(&window) {
+      services_(clipboard_, nullptr, &window) {
   // The window answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   window_.run_operation = [this](const std::string& operation) {
@@ -30,19 +28,11 @@ void PlayHost::BeginScenario(scenario::Recorder& recorder) {
   warning_dialog_.reset();
   warning_.reset();
   scene_ = nullptr;
-  store_ = std::make_unique<MemorySettingsStore>();
-  settings_ = std::make_unique<scenario::RecordingSettingsStore>(*store_);
-  settings_->Attach(&recorder);
-  events_.Attach(&recorder);
-  messages_.Attach(&recorder);
-  clipboard_.fail_clear.reset();
-  clipboard_.fail_set.reset();
-  clipboard_.fail_get.reset();
-  message_box_.FailWith(std::nullopt);
-  clipboard_.Clear();
+  services_.Begin(&recorder);
   window_.AttachScene(nullptr, nullptr, QString());
   window_.FixPanel(9735, 9735, 4000);
-  window_.CreatePanel(&events_, &messages_, settings_.get(), &clipboard_);
+  window_.CreatePanel(&services_.Events(), &services_.Messages(),
+                      &services_.Settings(), &services_.GetClipboard());
   window_.ResizePanel(9735, 9735, 4000);
   QApplication::processEvents();
 }
@@ -58,8 +48,6 @@ void PlayHost::EndScenario() {
   window_.AttachScene(nullptr, nullptr, QString());
   scene_ = nullptr;
 }
-
-SettingsStore& PlayHost::Settings() { return *settings_; }
 
 void PlayHost::SetScene(scenario::SceneState& scene,
                         const std::shared_ptr<SceneGraph>& graph,
@@ -94,7 +82,7 @@ void PlayHost::LoadWarning(const std::string& application_key,
                            const std::string& registry_entry) {
   // One tip at a time: an open one is closed first.
   warning_dialog_.reset();
-  warning_ = std::make_unique<frmWarn>(settings_.get());
+  warning_ = std::make_unique<frmWarn>(&services_.Settings());
   warning_->SetsApplicationRegistryKey(application_key);
   warning_->SetsWarning(warning);
   warning_->SetsWarningRegistryEntry(registry_entry);
@@ -119,40 +107,7 @@ WidgetTree* PlayHost::WarningWidgets() {
 }
 
 bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
-  // Error number 0 makes the operation work again.
-  std::optional<Error> fault;
-  if (error.Number() != 0) fault = error;
-  if (operation == "Clipboard.Clear") {
-    clipboard_.fail_clear = fault;
-  } else if (operation == "Clipboard.SetText") {
-    clipboard_.fail_set = fault;
-  } else if (operation == "Clipboard.GetText") {
-    clipboard_.fail_get = fault;
-  } else if (operation == "MessageBox.Show") {
-    message_box_.FailWith(fault);
-  } else if (operation == "Settings.SaveSetting" ||
-             operation == "Settings.GetSetting") {
-    // The memory store fails reads and writes together.
-    store_->FailWith(fault);
-  } else {
-    return false;
-  }
-  return true;
-}
-
-void PlayHost::FaultingClipboard::Clear() {
-  if (fail_clear) throw *fail_clear;
-  system_.Clear();
-}
-
-void PlayHost::FaultingClipboard::SetText(const std::string& text) {
-  if (fail_set) throw *fail_set;
-  system_.SetText(text);
-}
-
-std::string PlayHost::FaultingClipboard::GetText() {
-  if (fail_get) throw *fail_get;
-  return system_.GetText();
+  return services_.Fault(operation, error);
 }
 
 qt::WidgetView* PlayHost::ViewFor(const Widget& widget) {

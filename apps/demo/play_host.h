@@ -5,12 +5,11 @@
 #include <string>
 
 #include "demo_window.h"
-#include "platform/headless.h"
-#include "platform/settings_store.h"
 #include "qt/warn_dialog.h"
 #include "qt_input_driver.h"
 #include "scenario/interpreter.h"
 #include "scenario/recorder.h"
+#include "scenario/scenario_services.h"
 #include "warn/frm_warn.h"
 
 // `morvel-demo --play`: the scenario interpreter playing against the demo's
@@ -30,8 +29,8 @@ class PlayHost final : public scenario::ScenarioHost {
   void EndScenario() override;
   Properties* Panel() override { return window_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
-  Clipboard& GetClipboard() override { return clipboard_; }
-  SettingsStore& Settings() override;
+  Clipboard& GetClipboard() override { return services_.GetClipboard(); }
+  SettingsStore& Settings() override { return services_.Settings(); }
   void SetScene(scenario::SceneState& scene,
                 const std::shared_ptr<SceneGraph>& graph,
                 const std::shared_ptr<Applier>& applier) override;
@@ -47,29 +46,13 @@ class PlayHost final : public scenario::ScenarioHost {
   bool FaultPlatform(const std::string& operation, const Error& error) override;
 
  private:
-  // The system clipboard, each of whose operations a scenario can make fail.
-  class FaultingClipboard final : public Clipboard {
-   public:
-    void Clear() override;
-    void SetText(const std::string& text) override;
-    std::string GetText() override;
-    std::optional<Error> fail_clear, fail_set, fail_get;
-
-   private:
-    qt::QtClipboard system_;
-  };
-
   qt::WidgetView* ViewFor(const Widget& widget);
 
   DemoWindow& window_;
   QtInputDriver driver_;
-  FaultingClipboard clipboard_;
-  std::unique_ptr<MemorySettingsStore> store_;
-  std::unique_ptr<scenario::RecordingSettingsStore> settings_;
-  scenario::RecordingEvents events_;
-  // Shows nothing (a script cannot press OK); can be made to fail.
-  RecordingMessageBox message_box_;
-  scenario::RecordingMessageService messages_{&message_box_};
+  qt::QtClipboard clipboard_;
+  // Messages are recorded and shown nowhere: a script cannot press OK.
+  scenario::ScenarioServices services_;
   scenario::SceneState* scene_ = nullptr;
   std::unique_ptr<frmWarn> warning_;
   std::unique_ptr<qt::WarnDialog> warning_dialog_;

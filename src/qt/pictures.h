@@ -6,14 +6,11 @@
 #include <QString>
 #include <string>
 
+#include "pictures/pixels.h"
+
 // The pictures the panel refers to by description ("image:N",
 // "thumbnail:PATH:SIZE"), drawn for the screen.
 namespace morvel::qt {
-
-// Size of the material grid's header pictures.
-inline constexpr int kImageListWidth = 15;
-inline constexpr int kImageListHeight = 14;
-inline constexpr int kImageListCount = 7;
 
 // Picture `index` (1..7) of the material header image list, 15 x 14 pixels:
 // 1 a blue radial colour gradient (colour), 2 a speckled multicoloured

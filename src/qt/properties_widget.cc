@@ -167,23 +167,15 @@ QtDialogUtility& PropertiesWidget::dialogs() { return *parts_->dialogs; }
 
 bool PropertiesWidget::isWarningSwitchedOff(const std::string& application_key,
                                             const std::string& registry_entry) {
-  // A store that cannot be read switches nothing off: the tip is shown.
-  std::optional<std::string> keep;
-  Quietly([&] {
-    keep = parts_->settings->GetSetting(application_key, kTipsSection,
-                                        registry_entry);
-  });
-  return keep && *keep == "0";
+  return frmWarn::IsSwitchedOff(parts_->settings, application_key,
+                                registry_entry);
 }
 
 bool PropertiesWidget::showWarning(const std::string& application_key,
                                    const std::string& warning,
                                    const std::string& registry_entry) {
   if (isWarningSwitchedOff(application_key, registry_entry)) return false;
-  frmWarn tip(parts_->settings);
-  tip.SetsApplicationRegistryKey(application_key);
-  tip.SetsWarningRegistryEntry(registry_entry);
-  tip.SetsWarning(warning);
+  frmWarn tip(parts_->settings, application_key, warning, registry_entry);
   WarnDialog dialog(tip, *parts_->metrics, this);
   dialog.Run();
   return true;

@@ -5,6 +5,7 @@
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scenario/recorder.h"
+#include "scenario/scenario_services.h"
 #include "scenario/scene_state.h"
 #include "warn/frm_warn.h"
 
@@ -30,31 +31,15 @@ class HostEvents : public PropertiesEvents {
 
 struct HeadlessHost::Session {
   MemoryClipboard clipboard;
-  MemorySettingsStore store;
-  RecordingSettingsStore settings{store};
-  // Shows nothing; can be made to fail.
-  morvel::RecordingMessageBox message_box;
-  RecordingMessageService messages{&message_box};
-  FixedScreenMetrics metrics{15, 15};
   HostEvents host_events;
-  RecordingEvents events{&host_events};
+  // Messages are recorded and need no answer.
+  ScenarioServices services{clipboard, nullptr, &host_events};
+  FixedScreenMetrics metrics{15, 15};
   FixedContainer container;
   std::unique_ptr<Properties> panel;
   std::optional<frmWarn> warning;
 
-  explicit Session(Recorder* recorder) {
-    settings.Attach(recorder);
-    messages.Attach(recorder);
-    events.Attach(recorder);
-  }
-  PlatformServices Services() {
-    PlatformServices services;
-    services.clipboard = &clipboard;
-    services.message_box = &messages;
-    services.settings = &settings;
-    services.metrics = &metrics;
-    return services;
-  }
+  explicit Session(Recorder* recorder) { services.Begin(recorder); }
 };
 
 HeadlessHost::HeadlessHost() = default;
@@ -64,7 +49,8 @@ void HeadlessHost::BeginScenario(Recorder& recorder) {
   session_.reset();
   session_ = std::make_unique<Session>(&recorder);
   session_->panel = std::make_unique<Properties>(
-      session_->Services(), session_->events, session_->container);
+      session_->services.Platform(&session_->metrics),
+      session_->services.Events(), session_->container);
   session_->panel->ReadProperties();
 }
 
@@ -84,12 +70,12 @@ Properties* HeadlessHost::Panel() {
 
 Clipboard& HeadlessHost::GetClipboard() {
   if (!session_) session_ = std::make_unique<Session>(nullptr);
-  return session_->clipboard;
+  return session_->services.GetClipboard();
 }
 
 SettingsStore& HeadlessHost::Settings() {
   if (!session_) session_ = std::make_unique<Session>(nullptr);
-  return session_->settings;
+  return session_->services.Settings();
 }
 
 FixedContainer& HeadlessHost::Container() {
@@ -99,7 +85,7 @@ FixedContainer& HeadlessHost::Container() {
 
 PropertiesEvents& HeadlessHost::Events() {
   if (!session_) session_ = std::make_unique<Session>(nullptr);
-  return session_->events;
+  return session_->services.Events();
 }
 
 void HeadlessHost::SetScene(SceneState& scene,
@@ -132,7 +118,7 @@ void HeadlessHost::LoadWarning(const std::string& application_key,
   // A new load is a new window; an open one is closed first, as a host
   // that shows one tip at a time would.
   if (session_->warning) session_->warning->Unload();
-  session_->warning.emplace(&session_->settings);
+  session_->warning.emplace(&session_->services.Settings());
   session_->warning->SetsApplicationRegistryKey(application_key);
   session_->warning->SetsWarning(warning);
   session_->warning->SetsWarningRegistryEntry(registry_entry);
@@ -151,27 +137,7 @@ WidgetTree* HeadlessHost::WarningWidgets() {
 
 bool HeadlessHost::FaultPlatform(const std::string& operation,
                                  const Error& error) {
-  if (!session_) return false;
-  using Op = MemoryClipboard::Operation;
-  // Error number 0 makes the operation work again.
-  std::optional<Error> fault;
-  if (error.Number() != 0) fault = error;
-  if (operation == "Clipboard.Clear") {
-    session_->clipboard.FailOn(Op::kClear, fault);
-  } else if (operation == "Clipboard.SetText") {
-    session_->clipboard.FailOn(Op::kSetText, fault);
-  } else if (operation == "Clipboard.GetText") {
-    session_->clipboard.FailOn(Op::kGetText, fault);
-  } else if (operation == "MessageBox.Show") {
-    session_->message_box.FailWith(fault);
-  } else if (operation == "Settings.SaveSetting" ||
-             operation == "Settings.GetSetting") {
-    // The memory store fails reads and writes together.
-    session_->store.FailWith(fault);
-  } else {
-    return false;
-  }
-  return true;
+  return session_ && session_->services.Fault(operation, error);
 }
 
 }  // namespace morvel::scenario

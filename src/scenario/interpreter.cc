@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/error.h"
+#include "scenario/commands.h"
 #include "scenario/run.h"
 #include "scenario/scene_state.h"
 
@@ -40,7 +41,7 @@ ScenarioResult Interpreter::Run::Play(std::string_view text) {
   std::vector<Line> lines;
   try {
     lines = Tokenize(text);
-    for (const Line& line : lines) Validate(line);
+    for (const Line& line : lines) ValidateLine(line);
     // A file without a command checks nothing; passing it would hide a
     // mistake (a wrong file, an emptied one).
     if (lines.empty()) throw ScenarioError(1, "the scenario has no commands");
@@ -49,10 +50,11 @@ ScenarioResult Interpreter::Run::Play(std::string_view text) {
     result.message = e.Message();
     return result;
   }
-  if (transcript_) *transcript_ << "scenario " << name_ << "\n";
+  std::ostream* transcript = stage_.transcript;
+  if (transcript) *transcript << "scenario " << name_ << "\n";
   bool begun = false;
   try {
-    host_.BeginScenario(recorder_);
+    stage_.host.BeginScenario(stage_.recorder);
     begun = true;
     for (const Line& line : lines) {
       current_line_ = line.number;
@@ -73,36 +75,31 @@ ScenarioResult Interpreter::Run::Play(std::string_view text) {
     result.line = current_line_;
     result.message = std::string("internal failure: ") + e.what();
   }
-  if (begun) Quietly([&] { host_.EndScenario(); });
+  if (begun) Quietly([&] { stage_.host.EndScenario(); });
   if (!begun && result.message.empty()) result.message = "host failed";
   return result;
 }
 
 void Interpreter::Run::Execute(const Line& line) {
-  const std::string& name = line.tokens[0].text;
-  const CommandSyntax& syntax = Commands().find(name)->second;
-  if (transcript_)
-    *transcript_ << "  " << line.number << ": " << line.source << "\n";
-  if (!syntax.action) {
-    if (name == "expect") {
-      Expect(line);
-    } else {
-      Configure(line);
-    }
+  const Command& command = *FindCommand(line.tokens[0].text);
+  if (stage_.transcript)
+    *stage_.transcript << "  " << line.number << ": " << line.source << "\n";
+  if (!command.action) {
+    command.run(stage_, line);
     return;
   }
   CheckNoPendingError();
-  recorder_.StartAction();
-  journal_mark_ = scene_.JournalSize();
-  debug_mark_ = scene_.DebugMessages().size();
+  stage_.recorder.StartAction();
+  stage_.journal_mark = stage_.scene.JournalSize();
+  stage_.debug_mark = stage_.scene.DebugMessages().size();
   action_line_ = line.number;
-  last_error_.reset();
+  stage_.last_error.reset();
   try {
-    if (!ActOnStage(line)) ActAsPerson(line);
+    command.run(stage_, line);
   } catch (const Error& e) {
-    last_error_ = e;
-    error_pending_ = true;
-    recorder_.Note(ErrorText(e));
+    stage_.last_error = e;
+    stage_.error_pending = true;
+    stage_.recorder.Note(ErrorText(e));
   } catch (const ScenarioError&) {
     NoteJournal();
     throw;
@@ -111,23 +108,17 @@ void Interpreter::Run::Execute(const Line& line) {
 }
 
 void Interpreter::Run::NoteJournal() {
-  if (!transcript_) return;
-  for (const std::string& line : scene_.Journal(journal_mark_))
-    recorder_.Note("journal " + line);
+  if (!stage_.transcript) return;
+  for (const std::string& line : stage_.scene.Journal(stage_.journal_mark))
+    stage_.recorder.Note("journal " + line);
 }
 
 void Interpreter::Run::CheckNoPendingError() {
-  if (error_pending_ && last_error_) {
+  if (stage_.error_pending && stage_.last_error) {
     current_line_ = action_line_;
     throw ExpectationFailure("expected no error, found " +
-                             ErrorText(*last_error_));
+                             ErrorText(*stage_.last_error));
   }
-}
-
-Properties& Interpreter::Run::Panel(int line) {
-  Properties* panel = host_.Panel();
-  if (!panel) throw ScenarioError(line, "there is no panel: it was terminated");
-  return *panel;
 }
 
 Interpreter::Interpreter(ScenarioHost& host, std::ostream* transcript)

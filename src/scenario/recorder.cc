@@ -75,7 +75,9 @@ void Recorder::Clear() {
 
 void RecordingEvents::Record(const char* name,
                              std::vector<EventArgument> arguments) {
-  if (recorder_) recorder_->RecordEvent({name, std::move(arguments)});
+  RecordedEvent event{name, std::move(arguments)};
+  if (recorder_) recorder_->RecordEvent(event);
+  if (on_event) on_event(event);
 }
 
 void RecordingEvents::evtShapeHidden8() {

@@ -2,6 +2,7 @@
 #define MORVEL_SCENARIO_RECORDER_H_
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -79,13 +80,16 @@ class Recorder {
   std::size_t action_messages_ = 0;
 };
 
-// Records every event, then passes it on to `forward` (when given).
+// Records every event, hands it to `on_event` (a host that answers the
+// events as records, the demos' event logs), then passes it on to `forward`
+// (when given).
 class RecordingEvents : public PropertiesEvents {
  public:
   explicit RecordingEvents(PropertiesEvents* forward = nullptr)
       : forward_(forward) {}
   void Attach(Recorder* recorder) { recorder_ = recorder; }
   void SetForward(PropertiesEvents* forward) { forward_ = forward; }
+  std::function<void(const RecordedEvent& event)> on_event;
 
   void evtShapeHidden8() override;
   void evtLightHidden8() override;

@@ -239,46 +239,6 @@ Integer ToInteger(const Token& token, int line) {
   return static_cast<Integer>(value);
 }
 
-const std::map<std::string, CommandSyntax, std::less<>>& Commands() {
-  static const std::map<std::string, CommandSyntax, std::less<>> kCommands = {
-      {"scene", {1, 1, true, "scene FILE"}},
-      {"select", {0, -1, true, "select NAME..."}},
-      {"setup",
-       {1, 11, true,
-        "setup common|object [options] or setup TAB ENTITY NS NL NB "
-        "NC NG AMB DIR SCENE RENDER"}},
-      {"size", {3, 3, true, "size INNER OUTER WIDTH"}},
-      {"set", {2, 2, true, "set WIDGET VALUE"}},
-      {"click", {1, 1, true, "click WIDGET"}},
-      {"move", {2, 2, true, "move WIDGET N"}},
-      {"pick", {2, 2, true, "pick WIDGET N"}},
-      {"check", {2, 2, true, "check WIDGET V"}},
-      {"type", {2, 2, true, "type WIDGET TEXT"}},
-      {"commit", {1, 2, true, "commit WIDGET [TEXT]"}},
-      {"activate", {1, 1, true, "activate WIDGET"}},
-      {"step", {2, 2, true, "step WIDGET up|down"}},
-      {"select-text", {3, 3, true, "select-text WIDGET START LENGTH"}},
-      {"focus", {1, 1, true, "focus WIDGET"}},
-      {"blur", {1, 1, true, "blur WIDGET"}},
-      {"property", {2, 2, true, "property NAME VALUE"}},
-      {"cell", {2, 2, true, "cell ROW COL"}},
-      {"key", {1, 1, true, "key CODE"}},
-      {"clipboard", {1, 1, false, "clipboard TEXT"}},
-      {"answer",
-       {2, 3, false, "answer colour RESULT COLOUR or answer mapfile PATH"}},
-      {"fault",
-       {3, 5, false,
-        "fault OPERATION NUMBER \"DESCRIPTION\" [after=N] "
-        "[times=N]"}},
-      {"terminate", {0, 0, true, "terminate"}},
-      {"warn", {3, 3, true, "warn APP \"TEXT\" ENTRY"}},
-      {"unload", {0, 0, true, "unload"}},
-      {"expect", {1, -1, false, "expect WHAT ..."}},
-      {"print", {1, 2, false, "print events|widgets|scene|settings|journal"}},
-  };
-  return kCommands;
-}
-
 namespace {
 
 std::string CountText(int min, int max) {

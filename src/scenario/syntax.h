@@ -2,7 +2,6 @@
 #define MORVEL_SCENARIO_SYNTAX_H_
 
 #include <exception>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,16 +88,8 @@ Integer ToInteger(const Token& token, int line);
 void CheckWidgetName(const Token& token, int line);
 void CheckPanelProperty(const Token& token, int line);
 
-// How many arguments a command takes (after its name), and whether it acts
-// on the panel or the host (an action starts a new "last action" for
-// `expect events`, `expect journal`, `expect message` and `expect error`).
-struct CommandSyntax {
-  int min_args;
-  int max_args;  // -1: any number
-  bool action;
-  const char* usage;
-};
-const std::map<std::string, CommandSyntax, std::less<>>& Commands();
+// "wrong number of arguments for WHAT" unless the line has min to max
+// (-1: any number) arguments after its command.
 void CheckCount(const Line& line, std::string_view what, int min, int max);
 
 }  // namespace morvel::scenario

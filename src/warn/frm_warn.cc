@@ -1,5 +1,7 @@
 #include "warn/frm_warn.h"
 
+#include <optional>
+
 #include "base/error.h"
 #include "base/numbers.h"
 #include "warn/frm_warn_layout.h"
@@ -11,6 +13,25 @@ frmWarn::frmWarn(SettingsStore* settings) : settings_(settings) {
     BuildWarnWidgets(widgets_);
     widgets_.Get<Button>("cmdOK").on_click = [this] { Unload(); };
   });
+}
+
+frmWarn::frmWarn(SettingsStore* settings, const std::string& application_key,
+                 const std::string& warning, const std::string& registry_entry)
+    : frmWarn(settings) {
+  SetsApplicationRegistryKey(application_key);
+  SetsWarning(warning);
+  SetsWarningRegistryEntry(registry_entry);
+}
+
+bool frmWarn::IsSwitchedOff(SettingsStore* settings,
+                            const std::string& application_key,
+                            const std::string& registry_entry) {
+  std::optional<std::string> keep;
+  Quietly([&] {
+    keep = Required(settings)->GetSetting(application_key, kTipsSection,
+                                          registry_entry);
+  });
+  return keep && *keep == "0";
 }
 
 void frmWarn::Load() {

@@ -25,6 +25,16 @@ class frmWarn {
  public:
   // `settings` must outlive the window; null means choices are not kept.
   explicit frmWarn(SettingsStore* settings);
+  // With its three properties set, as a host shows the tip of an evtReqWarn.
+  frmWarn(SettingsStore* settings, const std::string& application_key,
+          const std::string& warning, const std::string& registry_entry);
+
+  // Whether the person switched this warning off in an earlier tip (its
+  // "Tips" setting is "0"): then the host shows no tip. A store that cannot
+  // be read switches nothing off.
+  static bool IsSwitchedOff(SettingsStore* settings,
+                            const std::string& application_key,
+                            const std::string& registry_entry);
   frmWarn(const frmWarn&) = delete;
   frmWarn& operator=(const frmWarn&) = delete;
 

@@ -1,8 +1,9 @@
 # Makes the Debian packages of the build in BUILD_DIR with `cpack -G DEB`
 # into WORK_DIR and checks what each holds: the core package the static
 # library, exactly the public headers and the CMake package; the Qt package
-# (WITH_QT) the adapter library, its header and its CMake targets. Nothing
-# else: no tools, no test helpers, no implementation headers.
+# (WITH_QT) the adapter library, its header and its CMake targets; the
+# ImGui package (WITH_IMGUI) likewise, with how to find ImGui again.
+# Nothing else: no tools, no test helpers, no implementation headers.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var BUILD_DIR WORK_DIR PUBLIC_HEADERS)
@@ -70,16 +71,31 @@ foreach(file ${per_config})
 endforeach()
 expect_files(libmorvelproperties-dev "${core}")
 
-if(WITH_QT)
-  set(qt lib/libmorvel_qt.a ${cmake_dir}/MorvelPropertiesQtTargets.cmake)
-  foreach(header ${PUBLIC_QT_HEADERS})
-    list(APPEND qt include/morvel/${header})
-  endforeach()
+# A front end's package: its library, its headers and its CMake files.
+function(expect_front_end name library export)
+  set(files lib/${library} ${cmake_dir}/Morvel${export}Targets.cmake ${ARGN})
   file(GLOB per_config
-       ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesQtTargets-*.cmake)
+       ${BUILD_DIR}/CMakeFiles/Export/*/Morvel${export}Targets-*.cmake)
   foreach(file ${per_config})
     get_filename_component(file ${file} NAME)
-    list(APPEND qt ${cmake_dir}/${file})
+    list(APPEND files ${cmake_dir}/${file})
   endforeach()
-  expect_files(libmorvelproperties-qt-dev "${qt}")
+  expect_files(${name} "${files}")
+endfunction()
+
+set(qt_headers "")
+foreach(header ${PUBLIC_QT_HEADERS})
+  list(APPEND qt_headers include/morvel/${header})
+endforeach()
+set(imgui_headers "")
+foreach(header ${PUBLIC_IMGUI_HEADERS})
+  list(APPEND imgui_headers include/morvel/${header})
+endforeach()
+if(WITH_QT)
+  expect_front_end(libmorvelproperties-qt-dev libmorvel_qt.a PropertiesQt
+                   ${qt_headers})
+endif()
+if(WITH_IMGUI)
+  expect_front_end(libmorvelproperties-imgui-dev libmorvel_imgui.a
+                   PropertiesImGui ${imgui_headers} ${cmake_dir}/MorvelImGui.cmake)
 endif()

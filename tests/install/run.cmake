@@ -1,9 +1,10 @@
 # Installs the build in BUILD_DIR into a scratch prefix under WORK_DIR, checks
 # the installed headers, then configures, builds and runs a host against it
-# with find_package(MorvelProperties): the core host in consumer/ (WITH_QT
-# off: the core component alone is installed), or the Qt host in
-# qt_consumer/ (WITH_QT on: both components). Any failing step fails the
-# test.
+# with find_package(MorvelProperties): the core host in consumer/ (the
+# core component alone is installed), the Qt host in qt_consumer/ (WITH_QT
+# on: the core and Qt components) or the ImGui host in imgui_consumer/
+# (WITH_IMGUI on: the core and ImGui components). Any failing step fails
+# the test.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var BUILD_DIR WORK_DIR SOURCE_DIR PUBLIC_HEADERS)
@@ -30,13 +31,21 @@ endfunction()
 set(headers ${PUBLIC_HEADERS})
 run_step("install the core" ${CMAKE_COMMAND} --install ${BUILD_DIR}
          --prefix ${prefix} --component MorvelProperties)
-if(WITH_QT)
-  run_step("install the Qt component" ${CMAKE_COMMAND} --install ${BUILD_DIR}
-           --prefix ${prefix} --component Qt)
-  list(APPEND headers ${PUBLIC_QT_HEADERS})
-  set(consumer_dir ${SOURCE_DIR}/tests/install/qt_consumer)
-  set(host qt_host)
-else()
+# A front end's component on top, and its host: Qt's in qt_consumer/, ImGui's
+# in imgui_consumer/.
+foreach(front_end Qt ImGui)
+  string(TOUPPER ${front_end} upper)
+  string(TOLOWER ${front_end} lower)
+  if(NOT WITH_${upper} OR consumer_dir)
+    continue()
+  endif()
+  run_step("install the ${front_end} component" ${CMAKE_COMMAND} --install
+           ${BUILD_DIR} --prefix ${prefix} --component ${front_end})
+  list(APPEND headers ${PUBLIC_${upper}_HEADERS})
+  set(consumer_dir ${SOURCE_DIR}/tests/install/${lower}_consumer)
+  set(host ${lower}_host)
+endforeach()
+if(NOT consumer_dir)
   set(consumer_dir ${SOURCE_DIR}/tests/install/consumer)
   set(host minimal_host)
 endif()
@@ -63,6 +72,6 @@ endif()
 run_step("configure the host" ${CMAKE_COMMAND} ${configure_args})
 run_step("build the host" ${CMAKE_COMMAND} --build ${consumer_build})
 run_step("run the host" ${consumer_build}/${host})
-if(NOT step_output MATCHES "(minimal|qt) host: ok")
+if(NOT step_output MATCHES "(minimal|qt|imgui) host: ok")
   message(FATAL_ERROR "the host did not finish:\n${step_output}")
 endif()

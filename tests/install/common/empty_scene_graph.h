@@ -50,6 +50,27 @@ class EmptySceneGraph : public SceneGraph {
   std::shared_ptr<Scene> scene_ = std::make_shared<EmptyScene>();
 };
 
+// The scene library's utilities, as the host's scene library would install
+// them (SetUtilityFactory). An empty scene needs only pictures.
+class EmptySceneUtilities : public UtilityFactory {
+ public:
+  std::shared_ptr<SceneUtility> CreateSceneUtility() override {
+    return nullptr;
+  }
+  std::shared_ptr<DialogUtility> CreateDialogUtility() override {
+    return nullptr;
+  }
+  std::shared_ptr<MathUtility> CreateMathUtility() override { return nullptr; }
+  std::shared_ptr<PictureUtility> CreatePictureUtility() override {
+    struct Pictures : PictureUtility {
+      Picture LoadThumbnail(const std::string& path, Long size) override {
+        return ThumbnailPicture(path, size);
+      }
+    };
+    return std::make_shared<Pictures>();
+  }
+};
+
 }  // namespace morvel
 
 #endif  // MORVEL_TESTS_INSTALL_EMPTY_SCENE_GRAPH_H_

@@ -25,27 +25,6 @@ class HostEvents : public PropertiesEvents {
   void evtReqApplySceneChanges(bool&) override { std::printf("apply\n"); }
 };
 
-// The scene library's utilities, as the host's scene library would install
-// them. An empty scene needs only pictures.
-class HostUtilities : public UtilityFactory {
- public:
-  std::shared_ptr<SceneUtility> CreateSceneUtility() override {
-    return nullptr;
-  }
-  std::shared_ptr<DialogUtility> CreateDialogUtility() override {
-    return nullptr;
-  }
-  std::shared_ptr<MathUtility> CreateMathUtility() override { return nullptr; }
-  std::shared_ptr<PictureUtility> CreatePictureUtility() override {
-    struct Pictures : PictureUtility {
-      Picture LoadThumbnail(const std::string& path, Long size) override {
-        return ThumbnailPicture(path, size);
-      }
-    };
-    return std::make_shared<Pictures>();
-  }
-};
-
 int Fail(const char* what) {
   std::printf("qt host: FAILED: %s\n", what);
   return 1;
@@ -55,7 +34,7 @@ int Fail(const char* what) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  SetUtilityFactory(std::make_shared<HostUtilities>());
+  SetUtilityFactory(std::make_shared<EmptySceneUtilities>());
 
   HostEvents events;
   MemorySettingsStore settings;  // not the user's own files
