@@ -10,8 +10,8 @@
 
 #include "base/error.h"
 #include "base/numbers_testing.h"
+#include "panel/panel_testing.h"
 #include "sections/group/angles.h"
-#include "sections/section_testing.h"
 
 namespace morvel {
 namespace {

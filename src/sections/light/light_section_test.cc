@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "memscene/mem_utilities.h"
-#include "sections/section_testing.h"
+#include "panel/panel_testing.h"
 
 namespace morvel {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "panel/panel_testing.h"
 #include "panel/properties_access.h"
-#include "sections/section_testing.h"
 #include "sections/shape/shape_section.h"
 
 namespace morvel {

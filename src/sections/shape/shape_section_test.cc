@@ -16,8 +16,8 @@
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
+#include "panel/panel_testing.h"
 #include "platform/headless.h"
-#include "sections/section_testing.h"
 
 namespace morvel {
 namespace {

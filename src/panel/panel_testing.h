@@ -1,5 +1,5 @@
-#ifndef MORVEL_SECTIONS_SECTION_TESTING_H_
-#define MORVEL_SECTIONS_SECTION_TESTING_H_
+#ifndef MORVEL_PANEL_PANEL_TESTING_H_
+#define MORVEL_PANEL_PANEL_TESTING_H_
 
 // A panel in a headless host over the reference scene graph, for the section
 // tests: created, read properties in user mode, container 4000 wide and
@@ -63,4 +63,4 @@ class PanelHarness {
 
 }  // namespace morvel::testing
 
-#endif  // MORVEL_SECTIONS_SECTION_TESTING_H_
+#endif  // MORVEL_PANEL_PANEL_TESTING_H_
