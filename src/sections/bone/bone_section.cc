@@ -55,7 +55,7 @@ BoneSection::BoneSection(PanelContext& context)
 }
 
 void BoneSection::Fill(const SetupArguments&) {
-  LoadBoneValues();
+  LoadBoneValues(FirstSelected(context_, &SceneGraph::GetSelectedBone));
   context_.State().CurrentGroup =
       FirstSelected(context_, &SceneGraph::GetSelectedBone);
 }
@@ -64,30 +64,26 @@ void BoneSection::Fill(const SetupArguments&) {
 // its position back at once, so the bone ends up holding exactly what its
 // sliders can show (a weight of 37.5 becomes 38), and the host hears of
 // each as its own change.
-void BoneSection::LoadBoneValues() {
-  WithPropertiesSource([&] {
-    std::shared_ptr<Group> bone =
-        FirstSelected(context_, &SceneGraph::GetSelectedBone);
-    sldWeight.SetValue(SliderPosition(bone->BoneWeight(), kWeightScale));
-    // Such a bone has no volume to show; the volume sliders keep whatever
-    // they last showed, out of sight, and write nothing.
-    if (bone->BoneKind() == kBoneKindWithoutVolume) {
-      fraBoneVolume.SetVisible(false);
-      fraBoneVolumeIrregular.SetVisible(false);
-      return;
-    }
-    fraBoneVolume.SetVisible(true);
-    fraBoneVolumeIrregular.SetVisible(true);
-    sldOriginEffectRange.SetValue(
-        SliderPosition(bone->BoneOriginEffectRange(), kOriginRangeScale));
-    sldEndEffectRange.SetValue(
-        SliderPosition(bone->BoneEndEffectRange(), kEndRangeScale));
-    sldEffectExtent.SetValue(
-        SliderPosition(bone->BoneEffectExtent(), kExtentScale));
-    sldExtentIrregular.SetValue(
-        SliderPosition(bone->BoneIrregularExtent(), kIrregularExtentScale));
-    UpdateIrregularVolumeFields();
-  });
+void BoneSection::LoadBoneValues(const std::shared_ptr<Group>& bone) {
+  sldWeight.SetValue(SliderPosition(bone->BoneWeight(), kWeightScale));
+  // Such a bone has no volume to show; the volume sliders keep whatever
+  // they last showed, out of sight, and write nothing.
+  if (bone->BoneKind() == kBoneKindWithoutVolume) {
+    fraBoneVolume.SetVisible(false);
+    fraBoneVolumeIrregular.SetVisible(false);
+    return;
+  }
+  fraBoneVolume.SetVisible(true);
+  fraBoneVolumeIrregular.SetVisible(true);
+  sldOriginEffectRange.SetValue(
+      SliderPosition(bone->BoneOriginEffectRange(), kOriginRangeScale));
+  sldEndEffectRange.SetValue(
+      SliderPosition(bone->BoneEndEffectRange(), kEndRangeScale));
+  sldEffectExtent.SetValue(
+      SliderPosition(bone->BoneEffectExtent(), kExtentScale));
+  sldExtentIrregular.SetValue(
+      SliderPosition(bone->BoneIrregularExtent(), kIrregularExtentScale));
+  UpdateIrregularVolumeFields();
 }
 
 // Without an irregular extent there is no irregular volume to shift: the

@@ -35,7 +35,7 @@ class BoneSection : public ObjectSection {
   // moves writes its position back into the bone (one scene change per
   // slider). The arguments are not read.
   void Fill(const SetupArguments& arguments) override;
-  void LoadBoneValues();
+  void LoadBoneValues(const std::shared_ptr<Group>& bone);
   // The offset fields take input only while there is an irregular extent.
   void UpdateIrregularVolumeFields();
 

@@ -36,29 +36,23 @@ CameraSection::CameraSection(PanelContext& context)
 
 void CameraSection::Fill(const SetupArguments&) {
   fraCameraRaytrace.SetVisible(true);
-  LoadCameraValues();
+  LoadCameraValues(*FirstSelected(context_, &SceneGraph::GetSelectedCamera));
   context_.State().CurrentCamera =
       FirstSelectedOrNull(context_, &SceneGraph::GetSelectedCamera);
 }
 
-void CameraSection::LoadCameraValues() {
-  WithPropertiesSource([&] {
-    std::shared_ptr<Camera> selected =
-        FirstSelected(context_, &SceneGraph::GetSelectedCamera);
-    Camera& camera = *selected;
-    // Shown unconverted: the field works in the camera's own units.
-    txtFieldofView.SetText(SingleToText(camera.GetFieldOfView(kCurrentKey)));
-    SetWhileDisabled(chkFocalBlur, [&] {
-      chkFocalBlur.SetValue(camera.GetFocalBlur() ? 1 : 0);
-    });
-    // Each slider is read and set in turn, so a slider's write-back lands
-    // before the next value is read.
-    sldFocalPoint.SetValue(RoundToLong(camera.GetFocalPoint(kCurrentKey)));
-    sldFocalAperture.SetValue(
-        RoundToLong(camera.GetFocalAperture(kCurrentKey)));
-    sldFocalQuality.SetValue(camera.GetFocalQuality());
-    ApplyFocalBlurState();
+void CameraSection::LoadCameraValues(Camera& camera) {
+  // Shown unconverted: the field works in the camera's own units.
+  txtFieldofView.SetText(SingleToText(camera.GetFieldOfView(kCurrentKey)));
+  SetWhileDisabled(chkFocalBlur, [&] {
+    chkFocalBlur.SetValue(camera.GetFocalBlur() ? 1 : 0);
   });
+  // Each slider is read and set in turn, so a slider's write-back lands
+  // before the next value is read.
+  sldFocalPoint.SetValue(RoundToLong(camera.GetFocalPoint(kCurrentKey)));
+  sldFocalAperture.SetValue(RoundToLong(camera.GetFocalAperture(kCurrentKey)));
+  sldFocalQuality.SetValue(camera.GetFocalQuality());
+  ApplyFocalBlurState();
 }
 
 void CameraSection::ApplyFocalBlurState() {

@@ -28,12 +28,13 @@ class CameraSection : public ObjectSection {
   // from the one selected camera and remembers the camera in CurrentCamera.
   // The arguments are not read.
   void Fill(const SetupArguments& arguments) override;
-  // Fills the widgets from the selected camera. The sliders are set without
-  // a guard, so each one that moves writes its value back at once.
-  void LoadCameraValues();
   // Makes the focal widgets follow the check box, warns when blur is on,
   // and sets the selected camera's focal blur outside any scene change.
   void ApplyFocalBlurState();
+  // Fills the widgets from the camera Fill fetched, then applies the focal
+  // blur state. The sliders are set without a guard: each one that moves
+  // writes its value back at once.
+  void LoadCameraValues(Camera& camera);
 
   // Editors. Field of view goes to CurrentCamera; the others to the
   // selected camera, fetched afresh.

@@ -101,51 +101,47 @@ void GroupSection::Fill(const SetupArguments& arguments) {
   StackIfShown(fraVelocity, !ambient, pos);
   StackIfShown(fraIK, !ambient && !directional, pos);
   custom_rows_.Arrange(context_.ActiveScene()->CustomGroupFieldNames(), pos);
-  LoadGroupValues();
+  LoadGroupValues(FirstSelected(context_, &SceneGraph::GetSelectedGroup));
   context_.State().CurrentGroup =
       FirstSelected(context_, &SceneGraph::GetSelectedGroup);
 }
 
-void GroupSection::LoadGroupValues() {
-  WithPropertiesSource([&] {
-    std::shared_ptr<Group> group =
-        FirstSelected(context_, &SceneGraph::GetSelectedGroup);
-    // Everything is shown relative to the group's parent, as the group is
-    // placed in the outliner.
-    std::shared_ptr<Group> parent = group->Parent();
+void GroupSection::LoadGroupValues(const std::shared_ptr<Group>& group) {
+  // Everything is shown relative to the group's parent, as the group is
+  // placed in the outliner.
+  std::shared_ptr<Group> parent = group->Parent();
 
-    SingleVector3 position = group->GetPosition(parent, kCurrentKey);
-    for (int axis = 0; axis < kAxes; ++axis) {
-      txtPosition[axis]->SetText(
-          FormatNumber(Component(position, axis), kPositionPattern));
-    }
+  SingleVector3 position = group->GetPosition(parent, kCurrentKey);
+  for (int axis = 0; axis < kAxes; ++axis) {
+    txtPosition[axis]->SetText(
+        FormatNumber(Component(position, axis), kPositionPattern));
+  }
 
-    Orientation orientation = group->GetOrientation(parent, kCurrentKey);
-    SingleVector3 angles = context_.SceneUtil()->OrientationToEuler(
-        orientation.Forward, orientation.Up);
-    for (int axis = 0; axis < kAxes; ++axis) {
-      txtOrientation[axis]->SetText(FormatNumber(
-          OrientationToDegrees(Component(angles, axis)), kOrientationPattern));
-    }
+  Orientation orientation = group->GetOrientation(parent, kCurrentKey);
+  SingleVector3 angles = context_.SceneUtil()->OrientationToEuler(
+      orientation.Forward, orientation.Up);
+  for (int axis = 0; axis < kAxes; ++axis) {
+    txtOrientation[axis]->SetText(FormatNumber(
+        OrientationToDegrees(Component(angles, axis)), kOrientationPattern));
+  }
 
-    // Only the speed is shown; the axis stays as the group has it.
-    RotationalVelocity velocity = group->GetRotationalVelocity();
-    txtRotationTheta.SetText(
-        FormatNumber(RevolutionsPerSecond(velocity.Theta), kVelocityPattern));
+  // Only the speed is shown; the axis stays as the group has it.
+  RotationalVelocity velocity = group->GetRotationalVelocity();
+  txtRotationTheta.SetText(
+      FormatNumber(RevolutionsPerSecond(velocity.Theta), kVelocityPattern));
 
-    SetWhileDisabled(cboIKJoint,
-                     [&] { cboIKJoint.SetListIndex(group->IKJointMode()); });
-    IKJointLimits limits = group->GetIKJointLimits();
-    const Single in_field_order[] = {limits.MinX, limits.MaxX, limits.MinY,
-                                     limits.MaxY, limits.MinZ, limits.MaxZ};
-    std::array<UpDownText*, 6> fields = IKRangeFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      fields[i]->SetText(SingleToText(JointLimitToDegrees(in_field_order[i])));
-    }
-    UpdateIKJointFields();
+  SetWhileDisabled(cboIKJoint,
+                   [&] { cboIKJoint.SetListIndex(group->IKJointMode()); });
+  IKJointLimits limits = group->GetIKJointLimits();
+  const Single in_field_order[] = {limits.MinX, limits.MaxX, limits.MinY,
+                                   limits.MaxY, limits.MinZ, limits.MaxZ};
+  std::array<UpDownText*, 6> fields = IKRangeFields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    fields[i]->SetText(SingleToText(JointLimitToDegrees(in_field_order[i])));
+  }
+  UpdateIKJointFields();
 
-    custom_rows_.Fill([&] { return group; });
-  });
+  custom_rows_.Fill([&] { return group; });
 }
 
 }  // namespace morvel

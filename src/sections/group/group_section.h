@@ -40,7 +40,7 @@ class GroupSection : public ObjectSection {
   // remembers the group in CurrentGroup. Of its arguments it reads
   // AmbientLightSelected and DirectionalLightSelected. Raises no events.
   void Fill(const SetupArguments& arguments) override;
-  void LoadGroupValues();
+  void LoadGroupValues(const std::shared_ptr<Group>& group);
   // The six range fields take input only while the joint is "Enabled".
   void UpdateIKJointFields();
   // The range fields in the order the joint reads and shows them: MinX,

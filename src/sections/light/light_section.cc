@@ -92,44 +92,37 @@ void LightSection::Fill(const SetupArguments&) {
       FirstSelected(context_, &SceneGraph::GetSelectedLight);
   fraLightSpot.SetVisible(light->LightType() == kLightTypeSpot);
   fraLightGeneral.SetVisible(true);
-  LoadLightValues();
+  LoadLightValues(*FirstSelected(context_, &SceneGraph::GetSelectedLight));
   context_.State().CurrentLight =
       FirstSelectedOrNull(context_, &SceneGraph::GetSelectedLight);
 }
 
-void LightSection::LoadLightValues() {
-  WithPropertiesSource([&] {
-    std::shared_ptr<Light> selected =
-        FirstSelected(context_, &SceneGraph::GetSelectedLight);
-    Light& light = *selected;
-    // The list is disabled while it is set, so its editor does not write
-    // the loaded type straight back.
-    SetWhileDisabled(cboAttenuationType, [&] {
-      // The first term that is not zero is the one the light fades by; its
-      // factor is read again for display.
-      for (const AttenuationTerm& term : kTermsInOrder) {
-        if ((light.*term.get)(kCurrentKey) != 0) {
-          cboAttenuationType.SetListIndex(term.entry);
-          txtAttenuationFactor.SetText(
-              SingleToText((light.*term.get)(kCurrentKey)));
-          return;
-        }
+void LightSection::LoadLightValues(Light& light) {
+  // The list is disabled while it is set, so its editor does not write
+  // the loaded type straight back.
+  SetWhileDisabled(cboAttenuationType, [&] {
+    // The first term that is not zero is the one the light fades by; its
+    // factor is read again for display.
+    for (const AttenuationTerm& term : kTermsInOrder) {
+      if ((light.*term.get)(kCurrentKey) != 0) {
+        cboAttenuationType.SetListIndex(term.entry);
+        txtAttenuationFactor.SetText(
+            SingleToText((light.*term.get)(kCurrentKey)));
+        return;
       }
-      cboAttenuationType.SetListIndex(kConstantEntry);
-      txtAttenuationFactor.SetText(kNoAttenuationText);
-    });
-    // Other lights leave the spot fields as they were: their frame is
-    // hidden, and their texts are not the light's.
-    if (light.LightType() == kLightTypeSpot) {
-      txtSpotlightRange.SetText(
-          SingleToText(light.SpotlightRange(kCurrentKey)));
-      txtSpotlightUmbra.SetText(
-          SingleToText(light.SpotlightUmbra(kCurrentKey)));
-      txtSpotlightPenumbra.SetText(
-          SingleToText(light.SpotlightPenumbra(kCurrentKey)));
     }
-    context_.SetlVBColor(LightColourToSwatch(light));
+    cboAttenuationType.SetListIndex(kConstantEntry);
+    txtAttenuationFactor.SetText(kNoAttenuationText);
   });
+  // Other lights leave the spot fields as they were: their frame is
+  // hidden, and their texts are not the light's.
+  if (light.LightType() == kLightTypeSpot) {
+    txtSpotlightRange.SetText(SingleToText(light.SpotlightRange(kCurrentKey)));
+    txtSpotlightUmbra.SetText(SingleToText(light.SpotlightUmbra(kCurrentKey)));
+    txtSpotlightPenumbra.SetText(
+        SingleToText(light.SpotlightPenumbra(kCurrentKey)));
+  }
+  context_.SetlVBColor(LightColourToSwatch(light));
 }
 
 void LightSection::ApplyAttenuation() {

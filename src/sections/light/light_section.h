@@ -22,12 +22,11 @@ class LightSection : public ObjectSection {
 
  private:
   // LoadLightProperties, once fraLightProperties is in view: fills it from
-  // the one selected light and remembers the light in CurrentLight. The
-  // selection arguments are not read: ambient and directional lights show
-  // like any other light that is not a spotlight.
+  // the one selected light (LoadLightValues) and remembers the light in
+  // CurrentLight. The selection arguments are not read: ambient and
+  // directional lights show like any other light that is not a spotlight.
   void Fill(const SetupArguments& arguments) override;
-  // Fills the widgets from the selected light, fetched afresh.
-  void LoadLightValues();
+  void LoadLightValues(Light& light);
 
   // Editors (light_section.cc): write to CurrentLight.
   void ApplyAttenuation();
