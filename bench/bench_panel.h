@@ -21,15 +21,7 @@ namespace morvel::bench {
 
 // What a headless host lends a panel: the platform services, a silent
 // event sink and a fixed container.
-struct HeadlessHost {
-  PlatformServices Platform() {
-    return PlatformServices{&clipboard, &messages, &settings, &metrics};
-  }
-
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
+struct HeadlessHost : HeadlessServices {
   PropertiesEvents events;
   FixedContainer container;
 };
@@ -79,17 +71,9 @@ template <class PanelWork, class BareWork>
 void MeasureSideBySide(benchmark::State& state, PanelWork&& panel_work,
                        BareWork&& bare_work, TimeUnit unit,
                        double units_per_iteration = 1) {
-  double panel = 0, bare = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    panel_work();
-    auto t1 = Clock::now();
-    bare_work();
-    auto t2 = Clock::now();
-    panel += Seconds(t1 - t0);
-    bare += Seconds(t2 - t1);
-  }
-  ReportRatio(state, panel, bare,
+  const SideBySideSeconds seconds =
+      TimeSideBySide(state, panel_work, bare_work);
+  ReportRatio(state, seconds.first, seconds.second,
               static_cast<double>(state.iterations()) * units_per_iteration,
               unit);
 }

@@ -33,6 +33,29 @@ inline double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
+// The CPU seconds two pieces of work took over all of a benchmark's
+// iterations, timed one after the other within each iteration so that both
+// see the same machine state.
+struct SideBySideSeconds {
+  double first = 0;
+  double second = 0;
+};
+
+template <class State, class First, class Second>
+SideBySideSeconds TimeSideBySide(State& state, First&& first, Second&& second) {
+  SideBySideSeconds seconds;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    first();
+    const auto t1 = Clock::now();
+    second();
+    const auto t2 = Clock::now();
+    seconds.first += Seconds(t1 - t0);
+    seconds.second += Seconds(t2 - t1);
+  }
+  return seconds;
+}
+
 // Heap accounting for the whole binary (bench_support.cc replaces the global
 // operator new and delete): bytes handed out, bytes given back, and the
 // number of allocations, since the process started. Benchmarks run on one

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -110,13 +109,21 @@ MemSceneGraph& MillionScene() {
   return *scene;
 }
 
+// Runs `work` (a million reads) in every iteration and counts its items.
+template <class Work>
+void MillionReads(benchmark::State& state, Work work) {
+  for (auto _ : state) work();
+  state.SetItemsProcessed(state.iterations() * kMillion);
+}
+
 // GetHiddenState over a million selected nodes through the interface...
 void BM_GetHiddenState(benchmark::State& state) {
   MemSceneGraph& scene = MillionScene();
   std::shared_ptr<SceneUtility> utility = std::make_shared<MemSceneUtility>();
   Long list = scene.GetActiveScene()->SelectionList();
-  for (auto _ : state) benchmark::DoNotOptimize(utility->GetHiddenState(list));
-  state.SetItemsProcessed(state.iterations() * kMillion);
+  MillionReads(state, [&] {
+    benchmark::DoNotOptimize(utility->GetHiddenState(list));
+  });
 }
 BENCHMARK(BM_GetHiddenState)->Unit(benchmark::kMillisecond);
 
@@ -131,40 +138,41 @@ Long BareHiddenLoop(const mem::SceneContent& content) {
 
 void BM_BareHiddenLoop(benchmark::State& state) {
   const mem::SceneContent& content = MillionScene().state().content;
-  for (auto _ : state) benchmark::DoNotOptimize(BareHiddenLoop(content));
-  state.SetItemsProcessed(state.iterations() * kMillion);
+  MillionReads(state,
+               [&] { benchmark::DoNotOptimize(BareHiddenLoop(content)); });
 }
 BENCHMARK(BM_BareHiddenLoop)->Unit(benchmark::kMillisecond);
 
 // A million GetSelectedNode calls through the SceneGraph interface...
+void SelectedNodeCalls(SceneGraph& graph, Long list) {
+  for (Long i = 0; i < kMillion; ++i) {
+    std::shared_ptr<SceneNode> node = graph.GetSelectedNode(list, i);
+    benchmark::DoNotOptimize(node.get());
+  }
+}
+
 void BM_GetSelectedNode(benchmark::State& state) {
   MemSceneGraph& scene = MillionScene();
-  SceneGraph& graph = scene;
   Long list = scene.GetActiveScene()->SelectionList();
-  for (auto _ : state) {
-    for (Long i = 0; i < kMillion; ++i) {
-      std::shared_ptr<SceneNode> node = graph.GetSelectedNode(list, i);
-      benchmark::DoNotOptimize(node.get());
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * kMillion);
+  MillionReads(state, [&] { SelectedNodeCalls(scene, list); });
 }
 BENCHMARK(BM_GetSelectedNode)->Unit(benchmark::kMillisecond);
 
 // ...against as many direct reads of the same handles out of the node
 // vector (the shared object the call hands out, copied as the call copies
 // it)...
+void DirectHandleReads(const mem::State& data) {
+  const auto& selection = data.content.selection;
+  for (Long i = 0; i < kMillion; ++i) {
+    std::shared_ptr<SceneNode> node =
+        data.Handle(selection[static_cast<std::size_t>(i)]);
+    benchmark::DoNotOptimize(node.get());
+  }
+}
+
 void BM_DirectHandleReads(benchmark::State& state) {
   const mem::State& data = MillionScene().state();
-  const auto& selection = data.content.selection;
-  for (auto _ : state) {
-    for (Long i = 0; i < kMillion; ++i) {
-      std::shared_ptr<SceneNode> node =
-          data.Handle(selection[static_cast<std::size_t>(i)]);
-      benchmark::DoNotOptimize(node.get());
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * kMillion);
+  MillionReads(state, [&] { DirectHandleReads(data); });
 }
 BENCHMARK(BM_DirectHandleReads)->Unit(benchmark::kMillisecond);
 
@@ -172,13 +180,12 @@ BENCHMARK(BM_DirectHandleReads)->Unit(benchmark::kMillisecond);
 void BM_DirectPointerReads(benchmark::State& state) {
   const mem::State& data = MillionScene().state();
   const auto& selection = data.content.selection;
-  for (auto _ : state) {
+  MillionReads(state, [&] {
     for (Long i = 0; i < kMillion; ++i) {
       benchmark::DoNotOptimize(
           data.RawHandle(selection[static_cast<std::size_t>(i)]));
     }
-  }
-  state.SetItemsProcessed(state.iterations() * kMillion);
+  });
 }
 BENCHMARK(BM_DirectPointerReads)->Unit(benchmark::kMillisecond);
 
@@ -186,22 +193,12 @@ BENCHMARK(BM_DirectPointerReads)->Unit(benchmark::kMillisecond);
 // sides so that both see the same machine load.
 template <class A, class B>
 void Ratio(benchmark::State& state, A interface_side, B bare_side) {
-  using Clock = std::chrono::steady_clock;
-  double interface_ns = 0, bare_ns = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    interface_side();
-    auto t1 = Clock::now();
-    bare_side();
-    auto t2 = Clock::now();
-    interface_ns += std::chrono::duration<double, std::nano>(t1 - t0).count();
-    bare_ns += std::chrono::duration<double, std::nano>(t2 - t1).count();
-  }
-  state.counters["interface_ms"] =
-      interface_ns / 1e6 / static_cast<double>(state.iterations());
-  state.counters["bare_ms"] =
-      bare_ns / 1e6 / static_cast<double>(state.iterations());
-  state.counters["ratio"] = interface_ns / bare_ns;
+  const bench::SideBySideSeconds seconds =
+      bench::TimeSideBySide(state, interface_side, bare_side);
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["interface_ms"] = seconds.first * 1e3 / iterations;
+  state.counters["bare_ms"] = seconds.second * 1e3 / iterations;
+  state.counters["ratio"] = seconds.first / seconds.second;
 }
 
 void BM_HiddenStateRatio(benchmark::State& state) {
@@ -218,25 +215,11 @@ BENCHMARK(BM_HiddenStateRatio)->Unit(benchmark::kMillisecond);
 
 void BM_GetSelectedNodeRatio(benchmark::State& state) {
   MemSceneGraph& scene = MillionScene();
-  SceneGraph& graph = scene;
   Long list = scene.GetActiveScene()->SelectionList();
   const mem::State& data = scene.state();
-  const auto& selection = data.content.selection;
   Ratio(
-      state,
-      [&] {
-        for (Long i = 0; i < kMillion; ++i) {
-          std::shared_ptr<SceneNode> node = graph.GetSelectedNode(list, i);
-          benchmark::DoNotOptimize(node.get());
-        }
-      },
-      [&] {
-        for (Long i = 0; i < kMillion; ++i) {
-          std::shared_ptr<SceneNode> node =
-              data.Handle(selection[static_cast<std::size_t>(i)]);
-          benchmark::DoNotOptimize(node.get());
-        }
-      });
+      state, [&] { SelectedNodeCalls(scene, list); },
+      [&] { DirectHandleReads(data); });
 }
 BENCHMARK(BM_GetSelectedNodeRatio)->Unit(benchmark::kMillisecond);
 

@@ -5,7 +5,6 @@
 
 #include "panel/properties.h"
 #include "platform/headless.h"
-#include "platform/settings_store.h"
 #include "warn/frm_warn.h"
 #include "widgets/widget.h"
 
@@ -95,14 +94,10 @@ void WithDesignedPanel(const std::function<void(const WidgetTree&)>& use) {
   // A headless panel with nothing behind it: it builds the form and every
   // section's widgets when it is made, and stays as designed until a host
   // reads its properties.
-  MemoryClipboard clipboard;
-  RecordingMessageBox messages;
-  MemorySettingsStore settings;
-  FixedScreenMetrics metrics;
+  HeadlessServices services;
   PropertiesEvents events;
   FixedContainer container;
-  Properties panel({&clipboard, &messages, &settings, &metrics}, events,
-                   container);
+  Properties panel(services.Platform(), events, container);
   use(panel.Widgets());
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "platform/platform.h"
+#include "platform/settings_store.h"
 
 // Platform services without a windowing system: for the command-line host,
 // the scenario runner and the tests. Each can be told to fail, so that the
@@ -87,6 +88,19 @@ class FixedScreenMetrics : public ScreenMetrics {
  private:
   Long x_;
   Long y_;
+};
+
+// All four services in memory, as a panel run without a window (a tool, a
+// benchmark) is lent them.
+struct HeadlessServices {
+  PlatformServices Platform() {
+    return PlatformServices{&clipboard, &messages, &settings, &metrics};
+  }
+
+  MemoryClipboard clipboard;
+  RecordingMessageBox messages;
+  MemorySettingsStore settings;
+  FixedScreenMetrics metrics;
 };
 
 // Human-readable names of the message enumerations, for logs and test output.
