@@ -72,17 +72,38 @@ int Usage(const std::string& problem) {
   return 2;
 }
 
+bool IsOption(const std::string& arg) { return !arg.empty() && arg[0] == '-'; }
+
+// What the run and random commands take besides their own options: -v and
+// the files. False for any other option.
+bool TakeVerboseOrFile(const std::string& arg, bool& verbose,
+                       std::vector<std::string>& files) {
+  if (arg == "-v" || arg == "--verbose") {
+    verbose = true;
+  } else if (IsOption(arg)) {
+    return false;
+  } else {
+    files.push_back(arg);
+  }
+  return true;
+}
+
+// The one operand of the show and corpus commands, into `operand`; the
+// problem (`second` for a second operand), or empty once it is taken.
+std::string TakeOperand(const std::string& arg, std::string& operand,
+                        const std::string& second) {
+  if (IsOption(arg)) return "unknown option " + arg;
+  if (!operand.empty()) return second;
+  operand = arg;
+  return "";
+}
+
 int RunCommand(const std::vector<std::string>& args) {
   bool verbose = false;
   std::vector<std::string> files;
   for (const std::string& arg : args) {
-    if (arg == "-v" || arg == "--verbose") {
-      verbose = true;
-    } else if (!arg.empty() && arg[0] == '-') {
+    if (!TakeVerboseOrFile(arg, verbose, files))
       return Usage("unknown option " + arg);
-    } else {
-      files.push_back(arg);
-    }
   }
   if (files.empty()) return Usage("run needs at least one scenario file");
   HeadlessHost host;
@@ -114,12 +135,10 @@ int ShowCommand(const std::vector<std::string>& args) {
       } else {
         selection = SplitNames(value);
       }
-    } else if (!arg.empty() && arg[0] == '-') {
-      return Usage("unknown option " + arg);
-    } else if (scene_path.empty()) {
-      scene_path = arg;
-    } else {
-      return Usage("show takes one scene file");
+    } else if (const std::string problem =
+                   TakeOperand(arg, scene_path, "show takes one scene file");
+               !problem.empty()) {
+      return Usage(problem);
     }
   }
   if (scene_path.empty()) return Usage("show needs a scene file");
@@ -198,12 +217,8 @@ int RandomCommand(const std::vector<std::string>& args) {
       options.decimal_separator = ',';
     } else if (arg == "--heap") {
       heap = true;
-    } else if (arg == "-v" || arg == "--verbose") {
-      verbose = true;
-    } else if (!arg.empty() && arg[0] == '-') {
+    } else if (!TakeVerboseOrFile(arg, verbose, files)) {
       return Usage("unknown option " + arg);
-    } else {
-      files.push_back(arg);
     }
   }
   if (files.empty()) return Usage("random needs at least one scene file");
@@ -309,12 +324,10 @@ int CorpusCommand(const std::vector<std::string>& args) {
       options.shards = static_cast<std::size_t>(*shards);
     } else if (arg == "-v" || arg == "--verbose") {
       options.verbose = true;
-    } else if (!arg.empty() && arg[0] == '-') {
-      return Usage("unknown option " + arg);
-    } else if (options.folder.empty()) {
-      options.folder = arg;
-    } else {
-      return Usage("corpus takes one folder");
+    } else if (const std::string problem =
+                   TakeOperand(arg, options.folder, "corpus takes one folder");
+               !problem.empty()) {
+      return Usage(problem);
     }
   }
   if (options.folder.empty()) return Usage("corpus needs a folder");
