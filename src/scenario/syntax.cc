@@ -182,33 +182,51 @@ CellPath ParseCellPath(const Token& row, const Token& col_prop, int line) {
                                 "CellAlignment or CellPicture");
 }
 
-SetupOptions ParseSetupOptions(const Line& line) {
-  SetupOptions options;
-  for (std::size_t i = 2; i < line.tokens.size(); ++i) {
+namespace {
+
+// Hands each KEY=VALUE word of `line`, from token `first` on, to
+// `take(key, value, token)`, the value as a token of its own; any other
+// token fails with `bad(token)` as the message.
+template <class Bad, class Take>
+void ForEachKeyValue(const Line& line, std::size_t first, Bad bad, Take take) {
+  for (std::size_t i = first; i < line.tokens.size(); ++i) {
     const Token& token = line.tokens[i];
-    std::size_t eq = token.text.find('=');
+    const std::size_t eq = token.text.find('=');
     if (token.kind != Token::Kind::kWord || eq == std::string::npos)
-      throw ScenarioError(line.number,
-                          "bad setup option " + token.ToText() +
-                              ": expected ambient=B, directional=B, "
-                              "scene-selected=B or render-mode=N");
-    std::string key = token.text.substr(0, eq);
+      throw ScenarioError(line.number, bad(token));
     Token value;
     value.text = token.text.substr(eq + 1);
-    if (key == "ambient") {
-      options.ambient = TokenToBool(value, line.number);
-    } else if (key == "directional") {
-      options.directional = TokenToBool(value, line.number);
-    } else if (key == "scene-selected") {
-      options.scene_selected = TokenToBool(value, line.number);
-    } else if (key == "render-mode") {
-      options.render_mode = TokenToLong(value, line.number);
-    } else {
-      throw ScenarioError(line.number, "unknown setup option " + Quoted(key) +
-                                           ": expected ambient, directional, "
-                                           "scene-selected or render-mode");
-    }
+    take(token.text.substr(0, eq), value, token);
   }
+}
+
+}  // namespace
+
+SetupOptions ParseSetupOptions(const Line& line) {
+  SetupOptions options;
+  const auto bad = [](const Token& token) {
+    return "bad setup option " + token.ToText() +
+           ": expected ambient=B, directional=B, scene-selected=B or "
+           "render-mode=N";
+  };
+  ForEachKeyValue(
+      line, 2, bad,
+      [&](const std::string& key, const Token& value, const Token&) {
+        if (key == "ambient") {
+          options.ambient = TokenToBool(value, line.number);
+        } else if (key == "directional") {
+          options.directional = TokenToBool(value, line.number);
+        } else if (key == "scene-selected") {
+          options.scene_selected = TokenToBool(value, line.number);
+        } else if (key == "render-mode") {
+          options.render_mode = TokenToLong(value, line.number);
+        } else {
+          throw ScenarioError(line.number,
+                              "unknown setup option " + Quoted(key) +
+                                  ": expected ambient, directional, "
+                                  "scene-selected or render-mode");
+        }
+      });
   return options;
 }
 
@@ -275,22 +293,21 @@ void CheckPanelProperty(const Token& token, int line) {
 
 FaultOptions ParseFaultOptions(const Line& line) {
   FaultOptions options;
-  for (std::size_t i = 4; i < line.tokens.size(); ++i) {
-    const Token& token = line.tokens[i];
-    std::size_t eq = token.text.find('=');
-    std::string key = eq == std::string::npos ? "" : token.text.substr(0, eq);
-    if (token.kind != Token::Kind::kWord || (key != "after" && key != "times"))
-      throw ScenarioError(line.number, "bad value " + token.ToText() +
-                                           ": expected after=N or times=N");
-    Token count;
-    count.text = token.text.substr(eq + 1);
-    Long value = TokenToLong(count, line.number);
-    if (value < (key == "after" ? 0 : 1))
-      throw ScenarioError(line.number,
-                          "bad value " + token.ToText() + ": expected " + key +
-                              "=N with N >= " + (key == "after" ? "0" : "1"));
-    (key == "after" ? options.after : options.times) = value;
-  }
+  const auto bad = [](const Token& token) {
+    return "bad value " + token.ToText() + ": expected after=N or times=N";
+  };
+  ForEachKeyValue(
+      line, 4, bad,
+      [&](const std::string& key, const Token& count, const Token& token) {
+        if (key != "after" && key != "times")
+          throw ScenarioError(line.number, bad(token));
+        const Long value = TokenToLong(count, line.number);
+        if (value < (key == "after" ? 0 : 1))
+          throw ScenarioError(
+              line.number, "bad value " + token.ToText() + ": expected " + key +
+                               "=N with N >= " + (key == "after" ? "0" : "1"));
+        (key == "after" ? options.after : options.times) = value;
+      });
   return options;
 }
 
