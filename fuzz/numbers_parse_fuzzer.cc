@@ -18,6 +18,35 @@
 
 using morvel::Error;
 
+namespace {
+
+// What one conversion made of the text: the number, or the error it raised,
+// which must be type mismatch (not a number) or overflow.
+template <class T>
+struct Reading {
+  std::optional<T> number;
+  morvel::Long error = 0;
+};
+
+template <class Convert>
+auto Read(const char* conversion, Convert convert)
+    -> Reading<decltype(convert())> {
+  Reading<decltype(convert())> reading;
+  try {
+    reading.number = convert();
+  } catch (const Error& e) {
+    reading.error = e.Number();
+  }
+  MORVEL_FUZZ_CHECK(reading.number ||
+                        reading.error == morvel::kErrTypeMismatch ||
+                        reading.error == morvel::kErrOverflow,
+                    "%s conversion raised error %d", conversion,
+                    static_cast<int>(reading.error));
+  return reading;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   if (size == 0) return 0;
@@ -27,30 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string_view text(reinterpret_cast<const char*>(data + 1),
                               size - 1);
 
-  std::optional<double> as_double;
-  morvel::Long double_error = 0;
-  try {
-    as_double = morvel::TextToDouble(text);
-  } catch (const Error& e) {
-    double_error = e.Number();
-  }
-  MORVEL_FUZZ_CHECK(as_double || double_error == morvel::kErrTypeMismatch ||
-                        double_error == morvel::kErrOverflow,
-                    "Double conversion raised error %d",
-                    static_cast<int>(double_error));
+  const auto [as_double, double_error] = Read(
+      "Double", [&] { return morvel::TextToDouble(text); });
   if (as_double) MORVEL_FUZZ_CHECK(std::isfinite(*as_double), "non-finite");
-
-  std::optional<float> as_single;
-  morvel::Long single_error = 0;
-  try {
-    as_single = morvel::TextToSingle(text);
-  } catch (const Error& e) {
-    single_error = e.Number();
-  }
-  MORVEL_FUZZ_CHECK(as_single || single_error == morvel::kErrTypeMismatch ||
-                        single_error == morvel::kErrOverflow,
-                    "Single conversion raised error %d",
-                    static_cast<int>(single_error));
+  const auto [as_single, single_error] = Read(
+      "Single", [&] { return morvel::TextToSingle(text); });
 
   // Both read the same texts as numbers.
   MORVEL_FUZZ_CHECK((double_error == morvel::kErrTypeMismatch) ==
