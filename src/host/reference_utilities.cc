@@ -44,9 +44,20 @@ Single Channel(Colour colour, int shift) {
          255.0f;
 }
 
-Long Percent(const std::string& level) {
-  return RoundToLong(TextToSingle(level));
-}
+// A MaterialBase's level methods, by the name error 438 gives.
+struct BaseLevel {
+  const char* name;
+  Long (MaterialBase::*get)();
+  void (MaterialBase::*set)(Long percent);
+};
+constexpr BaseLevel kBaseLevels[] = {
+    {"DiffuseLevel", &MaterialBase::DiffuseLevel,
+     &MaterialBase::SetDiffuseLevel},
+    {"AmbientLevel", &MaterialBase::AmbientLevel,
+     &MaterialBase::SetAmbientLevel},
+    {"SpecularLevel", &MaterialBase::SpecularLevel,
+     &MaterialBase::SetSpecularLevel},
+};
 
 // Whether `node` has what `query` asks about.
 bool Has(SelectionQuery query, const std::shared_ptr<SceneNode>& node) {
@@ -146,34 +157,52 @@ Single ReferenceSceneUtility::ColourAlpha(Colour colour) {
 
 Long ReferenceSceneUtility::GetDiffuseLevel(
     const std::shared_ptr<Material>& material, Colour) {
-  return OfMaterial(material, "DiffuseLevel").DiffuseLevel();
+  return GetMaterialLevel(material, MaterialLevel::kDiffuse);
 }
 
 Long ReferenceSceneUtility::GetAmbientLevel(
     const std::shared_ptr<Material>& material, Colour) {
-  return OfMaterial(material, "AmbientLevel").AmbientLevel();
+  return GetMaterialLevel(material, MaterialLevel::kAmbient);
 }
 
 Long ReferenceSceneUtility::GetSpecularLevel(
     const std::shared_ptr<Material>& material) {
-  return OfMaterial(material, "SpecularLevel").SpecularLevel();
+  return GetMaterialLevel(material, MaterialLevel::kSpecular);
 }
 
 void ReferenceSceneUtility::SetDiffuseLevel(
     const std::shared_ptr<Material>& material, const std::string& level,
     Colour) {
-  OfMaterial(material, "DiffuseLevel").SetDiffuseLevel(Percent(level));
+  SetMaterialLevel(material, MaterialLevel::kDiffuse, level);
 }
 
 void ReferenceSceneUtility::SetAmbientLevel(
     const std::shared_ptr<Material>& material, const std::string& level,
     Colour) {
-  OfMaterial(material, "AmbientLevel").SetAmbientLevel(Percent(level));
+  SetMaterialLevel(material, MaterialLevel::kAmbient, level);
 }
 
 void ReferenceSceneUtility::SetSpecularLevel(
     const std::shared_ptr<Material>& material, const std::string& level) {
-  OfMaterial(material, "SpecularLevel").SetSpecularLevel(Percent(level));
+  SetMaterialLevel(material, MaterialLevel::kSpecular, level);
+}
+
+Long ReferenceSceneUtility::GetMaterialLevel(
+    const std::shared_ptr<Material>& material, MaterialLevel level) {
+  const BaseLevel& base = kBaseLevels[static_cast<int>(level)];
+  return (OfMaterial(material, base.name).*base.get)();
+}
+
+void ReferenceSceneUtility::SetMaterialLevel(
+    const std::shared_ptr<Material>& material, MaterialLevel level,
+    const std::string& text) {
+  const BaseLevel& base = kBaseLevels[static_cast<int>(level)];
+  MaterialBase& found = OfMaterial(material, base.name);
+  (found.*base.set)(LevelPercent(text));
+}
+
+Long ReferenceSceneUtility::LevelPercent(const std::string& text) {
+  return RoundToLong(TextToSingle(text));
 }
 
 Integer ReferenceSceneUtility::DefaultMapSettingB() {

@@ -97,6 +97,19 @@ class ReferenceSceneUtility : public SceneUtility {
   // graph's own utilities can fail there as its scene would.
   virtual void Entering(const char* operation) { (void)operation; }
 
+  // Where the level helpers keep a material's levels: the reference in
+  // MaterialBase (error 438 for another material); a scene graph's own
+  // utilities may keep them in its data. The setter reads `text` as a
+  // percentage (LevelPercent) once it has found the material.
+  enum class MaterialLevel { kDiffuse, kAmbient, kSpecular };
+  virtual Long GetMaterialLevel(const std::shared_ptr<Material>& material,
+                                MaterialLevel level);
+  virtual void SetMaterialLevel(const std::shared_ptr<Material>& material,
+                                MaterialLevel level, const std::string& text);
+  // A typed level as the platform reads numbers, rounded to whole percent;
+  // error 13 for no number.
+  static Long LevelPercent(const std::string& text);
+
  private:
   // The scene graph now, held for one query; error 91 while there is none.
   std::shared_ptr<SceneGraph> Graph();

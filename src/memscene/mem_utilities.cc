@@ -1,7 +1,6 @@
 #include "memscene/mem_utilities.h"
 
 #include "base/error.h"
-#include "base/numbers.h"
 #include "memscene/handles.h"
 #include "memscene/state.h"
 
@@ -29,9 +28,18 @@ bool Has(SelectionQuery query, const mem::NodeData& node) {
   return false;
 }
 
-Long ParseLevel(const std::string& level) {
-  return RoundToLong(TextToSingle(level));
-}
+// A material record's levels, by the operation names the scene's faults
+// and journal know them by.
+struct RecordLevel {
+  Long mem::MaterialData::*field;
+  const char* get;
+  const char* set;
+};
+constexpr RecordLevel kRecordLevels[] = {
+    {&mem::MaterialData::diffuse, "GetDiffuseLevel", "SetDiffuseLevel"},
+    {&mem::MaterialData::ambient, "GetAmbientLevel", "SetAmbientLevel"},
+    {&mem::MaterialData::specular, "GetSpecularLevel", "SetSpecularLevel"},
+};
 
 }  // namespace
 
@@ -110,46 +118,20 @@ std::string MemSceneUtility::GetSourceDetail(
 
 // The reference materials keep their levels as whole percents of their own;
 // the colour a level applies to does not change the percentage.
-Long MemSceneUtility::GetDiffuseLevel(const std::shared_ptr<Material>& material,
-                                      Colour) {
-  return mem::AsMaterial(material).Enter("GetDiffuseLevel").diffuse;
+Long MemSceneUtility::GetMaterialLevel(
+    const std::shared_ptr<Material>& material, MaterialLevel level) {
+  const RecordLevel& record = kRecordLevels[static_cast<int>(level)];
+  return mem::AsMaterial(material).Enter(record.get).*record.field;
 }
 
-Long MemSceneUtility::GetAmbientLevel(const std::shared_ptr<Material>& material,
-                                      Colour) {
-  return mem::AsMaterial(material).Enter("GetAmbientLevel").ambient;
-}
-
-Long MemSceneUtility::GetSpecularLevel(
-    const std::shared_ptr<Material>& material) {
-  return mem::AsMaterial(material).Enter("GetSpecularLevel").specular;
-}
-
-void MemSceneUtility::SetDiffuseLevel(const std::shared_ptr<Material>& material,
-                                      const std::string& level, Colour) {
+void MemSceneUtility::SetMaterialLevel(
+    const std::shared_ptr<Material>& material, MaterialLevel level,
+    const std::string& text) {
+  const RecordLevel& record = kRecordLevels[static_cast<int>(level)];
   mem::MaterialHandle& handle = mem::AsMaterial(material);
-  mem::MaterialData& data = handle.Enter("SetDiffuseLevel");
-  data.diffuse = ParseLevel(level);
-  handle.node()->state().Record("SetDiffuseLevel", handle.Name(),
-                                mem::Arg(data.diffuse));
-}
-
-void MemSceneUtility::SetAmbientLevel(const std::shared_ptr<Material>& material,
-                                      const std::string& level, Colour) {
-  mem::MaterialHandle& handle = mem::AsMaterial(material);
-  mem::MaterialData& data = handle.Enter("SetAmbientLevel");
-  data.ambient = ParseLevel(level);
-  handle.node()->state().Record("SetAmbientLevel", handle.Name(),
-                                mem::Arg(data.ambient));
-}
-
-void MemSceneUtility::SetSpecularLevel(
-    const std::shared_ptr<Material>& material, const std::string& level) {
-  mem::MaterialHandle& handle = mem::AsMaterial(material);
-  mem::MaterialData& data = handle.Enter("SetSpecularLevel");
-  data.specular = ParseLevel(level);
-  handle.node()->state().Record("SetSpecularLevel", handle.Name(),
-                                mem::Arg(data.specular));
+  Long& percent = handle.Enter(record.set).*record.field;
+  percent = LevelPercent(text);
+  handle.node()->state().Record(record.set, handle.Name(), mem::Arg(percent));
 }
 
 void MemSceneUtility::Entering(const char* operation) {

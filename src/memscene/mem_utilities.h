@@ -19,26 +19,22 @@ namespace morvel {
 class MemSceneUtility final : public ReferenceSceneUtility {
  public:
   MemSceneUtility() : ReferenceSceneUtility(nullptr) {}
-  HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
-                          Long list, Long first, Long flags,
-                          bool hide) override;
+  // The source texts straight from the shape's record.
   std::string GetSourceCaption(const std::shared_ptr<SceneNode>& node,
                                bool for_display) override;
   std::string GetSourceDetail(const std::shared_ptr<SceneNode>& node,
                               bool for_display) override;
-  Long GetDiffuseLevel(const std::shared_ptr<Material>& material,
-                       Colour colour) override;
-  Long GetAmbientLevel(const std::shared_ptr<Material>& material,
-                       Colour colour) override;
-  Long GetSpecularLevel(const std::shared_ptr<Material>& material) override;
-  void SetDiffuseLevel(const std::shared_ptr<Material>& material,
-                       const std::string& level, Colour colour) override;
-  void SetAmbientLevel(const std::shared_ptr<Material>& material,
-                       const std::string& level, Colour colour) override;
-  void SetSpecularLevel(const std::shared_ptr<Material>& material,
-                        const std::string& level) override;
+  // Only for the hierarchy of the selection list's own scene.
+  HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
+                          Long list, Long first, Long flags,
+                          bool hide) override;
 
  protected:
+  // The levels in the material's record, each write journalled.
+  Long GetMaterialLevel(const std::shared_ptr<Material>& material,
+                        MaterialLevel level) override;
+  void SetMaterialLevel(const std::shared_ptr<Material>& material,
+                        MaterialLevel level, const std::string& text) override;
   // Straight through the scene's node records, in selection order.
   Long SelectionState(Long list, SelectionQuery query) override;
   // The helpers that concern no scene answer to the current scene's faults.
