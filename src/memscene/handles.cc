@@ -835,7 +835,7 @@ std::shared_ptr<MaterialMaps> MapBuilderHandle::CreateMaps(
     const std::string& map3, const std::string& map2, Long blend,
     const std::string& map4, const std::string& map5, const std::string& map6,
     const std::string&) {
-  Live(anchor_).CheckFault("CreateMaps");
+  Live(anchor()).CheckFault("CreateMaps");
   MapsData data;
   // The grid shows the share of the material's own colour; the maps keep
   // the share of the textures, as a fraction.
@@ -843,15 +843,23 @@ std::shared_ptr<MaterialMaps> MapBuilderHandle::CreateMaps(
   data.paths = SixStrings({map1, map2, map3, map4, map5, map6});
   data.setting_a = setting_a;
   data.setting_b = setting_b;
-  return std::make_shared<MapsValue>(std::move(data), anchor_);
+  return std::make_shared<MapsValue>(std::move(data), anchor());
 }
 
 // ---- Scene -----------------------------------------------------------------
 
 State& SceneHandle::Enter(const char* operation) const {
-  State& s = Live(anchor_);
+  State& s = Live(anchor());
   s.CheckFault(operation);
   return s;
+}
+
+template <class Handle>
+std::shared_ptr<Handle> SceneHandle::OneOf(
+    const char* operation, std::shared_ptr<void> State::*slot) const {
+  std::shared_ptr<void>& object = Enter(operation).*slot;
+  if (!object) object = std::make_shared<Handle>(anchor());
+  return std::static_pointer_cast<Handle>(object);
 }
 
 Long SceneHandle::SelectionList() {
@@ -866,27 +874,16 @@ std::string SceneHandle::ApplicationRegistryKey() {
 }
 
 std::shared_ptr<morvel::Hierarchy> SceneHandle::Hierarchy() {
-  State& s = Enter("Hierarchy");
-  if (!s.hierarchy_object)
-    s.hierarchy_object = std::make_shared<HierarchyHandle>(anchor_);
-  return std::static_pointer_cast<HierarchyHandle>(s.hierarchy_object);
+  return OneOf<HierarchyHandle>("Hierarchy", &State::hierarchy_object);
 }
 
 std::shared_ptr<morvel::MapBuilder> SceneHandle::MapBuilder() {
-  State& s = Enter("MapBuilder");
-  if (!s.map_builder_object) {
-    s.map_builder_object = std::make_shared<MapBuilderHandle>(anchor_);
-  }
-  return std::static_pointer_cast<MapBuilderHandle>(s.map_builder_object);
+  return OneOf<MapBuilderHandle>("MapBuilder", &State::map_builder_object);
 }
 
 std::shared_ptr<morvel::ThumbnailCache> SceneHandle::ThumbnailCache() {
-  State& s = Enter("ThumbnailCache");
-  if (!s.thumbnail_cache_object) {
-    s.thumbnail_cache_object = std::make_shared<ThumbnailCacheHandle>(anchor_);
-  }
-  return std::static_pointer_cast<ThumbnailCacheHandle>(
-      s.thumbnail_cache_object);
+  return OneOf<ThumbnailCacheHandle>("ThumbnailCache",
+                                     &State::thumbnail_cache_object);
 }
 
 std::vector<std::string> SceneHandle::CustomShapeFieldNames() {

@@ -228,11 +228,23 @@ class MapsValue final : public MaterialMaps {
   std::shared_ptr<Anchor> anchor_;  // for fault checks; may be null
 };
 
-// The active scene.
-class SceneHandle final : public Scene {
+// An interface object that is a view of its scene and nothing more: it
+// keeps the scene's anchor, for the fault checks and to reach the data.
+template <class Interface>
+class Anchored : public Interface {
  public:
-  explicit SceneHandle(std::shared_ptr<Anchor> anchor)
+  explicit Anchored(std::shared_ptr<Anchor> anchor)
       : anchor_(std::move(anchor)) {}
+  const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
+
+ private:
+  std::shared_ptr<Anchor> anchor_;
+};
+
+// The active scene.
+class SceneHandle final : public Anchored<Scene> {
+ public:
+  using Anchored::Anchored;
 
   Long SelectionList() override;
   Long EditMode() override;
@@ -247,42 +259,24 @@ class SceneHandle final : public Scene {
 
  private:
   State& Enter(const char* operation) const;
-  std::shared_ptr<Anchor> anchor_;
+  // The scene's one `Handle`, kept in `slot` and made on first use.
+  template <class Handle>
+  std::shared_ptr<Handle> OneOf(const char* operation,
+                                std::shared_ptr<void> State::*slot) const;
 };
 
-class HierarchyHandle final : public Hierarchy {
+using HierarchyHandle = Anchored<Hierarchy>;
+using ThumbnailCacheHandle = Anchored<ThumbnailCache>;
+
+class MapBuilderHandle final : public Anchored<MapBuilder> {
  public:
-  explicit HierarchyHandle(std::shared_ptr<Anchor> anchor)
-      : anchor_(std::move(anchor)) {}
-  const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
-
- private:
-  std::shared_ptr<Anchor> anchor_;
-};
-
-class ThumbnailCacheHandle final : public ThumbnailCache {
- public:
-  explicit ThumbnailCacheHandle(std::shared_ptr<Anchor> anchor)
-      : anchor_(std::move(anchor)) {}
-  const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
-
- private:
-  std::shared_ptr<Anchor> anchor_;
-};
-
-class MapBuilderHandle final : public MapBuilder {
- public:
-  explicit MapBuilderHandle(std::shared_ptr<Anchor> anchor)
-      : anchor_(std::move(anchor)) {}
+  using Anchored::Anchored;
 
   std::shared_ptr<MaterialMaps> CreateMaps(
       const std::string& map1, Long setting_a, Integer setting_b,
       const std::string& map3, const std::string& map2, Long blend,
       const std::string& map4, const std::string& map5, const std::string& map6,
       const std::string& extra) override;
-
- private:
-  std::shared_ptr<Anchor> anchor_;
 };
 
 // The colour of a material packed 0xAABBGGRR.
