@@ -303,7 +303,7 @@ std::optional<Error> RandomUser::Impl::MakePanel() {
   std::optional<Error> error = HostCall([&] {
     panel = std::make_unique<Properties>(
         PlatformServices{&clipboard, &message_box, &settings, &metrics},
-        monitor, container);
+        monitor.Events(), container);
   });
   if (!panel) Throw("a panel could not be made: " + error->ToString());
   ++stats.panels_made;

@@ -146,28 +146,29 @@ TEST_P(ProtocolTest, ReportsTheBreach) {
                             journal.end());
                       }});
   monitor.BeginStep(c.step);
+  PropertiesEvents& events = monitor.Events();
   for (std::string e : c.events) {
     if (e[0] == 'P') {
       std::string layer =
           e.size() > 1 ? e.substr(2, e.size() - 3) : "SysProperties";
-      monitor.evtReqPrepareForSceneChanges(layer);
+      events.evtReqPrepareForSceneChanges(layer);
     } else if (e[0] == 'A') {
       bool changed = e.size() > 1;
-      monitor.evtReqApplySceneChanges(changed);
+      events.evtReqApplySceneChanges(changed);
     } else if (e[0] == 'H') {
-      void (TransactionMonitor::*hide[])() = {
-          &TransactionMonitor::evtShapeHidden8,
-          &TransactionMonitor::evtLightHidden8,
-          &TransactionMonitor::evtBoneHidden8,
-          &TransactionMonitor::evtGroupHidden8,
-          &TransactionMonitor::evtCameraHidden8};
-      (monitor.*hide[e[1] - '0'])();
+      void (PropertiesEvents::*hide[])() = {
+          &PropertiesEvents::evtShapeHidden8,
+          &PropertiesEvents::evtLightHidden8,
+          &PropertiesEvents::evtBoneHidden8,
+          &PropertiesEvents::evtGroupHidden8,
+          &PropertiesEvents::evtCameraHidden8};
+      (events.*hide[e[1] - '0'])();
     } else if (e == "W") {
       std::string app = "Morvel", entry = "FocalBlur",
                   text =
                       "Focal Blur only applies to Snapshots or Videos "
                       "rendered using POV-Ray.";
-      monitor.evtReqWarn(app, text, entry);
+      events.evtReqWarn(app, text, entry);
     } else {
       journal.push_back(e.substr(1));
     }

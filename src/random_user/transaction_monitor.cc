@@ -1,6 +1,8 @@
 #include "random_user/transaction_monitor.h"
 
+#include <iterator>
 #include <utility>
+#include <variant>
 
 namespace morvel::random_user {
 namespace {
@@ -58,6 +60,16 @@ constexpr KnownWarning kWarnings[] = {
      "POV-Ray."},
 };
 
+// The hide notifications, in the order they must come.
+constexpr std::string_view kHiddenEvents[] = {
+    "evtShapeHidden8", "evtLightHidden8", "evtBoneHidden8", "evtGroupHidden8",
+    "evtCameraHidden8"};
+
+const std::string& TextArgument(const scenario::RecordedEvent& event,
+                                std::size_t index) {
+  return std::get<std::string>(event.arguments.at(index));
+}
+
 template <class T, std::size_t N, class Match>
 bool Any(const T (&items)[N], Match match) {
   for (const T& item : items) {
@@ -92,6 +104,13 @@ bool EndsQuietly(const StepContext& step) {
   if (step.host_call) return false;
   return IsQuietHandler(step.widget, step.notification) ||
          LeavingEndsQuietly(step);
+}
+
+TransactionMonitor::TransactionMonitor(PropertiesEvents* host)
+    : events_(host) {
+  events_.on_event = [this](const scenario::RecordedEvent& event) {
+    Observe(event);
+  };
 }
 
 void TransactionMonitor::SetJournal(Journal journal) {
@@ -177,100 +196,82 @@ void TransactionMonitor::CloseQuietLeaving() {
   ++counts_.quiet_ends;
 }
 
-void TransactionMonitor::Alone(const char* name) {
+void TransactionMonitor::Alone(const std::string& name,
+                               std::string shown) {
   TakeWrites();
   CloseQuietLeaving();
-  step_events_.push_back(name);
-  if (open_)
-    Breach(std::string(name) + " came inside a transaction, before its apply");
+  step_events_.push_back(std::move(shown));
+  if (open_) Breach(name + " came inside a transaction, before its apply");
 }
 
-void TransactionMonitor::Hidden(int kind, const char* name) {
+void TransactionMonitor::Hidden(int kind, const std::string& name) {
   step_events_.push_back(name);
   if (!open_ || open_layer_ != "SysProperties") {
-    Breach(std::string(name) + " came outside a \"SysProperties\" transaction");
+    Breach(name + " came outside a \"SysProperties\" transaction");
   } else if (kind <= last_hidden_) {
-    Breach(std::string(name) + " came twice or out of order");
+    Breach(name + " came twice or out of order");
   }
   last_hidden_ = kind;
-  if (host_) {
-    switch (kind) {
-      case 0:
-        host_->evtShapeHidden8();
-        break;
-      case 1:
-        host_->evtLightHidden8();
-        break;
-      case 2:
-        host_->evtBoneHidden8();
-        break;
-      case 3:
-        host_->evtGroupHidden8();
-        break;
-      default:
-        host_->evtCameraHidden8();
-        break;
-    }
-  }
 }
 
-void TransactionMonitor::evtReqPrepareForSceneChanges(
-    std::string& LayerSource) {
+void TransactionMonitor::Prepare(const std::string& layer, std::string shown) {
   TakeWrites();
-  step_events_.push_back("evtReqPrepareForSceneChanges(\"" + LayerSource +
-                         "\")");
+  step_events_.push_back(std::move(shown));
   CloseQuietLeaving();
   if (open_) Breach("a prepare came before the last one was closed");
-  if (!Any(kLayers, [&](std::string_view l) { return l == LayerSource; }))
-    Breach("unknown layer source \"" + LayerSource + "\"");
+  if (!Any(kLayers, [&](std::string_view l) { return l == layer; }))
+    Breach("unknown layer source \"" + layer + "\"");
   open_ = true;
-  open_layer_ = LayerSource;
+  open_layer_ = layer;
   last_hidden_ = -1;
   ++counts_.prepares;
-  if (host_) host_->evtReqPrepareForSceneChanges(LayerSource);
 }
 
-void TransactionMonitor::evtReqApplySceneChanges(bool& HierarchyChanged) {
+void TransactionMonitor::Apply(bool hierarchy_changed, std::string shown) {
   TakeWrites();
-  step_events_.push_back(std::string("evtReqApplySceneChanges(") +
-                         (HierarchyChanged ? "True" : "False") + ")");
+  step_events_.push_back(std::move(shown));
   if (!open_) {
     Breach("an apply came without a prepare");
-  } else if (HierarchyChanged && open_layer_ != "SysProperties") {
+  } else if (hierarchy_changed && open_layer_ != "SysProperties") {
     Breach("a \"" + open_layer_ + "\" transaction changed the hierarchy");
   }
   open_ = false;
   ++counts_.applies;
-  if (host_) host_->evtReqApplySceneChanges(HierarchyChanged);
 }
 
-void TransactionMonitor::evtReqOpenSource() {
-  Alone("evtReqOpenSource");
-  if (host_) host_->evtReqOpenSource();
-}
-
-void TransactionMonitor::evtReqApplyOperation(std::string& Operation) {
-  Alone("evtReqApplyOperation");
-  step_events_.back() += "(\"" + Operation + "\")";
-  if (!Any(kOperations, [&](std::string_view o) { return o == Operation; }))
-    Breach("unknown operation \"" + Operation + "\"");
-  ++counts_.operations;
-  if (host_) host_->evtReqApplyOperation(Operation);
-}
-
-void TransactionMonitor::evtReqWarn(std::string& ApplicationRegistryKey,
-                                    std::string& Warning,
-                                    std::string& WarningRegistryEntry) {
-  Alone("evtReqWarn");
-  step_events_.back() += "(\"" + WarningRegistryEntry + "\")";
-  if (!Any(kWarnings, [&](const KnownWarning& w) {
-        return w.entry == WarningRegistryEntry && w.text == Warning;
-      })) {
-    Breach("unknown warning \"" + WarningRegistryEntry + "\": " + Warning);
+// Called for each event before it goes on to the host.
+void TransactionMonitor::Observe(const scenario::RecordedEvent& event) {
+  const std::string& name = event.name;
+  for (std::size_t kind = 0; kind < std::size(kHiddenEvents); ++kind) {
+    if (name == kHiddenEvents[kind]) {
+      Hidden(static_cast<int>(kind), name);
+      return;
+    }
   }
-  ++counts_.warnings;
-  if (host_)
-    host_->evtReqWarn(ApplicationRegistryKey, Warning, WarningRegistryEntry);
+  if (name == "evtReqPrepareForSceneChanges") {
+    Prepare(TextArgument(event, 0), event.ToText());
+  } else if (name == "evtReqApplySceneChanges") {
+    Apply(std::get<bool>(event.arguments.at(0)), event.ToText());
+  } else if (name == "evtReqApplyOperation") {
+    const std::string& operation = TextArgument(event, 0);
+    Alone(name, event.ToText());
+    if (!Any(kOperations, [&](std::string_view o) { return o == operation; }))
+      Breach("unknown operation \"" + operation + "\"");
+    ++counts_.operations;
+  } else if (name == "evtReqWarn") {
+    // Shown by its entry alone: the text is the entry's, or a breach.
+    const std::string& warning = TextArgument(event, 1);
+    const std::string& entry = TextArgument(event, 2);
+    Alone(name, name + "(" + scenario::Quote(entry) + ")");
+    if (!Any(kWarnings, [&](const KnownWarning& w) {
+          return w.entry == entry && w.text == warning;
+        })) {
+      Breach("unknown warning \"" + entry + "\": " + warning);
+    }
+    ++counts_.warnings;
+  } else {
+    Alone(name, event.ToText());  // evtReqOpenSource
+  }
 }
 
 }  // namespace morvel::random_user

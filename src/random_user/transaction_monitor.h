@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "panel/properties.h"
+#include "scenario/recorder.h"
 
 // Watches the events a panel raises and checks the scene-change protocol
 // the host relies on:
@@ -59,10 +60,16 @@ struct StepContext {
 // it raised may then stay without its apply, and no error reaches the host.
 bool EndsQuietly(const StepContext& step);
 
-class TransactionMonitor final : public PropertiesEvents {
+class TransactionMonitor final {
  public:
   // Events are forwarded to `host` (may be null) after they are checked.
-  explicit TransactionMonitor(PropertiesEvents* host) : host_(host) {}
+  explicit TransactionMonitor(PropertiesEvents* host);
+  TransactionMonitor(const TransactionMonitor&) = delete;
+  TransactionMonitor& operator=(const TransactionMonitor&) = delete;
+
+  // The event sink to hand the panel: every event it raises is recorded as
+  // the scenarios record it, checked here, then passed on to the host.
+  PropertiesEvents& Events() { return events_; }
 
   // Where the scene's write journal is read: the operation names of its
   // lines from `from` on, and its length. Unset: writes are not checked.
@@ -108,24 +115,15 @@ class TransactionMonitor final : public PropertiesEvents {
   };
   const Counts& counts() const { return counts_; }
 
-  // PropertiesEvents.
-  void evtShapeHidden8() override { Hidden(0, "evtShapeHidden8"); }
-  void evtLightHidden8() override { Hidden(1, "evtLightHidden8"); }
-  void evtBoneHidden8() override { Hidden(2, "evtBoneHidden8"); }
-  void evtGroupHidden8() override { Hidden(3, "evtGroupHidden8"); }
-  void evtCameraHidden8() override { Hidden(4, "evtCameraHidden8"); }
-  void evtReqPrepareForSceneChanges(std::string& LayerSource) override;
-  void evtReqApplySceneChanges(bool& HierarchyChanged) override;
-  void evtReqOpenSource() override;
-  void evtReqApplyOperation(std::string& Operation) override;
-  void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
-                  std::string& WarningRegistryEntry) override;
-
  private:
-  void Hidden(int kind, const char* name);
+  void Observe(const scenario::RecordedEvent& event);
+  // Each takes the event as the step's list shows it.
+  void Prepare(const std::string& layer, std::string shown);
+  void Apply(bool hierarchy_changed, std::string shown);
+  void Hidden(int kind, const std::string& name);
   void Breach(std::string what);
   // A request that stands alone: never inside a transaction.
-  void Alone(const char* name);
+  void Alone(const std::string& name, std::string shown);
   // Closes a transaction the commit of the field being left opened and
   // ended quietly, once a later event of the step shows it is over.
   void CloseQuietLeaving();
@@ -133,7 +131,7 @@ class TransactionMonitor final : public PropertiesEvents {
   // outside a transaction.
   void TakeWrites();
 
-  PropertiesEvents* host_;
+  scenario::RecordingEvents events_;
   Journal journal_;
   std::size_t journal_mark_ = 0;
   StepContext step_;
