@@ -277,16 +277,4 @@ void ImGuiDialogUtility::WriteDebugMessage(const std::string& text) {
   if (std::getenv("MORVEL_DEBUG")) std::fprintf(stderr, "%s\n", text.c_str());
 }
 
-std::shared_ptr<SceneUtility> ImGuiSceneServices::GetSceneUtility() {
-  return ThreadSceneServices().GetSceneUtility();
-}
-
-std::shared_ptr<MathUtility> ImGuiSceneServices::GetMathUtility() {
-  return ThreadSceneServices().GetMathUtility();
-}
-
-std::shared_ptr<PictureUtility> ImGuiSceneServices::CreatePictureUtility() {
-  return ThreadSceneServices().CreatePictureUtility();
-}
-
 }  // namespace morvel::imgui

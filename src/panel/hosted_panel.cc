@@ -22,11 +22,7 @@ Long DrawnContainer::Width() const {
 }
 
 void DrawnContainer::Fix(Long inner_height, Long outer_height, Long width) {
-  FixedContainer facts;
-  facts.inner_height = inner_height;
-  facts.outer_height = outer_height;
-  facts.width = width;
-  fixed_ = facts;
+  fixed_ = Facts{inner_height, outer_height, width};
 }
 
 HostedPanel::HostedPanel(std::function<bool(const Error&)> deliver)

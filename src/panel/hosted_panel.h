@@ -38,8 +38,13 @@ class DrawnContainer : public PanelContainer {
   virtual Long PixelHeight() const = 0;
 
  private:
+  struct Facts {
+    Long inner_height;
+    Long outer_height;
+    Long width;
+  };
   const ScreenMetrics& metrics_;
-  std::optional<FixedContainer> fixed_;
+  std::optional<Facts> fixed_;
 };
 
 // The panel's life inside a front end's container, the same for every
