@@ -85,14 +85,10 @@ PropertiesPanel::PropertiesPanel(PropertiesEvents& events,
       std::make_unique<ImGuiContainer>(*p.metrics, services.initial_size);
   p.container = container.get();
 
-  PlatformServices platform;
-  platform.clipboard =
-      services.clipboard ? services.clipboard : &p.own_clipboard;
-  platform.message_box =
-      services.message_box ? services.message_box : &p.own_message_box;
-  platform.metrics = p.metrics;
-  Properties& panel =
-      p.hosted.Make(events, platform, std::move(container), scene_services);
+  Properties& panel = p.hosted.Make(
+      events, {services.clipboard, services.message_box},
+      {&p.own_clipboard, &p.own_message_box, nullptr, p.metrics},
+      std::move(container), scene_services);
   p.view = std::make_unique<WidgetView>(
       panel.Widgets(), *panel.Widgets().Root(), *p.metrics, *p.pictures);
   p.view->on_error = [this](const Error& error) {

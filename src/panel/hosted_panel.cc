@@ -45,11 +45,16 @@ SettingsStore& HostedPanel::UseSettings(SettingsStore* given) {
 }
 
 Properties& HostedPanel::Make(PropertiesEvents& events,
-                              PlatformServices platform,
+                              const PlatformServices& host,
+                              const PlatformServices& own,
                               std::unique_ptr<DrawnContainer> container,
                               SceneServices* scene_services) {
   container_ = std::move(container);
+  PlatformServices platform;
+  platform.clipboard = host.clipboard ? host.clipboard : own.clipboard;
+  platform.message_box = host.message_box ? host.message_box : own.message_box;
   platform.settings = settings_;
+  platform.metrics = host.metrics ? host.metrics : own.metrics;
   panel_ = std::make_unique<Properties>(platform, events, *container_,
                                         scene_services);
   return *panel_;

@@ -65,9 +65,12 @@ class HostedPanel {
 
   // The store the panel will write to: `given`, or the per-user files.
   SettingsStore& UseSettings(SettingsStore* given);
-  // Makes the panel in `container` with `platform` (its settings the store
-  // above). The front end then makes its view and calls Open().
-  Properties& Make(PropertiesEvents& events, PlatformServices platform,
+  // Makes the panel in `container`: its clipboard, message box and screen
+  // metrics the host's where `host` gives them, else the front end's `own`;
+  // its settings the store above. The front end then makes its view and
+  // calls Open().
+  Properties& Make(PropertiesEvents& events, const PlatformServices& host,
+                   const PlatformServices& own,
                    std::unique_ptr<DrawnContainer> container,
                    SceneServices* scene_services);
   // The container's first notification.
