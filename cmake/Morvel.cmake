@@ -30,3 +30,31 @@ function(morvel_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES LABELS unit)
 endfunction()
+
+# morvel_example_host(TARGET GUIDE LABEL [ENVIRONMENT var=value ...])
+# The host an embedding guide (docs/GUIDE.md) shows, built warning-free so
+# that the guide's code keeps compiling. With the tests: the guide shows the
+# host's main.cc as it is (docs.GUIDE_example, dashes as underscores), and
+# without a scene the host says how it is used and stops
+# (examples.TARGET_usage, labelled LABEL, run with ENVIRONMENT).
+function(morvel_example_host target guide label)
+  cmake_parse_arguments(ARG "" "" "ENVIRONMENT" ${ARGN})
+  morvel_warnings(${target})
+  if(NOT MORVEL_BUILD_TESTS)
+    return()
+  endif()
+  string(REPLACE "-" "_" guide_test docs.${guide}_example)
+  add_test(NAME ${guide_test}
+           COMMAND ${CMAKE_COMMAND}
+                   -DGUIDE=${PROJECT_SOURCE_DIR}/docs/${guide}.md
+                   -DCODE=${CMAKE_CURRENT_SOURCE_DIR}/main.cc
+                   -P ${PROJECT_SOURCE_DIR}/examples/qt_host/check_guide.cmake)
+  set_tests_properties(${guide_test} PROPERTIES LABELS docs)
+  add_test(NAME examples.${target}_usage COMMAND ${target})
+  set_tests_properties(examples.${target}_usage PROPERTIES
+                       LABELS ${label} WILL_FAIL TRUE)
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(examples.${target}_usage PROPERTIES
+                         ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+endfunction()
