@@ -46,9 +46,9 @@ function(morvel_example_host target guide label)
   string(REPLACE "-" "_" guide_test docs.${guide}_example)
   add_test(NAME ${guide_test}
            COMMAND ${CMAKE_COMMAND}
-                   -DGUIDE=${PROJECT_SOURCE_DIR}/docs/${guide}.md
+                   -DGUIDE=${MorvelProperties_SOURCE_DIR}/docs/${guide}.md
                    -DCODE=${CMAKE_CURRENT_SOURCE_DIR}/main.cc
-                   -P ${PROJECT_SOURCE_DIR}/examples/qt_host/check_guide.cmake)
+                   -P ${MorvelProperties_SOURCE_DIR}/examples/qt_host/check_guide.cmake)
   set_tests_properties(${guide_test} PROPERTIES LABELS docs)
   add_test(NAME examples.${target}_usage COMMAND ${target})
   set_tests_properties(examples.${target}_usage PROPERTIES

@@ -4,6 +4,7 @@
 //   morvel-panel run [-v] FILE...
 //   morvel-panel show SCENE [--select NAMES] [--tab common|object]
 //   morvel-panel random [--steps N] [--seed S] [--comma] [--heap] SCENE...
+//   morvel-panel widgets [--markdown]
 
 #include <malloc.h>
 
@@ -17,11 +18,14 @@
 #include <vector>
 
 #include "base/error.h"
+#include "panel/panel_layout.h"
 #include "panel/properties.h"
 #include "random_user/random_user.h"
 #include "scenario/headless_host.h"
 #include "scenario/interpreter.h"
 #include "scenario/scene_state.h"
+#include "widget_list.h"
+#include "widgets/widget.h"
 
 namespace {
 
@@ -47,6 +51,9 @@ constexpr const char kUsage[] =
     "      --heap samples the heap in use every 1,000 steps and fails when\n"
     "      the last tenth of the run used more than the second (+64 KiB);\n"
     "      -v prints each step.\n"
+    "  morvel-panel widgets [--markdown]\n"
+    "      Prints every widget of the panel as designed, one line each;\n"
+    "      --markdown prints the page docs/widgets.md instead.\n"
     "  morvel-panel help\n";
 
 int Usage(const std::string& problem) {
@@ -253,6 +260,19 @@ int RandomCommand(const std::vector<std::string>& args) {
   return 0;
 }
 
+int WidgetsCommand(const std::vector<std::string>& args) {
+  if (args.size() > 1 || (args.size() == 1 && args[0] != "--markdown"))
+    return Usage("widgets takes only --markdown");
+  if (!args.empty()) {
+    std::cout << morvel::WidgetListMarkdown();
+    return 0;
+  }
+  morvel::WithDesignedPanel([](const morvel::WidgetTree& tree) {
+    std::cout << tree.Dump(*tree.Root());
+  });
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -263,6 +283,7 @@ int main(int argc, char** argv) {
   if (command == "run") return RunCommand(args);
   if (command == "show") return ShowCommand(args);
   if (command == "random") return RandomCommand(args);
+  if (command == "widgets") return WidgetsCommand(args);
   if (command == "help" || command == "--help" || command == "-h") {
     std::cout << kUsage;
     return 0;

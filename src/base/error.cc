@@ -11,13 +11,19 @@ std::string StandardDescription(Long number) {
     case kErrOverflow: return "Overflow";
     case kErrOutOfMemory: return "Out of memory";
     case kErrSubscriptOutOfRange: return "Subscript out of range";
+    case kErrDivisionByZero: return "Division by zero";
     case kErrTypeMismatch: return "Type mismatch";
     case kErrFileNotFound: return "File not found";
     case kErrPermissionDenied: return "Permission denied";
     case kErrPathFileAccess: return "Path/File access error";
     case kErrObjectNotSet: return "Object variable or With block variable not set";
+    case kErrInvalidFileFormat: return "Invalid file format";
     case kErrInvalidPropertyValue: return "Invalid property value";
     case kErrObjectRequired: return "Object required";
+    case kErrCannotCreateObject: return "ActiveX component can't create object";
+    case kErrNotSupported: return "Object doesn't support this property or method";
+    case kErrWrongArgumentCount: return "Wrong number of arguments";
+    case kErrIndexOutOfBounds: return "Index out of bounds";
     default: return "Application-defined or object-defined error";
   }
 }

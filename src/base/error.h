@@ -13,17 +13,29 @@ namespace morvel {
 
 // Error numbers as the host's platform raises them. Hosts written against the
 // original component compare these numbers, so they are kept as they were.
-inline constexpr Long kErrInvalidProcedureCall = 5;
-inline constexpr Long kErrOverflow = 6;
+// Every number the panel, its widgets, the reference scene graph and the
+// reference utilities raise is here; StandardDescription gives its text.
+inline constexpr Long kErrInvalidProcedureCall = 5;  // a bad argument
+inline constexpr Long kErrOverflow = 6;              // a number out of range
 inline constexpr Long kErrOutOfMemory = 7;
-inline constexpr Long kErrSubscriptOutOfRange = 9;
-inline constexpr Long kErrTypeMismatch = 13;
+inline constexpr Long kErrSubscriptOutOfRange = 9;  // an index outside a list
+inline constexpr Long kErrDivisionByZero = 11;      // MathUtility::Remainder
+inline constexpr Long kErrTypeMismatch = 13;  // not a number, not that kind
 inline constexpr Long kErrFileNotFound = 53;
 inline constexpr Long kErrPermissionDenied = 70;
 inline constexpr Long kErrPathFileAccess = 75;
-inline constexpr Long kErrObjectNotSet = 91;
+inline constexpr Long kErrObjectNotSet = 91;  // a null object where one is due
+inline constexpr Long kErrInvalidFileFormat = 321;  // a scene or scenario file
 inline constexpr Long kErrInvalidPropertyValue = 380;
 inline constexpr Long kErrObjectRequired = 424;
+// No scene-graph utilities to create (no factory installed, or it made none).
+inline constexpr Long kErrCannotCreateObject = 429;
+// An object asked for a value its kind has not (a light's smoothing level).
+inline constexpr Long kErrNotSupported = 438;
+// A grid or list operation given the wrong number of arguments.
+inline constexpr Long kErrWrongArgumentCount = 450;
+// The image list asked for a picture it has not.
+inline constexpr Long kErrIndexOutOfBounds = 35600;
 
 // The one exception type of the library: a number, a description, and the
 // source that raised it ("Properties" once it has passed through the panel).

@@ -3,15 +3,15 @@
 namespace morvel {
 
 std::shared_ptr<SceneUtility> ChooserSceneServices::GetSceneUtility() {
-  return ThreadSceneServices().GetSceneUtility();
+  return defaults_->GetSceneUtility();
 }
 
 std::shared_ptr<MathUtility> ChooserSceneServices::GetMathUtility() {
-  return ThreadSceneServices().GetMathUtility();
+  return defaults_->GetMathUtility();
 }
 
 std::shared_ptr<PictureUtility> ChooserSceneServices::CreatePictureUtility() {
-  return ThreadSceneServices().CreatePictureUtility();
+  return defaults_->CreatePictureUtility();
 }
 
 }  // namespace morvel

@@ -8,9 +8,9 @@
 
 namespace morvel {
 
-// The thread's shared scene utilities (ThreadSceneServices) with the
-// choosers replaced by a window system's: what each front end hands its
-// panel unless the host gives services of its own.
+// The scene utilities a panel given none uses (MakeDefaultSceneServices)
+// with the choosers replaced by a window system's: what each front end
+// hands its panel unless the host gives services of its own.
 class ChooserSceneServices : public SceneServices {
  public:
   explicit ChooserSceneServices(std::shared_ptr<DialogUtility> dialogs)
@@ -21,9 +21,16 @@ class ChooserSceneServices : public SceneServices {
   }
   std::shared_ptr<MathUtility> GetMathUtility() override;
   std::shared_ptr<PictureUtility> CreatePictureUtility() override;
+  void SceneGraphChanged(
+      const std::shared_ptr<SceneGraph>& scene_graph) override {
+    defaults_->SceneGraphChanged(scene_graph);
+  }
 
  private:
   std::shared_ptr<DialogUtility> dialogs_;
+  // The installed factory's utilities, or the reference ones over the
+  // scene graph the panel was given when the host installed none.
+  std::unique_ptr<SceneServices> defaults_ = MakeDefaultSceneServices();
 };
 
 }  // namespace morvel

@@ -68,8 +68,8 @@ class ImGuiDialogUtility final : public DialogUtility {
   std::string scene_folder_;
 };
 
-// The thread's shared scene utilities, with the choosers replaced by the
-// ImGui ones.
+// The scene utilities a panel given none uses (MakeDefaultSceneServices),
+// with the choosers replaced by the ImGui ones.
 class ImGuiSceneServices final : public ChooserSceneServices {
  public:
   explicit ImGuiSceneServices(std::shared_ptr<ImGuiDialogUtility> dialogs)

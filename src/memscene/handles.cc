@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "memscene/rotation.h"
+#include "scene/scene_bases.h"
 #include "scene/utilities.h"
 
 namespace morvel::mem {
@@ -835,18 +836,13 @@ std::shared_ptr<MaterialMaps> MapBuilderHandle::CreateMaps(
     const std::string& map4, const std::string& map5, const std::string& map6,
     const std::string&) {
   Live(anchor_).CheckFault("CreateMaps");
-  if (blend < 0 || blend > 100) {
-    RaiseError(kErrInvalidPropertyValue,
-               "Invalid property value: a blend percentage is 0 to 100, not " +
-                   std::to_string(blend));
-  }
   MapsData data;
+  // The grid shows the share of the material's own colour; the maps keep
+  // the share of the textures, as a fraction.
+  data.blend = TexturesShare(blend);
   data.paths = {map1, map2, map3, map4, map5, map6};
   data.setting_a = setting_a;
   data.setting_b = setting_b;
-  // The grid shows the share of the material's own colour; the maps keep
-  // the share of the textures, as a fraction.
-  data.blend = static_cast<Single>(100 - blend) / 100.0f;
   return std::make_shared<MapsValue>(std::move(data), anchor_);
 }
 

@@ -2,21 +2,18 @@
 #define MORVEL_MEMSCENE_HOST_RULES_H_
 
 #include "base/types.h"
-#include "memscene/mem_scene_graph.h"
 #include "host/host_interface.h"
+#include "host/selection_rules.h"
+#include "memscene/mem_scene_graph.h"
 
 namespace morvel {
 
-// How the hosts describe a selection to the panel:
-// - the counts of selected nodes per kind (a bone counts as a bone only);
-// - SelectionEntity: the kind code of the first selected node, 0 for none;
-// - AmbientLightSelected / DirectionalLightSelected: a selected light, or a
-//   light whose parent is a selected group, is ambient / directional;
-// - SceneSelected: False (the hosts have no scene entry to select);
-// - RenderMode: the DrawStyle the selected shapes share, -1 when they
-//   differ, 0 when no shape is selected.
-SetupArguments ComputeSetupArguments(const MemSceneGraph& scene,
-                                     Long selected_tab);
+// How the hosts describe a reference scene's selection to the panel: the
+// rules of host/selection_rules.h, with the lights whose parent is a
+// selected group counting for the light flags. The host's own reading of
+// the scene is not the panel's work: faults planned for the scene's
+// operations wait until it is done, so that they fire in the panel's calls.
+SetupArguments ComputeSetupArguments(MemSceneGraph& scene, Long selected_tab);
 
 }  // namespace morvel
 

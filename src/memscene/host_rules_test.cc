@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/error_testing.h"
 #include "memscene/test_scene.h"
 
 namespace morvel {
@@ -70,6 +71,25 @@ INSTANTIATE_TEST_SUITE_P(
                  {2, 16, 0, 0, 2, 0, 0, false, false, false, 0}},
         HostCase{{"Hand", "Stage", "Teapot"},
                  {2, 16, 1, 0, 1, 0, 1, false, false, false, 2}}));
+
+// Working out the arguments reads the scene as the panel would, but the
+// failures planned for the panel, and the calls to let through before them,
+// are all still there for the panel's own calls.
+TEST(HostRulesTest, SpendNoneOfThePanelsPlannedFaults) {
+  auto scene = MemSceneGraph::FromText(kScene);
+  scene->Select({"Teapot", "Rig", "Sun"});
+  scene->Fault("GetSelectedNode", 5, "planned", /*after_n=*/1);
+  scene->Fault("LightType", 6, "planned");
+  SetupArguments a = ComputeSetupArguments(*scene, 2);
+  EXPECT_EQ(a.LightsSelectedCount, 1);
+  EXPECT_TRUE(a.DirectionalLightSelected);
+  Long list = scene->GetActiveScene()->SelectionList();
+  EXPECT_EQ(testing::ErrorNumberOf([&] { scene->GetSelectedNode(list, 0); }), 0);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { scene->GetSelectedNode(list, 0); }), 5);
+  EXPECT_EQ(testing::ErrorNumberOf(
+                [&] { scene->GetSelectedLight(list, 2)->LightType(); }),
+            6);
+}
 
 }  // namespace
 }  // namespace morvel

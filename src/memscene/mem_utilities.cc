@@ -1,11 +1,8 @@
 #include "memscene/mem_utilities.h"
 
-#include <cmath>
-
 #include "base/error.h"
 #include "base/numbers.h"
 #include "memscene/handles.h"
-#include "memscene/rotation.h"
 #include "memscene/state.h"
 
 namespace morvel {
@@ -16,91 +13,38 @@ void CheckCurrent(const char* operation) {
   if (mem::State* state = mem::State::Current()) state->CheckFault(operation);
 }
 
-// One pass over the selection: kTriStateNone when no node the query looks at
-// has the property (or there is no such node), kTriStateAll when all have
-// it, kTriStateMixed as soon as both kinds were seen.
-template <class Applies, class Has>
-Long TriState(const char* operation, Long list, Applies applies, Has has) {
-  mem::State& state = mem::State::Resolve(list);
-  state.CheckFault(operation);
-  const mem::NodeData* nodes = state.content.nodes.data();
-  bool any_set = false;
-  bool any_clear = false;
-  for (std::int32_t index : state.content.selection) {
-    const mem::NodeData& node = nodes[index];
-    if (!applies(node)) continue;
-    if (has(node)) {
-      any_set = true;
-    } else {
-      any_clear = true;
-    }
-    if (any_set && any_clear) return kTriStateMixed;
+// Whether `node` has what `query` asks about.
+bool Has(SelectionQuery query, const mem::NodeData& node) {
+  switch (query) {
+    case SelectionQuery::kHidden: return node.Has(mem::kHidden);
+    case SelectionQuery::kLocked: return node.Has(mem::kLocked);
+    case SelectionQuery::kEnabled: return node.Has(mem::kEnabled);
+    case SelectionQuery::kShadowless: return !node.Has(mem::kCastsShadows);
+    case SelectionQuery::kDrawPoints: return node.Has(mem::kDrawPoints);
+    case SelectionQuery::kDrawNormals: return node.Has(mem::kDrawNormals);
+    case SelectionQuery::kDisplayAsBox: return node.display_as_box != 0;
+    case SelectionQuery::kDrawTranslucent:
+      return node.Has(mem::kDrawTranslucent);
   }
-  return any_set ? kTriStateAll : kTriStateNone;
+  return false;
 }
-
-bool IsShape(const mem::NodeData& n) { return n.kind == kNodeTypeShape; }
 
 Long ParseLevel(const std::string& level) {
   return RoundToLong(TextToSingle(level));
 }
 
-Single Channel(Colour colour, int shift) {
-  return static_cast<Single>((static_cast<std::uint32_t>(colour) >> shift) &
-                             0xFFu) /
-         255.0f;
-}
-
 }  // namespace
 
-Long MemSceneUtility::GetHiddenState(Long list) {
-  return TriState(
-      "GetHiddenState", list, [](const mem::NodeData&) { return true; },
-      [](const mem::NodeData& n) { return n.Has(mem::kHidden); });
-}
-
-Long MemSceneUtility::GetLockedState(Long list) {
-  return TriState("GetLockedState", list, IsShape,
-                  [](const mem::NodeData& n) { return n.Has(mem::kLocked); });
-}
-
-Long MemSceneUtility::GetEnabledState(Long list) {
-  return TriState(
-      "GetEnabledState", list,
-      [](const mem::NodeData& n) { return n.kind == kNodeTypeBone; },
-      [](const mem::NodeData& n) { return n.Has(mem::kEnabled); });
-}
-
-Long MemSceneUtility::GetShadowlessState(Long list) {
-  return TriState(
-      "GetShadowlessState", list,
-      [](const mem::NodeData& n) {
-        return n.kind == kNodeTypeShape || n.kind == kNodeTypeLight;
-      },
-      [](const mem::NodeData& n) { return !n.Has(mem::kCastsShadows); });
-}
-
-Long MemSceneUtility::GetDrawPointsState(Long list) {
-  return TriState(
-      "GetDrawPointsState", list, IsShape,
-      [](const mem::NodeData& n) { return n.Has(mem::kDrawPoints); });
-}
-
-Long MemSceneUtility::GetDrawNormalsState(Long list) {
-  return TriState(
-      "GetDrawNormalsState", list, IsShape,
-      [](const mem::NodeData& n) { return n.Has(mem::kDrawNormals); });
-}
-
-Long MemSceneUtility::GetDisplayAsBoxState(Long list) {
-  return TriState("GetDisplayAsBoxState", list, IsShape,
-                  [](const mem::NodeData& n) { return n.display_as_box != 0; });
-}
-
-Long MemSceneUtility::GetDrawTranslucentState(Long list) {
-  return TriState(
-      "GetDrawTranslucentState", list, IsShape,
-      [](const mem::NodeData& n) { return n.Has(mem::kDrawTranslucent); });
+Long MemSceneUtility::SelectionState(Long list, SelectionQuery query) {
+  mem::State& state = mem::State::Resolve(list);
+  state.CheckFault(QueryName(query));
+  const mem::NodeData* nodes = state.content.nodes.data();
+  TriStateFold fold;
+  for (std::int32_t index : state.content.selection) {
+    const mem::NodeData& node = nodes[index];
+    if (QueryLooksAt(query, node.kind) && fold.Add(Has(query, node))) break;
+  }
+  return fold.Result();
 }
 
 HiddenChanges MemSceneUtility::SetHidden(
@@ -164,23 +108,6 @@ std::string MemSceneUtility::GetSourceDetail(
   return mem::AsNode(node).shape("GetSourceDetail").source.get().detail;
 }
 
-Single MemSceneUtility::ColourRed(Colour colour) {
-  CheckCurrent("ColourRed");
-  return Channel(colour, 0);
-}
-Single MemSceneUtility::ColourGreen(Colour colour) {
-  CheckCurrent("ColourGreen");
-  return Channel(colour, 8);
-}
-Single MemSceneUtility::ColourBlue(Colour colour) {
-  CheckCurrent("ColourBlue");
-  return Channel(colour, 16);
-}
-Single MemSceneUtility::ColourAlpha(Colour colour) {
-  CheckCurrent("ColourAlpha");
-  return Channel(colour, 24);
-}
-
 // The reference materials keep their levels as whole percents of their own;
 // the colour a level applies to does not change the percentage.
 Long MemSceneUtility::GetDiffuseLevel(const std::shared_ptr<Material>& material,
@@ -225,36 +152,8 @@ void MemSceneUtility::SetSpecularLevel(
                                 mem::Arg(data.specular));
 }
 
-Integer MemSceneUtility::DefaultMapSettingB() {
-  CheckCurrent("DefaultMapSettingB");
-  return kDefaultMapSettingB;
-}
-
-SingleVector3 MemSceneUtility::MakeVector(Single x, Single y, Single z) {
-  CheckCurrent("MakeVector");
-  return SingleVector3{x, y, z};
-}
-
-ColourValue MemSceneUtility::MakeColour(Single red, Single green, Single blue) {
-  CheckCurrent("MakeColour");
-  // Colours made for lights are opaque.
-  return ColourValue{red, green, blue, 1.0f};
-}
-
-Orientation MemSceneUtility::EulerToOrientation(const SingleVector3& angles) {
-  CheckCurrent("EulerToOrientation");
-  if (!std::isfinite(angles.X) || !std::isfinite(angles.Y) ||
-      !std::isfinite(angles.Z)) {
-    RaiseError(kErrInvalidProcedureCall,
-               "Invalid procedure call or argument: angles must be finite");
-  }
-  return mem::OrientationFromAngles(angles);
-}
-
-SingleVector3 MemSceneUtility::OrientationToEuler(const SingleVector3& forward,
-                                                  const SingleVector3& up) {
-  CheckCurrent("OrientationToEuler");
-  return mem::AnglesOfOrientation(forward, up);
+void MemSceneUtility::Entering(const char* operation) {
+  CheckCurrent(operation);
 }
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -312,21 +211,12 @@ void MemDialogUtility::WriteDebugMessage(const std::string& text) {
 
 Long MemMathUtility::Remainder(Long x, Long y) {
   CheckCurrent("Remainder");
-  if (y == 0) RaiseError(mem::kErrDivisionByZero, "Division by zero");
-  if (y == -1) return 0;  // also keeps the smallest Long from overflowing
-  return x % y;
+  return ReferenceMathUtility::Remainder(x, y);
 }
 
 Picture MemPictureUtility::LoadThumbnail(const std::string& path, Long size) {
   CheckCurrent("LoadThumbnail");
-  if (size <= 0) {
-    RaiseError(
-        kErrInvalidProcedureCall,
-        "Invalid procedure call or argument: a thumbnail needs a size of at "
-        "least one pixel");
-  }
-  if (path.empty()) return {};
-  return ThumbnailPicture(path, size);
+  return ReferencePictureUtility::LoadThumbnail(path, size);
 }
 
 std::shared_ptr<SceneUtility> MemUtilityFactory::CreateSceneUtility() {

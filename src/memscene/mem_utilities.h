@@ -6,23 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "host/reference_utilities.h"
 #include "scene/utilities.h"
 
-// The reference implementations of the shared utilities. Their selection
-// queries and material helpers work on reference scenes (MemSceneGraph)
-// only; the colour, vector and rotation helpers work on anything.
+// The reference scene graph's own shared utilities. Their selection queries
+// and material helpers work on reference scenes (MemSceneGraph) only, on its
+// data directly; the colour, vector, rotation, maths and picture helpers
+// are the library's reference ones (host/reference_utilities.h), each
+// answering to the current scene's planned faults first (Entering).
 namespace morvel {
 
-class MemSceneUtility final : public SceneUtility {
+class MemSceneUtility final : public ReferenceSceneUtility {
  public:
-  Long GetHiddenState(Long list) override;
-  Long GetLockedState(Long list) override;
-  Long GetEnabledState(Long list) override;
-  Long GetShadowlessState(Long list) override;
-  Long GetDrawPointsState(Long list) override;
-  Long GetDrawNormalsState(Long list) override;
-  Long GetDisplayAsBoxState(Long list) override;
-  Long GetDrawTranslucentState(Long list) override;
+  MemSceneUtility() : ReferenceSceneUtility(nullptr) {}
   HiddenChanges SetHidden(const std::shared_ptr<Hierarchy>& hierarchy,
                           Long list, Long first, Long flags,
                           bool hide) override;
@@ -30,10 +26,6 @@ class MemSceneUtility final : public SceneUtility {
                                bool for_display) override;
   std::string GetSourceDetail(const std::shared_ptr<SceneNode>& node,
                               bool for_display) override;
-  Single ColourRed(Colour colour) override;
-  Single ColourGreen(Colour colour) override;
-  Single ColourBlue(Colour colour) override;
-  Single ColourAlpha(Colour colour) override;
   Long GetDiffuseLevel(const std::shared_ptr<Material>& material,
                        Colour colour) override;
   Long GetAmbientLevel(const std::shared_ptr<Material>& material,
@@ -45,16 +37,13 @@ class MemSceneUtility final : public SceneUtility {
                        const std::string& level, Colour colour) override;
   void SetSpecularLevel(const std::shared_ptr<Material>& material,
                         const std::string& level) override;
-  Integer DefaultMapSettingB() override;
-  SingleVector3 MakeVector(Single x, Single y, Single z) override;
-  ColourValue MakeColour(Single red, Single green, Single blue) override;
-  Orientation EulerToOrientation(const SingleVector3& angles) override;
-  SingleVector3 OrientationToEuler(const SingleVector3& forward,
-                                   const SingleVector3& up) override;
-};
 
-// What DefaultMapSettingB answers: maps tile across the shape.
-inline constexpr Integer kDefaultMapSettingB = 1;
+ protected:
+  // Straight through the scene's node records, in selection order.
+  Long SelectionState(Long list, SelectionQuery query) override;
+  // The helpers that concern no scene answer to the current scene's faults.
+  void Entering(const char* operation) override;
+};
 
 // Choosers that answer what a host or test scripted. Without a scripted
 // answer the colour chooser reports "cancelled" (result 2) and the map-file
@@ -73,7 +62,7 @@ class MemDialogUtility final : public DialogUtility {
     Long value = 0;  // the starting colour, or setting A
     Long extra = 0;  // setting B of a map-file question
   };
-  static constexpr Long kCancelled = 2;
+  static constexpr Long kCancelled = kChooseColourCancelled;
 
   void AnswerColour(Long result, Colour colour);
   void AnswerMapFile(const std::string& path);
@@ -97,14 +86,14 @@ class MemDialogUtility final : public DialogUtility {
   std::vector<std::string> debug_messages_;
 };
 
-class MemMathUtility final : public MathUtility {
+class MemMathUtility final : public ReferenceMathUtility {
  public:
   Long Remainder(Long x, Long y) override;
 };
 
 // Pictures by description: the thumbnail of PATH at SIZE pixels is
 // "thumbnail:PATH:SIZE".
-class MemPictureUtility final : public PictureUtility {
+class MemPictureUtility final : public ReferencePictureUtility {
  public:
   Picture LoadThumbnail(const std::string& path, Long size) override;
 };

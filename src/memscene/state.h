@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "scene/scene_bases.h"
 #include "scene/types.h"
 
 // The data of the reference scene graph. Everything the scene file describes
@@ -143,24 +144,10 @@ struct GroupData {
   Long set_bone_enabled_result = 0;
 };
 
-struct LightData {
-  Long light_type = kLightTypePoint;
-  ColourValue colour{1, 1, 1, 1};
-  Single constant_attenuation = 1;
-  Single linear_attenuation = 0;
-  Single quadratic_attenuation = 0;
-  Single spotlight_range = 256;
-  Single spotlight_umbra = 0.4f;
-  Single spotlight_penumbra = 0.5f;
-};
-
-struct CameraData {
-  Single field_of_view = 0.05f;
-  bool focal_blur = false;
-  Single focal_point = 1;
-  Single focal_aperture = 1;
-  Long focal_quality = 1;
-};
+// Lights and cameras keep what the base classes a host derives from keep,
+// with the same neutral values.
+using LightData = LightValues;
+using CameraData = CameraValues;
 
 struct NodeData;
 
@@ -296,6 +283,22 @@ class State {
   }
   void AddFault(std::string operation, FaultPlan plan);
   void ClearFaults() { faults_.clear(); }
+  // Sets the planned faults aside for its lifetime: the host reading the
+  // scene for itself (its selection rules) must not spend the failures and
+  // the calls to let through that were planned for the panel.
+  class FaultPause {
+   public:
+    explicit FaultPause(State& state) : state_(state) {
+      std::swap(saved_, state_.faults_);
+    }
+    ~FaultPause() { std::swap(saved_, state_.faults_); }
+    FaultPause(const FaultPause&) = delete;
+    FaultPause& operator=(const FaultPause&) = delete;
+
+   private:
+    State& state_;
+    std::unordered_map<std::string, FaultPlan> saved_;
+  };
 
   void Record(std::string_view operation, std::string object,
               std::string arguments);
@@ -348,10 +351,6 @@ std::string Arg(const IKJointLimits& value);
 // The shortest decimal text that reads back as exactly the same Single, in
 // the C locale ("0.3", "30", "1e-07").
 std::string ShortestText(Single value);
-
-inline constexpr Long kErrNotSupported = 438;
-inline constexpr Long kErrDivisionByZero = 11;
-inline constexpr Long kErrInvalidFileFormat = 321;
 
 }  // namespace morvel::mem
 

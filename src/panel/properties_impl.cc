@@ -21,10 +21,6 @@ WidgetTree& BuildForm(WidgetTree& tree) {
   return tree;
 }
 
-SceneServices& ServicesOrThread(SceneServices* services) {
-  return services ? *services : ThreadSceneServices();
-}
-
 }  // namespace
 
 PropertiesImpl::PropertiesImpl(PlatformServices platform,
@@ -33,8 +29,9 @@ PropertiesImpl::PropertiesImpl(PlatformServices platform,
                                SceneServices* services)
     : platform_(platform),
       container_(container),
+      default_services_(services ? nullptr : MakeDefaultSceneServices()),
       context_(BuildForm(widgets_), state_, events, container, platform,
-               ServicesOrThread(services)),
+               services ? *services : *default_services_),
       sections_(MakeSections(context_)) {}
 
 void PropertiesImpl::SetupPropertiesPanel(const SetupArguments& args) {
@@ -68,6 +65,7 @@ void PropertiesImpl::SetSceneGraph(
     const std::shared_ptr<Applier>& Applier) {
   WithPropertiesSource([&] {
     state_.scene_graph = MorvelSceneGraph;
+    context_.Services().SceneGraphChanged(state_.scene_graph);
     if (state_.scene_graph && !state_.initialised) {
       InitializePanel();
       state_.initialised = true;

@@ -52,6 +52,8 @@ class PropertiesImpl {
 
   PlatformServices platform_;
   PanelContainer& container_;
+  // The services of a panel given none (MakeDefaultSceneServices).
+  std::unique_ptr<SceneServices> default_services_;
   WidgetTree widgets_;
   PanelState state_;
   PanelContext context_;

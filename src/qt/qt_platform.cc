@@ -143,15 +143,15 @@ void QtDialogUtility::WriteDebugMessage(const std::string& text) {
 }
 
 std::shared_ptr<SceneUtility> QtSceneServices::GetSceneUtility() {
-  return ThreadSceneServices().GetSceneUtility();
+  return defaults_->GetSceneUtility();
 }
 
 std::shared_ptr<MathUtility> QtSceneServices::GetMathUtility() {
-  return ThreadSceneServices().GetMathUtility();
+  return defaults_->GetMathUtility();
 }
 
 std::shared_ptr<PictureUtility> QtSceneServices::CreatePictureUtility() {
-  return ThreadSceneServices().CreatePictureUtility();
+  return defaults_->CreatePictureUtility();
 }
 
 unsigned int ColourToRgb(Colour colour) {

@@ -99,8 +99,9 @@ class QtDialogUtility final : public DialogUtility {
   QWidget* parent_;
 };
 
-// The thread's shared scene utilities, with the choosers replaced by the Qt
-// ones. Hand it to the Properties constructor.
+// The scene utilities a panel given none uses (MakeDefaultSceneServices),
+// with the choosers replaced by the Qt ones. Hand it to the Properties
+// constructor.
 class QtSceneServices final : public SceneServices {
  public:
   explicit QtSceneServices(std::shared_ptr<QtDialogUtility> dialogs)
@@ -111,10 +112,15 @@ class QtSceneServices final : public SceneServices {
   }
   std::shared_ptr<MathUtility> GetMathUtility() override;
   std::shared_ptr<PictureUtility> CreatePictureUtility() override;
+  void SceneGraphChanged(
+      const std::shared_ptr<SceneGraph>& scene_graph) override {
+    defaults_->SceneGraphChanged(scene_graph);
+  }
   QtDialogUtility& Dialogs() { return *dialogs_; }
 
  private:
   std::shared_ptr<QtDialogUtility> dialogs_;
+  std::unique_ptr<SceneServices> defaults_ = MakeDefaultSceneServices();
 };
 
 // Packed 0x00BBGGRR colours, including the system colours (0x800000nn) the

@@ -31,8 +31,10 @@ inline constexpr Long kTriStateAll = 1;
 inline constexpr Long kTriStateMixed = 2;
 
 // What DialogUtility::ChooseColour answers when the user accepted a colour;
-// any other answer means the choice was cancelled.
+// any other answer means the choice was cancelled, and the library's own
+// choosers answer kChooseColourCancelled for that.
 inline constexpr Long kChooseColourAccepted = 5;
+inline constexpr Long kChooseColourCancelled = 2;
 
 // What Group::SetBoneEnabled answers besides success (0).
 inline constexpr Long kBoneNoSkin = -1;
@@ -56,7 +58,7 @@ struct LongVector3 {
   friend bool operator==(const LongVector3&, const LongVector3&) = default;
 };
 
-// Rotation ranges of an inverse-kinematics joint, in radians.
+// Rotation ranges of an inverse-kinematics joint per axis, in radians.
 struct IKJointLimits {
   Single MinX = 0;
   Single MinY = 0;
@@ -105,7 +107,8 @@ struct Orientation {
   friend bool operator==(const Orientation&, const Orientation&) = default;
 };
 
-// A spin about Axis at angular speed Theta (radians per second).
+// A spin about Axis (any non-zero direction) at angular speed Theta, radians
+// per second as the getter answers it.
 struct RotationalVelocity {
   SingleVector3 Axis{0, 1, 0};
   Single Theta = 0;

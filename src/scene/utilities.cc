@@ -9,7 +9,6 @@
 namespace morvel {
 namespace {
 
-constexpr Long kErrCannotCreateObject = 429;
 
 struct Installed {
   std::mutex mutex;
@@ -58,6 +57,20 @@ std::shared_ptr<T> Shared(std::shared_ptr<T>& slot, Make make) {
 }
 
 }  // namespace
+
+const char* QueryName(SelectionQuery query) {
+  switch (query) {
+    case SelectionQuery::kHidden: return "GetHiddenState";
+    case SelectionQuery::kLocked: return "GetLockedState";
+    case SelectionQuery::kEnabled: return "GetEnabledState";
+    case SelectionQuery::kShadowless: return "GetShadowlessState";
+    case SelectionQuery::kDrawPoints: return "GetDrawPointsState";
+    case SelectionQuery::kDrawNormals: return "GetDrawNormalsState";
+    case SelectionQuery::kDisplayAsBox: return "GetDisplayAsBoxState";
+    case SelectionQuery::kDrawTranslucent: return "GetDrawTranslucentState";
+  }
+  return "";
+}
 
 void SetUtilityFactory(std::shared_ptr<UtilityFactory> factory) {
   Installed& installed = TheInstalled();

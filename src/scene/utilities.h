@@ -11,7 +11,10 @@
 // DialogUtility and MathUtility exist once per thread, created on first use
 // and never released by the panel; a PictureUtility is created by each panel
 // once, when it initialises. Where they come from is the host's choice: it
-// installs a UtilityFactory (the reference scene graph installs its own).
+// installs a UtilityFactory (the reference scene graph installs its own),
+// passes its own SceneServices to the panel, or does neither and gets the
+// reference utilities of host/reference_utilities.h, which work through the
+// scene-graph interfaces (and the base classes of scene/scene_bases.h).
 namespace morvel {
 
 class Hierarchy;
@@ -27,8 +30,9 @@ class SceneUtility {
  public:
   virtual ~SceneUtility() = default;
 
-  // Tri-state answers over a selection list: kTriStateNone (no selected
-  // object has the property), kTriStateAll, kTriStateMixed.
+  // Tri-state answers over a selection list, for the common tab's boxes:
+  // kTriStateNone (no selected object has the property), kTriStateAll,
+  // kTriStateMixed.
   // Hidden: over every node. Locked: over the shapes. Enabled: over the
   // bones. Shadowless (not CastsShadows): over the shapes and lights.
   // The four draw flags: over the shapes. A selection without any object the
@@ -56,15 +60,18 @@ class SceneUtility {
   virtual std::string GetSourceDetail(const std::shared_ptr<SceneNode>& node,
                                       bool for_display) = 0;
 
-  // Components 0..1 of a packed colour 0xAABBGGRR.
+  // Components 0..1 of a packed colour 0xAABBGGRR: the byte over 255.
   virtual Single ColourRed(Colour colour) = 0;
   virtual Single ColourGreen(Colour colour) = 0;
   virtual Single ColourBlue(Colour colour) = 0;
   virtual Single ColourAlpha(Colour colour) = 0;
 
-  // Material levels in whole percent. The setters take the text the user
-  // typed (a number; anything else raises error 13) and the colour the level
-  // applies to.
+  // Material levels in whole percent, 0 to 100: how much of the colour the
+  // material reflects as diffuse, ambient and specular light. The setters
+  // take the text the user typed (a number; anything else raises error 13)
+  // and the colour (0x00BBGGRR) the level applies to: a colour change keeps
+  // the percentages, so a scene that stores levels relative to the colour
+  // rescales them here.
   virtual Long GetDiffuseLevel(const std::shared_ptr<Material>& material,
                                Colour colour) = 0;
   virtual Long GetAmbientLevel(const std::shared_ptr<Material>& material,
@@ -76,17 +83,73 @@ class SceneUtility {
                                const std::string& level, Colour colour) = 0;
   virtual void SetSpecularLevel(const std::shared_ptr<Material>& material,
                                 const std::string& level) = 0;
-  // Setting B of a new maps object when the user gave none.
+  // Setting B of a new maps object when the user gave none (1: tiled).
   virtual Integer DefaultMapSettingB() = 0;
 
   virtual SingleVector3 MakeVector(Single x, Single y, Single z) = 0;
+  // A light colour from components 0..1; the fourth component is the
+  // library's choice (the reference ones make it 1, opaque).
   virtual ColourValue MakeColour(Single red, Single green, Single blue) = 0;
 
-  // Rotations about X, then Y, then Z (radians) to a Forward/Up pair, and
-  // back.
+  // Angles to an orientation and back, the group section's convention: a
+  // right-handed frame turned about the fixed X axis by angles.X, then about
+  // the fixed Y axis by angles.Y, then about the fixed Z axis by angles.Z
+  // (radians as the panel computes them, half a turn being 3.141593; R = Rz
+  // Ry Rx); Forward is where its +Z axis points afterwards
+  // and Up where its +Y axis points. Back, Y comes within -pi/2..pi/2 and X
+  // and Z within -pi..pi; where Y is +-pi/2, X is taken as 0. A zero,
+  // infinite or parallel Forward/Up raises error 5.
   virtual Orientation EulerToOrientation(const SingleVector3& angles) = 0;
   virtual SingleVector3 OrientationToEuler(const SingleVector3& forward,
                                            const SingleVector3& up) = 0;
+};
+
+// The tri-state queries over a selection, by what they look at.
+enum class SelectionQuery {
+  kHidden,           // every node: hidden
+  kLocked,           // shapes: Locked
+  kEnabled,          // bones: enabled
+  kShadowless,       // shapes and lights: not CastsShadows
+  kDrawPoints,       // shapes: DrawPoints
+  kDrawNormals,      // shapes: DrawNormals
+  kDisplayAsBox,     // shapes: DisplayAsBox not 0
+  kDrawTranslucent,  // shapes: DrawTranslucent
+};
+// The SceneUtility method that asks `query` ("GetHiddenState").
+const char* QueryName(SelectionQuery query);
+// Whether `query` looks at nodes of `node_type`; it passes over the others.
+// Inline: the queries ask it of every selected node.
+inline bool QueryLooksAt(SelectionQuery query, Long node_type) {
+  switch (query) {
+    case SelectionQuery::kHidden: return true;
+    case SelectionQuery::kEnabled: return node_type == kNodeTypeBone;
+    case SelectionQuery::kShadowless:
+      return node_type == kNodeTypeShape || node_type == kNodeTypeLight;
+    default: return node_type == kNodeTypeShape;
+  }
+}
+
+// A tri-state answer built up one object at a time: what every SceneUtility
+// query over a selection computes. Add the objects the query looks at until
+// Mixed() (nothing more can change the answer), then take Result().
+class TriStateFold {
+ public:
+  // Adds one object; true once the answer is kTriStateMixed.
+  bool Add(bool has) {
+    (has ? any_set_ : any_clear_) = true;
+    return Mixed();
+  }
+  bool Mixed() const { return any_set_ && any_clear_; }
+  // kTriStateNone for no object with the property (or none at all),
+  // kTriStateAll when all have it, kTriStateMixed when some have.
+  Long Result() const {
+    if (Mixed()) return kTriStateMixed;
+    return any_set_ ? kTriStateAll : kTriStateNone;
+  }
+
+ private:
+  bool any_set_ = false;
+  bool any_clear_ = false;
 };
 
 // The modal choosers and the debug sink. Used by the material editors and
@@ -97,14 +160,19 @@ class DialogUtility {
   virtual ~DialogUtility() = default;
 
   // Starts at `colour` (0x00BBGGRR); answers kChooseColourAccepted and the
-  // chosen colour, or another result when the user cancelled.
+  // chosen colour, or kChooseColourCancelled and the starting colour when
+  // the user cancelled. The panel acts on kChooseColourAccepted only.
   virtual ColourChoice ChooseColour(Long owner,
                                     const std::string& application_key,
                                     Colour colour) = 0;
-  // The chosen map file (empty when the user chose none).
+  // The chosen map file (empty when the user chose none or cancelled: the
+  // panel then takes that map away). `setting_a` is 0 and `setting_b`
+  // DefaultMapSettingB(), for a chooser that previews the projection.
   virtual std::string ChooseMapFile(Long owner,
                                     const std::string& application_key,
                                     Long setting_a, Integer setting_b) = 0;
+  // A line for the developer's debug trace ("Properties instance
+  // terminating"); nothing a user sees.
   virtual void WriteDebugMessage(const std::string& text) = 0;
 };
 
@@ -125,8 +193,8 @@ class PictureUtility {
  public:
   virtual ~PictureUtility() = default;
 
-  // The thumbnail of an image file at `size` pixels (the empty picture for an
-  // empty path).
+  // The thumbnail of an image file at `size` pixels, at least 1 (error 5
+  // otherwise); the empty picture for an empty path.
   virtual Picture LoadThumbnail(const std::string& path, Long size) = 0;
 };
 

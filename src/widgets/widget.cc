@@ -612,7 +612,7 @@ void ImageList::Add(std::string description) {
 }
 
 const std::string& ImageList::ListImage(Long index) const {
-  if (index < 1 || index > Count()) RaiseError(35600, "Index out of bounds");
+  if (index < 1 || index > Count()) RaiseError(kErrIndexOutOfBounds);
   return images_[static_cast<std::size_t>(index - 1)];
 }
 

@@ -33,7 +33,7 @@ inline bool NameIs(std::string_view name, std::string_view wanted) {
 // takes none.
 inline Long NeedArg(std::string_view name, std::optional<Long> arg) {
   if (!arg) {
-    RaiseError(450, "Wrong number of arguments: " + std::string(name) +
+    RaiseError(kErrWrongArgumentCount, "Wrong number of arguments: " + std::string(name) +
                         " needs an index");
   }
   return *arg;

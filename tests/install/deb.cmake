@@ -1,12 +1,16 @@
 # Makes the Debian packages of the build in BUILD_DIR with `cpack -G DEB`
 # into WORK_DIR and checks what each holds: the core package the static
 # library, exactly the public headers and the CMake package; the Qt package
-# (WITH_QT) the adapter library, its header and its CMake targets; the
-# ImGui package (WITH_IMGUI) likewise, with how to find ImGui again.
-# Nothing else: no tools, no test helpers, no implementation headers.
+# (WITH_QT) the adapter library, its header and its CMake targets; the Scene
+# package the reference scene graph's library, headers and targets; the
+# ImGui package (WITH_IMGUI) its library, headers, targets and how to find
+# Dear ImGui again. Nothing
+# else: no tools, no test helpers, no implementation headers. Then the
+# packages are unpacked together, as installing them would lay them out,
+# and the hosts of hosts.cmake are built and run against them.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var BUILD_DIR WORK_DIR PUBLIC_HEADERS)
+foreach(var BUILD_DIR WORK_DIR SOURCE_DIR PUBLIC_HEADERS PUBLIC_SCENE_HEADERS)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "deb.cmake needs -D${var}=...")
   endif()
@@ -57,25 +61,16 @@ function(expect_files name expected)
 endfunction()
 
 set(cmake_dir lib/cmake/MorvelProperties)
-set(core lib/libMorvelProperties.a
-         ${cmake_dir}/MorvelPropertiesConfig.cmake
-         ${cmake_dir}/MorvelPropertiesConfigVersion.cmake
-         ${cmake_dir}/MorvelPropertiesTargets.cmake)
-foreach(header ${PUBLIC_HEADERS})
-  list(APPEND core include/morvel/${header})
-endforeach()
-file(GLOB per_config ${BUILD_DIR}/CMakeFiles/Export/*/MorvelPropertiesTargets-*.cmake)
-foreach(file ${per_config})
-  get_filename_component(file ${file} NAME)
-  list(APPEND core ${cmake_dir}/${file})
-endforeach()
-expect_files(libmorvelproperties-dev "${core}")
 
-# A front end's package: its library, its headers and its CMake files.
-function(expect_front_end name library export)
-  set(files lib/${library} ${cmake_dir}/Morvel${export}Targets.cmake ${ARGN})
-  file(GLOB per_config
-       ${BUILD_DIR}/CMakeFiles/Export/*/Morvel${export}Targets-*.cmake)
+# expect_package(NAME TARGETS HEADERS FILE...): package NAME holds FILEs,
+# the public HEADERS and the targets file TARGETS with its per-configuration
+# companions, and nothing else.
+function(expect_package name targets headers)
+  set(files ${ARGN} ${cmake_dir}/${targets}.cmake)
+  foreach(header ${headers})
+    list(APPEND files include/morvel/${header})
+  endforeach()
+  file(GLOB per_config ${BUILD_DIR}/CMakeFiles/Export/*/${targets}-*.cmake)
   foreach(file ${per_config})
     get_filename_component(file ${file} NAME)
     list(APPEND files ${cmake_dir}/${file})
@@ -83,19 +78,29 @@ function(expect_front_end name library export)
   expect_files(${name} "${files}")
 endfunction()
 
-set(qt_headers "")
-foreach(header ${PUBLIC_QT_HEADERS})
-  list(APPEND qt_headers include/morvel/${header})
-endforeach()
-set(imgui_headers "")
-foreach(header ${PUBLIC_IMGUI_HEADERS})
-  list(APPEND imgui_headers include/morvel/${header})
-endforeach()
+expect_package(libmorvelproperties-dev MorvelPropertiesTargets
+               "${PUBLIC_HEADERS}" lib/libMorvelProperties.a
+               ${cmake_dir}/MorvelPropertiesConfig.cmake
+               ${cmake_dir}/MorvelPropertiesConfigVersion.cmake)
 if(WITH_QT)
-  expect_front_end(libmorvelproperties-qt-dev libmorvel_qt.a PropertiesQt
-                   ${qt_headers})
+  expect_package(libmorvelproperties-qt-dev MorvelPropertiesQtTargets
+                 "${PUBLIC_QT_HEADERS}" lib/libmorvel_qt.a)
 endif()
 if(WITH_IMGUI)
-  expect_front_end(libmorvelproperties-imgui-dev libmorvel_imgui.a
-                   PropertiesImGui ${imgui_headers} ${cmake_dir}/MorvelImGui.cmake)
+  expect_package(libmorvelproperties-imgui-dev MorvelPropertiesImGuiTargets
+                 "${PUBLIC_IMGUI_HEADERS}" lib/libmorvel_imgui.a
+                 ${cmake_dir}/MorvelImGui.cmake)
 endif()
+expect_package(libmorvelproperties-scene-dev MorvelPropertiesSceneTargets
+               "${PUBLIC_SCENE_HEADERS}" lib/libmorvel_memscene.a)
+
+set(root ${WORK_DIR}/root)
+file(GLOB debs ${WORK_DIR}/*.deb)
+foreach(deb ${debs})
+  execute_process(COMMAND dpkg-deb -x ${deb} ${root} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb cannot unpack ${deb}")
+  endif()
+endforeach()
+include(${SOURCE_DIR}/tests/install/hosts.cmake)
+build_and_run_hosts(${root}/usr)

@@ -33,8 +33,6 @@ constexpr const char* kNoBlendText = "50";
 // A blend above this is kept as a percentage, at or below it as a fraction.
 constexpr double kBlendPercentageAbove = 1.0001;
 
-constexpr Long kErrDivisionByZero = 11;
-
 // The grid as the designer leaves it: nine columns, none of them fixed. The
 // loader sets the real column count for the scene's material fields.
 constexpr Long kDesignGridCols = 9;

@@ -1,17 +1,20 @@
 // The smallest host of the panel: it answers the panel's events, hands over a
 // scene graph, and calls SetupPropertiesPanel when the selection changes.
-// Its scene is an empty one of its own; a real host adapts its document.
+// Its scene is an empty one made from the library's base classes; a real
+// host derives its document's objects from them. It passes scene services
+// of its own, as a host with its own scene library would.
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "empty_scene_graph.h"
-#include "panel/properties.h"
 #include "host/scene_services.h"
+#include "host/selection_rules.h"
+#include "panel/properties.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
+#include "scene/scene_bases.h"
 #include "warn/frm_warn.h"
 
 namespace {
@@ -29,8 +32,7 @@ class HostEvents : public PropertiesEvents {
   }
 };
 
-// 2. The host's scene, as the panel sees it: an empty one
-// (empty_scene_graph.h).
+// 2. The host's scene, as the panel sees it: an empty SceneGraphBase.
 
 // 3. The scene library's shared utilities. A host with the real library
 // installs its UtilityFactory instead and passes no services at all.
@@ -83,11 +85,12 @@ int main() {
   Properties panel(PlatformServices{&clipboard, &messages, &settings, &metrics},
                    events, container, &services);
   panel.ReadProperties();
-  panel.SetSceneGraph(std::make_shared<EmptySceneGraph>(), nullptr);
+  auto scene = std::make_shared<SceneGraphBase>();
+  panel.SetSceneGraph(scene, nullptr);
   if (!panel.Enabled()) return Fail("not enabled after SetSceneGraph");
 
   // Nothing selected, common tab: every section leaves the view.
-  panel.SetupPropertiesPanel(2, 0, 0, 0, 0, 0, 0, false, false, false, 0);
+  panel.SetupPropertiesPanel(ComputeSetupArguments(*scene, 2));
   if (panel.Widgets().GetWidget("fraCommonProperties").Left() != -50000) {
     return Fail("common frame still in view");
   }

@@ -1,18 +1,19 @@
 // The smallest ImGui host of the panel: one PropertiesPanel drawn in a
-// window of a context that has no backend. It installs the scene library's
-// utilities, hands over a scene graph (an empty one), sets the panel up and
-// draws a few frames; the panel reads its size from the frames.
+// window of a context that has no backend. It hands over a scene graph (an
+// empty one made from the library's base classes; the panel uses the
+// installed reference utilities, since the host passes none), sets the
+// panel up and draws a few frames; the panel reads its size from the frames.
 #include <imgui.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "empty_scene_graph.h"
 #include "imgui/properties_panel.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "scene/scene.h"
+#include "scene/scene_bases.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ int Fail(const char* what) {
 }  // namespace
 
 int main() {
-  SetUtilityFactory(std::make_shared<EmptySceneUtilities>());
   ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(800, 700);
@@ -47,7 +47,7 @@ int main() {
       std::printf("%s\n", error.ToString().c_str());
       ++errors;
     };
-    panel.panel().SetSceneGraph(std::make_shared<EmptySceneGraph>(), nullptr);
+    panel.panel().SetSceneGraph(std::make_shared<SceneGraphBase>(), nullptr);
     for (int frame = 0; frame < 3; ++frame) {
       ImGui::NewFrame();
       ImGui::SetNextWindowPos(ImVec2(0, 0));

@@ -1,17 +1,18 @@
 // The smallest Qt host of the panel: one PropertiesWidget in a window. It
-// installs the scene library's utilities, hands over a scene graph (an empty
-// one) and sets the panel up; the panel's widgets are then Qt widgets.
+// hands over a scene graph (an empty one, from the library's base classes)
+// and sets the panel up; the panel's widgets are then Qt widgets, and the
+// scene utilities the library's reference ones.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "empty_scene_graph.h"
+#include "host/selection_rules.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
 #include "qt/properties_widget.h"
-#include "scene/scene.h"
+#include "scene/scene_bases.h"
 
 namespace {
 
@@ -34,7 +35,6 @@ int Fail(const char* what) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  SetUtilityFactory(std::make_shared<EmptySceneUtilities>());
 
   HostEvents events;
   MemorySettingsStore settings;  // not the user's own files
@@ -50,10 +50,9 @@ int main(int argc, char** argv) {
   properties.resize(270, 600);
   properties.show();
 
-  properties.panel().SetSceneGraph(std::make_shared<EmptySceneGraph>(),
-                                   nullptr);
-  properties.panel().SetupPropertiesPanel(2, 0, 0, 0, 0, 0, 0, false, false,
-                                          false, 0);
+  auto scene = std::make_shared<SceneGraphBase>();
+  properties.panel().SetSceneGraph(scene, nullptr);
+  properties.panel().SetupPropertiesPanel(ComputeSetupArguments(*scene, 2));
   if (!properties.panel().Enabled()) return Fail("not enabled");
   // The widget is the panel's container: the panel read its width.
   if (properties.panel().Widgets().GetWidget("msgMaterialAttributes").Width() !=

@@ -1,11 +1,11 @@
-#include "memscene/rotation.h"
+#include "scene/rotation.h"
 
 #include <cfloat>
 #include <cmath>
 
 #include "base/error.h"
 
-namespace morvel::mem {
+namespace morvel::rotation {
 namespace {
 
 struct Vec {
@@ -224,4 +224,4 @@ Transform Inverse(const Transform& t) {
   return inverse;
 }
 
-}  // namespace morvel::mem
+}  // namespace morvel::rotation

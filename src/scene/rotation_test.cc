@@ -1,4 +1,4 @@
-#include "memscene/rotation.h"
+#include "scene/rotation.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "base/error.h"
 #include "base/numbers.h"
-#include "memscene/mem_utilities.h"
+#include "host/reference_utilities.h"
 
 namespace morvel {
 namespace {
@@ -33,7 +33,7 @@ TEST(KnownAnglesTest, TurnTheForwardAndUpAxesAndBack) {
       {{0, 0, 3.14159265f}, {0, 0, 1}, {0, -1, 0}},
       {{kRight, 0, kRight}, {1, 0, 0}, {0, 0, 1}},
       {{0, 0.78539816f, 0}, {0.70710678f, 0, 0.70710678f}, {0, 1, 0}}};
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.angles.X << " " << c.angles.Y
                                       << " " << c.angles.Z);
@@ -45,7 +45,7 @@ TEST(KnownAnglesTest, TurnTheForwardAndUpAxesAndBack) {
 }
 
 TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   const Single xs[] = {-3.14f, -2.0f, -0.5f, 0.0f, 0.7f, 1.5707965f, 3.14f};
   // Near a quarter turn about Y, X and Z depend ever more steeply on the
   // Single components of Forward and Up; 1.4 keeps that within the bound.
@@ -67,7 +67,7 @@ TEST(EulerRoundTripTest, AnglesComeBackWithin1e5) {
 TEST(EulerRoundTripTest, AtAQuarterTurnAboutYTheOrientationSurvives) {
   // There X and Z turn about the same axis: the angles are not unique, but
   // the orientation they give is.
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (Single y : {kRight, -kRight}) {
     Orientation o = u.EulerToOrientation({0.4f, y, -1.1f});
     SingleVector3 back = u.OrientationToEuler(o.Forward, o.Up);
@@ -78,7 +78,7 @@ TEST(EulerRoundTripTest, AtAQuarterTurnAboutYTheOrientationSurvives) {
 }
 
 TEST(OrientationToEulerTest, AcceptsUnnormalisedAndSlantedUp) {
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   ExpectNear(u.OrientationToEuler({0, 0, 2}, {0, 3, 0}), {0, 0, 0}, 1e-7);
   ExpectNear(u.OrientationToEuler({0, 0, 1}, {0, 1, 1}), {0, 0, 0}, 1e-7);
 }
@@ -91,7 +91,7 @@ TEST(OrientationToEulerTest, ADegeneratePairIsNoOrientation) {
                {{0, 0, 1}, {0, 0, -4}},  // parallel
                {{NAN, 0, 1}, {0, 1, 0}},
                {{0, 0, 1}, {INFINITY, 1, 0}}};
-  MemSceneUtility u;
+  ReferenceSceneUtility u(nullptr);
   for (const auto& p : pairs) {
     try {
       u.OrientationToEuler(p.forward, p.up);
@@ -127,8 +127,8 @@ TEST(SystemAnglesTest, EveryTenthOfADegreeOfEachAxisShowsAgainAsWritten) {
       SingleVector3 angles{0, 0, 0};
       Single* angle[] = {&angles.X, &angles.Y, &angles.Z};
       *angle[axis.index] = PanelRadians(TextToSingle(text));
-      Orientation o = mem::OrientationFromAngles(angles);
-      SingleVector3 back = mem::AnglesOfOrientation(o.Forward, o.Up);
+      Orientation o = rotation::OrientationFromAngles(angles);
+      SingleVector3 back = rotation::AnglesOfOrientation(o.Forward, o.Up);
       const Single shown[] = {back.X, back.Y, back.Z};
       for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(PanelText(shown[i]), i == axis.index ? text : ".0")
@@ -151,7 +151,7 @@ TEST(SystemAnglesTest, QuarterTurnsGiveExactAxes) {
       {{-quarter, 0, 0}, {0, 1, 0}, {0, 0, -1}},
       {{0, 0, PanelRadians(-270)}, {0, 0, 1}, {-1, 0, 0}}};
   for (const auto& c : cases) {
-    Orientation o = mem::OrientationFromAngles(c.angles);
+    Orientation o = rotation::OrientationFromAngles(c.angles);
     const Single got[] = {o.Forward.X, o.Forward.Y, o.Forward.Z,
                           o.Up.X,      o.Up.Y,      o.Up.Z};
     const Single want[] = {c.forward.X, c.forward.Y, c.forward.Z,
@@ -168,19 +168,19 @@ TEST(SystemAnglesTest, HalfATurnReadsAs180FromEitherSide) {
   // Files written before the conversions were exact hold half a turn a
   // rounding step either side of it.
   for (Single noise : {1e-7f, -1e-7f, 0.0f}) {
-    SingleVector3 back = mem::AnglesOfOrientation({0, 0, -1}, {0, -1, noise});
+    SingleVector3 back = rotation::AnglesOfOrientation({0, 0, -1}, {0, -1, noise});
     EXPECT_EQ(PanelText(back.X), "180.0") << noise;
     EXPECT_EQ(PanelText(back.Z), ".0") << noise;
   }
 }
 
 TEST(TransformTest, InverseUndoesCompose) {
-  mem::Transform a;
-  a.rotation = mem::FromEuler(0.3, -0.2, 1.1);
+  rotation::Transform a;
+  a.rotation = rotation::FromEuler(0.3, -0.2, 1.1);
   a.origin[0] = 1;
   a.origin[1] = -2;
   a.origin[2] = 5;
-  mem::Transform identity = mem::Compose(mem::Inverse(a), a);
+  rotation::Transform identity = rotation::Compose(rotation::Inverse(a), a);
   for (int i = 0; i < 3; ++i) {
     EXPECT_NEAR(identity.origin[i], 0, 1e-12);
     for (int j = 0; j < 3; ++j)
