@@ -84,15 +84,12 @@ void PlayHost::OpenPanel(Long inner_height, Long outer_height, Long width) {
   ui_.CreatePanel(&services_.Events(), &services_.Messages(),
                   &services_.Settings(), &services_.GetClipboard());
   ui_.ResizePanel(inner_height, outer_height, width);
+  screen_.Frame([this] { Draw(); });
 }
 
 void PlayHost::ClosePanel() { ui_.DetachPanel().reset(); }
 
 void PlayHost::CloseTipWindow() { warning_window_.reset(); }
-
-void PlayHost::Settle() {
-  screen_.Frame([this] { Draw(); });
-}
 
 void PlayHost::SelectionChanged() { ui_.SelectionChangedElsewhere(); }
 

@@ -51,7 +51,6 @@ class PlayHost final : public scenario::WindowPlayHost {
   void OpenPanel(Long inner_height, Long outer_height, Long width) override;
   void ClosePanel() override;
   void CloseTipWindow() override;
-  void Settle() override;
   imgui::WidgetView* ViewFor(const Widget& widget);
   // A frame lent to a modal question, which the person answers: a press on
   // its OK button.

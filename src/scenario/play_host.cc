@@ -17,7 +17,6 @@ void WindowPlayHost::BeginScenario(Recorder& recorder) {
   services_.Begin(&recorder);
   ShowScene(nullptr, nullptr);
   OpenPanel(9735, 9735, 4000);
-  Settle();
 }
 
 void WindowPlayHost::EndScenario() {

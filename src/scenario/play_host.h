@@ -22,8 +22,8 @@ namespace morvel::scenario {
 // twips, an empty settings store and an empty clipboard; when it ends the
 // tip goes without storing anything and the panel goes before the scene it
 // may still hold. What differs between window systems (how the window
-// shows a scene, makes and drops its panel, shows the tip, and lets the
-// screen catch up) is the derived host's.
+// shows a scene, makes and drops its panel and the tip's window) is the
+// derived host's.
 class WindowPlayHost : public ScenarioHost {
  public:
   void BeginScenario(Recorder& recorder) override;
@@ -51,14 +51,12 @@ class WindowPlayHost : public ScenarioHost {
   virtual void ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
                          const std::shared_ptr<Applier>& applier) = 0;
   // A fresh panel over `services_` with these fixed facts (twips), then its
-  // resize notification.
+  // resize notification; the window then shows it.
   virtual void OpenPanel(Long inner_height, Long outer_height, Long width) = 0;
   // Destroys the window's panel, without a notification.
   virtual void ClosePanel() = 0;
   // Takes the tip's window down (the tip itself is `warning_`).
   virtual void CloseTipWindow() = 0;
-  // Lets the window show what changed.
-  virtual void Settle() = 0;
 
   ScenarioServices services_;
   SceneState* scene_ = nullptr;
