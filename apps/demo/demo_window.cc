@@ -30,6 +30,7 @@
 #include "base/numbers.h"
 #include "gestures.h"
 #include "memscene/scene_file.h"
+#include "memscene/scene_files.h"
 #include "memscene/state.h"
 #include "host/scene_services.h"
 #include "qt/pictures.h"
@@ -420,13 +421,26 @@ void DemoWindow::SetTab(Long tab) {
 
 // ------------------------------------------------------------------ scene
 
+namespace {
+
+// "Model files (*.gltf *.glb ...)": a file dialog's filter.
+QString FileFilter(const QString& title,
+                   const std::vector<std::string>& extensions) {
+  QStringList patterns;
+  for (const std::string& e : extensions)
+    patterns << "*." + QString::fromStdString(e);
+  return title + " (" + patterns.join(' ') + ")";
+}
+
+}  // namespace
+
 bool DemoWindow::OpenScene(const QString& path) {
   // A large scene takes a moment to read: say so.
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   std::shared_ptr<MemSceneGraph> scene;
   std::optional<Error> failure;
   try {
-    scene = MemSceneGraph::Load(path.toStdString());
+    scene = OpenSceneFile(path.toStdString());
   } catch (const Error& error) {
     failure = error;
   }
@@ -466,7 +480,7 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
 bool DemoWindow::SaveScene(const QString& path) {
   if (!scene_) return false;
   try {
-    scene_->Save(path.toStdString());
+    SaveSceneFile(*scene_, path.toStdString());
     scene_path_ = path;
     history_.MarkSaved();
     Log(QString("# saved %1").arg(QFileInfo(path).fileName()));
@@ -482,14 +496,18 @@ void DemoWindow::OpenDialog() {
   if (!ConfirmDiscard()) return;
   QString path = QFileDialog::getOpenFileName(
       this, "Open Scene", QFileInfo(scene_path_).absolutePath(),
-      "Scene files (*.json);;All files (*)");
+      FileFilter("Scenes and models", OpenableExtensions()) +
+          ";;Scene files (*.json);;All files (*)");
   if (!path.isEmpty()) OpenScene(path);
 }
 
 void DemoWindow::SaveAsDialog() {
   QString path =
-      QFileDialog::getSaveFileName(this, "Save Scene As", scene_path_,
-                                   "Scene files (*.json);;All files (*)");
+      QFileDialog::getSaveFileName(
+          this, "Save Scene As", scene_path_,
+          "Scene files (*.json);;" +
+              FileFilter("Model files", SaveableExtensions()) +
+              ";;All files (*)");
   if (!path.isEmpty()) SaveScene(path);
 }
 

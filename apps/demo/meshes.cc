@@ -8,6 +8,20 @@
 #include <utility>
 
 namespace morvel::demo {
+
+void Bound(Mesh& mesh) {
+  if (mesh.vertices.empty()) return;
+  mesh.min = mesh.max = mesh.vertices[0];
+  for (const Vec3& v : mesh.vertices) {
+    mesh.min = {std::min(mesh.min.x, v.x), std::min(mesh.min.y, v.y),
+                std::min(mesh.min.z, v.z)};
+    mesh.max = {std::max(mesh.max.x, v.x), std::max(mesh.max.y, v.y),
+                std::max(mesh.max.z, v.z)};
+  }
+  Vec3 half = (mesh.max - mesh.min) * 0.5;
+  mesh.radius = std::sqrt(Dot(half, half));
+}
+
 namespace {
 
 // (radius, height) points of a profile turned about the Y axis.
@@ -169,19 +183,8 @@ class MeshBuilder {
   }
 
   Mesh Finish(bool open) {
-    Mesh& m = mesh_;
-    m.open = open;
-    if (!m.vertices.empty()) {
-      m.min = m.max = m.vertices[0];
-      for (const Vec3& v : m.vertices) {
-        m.min = {std::min(m.min.x, v.x), std::min(m.min.y, v.y),
-                 std::min(m.min.z, v.z)};
-        m.max = {std::max(m.max.x, v.x), std::max(m.max.y, v.y),
-                 std::max(m.max.z, v.z)};
-      }
-      Vec3 half = (m.max - m.min) * 0.5;
-      m.radius = std::sqrt(Dot(half, half));
-    }
+    Bound(mesh_);
+    mesh_.open = open;
     return std::move(mesh_);
   }
 

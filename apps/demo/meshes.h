@@ -69,6 +69,9 @@ struct Mesh {
   bool open = false;
 };
 
+// Sets the mesh's bounds and radius from its vertices.
+void Bound(Mesh& mesh);
+
 // The meshes are made once and shared.
 const Mesh& MeshOf(Primitive primitive, bool fine);
 // A unit box [0,1]^3, for shapes shown as their bounding box.

@@ -1,5 +1,7 @@
 #include "scene_painter.h"
 
+#include "model_meshes.h"
+
 #include <QPainter>
 #include <QRadialGradient>
 #include <algorithm>
@@ -8,6 +10,17 @@
 
 namespace morvel::demo {
 namespace {
+
+// How much a frame stretches lengths, at most: an imported group's scale.
+double Stretch(const mem::Transform& t) {
+  double most = 0;
+  for (int c = 0; c < 3; ++c) {
+    double length = 0;
+    for (int r = 0; r < 3; ++r) length += t.rotation.m[r][c] * t.rotation.m[r][c];
+    most = std::max(most, std::sqrt(length));
+  }
+  return std::isfinite(most) && most > 0 ? most : 1;
+}
 
 // Where the light comes from, in view terms (right, up, away from the
 // viewer): over the viewer's left shoulder.
@@ -119,8 +132,14 @@ ViewCamera ViewCamera::Looking(double yaw, double pitch, Vec3 target,
   return camera;
 }
 
+const Mesh& ShapeMesh(const SceneItem& shape, bool fine,
+                      std::size_t most_faces) {
+  if (shape.geometry) return ModelMesh(shape.geometry, most_faces);
+  return MeshOf(shape.primitive, fine);
+}
+
 Vec3 MiddleOf(const SceneItem& shape) {
-  const Mesh& mesh = MeshOf(shape.primitive, false);
+  const Mesh& mesh = ShapeMesh(shape, false);
   return Apply(shape.world, (mesh.min + mesh.max) * 0.5);
 }
 
@@ -147,7 +166,8 @@ std::optional<DrawnObject> ScenePainter::Shape(const SceneItem& item,
                                                QPolygonF& outline) {
   outline.clear();
   QPointF centre = camera_.Screen(MiddleOf(item));
-  double radius = MeshOf(item.primitive, false).radius * camera_.scale;
+  double radius = ShapeMesh(item, false).radius * camera_.scale *
+                  Stretch(item.world);
   if (!Finite(centre) || !std::isfinite(radius) ||
       !area_.adjusted(-radius, -radius, radius, radius).contains(centre)) {
     return std::nullopt;
@@ -163,11 +183,15 @@ std::optional<DrawnObject> ScenePainter::Shape(const SceneItem& item,
     drawn.detailed = false;
     return drawn;
   }
-  painter_.setRenderHint(QPainter::Antialiasing, true);
-
   const Mode mode = ModeOf(item.draw_style);
+  // An imported mesh: as many faces as its share of the frame allows, and
+  // no more than its size on screen can show.
+  const std::size_t faces = static_cast<std::size_t>(
+      std::clamp(radius * radius, 64.0, static_cast<double>(item.face_cap)));
   const Mesh& shape =
-      MeshOf(item.primitive, mode != Mode::kFlat && radius > kFineRadius);
+      ShapeMesh(item, mode != Mode::kFlat && radius > kFineRadius, faces);
+  // Smoothed edges cost more than thousands of small faces need.
+  painter_.setRenderHint(QPainter::Antialiasing, shape.faces.size() < 2000);
   // The material's own transparency, and Draw Translucent on top of it;
   // never so faint that the shape is lost.
   double alpha = std::max(0.25, static_cast<double>(item.colour.Alpha));

@@ -64,6 +64,10 @@ struct ViewCamera {
 
 // Where a shape's middle is, in the world.
 Vec3 MiddleOf(const SceneItem& shape);
+// The mesh a shape is drawn with: its own (at most `most_faces` faces), or
+// the primitive its caption names (fine or coarse).
+const Mesh& ShapeMesh(const SceneItem& shape, bool fine,
+                      std::size_t most_faces = 64);
 
 // Paints the items of one picture onto `painter`, within `area`. Each
 // drawing routine says what it drew, or nothing when the item was out of

@@ -1,5 +1,7 @@
 #include "viewport.h"
 
+#include "model_meshes.h"
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -66,7 +68,7 @@ void Viewport::FitTo(const std::vector<SceneItem>& items, QSize size) {
     }
     // A shape by the corners of its box: a floor seen at a slant is much
     // lower than it is wide.
-    const Mesh& mesh = MeshOf(item.primitive, false);
+    const Mesh& mesh = ShapeMesh(item, false);
     for (int corner = 0; corner < 8; ++corner) {
       take(camera.View(
                Apply(item.world, {corner & 1 ? mesh.max.x : mesh.min.x,
@@ -118,6 +120,13 @@ void Viewport::Render(QPainter& painter, QSize size) {
   }
 
   std::vector<SceneItem> items = CollectSceneItems(scene_->state().content);
+  // The imported meshes share the frame's faces.
+  std::size_t models = 0;
+  for (const SceneItem& item : items) models += item.geometry ? 1 : 0;
+  for (SceneItem& item : items) {
+    if (item.geometry)
+      item.face_cap = std::max<std::size_t>(64, kFrameFaces / models);
+  }
   if (needs_frame_) {
     FitTo(items, size);
     needs_frame_ = false;

@@ -39,12 +39,19 @@ mem::Transform LocalFrame(const mem::GroupData& group, bool& placed) {
   t.origin[0] = group.position.X;
   t.origin[1] = group.position.Y;
   t.origin[2] = group.position.Z;
-  if (group.orientation == Orientation{}) return t;  // most groups: unturned
-  try {
-    t.rotation =
-        mem::FromOrientation(group.orientation.Forward, group.orientation.Up);
-  } catch (const Error&) {
-    // No orientation (zero or parallel vectors): drawn unturned.
+  if (group.orientation != Orientation{}) {  // most groups: unturned
+    try {
+      t.rotation = mem::FromOrientation(group.orientation.Forward,
+                                        group.orientation.Up);
+    } catch (const Error&) {
+      // No orientation (zero or parallel vectors): drawn unturned.
+    }
+  }
+  // An imported group's scale, on its axes: the columns of the rotation.
+  const double scale[3] = {group.scale.X, group.scale.Y, group.scale.Z};
+  for (int c = 0; c < 3; ++c) {
+    if (!Finite(scale[c]) || scale[c] == 1) continue;
+    for (int r = 0; r < 3; ++r) t.rotation.m[r][c] *= scale[c];
   }
   return t;
 }
@@ -192,6 +199,15 @@ std::vector<SceneItem> CollectSceneItems(const mem::SceneContent& content) {
                ? &content.shapes[static_cast<std::size_t>(node.ext)]
                : nullptr;
   };
+  // The geometry of an imported shape.
+  auto geometry_of =
+      [&](const mem::ShapeData& shape) -> std::shared_ptr<const mem::MeshData> {
+    if (shape.mesh < 0 ||
+        static_cast<std::size_t>(shape.mesh) >= content.meshes.size())
+      return nullptr;
+    const auto& mesh = content.meshes[static_cast<std::size_t>(shape.mesh)];
+    return mesh && mesh->TriangleCount() > 0 ? mesh : nullptr;
+  };
   // What each shape is drawn as, worked out once.
   std::vector<Primitive> primitives(n, Primitive::kSphere);
   for (std::size_t i = 0; i < n; ++i) {
@@ -214,8 +230,8 @@ std::vector<SceneItem> CollectSceneItems(const mem::SceneContent& content) {
   for (std::size_t i = 0; i < n; ++i) {
     const mem::NodeData& node = content.nodes[i];
     if (!placement[i].visible || !placement[i].placed) continue;
-    if (shape_of(node) != nullptr) {
-      if (primitives[i] == Primitive::kPlane) continue;
+    if (const mem::ShapeData* shape = shape_of(node)) {
+      if (primitives[i] == Primitive::kPlane || geometry_of(*shape)) continue;
       leaves.push_back({node.parent, false, static_cast<std::int32_t>(i)});
     } else if (node.kind == kNodeTypeLight || node.kind == kNodeTypeCamera) {
       leaves.push_back({node.parent, true, static_cast<std::int32_t>(i)});
@@ -273,6 +289,7 @@ std::vector<SceneItem> CollectSceneItems(const mem::SceneContent& content) {
     if (const mem::ShapeData* shape = shape_of(node)) {
       item.kind = ItemKind::kShape;
       item.primitive = primitives[i];
+      item.geometry = geometry_of(*shape);
       if (!shape->materials.empty()) {
         const ColourValue& c = shape->materials.front().colour;
         item.colour = {Unit(c.Red), Unit(c.Green), Unit(c.Blue), Unit(c.Alpha)};

@@ -2,6 +2,7 @@
 #define MORVEL_APPS_DEMO_VIEWPORT_SCENE_H_
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "memscene/rotation.h"
@@ -13,10 +14,12 @@
 // of its clones), light, camera and bone, placed in the world.
 //
 // A shape, a light or a camera has no position of its own: it stands at its
-// group's origin, in its group's orientation. Several of them in one group
-// would stand on one spot, so the viewport sets them side by side along the
-// group's X axis (in a square when there are many): the picture is a map of
-// the scene, not a render. Planes stay at the origin, as the group's ground.
+// group's origin, in its group's orientation (and scale). Several of them in
+// one group would stand on one spot, so the viewport sets them side by side
+// along the group's X axis (in a square when there are many): the picture is
+// a map of the scene, not a render. Planes stay at the origin, as the
+// group's ground, and so do imported meshes, whose vertices are placed in
+// the group already.
 namespace morvel::demo {
 
 enum class ItemKind { kShape, kLight, kCamera, kBone };
@@ -29,7 +32,10 @@ struct SceneItem {
   bool selected = false;
   bool active = false;  // the first selected node: the one the panel shows
 
-  // Shapes.
+  // Shapes: an imported one's own mesh (in its group's frame, so it is not
+  // set beside its siblings), else what its caption names.
+  std::shared_ptr<const mem::MeshData> geometry;
+  std::size_t face_cap = 0;  // faces of the mesh this frame may draw
   Primitive primitive = Primitive::kSphere;
   ColourValue colour{0.7f, 0.7f, 0.7f, 1};  // first material's, 0..1
   Long draw_style = 0;

@@ -29,7 +29,7 @@ TEST(StudioExampleTest, LoadsAndHoldsEveryKindOfObject) {
     if (node.kind == kNodeTypeShape) {
       for (const auto& material : content.shapes[ext].materials)
         maps |= material.maps.has_value();
-      custom_fields |= !content.shapes[ext].custom_fields.get()[0].empty();
+      custom_fields |= !content.shapes[ext].custom_fields[0].empty();
     }
   }
   EXPECT_EQ(kinds,

@@ -340,12 +340,12 @@ std::string NodeHandle::GetCustomFieldValue(Long index) {
   NodeData& n = Enter("GetCustomFieldValue");
   State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
-    return s.content.shapes[static_cast<std::size_t>(n.ext)]
-        .custom_fields.get()[FieldIndex(index, 6)];
+    return std::string(s.content.shapes[static_cast<std::size_t>(n.ext)]
+                           .custom_fields[FieldIndex(index, 6)]);
   }
   if (n.kind == kNodeTypeGroup || n.kind == kNodeTypeBone) {
-    return s.content.groups[static_cast<std::size_t>(n.ext)]
-        .custom_fields.get()[FieldIndex(index, 6)];
+    return std::string(s.content.groups[static_cast<std::size_t>(n.ext)]
+                           .custom_fields[FieldIndex(index, 6)]);
   }
   NotSupported("GetCustomFieldValue", n);
 }
@@ -354,11 +354,11 @@ void NodeHandle::SetCustomFieldValue(Long index, const std::string& value) {
   NodeData& n = Enter("SetCustomFieldValue");
   State& s = *pool_->anchor->state;
   if (n.kind == kNodeTypeShape) {
-    s.content.shapes[static_cast<std::size_t>(n.ext)]
-        .custom_fields.Mutable()[FieldIndex(index, 6)] = value;
+    s.content.shapes[static_cast<std::size_t>(n.ext)].custom_fields.Set(
+        FieldIndex(index, 6), value);
   } else if (n.kind == kNodeTypeGroup || n.kind == kNodeTypeBone) {
-    s.content.groups[static_cast<std::size_t>(n.ext)]
-        .custom_fields.Mutable()[FieldIndex(index, 6)] = value;
+    s.content.groups[static_cast<std::size_t>(n.ext)].custom_fields.Set(
+        FieldIndex(index, 6), value);
   } else {
     NotSupported("SetCustomFieldValue", n);
   }
@@ -699,7 +699,7 @@ std::string MapsArg(const MapsData& d) {
   std::string text = "Paths=";
   for (std::size_t i = 0; i < d.paths.size(); ++i) {
     if (i) text += ",";
-    text += Arg(d.paths[i]);
+    text += Arg(std::string(d.paths[i]));
   }
   return text + " MapSettingA=" + Arg(d.setting_a) +
          " MapSettingB=" + Arg(static_cast<Long>(d.setting_b)) +
@@ -719,8 +719,9 @@ void MaterialHandle::SetMaps(const std::shared_ptr<MaterialMaps>& maps) {
     data = value->data();
   } else {
     // Maps made by another library: take their values.
-    data.paths = {maps->MapPath1(), maps->MapPath2(), maps->MapPath3(),
-                  maps->MapPath4(), maps->MapPath5(), maps->MapPath6()};
+    data.paths = SixStrings({maps->MapPath1(), maps->MapPath2(),
+                             maps->MapPath3(), maps->MapPath4(),
+                             maps->MapPath5(), maps->MapPath6()});
     data.setting_a = maps->MapSettingA();
     data.setting_b = maps->MapSettingB();
     data.blend = Finite(maps->Blend(), "SetMaps");
@@ -734,7 +735,7 @@ std::string MaterialHandle::GetFieldValue(Long index) {
   std::size_t count = std::max(
       m.fields.size(), node_->state().content.material_field_names.size());
   std::size_t i = FieldIndex(index, count);
-  return i < m.fields.size() ? m.fields[i] : std::string();
+  return std::string(m.fields[i]);
 }
 
 void MaterialHandle::SetFieldValue(Long index, const std::string& value) {
@@ -742,8 +743,7 @@ void MaterialHandle::SetFieldValue(Long index, const std::string& value) {
   std::size_t count = std::max(
       m.fields.size(), node_->state().content.material_field_names.size());
   std::size_t i = FieldIndex(index, count);
-  if (i >= m.fields.size()) m.fields.resize(i + 1);
-  m.fields[i] = value;
+  m.fields.Set(i, value);
   node_->state().Record("SetFieldValue", Name(), Arg(index) + " " + Arg(value));
 }
 
@@ -755,27 +755,27 @@ void MapsValue::Check(const char* operation) const {
 
 std::string MapsValue::MapPath1() {
   Check("MapPath1");
-  return data_.paths[0];
+  return std::string(data_.paths[0]);
 }
 std::string MapsValue::MapPath2() {
   Check("MapPath2");
-  return data_.paths[1];
+  return std::string(data_.paths[1]);
 }
 std::string MapsValue::MapPath3() {
   Check("MapPath3");
-  return data_.paths[2];
+  return std::string(data_.paths[2]);
 }
 std::string MapsValue::MapPath4() {
   Check("MapPath4");
-  return data_.paths[3];
+  return std::string(data_.paths[3]);
 }
 std::string MapsValue::MapPath5() {
   Check("MapPath5");
-  return data_.paths[4];
+  return std::string(data_.paths[4]);
 }
 std::string MapsValue::MapPath6() {
   Check("MapPath6");
-  return data_.paths[5];
+  return std::string(data_.paths[5]);
 }
 Long MapsValue::MapSettingA() {
   Check("MapSettingA");
@@ -802,7 +802,7 @@ Picture MapsValue::Thumbnail(const char* operation, int map,
                "Invalid procedure call or argument: a thumbnail needs a size "
                "of at least one pixel");
   }
-  const std::string& path = data_.paths[static_cast<std::size_t>(map)];
+  const std::string path(data_.paths[static_cast<std::size_t>(map)]);
   if (path.empty()) return {};
   auto* memo = dynamic_cast<ThumbnailCacheHandle*>(cache.get());
   State* state = memo && memo->anchor() ? memo->anchor()->state : nullptr;
@@ -840,7 +840,7 @@ std::shared_ptr<MaterialMaps> MapBuilderHandle::CreateMaps(
   // The grid shows the share of the material's own colour; the maps keep
   // the share of the textures, as a fraction.
   data.blend = TexturesShare(blend);
-  data.paths = {map1, map2, map3, map4, map5, map6};
+  data.paths = SixStrings({map1, map2, map3, map4, map5, map6});
   data.setting_a = setting_a;
   data.setting_b = setting_b;
   return std::make_shared<MapsValue>(std::move(data), anchor_);

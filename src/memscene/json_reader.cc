@@ -66,16 +66,7 @@ bool JsonValue::IsWholeText() const {
   return IsNumber() && Text().find_first_of(".eE") == std::string_view::npos;
 }
 
-double JsonValue::Number() const {
-  std::string_view t = Text();
-  double value = 0;
-  auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
-  // The reader refused numbers too large for a Double; what is left out of
-  // range is too small, and reads as zero.
-  if (error == std::errc::result_out_of_range) return 0;
-  (void)end;
-  return value;
-}
+double JsonValue::Number() const { return entry().number; }
 
 std::optional<JsonValue> JsonValue::Find(std::string_view key) const {
   if (!IsObject()) return std::nullopt;
@@ -191,8 +182,15 @@ JsonReader::JsonReader(std::string_view text, std::string origin)
 
 JsonReader::~JsonReader() = default;
 
-int JsonReader::PeekRaw() {
-  if (in_->p == in_->end) {
+// The next byte; kept small so that the scanning loops inline it, with the
+// rare refill out of line.
+inline int JsonReader::PeekRaw() {
+  if (in_->p != in_->end) return static_cast<unsigned char>(*in_->p);
+  return PeekRefill();
+}
+
+int JsonReader::PeekRefill() {
+  {
     if (!in_->Refill()) {
       if (in_->failed) {
         RaiseError(kErrPathFileAccess,
@@ -373,14 +371,25 @@ void JsonReader::ReadString(std::string& out) {
   }
 }
 
-void JsonReader::ReadNumber(std::string& out) {
+double JsonReader::ReadNumber(std::string& out) {
   const std::size_t start = out.size();
   const std::uint64_t first = in_->Offset();
+  auto in_number = [](int c) {
+    return IsDigit(c) || c == '-' || c == '+' || c == '.' || c == 'e' ||
+           c == 'E';
+  };
+  // Most numbers lie within the chunk in memory: take them in one piece.
+  const char* run = in_->p;
+  while (run < in_->end && run - in_->p < static_cast<std::ptrdiff_t>(
+                                               kMaxJsonNumber) &&
+         in_number(static_cast<unsigned char>(*run))) {
+    ++run;
+  }
+  out.append(in_->p, static_cast<std::size_t>(run - in_->p));
+  in_->p = run;
   for (;;) {
     int c = PeekRaw();
-    if (!(IsDigit(c) || c == '-' || c == '+' || c == '.' || c == 'e' ||
-          c == 'E'))
-      break;
+    if (!in_number(c)) break;
     if (out.size() - start >= kMaxJsonNumber) {
       FailAt(first, "a number longer than " + std::to_string(kMaxJsonNumber) +
                         " characters");
@@ -403,6 +412,7 @@ void JsonReader::ReadNumber(std::string& out) {
   if ((error == std::errc::result_out_of_range && !underflow) ||
       !std::isfinite(value))
     FailAt(first, "the number " + std::string(text) + " is not finite");
+  return error == std::errc::result_out_of_range ? 0 : value;
 }
 
 void JsonReader::ReadLiteral(const char* word) {
@@ -473,6 +483,8 @@ bool JsonReader::NextElement() {
   CountElement(open.count);
   return true;
 }
+
+std::uint64_t JsonReader::Offset() const { return in_->Offset(); }
 
 void JsonReader::ExpectEnd() {
   SkipBlanks();
@@ -566,7 +578,7 @@ void JsonReader::ReadValue(JsonTree& tree, int depth) {
       default:
         if (c == '-' || IsDigit(c)) {
           index = add(JsonType::kNumber);
-          ReadNumber(tree.text);
+          entries[index].number = ReadNumber(tree.text);
           break;
         }
         Unexpected("a value");

@@ -60,6 +60,7 @@ struct JsonTree {
     std::uint32_t size;  // bytes of text, or children of a container
     std::uint32_t text;  // offset into `text`
     std::uint32_t end;
+    double number = 0;  // a number's value, read once (too small reads as 0)
   };
   std::vector<Entry> entries;
   std::string text;
@@ -165,6 +166,9 @@ class JsonReader {
   // Only blanks may follow the document.
   void ExpectEnd();
 
+  // Bytes of the input read so far.
+  std::uint64_t Offset() const;
+
   // Error 321 "Invalid file format: ORIGIN: line L, column C: PROBLEM", at
   // the reader's position or at `offset` on the current line (where the
   // token that is refused starts).
@@ -175,10 +179,11 @@ class JsonReader {
  private:
   struct Input;
   int PeekRaw();
+  int PeekRefill();
   void SkipBlanks();
   void Expect(char c, const char* what);
   void ReadString(std::string& out);
-  void ReadNumber(std::string& out);
+  double ReadNumber(std::string& out);
   void ReadLiteral(const char* word);
   [[noreturn]] void Unexpected(const char* expected);
   void CountElement(std::uint32_t& count);

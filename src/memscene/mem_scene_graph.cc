@@ -52,7 +52,19 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::Load(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) RaiseError(kErrPathFileAccess, "Path/File access error: " + path);
-  return Made(mem::ReadSceneFile(file.get(), path), path);
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  auto graph = Made(mem::ReadSceneFile(file.get(), path, error ? 0 : size), path);
+  graph->state().folder =
+      std::filesystem::absolute(path, error).parent_path().string();
+  return graph;
+}
+
+std::shared_ptr<MemSceneGraph> MemSceneGraph::FromContent(
+    mem::SceneContent content, const std::string& origin,
+    const std::string& folder) {
+  auto graph = Made(std::move(content), origin);
+  graph->state().folder = folder;
+  return graph;
 }
 
 std::shared_ptr<MemSceneGraph> MemSceneGraph::FromText(
@@ -66,7 +78,15 @@ std::shared_ptr<MemSceneGraph> MemSceneGraph::FromJson(
 }
 
 void MemSceneGraph::Save(const std::string& path) const {
-  std::string text = ToText();
+  std::error_code error;
+  const mem::PathMap rebase = mem::Rebase(
+      state_->folder,
+      std::filesystem::absolute(path, error).parent_path().string());
+  std::string text =
+      mem::WriteScene(state_->content, true, mem::MeshForm::kInline, &rebase)
+          .dump(2, ' ', false,
+                nlohmann::ordered_json::error_handler_t::replace) +
+      "\n";
   // Write beside the target and rename over it, so a failure half-way never
   // leaves a truncated scene file behind.
   std::string temporary = path + ".saving";
@@ -91,8 +111,9 @@ std::string MemSceneGraph::ToText() const {
   // Text that is not UTF-8 (only code can put it there; files and typing
   // cannot) is written with replacement characters rather than failing the
   // whole save.
-  return ToJson().dump(2, ' ', false,
-                       nlohmann::ordered_json::error_handler_t::replace) +
+  return mem::WriteScene(state_->content, true, mem::MeshForm::kInline)
+             .dump(2, ' ', false,
+                   nlohmann::ordered_json::error_handler_t::replace) +
          "\n";
 }
 
@@ -101,7 +122,25 @@ nlohmann::ordered_json MemSceneGraph::ToJson() const {
 }
 
 void MemSceneGraph::Restore(const nlohmann::json& snapshot) {
-  state_->ReplaceContent(mem::ReadScene(snapshot, state_->origin));
+  mem::SceneContent content = mem::ReadScene(snapshot, state_->origin);
+  // A snapshot leaves the geometry out (it never changes): each shape
+  // keeps its own, found by its name.
+  const mem::SceneContent& now = state_->content;
+  const auto base = static_cast<std::int32_t>(content.meshes.size());
+  content.meshes.insert(content.meshes.end(), now.meshes.begin(),
+                        now.meshes.end());
+  for (mem::NodeData& node : content.nodes) {
+    if (node.kind != kNodeTypeShape) continue;
+    std::int32_t before = now.Find(node.name);
+    if (before < 0) continue;
+    const mem::NodeData& old = now.nodes[static_cast<std::size_t>(before)];
+    std::int32_t& mesh = content.shapes[static_cast<std::size_t>(node.ext)].mesh;
+    if (old.kind == kNodeTypeShape && mesh < 0) {
+      std::int32_t had = now.shapes[static_cast<std::size_t>(old.ext)].mesh;
+      if (had >= 0) mesh = base + had;
+    }
+  }
+  state_->ReplaceContent(std::move(content));
 }
 
 const std::string& MemSceneGraph::Origin() const { return state_->origin; }

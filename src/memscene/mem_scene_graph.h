@@ -22,6 +22,7 @@ namespace morvel {
 
 namespace mem {
 class State;
+struct SceneContent;
 }
 
 class MemSceneGraph final : public SceneGraph {
@@ -42,9 +43,16 @@ class MemSceneGraph final : public SceneGraph {
       const std::string& text, const std::string& origin = "scene text");
   static std::shared_ptr<MemSceneGraph> FromJson(
       const nlohmann::json& json, const std::string& origin = "scene");
+  // A scene of content made elsewhere (an imported model); `folder` is the
+  // one its relative map paths start from.
+  static std::shared_ptr<MemSceneGraph> FromContent(mem::SceneContent content,
+                                                    const std::string& origin,
+                                                    const std::string& folder);
 
   // Writes the scene file (values at their defaults left out). The file is
-  // replaced whole or not at all; error 75 when it cannot be written.
+  // replaced whole or not at all; error 75 when it cannot be written. Map
+  // paths relative to the folder the scene came from are written relative
+  // to the new file's folder; the scene itself keeps them as they were.
   void Save(const std::string& path) const;
   std::string ToText() const;
   nlohmann::ordered_json ToJson() const;

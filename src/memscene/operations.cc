@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "memscene/mem_scene_graph.h"
+#include "memscene/scene_keys.h"
 
 namespace morvel {
 namespace {
@@ -9,64 +11,29 @@ namespace {
 // Every name a planned failure can take: the operations of the reference
 // scene graph, its applier and its shared utilities, as each checks its
 // faults (a method by its name, a property read by its name, a write by Set
-// and the name), and the mesh operations the applier runs. Sorted. A name
-// missing here makes a fault on that operation fail loudly as unknown; it
-// can never make a fault pass silently.
+// and the name), and the mesh operations the applier runs. The reads and
+// writes of the scene's properties come from their tables (scene_keys.cc);
+// these are the rest, sorted. A name missing here makes a fault on that
+// operation fail loudly as unknown; it can never make a fault pass silently.
 constexpr std::string_view kOperations[] = {
-    "ApplicationRegistryKey",
-    "Blend",
     "Bone",
-    "BoneEffectExtent",
-    "BoneEndEffectRange",
-    "BoneIrregularExtent",
-    "BoneIrregularOffset",
-    "BoneKind",
-    "BoneOriginEffectRange",
-    "BoneWeight",
-    "CastsShadows",
     "ChooseColour",
     "ChooseMapFile",
-    "Colour",
     "ColourAlpha",
     "ColourBlue",
     "ColourGreen",
     "ColourRed",
-    "ConstantAttenuation",
     "Crease",
-    "CreasingFactor",
     "CreateMaps",
-    "CustomGroupFieldNames",
-    "CustomShapeFieldNames",
     "DefaultMapSettingB",
-    "DialogOwner",
-    "DisplayAsBox",
     "DivideSmooth",
-    "DrawNormals",
-    "DrawPoints",
-    "DrawStyle",
-    "DrawTranslucent",
-    "EditMode",
     "EulerToOrientation",
     "GetActiveScene",
-    "GetAmbientLevel",
-    "GetClones",
-    "GetColour",
     "GetColourComponents",
-    "GetCustomFieldValue",
-    "GetDiffuseLevel",
     "GetDisplayAsBoxState",
     "GetDrawNormalsState",
     "GetDrawPointsState",
     "GetDrawTranslucentState",
-    "GetEnabledState",
-    "GetFieldOfView",
-    "GetFieldValue",
-    "GetFocalAperture",
-    "GetFocalBlur",
-    "GetFocalPoint",
-    "GetFocalQuality",
-    "GetHiddenState",
-    "GetIKJointLimits",
     "GetLightOfNode",
     "GetLockedState",
     "GetMapThumbnail1",
@@ -75,11 +42,7 @@ constexpr std::string_view kOperations[] = {
     "GetMapThumbnail4",
     "GetMapThumbnail5",
     "GetMapThumbnail6",
-    "GetMaterial",
     "GetOperationParameters",
-    "GetOrientation",
-    "GetPosition",
-    "GetRotationalVelocity",
     "GetSelectedBone",
     "GetSelectedCamera",
     "GetSelectedGroup",
@@ -87,17 +50,8 @@ constexpr std::string_view kOperations[] = {
     "GetSelectedNode",
     "GetSelectionCount",
     "GetShadowlessState",
-    "GetShapeInfo",
-    "GetSourceCaption",
-    "GetSourceDetail",
-    "GetSpecularLevel",
     "Hierarchy",
-    "IKJointMode",
-    "IndexOfRefraction",
-    "LightType",
-    "LinearAttenuation",
     "LoadThumbnail",
-    "Locked",
     "MakeColour",
     "MakeVector",
     "MapBuilder",
@@ -107,88 +61,36 @@ constexpr std::string_view kOperations[] = {
     "MapPath4",
     "MapPath5",
     "MapPath6",
-    "MapSettingA",
-    "MapSettingB",
-    "Maps",
     "MaterialCount",
-    "MaterialFieldNames",
     "Mirror",
-    "MirrorAxis",
-    "NodeType",
     "ObjectRef",
     "OrientationToEuler",
-    "Parent",
-    "QuadraticAttenuation",
     "RefreshSelection",
     "Remainder",
-    "SelectionList",
     "SelectionNeedsRefresh",
-    "SetAmbientLevel",
-    "SetBoneEffectExtent",
-    "SetBoneEnabled",
-    "SetBoneEndEffectRange",
-    "SetBoneIrregularExtent",
-    "SetBoneIrregularOffset",
-    "SetBoneOriginEffectRange",
-    "SetBoneWeight",
-    "SetCastsShadows",
-    "SetClones",
-    "SetColour",
-    "SetColourComponents",
-    "SetConstantAttenuation",
-    "SetCreasingFactor",
-    "SetCustomFieldValue",
-    "SetDiffuseLevel",
-    "SetDisplayAsBox",
-    "SetDrawNormals",
-    "SetDrawPoints",
-    "SetDrawStyle",
-    "SetDrawTranslucent",
-    "SetFieldOfView",
-    "SetFieldValue",
-    "SetFocalAperture",
-    "SetFocalBlur",
-    "SetFocalPoint",
-    "SetFocalQuality",
-    "SetHidden",
-    "SetIKJointLimits",
-    "SetIKJointMode",
-    "SetIndexOfRefraction",
-    "SetLinearAttenuation",
-    "SetLocked",
-    "SetMaps",
-    "SetMirrorAxis",
-    "SetOrientation",
-    "SetPosition",
-    "SetQuadraticAttenuation",
-    "SetRotationalVelocity",
-    "SetSmoothAngle",
-    "SetSmoothingCondition",
-    "SetSmoothingLevel",
-    "SetSmoothingTension",
-    "SetSpecularLevel",
-    "SetSpotlightPenumbra",
-    "SetSpotlightRange",
-    "SetSpotlightUmbra",
-    "SmoothAngle",
-    "SmoothingCondition",
-    "SmoothingLevel",
-    "SmoothingTension",
-    "SpotlightPenumbra",
-    "SpotlightRange",
-    "SpotlightUmbra",
     "ThumbnailCache",
 };
+
+const std::vector<std::string_view>& AllOperations() {
+  static const std::vector<std::string_view> names = [] {
+    std::vector<std::string_view> all = mem::KeyOperations();
+    all.insert(all.end(), std::begin(kOperations), std::end(kOperations));
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
+  }();
+  return names;
+}
 
 }  // namespace
 
 std::span<const std::string_view> MemSceneGraph::OperationNames() {
-  return kOperations;
+  return AllOperations();
 }
 
 bool MemSceneGraph::HasOperation(std::string_view name) {
-  return std::binary_search(std::begin(kOperations), std::end(kOperations),
-                            name);
+  const auto& names = AllOperations();
+  return std::binary_search(names.begin(), names.end(), name);
 }
 
 }  // namespace morvel

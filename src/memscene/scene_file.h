@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -10,11 +11,13 @@
 #include "memscene/state.h"
 
 // The scene file format: JSON, keys named as the scene graph names its
-// properties. Reading checks everything (types, ranges, names, references,
+// properties (the tables of scene_keys.h list them). Reading
+// (scene_reader.cc) checks everything (types, ranges, names, references,
 // and the limits of json_reader.h that keep a hostile file from exhausting
 // the stack or the memory) and names the file and the place of the first
-// problem: the node and the key, or the line and column. Writing leaves out
-// the values that equal their defaults, so files stay short.
+// problem: the node and the key, or the line and column. Writing
+// (scene_writer.cc) leaves out the values that equal their defaults, so
+// files stay short; values by key path are in scene_paths.cc.
 namespace morvel::mem {
 
 // Error 321 "Invalid file format: ..." for anything wrong with the content,
@@ -22,14 +25,35 @@ namespace morvel::mem {
 SceneContent ReadScene(const nlohmann::json& json, const std::string& origin);
 SceneContent ReadSceneText(std::string_view text, const std::string& origin);
 // Reads the file from its current position, a chunk at a time (error 75
-// when reading fails).
-SceneContent ReadSceneFile(std::FILE* file, const std::string& origin);
+// when reading fails). `size_hint`, the file's size when known, lets the
+// node array be laid out once.
+SceneContent ReadSceneFile(std::FILE* file, const std::string& origin,
+                           std::uint64_t size_hint = 0);
 
-// The whole scene; with `omit_defaults` only the values a user set.
+// Whether a shape's geometry is written out (a file) or left out (a
+// snapshot of the values, which never change the geometry).
+enum class MeshForm { kNone, kInline };
+
+// Turns a map path as the scene holds it into the one to write.
+using PathMap = std::function<std::string(std::string_view)>;
+
+// The whole scene; with `omit_defaults` only the values a user set; map
+// paths through `map_path` when given.
 nlohmann::ordered_json WriteScene(const SceneContent& content,
-                                  bool omit_defaults);
+                                  bool omit_defaults,
+                                  MeshForm meshes = MeshForm::kNone,
+                                  const PathMap* map_path = nullptr);
 nlohmann::ordered_json WriteNode(const SceneContent& content,
-                                 std::int32_t index, bool omit_defaults);
+                                 std::int32_t index, bool omit_defaults,
+                                 MeshForm meshes = MeshForm::kNone,
+                                 const PathMap* map_path = nullptr);
+
+// Map paths relative to `from_folder` (the folder of the file the scene
+// came from) made relative to `to_folder` (the folder it is saved to), so
+// that a copy saved elsewhere still finds its textures; absolute paths stay
+// as they are. With no `from_folder` (a scene made in memory) paths are
+// kept as they are.
+PathMap Rebase(const std::string& from_folder, const std::string& to_folder);
 
 // A value by its key path: "Teapot.SmoothingLevel",
 // "Teapot.Materials[0].Diffuse", "Teapot.Clones.Counts[0]", or a scene key

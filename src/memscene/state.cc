@@ -57,19 +57,19 @@ Long KindFromName(std::string_view name) {
 }
 
 namespace {
-std::uint8_t Tag(std::size_t hash) {
-  return static_cast<std::uint8_t>(hash >> (8 * sizeof(std::size_t) - 8));
+std::uint32_t Tag(std::size_t hash) {
+  return static_cast<std::uint32_t>(hash >> (8 * sizeof(std::size_t) - 32));
 }
 }  // namespace
 
 std::size_t NameIndex::SlotOf(std::string_view name, std::size_t hash,
                               const std::vector<NodeData>& nodes) const {
   const std::size_t mask = slots_.size() - 1;
-  const std::uint8_t tag = Tag(hash);
+  const std::uint32_t tag = Tag(hash);
   std::size_t slot = hash & mask;
-  while (slots_[slot] >= 0 &&
-         (tags_[slot] != tag ||
-          nodes[static_cast<std::size_t>(slots_[slot])].name != name)) {
+  while (slots_[slot].index >= 0 &&
+         (slots_[slot].tag != tag ||
+          nodes[static_cast<std::size_t>(slots_[slot].index)].name != name)) {
     slot = (slot + 1) & mask;
   }
   return slot;
@@ -78,33 +78,43 @@ std::size_t NameIndex::SlotOf(std::string_view name, std::size_t hash,
 std::int32_t NameIndex::Find(std::string_view name,
                              const std::vector<NodeData>& nodes) const {
   if (slots_.empty()) return -1;
-  return slots_[SlotOf(name, std::hash<std::string_view>{}(name), nodes)];
+  return slots_[SlotOf(name, std::hash<std::string_view>{}(name), nodes)]
+      .index;
 }
 
 std::int32_t NameIndex::Insert(std::int32_t index,
                                const std::vector<NodeData>& nodes) {
   // At most half full, so that probes stay short.
-  if (2 * (used_ + 1) > slots_.size()) {
-    std::vector<std::int32_t> old = std::move(slots_);
-    slots_.assign(old.empty() ? 16 : 2 * old.size(), -1);
-    tags_.assign(slots_.size(), 0);
-    for (std::int32_t i : old) {
-      if (i < 0) continue;
-      const std::string& name = nodes[static_cast<std::size_t>(i)].name;
-      std::size_t hash = std::hash<std::string_view>{}(name);
-      std::size_t slot = SlotOf(name, hash, nodes);
-      slots_[slot] = i;
-      tags_[slot] = Tag(hash);
-    }
-  }
+  if (2 * (used_ + 1) > slots_.size())
+    Rehash(slots_.empty() ? 16 : 2 * slots_.size(), nodes);
   const std::string& name = nodes[static_cast<std::size_t>(index)].name;
   std::size_t hash = std::hash<std::string_view>{}(name);
   std::size_t slot = SlotOf(name, hash, nodes);
-  if (slots_[slot] >= 0) return slots_[slot];
-  slots_[slot] = index;
-  tags_[slot] = Tag(hash);
+  if (slots_[slot].index >= 0) return slots_[slot].index;
+  slots_[slot] = Slot{index, Tag(hash)};
   ++used_;
   return -1;
+}
+
+void NameIndex::Reserve(std::size_t count,
+                        const std::vector<NodeData>& nodes) {
+  std::size_t slots = 16;
+  while (slots < 2 * count) slots *= 2;
+  if (slots > slots_.size()) Rehash(slots, nodes);
+}
+
+void NameIndex::Rehash(std::size_t slots, const std::vector<NodeData>& nodes) {
+  std::vector<Slot> old = std::move(slots_);
+  slots_ = {};
+  slots_.reserve(slots);
+  AdviseHugePages(slots_.data(), slots * sizeof(Slot));
+  slots_.assign(slots, Slot{});
+  for (const Slot& s : old) {
+    if (s.index < 0) continue;
+    const std::string& name = nodes[static_cast<std::size_t>(s.index)].name;
+    std::size_t hash = std::hash<std::string_view>{}(name);
+    slots_[SlotOf(name, hash, nodes)] = Slot{s.index, Tag(hash)};
+  }
 }
 
 std::int32_t SceneContent::Find(std::string_view name) const {
@@ -184,6 +194,23 @@ std::int32_t SceneContent::AddNode(std::string name, Long kind,
                "There is already a node named \"" + Excerpt(taken) + "\"");
   }
   return index;
+}
+
+ShapeSource SourceTexts::get() const {
+  ShapeSource source;
+  if (has_caption_) source.caption = std::string(texts_[0]);
+  source.detail = std::string(texts_[1]);
+  return source;
+}
+
+void SourceTexts::SetCaption(std::string_view caption) {
+  texts_.Set(0, caption);
+  has_caption_ = true;
+}
+
+void SourceTexts::SetDetail(std::string_view detail) {
+  texts_.Set(1, detail);
+  texts_.TrimEmpty();
 }
 
 std::string JournalEntry::Line() const {

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,6 +13,8 @@
 #include <vector>
 
 #include "base/types.h"
+#include "memscene/compact.h"
+#include "memscene/mesh.h"
 #include "scene/scene_bases.h"
 #include "scene/types.h"
 
@@ -27,48 +28,49 @@ namespace morvel::mem {
 // 2 pi as the panel writes it: the neutral joint limits are a full turn.
 inline constexpr Single kFullTurn = 6.283186f;
 
-// A value most nodes leave at its default, kept out of line: a million
-// nodes should not each carry six empty strings. Copies are deep.
-template <class T>
-class Lazy {
- public:
-  Lazy() = default;
-  Lazy(const Lazy& other)
-      : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
-  Lazy(Lazy&&) noexcept = default;
-  Lazy& operator=(const Lazy& other) {
-    value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
-    return *this;
-  }
-  Lazy& operator=(Lazy&&) noexcept = default;
-
-  const T& get() const { return value_ ? *value_ : Default(); }
-  T& Mutable() {
-    if (!value_) value_ = std::make_unique<T>();
-    return *value_;
-  }
-  static const T& Default() {
-    static const T kDefault{};
-    return kDefault;
-  }
-
- private:
-  std::unique_ptr<T> value_;
-};
-
-using SixStrings = std::array<std::string, 6>;
-
+// The caption and detail of a shape's Source button, packed: most shapes
+// name a short caption and no detail.
 struct ShapeSource {
   std::optional<std::string> caption;  // the node's name when absent
   std::string detail;
 };
+class SourceTexts {
+ public:
+  // A copy, for reading (a reference to it lives as long as the statement
+  // that took it, or the reference).
+  ShapeSource get() const;
+  void SetCaption(std::string_view caption);
+  void SetDetail(std::string_view detail);
+  bool HasCaption() const { return has_caption_; }
+  friend bool operator==(const SourceTexts&, const SourceTexts&) = default;
+
+ private:
+  PackedStrings texts_;  // caption, detail
+  bool has_caption_ = false;
+};
 
 struct MapsData {
-  std::array<std::string, 6> paths;
+  SixStrings paths;
   Long setting_a = 0;
   Integer setting_b = 0;
   Single blend = 0;
   friend bool operator==(const MapsData&, const MapsData&) = default;
+};
+
+// What a material imported from a model file had besides what the panel
+// shows, so that saving it back loses nothing: the file's own ambient and
+// specular colours (the panel shows their strength as a level) and the
+// levels read from them, which tell whether the user changed a level.
+struct MaterialSource {
+  ColourValue ambient{0, 0, 0, 1};
+  ColourValue specular{0, 0, 0, 1};
+  ColourValue emissive{0, 0, 0, 1};
+  Single shininess = 0;
+  Long ambient_level = -1;   // -1: the file had no ambient colour
+  Long specular_level = -1;  // -1: the file had no specular colour
+  bool two_sided = false;
+  friend bool operator==(const MaterialSource&,
+                         const MaterialSource&) = default;
 };
 
 struct MaterialData {
@@ -76,9 +78,15 @@ struct MaterialData {
   Long diffuse = 80;
   Long ambient = 20;
   Long specular = 0;
-  std::vector<std::string> fields;
-  std::optional<MapsData> maps;
-  friend bool operator==(const MaterialData&, const MaterialData&) = default;
+  PackedStrings fields;
+  Boxed<MapsData> maps;
+  Lazy<MaterialSource> source;
+  friend bool operator==(const MaterialData& a, const MaterialData& b) {
+    return a.colour == b.colour && a.diffuse == b.diffuse &&
+           a.ambient == b.ambient && a.specular == b.specular &&
+           a.fields == b.fields && a.maps == b.maps &&
+           a.source.get() == b.source.get();
+  }
 };
 
 // Bits of NodeData::flags.
@@ -111,7 +119,7 @@ struct NodeData {
 };
 
 struct ShapeData {
-  Lazy<ShapeSource> source;
+  SourceTexts source;
   Lazy<Clones> clones;
   Single creasing_factor = 0;
   Long smoothing_level = 0;
@@ -121,18 +129,31 @@ struct ShapeData {
   Single index_of_refraction = 0;
   Long mirror_axis = 0;
   Long shape_kind = 0;
-  Lazy<SixStrings> custom_fields;
+  // The shape's geometry: an index into SceneContent::meshes, -1 for none
+  // (a shape the viewport draws as what its caption names).
+  std::int32_t mesh = -1;
+  SixStrings custom_fields;
   std::vector<MaterialData> materials;
 };
+
+// The matrix a group had in the model file it was imported from, by rows
+// (the translation in the last column). Saving writes it back as it was
+// while the position, orientation and scale still make it, so a matrix
+// with shear, which those three cannot hold, survives a round trip. All
+// zero: none.
+using SourceMatrix = std::array<Single, 16>;
 
 struct GroupData {
   SingleVector3 position;
   Orientation orientation;
+  // Not shown by the panel: kept so that an imported model keeps its size.
+  SingleVector3 scale{1, 1, 1};
   RotationalVelocity rotational_velocity;
   Long ik_joint_mode = 0;
   IKJointLimits ik_joint_limits{-kFullTurn, -kFullTurn, -kFullTurn,
                                 kFullTurn,  kFullTurn,  kFullTurn};
-  Lazy<SixStrings> custom_fields;
+  SixStrings custom_fields;
+  Lazy<SourceMatrix> matrix;
   // Bones only.
   Single bone_weight = 100;
   Single bone_origin_effect_range = 0.5f;
@@ -144,10 +165,38 @@ struct GroupData {
   Long set_bone_enabled_result = 0;
 };
 
+// Where an imported light stands and points within its group, and what the
+// panel does not show of it: kept for saving back.
+struct LightPlacement {
+  SingleVector3 position;
+  SingleVector3 direction{0, 0, -1};
+  SingleVector3 up{0, 1, 0};
+  ColourValue ambient{0, 0, 0, 1};
+  ColourValue specular{1, 1, 1, 1};
+  friend bool operator==(const LightPlacement&,
+                         const LightPlacement&) = default;
+};
+
 // Lights and cameras keep what the base classes a host derives from keep,
-// with the same neutral values.
-using LightData = LightValues;
-using CameraData = CameraValues;
+// with the same neutral values, and what an import brings besides.
+struct LightData : LightValues {
+  Lazy<LightPlacement> placement;
+};
+
+// The lens of an imported camera, beyond its field of view.
+struct CameraLens {
+  SingleVector3 position;
+  SingleVector3 look_at{0, 0, -1};
+  SingleVector3 up{0, 1, 0};
+  Single near_plane = 0.1f;
+  Single far_plane = 1000;
+  Single aspect = 0;
+  friend bool operator==(const CameraLens&, const CameraLens&) = default;
+};
+
+struct CameraData : CameraValues {
+  Lazy<CameraLens> lens;
+};
 
 struct NodeData;
 
@@ -162,14 +211,29 @@ class NameIndex {
   // Adds node `index` under its name: -1, or (nothing added) the index of
   // the node that has the name already.
   std::int32_t Insert(std::int32_t index, const std::vector<NodeData>& nodes);
+  // Starts fetching the place of `name` into the cache: a loader that is
+  // about to add it does other work meanwhile.
+  void Prefetch(std::string_view name) const {
+    if (slots_.empty()) return;
+    const std::size_t hash = std::hash<std::string_view>{}(name);
+    __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+  }
+  // Makes room for `count` names in all, so that adding them rehashes
+  // nothing.
+  void Reserve(std::size_t count, const std::vector<NodeData>& nodes);
 
  private:
   std::size_t SlotOf(std::string_view name, std::size_t hash,
                      const std::vector<NodeData>& nodes) const;
-  std::vector<std::int32_t> slots_;  // -1: empty; the size is a power of 2
-  // Eight bits of each slot's name hash: most probes that would miss are
-  // settled here, without reading the node's name from memory.
-  std::vector<std::uint8_t> tags_;
+  void Rehash(std::size_t slots, const std::vector<NodeData>& nodes);
+  // A node's index beside 32 bits of its name's hash, in one slot: a probe
+  // reads one place in memory, and most probes that would miss are settled
+  // there without reading the node's name.
+  struct Slot {
+    std::int32_t index = -1;  // -1: empty
+    std::uint32_t tag = 0;
+  };
+  std::vector<Slot> slots_;  // the size is a power of 2
   std::size_t used_ = 0;
 };
 
@@ -185,10 +249,13 @@ struct SceneContent {
   std::vector<NodeData> nodes;
   // What only some kinds have grows in blocks: loading a big scene never
   // holds the old and the new copy of a doubled array at once.
-  std::deque<ShapeData> shapes;
-  std::deque<GroupData> groups;
-  std::deque<LightData> lights;
-  std::deque<CameraData> cameras;
+  BlockVector<ShapeData> shapes;
+  BlockVector<GroupData> groups;
+  BlockVector<LightData> lights;
+  BlockVector<CameraData> cameras;
+  // The geometry of the shapes that have their own (imported ones), shared
+  // by the copies a snapshot makes and never changed once made.
+  std::vector<std::shared_ptr<const MeshData>> meshes;
   NameIndex index_by_name;
   std::vector<std::int32_t> selection;
 
@@ -256,6 +323,9 @@ class State {
 
   SceneContent content;
   std::string origin;  // the file the scene came from, for messages
+  // The folder of that file, which relative map paths start from; empty for
+  // a scene made in memory.
+  std::string folder;
 
   const std::shared_ptr<Anchor>& anchor() const { return anchor_; }
   Long selection_handle() const { return selection_handle_; }

@@ -1,11 +1,12 @@
 #include "random_user/random_user.h"
 
-#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <typeinfo>
 
 #include "memscene/mem_utilities.h"
+#include "memscene/scene_files.h"
+#include "memscene/scene_keys.h"
 #include "memscene/state.h"
 #include "random_user/random_user_impl.h"
 
@@ -31,91 +32,6 @@ constexpr std::string_view kMessages[] = {
 constexpr std::string_view kNotFinite[] = {"needs a finite number",
                                            "must be finite"};
 
-// The first value of the scene that is not a finite number, named as the
-// scene file names it; empty when every value is finite.
-std::string FirstNonFinite(const mem::SceneContent& scene) {
-  std::string found;
-  auto check = [&](const mem::NodeData& node, const char* key, Single value) {
-    if (found.empty() && !std::isfinite(value))
-      found = Excerpt(node.name) + "." + key;
-  };
-  auto check3 = [&](const mem::NodeData& node, const char* key,
-                    const SingleVector3& v) {
-    check(node, key, v.X);
-    check(node, key, v.Y);
-    check(node, key, v.Z);
-  };
-  auto check_colour = [&](const mem::NodeData& node, const char* key,
-                          const ColourValue& c) {
-    check(node, key, c.Red);
-    check(node, key, c.Green);
-    check(node, key, c.Blue);
-    check(node, key, c.Alpha);
-  };
-  for (const mem::NodeData& node : scene.nodes) {
-    const auto ext = static_cast<std::size_t>(node.ext);
-    switch (node.kind) {
-      case kNodeTypeShape: {
-        const mem::ShapeData& s = scene.shapes[ext];
-        check(node, "CreasingFactor", s.creasing_factor);
-        check(node, "SmoothingTension", s.smoothing_tension);
-        check(node, "SmoothAngle", s.smooth_angle);
-        check(node, "IndexOfRefraction", s.index_of_refraction);
-        check3(node, "Clones.Offsets", s.clones.get().Offsets);
-        check3(node, "Clones.Rotations", s.clones.get().Rotations);
-        for (const mem::MaterialData& m : s.materials) {
-          check_colour(node, "Materials[].Colour", m.colour);
-          if (m.maps) check(node, "Materials[].Maps.Blend", m.maps->blend);
-        }
-        break;
-      }
-      case kNodeTypeGroup:
-      case kNodeTypeBone: {
-        const mem::GroupData& g = scene.groups[ext];
-        check3(node, "Position", g.position);
-        check3(node, "Orientation.Forward", g.orientation.Forward);
-        check3(node, "Orientation.Up", g.orientation.Up);
-        check3(node, "RotationalVelocity.Axis", g.rotational_velocity.Axis);
-        check(node, "RotationalVelocity.Theta", g.rotational_velocity.Theta);
-        for (Single v : {g.ik_joint_limits.MinX, g.ik_joint_limits.MinY,
-                         g.ik_joint_limits.MinZ, g.ik_joint_limits.MaxX,
-                         g.ik_joint_limits.MaxY, g.ik_joint_limits.MaxZ}) {
-          check(node, "IKJointLimits", v);
-        }
-        check(node, "BoneWeight", g.bone_weight);
-        check(node, "BoneOriginEffectRange", g.bone_origin_effect_range);
-        check(node, "BoneEndEffectRange", g.bone_end_effect_range);
-        check(node, "BoneEffectExtent", g.bone_effect_extent);
-        check(node, "BoneIrregularExtent", g.bone_irregular_extent);
-        check3(node, "BoneIrregularOffset", g.bone_irregular_offset);
-        break;
-      }
-      case kNodeTypeLight: {
-        const mem::LightData& l = scene.lights[ext];
-        check_colour(node, "Colour", l.colour);
-        check(node, "ConstantAttenuation", l.constant_attenuation);
-        check(node, "LinearAttenuation", l.linear_attenuation);
-        check(node, "QuadraticAttenuation", l.quadratic_attenuation);
-        check(node, "SpotlightRange", l.spotlight_range);
-        check(node, "SpotlightUmbra", l.spotlight_umbra);
-        check(node, "SpotlightPenumbra", l.spotlight_penumbra);
-        break;
-      }
-      case kNodeTypeCamera: {
-        const mem::CameraData& c = scene.cameras[ext];
-        check(node, "FieldOfView", c.field_of_view);
-        check(node, "FocalPoint", c.focal_point);
-        check(node, "FocalAperture", c.focal_aperture);
-        break;
-      }
-      default:
-        break;
-    }
-    if (!found.empty()) break;
-  }
-  return found;
-}
-
 }  // namespace
 
 void HostMessageBox::Show(const std::string& text, const std::string& title,
@@ -135,6 +51,11 @@ void HostMessageBox::Show(const std::string& text, const std::string& title,
 std::vector<SceneSource> ReadSceneFiles(const std::vector<std::string>& paths) {
   std::vector<SceneSource> scenes;
   for (const std::string& path : paths) {
+    // A model file is imported once, and played as the scene file it makes.
+    if (IsModelFile(path)) {
+      scenes.push_back({path, OpenSceneFile(path)->ToText()});
+      continue;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) RaiseError(kErrFileNotFound, "File not found: " + path);
     std::string text(std::istreambuf_iterator<char>(in), {});
@@ -298,7 +219,7 @@ void RandomUser::Impl::CheckError(const StepContext& context,
 
 void RandomUser::Impl::CheckScene() {
   if (!scene) return;
-  std::string where = FirstNonFinite(scene->state().content);
+  std::string where = mem::FirstNonFinite(scene->state().content);
   if (!where.empty()) Problem(where + " is not a finite number");
 }
 

@@ -64,7 +64,9 @@ struct SceneSource {
   std::string text;
 };
 
-// Reads scene files whole (error 53 or 75 for a file that cannot be read).
+// Reads scene files whole (error 53 or 75 for a file that cannot be read);
+// a model file (.gltf, .obj, ...) is imported once, and played as the scene
+// file it makes.
 // Whether each is a valid scene is left to the loads: a scene the reference
 // scene graph refuses is simply never shown.
 std::vector<SceneSource> ReadSceneFiles(const std::vector<std::string>& paths);

@@ -4,6 +4,7 @@
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/mem_utilities.h"
+#include "memscene/scene_files.h"
 #include "scenario/interpreter.h"
 #include "scene/types.h"
 
@@ -27,7 +28,7 @@ SceneState::SceneState() : impl_(std::make_unique<Impl>()) {
 SceneState::~SceneState() = default;
 
 void SceneState::Load(const std::string& path, SettingsStore* settings) {
-  std::shared_ptr<MemSceneGraph> graph = MemSceneGraph::Load(path);
+  std::shared_ptr<MemSceneGraph> graph = OpenSceneFile(path);
   impl_->applier = std::make_shared<MemApplier>(graph, settings);
   impl_->graph = graph;
 }

@@ -1,0 +1,173 @@
+#include "memscene/compact.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace morvel::mem {
+
+void AdviseHugePages(void* data, std::size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+  if (bytes < 2 * kHuge) return;
+  auto begin = reinterpret_cast<std::uintptr_t>(data);
+  std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
+  std::uintptr_t last = (begin + bytes) & ~(kHuge - 1);
+  if (last > first) {
+    // Only advice: where the system says no, the pages are small.
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  }
+#else
+  (void)data;
+  (void)bytes;
+#endif
+}
+namespace {
+
+void PutVarint(std::string& out, std::size_t value) {
+  while (value >= 0x80) {
+    out += static_cast<char>((value & 0x7F) | 0x80);
+    value >>= 7;
+  }
+  out += static_cast<char>(value);
+}
+
+std::size_t GetVarint(std::string_view bytes, std::size_t& at) {
+  std::size_t value = 0;
+  for (int shift = 0; at < bytes.size(); shift += 7) {
+    auto b = static_cast<unsigned char>(bytes[at++]);
+    value |= static_cast<std::size_t>(b & 0x7F) << shift;
+    if ((b & 0x80) == 0) break;
+  }
+  return value;
+}
+
+// The entries of a packed list, for rebuilding it.
+std::vector<std::string_view> Entries(std::string_view bytes) {
+  std::vector<std::string_view> out;
+  std::size_t at = 0;
+  std::size_t count = bytes.empty() ? 0 : GetVarint(bytes, at);
+  out.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::size_t length = GetVarint(bytes, at);
+    out.push_back(bytes.substr(at, length));
+    at += length;
+  }
+  return out;
+}
+
+std::string Pack(const std::vector<std::string_view>& entries) {
+  std::string bytes;
+  if (entries.empty()) return bytes;
+  std::size_t total = 1;
+  for (std::string_view e : entries) total += e.size() + 1;
+  bytes.reserve(total);
+  PutVarint(bytes, entries.size());
+  for (std::string_view e : entries) {
+    PutVarint(bytes, e.size());
+    bytes.append(e);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+PackedStrings::PackedStrings(const std::vector<std::string>& values) {
+  std::vector<std::string_view> entries(values.begin(), values.end());
+  bytes_ = Pack(entries);
+}
+
+std::size_t PackedStrings::size() const {
+  std::size_t at = 0;
+  return bytes_.empty() ? 0 : GetVarint(bytes_, at);
+}
+
+std::string_view PackedStrings::operator[](std::size_t i) const {
+  std::string_view bytes = bytes_;
+  std::size_t at = 0;
+  std::size_t count = bytes.empty() ? 0 : GetVarint(bytes, at);
+  if (i >= count) return {};
+  for (std::size_t k = 0;; ++k) {
+    std::size_t length = GetVarint(bytes, at);
+    if (k == i) return bytes.substr(at, length);
+    at += length;
+  }
+}
+
+void PackedStrings::Set(std::size_t i, std::string_view value) {
+  // The new value may be a view into this very list: copy it first.
+  std::string copy(value);
+  std::vector<std::string_view> entries = Entries(bytes_);
+  if (i >= entries.size()) entries.resize(i + 1);
+  entries[i] = copy;
+  bytes_ = Pack(entries);
+}
+
+void PackedStrings::Append(std::string_view value) {
+  if (bytes_.empty()) {
+    PutVarint(bytes_, 1);
+  } else {
+    // The count is rewritten; it keeps its width unless it crosses 128.
+    std::size_t at = 0;
+    std::size_t count = GetVarint(bytes_, at);
+    std::string head;
+    PutVarint(head, count + 1);
+    bytes_.replace(0, at, head);
+  }
+  PutVarint(bytes_, value.size());
+  bytes_.append(value);
+}
+
+void PackedStrings::TrimEmpty() {
+  if (bytes_.empty()) return;
+  std::size_t at = 0;
+  const std::size_t count = GetVarint(bytes_, at);
+  std::size_t kept = 0, kept_end = at;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::size_t length = GetVarint(bytes_, at);
+    at += length;
+    if (length > 0) {
+      kept = i + 1;
+      kept_end = at;
+    }
+  }
+  if (kept == count) return;
+  if (kept == 0) {
+    bytes_.clear();
+    return;
+  }
+  bytes_.resize(kept_end);
+  std::size_t head_end = 0;
+  GetVarint(bytes_, head_end);
+  std::string head;
+  PutVarint(head, kept);
+  bytes_.replace(0, head_end, head);
+}
+
+std::vector<std::string> PackedStrings::ToVector() const {
+  std::vector<std::string> out;
+  for (std::string_view e : Entries(bytes_)) out.emplace_back(e);
+  return out;
+}
+
+SixStrings::SixStrings(const std::vector<std::string>& values)
+    : packed_(values) {
+  packed_.TrimEmpty();
+}
+
+SixStrings::SixStrings(PackedStrings values) : packed_(std::move(values)) {
+  packed_.TrimEmpty();
+}
+
+void SixStrings::Set(std::size_t i, std::string_view value) {
+  packed_.Set(i, value);
+  packed_.TrimEmpty();
+}
+
+std::vector<std::string> SixStrings::ToVector() const {
+  std::vector<std::string> out(kSize);
+  for (std::size_t i = 0; i < kSize; ++i) out[i] = std::string((*this)[i]);
+  return out;
+}
+
+}  // namespace morvel::mem

@@ -1,0 +1,202 @@
+#include "memscene/scene_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "memscene/mem_scene_graph.h"
+#include "memscene/scene_file.h"
+
+namespace morvel::mem {
+namespace {
+
+// Gives every key of `table` in `record` a value other than its default, so
+// that a writer must write it and a reader must read it back.
+void Alter(const KeyTable& table, void* record, int seed);
+
+void AlterKey(const Key& key, void* record, int seed) {
+  if (key.put == nullptr) return;
+  void* v = key.put(record);
+  const Single f = 0.5f + static_cast<Single>(seed);
+  switch (key.type) {
+    case KeyType::kFlag:
+      *static_cast<std::uint16_t*>(v) ^= key.flag;
+      break;
+    case KeyType::kBool:
+      *static_cast<bool*>(v) = !*static_cast<bool*>(v);
+      break;
+    case KeyType::kLong: {
+      Long& l = *static_cast<Long*>(v);
+      l = key.range != nullptr ? (l + 1) % static_cast<Long>(key.hi + 1)
+                               : l + 7 + seed;
+      break;
+    }
+    case KeyType::kInteger:
+      *static_cast<Integer*>(v) += 3;
+      break;
+    case KeyType::kSingle:
+      *static_cast<Single*>(v) += f;
+      break;
+    case KeyType::kVector: {
+      auto& x = *static_cast<SingleVector3*>(v);
+      x = {x.X + f, x.Y + 2 * f, x.Z - f};
+      break;
+    }
+    case KeyType::kLongVector:
+      *static_cast<LongVector3*>(v) = {1, 2, 3 + seed};
+      break;
+    case KeyType::kColour:
+      *static_cast<ColourValue*>(v) = {0.25f, 0.5f, 0.75f, 0.125f};
+      break;
+    case KeyType::kIKJointLimits:
+      *static_cast<IKJointLimits*>(v) = {-1, -2, -3, 1, 2, f};
+      break;
+    case KeyType::kMatrix:
+      (*static_cast<SourceMatrix*>(v))[3] = f;
+      break;
+    case KeyType::kString:
+      *static_cast<std::string*>(v) = "text " + std::to_string(seed);
+      break;
+    case KeyType::kCaption:
+      static_cast<SourceTexts*>(v)->SetCaption("Caption");
+      break;
+    case KeyType::kDetail:
+      static_cast<SourceTexts*>(v)->SetDetail("detail.obj");
+      break;
+    case KeyType::kSixStrings:
+    case KeyType::kPaths:
+      static_cast<SixStrings*>(v)->Set(4, "fifth");
+      break;
+    case KeyType::kFields:
+      static_cast<PackedStrings*>(v)->Set(2, "third");
+      break;
+    case KeyType::kNames:
+      *static_cast<std::vector<std::string>*>(v) = {"A", "", "C"};
+      break;
+    case KeyType::kRecord:
+      Alter(*key.table, v, seed + 1);
+      break;
+    case KeyType::kMaps:
+      Alter(*key.table, &static_cast<Boxed<MapsData>*>(v)->emplace(), seed);
+      break;
+    case KeyType::kMaterials: {
+      auto& list = *static_cast<std::vector<MaterialData>*>(v);
+      list.resize(2);
+      Alter(*key.table, &list[1], seed + 2);
+      break;
+    }
+    case KeyType::kName:
+    case KeyType::kKind:
+    case KeyType::kParent:
+    case KeyType::kMesh:
+      break;
+  }
+}
+
+void Alter(const KeyTable& table, void* record, int seed) {
+  for (const Key& key : table.keys) AlterKey(key, record, seed++);
+}
+
+// One node of each kind, every value changed, written and read back: the
+// second writing is the first, and every key of the tables was written. A
+// table line whose reader and writer disagree, or that the writer skips,
+// fails here.
+TEST(SceneKeysTest, EveryKeyOfEveryKindWritesAndReadsBack) {
+  SceneContent content;
+  const Long kinds[] = {kNodeTypeGroup, kNodeTypeShape, kNodeTypeBone,
+                        kNodeTypeLight, kNodeTypeCamera};
+  for (Long kind : kinds) {
+    std::int32_t i = content.AddNode(std::string(KindName(kind)), kind,
+                                     kind == kNodeTypeGroup ? -1 : 0);
+    NodeRecord record = RecordOf(content, i);
+    int seed = 0;
+    for (const KeyTable* table : NodeKeys(kind)) {
+      for (const Key& key : table->keys) AlterKey(key, &record, seed++);
+    }
+  }
+  auto mesh = std::make_shared<MeshData>();
+  mesh->positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+  mesh->triangles = {0, 1, 2};
+  content.meshes.push_back(mesh);
+  content.shapes[0].mesh = 0;
+  Alter(SceneKeys(), &content, 0);
+
+  const std::string first = WriteScene(content, true, MeshForm::kInline).dump();
+  SceneContent again = ReadSceneText(first, "keys.json");
+  EXPECT_EQ(WriteScene(again, true, MeshForm::kInline).dump(), first);
+  ASSERT_EQ(again.meshes.size(), 1u);
+  EXPECT_EQ(*again.meshes[0], *mesh);
+
+  auto written = nlohmann::json::parse(first);
+  for (const auto& node : written["nodes"]) {
+    Long kind = KindFromName(node["kind"].get<std::string>());
+    for (const KeyTable* table : NodeKeys(kind)) {
+      for (const Key& key : table->keys) {
+        if (key.type == KeyType::kParent && kind == kNodeTypeGroup) continue;
+        EXPECT_TRUE(node.contains(std::string(key.name)))
+            << node["name"] << " lacks " << key.name;
+      }
+    }
+  }
+}
+
+// The random user's check that the panel never put a number that is not
+// finite into the scene: it finds one anywhere the tables reach, and names
+// it by its key path.
+TEST(SceneKeysTest, FirstNonFiniteNamesThePlace) {
+  SceneContent content;
+  content.AddNode("Stage", kNodeTypeGroup, -1);
+  std::int32_t pot = content.AddNode("Pot", kNodeTypeShape, 0);
+  content.shapes[0].materials.resize(2);
+  EXPECT_EQ(FirstNonFinite(content), "");
+
+  const Single inf = std::numeric_limits<Single>::infinity();
+  content.shapes[0].materials[1].maps.emplace().blend = inf;
+  EXPECT_EQ(FirstNonFinite(content), "Pot.Materials[1].Maps.Blend");
+  content.shapes[0].materials[1].maps.reset();
+  content.groups[0].orientation.Up.Y = std::nanf("");
+  EXPECT_EQ(FirstNonFinite(content), "Stage.Orientation.Up");
+  content.groups[0].orientation.Up.Y = 1;
+  content.shapes[0].clones.Mutable().Rotations.Z = -inf;
+  EXPECT_EQ(FirstNonFinite(content), "Pot.Clones.Rotations");
+  (void)pot;
+}
+
+// Every read and write of a property can be made to fail by the name the
+// journal gives it.
+TEST(SceneKeysTest, EveryTableOperationCanBePlannedToFail) {
+  for (std::string_view name : KeyOperations()) {
+    EXPECT_TRUE(MemSceneGraph::HasOperation(name)) << name;
+  }
+  EXPECT_TRUE(MemSceneGraph::HasOperation("SetSmoothingLevel"));
+  EXPECT_FALSE(MemSceneGraph::HasOperation("SetScale"));
+}
+
+// Short texts live in the string's own bytes; the counts and empties of a
+// list survive, and six-string lists compare by what they hold.
+TEST(CompactTest, PackedStringsKeepCountsAndCompareByValue) {
+  PackedStrings fields;
+  EXPECT_EQ(fields.size(), 0u);
+  fields.Set(2, "c");
+  EXPECT_EQ(fields.size(), 3u);
+  EXPECT_EQ(fields[0], "");
+  EXPECT_EQ(fields[2], "c");
+  EXPECT_EQ(fields[7], "");
+  fields.Set(0, std::string(300, 'x'));  // a length of two varint bytes
+  EXPECT_EQ(fields[0].size(), 300u);
+  EXPECT_EQ(fields[2], "c");
+  fields.Append("d");
+  EXPECT_EQ(fields.ToVector(),
+            (std::vector<std::string>{std::string(300, 'x'), "", "c", "d"}));
+
+  SixStrings a, b({"", "x", "", "", "", ""});
+  a.Set(1, "x");
+  EXPECT_EQ(a, b);
+  a.Set(1, "");
+  EXPECT_TRUE(a.AllEmpty());
+  EXPECT_EQ(a, SixStrings());
+}
+
+}  // namespace
+}  // namespace morvel::mem
