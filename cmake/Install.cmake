@@ -50,6 +50,7 @@ set(MORVEL_PUBLIC_HEADERS
   warn/frm_warn.h
   widgets/widget.h)
 set(MORVEL_PUBLIC_QT_HEADERS
+  qt/choosers.h
   qt/properties_widget.h)
 set(MORVEL_PUBLIC_IMGUI_HEADERS
   imgui/frame_lender.h
@@ -107,8 +108,9 @@ function(morvel_install_component target export_name component)
           COMPONENT ${component})
 endfunction()
 
-# The Qt component: the adapter library (Morvel::PropertiesQt) and its one
-# public header. It needs Qt 6 Widgets in the host too.
+# The Qt component: the adapter library (Morvel::PropertiesQt) and its
+# public headers: the widget, and its choosers a host's tests script. It
+# needs Qt 6 Widgets in the host too.
 if(TARGET morvel_qt)
   morvel_install_component(morvel_qt PropertiesQt Qt
                            HEADERS ${MORVEL_PUBLIC_QT_HEADERS})

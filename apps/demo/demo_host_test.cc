@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "qt_input_driver.h"
 #include "scene/scene_graph.h"
 #include "viewport.h"
+#include "viewport_scene.h"
 
 namespace morvel::demo {
 namespace {
@@ -321,14 +323,45 @@ TEST_F(DemoHostTest, AMeshOperationIsLoggedWithTheValuesItRanWith) {
                             {"Angle", "45"}}) {
     settings_.SaveSetting("Morvel", "DivideSmooth", key, value);
   }
+  settings_.SaveSetting("Morvel", "Mirror", "Axis", "0");
   std::string operation = "DivideSmooth";
   window_->evtReqApplyOperation(operation);
+  // With what the stored numbers mean: the tension in tenths, 1 for "More
+  // Than", 0 for the X axis.
   EXPECT_TRUE(window_->LogText().endsWith(
       "evtReqApplyOperation(\"DivideSmooth\")\n"
-      "    DivideSmooth Teapot Level=2 Tension=-3 Condition=1 Angle=45"))
+      "    DivideSmooth Teapot Level=2 Tension=-3 (-0.3) Condition=1 (More "
+      "Than) Angle=45"))
+      << window_->LogText().toStdString();
+  operation = "Mirror";
+  window_->evtReqApplyOperation(operation);
+  EXPECT_TRUE(window_->LogText().endsWith("    Mirror Teapot Axis=0 (X)"))
       << window_->LogText().toStdString();
   // Nothing in the scene changed: nothing to undo.
   EXPECT_FALSE(window_->History().CanUndo());
+}
+
+TEST(ViewportTest, HidingAnObjectMovesNothingElse) {
+  auto scene = MemSceneGraph::Load(kStudio);
+  mem::SceneContent& content = scene->state().content;
+  auto places = [&] {
+    std::map<std::string, std::vector<double>> where;
+    for (const SceneItem& item : CollectSceneItems(content)) {
+      if (item.copy != 0) continue;
+      const mem::Transform& t = item.world;
+      where[content.nodes[static_cast<std::size_t>(item.node)].name] = {
+          t.origin[0], t.origin[1], t.origin[2]};
+    }
+    return where;
+  };
+  auto before = places();
+  ASSERT_TRUE(before.count("Teapot"));
+  content.nodes[static_cast<std::size_t>(content.Find("Teapot"))].Set(
+      mem::kHidden, true);
+  auto after = places();
+  EXPECT_FALSE(after.count("Teapot"));
+  before.erase("Teapot");
+  EXPECT_EQ(after, before);
 }
 
 TEST(ViewportTest, PlacesThatAreNoPlacesAreLeftOutAndNothingBreaks) {

@@ -7,6 +7,7 @@
 
 #include "demo_window.h"
 #include "node_details.h"
+#include "outliner.h"
 #include "viewport.h"
 
 namespace morvel::demo {

@@ -29,6 +29,8 @@
 
 #include "base/numbers.h"
 #include "gestures.h"
+#include "outliner.h"
+#include "window_shortcuts.h"
 #include "memscene/scene_file.h"
 #include "memscene/scene_files.h"
 #include "memscene/state.h"
@@ -53,94 +55,48 @@ QString Quoted(const std::string& text) {
 
 QString Bool(bool value) { return value ? "True" : "False"; }
 
-// Small pictures of the node kinds for the outliner.
-QIcon KindIcon(Long kind) {
-  static std::map<Long, QIcon> cache;
-  if (auto it = cache.find(kind); it != cache.end()) return it->second;
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  switch (kind) {
-    case kNodeTypeGroup: {  // a folder
-      p.setPen(QColor(0x9a, 0x74, 0x10));
-      p.setBrush(QColor(0xf2, 0xc7, 0x4e));
-      QPainterPath folder;
-      folder.moveTo(1.5, 3.5);
-      folder.lineTo(6, 3.5);
-      folder.lineTo(7.5, 5);
-      folder.lineTo(14.5, 5);
-      folder.lineTo(14.5, 13.5);
-      folder.lineTo(1.5, 13.5);
-      folder.closeSubpath();
-      p.drawPath(folder);
-      break;
+// What a mesh operation is called in the Edit menu.
+std::string OperationLabel(const std::string& operation) {
+  if (operation == "DivideSmooth") return "Smooth";
+  return operation;
+}
+
+// A mesh operation's journal line with the meaning of the settings it ran
+// with: the panel stores the mirror axis as 0 for X and the tension in
+// tenths ("Mirror Teapot Axis=0 (X)", "Tension=2 (0.2)").
+std::string AnnotatedOperation(const std::string& line) {
+  std::string out;
+  std::size_t pos = 0;
+  const bool mirror = line.rfind("Mirror ", 0) == 0;
+  const bool smooth = line.rfind("DivideSmooth ", 0) == 0;
+  while (pos <= line.size()) {
+    std::size_t end = line.find(' ', pos);
+    if (end == std::string::npos) end = line.size();
+    std::string word = line.substr(pos, end - pos);
+    out += (pos ? " " : "") + word;
+    std::size_t equals = word.find('=');
+    if (equals != std::string::npos) {
+      std::string key = word.substr(0, equals);
+      std::string value = word.substr(equals + 1);
+      std::string meaning;
+      Quietly([&] {
+        if (mirror && key == "Axis") {
+          Long axis = RoundToLong(TextToDouble(value));
+          if (axis >= 0 && axis <= 2) meaning = std::string(1, "XYZ"[axis]);
+        } else if (smooth && key == "Tension") {
+          meaning = SingleToText(TextToSingle(value) / 10.0f);
+        } else if (smooth && key == "Condition") {
+          meaning = TextToDouble(value) != 0 ? "More Than" : "Less Than";
+        }
+      });
+      if (!meaning.empty()) out += " (" + meaning + ")";
     }
-    case kNodeTypeShape: {  // a cube
-      p.setPen(QColor(0x2a, 0x4f, 0x9a));
-      p.setBrush(QColor(0x7d, 0xa7, 0xf0));
-      QPolygonF top({QPointF(8, 1.5), QPointF(14.5, 4.5), QPointF(8, 7.5),
-                     QPointF(1.5, 4.5)});
-      p.drawPolygon(top);
-      p.setBrush(QColor(0x4c, 0x7f, 0xd8));
-      p.drawPolygon(QPolygonF({QPointF(1.5, 4.5), QPointF(8, 7.5),
-                               QPointF(8, 14.5), QPointF(1.5, 11.5)}));
-      p.setBrush(QColor(0x36, 0x64, 0xb8));
-      p.drawPolygon(QPolygonF({QPointF(14.5, 4.5), QPointF(8, 7.5),
-                               QPointF(8, 14.5), QPointF(14.5, 11.5)}));
-      break;
-    }
-    case kNodeTypeLight: {  // a lit bulb
-      p.setPen(QColor(0xa0, 0x70, 0x00));
-      p.setBrush(QColor(0xff, 0xd8, 0x3a));
-      p.drawEllipse(QPointF(8, 6.5), 5, 5);
-      p.setBrush(QColor(0x80, 0x80, 0x88));
-      p.setPen(Qt::NoPen);
-      p.drawRect(QRectF(5.5, 11, 5, 3.5));
-      break;
-    }
-    case kNodeTypeCamera: {  // a camera body and lens
-      p.setPen(QColor(0x30, 0x30, 0x38));
-      p.setBrush(QColor(0x60, 0x60, 0x6c));
-      p.drawRoundedRect(QRectF(1.5, 4.5, 10, 8), 1.5, 1.5);
-      p.drawPolygon(QPolygonF({QPointF(11.5, 7), QPointF(14.5, 5),
-                               QPointF(14.5, 12), QPointF(11.5, 10)}));
-      p.setBrush(QColor(0xa8, 0xd0, 0xff));
-      p.drawEllipse(QPointF(6.5, 8.5), 2.2, 2.2);
-      break;
-    }
-    case kNodeTypeBone: {  // a bone
-      p.setPen(QColor(0x8a, 0x7a, 0x60));
-      p.setBrush(QColor(0xf4, 0xec, 0xd8));
-      p.drawEllipse(QPointF(3.5, 3.5), 2.2, 2.2);
-      p.drawEllipse(QPointF(12.5, 12.5), 2.2, 2.2);
-      p.save();
-      p.translate(8, 8);
-      p.rotate(45);
-      p.drawRoundedRect(QRectF(-6, -1.6, 12, 3.2), 1.5, 1.5);
-      p.restore();
-      break;
-    }
-    default:
-      break;
+    pos = end + 1;
   }
-  p.end();
-  QIcon icon(pixmap);
-  cache[kind] = icon;
-  return icon;
+  return out;
 }
 
-const mem::NodeData* NodeOf(const MemSceneGraph& scene,
-                            const std::string& name) {
-  const mem::SceneContent& content = scene.state().content;
-  std::int32_t index = content.Find(name);
-  return index < 0 ? nullptr : &content.nodes[static_cast<std::size_t>(index)];
-}
 
-Long KindOf(const MemSceneGraph& scene, const std::string& name) {
-  const mem::NodeData* node = NodeOf(scene, name);
-  return node ? node->kind : 0;
-}
 
 }  // namespace
 
@@ -158,6 +114,7 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
   CreatePanel();
   UpdateActions();
   new GestureWatch(this, [this] { history_.BreakMerge(); });
+  new WindowShortcuts(this);
 }
 
 DemoWindow::~DemoWindow() { DestroyPanel(); }
@@ -170,14 +127,10 @@ void DemoWindow::BuildUi() {
   splitter->setChildrenCollapsible(false);
 
   // The outliner.
-  outliner_ = new QTreeWidget(splitter);
-  outliner_->setHeaderLabel("Scene");
-  outliner_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  outliner_->setAccessibleName("Outliner");
-  outliner_->setMinimumWidth(170);
-  outliner_->setUniformRowHeights(true);
-  QObject::connect(outliner_, &QTreeWidget::itemSelectionChanged,
-                   [this] { OutlinerSelectionChanged(); });
+  outliner_ = new SceneOutliner(splitter);
+  outliner_->on_pick = [this](const std::vector<std::string>& names) {
+    Select(names);
+  };
 
   // The tabs above the panel.
   auto* middle = new QWidget(splitter);
@@ -195,6 +148,9 @@ void DemoWindow::BuildUi() {
     history_.BreakMerge();
     Setup();
   });
+  // A click on a tab takes the focus, as a click anywhere else does: an
+  // edit in the panel is committed before the panel changes tab.
+  tabs_->setFocusPolicy(Qt::StrongFocus);
   column->addWidget(tabs_);
   // Where the panel goes (CreatePanel puts a new one there).
   panel_slot_ = new QWidget(middle);
@@ -203,6 +159,14 @@ void DemoWindow::BuildUi() {
   slot_layout->setContentsMargins(0, 0, 0, 0);
   slot_layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   column->addWidget(panel_slot_, 1);
+  // Why the panel is empty, when it is.
+  hint_ = new QLabel(panel_slot_);
+  hint_->setAccessibleName("Panel hint");
+  hint_->setWordWrap(true);
+  hint_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  hint_->setMargin(16);
+  hint_->setForegroundRole(QPalette::PlaceholderText);
+  hint_->hide();
 
   // The event log.
   auto* right = new QWidget(splitter);
@@ -249,9 +213,14 @@ void DemoWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   undo_action_ = edit->addAction("&Undo", [this] { Undo(); });
-  undo_action_->setShortcut(QKeySequence::Undo);
+  undo_action_->setShortcuts(QKeySequence::Undo);
   redo_action_ = edit->addAction("&Redo", [this] { Redo(); });
-  redo_action_->setShortcut(QKeySequence::Redo);
+  // Every key the desktop uses for Redo, and Ctrl+Shift+Z everywhere, as
+  // the menu says.
+  QList<QKeySequence> redo_keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  const QKeySequence ctrl_shift_z(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+  if (!redo_keys.contains(ctrl_shift_z)) redo_keys.prepend(ctrl_shift_z);
+  redo_action_->setShortcuts(redo_keys);
 
   QMenu* view = menuBar()->addMenu("&View");
   QAction* common = view->addAction("&Common Tab", [this] { SetTab(2); });
@@ -298,13 +267,19 @@ void DemoWindow::CreatePanel(PropertiesEvents* events,
   panel_widget_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   panel_slot_->layout()->addWidget(panel_widget_);
   QObject::connect(panel_widget_, &qt::PropertiesWidget::errorOccurred,
-                   [this](const Error& error) { ShowError(error); });
+                   [this](const Error& error, const QString& field) {
+                     InputFailed(error, field);
+                   });
   QObject::connect(panel_widget_, &qt::PropertiesWidget::inputHandled,
-                   [this] { RefreshFromScene(); });
+                   [this] {
+                     SettleHistory();
+                     RefreshFromScene();
+                   });
   // The sections take the panel's height when they are loaded: a panel
   // that became taller or shorter is loaded again to fill it.
   QObject::connect(panel_widget_, &qt::PropertiesWidget::panelResized, [this] {
     if (panel_widget_->height() != laid_out_height_) Setup();
+    UpdateHint();
   });
   if (!scene_path_.isEmpty()) {
     panel_widget_->setSceneFolder(QFileInfo(scene_path_).absolutePath());
@@ -343,12 +318,12 @@ void DemoWindow::AttachScene(std::shared_ptr<MemSceneGraph> scene,
   applier_.reset();
   panel_applier_ = std::move(applier);
   history_.Reset(scene_);
-  selection_order_ =
-      scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  outliner_->SetPickOrder(scene_ ? scene_->SelectedNames()
+                                 : std::vector<std::string>{});
   if (panel_widget_ && !path.isEmpty())
     panel_widget_->setSceneFolder(QFileInfo(path).absolutePath());
   viewport_->SetScene(scene_);
-  FillOutliner();
+  outliner_->Fill(scene_.get());
   UpdateActions();
   if (panel_widget_) {
     std::shared_ptr<SceneGraph> graph = scene_;
@@ -379,6 +354,7 @@ void DemoWindow::SetupOrThrow(const SetupArguments& a) {
   laid_out_height_ = panel_widget_->height();
   panel_widget_->panel().SetupPropertiesPanel(a);
   panel_widget_->view().Flush();
+  UpdateHint();
 }
 
 void DemoWindow::Setup() {
@@ -392,6 +368,9 @@ void DemoWindow::Setup() {
   } catch (const Error& error) {
     ShowError(error);
   }
+  // A section may write as it loads (a camera's focal blur): that too is
+  // a step the user can undo.
+  SettleHistory();
   RefreshFromScene();
 }
 
@@ -412,6 +391,7 @@ void DemoWindow::ResizePanel(Long inner_height, Long outer_height, Long width) {
 }
 
 void DemoWindow::SetTab(Long tab) {
+  CommitPanelEdit();
   tab_ = tab == 3 ? 3 : 2;
   QSignalBlocker block(tabs_);
   tabs_->setCurrentIndex(tab_ == 3 ? 1 : 0);
@@ -461,8 +441,8 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
       scene_ ? std::make_shared<MemApplier>(scene_, &settings_) : nullptr;
   panel_applier_ = applier_;
   history_.Reset(scene_);
-  selection_order_ =
-      scene_ ? scene_->SelectedNames() : std::vector<std::string>{};
+  outliner_->SetPickOrder(scene_ ? scene_->SelectedNames()
+                                 : std::vector<std::string>{});
   if (panel_widget_ && !path.isEmpty())
     panel_widget_->setSceneFolder(QFileInfo(path).absolutePath());
   try {
@@ -471,7 +451,7 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
     ShowError(error);
   }
   viewport_->SetScene(scene_);
-  FillOutliner();
+  outliner_->Fill(scene_.get());
   Log(QString("# scene %1")
           .arg(path.isEmpty() ? "(new)" : QFileInfo(path).fileName()));
   Setup();
@@ -479,6 +459,8 @@ void DemoWindow::SetScene(std::shared_ptr<MemSceneGraph> scene,
 
 bool DemoWindow::SaveScene(const QString& path) {
   if (!scene_) return false;
+  // What is being typed is part of what is saved.
+  if (!CommitPanelEdit()) return false;
   try {
     SaveSceneFile(*scene_, path.toStdString());
     scene_path_ = path;
@@ -493,7 +475,7 @@ bool DemoWindow::SaveScene(const QString& path) {
 }
 
 void DemoWindow::OpenDialog() {
-  if (!ConfirmDiscard()) return;
+  if (!CommitPanelEdit() || !ConfirmDiscard()) return;
   QString path = QFileDialog::getOpenFileName(
       this, "Open Scene", QFileInfo(scene_path_).absolutePath(),
       FileFilter("Scenes and models", OpenableExtensions()) +
@@ -511,16 +493,38 @@ void DemoWindow::SaveAsDialog() {
   if (!path.isEmpty()) SaveScene(path);
 }
 
+bool DemoWindow::Save() {
+  if (scene_path_.isEmpty()) {
+    SaveAsDialog();
+  } else {
+    SaveScene(scene_path_);
+  }
+  return !history_.Modified();
+}
+
 bool DemoWindow::ConfirmDiscard() {
   if (options_.scripted || !scene_ || !history_.Modified()) return true;
-  auto answer = QMessageBox::question(
-      this, "Morvel", "The scene has unsaved changes. Discard them?",
-      QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
-  return answer == QMessageBox::Discard;
+  QString name =
+      scene_path_.isEmpty() ? "Untitled" : QFileInfo(scene_path_).fileName();
+  QMessageBox box(QMessageBox::Warning, "Morvel",
+                  "Save the changes to " + name + "?",
+                  QMessageBox::Save | QMessageBox::Discard |
+                      QMessageBox::Cancel,
+                  this);
+  box.setInformativeText("Your changes are lost if you don't save them.");
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return Save();
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void DemoWindow::closeEvent(QCloseEvent* event) {
-  if (ConfirmDiscard()) {
+  if (CommitPanelEdit() && ConfirmDiscard()) {
     event->accept();
   } else {
     event->ignore();
@@ -529,100 +533,26 @@ void DemoWindow::closeEvent(QCloseEvent* event) {
 
 bool DemoWindow::Select(const std::vector<std::string>& names) {
   if (!scene_) return false;
+  // An edit in progress belongs to what was selected when it was typed.
+  CommitPanelEdit();
   try {
     scene_->Select(names);
   } catch (const Error& error) {
     ShowError(error);
     return false;
   }
-  selection_order_ = names;
+  outliner_->SetPickOrder(names);
+  history_.SelectionChanged();
   history_.BreakMerge();
   SyncOutlinerSelection();
   Setup();
   return true;
 }
 
-void DemoWindow::FillOutliner() {
-  filling_outliner_ = true;
-  outliner_->clear();
-  if (scene_) {
-    std::map<std::string, QTreeWidgetItem*> items;
-    std::vector<std::string> names = scene_->NodeNames();
-    // Parents come before their children in a scene file, but be safe.
-    for (int pass = 0; pass < 2; ++pass) {
-      for (const std::string& name : names) {
-        if (items.count(name)) continue;
-        std::string parent = scene_->ParentOf(name);
-        QTreeWidgetItem* item = nullptr;
-        if (parent.empty()) {
-          item = new QTreeWidgetItem(outliner_);
-        } else if (auto it = items.find(parent); it != items.end()) {
-          item = new QTreeWidgetItem(it->second);
-        } else if (pass == 1) {
-          item = new QTreeWidgetItem(outliner_);
-        } else {
-          continue;
-        }
-        item->setText(0, Q(name));
-        item->setData(0, Qt::UserRole, Q(name));
-        item->setIcon(0, KindIcon(KindOf(*scene_, name)));
-        items[name] = item;
-      }
-    }
-    outliner_->expandAll();
-  }
-  filling_outliner_ = false;
-  SyncOutlinerSelection();
-}
+QTreeWidget* DemoWindow::Outliner() const { return outliner_; }
 
 void DemoWindow::SyncOutlinerSelection() {
-  if (!scene_) return;
-  filling_outliner_ = true;
-  std::vector<std::string> selected = scene_->SelectedNames();
-  QTreeWidgetItemIterator it(outliner_);
-  QTreeWidgetItem* first = nullptr;
-  while (*it) {
-    std::string name = (*it)->data(0, Qt::UserRole).toString().toStdString();
-    bool on =
-        std::find(selected.begin(), selected.end(), name) != selected.end();
-    (*it)->setSelected(on);
-    if (on && !first) first = *it;
-    // Hidden objects are shown dimmed and in italics.
-    const mem::NodeData* node = NodeOf(*scene_, name);
-    bool hidden = node && node->Has(mem::kHidden);
-    QFont font = (*it)->font(0);
-    font.setItalic(hidden);
-    (*it)->setFont(0, font);
-    (*it)->setForeground(
-        0, hidden
-               ? outliner_->palette().color(QPalette::Disabled, QPalette::Text)
-               : outliner_->palette().color(QPalette::Text));
-    (*it)->setToolTip(0, hidden ? "Hidden" : QString());
-    ++it;
-  }
-  if (first) outliner_->setCurrentItem(first, 0, QItemSelectionModel::NoUpdate);
-  filling_outliner_ = false;
-}
-
-void DemoWindow::OutlinerSelectionChanged() {
-  if (filling_outliner_ || !scene_) return;
-  // The selection keeps the order in which objects were picked: the first
-  // one decides the kind the panel shows.
-  std::vector<std::string> now;
-  for (QTreeWidgetItem* item : outliner_->selectedItems()) {
-    now.push_back(item->data(0, Qt::UserRole).toString().toStdString());
-  }
-  std::vector<std::string> ordered;
-  for (const std::string& name : selection_order_) {
-    if (std::find(now.begin(), now.end(), name) != now.end())
-      ordered.push_back(name);
-  }
-  for (const std::string& name : now) {
-    if (std::find(ordered.begin(), ordered.end(), name) == ordered.end()) {
-      ordered.push_back(name);
-    }
-  }
-  Select(ordered);
+  if (scene_) outliner_->ShowScene(*scene_);
 }
 
 void DemoWindow::RefreshFromScene() {
@@ -672,36 +602,33 @@ void DemoWindow::UpdateActions() {
 
 // ------------------------------------------------------------------ undo
 
-void DemoWindow::Undo() {
-  if (!history_.CanUndo()) return;
-  std::string label = history_.UndoLabel();
+void DemoWindow::Travel(int direction) {
+  // An edit being typed is a step of its own, undone first.
+  CommitPanelEdit();
+  SettleHistory();
+  bool back = direction < 0;
+  if (back ? !history_.CanUndo() : !history_.CanRedo()) return;
+  std::string label = back ? history_.UndoLabel() : history_.RedoLabel();
   try {
-    history_.Undo();
+    back ? history_.Undo() : history_.Redo();
   } catch (const Error& error) {
     ShowError(error);
     return;
   }
-  Log("# undo " + Q(label));
+  Log((back ? "# undo " : "# redo ") + Q(label));
   hidden_changed_ = true;
-  selection_order_ = scene_->SelectedNames();
+  // The selection comes back with the step.
+  outliner_->SetPickOrder(scene_->SelectedNames());
   SyncOutlinerSelection();
   Setup();
 }
 
-void DemoWindow::Redo() {
-  if (!history_.CanRedo()) return;
-  std::string label = history_.RedoLabel();
-  try {
-    history_.Redo();
-  } catch (const Error& error) {
-    ShowError(error);
-    return;
-  }
-  Log("# redo " + Q(label));
-  hidden_changed_ = true;
-  selection_order_ = scene_->SelectedNames();
-  SyncOutlinerSelection();
-  Setup();
+void DemoWindow::SettleHistory(const std::string& label) {
+  if (history_.Settle(label)) UpdateActions();
+}
+
+bool DemoWindow::CommitPanelEdit() {
+  return !panel_widget_ || panel_widget_->commitEdit();
 }
 
 // ------------------------------------------------------------------ events
@@ -727,6 +654,14 @@ void DemoWindow::Log(const QString& line) {
 }
 
 QString DemoWindow::LogText() const { return log_->toPlainText(); }
+
+void DemoWindow::LogOperationSince(std::size_t from) {
+  if (!scene_) return;
+  for (const std::string& line : scene_->JournalLines(from)) {
+    Log("    " + Q(AnnotatedOperation(line)));
+  }
+  journal_mark_ = scene_->JournalSize();
+}
 
 void DemoWindow::LogJournalSince(std::size_t from) {
   if (!scene_) return;
@@ -779,6 +714,11 @@ void DemoWindow::evtReqOpenSource() {
 
 void DemoWindow::evtReqApplyOperation(std::string& Operation) {
   Log("evtReqApplyOperation(" + Quoted(Operation) + ")");
+  // The panel readies the object for the operation outside any
+  // transaction (the smoothing level back to 0): with the operation, that
+  // is one step.
+  std::string label = OperationLabel(Operation);
+  SettleHistory(label);
   std::size_t mark = scene_ ? scene_->JournalSize() : 0;
   try {
     if (run_operation) {
@@ -789,7 +729,8 @@ void DemoWindow::evtReqApplyOperation(std::string& Operation) {
   } catch (const Error& error) {
     ShowError(error);
   }
-  LogJournalSince(mark);
+  LogOperationSince(mark);
+  SettleHistory(label);
 }
 
 void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
@@ -848,21 +789,84 @@ void DemoWindow::ShowSource() {
   dialog.exec();
 }
 
-void DemoWindow::ShowError(const Error& error) {
-  Log("!! " + ErrorText(error));
+void DemoWindow::ShowError(const Error& error, const QString& field) {
+  QString where = field.isEmpty() ? QString() : field + ": ";
+  Log("!! " + where + ErrorText(error));
   if (options_.scripted) return;
   if (options_.batch) {
-    std::fprintf(stderr, "morvel-demo: %s\n", error.ToString().c_str());
+    std::fprintf(stderr, "morvel-demo: %s%s\n", where.toStdString().c_str(),
+                 error.ToString().c_str());
     return;
   }
   QMessageBox box(this);
   box.setWindowTitle("Morvel");
   box.setIcon(QMessageBox::Critical);
-  box.setText(
-      QString("Error %1: %2").arg(error.Number()).arg(Q(error.Description())));
+  box.setText(where + QString("Error %1: %2")
+                          .arg(error.Number())
+                          .arg(Q(error.Description())));
   box.setInformativeText(
       "Source: " + Q(error.Source().empty() ? "(unknown)" : error.Source()));
   box.exec();
+}
+
+void DemoWindow::InputFailed(const Error& error, const QString& field) {
+  if (options_.scripted) {
+    ShowError(error, field);
+    return;
+  }
+  Log("!! " + (field.isEmpty() ? QString() : field + ": ") + ErrorText(error));
+  // Said once the input that failed is over (a field may have failed as
+  // the focus left it), then the panel shows the scene again: the bad text
+  // gives way to the value the scene holds.
+  QMetaObject::invokeMethod(
+      this,
+      [this, error, field] {
+        if (!options_.batch) {
+          QMessageBox box(this);
+          box.setWindowTitle("Morvel");
+          box.setIcon(QMessageBox::Warning);
+          box.setText((field.isEmpty() ? QString() : field + ": ") +
+                      Q(error.Description()));
+          box.setInformativeText(QString("Error %1 (%2). The panel shows the "
+                                         "scene's values again.")
+                                     .arg(error.Number())
+                                     .arg(Q(error.Source())));
+          box.exec();
+        }
+        if (!reload_queued_) return;
+        reload_queued_ = false;
+        Setup();
+      },
+      Qt::QueuedConnection);
+  reload_queued_ = true;
+}
+
+QString DemoWindow::PanelHint() const {
+  return hint_ && !hint_->isHidden() ? hint_->text() : QString();
+}
+
+void DemoWindow::UpdateHint() {
+  if (!hint_) return;
+  QString text;
+  if (scene_ && tab_ == 3) {
+    std::size_t count = scene_->SelectedNames().size();
+    if (count == 0) {
+      text = "Nothing is selected.\n\nPick an object in the outliner or the "
+             "viewport to see its properties here.";
+    } else if (count > 1) {
+      text = QString("%1 objects are selected.\n\nThe Object tab shows one "
+                     "object at a time: pick one, or use the Common tab "
+                     "(Ctrl+1) for what they share.")
+                 .arg(count);
+    }
+  }
+  hint_->setText(text);
+  hint_->setVisible(!text.isEmpty());
+  if (!text.isEmpty()) {
+    hint_->setGeometry(0, 0, panel_slot_->width(),
+                       std::max(120, panel_slot_->height() / 2));
+    hint_->raise();
+  }
 }
 
 }  // namespace morvel::demo

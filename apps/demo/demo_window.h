@@ -25,7 +25,6 @@ class QPlainTextEdit;
 class QSplitter;
 class QTabBar;
 class QTreeWidget;
-class QTreeWidgetItem;
 class QVBoxLayout;
 
 // The demo host: a small 3D application around the panel. An outliner of
@@ -35,6 +34,7 @@ class QVBoxLayout;
 // panel's edits.
 namespace morvel::demo {
 
+class SceneOutliner;
 class Viewport;
 
 class DemoWindow final : public QMainWindow, public PropertiesEvents {
@@ -111,12 +111,15 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   void ResizePanel(Long inner_height, Long outer_height, Long width);
 
   // --- undo ---
-  void Undo();
-  void Redo();
+  // One step back (-1, Edit > Undo) or forward (+1, Edit > Redo). An edit
+  // in progress in the panel is committed first.
+  void Travel(int direction);
+  void Undo() { Travel(-1); }
+  void Redo() { Travel(+1); }
   UndoHistory& History() { return history_; }
 
   // --- for scripted runs and tests ---
-  QTreeWidget* Outliner() const { return outliner_; }
+  QTreeWidget* Outliner() const;
   Viewport* SceneView() const { return viewport_; }
   // What the details under the outliner say, as plain text.
   QString DetailsText() const;
@@ -143,7 +146,11 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
                   std::string& WarningRegistryEntry) override;
 
-  void ShowError(const Error& error);
+  // An error the user should hear about; `field` names where it came from.
+  void ShowError(const Error& error, const QString& field = {});
+  // The words under the panel when it has nothing to show ("" when it
+  // shows a section).
+  QString PanelHint() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -156,12 +163,25 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   void BuildSceneViews(QSplitter* splitter, QWidget* panel, QWidget* log);
   // The viewport and the details show the scene as it is now.
   void ShowSceneChanges();
-  void FillOutliner();
-  void OutlinerSelectionChanged();
+  // An error of the panel while it handled the person's input: said, then
+  // the panel shows the scene's values again, so that one bad text blocks
+  // nothing.
+  void InputFailed(const Error& error, const QString& field);
+  // Commits an edit in progress in the panel, before an action on the whole
+  // scene; false when that failed (the user has been told).
+  bool CommitPanelEdit();
+  // Settles scene writes made outside a transaction into the history.
+  void SettleHistory(const std::string& label = {});
+  void UpdateHint();
   void UpdateActions();
   void LogJournalSince(std::size_t from);
+  // The same, for the lines a mesh operation wrote, with their meaning.
+  void LogOperationSince(std::size_t from);
   void ShowSource();
+  // Before the scene goes: Save, Discard or Cancel when it has unsaved
+  // changes; true when it may go.
   bool ConfirmDiscard();
+  bool Save();
   void OpenDialog();
   void SaveAsDialog();
 
@@ -186,7 +206,7 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   // The panel, a child of panel_slot_.
   qt::PropertiesWidget* panel_widget_ = nullptr;
 
-  QTreeWidget* outliner_ = nullptr;
+  SceneOutliner* outliner_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QWidget* panel_slot_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
@@ -194,14 +214,16 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   QAction* undo_action_ = nullptr;
   QAction* redo_action_ = nullptr;
   QAction* save_action_ = nullptr;
-  bool filling_outliner_ = false;
   Viewport* viewport_ = nullptr;
   QLabel* details_ = nullptr;
   // While held (starting up), Setup only notes that it is wanted; the
   // release then sets the panel up once.
   int setup_held_ = 0;
   bool setup_wanted_ = false;
-  std::vector<std::string> selection_order_;
+  // Over the panel when it has nothing to show.
+  QLabel* hint_ = nullptr;
+  // A reload after an input error is queued, once.
+  bool reload_queued_ = false;
 };
 
 // "Error 6: Overflow (Properties)" as the demo shows it.

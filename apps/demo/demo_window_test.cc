@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "demo_testing.h"
 #include "platform/settings_store.h"
 #include "qt_input_driver.h"
 
@@ -27,23 +28,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-const char kStudio[] = MORVEL_SOURCE_DIR "/examples/studio.json";
-
 class DemoWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<DemoWindow>(settings_, DemoWindow::Options{});
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    ASSERT_TRUE(window_->OpenScene(kStudio));
+    window_ = testing::OpenStudio(settings_);
+    ASSERT_NE(window_, nullptr);
     original_ = window_->Scene()->ToText();
   }
-  void TearDown() override {
-    // Nothing to save: close without asking.
-    window_->History().MarkSaved();
-    window_.reset();
-  }
+  void TearDown() override { testing::CloseUnsaved(window_); }
   QTreeWidgetItem* Item(const char* name) {
     auto found = window_->Outliner()->findItems(
         name, Qt::MatchExactly | Qt::MatchRecursive);

@@ -74,7 +74,7 @@ void QtInputDriver::Drive(qt::WidgetView& view,
                           const std::function<void(bool& stop)>& input) {
   std::optional<Error> caught;
   auto previous = view.on_error;
-  view.on_error = [&caught](const Error& error) {
+  view.on_error = [&caught](const Error& error, const Widget*) {
     if (!caught) caught = error;
   };
   bool stop = false;

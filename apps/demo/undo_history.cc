@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "base/error.h"
 
@@ -56,26 +57,40 @@ void UndoHistory::Reset(std::shared_ptr<MemSceneGraph> scene) {
   scene_ = std::move(scene);
   steps_.clear();
   position_ = 0;
-  pending_ = false;
-  pending_before_ = nullptr;
+  baseline_ = scene_ ? scene_->ToJson() : nlohmann::ordered_json();
+  journal_mark_ = scene_ ? scene_->JournalSize() : 0;
   merge_open_ = false;
   saved_position_ = 0;
   saved_valid_ = true;
 }
 
-void UndoHistory::Prepare() {
-  if (!scene_ || pending_) return;
-  pending_before_ = scene_->ToJson();
-  pending_ = true;
+void UndoHistory::SelectionChanged() {
+  if (!scene_ || !baseline_.is_object()) return;
+  // The selection is no scene write (the journal does not see it); the
+  // next step starts from the scene with this selection.
+  nlohmann::ordered_json names = nlohmann::ordered_json::array();
+  for (const std::string& name : scene_->SelectedNames()) names.push_back(name);
+  baseline_["selection"] = std::move(names);
 }
 
-bool UndoHistory::Apply() {
-  if (!scene_ || !pending_) return false;
-  pending_ = false;
+bool UndoHistory::Settle(const std::string& label) {
+  if (!scene_ || scene_->JournalSize() == journal_mark_) return false;
+  return Record(label);
+}
+
+void UndoHistory::Prepare() {
+  // Writes made before this transaction are not part of it.
+  Settle();
+}
+
+bool UndoHistory::Apply() { return scene_ && Record({}); }
+
+bool UndoHistory::Record(const std::string& label) {
+  journal_mark_ = scene_->JournalSize();
   nlohmann::ordered_json after = scene_->ToJson();
-  nlohmann::ordered_json before = std::move(pending_before_);
-  pending_before_ = nullptr;
-  if (after == before) return false;
+  if (after == baseline_) return false;
+  nlohmann::ordered_json before = std::move(baseline_);
+  baseline_ = after;
 
   std::set<std::string> paths;
   for (const auto& operation : nlohmann::ordered_json::diff(before, after)) {
@@ -97,7 +112,7 @@ bool UndoHistory::Apply() {
   steps_.resize(position_);
   if (saved_valid_ && saved_position_ > position_) saved_valid_ = false;
   Step step;
-  step.label = Describe(before, paths);
+  step.label = Describe(before, paths, label);
   step.paths = std::move(paths);
   step.before = std::move(before);
   step.after = std::move(after);
@@ -123,19 +138,18 @@ std::string UndoHistory::RedoLabel() const {
   return CanRedo() ? steps_[position_].label : std::string();
 }
 
-void UndoHistory::Undo() {
-  if (!CanUndo())
-    RaiseError(kErrInvalidProcedureCall, "There is nothing to undo");
-  RestoreTo(steps_[position_ - 1].before);
-  --position_;
-  merge_open_ = false;
-}
-
-void UndoHistory::Redo() {
-  if (!CanRedo())
-    RaiseError(kErrInvalidProcedureCall, "There is nothing to redo");
-  RestoreTo(steps_[position_].after);
-  ++position_;
+void UndoHistory::Travel(int direction) {
+  // Whatever was written since the last step is a step first: undoing
+  // must not swallow it unrecorded, nor redo skip it.
+  Settle();
+  if (direction < 0 ? !CanUndo() : !CanRedo()) {
+    RaiseError(kErrInvalidProcedureCall, direction < 0
+                                             ? "There is nothing to undo"
+                                             : "There is nothing to redo");
+  }
+  const Step& step = steps_[direction < 0 ? position_ - 1 : position_];
+  RestoreTo(direction < 0 ? step.before : step.after);
+  position_ = direction < 0 ? position_ - 1 : position_ + 1;
   merge_open_ = false;
 }
 
@@ -143,11 +157,13 @@ void UndoHistory::RestoreTo(const nlohmann::ordered_json& snapshot) {
   if (!scene_) RaiseError(kErrObjectNotSet);
   // The scene reads plain JSON; the snapshot keeps the file's key order.
   scene_->Restore(nlohmann::json::parse(snapshot.dump()));
-  pending_ = false;
+  baseline_ = snapshot;
+  journal_mark_ = scene_->JournalSize();
 }
 
 std::string UndoHistory::Describe(const nlohmann::ordered_json& scene,
-                                  const std::set<std::string>& paths) {
+                                  const std::set<std::string>& paths,
+                                  const std::string& what) {
   std::set<std::string> properties;
   std::set<std::string> objects;
   for (const std::string& path : paths) {
@@ -173,8 +189,19 @@ std::string UndoHistory::Describe(const nlohmann::ordered_json& scene,
       }
     }
   }
-  std::string label =
-      properties.size() == 1 ? *properties.begin() : "Properties";
+  // What changed, as a person would say it: "Smoothing Level",
+  // "Orientation and Position", "Colour and 2 more".
+  std::string label = what;
+  if (label.empty() && !properties.empty()) {
+    auto first = properties.begin();
+    label = *first;
+    if (properties.size() == 2) {
+      label += " and " + *std::next(first);
+    } else if (properties.size() > 2) {
+      label += " and " + std::to_string(properties.size() - 1) + " more";
+    }
+  }
+  if (label.empty()) label = "Properties";
   if (objects.size() == 1) {
     label += " (" + *objects.begin() + ")";
   } else if (objects.size() > 1) {

@@ -11,13 +11,22 @@
 #include "memscene/mem_scene_graph.h"
 
 // Undo and redo for a host of the panel, built on the two events the panel
-// raises around every edit: the prepare event takes a snapshot of the scene,
-// the apply event compares the scene with it and records one step.
+// raises around every edit: the prepare event closes what came before, the
+// apply event compares the scene with the last step and records one step.
+//
+// Every scene write belongs to exactly one step. Most come inside a
+// transaction; the few the panel makes outside one (the smoothing commit
+// setting the level back to 0, a camera's focal blur as its section loads,
+// the writes of an edit that failed half-way) are caught by Settle, which
+// the host calls whenever the scene may have changed outside a transaction:
+// before each prepare, when a mesh operation is asked for, after each
+// piece of input and each set-up. They become a step of their own, so that
+// undoing and redoing any step gives back the scene exactly as it was.
 //
 // Consecutive steps that change the same values (the same keys of the same
 // objects) are one step: a slider dragged through twenty positions, or a
 // value stepped up five times, is undone at once. Anything else in between
-// (another edit, an undo, a new selection: see BreakMerge) starts a new step.
+// (another edit, an undo, a new gesture: see BreakMerge) starts a new step.
 // Two edits that cancel each other out leave no step at all.
 namespace morvel::demo {
 
@@ -30,9 +39,14 @@ class UndoHistory {
   // Forgets every step and follows `scene` (may be null).
   void Reset(std::shared_ptr<MemSceneGraph> scene);
 
-  // The panel's evtReqPrepareForSceneChanges. A prepare that the panel never
-  // followed with its apply (the edit failed half-way) keeps its snapshot,
-  // so the next step also undoes what the failed edit had written.
+  // The host changed the selection (not a step: each step brings back the
+  // selection it was made with).
+  void SelectionChanged();
+  // Whatever was written since the last step, outside any transaction,
+  // becomes a step of its own, labelled `label` (else by what changed).
+  // Cheap when nothing was written. True when the history changed.
+  bool Settle(const std::string& label = {});
+  // The panel's evtReqPrepareForSceneChanges: settles what came before.
   void Prepare();
   // The panel's evtReqApplySceneChanges. Returns true when the history
   // changed (a new step, a merged step, or a merged step that cancelled out).
@@ -45,10 +59,10 @@ class UndoHistory {
   // "Smoothing Level (Teapot)": what the step changed, for the menu.
   std::string UndoLabel() const;
   std::string RedoLabel() const;
-  // Puts the scene back as it was before / after the step. The scene raises
-  // error 5 when there is nothing to undo or redo.
-  void Undo();
-  void Redo();
+  // Puts the scene back as it was before / after the step; error 5 when
+  // there is nothing to undo or redo.
+  void Undo() { Travel(-1); }
+  void Redo() { Travel(+1); }
 
   std::size_t StepCount() const { return steps_.size(); }
   std::size_t Position() const { return position_; }
@@ -68,15 +82,23 @@ class UndoHistory {
     std::set<std::string> paths;  // JSON pointers of the values changed
     std::string label;
   };
+  // "Smoothing Level (Teapot)"; `what` says what changed instead.
   static std::string Describe(const nlohmann::ordered_json& scene,
-                              const std::set<std::string>& paths);
+                              const std::set<std::string>& paths,
+                              const std::string& what);
+  // One step back (-1) or forward (+1).
+  void Travel(int direction);
   void RestoreTo(const nlohmann::ordered_json& snapshot);
+  // Records the change from the baseline to the scene as it is now.
+  bool Record(const std::string& label);
 
   std::shared_ptr<MemSceneGraph> scene_;
   std::vector<Step> steps_;
   std::size_t position_ = 0;  // steps before it are done, from it undone
-  bool pending_ = false;
-  nlohmann::ordered_json pending_before_;
+  // The scene as the last step left it, and the length of its journal
+  // then: a longer (or shorter) journal means something was written since.
+  nlohmann::ordered_json baseline_;
+  std::size_t journal_mark_ = 0;
   bool merge_open_ = false;
   std::size_t saved_position_ = 0;
   bool saved_valid_ = true;

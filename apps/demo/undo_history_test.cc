@@ -106,14 +106,67 @@ TEST_F(UndoHistoryTest, ANewEditDropsWhatWasUndone) {
   EXPECT_EQ(history_.StepCount(), 2u);
 }
 
-TEST_F(UndoHistoryTest, APrepareWithoutApplyIsUndoneWithTheNextStep) {
+TEST_F(UndoHistoryTest, APrepareWithoutApplyIsAStepOfItsOwn) {
   // A failed edit: its writes stay in the scene, its apply never came.
   history_.Prepare();
   scene_->Node("Teapot")->SetSmoothingLevel(3);
   Edit([&] { scene_->Node("Cup")->SetLocked(true); });
-  ASSERT_EQ(history_.StepCount(), 1u);
+  ASSERT_EQ(history_.StepCount(), 2u);
+  EXPECT_EQ(history_.UndoLabel(), "Locked (Cup)");
+  history_.Undo();
+  EXPECT_EQ(history_.UndoLabel(), "Smoothing Level (Teapot)");
+  EXPECT_EQ(Value("Teapot.SmoothingLevel"), "3");
   history_.Undo();
   EXPECT_EQ(scene_->ToText(), original_);
+}
+
+// The smoothing commit: the level goes back to 0 outside any transaction,
+// then the slider's own edit writes 0 again. Each write is in one step,
+// so undo then redo of each step gives back exactly the scene after it.
+TEST_F(UndoHistoryTest, WritesOutsideATransactionAreAStepOfTheirOwn) {
+  scene_->Select({"Cup"});
+  history_.SelectionChanged();
+  Level("Cup", 3);
+  const std::string dragged = scene_->ToText();
+  history_.BreakMerge();
+  scene_->Node("Cup")->SetSmoothingLevel(0);
+  EXPECT_TRUE(history_.Settle("Smooth"));
+  EXPECT_FALSE(history_.Settle());  // nothing written since
+  Level("Cup", 0);
+  const std::string committed = scene_->ToText();
+  ASSERT_EQ(history_.StepCount(), 2u);
+  // Only the level changed: the selection the step was made with is part
+  // of where it starts, not of what it changed.
+  EXPECT_EQ(history_.UndoLabel(), "Smooth (Cup)");
+  history_.Undo();
+  EXPECT_EQ(scene_->ToText(), dragged);
+  history_.Redo();
+  EXPECT_EQ(scene_->ToText(), committed);
+  history_.Undo();
+  history_.Undo();
+  EXPECT_EQ(Value("Cup.SmoothingLevel"), "1");
+  EXPECT_EQ(Value("selection"), "[\"Cup\"]");
+  // A write nobody settled is settled by the undo itself, as a new step
+  // (which drops what had been undone), then undone: never lost.
+  scene_->Node("Teapot")->SetLocked(true);
+  history_.Undo();
+  EXPECT_EQ(Value("Teapot.Locked"), "False");
+  EXPECT_EQ(history_.StepCount(), 1u);
+  EXPECT_EQ(history_.RedoLabel(), "Locked (Teapot)");
+}
+
+TEST_F(UndoHistoryTest, ALabelNamesEveryPropertyAStepChanged) {
+  Edit([&] {
+    scene_->Node("Teapot")->SetLocked(true);
+    scene_->Node("Teapot")->SetSmoothingLevel(2);
+  });
+  EXPECT_EQ(history_.UndoLabel(), "Locked and Smoothing Level (Teapot)");
+  Edit([&] {
+    scene_->Node("Teapot")->SetLocked(false);
+    scene_->Node("Cup")->SetLocked(true);
+    scene_->Node("Cup")->SetSmoothingLevel(4);
+  });
+  EXPECT_EQ(history_.UndoLabel(), "Locked and Smoothing Level (2 objects)");
 }
 
 TEST_F(UndoHistoryTest, NothingToUndoIsError5) {

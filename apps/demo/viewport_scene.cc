@@ -226,10 +226,11 @@ std::vector<SceneItem> CollectSceneItems(const mem::SceneContent& content) {
     bool icon;
     std::int32_t node;
   };
+  // Hidden ones keep their places, unseen: hiding one moves nothing else.
   std::vector<Leaf> leaves;
   for (std::size_t i = 0; i < n; ++i) {
     const mem::NodeData& node = content.nodes[i];
-    if (!placement[i].visible || !placement[i].placed) continue;
+    if (!placement[i].placed) continue;
     if (const mem::ShapeData* shape = shape_of(node)) {
       if (primitives[i] == Primitive::kPlane || geometry_of(*shape)) continue;
       leaves.push_back({node.parent, false, static_cast<std::int32_t>(i)});

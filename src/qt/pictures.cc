@@ -1,6 +1,7 @@
 #include "qt/pictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+
+#include "qt/tga_image.h"
 
 namespace morvel::qt {
 namespace {
@@ -80,6 +83,10 @@ QPixmap PictureFor(const std::string& description, const QString& base_folder) {
         file = QDir(base_folder).filePath(file);
       }
       QImage image(file);
+      if (image.isNull() && file.endsWith(".tga", Qt::CaseInsensitive)) {
+        QFile tga(file);
+        if (tga.open(QIODevice::ReadOnly)) image = ReadTga(tga.readAll());
+      }
       if (!image.isNull()) {
         pixmap = QPixmap::fromImage(image.scaled(
             size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));

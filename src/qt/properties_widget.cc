@@ -8,6 +8,8 @@
 
 #include "host/scene_services.h"
 #include "platform/settings_store.h"
+#include "qt/choosers.h"
+#include "qt/panel_scroll_area.h"
 #include "qt/qt_platform.h"
 #include "qt/warn_dialog.h"
 #include "qt/widget_view.h"
@@ -17,22 +19,27 @@ namespace morvel::qt {
 namespace {
 
 // The panel's window facts, read from the widget itself: no border, so the
-// inner and outer heights are the same.
+// inner and outer heights are the same; the width is what the scroll bar
+// leaves, the height at least the panel's designed one (it scrolls).
 class WidgetContainer final : public PanelContainer {
  public:
   WidgetContainer(const QWidget& widget, const ScreenMetrics& metrics)
       : widget_(widget), metrics_(metrics) {}
   bool UserMode() const override { return true; }
   Long InnerHeight() const override {
-    return fixed_ ? fixed_->inner_height
-                  : widget_.height() * metrics_.TwipsPerPixelY();
+    if (fixed_) return fixed_->inner_height;
+    int pixels = scroll_ ? scroll_->LayoutHeight() : widget_.height();
+    return pixels * metrics_.TwipsPerPixelY();
   }
   Long OuterHeight() const override {
     return fixed_ ? fixed_->outer_height : InnerHeight();
   }
   Long Width() const override {
-    return fixed_ ? fixed_->width : widget_.width() * metrics_.TwipsPerPixelX();
+    if (fixed_) return fixed_->width;
+    int pixels = scroll_ ? scroll_->VisibleWidth() : widget_.width();
+    return pixels * metrics_.TwipsPerPixelX();
   }
+  void SetScrollArea(const PanelScrollArea* scroll) { scroll_ = scroll; }
   Long hWnd() const override {
     // The window system's handle of the window the panel is in (0 before
     // that window exists); never creates one.
@@ -51,6 +58,7 @@ class WidgetContainer final : public PanelContainer {
  private:
   const QWidget& widget_;
   const ScreenMetrics& metrics_;
+  const PanelScrollArea* scroll_ = nullptr;
   std::optional<FixedContainer> fixed_;
 };
 
@@ -70,6 +78,7 @@ struct PropertiesWidget::Parts {
   std::unique_ptr<WidgetContainer> container;
   std::unique_ptr<Properties> panel;
   std::unique_ptr<WidgetView> view;
+  std::unique_ptr<PanelScrollArea> scroll;
   bool terminated = false;
 };
 
@@ -112,11 +121,16 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
                                          scene_services);
   p.view = std::make_unique<WidgetView>(
       p.panel->Widgets(), *p.panel->Widgets().Root(), *p.metrics, this);
-  QWidget* surface = p.view->RootWidget();
-  surface->setGeometry(rect());
-  setFocusProxy(surface);
+  p.scroll =
+      std::make_unique<PanelScrollArea>(p.panel->Widgets(), *p.view, this);
+  p.scroll->setGeometry(rect());
+  p.container->SetScrollArea(p.scroll.get());
+  p.scroll->on_width_changed = [this] { ContainerResized(); };
+  setFocusProxy(p.view->RootWidget());
 
-  p.view->on_error = [this](const Error& error) { Report(error); };
+  p.view->on_error = [this](const Error& error, const Widget* source) {
+    Report(error, source);
+  };
   p.view->on_key_down = [this](Integer key_code, Integer shift) {
     parts_->panel->KeyDown(key_code, shift);
   };
@@ -126,7 +140,7 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
   try {
     p.panel->ReadProperties();
   } catch (const Error& error) {
-    Report(error);
+    Report(error, nullptr);
   }
   p.view->Flush();
 }
@@ -137,9 +151,10 @@ PropertiesWidget::~PropertiesWidget() {
     try {
       parts_->panel->Terminate();
     } catch (const Error& error) {
-      Report(error);
+      Report(error, nullptr);
     }
   }
+  parts_->scroll.reset();
   parts_->view.reset();
   parts_->panel.reset();
 }
@@ -192,23 +207,52 @@ QSize PropertiesWidget::sizeHint() const {
 
 void PropertiesWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  parts_->view->RootWidget()->setGeometry(rect());
+  parts_->scroll->setGeometry(rect());
+  parts_->scroll->Fit();
+  ContainerResized();
+}
+
+void PropertiesWidget::ContainerResized() {
   // Fixed facts did not change: no notification.
   if (parts_->container->Fixed() || parts_->terminated) return;
   try {
     parts_->panel->Resize();
   } catch (const Error& error) {
-    Report(error);
+    Report(error, nullptr);
   }
   emit panelResized();
 }
 
-void PropertiesWidget::Report(const Error& error) {
+bool PropertiesWidget::commitEdit() {
+  Widget* focused = parts_->panel->Widgets().Focused();
+  if (!focused) return true;
+  bool failed = false;
+  auto previous = parts_->view->on_error;
+  parts_->view->on_error = [&](const Error& error, const Widget* source) {
+    failed = true;
+    if (previous) previous(error, source);
+  };
+  parts_->view->Act(*focused, [this] {
+    UserInput::CommitEdit(parts_->panel->Widgets());
+  });
+  parts_->view->on_error = previous;
+  return !failed;
+}
+
+void PropertiesWidget::Report(const Error& error, const Widget* source) {
+  // The person cancelled a choice: nothing happened, nothing to report.
+  if (error.Number() == kErrChooserCancelled) return;
+  QString field =
+      source ? QString::fromStdString(parts_->view->FieldNameOf(*source))
+             : QString();
   if (isSignalConnected(
           QMetaMethod::fromSignal(&PropertiesWidget::errorOccurred))) {
-    emit errorOccurred(error);
-  } else {
+    emit errorOccurred(error, field);
+  } else if (field.isEmpty()) {
     std::fprintf(stderr, "%s\n", error.ToString().c_str());
+  } else {
+    std::fprintf(stderr, "%s: %s\n", field.toStdString().c_str(),
+                 error.ToString().c_str());
   }
 }
 

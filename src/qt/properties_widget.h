@@ -28,13 +28,16 @@
 // size is what the panel reads as its width and heights (in twips), its
 // resize is the panel's resize notification, the copy, cut and paste keys of
 // the panel's fields are its key-down notification, and destroying it
-// terminates the panel.
+// terminates the panel. The panel scrolls when its sections stand taller
+// than the widget.
 //
 // Every error the panel raises while it handles a person's input (an
 // editor, a resize, a key) comes out of errorOccurred(), as no exception may
-// cross the Qt event loop; with nothing connected it is written to standard
-// error. The calls the host makes itself (SetSceneGraph,
-// SetupPropertiesPanel, ...) raise morvel::Error to the host as usual.
+// cross the Qt event loop, with the field the person was editing; with
+// nothing connected it is written to standard error. A map-file choice the
+// person cancelled is no error (qt/choosers.h). The calls the host makes
+// itself (SetSceneGraph, SetupPropertiesPanel, ...) raise morvel::Error to
+// the host as usual.
 //
 // As a QWidget, its own members follow Qt's naming; panel() is the
 // library's Properties.
@@ -103,8 +106,16 @@ class PropertiesWidget : public QWidget {
   // an error as input errors are reported.
   void terminate();
 
+  // Commits the edit in progress, as Enter would: the focused field, when
+  // the person changed its text. A host calls it before it acts on the
+  // whole scene (saves it, undoes, sets the panel up for another
+  // selection), so that what was typed is part of it. An error goes to
+  // errorOccurred(); true when there was none.
+  bool commitEdit();
+
   // The Qt side of the panel, for tools and tests: the view that mirrors
-  // the panel's widgets and the choosers (canned answers).
+  // the panel's widgets, and the choosers, which a test scripts
+  // (qt/choosers.h).
   WidgetView& view();
   QtDialogUtility& dialogs();
 
@@ -112,7 +123,10 @@ class PropertiesWidget : public QWidget {
 
  signals:
   // An error of the panel while it handled input, a resize or a key.
-  void errorOccurred(const morvel::Error& error);
+  // `field` names the field or control the person was using as the person
+  // knows it (its caption, the label beside it after its frame's heading,
+  // or its tool tip: "Position Y"), empty for a resize or a key.
+  void errorOccurred(const morvel::Error& error, const QString& field);
   // The panel handled a resize of the widget. Its sections take the height
   // they are loaded with: a host may set the panel up again to fill it.
   void panelResized();
@@ -124,7 +138,9 @@ class PropertiesWidget : public QWidget {
 
  private:
   struct Parts;
-  void Report(const Error& error);
+  void Report(const Error& error, const Widget* source);
+  // The container's resize notification, unless its facts are fixed.
+  void ContainerResized();
   std::unique_ptr<Parts> parts_;
 };
 

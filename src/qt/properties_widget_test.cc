@@ -8,12 +8,17 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "memscene/host_rules.h"
@@ -23,12 +28,15 @@
 #include "host/scene_services.h"
 #include "platform/headless.h"
 #include "platform/settings_store.h"
+#include "qt/qt_testing.h"
 #include "qt/widget_view.h"
 
 namespace morvel::qt {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::TurnWheel;
+using testing::WhenShown;
 
 // The host's side: every event in order.
 class HostEvents : public PropertiesEvents {
@@ -110,29 +118,84 @@ TEST_F(PropertiesWidgetTest, TheWidgetIsThePanelsContainer) {
   EXPECT_THAT(resized, ElementsAre(300));
 }
 
-TEST_F(PropertiesWidgetTest, EditorErrorsComeOutOfOneSignalElseStandardError) {
+TEST_F(PropertiesWidgetTest, SectionsTallerThanTheWidgetScroll) {
+  Select("Teapot", 3);
+  widget_->resize(300, 250);
+  // The width the scroll bar leaves reaches the panel as a resize.
+  QCoreApplication::processEvents();
+  auto* area = widget_->findChild<QScrollArea*>();
+  ASSERT_NE(area, nullptr);
+  QScrollBar* bar = area->verticalScrollBar();
+  ASSERT_TRUE(bar->isVisible());
+  const int visible = 300 - bar->width();
+  EXPECT_EQ(area->widget()->width(), visible);
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      visible * 15 + 45);
+  // Everything can be reached: the last custom field is below the fold.
+  QWidget* field = Find("txtCustomShapeFieldValue(3)");
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_GT(field->mapTo(area->widget(), QPoint(0, field->height())).y(), 250);
+
+  // The wheel over a slider without the focus scrolls the panel; with the
+  // focus, it moves the slider.
+  auto& level = widget_->panel().Widgets().Get<Slider>("sldSmoothingLevel");
+  auto* slider = qobject_cast<QSlider*>(Find("sldSmoothingLevel"));
+  TurnWheel(slider, -1);
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_EQ(level.Value(), 1);
+  bar->setValue(0);
+  slider->setFocus(Qt::MouseFocusReason);
+  TurnWheel(slider, -1);
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(level.Value(), 0);
+
+  // Tall enough again, the scroll bar goes and the panel has the width.
+  widget_->resize(300, 3000);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(
+      widget_->panel().Widgets().GetWidget("msgMaterialAttributes").Width(),
+      300 * 15 + 45);
+}
+
+TEST_F(PropertiesWidgetTest, EditorErrorsComeOutOfOneSignalNamingTheField) {
   Select("Teapot", 2);
   scene_->Fault("SetHidden", 6, "Overflow");
   QWidget* hide = Find("chkCommonHide");
   ::testing::internal::CaptureStderr();
   QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "Error 6: Overflow (Properties)\n");
+            "Hide: Error 6: Overflow (Properties)\n");
 
-  std::vector<Error> errors;
+  std::vector<std::pair<Error, QString>> errors;
   QObject::connect(widget_.get(), &PropertiesWidget::errorOccurred,
-                   [&](const Error& error) { errors.push_back(error); });
+                   [&](const Error& error, const QString& field) {
+                     errors.push_back({error, field});
+                   });
   scene_->Fault("SetHidden", 6, "Overflow");
   ::testing::internal::CaptureStderr();
   QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(6, 8));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].Number(), 6);
-  EXPECT_EQ(errors[0].Description(), "Overflow");
-  EXPECT_EQ(errors[0].Source(), "Properties");
+  EXPECT_EQ(errors[0].first.Number(), 6);
+  EXPECT_EQ(errors[0].first.Description(), "Overflow");
+  EXPECT_EQ(errors[0].first.Source(), "Properties");
+  EXPECT_EQ(errors[0].second, "Hide");
   // Prepared twice, applied never.
   EXPECT_THAT(events_.log,
               ElementsAre("prepare SysProperties", "prepare SysProperties"));
+
+  // A field named by a short label beside it is named with its frame's
+  // heading; a text that is no number fails as the field is left.
+  Select("Figure", 3);
+  auto* y = Find("txtPositionY")->findChild<QLineEdit*>();
+  y->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(y, "abc");
+  QTest::keyClick(y, Qt::Key_Tab);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[1].first.Number(), 13);
+  EXPECT_EQ(errors[1].second, "Position Y");
 }
 
 TEST_F(PropertiesWidgetTest, CopyCutAndPasteKeysReachThePanel) {
@@ -154,16 +217,6 @@ TEST_F(PropertiesWidgetTest, CopyCutAndPasteKeysReachThePanel) {
 
 // (The warning's window, shown until the user switches it off, is pinned
 // end to end through this widget by the demo window's tests.)
-
-// Answers the next modal dialog of type Dialog once it is shown.
-template <class Dialog>
-void WhenShown(std::function<void(Dialog&)> answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
 
 TEST_F(PropertiesWidgetTest, MaterialCellsOpenTheQtChoosersAndTheEditor) {
   // The widget's own choosers, a scene folder holding a map file, every
@@ -222,6 +275,29 @@ TEST_F(PropertiesWidgetTest, MaterialCellsOpenTheQtChoosersAndTheEditor) {
   EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Maps.Paths[1]"),
             "paint.png");
   EXPECT_EQ(shown(1, 2), QColor(0, 160, 0));
+
+  // Cancelled, the chooser changes nothing and is no error; its "No Map"
+  // button removes the map.
+  std::vector<Error> errors;
+  QObject::connect(widget_.get(), &PropertiesWidget::errorOccurred,
+                   [&](const Error& error) { errors.push_back(error); });
+  events_.log.clear();
+  WhenShown<QFileDialog>(
+      [](QFileDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  click(1, 2);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Maps.Paths[1]"),
+            "paint.png");
+  EXPECT_TRUE(events_.log.empty());
+  EXPECT_TRUE(errors.empty());
+  WhenShown<QFileDialog>([](QFileDialog& dialog) {
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == "&No Map") button->click();
+    }
+  });
+  click(1, 2);
+  EXPECT_EQ(scene_->ValueText("Teapot.Materials[0].Maps.Paths[1]"), "");
+  EXPECT_THAT(events_.log,
+              ElementsAre("prepare SysMaterialUpdate", "apply False"));
 }
 
 TEST_F(PropertiesWidgetTest, DestroyingTheWidgetTerminatesThePanelOnce) {

@@ -2,17 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QColorDialog>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "base/numbers.h"
 
@@ -80,65 +74,6 @@ QtScreenMetrics::QtScreenMetrics() : x_(15), y_(15) {
     double dpi_y = screen->logicalDotsPerInchY();
     if (dpi_x >= 24 && dpi_x <= 1440) x_ = RoundToLong(1440.0 / dpi_x);
     if (dpi_y >= 24 && dpi_y <= 1440) y_ = RoundToLong(1440.0 / dpi_y);
-  }
-}
-
-ColourChoice QtDialogUtility::ChooseColour(Long /*owner*/,
-                                           const std::string& application_key,
-                                           Colour colour) {
-  if (next_colour) {
-    ColourChoice answer = *next_colour;
-    next_colour.reset();
-    return answer;
-  }
-  QColor start = QColor::fromRgb(ColourToRgb(colour & 0xFFFFFF));
-  QString title = application_key.empty()
-                      ? QStringLiteral("Colour")
-                      : ToQ(application_key) + QStringLiteral(" - Colour");
-  QColor chosen = QColorDialog::getColor(start, parent_, title);
-  if (!chosen.isValid()) return {0, colour};
-  return {kChooseColourAccepted, RgbToColour(chosen.rgb()) & 0xFFFFFF};
-}
-
-std::string QtDialogUtility::ChooseMapFile(Long /*owner*/,
-                                           const std::string& application_key,
-                                           Long /*setting_a*/,
-                                           Integer /*setting_b*/) {
-  if (next_map_file) {
-    std::string answer = *next_map_file;
-    next_map_file.reset();
-    return answer;
-  }
-  QString title =
-      application_key.empty()
-          ? QStringLiteral("Choose a map")
-          : ToQ(application_key) + QStringLiteral(" - Choose a map");
-  QString path = QFileDialog::getOpenFileName(
-      parent_, title, ToQ(map_folder.empty() ? scene_folder_ : map_folder),
-      QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp *.gif *.tga *.tif "
-                     "*.tiff);;All files (*)"));
-  if (path.isEmpty()) return {};
-  map_folder = QFileInfo(path).absolutePath().toStdString();
-  if (!scene_folder_.empty()) {
-    QString relative = QDir(ToQ(scene_folder_)).relativeFilePath(path);
-    if (!relative.startsWith(QStringLiteral("..")) &&
-        !QDir::isAbsolutePath(relative)) {
-      return relative.toStdString();
-    }
-  }
-  return path.toStdString();
-}
-
-void QtDialogUtility::SetSceneFolder(const std::string& folder) {
-  if (folder != scene_folder_) map_folder.clear();
-  scene_folder_ = folder;
-}
-
-void QtDialogUtility::WriteDebugMessage(const std::string& text) {
-  if (debug_sink_) {
-    debug_sink_->WriteDebugMessage(text);
-  } else if (std::getenv("MORVEL_DEBUG")) {
-    std::fprintf(stderr, "%s\n", text.c_str());
   }
 }
 

@@ -8,13 +8,14 @@
 
 #include "host/chooser_scene_services.h"
 #include "platform/platform.h"
+#include "qt/choosers.h"
 #include "scene/utilities.h"
 
 class QWidget;
 
 // The windowing-system services of the panel, implemented with Qt: the
-// system clipboard, modal message boxes, the screen's twips per pixel and the
-// colour and map-file choosers. Only code under qt/ and the Qt host include
+// system clipboard, modal message boxes and the screen's twips per pixel
+// (the colour and map-file choosers are in qt/choosers.h). Only code under qt/ and the Qt host include
 // Qt; these headers keep Qt types out of their signatures where they can.
 namespace morvel::qt {
 
@@ -62,41 +63,6 @@ class QtScreenMetrics final : public ScreenMetrics {
  private:
   Long x_;
   Long y_;
-};
-
-// The colour and map-file choosers as Qt dialogs. ChooseColour answers
-// kChooseColourAccepted (5) with the chosen colour when the user accepts,
-// and 0 with the colour it started with when the user cancels.
-// Scripted runs and tests put canned answers in `next_colour` and
-// `next_map_file`; each is used once, instead of showing the dialog.
-class QtDialogUtility final : public DialogUtility {
- public:
-  // `debug_sink` receives WriteDebugMessage (null: standard error when the
-  // MORVEL_DEBUG environment variable is set, else nowhere).
-  explicit QtDialogUtility(std::shared_ptr<DialogUtility> debug_sink = nullptr,
-                           QWidget* parent = nullptr)
-      : debug_sink_(std::move(debug_sink)), parent_(parent) {}
-  ColourChoice ChooseColour(Long owner, const std::string& application_key,
-                            Colour colour) override;
-  std::string ChooseMapFile(Long owner, const std::string& application_key,
-                            Long setting_a, Integer setting_b) override;
-  void WriteDebugMessage(const std::string& text) override;
-  void SetParent(QWidget* parent) { parent_ = parent; }
-  // The folder of the scene being edited: the map-file chooser starts there
-  // until a file is chosen elsewhere, and a file chosen inside it is
-  // answered relative to it, as a scene file names its maps (and as the
-  // grid's thumbnails find them).
-  void SetSceneFolder(const std::string& folder);
-
-  std::optional<ColourChoice> next_colour;
-  std::optional<std::string> next_map_file;
-  // Where the map-file chooser starts; it remembers the last folder used.
-  std::string map_folder;
-
- private:
-  std::string scene_folder_;
-  std::shared_ptr<DialogUtility> debug_sink_;
-  QWidget* parent_;
 };
 
 // The scene utilities a panel given none uses (MakeDefaultSceneServices),

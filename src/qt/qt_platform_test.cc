@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QColorDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -16,18 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "qt/qt_testing.h"
+
 namespace morvel::qt {
 namespace {
 
-// Runs `answer` on the modal window the next call opens.
-template <class Dialog>
-void WhenShown(std::function<void(Dialog&)> answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
+using testing::WhenShown;
 
 TEST(QtClipboardTest, SetGetAndClearPlainText) {
   QtClipboard clipboard;
@@ -78,35 +68,6 @@ TEST(QtScreenMetricsTest, TwipsPerPixelOfTheScreen) {
   QtScreenMetrics fixed(12, 20);
   EXPECT_EQ(fixed.TwipsPerPixelX(), 12);
   EXPECT_EQ(fixed.TwipsPerPixelY(), 20);
-}
-
-// (An accepted colour, and a map file named relative to the scene's folder,
-// are shown end to end by properties_widget_test.)
-TEST(QtDialogUtilityTest, ACancelledColourKeepsTheOldOne) {
-  QtDialogUtility dialogs;
-  WhenShown<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
-  ColourChoice choice = dialogs.ChooseColour(0, "Morvel", 0x302010);
-  EXPECT_NE(choice.result, kChooseColourAccepted);
-  EXPECT_EQ(choice.colour, 0x302010);
-}
-
-TEST(QtDialogUtilityTest, TheMapFileChooserAnswersThePathOrNothing) {
-  QDir dir(QDir::tempPath());
-  QString path = dir.filePath("morvel_qt_platform_test_map.png");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  QtDialogUtility dialogs;
-  dialogs.map_folder = dir.absolutePath().toStdString();
-  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.selectFile(path);
-    // accept() is the dialog's own; a person presses Open.
-    QMetaObject::invokeMethod(&dialog, "accept");
-  });
-  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), path.toStdString());
-  WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-  EXPECT_EQ(dialogs.ChooseMapFile(0, "Morvel", 0, 1), "");
-  QFile::remove(path);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ WarnDialog::WarnDialog(frmWarn& warn, const ScreenMetrics& metrics,
   };
   // The tip swallows its own failures; anything the view still reports is
   // of no concern to the user either.
-  view_->on_error = [](const Error&) {};
+  view_->on_error = [](const Error&, const Widget*) {};
 }
 
 WarnDialog::~WarnDialog() {

@@ -268,7 +268,9 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
       std::optional<long long> distance;
       bool same_line = (middle >= s_top && middle <= s_bottom) ||
                        (s_middle >= top && s_middle <= bottom);
-      if (same_line && s_right <= left + 120) {
+      // Beside it: starting on its left, ending before its middle (a label
+      // may reach a little under the field it names).
+      if (same_line && s_left < left && s_right < (left + right) / 2) {
         distance = std::max(0LL, left - s_right);
       } else if (s_bottom <= top + 60 && top - s_bottom <= 400 &&
                  s_left < right && s_right > left) {
@@ -308,6 +310,26 @@ std::string WidgetView::AccessibleNameOf(const Widget& widget) const {
   }
   if (!widget.ToolTip().empty()) return widget.ToolTip();
   return ReadableName(widget);
+}
+
+std::string WidgetView::FieldNameOf(const Widget& widget) const {
+  std::string name = AccessibleNameOf(widget);
+  if (!PlainCaption(widget.Caption()).empty() || name == widget.ToolTip()) {
+    return name;
+  }
+  for (const Widget* frame = widget.Parent(); frame; frame = frame->Parent()) {
+    for (const Widget* child : frame->Children()) {
+      if (!IsHeading(*child) || child == &widget) continue;
+      std::string heading = PlainCaption(child->Caption());
+      heading.erase(0, heading.find_first_not_of(' '));
+      while (!heading.empty() && heading.back() == ' ') heading.pop_back();
+      if (heading.empty() || name.find(heading) != std::string::npos) {
+        return name;
+      }
+      return heading + " " + name;
+    }
+  }
+  return name;
 }
 
 std::string ReadableName(const Widget& widget) {
@@ -387,7 +409,8 @@ void WidgetView::ContainerKeyDown(Integer key_code, Integer shift) {
 
 void WidgetView::Report(const Error& error) {
   if (on_error) {
-    on_error(error);
+    Widget* source = state_->acting;
+    on_error(error, source == &root_ ? nullptr : source);
   } else {
     std::fprintf(stderr, "%s\n", error.ToString().c_str());
   }

@@ -77,9 +77,10 @@ class WidgetView final : public WidgetObserver {
   const std::string& PictureFolder() const { return picture_folder_; }
 
   // Every failure of the model while it handles input ends here, so that no
-  // exception crosses the Qt event loop. Without a handler errors are
-  // written to standard error.
-  std::function<void(const Error& error)> on_error;
+  // exception crosses the Qt event loop, with the widget the person acted
+  // on (null for the container's own notifications). Without a handler
+  // errors are written to standard error.
+  std::function<void(const Error& error, const Widget* source)> on_error;
   // The copy, cut and paste keys pressed in a text widget (key codes 67, 88,
   // 86 and the modifier state 2 for Control), for the panel's key handler.
   // Unset: the text widgets use the clipboard themselves.
@@ -109,6 +110,10 @@ class WidgetView final : public WidgetObserver {
   // The accessible name of a widget: its caption, else the caption of the
   // label beside it, else its tool tip, else its name.
   std::string AccessibleNameOf(const Widget& widget) const;
+  // What a person calls a field in a message: its own caption; else the
+  // label beside it, after the heading of its frame when the label alone
+  // says too little ("Position Y", "Clones Count 2"); else its tool tip.
+  std::string FieldNameOf(const Widget& widget) const;
   // The right edge (twips, in the parent) a widget's caption may extend
   // to: the next visible sibling on its line, or the parent's edge.
   Long RightLimit(const Widget& widget) const;

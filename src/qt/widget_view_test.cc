@@ -5,11 +5,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEnterEvent>
+#include <QLabel>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -80,7 +84,7 @@ class WidgetViewTest : public ::testing::Test {
     tree_.Build(kLayout);
     view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_,
                                          nullptr, factory_);
-    view_->on_error = [this](const Error& error) { errors_.push_back(error); };
+    view_->on_error = [this](const Error& error, const Widget*) { errors_.push_back(error); };
     QWidget* root = view_->RootWidget();
     root->resize(400, 500);
     root->show();
@@ -250,6 +254,72 @@ TEST_F(WidgetViewTest,
   QTest::mouseClick(other, Qt::LeftButton);
   EXPECT_THAT(log_, ElementsAre("commit 0 abZ"));
   EXPECT_FALSE(edit->hasFocus());
+}
+
+TEST_F(WidgetViewTest, ANarrowFieldShowsTheStartOfItsNumberUntilTypedIn) {
+  auto& name = tree_.Get<TextField>("txtName", 0);
+  auto* edit = Q<QLineEdit>("txtName(0)");
+  // What the line edit draws: where its caret would stand, after a paint.
+  auto caret_x = [&] {
+    edit->grab();
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+  };
+  name.SetText("0.785398163397448");  // code leaves the model's caret at the end
+  ASSERT_EQ(name.SelStart(), 17);
+  EXPECT_LT(caret_x(), 8) << "the field shows the tail of its number";
+  // Given the focus, the field types where the model's caret is.
+  edit->setFocus(Qt::OtherFocusReason);
+  EXPECT_GT(caret_x(), edit->width() / 2);
+  QTest::keyClicks(edit, "9");
+  EXPECT_EQ(name.Text(), "0.7853981633974489");
+  // Left, it shows the start again.
+  Q<QLineEdit>("txtName(1)")->setFocus(Qt::OtherFocusReason);
+  EXPECT_LT(caret_x(), 8);
+}
+
+TEST_F(WidgetViewTest, ASliderShowsItsValueWhileHoveredAndDragged) {
+  auto& slider = tree_.Get<Slider>("sldLevel");
+  slider.SetToolTip("Smoothing level");
+  slider.SetValue(4);
+  auto* q = Q<QSlider>("sldLevel");
+  auto readout = [&]() -> QLabel* {
+    QLabel* label = q->parentWidget()->findChild<QLabel*>("SliderReadout");
+    return label && label->isVisible() ? label : nullptr;
+  };
+  EXPECT_EQ(readout(), nullptr);
+  QEnterEvent enter(QPointF(5, 5), q->mapTo(q->window(), QPointF(5, 5)),
+                    q->mapToGlobal(QPointF(5, 5)));
+  QApplication::sendEvent(q, &enter);
+  ASSERT_NE(readout(), nullptr);
+  EXPECT_EQ(readout()->text(), "4");
+  // Beside the handle: above the slider, over the handle's centre.
+  QStyleOptionSlider option;
+  option.initFrom(q);
+  option.minimum = q->minimum();
+  option.maximum = q->maximum();
+  option.sliderPosition = q->value();
+  option.orientation = Qt::Horizontal;
+  QRect handle = q->style()->subControlRect(QStyle::CC_Slider, &option,
+                                            QStyle::SC_SliderHandle, q);
+  QPoint handle_centre = q->mapToParent(handle.center());
+  EXPECT_LE(readout()->geometry().bottom(), q->geometry().top());
+  EXPECT_NEAR(readout()->geometry().center().x(), handle_centre.x(), 1);
+  // A value set by code, or by the keyboard, shows too.
+  q->setFocus();
+  QTest::keyClick(q, Qt::Key_Right);
+  EXPECT_EQ(slider.Value(), 5);
+  EXPECT_EQ(readout()->text(), "5");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(q, &leave);
+  EXPECT_EQ(readout(), nullptr);
+  // Held by the handle, it shows while the mouse is elsewhere.
+  q->setSliderDown(true);
+  slider.SetValue(9);
+  ASSERT_NE(readout(), nullptr);
+  EXPECT_EQ(readout()->text(), "9");
+  q->setSliderDown(false);
+  EXPECT_EQ(readout(), nullptr);
+  EXPECT_EQ(q->toolTip(), "Smoothing level");
 }
 
 TEST_F(WidgetViewTest, AStepButtonIsDimmedAtItsBound) {

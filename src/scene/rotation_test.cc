@@ -167,10 +167,17 @@ TEST(SystemAnglesTest, QuarterTurnsGiveExactAxes) {
 TEST(SystemAnglesTest, HalfATurnReadsAs180FromEitherSide) {
   // Files written before the conversions were exact hold half a turn a
   // rounding step either side of it.
+  // Noise along Forward is taken out of Up; noise across it turns the
+  // orientation a rounding step past half a turn, to either side.
   for (Single noise : {1e-7f, -1e-7f, 0.0f}) {
-    SingleVector3 back = rotation::AnglesOfOrientation({0, 0, -1}, {0, -1, noise});
-    EXPECT_EQ(PanelText(back.X), "180.0") << noise;
-    EXPECT_EQ(PanelText(back.Z), ".0") << noise;
+    for (const Orientation& o :
+         {Orientation{{0, 0, -1}, {0, -1, noise}},
+          Orientation{{0, noise, -1}, {0, -1, 0}},
+          Orientation{{0, noise, -1}, {0, -1, -noise}}}) {
+      SingleVector3 back = rotation::AnglesOfOrientation(o.Forward, o.Up);
+      EXPECT_EQ(PanelText(back.X), "180.0") << noise;
+      EXPECT_EQ(PanelText(back.Z), ".0") << noise;
+    }
   }
 }
 

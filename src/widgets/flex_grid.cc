@@ -201,7 +201,7 @@ void FlexGrid::Clear() {
   if (scrolled) Notify(WidgetProperty::kCurrentCell);
   bool changed = false;
   for (Cell& cell : cells_) {
-    if (!cell.text.empty() || cell.picture != 0 || cell.back_color != 0 ||
+    if (!cell.text.empty() || cell.picture != 0 || cell.back_color_set ||
         cell.alignment != 0) {
       cell = Cell{};
       changed = true;
@@ -226,9 +226,16 @@ Colour FlexGrid::CellBackColor() const { return Current().back_color; }
 
 void FlexGrid::SetCellBackColor(Colour value) {
   Cell& cell = Current();
-  if (cell.back_color == value) return;
+  if (cell.back_color == value && cell.back_color_set) return;
   cell.back_color = value;
+  cell.back_color_set = true;
   NotifyCell(row_, col_);
+}
+
+bool FlexGrid::CellBackColorSetAt(Long row, Long col) const {
+  CheckRow(row);
+  CheckCol(col);
+  return At(row, col).back_color_set;
 }
 
 Integer FlexGrid::CellAlignment() const { return Current().alignment; }

@@ -434,7 +434,7 @@ class FlexGrid : public Widget {
   // The current cell.
   const std::string& Text() const;
   void SetText(std::string value);
-  Colour CellBackColor() const;  // 0 means "the grid's default"
+  Colour CellBackColor() const;  // 0 until set (the grid's default shows)
   void SetCellBackColor(Colour value);
   Integer CellAlignment() const;
   void SetCellAlignment(Integer value);
@@ -445,6 +445,9 @@ class FlexGrid : public Widget {
   const std::string& TextMatrix(Long row, Long col) const;
   void SetTextMatrix(Long row, Long col, std::string value);
   Colour CellBackColorAt(Long row, Long col) const;
+  // Whether the cell's colour was set: a cell set to 0 is black, one never
+  // set (or cleared) shows the grid's default, though both read 0.
+  bool CellBackColorSetAt(Long row, Long col) const;
   Integer CellAlignmentAt(Long row, Long col) const;
   const std::string& CellPictureAt(Long row, Long col) const;
 
@@ -490,6 +493,7 @@ class FlexGrid : public Widget {
     std::uint32_t picture = 0;
     Colour back_color = 0;
     Integer alignment = 0;
+    bool back_color_set = false;
   };
   const std::string& PictureText(std::uint32_t picture) const {
     return *pictures_[picture];

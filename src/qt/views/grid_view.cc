@@ -37,6 +37,27 @@ Qt::Alignment GridAlignment(Integer code, const QString& text) {
   return horizontal | vertical;
 }
 
+}  // namespace
+
+QString ShownCellText(QFont& font, const QString& text, int cell_width,
+                      int& margin) {
+  // A figure cut short reads as another figure ("1..." for 100): a cell
+  // too narrow for its text first gives up its margins, then sets the text
+  // tighter and smaller.
+  margin = 4;
+  if (QFontMetrics(font).horizontalAdvance(text) <= cell_width - 2 * margin) {
+    return text;
+  }
+  margin = 1;
+  const int room = std::max(0, cell_width - 2 * margin);
+  font = FittedFont(font, text, room);
+  QFontMetrics metrics(font);
+  if (metrics.horizontalAdvance(text) <= room) return text;
+  return metrics.elidedText(text, Qt::ElideRight, room);
+}
+
+namespace {
+
 class GridModel final : public QAbstractTableModel {
  public:
   GridModel(WidgetView& owner, FlexGrid& grid, QObject* parent)
@@ -109,8 +130,10 @@ class GridModel final : public QAbstractTableModel {
         return pixmap;
       }
       case Qt::BackgroundRole: {
-        Colour colour = grid_.CellBackColorAt(row, col);
-        if (colour != 0) return ToQColor(colour);
+        // A colour set to 0 is black (a black material), not the default.
+        if (grid_.CellBackColorSetAt(row, col)) {
+          return ToQColor(grid_.CellBackColorAt(row, col));
+        }
         if (col < grid_.FixedCols())
           return ToQColor(static_cast<Colour>(0x8000000F));
         return {};
@@ -132,7 +155,7 @@ class GridModel final : public QAbstractTableModel {
           if (ParseThumbnail(picture, &path, &size)) return ToQ(path);
         }
         if (role == Qt::AccessibleTextRole &&
-            grid_.CellBackColorAt(row, col) != 0) {
+            grid_.CellBackColorSetAt(row, col)) {
           return QColor::fromRgba(ColourToRgb(grid_.CellBackColorAt(row, col)))
               .name();
         }
@@ -173,11 +196,13 @@ class GridDelegate final : public QStyledItemDelegate {
     if (!text.isEmpty()) {
       auto alignment =
           static_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole).toInt());
+      QFont font = option.font;
+      int margin = 0;
+      QString shown = ShownCellText(font, text, option.rect.width(), margin);
       p->setPen(option.palette.color(QPalette::Text));
-      p->setFont(option.font);
-      p->drawText(option.rect.adjusted(4, 0, -4, 0), alignment,
-                  option.fontMetrics.elidedText(text, Qt::ElideRight,
-                                                option.rect.width() - 8));
+      p->setFont(font);
+      p->drawText(option.rect.adjusted(margin, 0, -margin, 0), alignment,
+                  shown);
     }
   }
 };

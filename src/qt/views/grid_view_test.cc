@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 
 #include "platform/headless.h"
 #include "qt/pictures.h"
+#include "qt/views/view_base.h"
 #include "qt/widget_view.h"
 #include "widgets/widget.h"
 
@@ -56,7 +58,7 @@ class MaterialGridViewTest : public ::testing::Test {
     tree_.Build(kLayout);
     view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_);
     view_->SetPictureFolder(folder_.path());
-    view_->on_error = [this](const Error& error) {
+    view_->on_error = [this](const Error& error, const Widget*) {
       log_.push_back("error " + std::to_string(error.Number()));
     };
     QWidget* root = view_->RootWidget();
@@ -173,6 +175,15 @@ TEST_F(MaterialGridViewTest, ShowsHeaderPicturesColoursAndThumbnails) {
   EXPECT_EQ(centre(1, 0), QColor(255, 0, 0));
   EXPECT_EQ(centre(1, 1), QColor(0, 160, 0));
   EXPECT_NE(centre(2, 1), QColor(0, 160, 0));
+  // A black material is black, not the grid's default white; a cell never
+  // given a colour shows the default.
+  Grid().SetRow(2);
+  Grid().SetCol(0);
+  Grid().SetCellBackColor(0);
+  view_->Flush();
+  cells = table->viewport()->grab().toImage();
+  EXPECT_EQ(centre(2, 0), QColor(0, 0, 0));
+  EXPECT_EQ(centre(2, 2), table->palette().color(QPalette::Base));
   QImage heading = header->grab().toImage();
   for (int section : {0, 1, 7}) {
     SCOPED_TRACE(section);
@@ -187,6 +198,30 @@ TEST_F(MaterialGridViewTest, ShowsHeaderPicturesColoursAndThumbnails) {
   // One changed cell shows at once.
   Grid().SetTextMatrix(2, 8, "40");
   EXPECT_EQ(table->model()->data(table->model()->index(1, 8)).toString(), "40");
+}
+
+TEST(GridCellTextTest, AFigureIsNeverCutShort) {
+  // The panel's font at 15 twips a pixel; the "%" column is 26 pixels wide.
+  QFont font;
+  font.setPixelSize(11);
+  struct Case {
+    const char* text;
+    int width;
+    bool whole;
+  };
+  const Case cases[] = {{"100", 26, true},
+                        {"75", 26, true},
+                        {"Specular", 50, true},
+                        {"0.7853982", 26, false},
+                        {"Glossy ceramic", 40, false}};
+  for (const Case& c : cases) {
+    QFont used = font;
+    int margin = 0;
+    QString shown = ShownCellText(used, c.text, c.width, margin);
+    EXPECT_EQ(shown == c.text, c.whole) << c.text << " -> " << shown.toStdString();
+    EXPECT_LE(QFontMetrics(used).horizontalAdvance(shown), c.width - 2 * margin)
+        << c.text;
+  }
 }
 
 TEST_F(MaterialGridViewTest, TheEditorSitsOverItsCellWhereverTheGridScrolled) {

@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <limits>
@@ -36,6 +37,18 @@ void TextEditor::SyncText() {
 
 void TextEditor::SyncSelection() {
   QSignalBlocker block(this);
+  if (window()->focusWidget() != this && text_.Tree().Focused() != &text_) {
+    // A field nobody is typing in shows the start of its text: a number
+    // too long for it reads by its leading figures ("0.78539"), never by
+    // its tail ("53982"). The caret the model keeps comes back with the
+    // focus. (A field clicked in a window that is not yet active is its
+    // window's focus, though not yet the application's: it is typed in.)
+    if (hasSelectedText() || cursorPosition() != 0) {
+      deselect();
+      setCursorPosition(0);
+    }
+    return;
+  }
   const std::string& text = text_.Text();
   int start = ToViewPos(text, text_.SelStart());
   int end = ToViewPos(
@@ -152,10 +165,13 @@ void TextEditor::focusOutEvent(QFocusEvent* event) {
     return;
   }
   // The model commits what the person changed as the field loses the
-  // focus, however it was left.
+  // focus, however it was left; what the commit's handlers do may take
+  // this editor away.
+  QPointer<TextEditor> self(this);
   owner_.Act(text_, [this] {
     if (text_.Tree().Focused() == &text_) UserInput::Blur(text_);
   });
+  if (self) SyncSelection();
 }
 
 void TextEditor::CommitNow() {

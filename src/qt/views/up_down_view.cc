@@ -1,4 +1,5 @@
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -65,6 +66,17 @@ class UpDownView final : public QWidget, public ViewBase {
     edit_->setGeometry(0, 0, width() - button_width, h);
     up_->setGeometry(width() - button_width, 0, button_width, h / 2);
     down_->setGeometry(width() - button_width, h / 2, button_width, h - h / 2);
+  }
+  // The wheel steps the value of the field that has the focus, as its
+  // arrow keys do; over any other field it scrolls the panel.
+  void wheelEvent(QWheelEvent* event) override {
+    const int delta = event->angleDelta().y();
+    if (!edit_->hasFocus() || delta == 0) {
+      event->ignore();
+      return;
+    }
+    Step(delta > 0 ? 1 : -1);
+    event->accept();
   }
 
  private:

@@ -69,6 +69,13 @@ bool IsHeading(const Widget& label);
 // pixel smaller, rather than cut. Returns `base` when it fits.
 QFont FittedFont(QFont base, const QString& text, int room);
 
+// What a grid cell `cell_width` pixels wide shows of `text`: all of it,
+// with smaller margins and in a tighter or smaller `font` when it must be;
+// cut short with an ellipsis only when even that does not fit. `font` and
+// `margin` (each side) become what to draw it with.
+QString ShownCellText(QFont& font, const QString& text, int cell_width,
+                      int& margin);
+
 }  // namespace morvel::qt
 
 #endif  // MORVEL_QT_VIEWS_VIEW_BASE_H_
