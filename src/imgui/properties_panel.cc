@@ -46,7 +46,7 @@ class ImGuiContainer final : public DrawnContainer {
 // view before the panel it shows, the panel before the services it uses.
 struct PropertiesPanel::Parts {
   explicit Parts(PropertiesPanel& owner)
-      : hosted([&owner](const Error& error) {
+      : hosted([&owner](const Error& error, const std::string& /*field*/) {
           if (!owner.on_error) return false;
           owner.on_error(error);
           return true;

@@ -25,7 +25,7 @@ void DrawnContainer::Fix(Long inner_height, Long outer_height, Long width) {
   fixed_ = Facts{inner_height, outer_height, width};
 }
 
-HostedPanel::HostedPanel(std::function<bool(const Error&)> deliver)
+HostedPanel::HostedPanel(Deliver deliver)
     : deliver_(std::move(deliver)) {}
 
 HostedPanel::~HostedPanel() {
@@ -98,9 +98,13 @@ void HostedPanel::Close() {
   }
 }
 
-void HostedPanel::Report(const Error& error) {
-  if (deliver_ && deliver_(error)) return;
-  std::fprintf(stderr, "%s\n", error.ToString().c_str());
+void HostedPanel::Report(const Error& error, const std::string& field) {
+  if (deliver_ && deliver_(error, field)) return;
+  if (field.empty()) {
+    std::fprintf(stderr, "%s\n", error.ToString().c_str());
+  } else {
+    std::fprintf(stderr, "%s: %s\n", field.c_str(), error.ToString().c_str());
+  }
 }
 
 bool HostedPanel::IsWarningSwitchedOff(const std::string& application_key,

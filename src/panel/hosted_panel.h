@@ -54,11 +54,14 @@ class DrawnContainer : public PanelContainer {
 // asked for or at the end.
 //
 // No exception may cross a window system's event loop, so an error of a
-// notification goes to `deliver`; where that has no receiver (it returns
-// false) the error is written to standard error.
+// notification goes to `deliver`, with the name of the field the person was
+// using (empty for a notification of the container); where that has no
+// receiver (it returns false) the error is written to standard error.
 class HostedPanel {
  public:
-  explicit HostedPanel(std::function<bool(const Error&)> deliver);
+  using Deliver =
+      std::function<bool(const Error& error, const std::string& field)>;
+  explicit HostedPanel(Deliver deliver);
   ~HostedPanel();
   HostedPanel(const HostedPanel&) = delete;
   HostedPanel& operator=(const HostedPanel&) = delete;
@@ -93,8 +96,9 @@ class HostedPanel {
   // given, its error reported. A front end calls it before it takes down its
   // view of the panel's widgets.
   void Close();
-  // An error of the panel while it handled a notification or input.
-  void Report(const Error& error);
+  // An error of the panel while it handled a notification or input;
+  // `field` names the field the person was using, if any.
+  void Report(const Error& error, const std::string& field = {});
 
   // The tip of evtReqWarn: whether the person switched it off, and else
   // `show` runs it over this panel's settings and is true.
@@ -106,7 +110,7 @@ class HostedPanel {
                    const std::function<void(frmWarn& tip)>& show);
 
  private:
-  std::function<bool(const Error&)> deliver_;
+  Deliver deliver_;
   std::unique_ptr<FileSettingsStore> own_settings_;
   SettingsStore* settings_ = nullptr;
   std::unique_ptr<DrawnContainer> container_;
