@@ -9,6 +9,7 @@
 #include "imgui/imgui_input.h"
 #include "memscene/host_rules.h"
 #include "memscene/scene_file.h"
+#include "memscene/scene_files.h"
 #include "memscene/state.h"
 #include "host/scene_services.h"
 #include "platform/headless.h"
@@ -181,7 +182,7 @@ bool DemoUi::OpenScene(const std::string& path) {
 bool DemoUi::LoadScene(const std::string& path) {
   std::shared_ptr<MemSceneGraph> scene;
   try {
-    scene = MemSceneGraph::Load(path);
+    scene = OpenSceneFile(path);
   } catch (const Error& error) {
     ShowError(error);
     return false;
@@ -208,7 +209,7 @@ bool DemoUi::SaveScene(const std::string& path) {
   if (!scene_) return false;
   CommitPanelEdit();
   try {
-    scene_->Save(path);
+    SaveSceneFile(*scene_, path);
   } catch (const Error& error) {
     ShowError(error);
     return false;
@@ -448,7 +449,8 @@ void DemoUi::DrawFileDialog() {
   }
   if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize))
     return;
-  ImGui::TextUnformatted("Scene file (.json):");
+  // Model files open and save by their extension as scene files do.
+  ImGui::TextUnformatted("Scene file (.json) or model file (.gltf, .glb, .obj, ...):");
   ImGui::SetNextItemWidth(420);
   bool enter = ImGui::InputText("##path", &file_path_,
                                 ImGuiInputTextFlags_EnterReturnsTrue);
