@@ -9,7 +9,7 @@ namespace morvel::demo {
 PlayHost::PlayHost(DemoWindow& window)
     // No message box: messages are recorded and shown nowhere, as a script
     // cannot press OK.
-    : WindowPlayHost(clipboard_, nullptr, &window),
+    : WindowPlayHost(clipboard_, nullptr, &window.Events()),
       window_(window),
       driver_([this](const Widget& widget) { return ViewFor(widget); }) {
   // The window answers the panel's requests as it does for a person, except
