@@ -16,19 +16,37 @@ function(morvel_warnings target)
   endif()
 endfunction()
 
-# morvel_add_test(NAME SOURCES a_test.cc ... [LIBS lib ...])
+# morvel_add_test(NAME [QT] SOURCES a_test.cc ... [LIBS lib ...]
+#                 [RANDOM_USER a_test.cc ...])
 # One GoogleTest executable per folder; each test case becomes a CTest test.
+# QT: real Qt widgets and events with no display, each case run on the
+# offscreen platform (labelled qt). RANDOM_USER sources are built in where
+# the random user is.
 function(morvel_add_test name)
   if(NOT MORVEL_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;RANDOM_USER" ${ARGN})
+  if(ARG_QT)
+    find_package(Qt6 6.4 COMPONENTS Test REQUIRED)
+    add_executable(${name} ${MorvelProperties_SOURCE_DIR}/src/qt/qt_test_main.cc
+                   ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test GTest::gmock GTest::gtest)
+    target_compile_definitions(${name} PRIVATE
+                               MORVEL_SOURCE_DIR="${MorvelProperties_SOURCE_DIR}")
+    set(properties LABELS qt ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    set(properties LABELS unit)
+  endif()
+  if(ARG_RANDOM_USER AND TARGET morvel_random_user)
+    target_sources(${name} PRIVATE ${ARG_RANDOM_USER})
+    target_link_libraries(${name} PRIVATE morvel_random_user)
+  endif()
   morvel_warnings(${name})
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES LABELS unit)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
 
 # morvel_example_host(TARGET GUIDE LABEL [ENVIRONMENT var=value ...])
