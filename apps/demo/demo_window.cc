@@ -28,6 +28,7 @@
 #include <map>
 
 #include "base/numbers.h"
+#include "demo_operations.h"
 #include "gestures.h"
 #include "outliner.h"
 #include "window_shortcuts.h"
@@ -692,15 +693,8 @@ void DemoWindow::OnEvent(const scenario::RecordedEvent& event) {
     std::string label = OperationLabel(text(0));
     SettleHistory(label);
     std::size_t mark = scene_ ? scene_->JournalSize() : 0;
-    try {
-      if (run_operation) {
-        run_operation(text(0));
-      } else if (applier_) {
-        applier_->RunOperation(text(0));
-      }
-    } catch (const Error& error) {
-      ShowError(error);
-    }
+    RunDemoOperation(run_operation, applier_.get(), text(0),
+                     [this](const Error& error) { ShowError(error); });
     LogOperationSince(mark);
     SettleHistory(label);
   } else if (name == "evtReqWarn" && !options_.scripted) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "demo_operations.h"
 #include "imgui/imgui_input.h"
 #include "memscene/host_rules.h"
 #include "memscene/scene_file.h"
@@ -550,15 +551,8 @@ void DemoUi::OnEvent(const scenario::RecordedEvent& event) {
     if (!options_.scripted && !selected.empty()) source_of_ = selected.front();
   } else if (name == "evtReqApplyOperation") {
     std::size_t mark = scene_ ? scene_->JournalSize() : 0;
-    try {
-      if (run_operation) {
-        run_operation(text(0));
-      } else if (applier_) {
-        applier_->RunOperation(text(0));
-      }
-    } catch (const Error& error) {
-      ShowError(error);
-    }
+    demo::RunDemoOperation(run_operation, applier_.get(), text(0),
+                           [this](const Error& error) { ShowError(error); });
     LogJournalSince(mark);
   } else if (name == "evtReqWarn" && !options_.scripted) {
     // A tip waits for OK: unattended, nobody is there to press it; and it
