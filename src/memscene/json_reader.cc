@@ -272,7 +272,21 @@ int JsonReader::PeekRefill() {
   return static_cast<unsigned char>(*in_->p);
 }
 
-void JsonReader::SkipBlanks() {
+// Between two tokens there is mostly nothing or one space: settled here,
+// inline, and the rest (line ends, indentation, a refill) out of line.
+inline void JsonReader::SkipBlanks() {
+  const char* p = in_->p;
+  if (in_->end - p >= 2) {
+    if (static_cast<unsigned char>(p[0]) > ' ') return;
+    if (p[0] == ' ' && static_cast<unsigned char>(p[1]) > ' ') {
+      in_->p = p + 1;
+      return;
+    }
+  }
+  SkipMoreBlanks();
+}
+
+void JsonReader::SkipMoreBlanks() {
   for (;;) {
     while (in_->p < in_->end) {
       char c = *in_->p;
