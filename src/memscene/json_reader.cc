@@ -605,8 +605,12 @@ void JsonReader::ReadValue(JsonTree& tree, int depth) {
     entries[key].end = key + 1;
     std::string_view name(tree.text.data() + entries[key].text,
                           entries[key].size);
+    // Keys of one length mostly differ in their first byte: compared
+    // whole only when that matches.
     for (std::uint32_t k = object + 1; k < key; k = entries[k + 1].end) {
-      if (std::string_view(tree.text.data() + entries[k].text,
+      if (entries[k].size == name.size() &&
+          (name.empty() || tree.text[entries[k].text] == name[0]) &&
+          std::string_view(tree.text.data() + entries[k].text,
                            entries[k].size) == name) {
         FailAt(at,
                "the key \"" + Excerpt(name) + "\" appears twice in one object");
