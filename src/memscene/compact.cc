@@ -81,7 +81,8 @@ void SmallBytes::assign(std::string_view bytes) {
   if (size <= kInPlace) {
     InPlace now;
     now.size = static_cast<unsigned char>(size);
-    std::memcpy(now.data, bytes.data(), size);
+    // An empty view may have no data at all.
+    if (size > 0) std::memcpy(now.data, bytes.data(), size);
     Free();
     local_ = now;
     return;
