@@ -1,6 +1,8 @@
 #include "demo_arguments.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 
@@ -86,6 +88,23 @@ std::string DemoUsage(std::string_view program, std::string_view screenshot,
       << "  --play SCENARIO... " << play << "\n"
       << "  -v                 with --play: print the transcript\n";
   return out.str();
+}
+
+std::optional<int> ReadDemoCommandLine(int argc, char** argv,
+                                       std::string_view program,
+                                       std::string_view screenshot,
+                                       std::string_view play,
+                                       DemoArguments& args) {
+  const std::string usage = DemoUsage(program, screenshot, play);
+  if (!ParseDemoArguments(argc, argv, args, std::cerr)) {
+    std::fputs(usage.c_str(), stderr);
+    return 2;
+  }
+  if (args.help) {
+    std::fputs(usage.c_str(), stdout);
+    return 0;
+  }
+  return std::nullopt;
 }
 
 std::string DefaultSceneFile(const char* argv0, const std::string& sources) {

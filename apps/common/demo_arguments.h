@@ -2,6 +2,7 @@
 #define MORVEL_APPS_COMMON_DEMO_ARGUMENTS_H_
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,17 @@ bool ParseDemoArguments(int argc, char** argv, DemoArguments& out,
 // The usage text, with what this host's screenshot and play modes do.
 std::string DemoUsage(std::string_view program, std::string_view screenshot,
                       std::string_view play);
+
+// Reads the command line of a demo whose usage text says `screenshot` and
+// `play` (as DemoUsage). The program's exit status when it ends here: 2,
+// with the usage on standard error, for arguments the demos do not
+// understand; 0, with the usage on standard output, for --help. Otherwise
+// nothing, and `args` holds what was asked for.
+std::optional<int> ReadDemoCommandLine(int argc, char** argv,
+                                       std::string_view program,
+                                       std::string_view screenshot,
+                                       std::string_view play,
+                                       DemoArguments& args);
 
 // examples/studio.json in the working folder, beside the program (up to four
 // folders up) or in the sources; empty when there is none.

@@ -103,9 +103,9 @@ class DemoHostTest : public ::testing::Test {
   void Edit(const std::function<void(MemSceneGraph&)>& writes) {
     std::string layer = "SysProperties";
     bool hierarchy = false;
-    window_->evtReqPrepareForSceneChanges(layer);
+    window_->Events().evtReqPrepareForSceneChanges(layer);
     writes(*window_->Scene());
-    window_->evtReqApplySceneChanges(hierarchy);
+    window_->Events().evtReqApplySceneChanges(hierarchy);
   }
 
   MemorySettingsStore settings_;
@@ -325,7 +325,7 @@ TEST_F(DemoHostTest, AMeshOperationIsLoggedWithTheValuesItRanWith) {
   }
   settings_.SaveSetting("Morvel", "Mirror", "Axis", "0");
   std::string operation = "DivideSmooth";
-  window_->evtReqApplyOperation(operation);
+  window_->Events().evtReqApplyOperation(operation);
   // With what the stored numbers mean: the tension in tenths, 1 for "More
   // Than", 0 for the X axis.
   EXPECT_TRUE(window_->LogText().endsWith(
@@ -334,7 +334,7 @@ TEST_F(DemoHostTest, AMeshOperationIsLoggedWithTheValuesItRanWith) {
       "Than) Angle=45"))
       << window_->LogText().toStdString();
   operation = "Mirror";
-  window_->evtReqApplyOperation(operation);
+  window_->Events().evtReqApplyOperation(operation);
   EXPECT_TRUE(window_->LogText().endsWith("    Mirror Teapot Axis=0 (X)"))
       << window_->LogText().toStdString();
   // Nothing in the scene changed: nothing to undo.

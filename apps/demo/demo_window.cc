@@ -28,6 +28,7 @@
 #include <map>
 
 #include "base/numbers.h"
+#include "demo_operations.h"
 #include "gestures.h"
 #include "outliner.h"
 #include "window_shortcuts.h"
@@ -43,15 +44,6 @@ namespace morvel::demo {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-QString Quoted(const std::string& text) {
-  QString out = "\"";
-  for (QChar c : Q(text)) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
 
 QString Bool(bool value) { return value ? "True" : "False"; }
 
@@ -109,6 +101,9 @@ DemoWindow::DemoWindow(SettingsStore& settings, Options options)
       settings_(settings),
       metrics_(options.scripted ? std::make_unique<qt::QtScreenMetrics>(15, 15)
                                 : std::make_unique<qt::QtScreenMetrics>()) {
+  events_.on_event = [this](const scenario::RecordedEvent& event) {
+    OnEvent(event);
+  };
   BuildUi();
   BuildMenus();
   CreatePanel();
@@ -256,7 +251,7 @@ void DemoWindow::CreatePanel(PropertiesEvents* events,
   // Scripted runs keep the reference choosers, which play the answers the
   // scenario gives; people get the Qt dialogs.
   if (options_.scripted) services.scene_services = &ThreadSceneServices();
-  panel_widget_ = new qt::PropertiesWidget(events ? *events : *this, services);
+  panel_widget_ = new qt::PropertiesWidget(events ? *events : events_, services);
   if (fixed_panel_) {
     // Before it is shown, so that showing it is no resize notification: a
     // scripted panel starts exactly like the headless runner's.
@@ -670,85 +665,47 @@ void DemoWindow::LogJournalSince(std::size_t from) {
   journal_mark_ = scene_->JournalSize();
 }
 
-void DemoWindow::evtShapeHidden8() {
-  Log("evtShapeHidden8");
-  hidden_changed_ = true;
-}
-void DemoWindow::evtLightHidden8() {
-  Log("evtLightHidden8");
-  hidden_changed_ = true;
-}
-void DemoWindow::evtBoneHidden8() {
-  Log("evtBoneHidden8");
-  hidden_changed_ = true;
-}
-void DemoWindow::evtGroupHidden8() {
-  Log("evtGroupHidden8");
-  hidden_changed_ = true;
-}
-void DemoWindow::evtCameraHidden8() {
-  Log("evtCameraHidden8");
-  hidden_changed_ = true;
-}
-
-void DemoWindow::evtReqPrepareForSceneChanges(std::string& LayerSource) {
-  Log("evtReqPrepareForSceneChanges(" + Quoted(LayerSource) + ")");
-  if (scene_) journal_mark_ = scene_->JournalSize();
-  history_.Prepare();
-}
-
-void DemoWindow::evtReqApplySceneChanges(bool& HierarchyChanged) {
-  LogJournalSince(journal_mark_);
-  Log("evtReqApplySceneChanges(" + Bool(HierarchyChanged) + ")");
-  history_.Apply();
-  if (HierarchyChanged) hidden_changed_ = true;
-  UpdateActions();
-  // Every edit shows at once wherever the scene is shown.
-  ShowSceneChanges();
-}
-
-void DemoWindow::evtReqOpenSource() {
-  Log("evtReqOpenSource");
-  if (!options_.scripted) ShowSource();
-}
-
-void DemoWindow::evtReqApplyOperation(std::string& Operation) {
-  Log("evtReqApplyOperation(" + Quoted(Operation) + ")");
-  // The panel readies the object for the operation outside any
-  // transaction (the smoothing level back to 0): with the operation, that
-  // is one step.
-  std::string label = OperationLabel(Operation);
-  SettleHistory(label);
-  std::size_t mark = scene_ ? scene_->JournalSize() : 0;
-  try {
-    if (run_operation) {
-      run_operation(Operation);
-    } else if (applier_) {
-      applier_->RunOperation(Operation);
+void DemoWindow::OnEvent(const scenario::RecordedEvent& event) {
+  auto text = [&](std::size_t i) {
+    return std::get<std::string>(event.arguments.at(i));
+  };
+  const std::string& name = event.name;
+  // The scene writes of an edit come before its apply.
+  if (name == "evtReqApplySceneChanges") LogJournalSince(journal_mark_);
+  Log(Q(event.ToText()));
+  if (name.ends_with("Hidden8")) {
+    hidden_changed_ = true;
+  } else if (name == "evtReqPrepareForSceneChanges") {
+    if (scene_) journal_mark_ = scene_->JournalSize();
+    history_.Prepare();
+  } else if (name == "evtReqApplySceneChanges") {
+    history_.Apply();
+    if (std::get<bool>(event.arguments.at(0))) hidden_changed_ = true;
+    UpdateActions();
+    // Every edit shows at once wherever the scene is shown.
+    ShowSceneChanges();
+  } else if (name == "evtReqOpenSource") {
+    if (!options_.scripted) ShowSource();
+  } else if (name == "evtReqApplyOperation") {
+    // The panel readies the object for the operation outside any
+    // transaction (the smoothing level back to 0): with the operation,
+    // that is one step.
+    std::string label = OperationLabel(text(0));
+    SettleHistory(label);
+    std::size_t mark = scene_ ? scene_->JournalSize() : 0;
+    RunDemoOperation(run_operation, applier_.get(), text(0),
+                     [this](const Error& error) { ShowError(error); });
+    LogOperationSince(mark);
+    SettleHistory(label);
+  } else if (name == "evtReqWarn" && !options_.scripted) {
+    if (options_.batch) {
+      // A tip waits for OK; nobody is there to press it.
+      Log("    (tip not shown: the demo runs unattended)");
+    } else if (!panel_widget_ ||
+               !panel_widget_->showWarning(text(0), text(1), text(2))) {
+      // Shown unless the user switched this warning off in an earlier tip.
+      Log("    (tip switched off by the user)");
     }
-  } catch (const Error& error) {
-    ShowError(error);
-  }
-  LogOperationSince(mark);
-  SettleHistory(label);
-}
-
-void DemoWindow::evtReqWarn(std::string& ApplicationRegistryKey,
-                            std::string& Warning,
-                            std::string& WarningRegistryEntry) {
-  Log("evtReqWarn(" + Quoted(ApplicationRegistryKey) + ", " + Quoted(Warning) +
-      ", " + Quoted(WarningRegistryEntry) + ")");
-  if (options_.scripted) return;
-  if (options_.batch) {
-    // A tip waits for OK; nobody is there to press it.
-    Log("    (tip not shown: the demo runs unattended)");
-    return;
-  }
-  // Shown unless the user switched this warning off in an earlier tip.
-  if (!panel_widget_ ||
-      !panel_widget_->showWarning(ApplicationRegistryKey, Warning,
-                                  WarningRegistryEntry)) {
-    Log("    (tip switched off by the user)");
   }
 }
 

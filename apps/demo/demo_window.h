@@ -17,6 +17,7 @@
 #include "qt/properties_widget.h"
 #include "qt/qt_platform.h"
 #include "qt/widget_view.h"
+#include "scenario/recorder.h"
 #include "undo_history.h"
 
 class QAction;
@@ -37,7 +38,7 @@ namespace morvel::demo {
 class SceneOutliner;
 class Viewport;
 
-class DemoWindow final : public QMainWindow, public PropertiesEvents {
+class DemoWindow final : public QMainWindow {
  public:
   struct Options {
     // Scripted runs (--play): no modal window ever opens; warnings and the
@@ -133,18 +134,9 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   // Shows the scene's selection (and hidden objects) in the outliner.
   void SyncOutlinerSelection();
 
-  // PropertiesEvents.
-  void evtShapeHidden8() override;
-  void evtLightHidden8() override;
-  void evtBoneHidden8() override;
-  void evtGroupHidden8() override;
-  void evtCameraHidden8() override;
-  void evtReqPrepareForSceneChanges(std::string& LayerSource) override;
-  void evtReqApplySceneChanges(bool& HierarchyChanged) override;
-  void evtReqOpenSource() override;
-  void evtReqApplyOperation(std::string& Operation) override;
-  void evtReqWarn(std::string& ApplicationRegistryKey, std::string& Warning,
-                  std::string& WarningRegistryEntry) override;
+  // What the panel raises reaches the window here: logged with the scene
+  // writes it caused and answered as a 3D application would.
+  PropertiesEvents& Events() { return events_; }
 
   // An error the user should hear about; `field` names where it came from.
   void ShowError(const Error& error, const QString& field = {});
@@ -174,6 +166,8 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
   void SettleHistory(const std::string& label = {});
   void UpdateHint();
   void UpdateActions();
+  // One event of the panel, answered.
+  void OnEvent(const scenario::RecordedEvent& event);
   void LogJournalSince(std::size_t from);
   // The same, for the lines a mesh operation wrote, with their meaning.
   void LogOperationSince(std::size_t from);
@@ -187,6 +181,7 @@ class DemoWindow final : public QMainWindow, public PropertiesEvents {
 
   Options options_;
   SettingsStore& settings_;
+  scenario::RecordingEvents events_;
   std::unique_ptr<ScreenMetrics> metrics_;
   // The panel's size when a scripted run fixed it.
   std::optional<FixedContainer> fixed_panel_;

@@ -109,11 +109,11 @@ TEST_F(DemoWindowTest, ATipIsShownUntilTheUserSwitchesItOff) {
     dialog->findChild<QWidget*>("cmdOK")->setFocus();
     QTest::keyClick(dialog->findChild<QWidget*>("cmdOK"), Qt::Key_Space);
   });
-  window_->evtReqWarn(app, text, entry);
+  window_->Events().evtReqWarn(app, text, entry);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(settings_.GetSetting("Morvel", "Tips", "FocalBlur"), "0");
   // The second time nothing is shown, and the log says why.
-  window_->evtReqWarn(app, text, entry);
+  window_->Events().evtReqWarn(app, text, entry);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(LogCount("tip switched off"), 1);
 }
@@ -127,7 +127,7 @@ TEST_F(DemoWindowTest, TheSourceViewShowsTheShapesSceneEntry) {
     text = dialog->findChild<QPlainTextEdit*>()->toPlainText();
     dialog->reject();
   });
-  window_->evtReqOpenSource();
+  window_->Events().evtReqOpenSource();
   EXPECT_EQ(title, "Source - Teapot");
   EXPECT_THAT(text.toStdString(),
               HasSubstr("\"SourceDetail\": \"teapot.obj\""));

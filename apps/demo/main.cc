@@ -50,17 +50,13 @@ bool HaveDisplay() {
 
 int main(int argc, char** argv) {
   morvel::demo::DemoArguments args;
-  const std::string usage = morvel::demo::DemoUsage(
-      "morvel-demo", "render the window offscreen, write it to PNG, exit",
-      "play scenario files on the real widgets; prints one\n"
-      "                     PASS/FAIL line each and \"N passed, N failed\"");
-  if (!morvel::demo::ParseDemoArguments(argc, argv, args, std::cerr)) {
-    std::fputs(usage.c_str(), stderr);
-    return 2;
-  }
-  if (args.help) {
-    std::fputs(usage.c_str(), stdout);
-    return 0;
+  if (auto status = morvel::demo::ReadDemoCommandLine(
+          argc, argv, "morvel-demo",
+          "render the window offscreen, write it to PNG, exit",
+          "play scenario files on the real widgets; prints one\n"
+          "                     PASS/FAIL line each and \"N passed, N failed\"",
+          args)) {
+    return *status;
   }
   bool offscreen = false;
   if (!HaveDisplay()) {

@@ -7,58 +7,38 @@
 namespace morvel::demo {
 
 PlayHost::PlayHost(DemoWindow& window)
-    : window_(window),
-      driver_([this](const Widget& widget) { return ViewFor(widget); }),
-      services_(clipboard_, nullptr, &window) {
+    // No message box: messages are recorded and shown nowhere, as a script
+    // cannot press OK.
+    : WindowPlayHost(clipboard_, nullptr, &window.Events()),
+      window_(window),
+      driver_([this](const Widget& widget) { return ViewFor(widget); }) {
   // The window answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   window_.run_operation = [this](const std::string& operation) {
-    if (scene_ && scene_->Loaded())
-      scenario::SceneApplyOperation(*scene_, operation);
+    ApplyOperation(operation);
   };
 }
 
-PlayHost::~PlayHost() {
-  window_.run_operation = nullptr;
-  warning_dialog_.reset();
-  warning_.reset();
+PlayHost::~PlayHost() { window_.run_operation = nullptr; }
+
+void PlayHost::ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
+                         const std::shared_ptr<Applier>& applier) {
+  window_.AttachScene(graph, applier, QString());
 }
 
-void PlayHost::BeginScenario(scenario::Recorder& recorder) {
-  warning_dialog_.reset();
-  warning_.reset();
-  scene_ = nullptr;
-  services_.Begin(&recorder);
-  window_.AttachScene(nullptr, nullptr, QString());
-  window_.FixPanel(9735, 9735, 4000);
+void PlayHost::OpenPanel(Long inner_height, Long outer_height, Long width) {
+  window_.FixPanel(inner_height, outer_height, width);
   window_.CreatePanel(&services_.Events(), &services_.Messages(),
                       &services_.Settings(), &services_.GetClipboard());
-  window_.ResizePanel(9735, 9735, 4000);
+  window_.ResizePanel(inner_height, outer_height, width);
   QApplication::processEvents();
 }
 
-void PlayHost::EndScenario() {
-  // The scenario is over: the tip goes without storing anything, as the
-  // headless runner's does.
+void PlayHost::ClosePanel() { window_.DetachPanel().reset(); }
+
+void PlayHost::CloseTipWindow() {
   if (warning_dialog_) warning_dialog_->hide();
   warning_dialog_.reset();
-  warning_.reset();
-  // The panel goes before the scene it may still hold.
-  window_.DetachPanel().reset();
-  window_.AttachScene(nullptr, nullptr, QString());
-  scene_ = nullptr;
-}
-
-void PlayHost::SetScene(scenario::SceneState& scene,
-                        const std::shared_ptr<SceneGraph>& graph,
-                        const std::shared_ptr<Applier>& applier) {
-  scene_ = &scene;
-  window_.AttachScene(std::dynamic_pointer_cast<MemSceneGraph>(graph), applier,
-                      QString());
-  // A scene graph that is not the reference one still reaches the panel.
-  if (!std::dynamic_pointer_cast<MemSceneGraph>(graph) && window_.Panel()) {
-    window_.Panel()->SetSceneGraph(graph, applier);
-  }
 }
 
 void PlayHost::SelectionChanged() { window_.SyncOutlinerSelection(); }
@@ -99,15 +79,6 @@ void PlayHost::UnloadWarning() {
   } else if (warning_) {
     warning_->Unload();
   }
-}
-
-WidgetTree* PlayHost::WarningWidgets() {
-  if (!warning_ || !warning_->IsLoaded()) return nullptr;
-  return &warning_->Widgets();
-}
-
-bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
-  return services_.Fault(operation, error);
 }
 
 qt::WidgetView* PlayHost::ViewFor(const Widget& widget) {

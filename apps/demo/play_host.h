@@ -7,10 +7,7 @@
 #include "demo_window.h"
 #include "qt/warn_dialog.h"
 #include "qt_input_driver.h"
-#include "scenario/interpreter.h"
-#include "scenario/recorder.h"
-#include "scenario/scenario_services.h"
-#include "warn/frm_warn.h"
+#include "scenario/play_host.h"
 
 // `morvel-demo --play`: the scenario interpreter playing against the demo's
 // own window. The panel is the one on screen, the user's actions are real
@@ -20,20 +17,13 @@
 // and an empty clipboard.
 namespace morvel::demo {
 
-class PlayHost final : public scenario::ScenarioHost {
+class PlayHost final : public scenario::WindowPlayHost {
  public:
   explicit PlayHost(DemoWindow& window);
   ~PlayHost() override;
 
-  void BeginScenario(scenario::Recorder& recorder) override;
-  void EndScenario() override;
   Properties* Panel() override { return window_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
-  Clipboard& GetClipboard() override { return services_.GetClipboard(); }
-  SettingsStore& Settings() override { return services_.Settings(); }
-  void SetScene(scenario::SceneState& scene,
-                const std::shared_ptr<SceneGraph>& graph,
-                const std::shared_ptr<Applier>& applier) override;
   void SelectionChanged() override;
   void Setup(const scenario::SetupArguments& arguments) override;
   void Resize(Long inner_height, Long outer_height, Long width) override;
@@ -42,19 +32,18 @@ class PlayHost final : public scenario::ScenarioHost {
                    const std::string& warning,
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
-  WidgetTree* WarningWidgets() override;
-  bool FaultPlatform(const std::string& operation, const Error& error) override;
 
  private:
+  void ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
+                 const std::shared_ptr<Applier>& applier) override;
+  void OpenPanel(Long inner_height, Long outer_height, Long width) override;
+  void ClosePanel() override;
+  void CloseTipWindow() override;
   qt::WidgetView* ViewFor(const Widget& widget);
 
   DemoWindow& window_;
   QtInputDriver driver_;
   qt::QtClipboard clipboard_;
-  // Messages are recorded and shown nowhere: a script cannot press OK.
-  scenario::ScenarioServices services_;
-  scenario::SceneState* scene_ = nullptr;
-  std::unique_ptr<frmWarn> warning_;
   std::unique_ptr<qt::WarnDialog> warning_dialog_;
 };
 

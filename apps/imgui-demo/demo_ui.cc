@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "demo_operations.h"
 #include "imgui/imgui_input.h"
 #include "memscene/host_rules.h"
 #include "memscene/scene_file.h"
+#include "memscene/scene_files.h"
 #include "memscene/state.h"
 #include "host/scene_services.h"
 #include "platform/headless.h"
@@ -181,7 +183,7 @@ bool DemoUi::OpenScene(const std::string& path) {
 bool DemoUi::LoadScene(const std::string& path) {
   std::shared_ptr<MemSceneGraph> scene;
   try {
-    scene = MemSceneGraph::Load(path);
+    scene = OpenSceneFile(path);
   } catch (const Error& error) {
     ShowError(error);
     return false;
@@ -208,7 +210,7 @@ bool DemoUi::SaveScene(const std::string& path) {
   if (!scene_) return false;
   CommitPanelEdit();
   try {
-    scene_->Save(path);
+    SaveSceneFile(*scene_, path);
   } catch (const Error& error) {
     ShowError(error);
     return false;
@@ -448,7 +450,8 @@ void DemoUi::DrawFileDialog() {
   }
   if (!ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize))
     return;
-  ImGui::TextUnformatted("Scene file (.json):");
+  // Model files open and save by their extension as scene files do.
+  ImGui::TextUnformatted("Scene file (.json) or model file (.gltf, .glb, .obj, ...):");
   ImGui::SetNextItemWidth(420);
   bool enter = ImGui::InputText("##path", &file_path_,
                                 ImGuiInputTextFlags_EnterReturnsTrue);
@@ -548,15 +551,8 @@ void DemoUi::OnEvent(const scenario::RecordedEvent& event) {
     if (!options_.scripted && !selected.empty()) source_of_ = selected.front();
   } else if (name == "evtReqApplyOperation") {
     std::size_t mark = scene_ ? scene_->JournalSize() : 0;
-    try {
-      if (run_operation) {
-        run_operation(text(0));
-      } else if (applier_) {
-        applier_->RunOperation(text(0));
-      }
-    } catch (const Error& error) {
-      ShowError(error);
-    }
+    demo::RunDemoOperation(run_operation, applier_.get(), text(0),
+                           [this](const Error& error) { ShowError(error); });
     LogJournalSince(mark);
   } else if (name == "evtReqWarn" && !options_.scripted) {
     // A tip waits for OK: unattended, nobody is there to press it; and it

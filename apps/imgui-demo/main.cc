@@ -48,18 +48,14 @@ int Play(const morvel::demo::DemoArguments& args) {
 
 int main(int argc, char** argv) {
   morvel::demo::DemoArguments args;
-  const std::string usage = morvel::demo::DemoUsage(
-      "morvel-imgui-demo", "render one frame offscreen, write it to PNG, exit",
-      "play scenario files on the panel with real ImGui\n"
-      "                     input, headless; prints one PASS/FAIL line each "
-      "and\n                     \"N passed, N failed\"");
-  if (!morvel::demo::ParseDemoArguments(argc, argv, args, std::cerr)) {
-    std::fputs(usage.c_str(), stderr);
-    return 2;
-  }
-  if (args.help) {
-    std::fputs(usage.c_str(), stdout);
-    return 0;
+  if (auto status = morvel::demo::ReadDemoCommandLine(
+          argc, argv, "morvel-imgui-demo",
+          "render one frame offscreen, write it to PNG, exit",
+          "play scenario files on the panel with real ImGui\n"
+          "                     input, headless; prints one PASS/FAIL line "
+          "each and\n                     \"N passed, N failed\"",
+          args)) {
+    return *status;
   }
   if (!args.play.empty()) return Play(args);
 

@@ -23,16 +23,15 @@ FixedScreenMetrics& Metrics() {
 }  // namespace
 
 PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
-    : ui_(ui),
+    : WindowPlayHost(clipboard_, &message_box_, &ui.Events()),
+      ui_(ui),
       screen_(screen),
       driver_(screen, [this] { screen_.Frame([this] { Draw(); }); },
-              [this](const Widget& widget) { return ViewFor(widget); }),
-      services_(clipboard_, &message_box_, &ui.Events()) {
+              [this](const Widget& widget) { return ViewFor(widget); }) {
   // The host answers the panel's requests as it does for a person, except
   // that an operation runs through the scenario's scene.
   ui_.run_operation = [this](const std::string& operation) {
-    if (scene_ && scene_->Loaded())
-      scenario::SceneApplyOperation(*scene_, operation);
+    ApplyOperation(operation);
   };
   auto lend = [this](const std::function<void()>& draw_modal) {
     return Lend(draw_modal);
@@ -44,8 +43,6 @@ PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
 PlayHost::~PlayHost() {
   ui_.run_operation = nullptr;
   ui_.SetFrameLender(nullptr);
-  warning_window_.reset();
-  warning_.reset();
 }
 
 void PlayHost::Draw() {
@@ -77,39 +74,22 @@ bool PlayHost::Lend(const std::function<void()>& draw_modal) {
   return true;
 }
 
-void PlayHost::BeginScenario(scenario::Recorder& recorder) {
-  warning_window_.reset();
-  warning_.reset();
-  scene_ = nullptr;
-  services_.Begin(&recorder);
-  ui_.AttachScene(nullptr, nullptr, "");
-  ui_.FixPanel(9735, 9735, 4000);
+void PlayHost::ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
+                         const std::shared_ptr<Applier>& applier) {
+  ui_.AttachScene(graph, applier, "");
+}
+
+void PlayHost::OpenPanel(Long inner_height, Long outer_height, Long width) {
+  ui_.FixPanel(inner_height, outer_height, width);
   ui_.CreatePanel(&services_.Events(), &services_.Messages(),
                   &services_.Settings(), &services_.GetClipboard());
-  ui_.ResizePanel(9735, 9735, 4000);
+  ui_.ResizePanel(inner_height, outer_height, width);
   screen_.Frame([this] { Draw(); });
 }
 
-void PlayHost::EndScenario() {
-  // The scenario is over: the tip goes without storing anything, as the
-  // headless runner's does.
-  warning_window_.reset();
-  warning_.reset();
-  // The panel goes before the scene it may still hold.
-  ui_.DetachPanel().reset();
-  ui_.AttachScene(nullptr, nullptr, "");
-  scene_ = nullptr;
-}
+void PlayHost::ClosePanel() { ui_.DetachPanel().reset(); }
 
-void PlayHost::SetScene(scenario::SceneState& scene,
-                        const std::shared_ptr<SceneGraph>& graph,
-                        const std::shared_ptr<Applier>& applier) {
-  scene_ = &scene;
-  auto reference = std::dynamic_pointer_cast<MemSceneGraph>(graph);
-  ui_.AttachScene(reference, applier, "");
-  // A scene graph that is not the reference one still reaches the panel.
-  if (!reference && ui_.Panel()) ui_.Panel()->SetSceneGraph(graph, applier);
-}
+void PlayHost::CloseTipWindow() { warning_window_.reset(); }
 
 void PlayHost::SelectionChanged() { ui_.SelectionChangedElsewhere(); }
 
@@ -144,15 +124,6 @@ void PlayHost::LoadWarning(const std::string& application_key,
 void PlayHost::UnloadWarning() {
   // Closed other than by its OK button: the window's close.
   if (warning_) warning_->Unload();
-}
-
-WidgetTree* PlayHost::WarningWidgets() {
-  if (!warning_ || !warning_->IsLoaded()) return nullptr;
-  return &warning_->Widgets();
-}
-
-bool PlayHost::FaultPlatform(const std::string& operation, const Error& error) {
-  return services_.Fault(operation, error);
 }
 
 imgui::WidgetView* PlayHost::ViewFor(const Widget& widget) {

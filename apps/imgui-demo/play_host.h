@@ -11,10 +11,7 @@
 #include "imgui/modal.h"
 #include "imgui/warn_window.h"
 #include "imgui_input_driver.h"
-#include "scenario/interpreter.h"
-#include "scenario/recorder.h"
-#include "scenario/scenario_services.h"
-#include "warn/frm_warn.h"
+#include "scenario/play_host.h"
 
 // `morvel-imgui-demo --play`: the scenario interpreter playing against the
 // demo's own ImGui host on a headless screen. The panel is the one the
@@ -26,20 +23,13 @@
 // store and an empty clipboard.
 namespace morvel::imgui_demo {
 
-class PlayHost final : public scenario::ScenarioHost {
+class PlayHost final : public scenario::WindowPlayHost {
  public:
   PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen);
   ~PlayHost() override;
 
-  void BeginScenario(scenario::Recorder& recorder) override;
-  void EndScenario() override;
   Properties* Panel() override { return ui_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
-  Clipboard& GetClipboard() override { return services_.GetClipboard(); }
-  SettingsStore& Settings() override { return services_.Settings(); }
-  void SetScene(scenario::SceneState& scene,
-                const std::shared_ptr<SceneGraph>& graph,
-                const std::shared_ptr<Applier>& applier) override;
   void SelectionChanged() override;
   void Setup(const scenario::SetupArguments& arguments) override;
   void Resize(Long inner_height, Long outer_height, Long width) override;
@@ -48,8 +38,6 @@ class PlayHost final : public scenario::ScenarioHost {
                    const std::string& warning,
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
-  WidgetTree* WarningWidgets() override;
-  bool FaultPlatform(const std::string& operation, const Error& error) override;
 
   // Everything the host shows, for one frame.
   void Draw();
@@ -58,6 +46,11 @@ class PlayHost final : public scenario::ScenarioHost {
   int MessagesAnswered() const { return answered_; }
 
  private:
+  void ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
+                 const std::shared_ptr<Applier>& applier) override;
+  void OpenPanel(Long inner_height, Long outer_height, Long width) override;
+  void ClosePanel() override;
+  void CloseTipWindow() override;
   imgui::WidgetView* ViewFor(const Widget& widget);
   // A frame lent to a modal question, which the person answers: a press on
   // its OK button.
@@ -70,9 +63,6 @@ class PlayHost final : public scenario::ScenarioHost {
   // The screen's clipboard and message box, which a person answers.
   imgui::ImGuiClipboard clipboard_;
   imgui::ImGuiMessageBox message_box_{modals_};
-  scenario::ScenarioServices services_;
-  scenario::SceneState* scene_ = nullptr;
-  std::unique_ptr<frmWarn> warning_;
   std::unique_ptr<imgui::WarnWindow> warning_window_;
   std::function<void()> draw_modal_;
   int answered_ = 0;

@@ -277,16 +277,4 @@ void ImGuiDialogUtility::WriteDebugMessage(const std::string& text) {
   if (std::getenv("MORVEL_DEBUG")) std::fprintf(stderr, "%s\n", text.c_str());
 }
 
-std::shared_ptr<SceneUtility> ImGuiSceneServices::GetSceneUtility() {
-  return defaults_->GetSceneUtility();
-}
-
-std::shared_ptr<MathUtility> ImGuiSceneServices::GetMathUtility() {
-  return defaults_->GetMathUtility();
-}
-
-std::shared_ptr<PictureUtility> ImGuiSceneServices::CreatePictureUtility() {
-  return defaults_->CreatePictureUtility();
-}
-
 }  // namespace morvel::imgui

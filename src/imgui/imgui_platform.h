@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "host/chooser_scene_services.h"
 #include "imgui/modal.h"
-#include "host/scene_services.h"
 #include "platform/platform.h"
 #include "scene/utilities.h"
 
@@ -70,26 +70,10 @@ class ImGuiDialogUtility final : public DialogUtility {
 
 // The scene utilities a panel given none uses (MakeDefaultSceneServices),
 // with the choosers replaced by the ImGui ones.
-class ImGuiSceneServices final : public SceneServices {
+class ImGuiSceneServices final : public ChooserSceneServices {
  public:
   explicit ImGuiSceneServices(std::shared_ptr<ImGuiDialogUtility> dialogs)
-      : dialogs_(std::move(dialogs)) {}
-  std::shared_ptr<SceneUtility> GetSceneUtility() override;
-  std::shared_ptr<DialogUtility> GetDialogUtility() override {
-    return dialogs_;
-  }
-  std::shared_ptr<MathUtility> GetMathUtility() override;
-  std::shared_ptr<PictureUtility> CreatePictureUtility() override;
-  void SceneGraphChanged(
-      const std::shared_ptr<SceneGraph>& scene_graph) override {
-    defaults_->SceneGraphChanged(scene_graph);
-  }
-
- private:
-  std::shared_ptr<ImGuiDialogUtility> dialogs_;
-  // The installed factory's utilities, or the reference ones over the
-  // scene graph the panel was given when the host installed none.
-  std::unique_ptr<SceneServices> defaults_ = MakeDefaultSceneServices();
+      : ChooserSceneServices(std::move(dialogs)) {}
 };
 
 }  // namespace morvel::imgui

@@ -1,64 +1,43 @@
 #include "imgui/properties_panel.h"
 
 #include <cmath>
-#include <cstdio>
-#include <optional>
+#include <utility>
 
+#include "host/scene_services.h"
 #include "imgui/frame_hook.h"
 #include "imgui/imgui_platform.h"
 #include "imgui/modal.h"
 #include "imgui/pictures.h"
 #include "imgui/warn_window.h"
 #include "imgui/widget_view.h"
-#include "host/scene_services.h"
+#include "panel/hosted_panel.h"
 #include "platform/headless.h"
-#include "platform/settings_store.h"
 
 namespace morvel::imgui {
 namespace {
 
-// The panel's window facts: the size it was last drawn at, or the facts a
-// scripted run fixed. No border: the inner and outer heights are the same.
-class DrawnContainer final : public PanelContainer {
+// The size the panel was last drawn at is what it reads; an ImGui window has
+// no handle of the window system's.
+class ImGuiContainer final : public DrawnContainer {
  public:
-  DrawnContainer(const ScreenMetrics& metrics, ImVec2 size)
-      : metrics_(metrics), size_(size) {}
-  bool UserMode() const override { return true; }
-  Long InnerHeight() const override {
-    return fixed_ ? fixed_->inner_height : Twips(size_.y, metrics_.TwipsPerPixelY());
-  }
-  Long OuterHeight() const override {
-    return fixed_ ? fixed_->outer_height : InnerHeight();
-  }
-  Long Width() const override {
-    return fixed_ ? fixed_->width : Twips(size_.x, metrics_.TwipsPerPixelX());
-  }
-  // An ImGui window has no handle of the window system's.
+  ImGuiContainer(const ScreenMetrics& metrics, ImVec2 size)
+      : DrawnContainer(metrics), size_(size) {}
   Long hWnd() const override { return 0; }
-
-  bool Fixed() const { return fixed_.has_value(); }
-  void Fix(Long inner_height, Long outer_height, Long width) {
-    FixedContainer facts;
-    facts.inner_height = inner_height;
-    facts.outer_height = outer_height;
-    facts.width = width;
-    fixed_ = facts;
-  }
   // The size the panel is drawn at; true when it changed.
   bool SetSize(ImVec2 size) {
     if (size.x == size_.x && size.y == size_.y) return false;
     size_ = size;
     return true;
   }
-  ImVec2 Size() const { return size_; }
 
  private:
-  static Long Twips(float pixels, Long per_pixel) {
-    return static_cast<Long>(std::lround(pixels)) * per_pixel;
+  Long PixelWidth() const override {
+    return static_cast<Long>(std::lround(size_.x));
   }
-  const ScreenMetrics& metrics_;
+  Long PixelHeight() const override {
+    return static_cast<Long>(std::lround(size_.y));
+  }
   ImVec2 size_;
-  std::optional<FixedContainer> fixed_;
 };
 
 }  // namespace
@@ -66,21 +45,24 @@ class DrawnContainer final : public PanelContainer {
 // Declared in the order they are made; they go in the reverse order: the
 // view before the panel it shows, the panel before the services it uses.
 struct PropertiesPanel::Parts {
+  explicit Parts(PropertiesPanel& owner)
+      : hosted([&owner](const Error& error, const std::string& /*field*/) {
+          if (!owner.on_error) return false;
+          owner.on_error(error);
+          return true;
+        }) {}
   FixedScreenMetrics own_metrics{15, 15};
   ScreenMetrics* metrics = nullptr;
   ModalLoop modals;
   ImGuiClipboard own_clipboard;
   ImGuiMessageBox own_message_box{modals};
-  std::unique_ptr<FileSettingsStore> own_settings;
-  SettingsStore* settings = nullptr;
   std::shared_ptr<ImGuiDialogUtility> dialogs;
   std::unique_ptr<ImGuiSceneServices> own_scene_services;
   std::unique_ptr<PictureCache> pictures;
-  std::unique_ptr<DrawnContainer> container;
-  std::unique_ptr<Properties> panel;
+  ImGuiContainer* container = nullptr;
+  HostedPanel hosted;
   std::unique_ptr<WidgetView> view;
   std::unique_ptr<AfterRender> after_render;
-  bool terminated = false;
 };
 
 PropertiesPanel::PropertiesPanel(PropertiesEvents& events)
@@ -88,15 +70,10 @@ PropertiesPanel::PropertiesPanel(PropertiesEvents& events)
 
 PropertiesPanel::PropertiesPanel(PropertiesEvents& events,
                                  const Services& services)
-    : parts_(std::make_unique<Parts>()) {
+    : parts_(std::make_unique<Parts>(*this)) {
   Parts& p = *parts_;
   p.metrics = services.metrics ? services.metrics : &p.own_metrics;
-  if (services.settings) {
-    p.settings = services.settings;
-  } else {
-    p.own_settings = std::make_unique<FileSettingsStore>();
-    p.settings = p.own_settings.get();
-  }
+  p.hosted.UseSettings(services.settings);
   p.dialogs = std::make_shared<ImGuiDialogUtility>(p.modals);
   SceneServices* scene_services = services.scene_services;
   if (!scene_services) {
@@ -104,55 +81,41 @@ PropertiesPanel::PropertiesPanel(PropertiesEvents& events,
     scene_services = p.own_scene_services.get();
   }
   p.pictures = std::make_unique<PictureCache>(services.textures);
-  p.container =
-      std::make_unique<DrawnContainer>(*p.metrics, services.initial_size);
+  auto container =
+      std::make_unique<ImGuiContainer>(*p.metrics, services.initial_size);
+  p.container = container.get();
 
-  PlatformServices platform;
-  platform.clipboard =
-      services.clipboard ? services.clipboard : &p.own_clipboard;
-  platform.message_box =
-      services.message_box ? services.message_box : &p.own_message_box;
-  platform.settings = p.settings;
-  platform.metrics = p.metrics;
-  p.panel = std::make_unique<Properties>(platform, events, *p.container,
-                                         scene_services);
+  Properties& panel = p.hosted.Make(
+      events, {services.clipboard, services.message_box},
+      {&p.own_clipboard, &p.own_message_box, nullptr, p.metrics},
+      std::move(container), scene_services);
   p.view = std::make_unique<WidgetView>(
-      p.panel->Widgets(), *p.panel->Widgets().Root(), *p.metrics, *p.pictures);
-  p.view->on_error = [this](const Error& error) { Report(error); };
+      panel.Widgets(), *panel.Widgets().Root(), *p.metrics, *p.pictures);
+  p.view->on_error = [this](const Error& error) {
+    parts_->hosted.Report(error);
+  };
   p.view->on_key_down = [this](Integer key_code, Integer shift) {
-    parts_->panel->KeyDown(key_code, shift);
+    parts_->hosted.KeyDown(key_code, shift);
   };
   p.view->after_input = [this] {
     if (on_input) on_input();
   };
   p.after_render =
       std::make_unique<AfterRender>([this] { parts_->view->RunPending(); });
-
-  // The container's first notification.
-  try {
-    p.panel->ReadProperties();
-  } catch (const Error& error) {
-    Report(error);
-  }
+  p.hosted.Open();
 }
 
 PropertiesPanel::~PropertiesPanel() {
-  if (!parts_->terminated) {
-    parts_->terminated = true;
-    try {
-      parts_->panel->Terminate();
-    } catch (const Error& error) {
-      Report(error);
-    }
-  }
+  parts_->hosted.Close();
   parts_->after_render.reset();
   parts_->view.reset();
-  parts_->panel.reset();
 }
 
-Properties& PropertiesPanel::panel() { return *parts_->panel; }
-const Properties& PropertiesPanel::panel() const { return *parts_->panel; }
-SettingsStore& PropertiesPanel::settings() { return *parts_->settings; }
+Properties& PropertiesPanel::panel() { return parts_->hosted.panel(); }
+const Properties& PropertiesPanel::panel() const {
+  return parts_->hosted.panel();
+}
+SettingsStore& PropertiesPanel::settings() { return parts_->hosted.settings(); }
 WidgetView& PropertiesPanel::view() { return *parts_->view; }
 ImGuiDialogUtility& PropertiesPanel::dialogs() { return *parts_->dialogs; }
 
@@ -175,16 +138,12 @@ void PropertiesPanel::Draw(ImVec2 size) {
   }
   size.x = std::max(size.x, 1.0f);
   size.y = std::max(size.y, 1.0f);
-  bool interactive = !p.modals.Active() && !p.terminated;
+  bool interactive = !p.modals.Active() && !p.hosted.Terminated();
   // A new size is the container's resize notification; it waits while a
   // modal answer is on screen (the panel is in the middle of an editor).
-  if (!p.container->Fixed() && interactive && p.container->SetSize(size)) {
-    try {
-      p.panel->Resize();
-    } catch (const Error& error) {
-      Report(error);
-    }
-    if (on_resize) on_resize();
+  if (!p.container->Fixed() && interactive && p.container->SetSize(size) &&
+      p.hosted.Resize() && on_resize) {
+    on_resize();
   }
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
   ImGui::BeginChild("##morvel-properties", size, false,
@@ -197,19 +156,18 @@ void PropertiesPanel::Draw(ImVec2 size) {
 
 bool PropertiesPanel::IsWarningSwitchedOff(const std::string& application_key,
                                            const std::string& registry_entry) {
-  return frmWarn::IsSwitchedOff(parts_->settings, application_key,
-                                registry_entry);
+  return parts_->hosted.IsWarningSwitchedOff(application_key, registry_entry);
 }
 
 bool PropertiesPanel::ShowWarning(const std::string& application_key,
                                   const std::string& warning,
                                   const std::string& registry_entry) {
-  if (IsWarningSwitchedOff(application_key, registry_entry)) return false;
-  frmWarn tip(parts_->settings, application_key, warning, registry_entry);
-  WarnWindow window(tip, *parts_->metrics, *parts_->pictures);
-  WarnModal modal(window);
-  parts_->modals.Run(modal);
-  return true;
+  return parts_->hosted.ShowWarning(
+      application_key, warning, registry_entry, [this](frmWarn& tip) {
+        WarnWindow window(tip, *parts_->metrics, *parts_->pictures);
+        WarnModal modal(window);
+        parts_->modals.Run(modal);
+      });
 }
 
 void PropertiesPanel::SetSceneFolder(const std::string& folder) {
@@ -222,18 +180,6 @@ void PropertiesPanel::FixContainer(Long inner_height, Long outer_height,
   parts_->container->Fix(inner_height, outer_height, width);
 }
 
-void PropertiesPanel::Terminate() {
-  if (parts_->terminated) return;
-  parts_->terminated = true;
-  parts_->panel->Terminate();
-}
-
-void PropertiesPanel::Report(const Error& error) {
-  if (on_error) {
-    on_error(error);
-  } else {
-    std::fprintf(stderr, "%s\n", error.ToString().c_str());
-  }
-}
+void PropertiesPanel::Terminate() { parts_->hosted.Terminate(); }
 
 }  // namespace morvel::imgui

@@ -141,7 +141,6 @@ class PropertiesPanel {
 
  private:
   struct Parts;
-  void Report(const Error& error);
   std::unique_ptr<Parts> parts_;
 };
 

@@ -1,5 +1,9 @@
 #include "memscene/compact.h"
 
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -72,18 +76,41 @@ std::string Pack(const std::vector<std::string_view>& entries) {
 
 }  // namespace
 
+void SmallBytes::assign(std::string_view bytes) {
+  const std::size_t size = bytes.size();
+  if (size <= kInPlace) {
+    InPlace now;
+    now.size = static_cast<unsigned char>(size);
+    // An empty view may have no data at all.
+    if (size > 0) std::memcpy(now.data, bytes.data(), size);
+    Free();
+    local_ = now;
+    return;
+  }
+  if (size > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("SmallBytes: more than 4 GiB");
+  char* data = new char[size];
+  std::memcpy(data, bytes.data(), size);
+  Free();
+  heap_ = OnTheHeap{kOnHeap, static_cast<std::uint32_t>(size), data};
+}
+
 PackedStrings::PackedStrings(const std::vector<std::string>& values) {
   std::vector<std::string_view> entries(values.begin(), values.end());
-  bytes_ = Pack(entries);
+  bytes_.assign(Pack(entries));
+}
+
+PackedStrings::PackedStrings(const std::vector<std::string_view>& values) {
+  bytes_.assign(Pack(values));
 }
 
 std::size_t PackedStrings::size() const {
   std::size_t at = 0;
-  return bytes_.empty() ? 0 : GetVarint(bytes_, at);
+  return bytes_.empty() ? 0 : GetVarint(bytes_.view(), at);
 }
 
 std::string_view PackedStrings::operator[](std::size_t i) const {
-  std::string_view bytes = bytes_;
+  std::string_view bytes = bytes_.view();
   std::size_t at = 0;
   std::size_t count = bytes.empty() ? 0 : GetVarint(bytes, at);
   if (i >= count) return {};
@@ -97,34 +124,20 @@ std::string_view PackedStrings::operator[](std::size_t i) const {
 void PackedStrings::Set(std::size_t i, std::string_view value) {
   // The new value may be a view into this very list: copy it first.
   std::string copy(value);
-  std::vector<std::string_view> entries = Entries(bytes_);
+  std::vector<std::string_view> entries = Entries(bytes_.view());
   if (i >= entries.size()) entries.resize(i + 1);
   entries[i] = copy;
-  bytes_ = Pack(entries);
-}
-
-void PackedStrings::Append(std::string_view value) {
-  if (bytes_.empty()) {
-    PutVarint(bytes_, 1);
-  } else {
-    // The count is rewritten; it keeps its width unless it crosses 128.
-    std::size_t at = 0;
-    std::size_t count = GetVarint(bytes_, at);
-    std::string head;
-    PutVarint(head, count + 1);
-    bytes_.replace(0, at, head);
-  }
-  PutVarint(bytes_, value.size());
-  bytes_.append(value);
+  bytes_.assign(Pack(entries));
 }
 
 void PackedStrings::TrimEmpty() {
   if (bytes_.empty()) return;
+  std::string bytes(bytes_.view());
   std::size_t at = 0;
-  const std::size_t count = GetVarint(bytes_, at);
+  const std::size_t count = GetVarint(bytes, at);
   std::size_t kept = 0, kept_end = at;
   for (std::size_t i = 0; i < count; ++i) {
-    std::size_t length = GetVarint(bytes_, at);
+    std::size_t length = GetVarint(bytes, at);
     at += length;
     if (length > 0) {
       kept = i + 1;
@@ -133,20 +146,21 @@ void PackedStrings::TrimEmpty() {
   }
   if (kept == count) return;
   if (kept == 0) {
-    bytes_.clear();
+    bytes_.assign({});
     return;
   }
-  bytes_.resize(kept_end);
+  bytes.resize(kept_end);
   std::size_t head_end = 0;
-  GetVarint(bytes_, head_end);
+  GetVarint(bytes, head_end);
   std::string head;
   PutVarint(head, kept);
-  bytes_.replace(0, head_end, head);
+  bytes.replace(0, head_end, head);
+  bytes_.assign(bytes);
 }
 
 std::vector<std::string> PackedStrings::ToVector() const {
   std::vector<std::string> out;
-  for (std::string_view e : Entries(bytes_)) out.emplace_back(e);
+  for (std::string_view e : Entries(bytes_.view())) out.emplace_back(e);
   return out;
 }
 

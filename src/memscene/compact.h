@@ -94,6 +94,149 @@ class Boxed {
   std::unique_ptr<T> value_;
 };
 
+// A list whose first element lives in place and the others out of line:
+// nearly every shape has exactly one material, and a million shapes each
+// allocating one cost more time than reading them. Copies are deep; the
+// elements never move while the list keeps its size.
+template <class T>
+class FirstInPlace {
+ public:
+  using value_type = T;
+
+  std::size_t size() const { return has_first_ ? 1 + Rest().size() : 0; }
+  bool empty() const { return !has_first_; }
+  T& operator[](std::size_t i) { return i == 0 ? first_ : rest_.Mutable()[i - 1]; }
+  const T& operator[](std::size_t i) const {
+    return i == 0 ? first_ : Rest()[i - 1];
+  }
+  T& front() { return first_; }
+  const T& front() const { return first_; }
+
+  void push_back(T value) {
+    if (!has_first_) {
+      first_ = std::move(value);
+      has_first_ = true;
+    } else {
+      rest_.Mutable().push_back(std::move(value));
+    }
+  }
+  // New elements have their default value, as a vector's do.
+  void resize(std::size_t count) {
+    if (count == 0) {
+      first_ = T{};
+      has_first_ = false;
+      if (rest_.Set()) rest_.Mutable().clear();
+      return;
+    }
+    has_first_ = true;
+    if (count > 1 || rest_.Set()) rest_.Mutable().resize(count - 1);
+  }
+
+  template <class List, class Element>
+  class Iter {
+   public:
+    Iter(List* list, std::size_t at) : list_(list), at_(at) {}
+    Element& operator*() const { return (*list_)[at_]; }
+    Element* operator->() const { return &(*list_)[at_]; }
+    Iter& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator==(const Iter& other) const { return at_ == other.at_; }
+
+   private:
+    List* list_;
+    std::size_t at_;
+  };
+  using iterator = Iter<FirstInPlace, T>;
+  using const_iterator = Iter<const FirstInPlace, const T>;
+  iterator begin() { return {this, 0}; }
+  iterator end() { return {this, size()}; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+  friend bool operator==(const FirstInPlace& a, const FirstInPlace& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (!(a[i] == b[i])) return false;
+    }
+    return true;
+  }
+
+ private:
+  const std::vector<T>& Rest() const { return rest_.get(); }
+
+  T first_{};
+  Lazy<std::vector<T>> rest_;
+  bool has_first_ = false;
+};
+
+// Bytes in sixteen bytes of their own: up to 15 in place, more on the heap.
+// Half a std::string, of which a million nodes would each carry several.
+class SmallBytes {
+ public:
+  SmallBytes() { local_.size = 0; }
+  SmallBytes(const SmallBytes& other) : SmallBytes() { assign(other.view()); }
+  SmallBytes(SmallBytes&& other) noexcept : SmallBytes() { Take(other); }
+  SmallBytes& operator=(const SmallBytes& other) {
+    if (this != &other) assign(other.view());
+    return *this;
+  }
+  SmallBytes& operator=(SmallBytes&& other) noexcept {
+    if (this != &other) {
+      Free();
+      Take(other);
+    }
+    return *this;
+  }
+  ~SmallBytes() { Free(); }
+
+  std::string_view view() const {
+    if (OnHeap()) return {heap_.data, heap_.size};
+    return {local_.data, local_.size};
+  }
+  bool empty() const { return local_.size == 0; }
+  // `bytes` may lie within this very value.
+  void assign(std::string_view bytes);
+
+  friend bool operator==(const SmallBytes& a, const SmallBytes& b) {
+    return a.view() == b.view();
+  }
+
+ private:
+  static constexpr unsigned char kOnHeap = 0xFF;
+  static constexpr std::size_t kInPlace = 15;
+  // Both begin with the byte that tells which of them holds the bytes.
+  struct InPlace {
+    unsigned char size;
+    char data[kInPlace];
+  };
+  struct OnTheHeap {
+    unsigned char tag;  // kOnHeap
+    std::uint32_t size;
+    char* data;
+  };
+  bool OnHeap() const { return local_.size == kOnHeap; }
+  void Free() {
+    if (OnHeap()) delete[] heap_.data;
+    local_.size = 0;
+  }
+  // Takes over what `other` holds, leaving it empty (this one is empty).
+  void Take(SmallBytes& other) {
+    if (other.OnHeap()) {
+      heap_ = other.heap_;
+    } else {
+      local_ = other.local_;
+    }
+    other.local_.size = 0;
+  }
+
+  union {
+    InPlace local_;
+    OnTheHeap heap_;
+  };
+};
+
 // A list of texts packed into one string: the count, then each entry's
 // length and bytes (lengths as base-128 varints). A few short texts stay
 // within the string's own bytes and allocate nothing.
@@ -101,6 +244,7 @@ class PackedStrings {
  public:
   PackedStrings() = default;
   explicit PackedStrings(const std::vector<std::string>& values);
+  explicit PackedStrings(const std::vector<std::string_view>& values);
 
   std::size_t size() const;
   bool empty() const { return bytes_.empty(); }
@@ -108,8 +252,6 @@ class PackedStrings {
   std::string_view operator[](std::size_t i) const;
   // Sets entry `i`, adding empty entries before it as needed.
   void Set(std::size_t i, std::string_view value);
-  // Adds an entry at the end.
-  void Append(std::string_view value);
   // Drops the empty entries at the end.
   void TrimEmpty();
   std::vector<std::string> ToVector() const;
@@ -118,7 +260,7 @@ class PackedStrings {
                          const PackedStrings&) = default;
 
  private:
-  std::string bytes_;  // empty: no entries
+  SmallBytes bytes_;  // empty: no entries
 };
 
 // Six texts (custom field values, map paths), "" by default. The empty

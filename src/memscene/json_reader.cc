@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/error.h"
 #include "base/utf8.h"
@@ -22,6 +25,34 @@ std::string ByteText(int c) {
 }
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+// Where a run of string bytes that are taken as they stand ends, at `stop`
+// at the latest: at a quote, a backslash, a control character or a byte of
+// a multi-byte character. Sixteen bytes at a time where the machine can.
+inline const char* PlainRunEnd(const char* p, const char* stop) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i space = _mm_set1_epi8(0x20);
+  while (stop - p >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    // Compared as signed bytes, those from 0x80 up are negative: "below a
+    // space" takes them together with the control characters.
+    const __m128i special = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, quote),
+                     _mm_cmpeq_epi8(bytes, backslash)),
+        _mm_cmplt_epi8(bytes, space));
+    if (const int mask = _mm_movemask_epi8(special); mask != 0)
+      return p + __builtin_ctz(static_cast<unsigned>(mask));
+    p += 16;
+  }
+#endif
+  for (; p < stop; ++p) {
+    const auto c = static_cast<unsigned char>(*p);
+    if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) break;
+  }
+  return p;
+}
 
 // The grammar of a JSON number: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
 bool IsJsonNumber(std::string_view t) {
@@ -47,6 +78,40 @@ bool IsJsonNumber(std::string_view t) {
     if (!digits()) return false;
   }
   return i == t.size();
+}
+
+// A number of at most 15 digits with no exponent ("-12", "0.75"), read
+// exactly: its digits as a whole number and a power of ten are both exact
+// Doubles, and one division of exact values rounds correctly, as the
+// general conversion does. False for anything else, which that conversion
+// then reads (or refuses).
+bool ShortDecimal(const char* p, const char* end, double& value) {
+  static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
+                                     1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15};
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0;
+  if (p < end && *p == '0') {
+    ++p;
+    count = 1;
+  } else {
+    for (; p < end && IsDigit(*p); ++p, ++count)
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  if (count == 0) return false;
+  int fraction = 0;
+  if (p < end && *p == '.') {
+    ++p;
+    for (; p < end && IsDigit(*p); ++p, ++fraction)
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (fraction == 0) return false;
+  }
+  if (p != end || count + fraction > 15) return false;
+  value = static_cast<double>(digits) / kTens[fraction];
+  if (negative) value = -value;
+  return true;
 }
 
 void AppendQuoted(std::string& out, std::string_view text) {
@@ -207,7 +272,21 @@ int JsonReader::PeekRefill() {
   return static_cast<unsigned char>(*in_->p);
 }
 
-void JsonReader::SkipBlanks() {
+// Between two tokens there is mostly nothing or one space: settled here,
+// inline, and the rest (line ends, indentation, a refill) out of line.
+inline void JsonReader::SkipBlanks() {
+  const char* p = in_->p;
+  if (in_->end - p >= 2) {
+    if (static_cast<unsigned char>(p[0]) > ' ') return;
+    if (p[0] == ' ' && static_cast<unsigned char>(p[1]) > ' ') {
+      in_->p = p + 1;
+      return;
+    }
+  }
+  SkipMoreBlanks();
+}
+
+void JsonReader::SkipMoreBlanks() {
   for (;;) {
     while (in_->p < in_->end) {
       char c = *in_->p;
@@ -271,11 +350,7 @@ void JsonReader::ReadString(std::string& out) {
         in_->end - in_->p > static_cast<std::ptrdiff_t>(kMaxJsonString + 1)
             ? in_->p + kMaxJsonString + 1
             : in_->end;
-    while (in_->p < stop) {
-      auto c = static_cast<unsigned char>(*in_->p);
-      if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) break;
-      ++in_->p;
-    }
+    in_->p = PlainRunEnd(in_->p, stop);
     out.append(run, static_cast<std::size_t>(in_->p - run));
     too_long();
     if (in_->p == stop) continue;
@@ -384,6 +459,16 @@ double JsonReader::ReadNumber(std::string& out) {
                                                kMaxJsonNumber) &&
          in_number(static_cast<unsigned char>(*run))) {
     ++run;
+  }
+  if (run < in_->end) {
+    // The whole number is in memory: most are short decimals, read here
+    // without the general conversion.
+    double value = 0;
+    if (ShortDecimal(in_->p, run, value)) {
+      out.append(in_->p, static_cast<std::size_t>(run - in_->p));
+      in_->p = run;
+      return value;
+    }
   }
   out.append(in_->p, static_cast<std::size_t>(run - in_->p));
   in_->p = run;
@@ -520,8 +605,12 @@ void JsonReader::ReadValue(JsonTree& tree, int depth) {
     entries[key].end = key + 1;
     std::string_view name(tree.text.data() + entries[key].text,
                           entries[key].size);
+    // Keys of one length mostly differ in their first byte: compared
+    // whole only when that matches.
     for (std::uint32_t k = object + 1; k < key; k = entries[k + 1].end) {
-      if (std::string_view(tree.text.data() + entries[k].text,
+      if (entries[k].size == name.size() &&
+          (name.empty() || tree.text[entries[k].text] == name[0]) &&
+          std::string_view(tree.text.data() + entries[k].text,
                            entries[k].size) == name) {
         FailAt(at,
                "the key \"" + Excerpt(name) + "\" appears twice in one object");

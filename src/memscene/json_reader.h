@@ -181,6 +181,7 @@ class JsonReader {
   int PeekRaw();
   int PeekRefill();
   void SkipBlanks();
+  void SkipMoreBlanks();
   void Expect(char c, const char* what);
   void ReadString(std::string& out);
   double ReadNumber(std::string& out);

@@ -297,6 +297,40 @@ TEST_F(FileTest, ABigSceneReadsBackWhole) {
   EXPECT_EQ(loaded->Origin(), path);
 }
 
+// More groups than a loader can keep at hand, each named as the parent of
+// several shapes in a scattered order, and some named before they come:
+// every shape ends up under the group it names.
+TEST(ParentTest, EveryShapeIsUnderTheGroupItNames) {
+  constexpr int kGroups = 6000, kShapes = 24000;
+  auto group_of = [](int shape) { return shape * 7919 % kGroups; };
+  std::string text = R"({"nodes": [)";
+  for (int s = 0; s < kShapes; ++s) {
+    text += R"({"name": "S)" + std::to_string(s) +
+            R"(", "kind": "shape", "parent": "G)" +
+            std::to_string(group_of(s)) + R"("}, )";
+    // The first groups follow the shapes that name them.
+    if (s == 100) {
+      for (int g = kGroups / 2; g < kGroups; ++g)
+        text += R"({"name": "G)" + std::to_string(g) + R"(", "kind": "group"}, )";
+    }
+  }
+  for (int g = 0; g < kGroups / 2; ++g)
+    text += R"({"name": "G)" + std::to_string(g) + R"(", "kind": "group"}, )";
+  text += R"({"name": "last", "kind": "light"}]})";
+  mem::SceneContent content = mem::ReadSceneText(text, "parents.json");
+  ASSERT_EQ(content.nodes.size(), std::size_t{kGroups + kShapes + 1});
+  int wrong = 0;
+  for (int s = 0; s < kShapes; ++s) {
+    const mem::NodeData& shape = content.nodes[static_cast<std::size_t>(
+        content.Find("S" + std::to_string(s)))];
+    ASSERT_GE(shape.parent, 0) << s;
+    if (content.nodes[static_cast<std::size_t>(shape.parent)].name !=
+        "G" + std::to_string(group_of(s)))
+      ++wrong;
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 // (A missing file, error 53, is bad/missing_scene.scn.)
 TEST_F(FileTest, AFolderOrABadFileIsRefusedNamingIt) {
   const Error folder = ErrorOf([&] { MemSceneGraph::Load(dir_.string()); });

@@ -418,7 +418,7 @@ bool NonFiniteKey(const Key& key, const void* record, std::string& path) {
       return true;
     }
     case T::kMaterials: {
-      const auto& list = *static_cast<const std::vector<MaterialData>*>(value);
+      const auto& list = *static_cast<const MaterialList*>(value);
       for (std::size_t i = 0; i < list.size(); ++i) {
         std::string inner =
             std::string(key.name) + "[" + std::to_string(i) + "].";

@@ -42,7 +42,7 @@ enum class KeyType : std::uint8_t {
   kFields,      // PackedStrings of any length
   kNames,       // std::vector<std::string>
   kRecord,      // an object with keys of its own (`table`)
-  kMaterials,   // std::vector<MaterialData>, each a `table` record
+  kMaterials,   // MaterialList, each a `table` record
   kMaps,        // Boxed<MapsData>, a `table` record when present
   kMesh,        // the shape's geometry (ShapeData::mesh)
 };

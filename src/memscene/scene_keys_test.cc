@@ -81,7 +81,7 @@ void AlterKey(const Key& key, void* record, int seed) {
       Alter(*key.table, &static_cast<Boxed<MapsData>*>(v)->emplace(), seed);
       break;
     case KeyType::kMaterials: {
-      auto& list = *static_cast<std::vector<MaterialData>*>(v);
+      auto& list = *static_cast<MaterialList*>(v);
       list.resize(2);
       Alter(*key.table, &list[1], seed + 2);
       break;
@@ -186,9 +186,29 @@ TEST(CompactTest, PackedStringsKeepCountsAndCompareByValue) {
   fields.Set(0, std::string(300, 'x'));  // a length of two varint bytes
   EXPECT_EQ(fields[0].size(), 300u);
   EXPECT_EQ(fields[2], "c");
-  fields.Append("d");
+  fields.Set(3, "d");
   EXPECT_EQ(fields.ToVector(),
             (std::vector<std::string>{std::string(300, 'x'), "", "c", "d"}));
+
+  // Packed lists of 15 bytes and less are kept in place, longer ones on the
+  // heap: each survives a copy, a move and an overwrite by the other kind.
+  for (std::size_t length : {0u, 12u, 13u, 14u, 300u}) {
+    const std::string text(length, 't');
+    PackedStrings one(std::vector<std::string>{text, "u"});
+    PackedStrings copy = one;
+    PackedStrings moved = std::move(copy);
+    EXPECT_EQ(moved, one) << length;
+    EXPECT_EQ(moved[0], text) << length;
+    EXPECT_EQ(moved[1], "u") << length;
+    moved = PackedStrings(std::vector<std::string>{"v"});
+    EXPECT_EQ(moved.ToVector(), std::vector<std::string>{"v"}) << length;
+    moved = one;
+    EXPECT_EQ(moved.ToVector(), (std::vector<std::string>{text, "u"}))
+        << length;
+    moved.Set(1, moved[0]);  // a view into the list itself
+    EXPECT_EQ(moved.ToVector(), (std::vector<std::string>{text, text}))
+        << length;
+  }
 
   SixStrings a, b({"", "x", "", "", "", ""});
   a.Set(1, "x");
@@ -196,6 +216,36 @@ TEST(CompactTest, PackedStringsKeepCountsAndCompareByValue) {
   a.Set(1, "");
   EXPECT_TRUE(a.AllEmpty());
   EXPECT_EQ(a, SixStrings());
+}
+
+// A shape's materials keep the first in place and the rest beside it: the
+// list grows, shrinks, copies deeply and walks in order, and a material
+// added after it emptied starts from the defaults.
+TEST(CompactTest, MaterialListsKeepOrderAndDefaults) {
+  auto diffuse = [](const MaterialList& list) {
+    std::vector<Long> out;
+    for (const MaterialData& m : list) out.push_back(m.diffuse);
+    return out;
+  };
+  MaterialList list;
+  EXPECT_TRUE(list.empty());
+  list.resize(3);
+  for (std::size_t i = 0; i < 3; ++i)
+    list[i].diffuse = static_cast<Long>(10 * (i + 1));
+  MaterialList copy = list;
+  list[0].diffuse = 5;
+  list[2].diffuse = 6;
+  EXPECT_EQ(diffuse(copy), (std::vector<Long>{10, 20, 30}));
+  EXPECT_EQ(diffuse(list), (std::vector<Long>{5, 20, 6}));
+  EXPECT_FALSE(copy == list);
+  list.resize(0);
+  EXPECT_TRUE(list.empty());
+  list.resize(2);
+  MaterialData added;
+  added.diffuse = 7;
+  list.push_back(added);
+  EXPECT_EQ(diffuse(list), (std::vector<Long>{80, 80, 7}));
+  EXPECT_EQ(list.front().diffuse, 80);
 }
 
 }  // namespace

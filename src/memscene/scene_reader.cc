@@ -298,6 +298,13 @@ std::shared_ptr<const MeshData> ReadMesh(const Reader& r, const KeyPath& key,
   return mesh;
 }
 
+// What reading a record needs for a moment: a builder lends the same to
+// every node, so reading a node allocates nothing of its own.
+struct Scratch {
+  std::vector<JsonValue> values;      // of the records being read
+  std::vector<std::string_view> texts;  // of the list of strings being read
+};
+
 // Reads a record: the object's keys are matched to the keys of `tables`
 // (one that matches none is refused), then read in table order, so that of
 // two bad values the first in the file's documented order is the one named.
@@ -305,9 +312,9 @@ class RecordReader {
  public:
   // `scratch` holds the values of the records being read; a builder lends
   // the same one to every node, so reading a node allocates nothing.
-  RecordReader(const Reader& r, SceneContent& content,
-               std::vector<JsonValue>& scratch)
-      : r_(r), content_(content), values_(scratch) {}
+  RecordReader(const Reader& r, SceneContent& content, Scratch& scratch)
+      : r_(r), content_(content), values_(scratch.values),
+        texts_(scratch.texts) {}
 
   // The keys of an object, matched to the keys of the tables and put in
   // the tables' order.
@@ -430,13 +437,14 @@ class RecordReader {
       case KeyType::kSixStrings:
       case KeyType::kPaths:
       case KeyType::kFields: {
-        PackedStrings values;
+        texts_.clear();
         r_.Strings(path, v,
                    key.type == KeyType::kFields ? kMaxJsonArray
                                                 : SixStrings::kSize,
                    [&](std::size_t, std::string_view text) {
-                     values.Append(text);
+                     texts_.push_back(text);
                    });
+        PackedStrings values(texts_);
         if (key.type == KeyType::kFields) {
           *static_cast<PackedStrings*>(key.put(record)) = std::move(values);
         } else {
@@ -472,7 +480,7 @@ class RecordReader {
       }
       case KeyType::kMaterials: {
         if (!v.IsArray()) r_.Expected(path, "an array of materials", v);
-        auto& list = *static_cast<std::vector<MaterialData>*>(key.put(record));
+        auto& list = *static_cast<MaterialList*>(key.put(record));
         list.resize(v.Size());
         const KeyTable* tables[] = {key.table};
         std::size_t i = 0;
@@ -514,6 +522,7 @@ class RecordReader {
   const Reader& r_;
   SceneContent& content_;
   std::vector<JsonValue>& values_;
+  std::vector<std::string_view>& texts_;
 };
 
 // Builds a scene node by node, as the reader hands them over: a big file is
@@ -570,7 +579,7 @@ class SceneBuilder {
       if (!parent->IsString()) r.Expected("parent", "a string", *parent);
       // Most files name a parent before its children: take it at once. The
       // others wait for the end, where whatever is wrong is named.
-      std::int32_t p = content_.Find(parent->Text());
+      std::int32_t p = ParentNamed(parent->Text());
       Long parent_kind =
           p >= 0 ? content_.nodes[static_cast<std::size_t>(p)].kind : 0;
       if (parent_kind == kNodeTypeGroup || parent_kind == kNodeTypeBone) {
@@ -667,6 +676,22 @@ class SceneBuilder {
     }
   }
 
+  // The node named `name`, or -1. Files name the same few groups as parents
+  // over and over: the last node found under each of a few thousand hashes
+  // is kept, so most lookups read a small table the cache holds instead of
+  // the name index of every node. (Nodes are only added while a file is
+  // read, so a node kept here stays what it was.)
+  std::int32_t ParentNamed(std::string_view name) {
+    std::int32_t& kept =
+        parents_seen_[std::hash<std::string_view>{}(name) %
+                      parents_seen_.size()];
+    if (kept >= 0 && content_.nodes[static_cast<std::size_t>(kept)].name == name)
+      return kept;
+    std::int32_t found = content_.Find(name);
+    if (found >= 0) kept = found;
+    return found;
+  }
+
   static constexpr std::size_t kSample = 4096;
   const std::string& origin_;
   std::uint64_t size_hint_;
@@ -674,8 +699,14 @@ class SceneBuilder {
   std::vector<std::pair<std::int32_t, std::string>> parents_;
   std::string selection_text_;
   std::vector<std::uint32_t> selection_ends_;
-  std::vector<JsonValue> scratch_;
+  Scratch scratch_;
   RecordReader::Matched matched_;
+  std::array<std::int32_t, 4096> parents_seen_ = MakeParentsSeen();
+  static std::array<std::int32_t, 4096> MakeParentsSeen() {
+    std::array<std::int32_t, 4096> none;
+    none.fill(-1);
+    return none;
+  }
 };
 
 // The scene object: its keys one by one, "nodes" and "selection" element by

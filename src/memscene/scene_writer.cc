@@ -193,7 +193,7 @@ class Writer {
         ojson list = ojson::array();
         const KeyTable* tables[] = {key.table};
         for (const MaterialData& m :
-             *static_cast<const std::vector<MaterialData>*>(v)) {
+             *static_cast<const MaterialList*>(v)) {
           ojson material = ojson::object();
           Record(tables, &m, material);
           list.push_back(std::move(material));
@@ -260,8 +260,8 @@ class Writer {
         return static_cast<const Boxed<MapsData>*>(x)->has_value() ==
                static_cast<const Boxed<MapsData>*>(y)->has_value();
       case KeyType::kMaterials:
-        return static_cast<const std::vector<MaterialData>*>(x)->empty() ==
-               static_cast<const std::vector<MaterialData>*>(y)->empty();
+        return static_cast<const MaterialList*>(x)->empty() ==
+               static_cast<const MaterialList*>(y)->empty();
       default:
         return true;
     }

@@ -88,6 +88,8 @@ struct MaterialData {
            a.source.get() == b.source.get();
   }
 };
+// A shape's materials.
+using MaterialList = FirstInPlace<MaterialData>;
 
 // Bits of NodeData::flags.
 enum NodeFlag : std::uint16_t {
@@ -133,7 +135,7 @@ struct ShapeData {
   // (a shape the viewport draws as what its caption names).
   std::int32_t mesh = -1;
   SixStrings custom_fields;
-  std::vector<MaterialData> materials;
+  MaterialList materials;
 };
 
 // The matrix a group had in the model file it was imported from, by rows

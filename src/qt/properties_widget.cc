@@ -3,11 +3,10 @@
 #include <QMetaMethod>
 #include <QResizeEvent>
 #include <cstdint>
-#include <cstdio>
-#include <optional>
+#include <string>
 
 #include "host/scene_services.h"
-#include "platform/settings_store.h"
+#include "panel/hosted_panel.h"
 #include "qt/choosers.h"
 #include "qt/panel_scroll_area.h"
 #include "qt/qt_platform.h"
@@ -18,27 +17,12 @@
 namespace morvel::qt {
 namespace {
 
-// The panel's window facts, read from the widget itself: no border, so the
-// inner and outer heights are the same; the width is what the scroll bar
-// leaves, the height at least the panel's designed one (it scrolls).
-class WidgetContainer final : public PanelContainer {
+// The panel drawn in the widget: the width is what the scroll bar leaves,
+// the height at least the panel's designed one (it scrolls).
+class WidgetContainer final : public DrawnContainer {
  public:
   WidgetContainer(const QWidget& widget, const ScreenMetrics& metrics)
-      : widget_(widget), metrics_(metrics) {}
-  bool UserMode() const override { return true; }
-  Long InnerHeight() const override {
-    if (fixed_) return fixed_->inner_height;
-    int pixels = scroll_ ? scroll_->LayoutHeight() : widget_.height();
-    return pixels * metrics_.TwipsPerPixelY();
-  }
-  Long OuterHeight() const override {
-    return fixed_ ? fixed_->outer_height : InnerHeight();
-  }
-  Long Width() const override {
-    if (fixed_) return fixed_->width;
-    int pixels = scroll_ ? scroll_->VisibleWidth() : widget_.width();
-    return pixels * metrics_.TwipsPerPixelX();
-  }
+      : DrawnContainer(metrics), widget_(widget) {}
   void SetScrollArea(const PanelScrollArea* scroll) { scroll_ = scroll; }
   Long hWnd() const override {
     // The window system's handle of the window the panel is in (0 before
@@ -46,20 +30,16 @@ class WidgetContainer final : public PanelContainer {
     return static_cast<Long>(
         static_cast<std::uint32_t>(widget_.effectiveWinId()));
   }
-  bool Fixed() const { return fixed_.has_value(); }
-  void Fix(Long inner_height, Long outer_height, Long width) {
-    FixedContainer facts;
-    facts.inner_height = inner_height;
-    facts.outer_height = outer_height;
-    facts.width = width;
-    fixed_ = facts;
-  }
 
  private:
+  Long PixelWidth() const override {
+    return scroll_ ? scroll_->VisibleWidth() : widget_.width();
+  }
+  Long PixelHeight() const override {
+    return scroll_ ? scroll_->LayoutHeight() : widget_.height();
+  }
   const QWidget& widget_;
-  const ScreenMetrics& metrics_;
   const PanelScrollArea* scroll_ = nullptr;
-  std::optional<FixedContainer> fixed_;
 };
 
 }  // namespace
@@ -67,19 +47,25 @@ class WidgetContainer final : public PanelContainer {
 // Declared in the order they are made; they go in the reverse order: the
 // view before the panel it shows, the panel before the services it uses.
 struct PropertiesWidget::Parts {
+  explicit Parts(PropertiesWidget& owner)
+      : hosted([&owner](const Error& error, const std::string& field) {
+          if (!owner.isSignalConnected(QMetaMethod::fromSignal(
+                  &PropertiesWidget::errorOccurred))) {
+            return false;
+          }
+          emit owner.errorOccurred(error, QString::fromStdString(field));
+          return true;
+        }) {}
   std::unique_ptr<ScreenMetrics> own_metrics;
   ScreenMetrics* metrics = nullptr;
   QtClipboard own_clipboard;
   QtMessageBox own_message_box;
-  std::unique_ptr<FileSettingsStore> own_settings;
-  SettingsStore* settings = nullptr;
   std::shared_ptr<QtDialogUtility> dialogs;
   std::unique_ptr<QtSceneServices> own_scene_services;
-  std::unique_ptr<WidgetContainer> container;
-  std::unique_ptr<Properties> panel;
+  WidgetContainer* container = nullptr;
+  HostedPanel hosted;
   std::unique_ptr<WidgetView> view;
   std::unique_ptr<PanelScrollArea> scroll;
-  bool terminated = false;
 };
 
 PropertiesWidget::PropertiesWidget(PropertiesEvents& events, QWidget* parent)
@@ -87,7 +73,7 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events, QWidget* parent)
 
 PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
                                    const Services& services, QWidget* parent)
-    : QWidget(parent), parts_(std::make_unique<Parts>()) {
+    : QWidget(parent), parts_(std::make_unique<Parts>(*this)) {
   Parts& p = *parts_;
   if (services.metrics) {
     p.metrics = services.metrics;
@@ -96,33 +82,23 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
     p.metrics = p.own_metrics.get();
   }
   p.own_message_box.SetParent(this);
-  if (services.settings) {
-    p.settings = services.settings;
-  } else {
-    p.own_settings = std::make_unique<FileSettingsStore>();
-    p.settings = p.own_settings.get();
-  }
+  p.hosted.UseSettings(services.settings);
   p.dialogs = std::make_shared<QtDialogUtility>(nullptr, this);
   SceneServices* scene_services = services.scene_services;
   if (!scene_services) {
     p.own_scene_services = std::make_unique<QtSceneServices>(p.dialogs);
     scene_services = p.own_scene_services.get();
   }
-  p.container = std::make_unique<WidgetContainer>(*this, *p.metrics);
+  auto container = std::make_unique<WidgetContainer>(*this, *p.metrics);
+  p.container = container.get();
 
-  PlatformServices platform;
-  platform.clipboard =
-      services.clipboard ? services.clipboard : &p.own_clipboard;
-  platform.message_box =
-      services.message_box ? services.message_box : &p.own_message_box;
-  platform.settings = p.settings;
-  platform.metrics = p.metrics;
-  p.panel = std::make_unique<Properties>(platform, events, *p.container,
-                                         scene_services);
+  Properties& panel = p.hosted.Make(
+      events, {services.clipboard, services.message_box},
+      {&p.own_clipboard, &p.own_message_box, nullptr, p.metrics},
+      std::move(container), scene_services);
   p.view = std::make_unique<WidgetView>(
-      p.panel->Widgets(), *p.panel->Widgets().Root(), *p.metrics, this);
-  p.scroll =
-      std::make_unique<PanelScrollArea>(p.panel->Widgets(), *p.view, this);
+      panel.Widgets(), *panel.Widgets().Root(), *p.metrics, this);
+  p.scroll = std::make_unique<PanelScrollArea>(panel.Widgets(), *p.view, this);
   p.scroll->setGeometry(rect());
   p.container->SetScrollArea(p.scroll.get());
   p.scroll->on_width_changed = [this] { ContainerResized(); };
@@ -132,53 +108,43 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
     Report(error, source);
   };
   p.view->on_key_down = [this](Integer key_code, Integer shift) {
-    parts_->panel->KeyDown(key_code, shift);
+    parts_->hosted.KeyDown(key_code, shift);
   };
   p.view->after_input = [this] { emit inputHandled(); };
 
-  // The container's first notification.
-  try {
-    p.panel->ReadProperties();
-  } catch (const Error& error) {
-    Report(error, nullptr);
-  }
+  p.hosted.Open();
   p.view->Flush();
 }
 
 PropertiesWidget::~PropertiesWidget() {
-  if (!parts_->terminated) {
-    parts_->terminated = true;
-    try {
-      parts_->panel->Terminate();
-    } catch (const Error& error) {
-      Report(error, nullptr);
-    }
-  }
+  parts_->hosted.Close();
   parts_->scroll.reset();
   parts_->view.reset();
-  parts_->panel.reset();
 }
 
-Properties& PropertiesWidget::panel() { return *parts_->panel; }
-const Properties& PropertiesWidget::panel() const { return *parts_->panel; }
-SettingsStore& PropertiesWidget::settings() { return *parts_->settings; }
+Properties& PropertiesWidget::panel() { return parts_->hosted.panel(); }
+const Properties& PropertiesWidget::panel() const {
+  return parts_->hosted.panel();
+}
+SettingsStore& PropertiesWidget::settings() {
+  return parts_->hosted.settings();
+}
 WidgetView& PropertiesWidget::view() { return *parts_->view; }
 QtDialogUtility& PropertiesWidget::dialogs() { return *parts_->dialogs; }
 
 bool PropertiesWidget::isWarningSwitchedOff(const std::string& application_key,
                                             const std::string& registry_entry) {
-  return frmWarn::IsSwitchedOff(parts_->settings, application_key,
-                                registry_entry);
+  return parts_->hosted.IsWarningSwitchedOff(application_key, registry_entry);
 }
 
 bool PropertiesWidget::showWarning(const std::string& application_key,
                                    const std::string& warning,
                                    const std::string& registry_entry) {
-  if (isWarningSwitchedOff(application_key, registry_entry)) return false;
-  frmWarn tip(parts_->settings, application_key, warning, registry_entry);
-  WarnDialog dialog(tip, *parts_->metrics, this);
-  dialog.Run();
-  return true;
+  return parts_->hosted.ShowWarning(
+      application_key, warning, registry_entry, [this](frmWarn& tip) {
+        WarnDialog dialog(tip, *parts_->metrics, this);
+        dialog.Run();
+      });
 }
 
 void PropertiesWidget::setSceneFolder(const QString& folder) {
@@ -193,14 +159,10 @@ void PropertiesWidget::fixContainer(Long inner_height, Long outer_height,
                parts_->view->ToPixelsY(outer_height));
 }
 
-void PropertiesWidget::terminate() {
-  if (parts_->terminated) return;
-  parts_->terminated = true;
-  parts_->panel->Terminate();
-}
+void PropertiesWidget::terminate() { parts_->hosted.Terminate(); }
 
 QSize PropertiesWidget::sizeHint() const {
-  const Widget* root = parts_->panel->Widgets().Root();
+  const Widget* root = parts_->hosted.panel().Widgets().Root();
   return QSize(parts_->view->ToPixelsX(root->Width()),
                parts_->view->ToPixelsY(root->Height()));
 }
@@ -213,18 +175,11 @@ void PropertiesWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void PropertiesWidget::ContainerResized() {
-  // Fixed facts did not change: no notification.
-  if (parts_->container->Fixed() || parts_->terminated) return;
-  try {
-    parts_->panel->Resize();
-  } catch (const Error& error) {
-    Report(error, nullptr);
-  }
-  emit panelResized();
+  if (parts_->hosted.Resize()) emit panelResized();
 }
 
 bool PropertiesWidget::commitEdit() {
-  Widget* focused = parts_->panel->Widgets().Focused();
+  Widget* focused = parts_->hosted.panel().Widgets().Focused();
   if (!focused) return true;
   bool failed = false;
   auto previous = parts_->view->on_error;
@@ -233,7 +188,7 @@ bool PropertiesWidget::commitEdit() {
     if (previous) previous(error, source);
   };
   parts_->view->Act(*focused, [this] {
-    UserInput::CommitEdit(parts_->panel->Widgets());
+    UserInput::CommitEdit(parts_->hosted.panel().Widgets());
   });
   parts_->view->on_error = previous;
   return !failed;
@@ -242,18 +197,8 @@ bool PropertiesWidget::commitEdit() {
 void PropertiesWidget::Report(const Error& error, const Widget* source) {
   // The person cancelled a choice: nothing happened, nothing to report.
   if (error.Number() == kErrChooserCancelled) return;
-  QString field =
-      source ? QString::fromStdString(parts_->view->FieldNameOf(*source))
-             : QString();
-  if (isSignalConnected(
-          QMetaMethod::fromSignal(&PropertiesWidget::errorOccurred))) {
-    emit errorOccurred(error, field);
-  } else if (field.isEmpty()) {
-    std::fprintf(stderr, "%s\n", error.ToString().c_str());
-  } else {
-    std::fprintf(stderr, "%s: %s\n", field.toStdString().c_str(),
-                 error.ToString().c_str());
-  }
+  parts_->hosted.Report(
+      error, source ? parts_->view->FieldNameOf(*source) : std::string());
 }
 
 }  // namespace morvel::qt

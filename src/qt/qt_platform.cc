@@ -77,18 +77,6 @@ QtScreenMetrics::QtScreenMetrics() : x_(15), y_(15) {
   }
 }
 
-std::shared_ptr<SceneUtility> QtSceneServices::GetSceneUtility() {
-  return defaults_->GetSceneUtility();
-}
-
-std::shared_ptr<MathUtility> QtSceneServices::GetMathUtility() {
-  return defaults_->GetMathUtility();
-}
-
-std::shared_ptr<PictureUtility> QtSceneServices::CreatePictureUtility() {
-  return defaults_->CreatePictureUtility();
-}
-
 unsigned int ColourToRgb(Colour colour) {
   auto packed = static_cast<std::uint32_t>(colour);
   if (packed & 0x80000000u) {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "host/scene_services.h"
+#include "host/chooser_scene_services.h"
 #include "platform/platform.h"
 #include "qt/choosers.h"
 #include "scene/utilities.h"
@@ -68,25 +68,14 @@ class QtScreenMetrics final : public ScreenMetrics {
 // The scene utilities a panel given none uses (MakeDefaultSceneServices),
 // with the choosers replaced by the Qt ones. Hand it to the Properties
 // constructor.
-class QtSceneServices final : public SceneServices {
+class QtSceneServices final : public ChooserSceneServices {
  public:
   explicit QtSceneServices(std::shared_ptr<QtDialogUtility> dialogs)
-      : dialogs_(std::move(dialogs)) {}
-  std::shared_ptr<SceneUtility> GetSceneUtility() override;
-  std::shared_ptr<DialogUtility> GetDialogUtility() override {
-    return dialogs_;
-  }
-  std::shared_ptr<MathUtility> GetMathUtility() override;
-  std::shared_ptr<PictureUtility> CreatePictureUtility() override;
-  void SceneGraphChanged(
-      const std::shared_ptr<SceneGraph>& scene_graph) override {
-    defaults_->SceneGraphChanged(scene_graph);
-  }
+      : ChooserSceneServices(dialogs), dialogs_(std::move(dialogs)) {}
   QtDialogUtility& Dialogs() { return *dialogs_; }
 
  private:
   std::shared_ptr<QtDialogUtility> dialogs_;
-  std::unique_ptr<SceneServices> defaults_ = MakeDefaultSceneServices();
 };
 
 // Packed 0x00BBGGRR colours, including the system colours (0x800000nn) the
