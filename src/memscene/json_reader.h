@@ -20,10 +20,10 @@
 //
 // Why not simdjson, which validates as much and parses faster: it needs the
 // whole file in memory, padded, plus an index of four bytes per byte of
-// input. On the million-node benchmark file (94 MB) it parsed in 0.1 s but
-// held 6.7 times the file; this reader parses the same file in 0.18 s in a
-// quarter-megabyte buffer, and most of the whole load (0.5 s) is building
-// the scene, not parsing.
+// input. On a terse million-node file (94 MB) it parsed in 0.1 s but held
+// 6.7 times the file, where this reader parses the same file in 0.18 s in a
+// quarter-megabyte buffer. A whole load is bounded by building the scene
+// (and the kernel zeroing the memory it takes), not by parsing.
 namespace morvel::mem {
 
 // A scene file nests seven levels deep (scene, nodes, node, Materials,
