@@ -57,7 +57,6 @@ struct PropertiesPanel::Parts {
   ImGuiClipboard own_clipboard;
   ImGuiMessageBox own_message_box{modals};
   std::shared_ptr<ImGuiDialogUtility> dialogs;
-  std::unique_ptr<ImGuiSceneServices> own_scene_services;
   std::unique_ptr<PictureCache> pictures;
   ImGuiContainer* container = nullptr;
   HostedPanel hosted;
@@ -75,11 +74,6 @@ PropertiesPanel::PropertiesPanel(PropertiesEvents& events,
   p.metrics = services.metrics ? services.metrics : &p.own_metrics;
   p.hosted.UseSettings(services.settings);
   p.dialogs = std::make_shared<ImGuiDialogUtility>(p.modals);
-  SceneServices* scene_services = services.scene_services;
-  if (!scene_services) {
-    p.own_scene_services = std::make_unique<ImGuiSceneServices>(p.dialogs);
-    scene_services = p.own_scene_services.get();
-  }
   p.pictures = std::make_unique<PictureCache>(services.textures);
   auto container =
       std::make_unique<ImGuiContainer>(*p.metrics, services.initial_size);
@@ -88,7 +82,8 @@ PropertiesPanel::PropertiesPanel(PropertiesEvents& events,
   Properties& panel = p.hosted.Make(
       events, {services.clipboard, services.message_box},
       {&p.own_clipboard, &p.own_message_box, nullptr, p.metrics},
-      std::move(container), scene_services);
+      std::move(container), services.scene_services,
+      [&p] { return std::make_unique<ImGuiSceneServices>(p.dialogs); });
   p.view = std::make_unique<WidgetView>(
       panel.Widgets(), *panel.Widgets().Root(), *p.metrics, *p.pictures);
   p.view->on_error = [this](const Error& error) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "host/scene_services.h"
 #include "platform/settings_store.h"
 #include "warn/frm_warn.h"
 
@@ -44,12 +45,17 @@ SettingsStore& HostedPanel::UseSettings(SettingsStore* given) {
   return *settings_;
 }
 
-Properties& HostedPanel::Make(PropertiesEvents& events,
-                              const PlatformServices& host,
-                              const PlatformServices& own,
-                              std::unique_ptr<DrawnContainer> container,
-                              SceneServices* scene_services) {
+Properties& HostedPanel::Make(
+    PropertiesEvents& events, const PlatformServices& host,
+    const PlatformServices& own, std::unique_ptr<DrawnContainer> container,
+    SceneServices* host_scene,
+    const std::function<std::unique_ptr<SceneServices>()>& make_own_scene) {
   container_ = std::move(container);
+  SceneServices* scene_services = host_scene;
+  if (!scene_services) {
+    own_scene_ = make_own_scene();
+    scene_services = own_scene_.get();
+  }
   PlatformServices platform;
   platform.clipboard = host.clipboard ? host.clipboard : own.clipboard;
   platform.message_box = host.message_box ? host.message_box : own.message_box;

@@ -70,12 +70,14 @@ class HostedPanel {
   SettingsStore& UseSettings(SettingsStore* given);
   // Makes the panel in `container`: its clipboard, message box and screen
   // metrics the host's where `host` gives them, else the front end's `own`;
-  // its settings the store above. The front end then makes its view and
-  // calls Open().
-  Properties& Make(PropertiesEvents& events, const PlatformServices& host,
-                   const PlatformServices& own,
-                   std::unique_ptr<DrawnContainer> container,
-                   SceneServices* scene_services);
+  // its settings the store above; its scene services `host_scene`, else
+  // the front end's own, made by `make_own_scene` (and kept here for the
+  // panel's life). The front end then makes its view and calls Open().
+  Properties& Make(
+      PropertiesEvents& events, const PlatformServices& host,
+      const PlatformServices& own, std::unique_ptr<DrawnContainer> container,
+      SceneServices* host_scene,
+      const std::function<std::unique_ptr<SceneServices>()>& make_own_scene);
   // The container's first notification.
   void Open();
 
@@ -114,6 +116,8 @@ class HostedPanel {
   std::unique_ptr<FileSettingsStore> own_settings_;
   SettingsStore* settings_ = nullptr;
   std::unique_ptr<DrawnContainer> container_;
+  // Before the panel, which uses it until it is gone.
+  std::unique_ptr<SceneServices> own_scene_;
   std::unique_ptr<Properties> panel_;
   bool terminated_ = false;
 };

@@ -61,7 +61,6 @@ struct PropertiesWidget::Parts {
   QtClipboard own_clipboard;
   QtMessageBox own_message_box;
   std::shared_ptr<QtDialogUtility> dialogs;
-  std::unique_ptr<QtSceneServices> own_scene_services;
   WidgetContainer* container = nullptr;
   HostedPanel hosted;
   std::unique_ptr<WidgetView> view;
@@ -84,18 +83,14 @@ PropertiesWidget::PropertiesWidget(PropertiesEvents& events,
   p.own_message_box.SetParent(this);
   p.hosted.UseSettings(services.settings);
   p.dialogs = std::make_shared<QtDialogUtility>(nullptr, this);
-  SceneServices* scene_services = services.scene_services;
-  if (!scene_services) {
-    p.own_scene_services = std::make_unique<QtSceneServices>(p.dialogs);
-    scene_services = p.own_scene_services.get();
-  }
   auto container = std::make_unique<WidgetContainer>(*this, *p.metrics);
   p.container = container.get();
 
   Properties& panel = p.hosted.Make(
       events, {services.clipboard, services.message_box},
       {&p.own_clipboard, &p.own_message_box, nullptr, p.metrics},
-      std::move(container), scene_services);
+      std::move(container), services.scene_services,
+      [&p] { return std::make_unique<QtSceneServices>(p.dialogs); });
   p.view = std::make_unique<WidgetView>(
       panel.Widgets(), *panel.Widgets().Root(), *p.metrics, this);
   p.scroll = std::make_unique<PanelScrollArea>(panel.Widgets(), *p.view, this);
