@@ -6,30 +6,24 @@ namespace morvel::qt {
 namespace {
 
 // A push button: every press is a click of the model's button.
-class ButtonView final : public QPushButton, public ViewBase {
+class ButtonView final : public View<QPushButton, Button> {
  public:
-  ButtonView(WidgetView& owner, Button& model, QWidget* parent)
-      : QPushButton(parent), ViewBase(owner, model), button_(model) {
+  ButtonView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent) {
     setAutoDefault(false);
     QObject::connect(this, &QPushButton::clicked, [this] {
       if (owner_.Syncing()) return;
-      owner_.Act(button_, [this] { UserInput::Click(button_); });
+      owner_.Act(Model(), [this] { UserInput::Click(Model()); });
     });
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
-    if (property == WidgetProperty::kCaption) setText(ToQ(button_.Caption()));
+    if (property == WidgetProperty::kCaption) setText(ToQ(Model().Caption()));
     SyncCommon(property);
   }
-
- private:
-  Button& button_;
 };
 
 }  // namespace
 
-ViewBase* MakeButtonView(WidgetView& owner, Button& model, QWidget* parent) {
-  return new ButtonView(owner, model, parent);
-}
+const ViewMaker kButtonView = MakerOf<ButtonView>;
 
 }  // namespace morvel::qt

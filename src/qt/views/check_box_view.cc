@@ -9,25 +9,18 @@ namespace {
 
 // A tri-state check box whose next state the model decides (a grey box
 // becomes checked), with a caption fitted to its room.
-class CheckBoxView final : public QCheckBox, public ViewBase {
+class CheckBoxView final : public View<QCheckBox, CheckBox> {
  public:
-  CheckBoxView(WidgetView& owner, CheckBox& model, QWidget* parent)
-      : QCheckBox(parent), ViewBase(owner, model), box_(model) {
+  CheckBoxView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent) {
     setTristate(true);
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
-    switch (property) {
-      case WidgetProperty::kCaption:
-        setText(ToQ(box_.Caption()));
-        SyncCommon(WidgetProperty::kGeometry);
-        Fit();
-        return;
-      case WidgetProperty::kValue:
-        Resync();
-        break;
-      default:
-        break;
+    if (property == WidgetProperty::kCaption) {
+      setText(ToQ(Model().Caption()));
+      SyncCommon(WidgetProperty::kGeometry);
+      Fit();
+      return;
     }
     SyncCommon(property);
     if (property == WidgetProperty::kGeometry) Fit();
@@ -42,7 +35,7 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
   }
   void Resync() override {
     QSignalBlocker block(this);
-    switch (box_.Value()) {
+    switch (Model().Value()) {
       case 1:
         setCheckState(Qt::Checked);
         break;
@@ -59,7 +52,7 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
   QFont BaseFont() const {
     return parentWidget() ? parentWidget()->font() : font();
   }
-  QString PlainText() const { return ToQ(PlainCaption(box_.Caption())); }
+  QString PlainText() const { return ToQ(PlainCaption(Model().Caption())); }
   // The indicator and the space beside it.
   int Chrome() const {
     return sizeHint().width() - fontMetrics().horizontalAdvance(PlainText());
@@ -67,18 +60,12 @@ class CheckBoxView final : public QCheckBox, public ViewBase {
   // A click goes to the model, which decides the next value (a grey box
   // becomes checked); the view then shows what the model holds.
   void nextCheckState() override {
-    owner_.Act(box_, [this] { UserInput::Click(box_); });
+    owner_.Act(Model(), [this] { UserInput::Click(Model()); });
   }
-
- private:
-  CheckBox& box_;
 };
 
 }  // namespace
 
-ViewBase* MakeCheckBoxView(WidgetView& owner, CheckBox& model,
-                           QWidget* parent) {
-  return new CheckBoxView(owner, model, parent);
-}
+const ViewMaker kCheckBoxView = MakerOf<CheckBoxView>;
 
 }  // namespace morvel::qt

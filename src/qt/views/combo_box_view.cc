@@ -1,6 +1,5 @@
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <QWheelEvent>
 
 #include "qt/views/view_factory.h"
 
@@ -8,63 +7,36 @@ namespace morvel::qt {
 namespace {
 
 // A drop-down list: a pick from the popup is the model's Pick.
-class ComboView final : public QComboBox, public ViewBase {
+class ComboView final : public FocusedWheelView<View<QComboBox, ComboBox>> {
  public:
-  ComboView(WidgetView& owner, ComboBox& model, QWidget* parent)
-      : QComboBox(parent), ViewBase(owner, model), combo_(model) {
-    setFocusPolicy(Qt::StrongFocus);
+  ComboView(WidgetView& owner, Widget& model, QWidget* parent)
+      : FocusedWheelView(owner, model, parent) {
     QObject::connect(this, &QComboBox::activated, [this](int index) {
       if (owner_.Syncing()) return;
-      owner_.Act(combo_, [this, index] { UserInput::Pick(combo_, index); });
+      owner_.Act(Model(), [this, index] { UserInput::Pick(Model(), index); });
     });
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
-    switch (property) {
-      case WidgetProperty::kItems: {
-        QSignalBlocker block(this);
-        clear();
-        for (const std::string& item : combo_.Items()) addItem(ToQ(item));
-        setCurrentIndex(combo_.ListIndex());
-        break;
-      }
-      case WidgetProperty::kValue:
-        Resync();
-        break;
-      default:
-        break;
-    }
+    if (property == WidgetProperty::kItems) ShowItems(true);
     SyncCommon(property);
   }
-  void Resync() override {
-    QSignalBlocker block(this);
-    if (count() != combo_.ListCount()) {
-      clear();
-      for (const std::string& item : combo_.Items()) addItem(ToQ(item));
-    }
-    setCurrentIndex(combo_.ListIndex());
-  }
-
- protected:
-  // A wheel turned over a list that does not have the focus scrolls the
-  // panel, not the value: the panel is a long page of lists.
-  void wheelEvent(QWheelEvent* event) override {
-    if (hasFocus()) {
-      QComboBox::wheelEvent(event);
-    } else {
-      event->ignore();
-    }
-  }
+  void Resync() override { ShowItems(false); }
 
  private:
-  ComboBox& combo_;
+  // The pick, and the items too when they changed (or their count says they
+  // did).
+  void ShowItems(bool changed) {
+    QSignalBlocker block(this);
+    if (changed || count() != Model().ListCount()) {
+      clear();
+      for (const std::string& item : Model().Items()) addItem(ToQ(item));
+    }
+    setCurrentIndex(Model().ListIndex());
+  }
 };
 
 }  // namespace
 
-ViewBase* MakeComboBoxView(WidgetView& owner, ComboBox& model,
-                           QWidget* parent) {
-  return new ComboView(owner, model, parent);
-}
+const ViewMaker kComboBoxView = MakerOf<ComboView>;
 
 }  // namespace morvel::qt

@@ -7,14 +7,13 @@ namespace morvel::qt {
 namespace {
 
 // The root of a tree: the panel's surface or a dialog's client area.
-class FormView final : public QWidget, public ViewBase {
+class FormView final : public View<QWidget> {
  public:
   FormView(WidgetView& owner, Widget& model, QWidget* parent)
-      : QWidget(parent), ViewBase(owner, model) {
+      : View(owner, model, parent) {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::ClickFocus);
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kCaption) {
       setWindowTitle(ToQ(PlainCaption(model_.Caption())));
@@ -62,8 +61,6 @@ class FormView final : public QWidget, public ViewBase {
 
 }  // namespace
 
-ViewBase* MakeFormView(WidgetView& owner, Widget& model, QWidget* parent) {
-  return new FormView(owner, model, parent);
-}
+const ViewMaker kFormView = MakerOf<FormView>;
 
 }  // namespace morvel::qt

@@ -12,17 +12,15 @@ namespace {
 // rule beside it. A frame without caption and without children is the
 // panel's divider: only its top edge shows. Other frames are plain
 // containers.
-class FrameView final : public QWidget, public ViewBase {
+class FrameView final : public View<QWidget> {
  public:
-  FrameView(WidgetView& owner, Widget& model, QWidget* parent)
-      : QWidget(parent), ViewBase(owner, model) {}
+  using View::View;
   const Widget* Heading() const {
     for (const Widget* child : model_.Children()) {
       if (IsHeading(*child) && child->Visible()) return child;
     }
     return nullptr;
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kCaption ||
         property == WidgetProperty::kChildren) {
@@ -87,8 +85,6 @@ class FrameView final : public QWidget, public ViewBase {
 
 }  // namespace
 
-ViewBase* MakeFrameView(WidgetView& owner, Widget& model, QWidget* parent) {
-  return new FrameView(owner, model, parent);
-}
+const ViewMaker kFrameView = MakerOf<FrameView>;
 
 }  // namespace morvel::qt

@@ -244,13 +244,12 @@ class GridHeader final : public QHeaderView {
   }
 };
 
-class GridView final : public QTableView, public ViewBase {
+class GridView final : public View<QTableView, FlexGrid> {
  public:
-  GridView(WidgetView& owner, FlexGrid& model, QWidget* parent)
-      : QTableView(parent),
-        ViewBase(owner, model),
-        grid_(model),
-        model_(new GridModel(owner, model, this)) {
+  GridView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent),
+        grid_(Model()),
+        model_(new GridModel(owner, grid_, this)) {
     setHorizontalHeader(new GridHeader(this));
     setModel(model_);
     setItemDelegate(new GridDelegate(this));
@@ -292,7 +291,6 @@ class GridView final : public QTableView, public ViewBase {
       });
     }
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     switch (property) {
       case WidgetProperty::kGrid:
@@ -380,8 +378,6 @@ class GridView final : public QTableView, public ViewBase {
 
 }  // namespace
 
-ViewBase* MakeGridView(WidgetView& owner, FlexGrid& model, QWidget* parent) {
-  return new GridView(owner, model, parent);
-}
+const ViewMaker kGridView = MakerOf<GridView>;
 
 }  // namespace morvel::qt

@@ -8,14 +8,13 @@ namespace {
 
 // A label: plain text, a heading in bold, one line fitted to its room or
 // wrapped when it was designed for several.
-class LabelView final : public QLabel, public ViewBase {
+class LabelView final : public View<QLabel> {
  public:
   LabelView(WidgetView& owner, Widget& model, QWidget* parent)
-      : QLabel(parent), ViewBase(owner, model) {
+      : View(owner, model, parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kCaption) {
       setText(ToQ(PlainCaption(model_.Caption())));
@@ -54,8 +53,6 @@ class LabelView final : public QLabel, public ViewBase {
 
 }  // namespace
 
-ViewBase* MakeLabelView(WidgetView& owner, Widget& model, QWidget* parent) {
-  return new LabelView(owner, model, parent);
-}
+const ViewMaker kLabelView = MakerOf<LabelView>;
 
 }  // namespace morvel::qt

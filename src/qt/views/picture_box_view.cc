@@ -9,11 +9,9 @@ namespace morvel::qt {
 namespace {
 
 // A picture box: its back colour, its picture centred, a click reported.
-class PictureView final : public QWidget, public ViewBase {
+class PictureView final : public View<QWidget, PictureBox> {
  public:
-  PictureView(WidgetView& owner, PictureBox& model, QWidget* parent)
-      : QWidget(parent), ViewBase(owner, model), box_(model) {}
-  QWidget* Q() override { return this; }
+  using View::View;
   void Sync(WidgetProperty property) override {
     if (property == WidgetProperty::kBackColor ||
         property == WidgetProperty::kPicture ||
@@ -26,8 +24,8 @@ class PictureView final : public QWidget, public ViewBase {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.fillRect(rect(), ToQColor(box_.BackColor()));
-    QPixmap pixmap = PictureFor(box_.Picture(), ToQ(owner_.PictureFolder()));
+    p.fillRect(rect(), ToQColor(Model().BackColor()));
+    QPixmap pixmap = PictureFor(Model().Picture(), ToQ(owner_.PictureFolder()));
     if (!pixmap.isNull()) {
       QPoint at((width() - pixmap.width()) / 2,
                 (height() - pixmap.height()) / 2);
@@ -35,7 +33,7 @@ class PictureView final : public QWidget, public ViewBase {
     }
     // A box that holds other widgets is only their background; a box of its
     // own (a colour swatch) gets the sunken edge it was designed with.
-    if (box_.Children().empty()) {
+    if (Model().Children().empty()) {
       p.setPen(palette().color(QPalette::Dark));
       p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
@@ -44,18 +42,12 @@ class PictureView final : public QWidget, public ViewBase {
     if (event->button() != Qt::LeftButton)
       return QWidget::mousePressEvent(event);
     event->accept();
-    owner_.Act(box_, [this] { UserInput::Click(box_); });
+    owner_.Act(Model(), [this] { UserInput::Click(Model()); });
   }
-
- private:
-  PictureBox& box_;
 };
 
 }  // namespace
 
-ViewBase* MakePictureBoxView(WidgetView& owner, PictureBox& model,
-                             QWidget* parent) {
-  return new PictureView(owner, model, parent);
-}
+const ViewMaker kPictureBoxView = MakerOf<PictureView>;
 
 }  // namespace morvel::qt

@@ -1,11 +1,9 @@
-#include <QEnterEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 
@@ -21,94 +19,75 @@ namespace {
 // there is no room above) shows the value. The readout is a sibling, so it
 // may stand outside the slider's own narrow rectangle; the slider's tooltip
 // is left as the layout gave it.
-class SliderView final : public QSlider, public ViewBase {
+class SliderView final : public FocusedWheelView<View<QSlider, Slider>> {
  public:
-  SliderView(WidgetView& owner, Slider& model, QWidget* parent)
-      : QSlider(Qt::Horizontal, parent),
-        ViewBase(owner, model),
-        slider_(model) {
-    setFocusPolicy(Qt::StrongFocus);
+  SliderView(WidgetView& owner, Widget& model, QWidget* parent)
+      : FocusedWheelView(owner, model, parent) {
+    setOrientation(Qt::Horizontal);
     QObject::connect(this, &QSlider::valueChanged, [this](int value) {
       UpdateReadout();
       if (owner_.Syncing()) return;
-      owner_.Act(slider_,
-                 [this, value] { UserInput::MoveSlider(slider_, value); });
+      owner_.Act(Model(),
+                 [this, value] { UserInput::MoveSlider(Model(), value); });
     });
-    QObject::connect(this, &QSlider::sliderPressed, [this] { UpdateReadout(); });
+    QObject::connect(this, &QSlider::sliderPressed,
+                     [this] { UpdateReadout(); });
     QObject::connect(this, &QSlider::sliderReleased,
                      [this] { UpdateReadout(); });
   }
   ~SliderView() override { delete readout_.data(); }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
-    switch (property) {
-      case WidgetProperty::kRange:
-        SyncRange();
-        break;
-      case WidgetProperty::kValue:
-        Resync();
-        break;
-      case WidgetProperty::kGeometry:
-        SyncCommon(property);
-        SyncTicks();
-        return;
-      default:
-        break;
-    }
+    if (property == WidgetProperty::kRange) SyncRange();
     SyncCommon(property);
+    // Whether the ticks have room depends on the size.
+    if (property == WidgetProperty::kGeometry) SyncTicks();
   }
   void Resync() override {
     QSignalBlocker block(this);
-    setValue(slider_.Value());
+    setValue(Model().Value());
     UpdateReadout();
   }
 
  protected:
-  void enterEvent(QEnterEvent* event) override {
-    QSlider::enterEvent(event);
-    hovered_ = true;
-    UpdateReadout();
-  }
-  void leaveEvent(QEvent* event) override {
-    QSlider::leaveEvent(event);
-    hovered_ = false;
-    UpdateReadout();
-  }
-  void hideEvent(QHideEvent* event) override {
-    QSlider::hideEvent(event);
-    hovered_ = false;
-    UpdateReadout();
-  }
-  void moveEvent(QMoveEvent* event) override {
-    QSlider::moveEvent(event);
-    UpdateReadout();
-  }
-  void wheelEvent(QWheelEvent* event) override {
-    if (hasFocus()) {
-      QSlider::wheelEvent(event);
-    } else {
-      event->ignore();
+  // The readout follows the mouse in and out, and the slider when it
+  // moves or hides.
+  bool event(QEvent* event) override {
+    const bool handled = FocusedWheelView::event(event);
+    switch (event->type()) {
+      case QEvent::Enter:
+        hovered_ = true;
+        break;
+      case QEvent::Leave:
+      case QEvent::Hide:
+        hovered_ = false;
+        break;
+      case QEvent::Move:
+        break;
+      default:
+        return handled;
     }
+    UpdateReadout();
+    return handled;
   }
 
  private:
   void SyncRange() {
     QSignalBlocker block(this);
-    Long lo = std::min(slider_.Min(), slider_.Max());
-    Long hi = std::max(slider_.Min(), slider_.Max());
+    Long lo = std::min(Model().Min(), Model().Max());
+    Long hi = std::max(Model().Min(), Model().Max());
     // A range given high to low runs from right to left, as it was designed.
-    setInvertedAppearance(slider_.Min() > slider_.Max());
+    setInvertedAppearance(Model().Min() > Model().Max());
     setRange(lo, hi);
-    setSingleStep(std::max<Long>(1, slider_.SmallChange()));
-    setPageStep(std::max<Long>(1, slider_.LargeChange()));
-    setValue(slider_.Value());
+    setSingleStep(std::max<Long>(1, Model().SmallChange()));
+    setPageStep(std::max<Long>(1, Model().LargeChange()));
+    setValue(Model().Value());
     SyncTicks();
   }
   void SyncTicks() {
     // A range may span the whole of Long: its width needs 64 bits.
-    long long frequency = slider_.TickFrequency();
+    long long frequency = Model().TickFrequency();
     long long span =
-        std::llabs(static_cast<long long>(slider_.Max()) - slider_.Min());
+        std::llabs(static_cast<long long>(Model().Max()) - Model().Min());
     // Ticks closer than three pixels are a grey smear: leave them out.
     bool room = height() >= 24 && frequency > 0 && span > 0 &&
                 width() / std::max<long long>(1, span / frequency) >= 3;
@@ -117,8 +96,8 @@ class SliderView final : public QSlider, public ViewBase {
   }
   void UpdateReadout() {
     QWidget* host = parentWidget();
-    const bool show = host && isVisible() && isEnabled() &&
-                      (hovered_ || isSliderDown());
+    const bool show =
+        host && isVisible() && isEnabled() && (hovered_ || isSliderDown());
     if (!show) {
       if (readout_) readout_->hide();
       return;
@@ -137,8 +116,8 @@ class SliderView final : public QSlider, public ViewBase {
     readout_->adjustSize();
     QStyleOptionSlider option;
     initStyleOption(&option);
-    const QRect handle = style()->subControlRect(
-        QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option,
+                                                 QStyle::SC_SliderHandle, this);
     const QPoint top = mapTo(host, QPoint(handle.center().x(), 0));
     int x = top.x() - readout_->width() / 2;
     x = std::clamp(x, 0, std::max(0, host->width() - readout_->width()));
@@ -149,15 +128,12 @@ class SliderView final : public QSlider, public ViewBase {
     readout_->show();
   }
 
-  Slider& slider_;
   QPointer<QLabel> readout_;
   bool hovered_ = false;
 };
 
 }  // namespace
 
-ViewBase* MakeSliderView(WidgetView& owner, Slider& model, QWidget* parent) {
-  return new SliderView(owner, model, parent);
-}
+const ViewMaker kSliderView = MakerOf<SliderView>;
 
 }  // namespace morvel::qt

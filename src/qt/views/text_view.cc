@@ -7,16 +7,13 @@ namespace morvel::qt {
 namespace {
 
 // A plain text box or the maker's text field: the line edit alone.
-class TextView final : public QWidget, public ViewBase {
+class TextView final : public View<QWidget, TextWidget> {
  public:
-  TextView(WidgetView& owner, TextWidget& model, QWidget* parent)
-      : QWidget(parent),
-        ViewBase(owner, model),
-        text_(model),
-        edit_(new TextEditor(owner, model, this)) {
+  TextView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent),
+        edit_(new TextEditor(owner, Model(), this)) {
     setFocusProxy(edit_);
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     switch (property) {
       case WidgetProperty::kText:
@@ -27,7 +24,7 @@ class TextView final : public QWidget, public ViewBase {
         break;
       case WidgetProperty::kVisible:
         // The in-place editor of the grid comes to the front when shown.
-        if (text_.Visible()) raise();
+        if (Model().Visible()) raise();
         break;
       default:
         break;
@@ -44,14 +41,11 @@ class TextView final : public QWidget, public ViewBase {
   void resizeEvent(QResizeEvent*) override { edit_->setGeometry(rect()); }
 
  private:
-  TextWidget& text_;
   TextEditor* edit_;
 };
 
 }  // namespace
 
-ViewBase* MakeTextView(WidgetView& owner, TextWidget& model, QWidget* parent) {
-  return new TextView(owner, model, parent);
-}
+const ViewMaker kTextView = MakerOf<TextView>;
 
 }  // namespace morvel::qt

@@ -11,13 +11,11 @@ namespace morvel::qt {
 namespace {
 
 // The up-down field: the line edit with two step buttons on its right.
-class UpDownView final : public QWidget, public ViewBase {
+class UpDownView final : public View<QWidget, UpDownText> {
  public:
-  UpDownView(WidgetView& owner, UpDownText& model, QWidget* parent)
-      : QWidget(parent),
-        ViewBase(owner, model),
-        field_(model),
-        edit_(new TextEditor(owner, model, this)),
+  UpDownView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent),
+        edit_(new TextEditor(owner, Model(), this)),
         up_(new QToolButton(this)),
         down_(new QToolButton(this)) {
     setFocusProxy(edit_);
@@ -32,7 +30,6 @@ class UpDownView final : public QWidget, public ViewBase {
     QObject::connect(up_, &QToolButton::clicked, [this] { Step(1); });
     QObject::connect(down_, &QToolButton::clicked, [this] { Step(-1); });
   }
-  QWidget* Q() override { return this; }
   void Sync(WidgetProperty property) override {
     switch (property) {
       case WidgetProperty::kText:
@@ -81,19 +78,18 @@ class UpDownView final : public QWidget, public ViewBase {
 
  private:
   void Step(int direction) {
-    owner_.Act(field_,
-               [this, direction] { UserInput::Step(field_, direction); });
+    owner_.Act(Model(),
+               [this, direction] { UserInput::Step(Model(), direction); });
   }
   // A step button is dimmed once the value stands at that bound.
   void SyncButtons() {
     double value = 0;
-    bool known = Quietly([&] { value = TextToDouble(field_.Text()); });
-    double lo = std::min(field_.MinValue(), field_.MaxValue());
-    double hi = std::max(field_.MinValue(), field_.MaxValue());
+    bool known = Quietly([&] { value = TextToDouble(Model().Text()); });
+    double lo = std::min(Model().MinValue(), Model().MaxValue());
+    double hi = std::max(Model().MinValue(), Model().MaxValue());
     up_->setEnabled(!known || value < hi);
     down_->setEnabled(!known || value > lo);
   }
-  UpDownText& field_;
   TextEditor* edit_;
   QToolButton* up_;
   QToolButton* down_;
@@ -101,9 +97,6 @@ class UpDownView final : public QWidget, public ViewBase {
 
 }  // namespace
 
-ViewBase* MakeUpDownView(WidgetView& owner, UpDownText& model,
-                         QWidget* parent) {
-  return new UpDownView(owner, model, parent);
-}
+const ViewMaker kUpDownView = MakerOf<UpDownView>;
 
 }  // namespace morvel::qt

@@ -79,6 +79,9 @@ void ViewBase::SyncCommon(WidgetProperty property) {
         q->setVisible(model_.Visible());
       }
       break;
+    case WidgetProperty::kValue:
+      Resync();
+      break;
     case WidgetProperty::kEnabled:
       q->setEnabled(model_.Enabled());
       break;

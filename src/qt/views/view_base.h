@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QWheelEvent>
 #include <string>
 
 #include "base/types.h"
@@ -42,11 +43,44 @@ class ViewBase {
   WidgetView& Owner() const { return owner_; }
 
  protected:
-  // Geometry, visibility, enabled state, tool tip and focus: the same for
-  // every kind.
+  // Geometry, visibility, enabled state, tool tip, focus and the value
+  // (through Resync): the same for every kind.
   void SyncCommon(WidgetProperty property);
   WidgetView& owner_;
   Widget& model_;
+};
+
+// The Qt widget `QtWidget` showing a model widget of class `Shown`: the
+// part every view of one kind writes the same way. `Model()` is the model
+// widget as its own class.
+template <class QtWidget, class Shown = Widget>
+class View : public QtWidget, public ViewBase {
+ public:
+  View(WidgetView& owner, Widget& model, QWidget* parent)
+      : QtWidget(parent), ViewBase(owner, model) {}
+  QWidget* Q() final { return this; }
+  Shown& Model() const { return static_cast<Shown&>(model_); }
+};
+
+// A list or a slider on the panel's long page takes the focus by a click or
+// the tab key; a wheel turned over it while it does not have the focus
+// scrolls the page, not its value.
+template <class Base>
+class FocusedWheelView : public Base {
+ public:
+  FocusedWheelView(WidgetView& owner, Widget& model, QWidget* parent)
+      : Base(owner, model, parent) {
+    this->setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (this->hasFocus()) {
+      Base::wheelEvent(event);
+    } else {
+      event->ignore();
+    }
+  }
 };
 
 inline QString ToQ(const std::string& text) {

@@ -1,37 +1,40 @@
 #include "qt/views/view_factory.h"
 
+#include <QWidget>
+#include <cstddef>
+#include <iterator>
+
 namespace morvel::qt {
+namespace {
+
+// The image list is never on screen, nor is a kind this version does not
+// know: each gets an invisible stand-in, so that every model widget has a
+// Qt widget.
+class HiddenView final : public View<QWidget> {
+ public:
+  HiddenView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View(owner, model, parent) {
+    hide();
+  }
+  void Sync(WidgetProperty) override {}
+};
+
+}  // namespace
 
 ViewBase* MakeView(WidgetView& owner, Widget& model, QWidget* parent) {
-  switch (model.Kind()) {
-    case WidgetKind::kForm:
-      return MakeFormView(owner, model, parent);
-    case WidgetKind::kFrame:
-      return MakeFrameView(owner, model, parent);
-    case WidgetKind::kLabel:
-      return MakeLabelView(owner, model, parent);
-    case WidgetKind::kCheckBox:
-      return MakeCheckBoxView(owner, static_cast<CheckBox&>(model), parent);
-    case WidgetKind::kComboBox:
-      return MakeComboBoxView(owner, static_cast<ComboBox&>(model), parent);
-    case WidgetKind::kButton:
-      return MakeButtonView(owner, static_cast<Button&>(model), parent);
-    case WidgetKind::kPictureBox:
-      return MakePictureBoxView(owner, static_cast<PictureBox&>(model), parent);
-    case WidgetKind::kSlider:
-      return MakeSliderView(owner, static_cast<Slider&>(model), parent);
-    case WidgetKind::kUpDownText:
-      return MakeUpDownView(owner, static_cast<UpDownText&>(model), parent);
-    case WidgetKind::kTextField:
-    case WidgetKind::kTextBox:
-      return MakeTextView(owner, static_cast<TextWidget&>(model), parent);
-    case WidgetKind::kFlexGrid:
-      return MakeGridView(owner, static_cast<FlexGrid&>(model), parent);
-    case WidgetKind::kImageList:
-      return MakeImageListView(owner, model, parent);
-  }
-  // A kind this version does not know: kept off screen, like an image list.
-  return MakeImageListView(owner, model, parent);
+  // By kind, in the order WidgetKind lists them: the text field and the
+  // text box share a view.
+  static const ViewMaker kByKind[] = {
+      kFormView,          kFrameView,  kLabelView,      kCheckBoxView,
+      kComboBoxView,      kButtonView, kPictureBoxView, kSliderView,
+      kUpDownView,        kTextView,   kTextView,       kGridView,
+      MakerOf<HiddenView>};
+  static_assert(std::size(kByKind) ==
+                static_cast<std::size_t>(WidgetKind::kImageList) + 1);
+  auto kind = static_cast<std::size_t>(model.Kind());
+  ViewMaker make =
+      kind < std::size(kByKind) ? kByKind[kind] : MakerOf<HiddenView>;
+  return make(owner, model, parent);
 }
 
 }  // namespace morvel::qt

@@ -12,20 +12,21 @@ namespace morvel::qt {
 
 ViewBase* MakeView(WidgetView& owner, Widget& model, QWidget* parent);
 
-ViewBase* MakeFormView(WidgetView& owner, Widget& model, QWidget* parent);
-ViewBase* MakeFrameView(WidgetView& owner, Widget& model, QWidget* parent);
-ViewBase* MakeLabelView(WidgetView& owner, Widget& model, QWidget* parent);
-ViewBase* MakeCheckBoxView(WidgetView& owner, CheckBox& model, QWidget* parent);
-ViewBase* MakeComboBoxView(WidgetView& owner, ComboBox& model, QWidget* parent);
-ViewBase* MakeButtonView(WidgetView& owner, Button& model, QWidget* parent);
-ViewBase* MakePictureBoxView(WidgetView& owner, PictureBox& model,
-                             QWidget* parent);
-ViewBase* MakeSliderView(WidgetView& owner, Slider& model, QWidget* parent);
+// Makes the view of one model widget, whose kind the maker was chosen for.
+using ViewMaker = ViewBase* (*)(WidgetView& owner, Widget& model,
+                                QWidget* parent);
+
+// The maker of the views of class V; each view's file names its own.
+template <class V>
+ViewBase* MakerOf(WidgetView& owner, Widget& model, QWidget* parent) {
+  return new V(owner, model, parent);
+}
+
+extern const ViewMaker kFormView, kFrameView, kLabelView, kCheckBoxView,
+    kComboBoxView, kButtonView, kPictureBoxView, kSliderView, kUpDownView,
+    kGridView;
 // The plain text box and the maker's text field.
-ViewBase* MakeTextView(WidgetView& owner, TextWidget& model, QWidget* parent);
-ViewBase* MakeUpDownView(WidgetView& owner, UpDownText& model, QWidget* parent);
-ViewBase* MakeGridView(WidgetView& owner, FlexGrid& model, QWidget* parent);
-ViewBase* MakeImageListView(WidgetView& owner, Widget& model, QWidget* parent);
+extern const ViewMaker kTextView;
 
 }  // namespace morvel::qt
 
