@@ -1,4 +1,4 @@
-#include "demo_arguments.h"
+#include "common/demo_arguments.h"
 
 #include <cstdio>
 #include <filesystem>

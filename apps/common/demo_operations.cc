@@ -1,4 +1,4 @@
-#include "demo_operations.h"
+#include "common/demo_operations.h"
 
 namespace morvel::demo {
 

@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "demo_window.h"
+#include "demo/demo_window.h"
+#include "demo/qt_input_driver.h"
+#include "demo/viewport.h"
+#include "demo/viewport_scene.h"
 #include "memscene/state.h"
 #include "platform/settings_store.h"
-#include "qt_input_driver.h"
 #include "scene/scene_graph.h"
-#include "viewport.h"
-#include "viewport_scene.h"
 
 namespace morvel::demo {
 namespace {

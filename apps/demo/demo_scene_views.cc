@@ -5,10 +5,10 @@
 #include <QTextDocumentFragment>
 #include <QTreeWidget>
 
-#include "demo_window.h"
-#include "node_details.h"
-#include "outliner.h"
-#include "viewport.h"
+#include "demo/demo_window.h"
+#include "demo/node_details.h"
+#include "demo/outliner.h"
+#include "demo/viewport.h"
 
 namespace morvel::demo {
 

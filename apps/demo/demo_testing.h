@@ -4,7 +4,7 @@
 #include <QTest>
 #include <memory>
 
-#include "demo_window.h"
+#include "demo/demo_window.h"
 
 // What the demo's window tests start from: the studio scene, open in a
 // window on the screen that has the keyboard.

@@ -1,4 +1,4 @@
-#include "demo_window.h"
+#include "demo/demo_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,16 +28,16 @@
 #include <map>
 
 #include "base/numbers.h"
-#include "demo_operations.h"
-#include "gestures.h"
-#include "outliner.h"
-#include "window_shortcuts.h"
+#include "common/demo_operations.h"
+#include "demo/gestures.h"
+#include "demo/outliner.h"
+#include "demo/viewport.h"
+#include "demo/window_shortcuts.h"
+#include "host/scene_services.h"
 #include "memscene/scene_file.h"
 #include "memscene/scene_files.h"
 #include "memscene/state.h"
-#include "host/scene_services.h"
 #include "qt/pictures.h"
-#include "viewport.h"
 
 namespace morvel::demo {
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "demo/undo_history.h"
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
@@ -18,7 +19,6 @@
 #include "qt/qt_platform.h"
 #include "qt/widget_view.h"
 #include "scenario/recorder.h"
-#include "undo_history.h"
 
 class QAction;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "demo_window.h"
+#include "demo/demo_window.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "demo_testing.h"
+#include "demo/demo_testing.h"
+#include "demo/qt_input_driver.h"
 #include "platform/settings_store.h"
-#include "qt_input_driver.h"
 
 namespace morvel::demo {
 namespace {

@@ -1,4 +1,4 @@
-#include "gestures.h"
+#include "demo/gestures.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -22,8 +22,8 @@
 #include <memory>
 #include <string>
 
-#include "demo_testing.h"
-#include "demo_window.h"
+#include "demo/demo_testing.h"
+#include "demo/demo_window.h"
 #include "platform/settings_store.h"
 #include "qt/qt_testing.h"
 

@@ -1,4 +1,4 @@
-#include "kind_icons.h"
+#include "demo/kind_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

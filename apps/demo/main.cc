@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "demo_arguments.h"
-#include "demo_window.h"
+#include "common/demo_arguments.h"
+#include "demo/demo_window.h"
+#include "demo/play_host.h"
 #include "platform/settings_store.h"
-#include "play_host.h"
 
 namespace {
 

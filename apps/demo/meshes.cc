@@ -1,4 +1,4 @@
-#include "meshes.h"
+#include "demo/meshes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "model_meshes.h"
+#include "demo/model_meshes.h"
 
 #include <algorithm>
 #include <array>

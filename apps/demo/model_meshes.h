@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <memory>
 
+#include "demo/meshes.h"
 #include "memscene/mesh.h"
-#include "meshes.h"
 
 // The meshes of imported models as the viewport draws them. A painter draws
 // a few tens of thousands of faces in a frame, and models have hundreds of

@@ -1,4 +1,4 @@
-#include "node_details.h"
+#include "demo/node_details.h"
 
 #include <cmath>
 #include <numbers>

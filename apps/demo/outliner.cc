@@ -1,10 +1,10 @@
-#include "outliner.h"
+#include "demo/outliner.h"
 
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <map>
 
-#include "kind_icons.h"
+#include "demo/kind_icons.h"
 #include "memscene/mem_scene_graph.h"
 #include "memscene/state.h"
 

@@ -1,4 +1,4 @@
-#include "play_host.h"
+#include "demo/play_host.h"
 
 #include <QApplication>
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "demo_window.h"
+#include "demo/demo_window.h"
+#include "demo/qt_input_driver.h"
 #include "qt/warn_dialog.h"
-#include "qt_input_driver.h"
 #include "scenario/play_host.h"
 
 // `morvel-demo --play`: the scenario interpreter playing against the demo's

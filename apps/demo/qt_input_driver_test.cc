@@ -1,4 +1,4 @@
-#include "qt_input_driver.h"
+#include "demo/qt_input_driver.h"
 
 #include <gtest/gtest.h>
 

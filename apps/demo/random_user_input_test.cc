@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "demo/qt_input_driver.h"
 #include "platform/headless.h"
 #include "qt/widget_view.h"
-#include "qt_input_driver.h"
 #include "random_user/random_user_testing.h"
 
 namespace morvel::demo {

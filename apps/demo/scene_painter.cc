@@ -1,6 +1,6 @@
-#include "scene_painter.h"
+#include "demo/scene_painter.h"
 
-#include "model_meshes.h"
+#include "demo/model_meshes.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "meshes.h"
-#include "viewport_scene.h"
+#include "demo/meshes.h"
+#include "demo/viewport_scene.h"
 
 class QPainter;
 

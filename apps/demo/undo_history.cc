@@ -1,4 +1,4 @@
-#include "undo_history.h"
+#include "demo/undo_history.h"
 
 #include <algorithm>
 #include <cctype>

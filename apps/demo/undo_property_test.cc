@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "base/error.h"
-#include "demo_testing.h"
-#include "demo_window.h"
+#include "demo/demo_testing.h"
+#include "demo/demo_window.h"
+#include "demo/qt_input_driver.h"
 #include "platform/settings_store.h"
-#include "qt_input_driver.h"
 
 namespace morvel::demo {
 namespace {

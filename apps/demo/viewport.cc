@@ -1,6 +1,6 @@
-#include "viewport.h"
+#include "demo/viewport.h"
 
-#include "model_meshes.h"
+#include "demo/model_meshes.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>

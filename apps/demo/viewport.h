@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "demo/scene_painter.h"
+#include "demo/viewport_scene.h"
 #include "memscene/mem_scene_graph.h"
-#include "scene_painter.h"
-#include "viewport_scene.h"
 
 // The demo's view of the scene: every shape as a small mesh of what it is
 // (a teapot, a box, a cup...) in its first material's colour and its draw

@@ -1,4 +1,4 @@
-#include "viewport_scene.h"
+#include "demo/viewport_scene.h"
 
 #include <algorithm>
 #include <cmath>

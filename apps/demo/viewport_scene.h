@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "demo/meshes.h"
 #include "memscene/rotation.h"
 #include "memscene/state.h"
-#include "meshes.h"
 
 // What the demo's viewport shows of a scene, worked out from the reference
 // scene graph's data without drawing anything: every visible shape (and each

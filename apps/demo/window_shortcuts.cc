@@ -1,4 +1,4 @@
-#include "window_shortcuts.h"
+#include "demo/window_shortcuts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "demo_ui.h"
+#include "imgui-demo/demo_ui.h"
 
 #include <imgui_stdlib.h>
 
@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "demo_operations.h"
+#include "common/demo_operations.h"
+#include "host/scene_services.h"
 #include "imgui/imgui_input.h"
 #include "memscene/host_rules.h"
 #include "memscene/scene_file.h"
 #include "memscene/scene_files.h"
 #include "memscene/state.h"
-#include "host/scene_services.h"
 #include "platform/headless.h"
 
 namespace morvel::imgui_demo {

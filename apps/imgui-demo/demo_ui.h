@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "base/error.h"
+#include "demo/undo_history.h"
+#include "imgui-demo/outliner.h"
 #include "imgui/properties_panel.h"
 #include "memscene/mem_applier.h"
 #include "memscene/mem_scene_graph.h"
-#include "outliner.h"
 #include "scenario/recorder.h"
-#include "undo_history.h"
 
 // The ImGui demo host: a small 3D application around the panel, drawn once
 // a frame. An outliner of the scene's nodes (several may be selected), the

@@ -1,4 +1,4 @@
-#include "demo_ui.h"
+#include "imgui-demo/demo_ui.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

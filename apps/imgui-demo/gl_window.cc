@@ -1,4 +1,4 @@
-#include "gl_window.h"
+#include "imgui-demo/gl_window.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GL/gl.h>

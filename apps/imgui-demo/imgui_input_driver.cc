@@ -1,4 +1,4 @@
-#include "imgui_input_driver.h"
+#include "imgui-demo/imgui_input_driver.h"
 
 #include <algorithm>
 #include <cmath>

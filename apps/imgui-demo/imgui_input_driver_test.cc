@@ -1,4 +1,4 @@
-#include "imgui_input_driver.h"
+#include "imgui-demo/imgui_input_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -135,8 +135,8 @@ TEST(ImGuiInputDriverTest, RefusalsPlayNoInput) {
 }  // namespace
 }  // namespace morvel::imgui_demo
 
-#include "demo_ui.h"
-#include "play_host.h"
+#include "imgui-demo/demo_ui.h"
+#include "imgui-demo/play_host.h"
 
 namespace morvel::imgui_demo {
 namespace {
@@ -154,8 +154,8 @@ TEST(ImGuiPlayTest, TheWorkedExamplePlaysOnTheScreen) {
   scenario::ScenarioResult result =
       interpreter.RunFile(MORVEL_SOURCE_DIR "/examples/first_tour.scn");
   EXPECT_TRUE(result.passed) << result.Summary("first_tour.scn");
-  EXPECT_EQ(host.Driver().Played().model, 0);
-  EXPECT_EQ(host.Driver().Played().screen, 8);
+  EXPECT_EQ(host.Played().model, 0);
+  EXPECT_EQ(host.Played().screen, 8);
   EXPECT_EQ(host.MessagesAnswered(), 1);
   // The demo's log shows what the panel raised, as it does for a person.
   EXPECT_NE(std::find(ui.LogLines().begin(), ui.LogLines().end(),

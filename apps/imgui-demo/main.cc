@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "demo_arguments.h"
-#include "demo_ui.h"
-#include "gl_window.h"
+#include "common/demo_arguments.h"
+#include "imgui-demo/demo_ui.h"
+#include "imgui-demo/gl_window.h"
+#include "imgui-demo/play_host.h"
 #include "imgui/headless_screen.h"
 #include "platform/settings_store.h"
-#include "play_host.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int Play(const morvel::demo::DemoArguments& args) {
   int status = morvel::scenario::RunScenarioFiles(host, args.play, std::cout,
                                                   args.verbose);
   if (args.verbose) {
-    const auto& played = host.Driver().Played();
+    const auto& played = host.Played();
     std::cout << "input: " << played.screen << " played on the screen, "
               << played.model << " answered by the model (out of a person's "
               << "reach, or given as the host gives it); "

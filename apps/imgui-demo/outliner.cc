@@ -1,4 +1,4 @@
-#include "outliner.h"
+#include "imgui-demo/outliner.h"
 
 #include <algorithm>
 #include <utility>

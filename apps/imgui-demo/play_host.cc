@@ -1,4 +1,4 @@
-#include "play_host.h"
+#include "imgui-demo/play_host.h"
 
 #include <cmath>
 

@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "demo_ui.h"
+#include "imgui-demo/demo_ui.h"
+#include "imgui-demo/imgui_input_driver.h"
 #include "imgui/headless_screen.h"
 #include "imgui/imgui_platform.h"
 #include "imgui/modal.h"
 #include "imgui/warn_window.h"
-#include "imgui_input_driver.h"
 #include "scenario/play_host.h"
 
 // `morvel-imgui-demo --play`: the scenario interpreter playing against the
@@ -41,7 +41,9 @@ class PlayHost final : public scenario::WindowPlayHost {
 
   // Everything the host shows, for one frame.
   void Draw();
-  ImGuiInputDriver& Driver() { return driver_; }
+  // What the person's input did: played on the screen or answered by the
+  // model.
+  const ImGuiInputDriver::Counts& Played() const { return driver_.Played(); }
   // How many message boxes a person answered on screen.
   int MessagesAnswered() const { return answered_; }
 

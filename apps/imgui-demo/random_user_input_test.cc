@@ -7,11 +7,11 @@
 
 #include <memory>
 
+#include "imgui-demo/imgui_input_driver.h"
 #include "imgui/frame_hook.h"
 #include "imgui/headless_screen.h"
 #include "imgui/pictures.h"
 #include "imgui/widget_view.h"
-#include "imgui_input_driver.h"
 #include "platform/headless.h"
 #include "random_user/random_user_testing.h"
 

@@ -1,4 +1,4 @@
-#include "corpus.h"
+#include "panel-cli/corpus.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -20,14 +20,14 @@
 #include <vector>
 
 #include "base/error.h"
-#include "corpus.h"
+#include "panel-cli/corpus.h"
+#include "panel-cli/widget_list.h"
 #include "panel/panel_layout.h"
 #include "panel/properties.h"
 #include "random_user/random_user.h"
 #include "scenario/headless_host.h"
 #include "scenario/interpreter.h"
 #include "scenario/scene_state.h"
-#include "widget_list.h"
 #include "widgets/widget.h"
 
 namespace {

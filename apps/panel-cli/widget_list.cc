@@ -1,4 +1,4 @@
-#include "widget_list.h"
+#include "panel-cli/widget_list.h"
 
 #include <sstream>
 #include <vector>
