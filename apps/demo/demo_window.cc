@@ -370,11 +370,7 @@ void DemoWindow::Setup() {
 }
 
 void DemoWindow::FixPanel(Long inner_height, Long outer_height, Long width) {
-  FixedContainer facts;
-  facts.inner_height = inner_height;
-  facts.outer_height = outer_height;
-  facts.width = width;
-  fixed_panel_ = facts;
+  fixed_panel_ = FixedPanelSize{inner_height, outer_height, width};
   if (panel_widget_) {
     panel_widget_->fixContainer(inner_height, outer_height, width);
   }

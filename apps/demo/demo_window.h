@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "common/panel_size.h"
 #include "demo/undo_history.h"
 #include "memscene/host_rules.h"
 #include "memscene/mem_applier.h"
@@ -184,7 +185,7 @@ class DemoWindow final : public QMainWindow {
   scenario::RecordingEvents events_;
   std::unique_ptr<ScreenMetrics> metrics_;
   // The panel's size when a scripted run fixed it.
-  std::optional<FixedContainer> fixed_panel_;
+  std::optional<FixedPanelSize> fixed_panel_;
 
   std::shared_ptr<MemSceneGraph> scene_;
   std::shared_ptr<MemApplier> applier_;

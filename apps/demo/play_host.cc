@@ -9,32 +9,10 @@ namespace morvel::demo {
 PlayHost::PlayHost(DemoWindow& window)
     // No message box: messages are recorded and shown nowhere, as a script
     // cannot press OK.
-    : WindowPlayHost(clipboard_, nullptr, &window.Events()),
-      window_(window),
-      driver_([this](const Widget& widget) { return ViewFor(widget); }) {
-  // The window answers the panel's requests as it does for a person, except
-  // that an operation runs through the scenario's scene.
-  window_.run_operation = [this](const std::string& operation) {
-    ApplyOperation(operation);
-  };
-}
+    : DemoPlayHost(window, clipboard_, nullptr),
+      driver_([this](const Widget& widget) { return ViewFor(widget); }) {}
 
-PlayHost::~PlayHost() { window_.run_operation = nullptr; }
-
-void PlayHost::ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
-                         const std::shared_ptr<Applier>& applier) {
-  window_.AttachScene(graph, applier, QString());
-}
-
-void PlayHost::OpenPanel(Long inner_height, Long outer_height, Long width) {
-  window_.FixPanel(inner_height, outer_height, width);
-  window_.CreatePanel(&services_.Events(), &services_.Messages(),
-                      &services_.Settings(), &services_.GetClipboard());
-  window_.ResizePanel(inner_height, outer_height, width);
-  QApplication::processEvents();
-}
-
-void PlayHost::ClosePanel() { window_.DetachPanel().reset(); }
+void PlayHost::ShowChanges() { QApplication::processEvents(); }
 
 void PlayHost::CloseTipWindow() {
   if (warning_dialog_) warning_dialog_->hide();
@@ -42,20 +20,6 @@ void PlayHost::CloseTipWindow() {
 }
 
 void PlayHost::SelectionChanged() { window_.SyncOutlinerSelection(); }
-
-void PlayHost::Setup(const scenario::SetupArguments& arguments) {
-  window_.SetupOrThrow(arguments);
-}
-
-void PlayHost::Resize(Long inner_height, Long outer_height, Long width) {
-  window_.ResizePanel(inner_height, outer_height, width);
-}
-
-void PlayHost::Terminate() {
-  // The container destroys the panel whatever its notification did.
-  std::unique_ptr<qt::PropertiesWidget> panel = window_.DetachPanel();
-  if (panel) panel->terminate();
-}
 
 void PlayHost::LoadWarning(const std::string& application_key,
                            const std::string& warning,

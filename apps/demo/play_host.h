@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "common/demo_play_host.h"
 #include "demo/demo_window.h"
 #include "demo/qt_input_driver.h"
 #include "qt/warn_dialog.h"
-#include "scenario/play_host.h"
 
 // `morvel-demo --play`: the scenario interpreter playing against the demo's
 // own window. The panel is the one on screen, the user's actions are real
@@ -17,31 +17,23 @@
 // and an empty clipboard.
 namespace morvel::demo {
 
-class PlayHost final : public scenario::WindowPlayHost {
+class PlayHost final
+    : public DemoPlayHost<DemoWindow, &qt::PropertiesWidget::terminate> {
  public:
   explicit PlayHost(DemoWindow& window);
-  ~PlayHost() override;
 
-  Properties* Panel() override { return window_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
   void SelectionChanged() override;
-  void Setup(const scenario::SetupArguments& arguments) override;
-  void Resize(Long inner_height, Long outer_height, Long width) override;
-  void Terminate() override;
   void LoadWarning(const std::string& application_key,
                    const std::string& warning,
                    const std::string& registry_entry) override;
   void UnloadWarning() override;
 
  private:
-  void ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
-                 const std::shared_ptr<Applier>& applier) override;
-  void OpenPanel(Long inner_height, Long outer_height, Long width) override;
-  void ClosePanel() override;
+  void ShowChanges() override;
   void CloseTipWindow() override;
   qt::WidgetView* ViewFor(const Widget& widget);
 
-  DemoWindow& window_;
   QtInputDriver driver_;
   qt::QtClipboard clipboard_;
   std::unique_ptr<qt::WarnDialog> warning_dialog_;

@@ -13,7 +13,6 @@
 #include <algorithm>
 
 #include "base/error.h"
-#include "widgets/text_util.h"
 
 namespace morvel::demo {
 namespace {
@@ -94,6 +93,19 @@ void QtInputDriver::Drive(qt::WidgetView& view,
   Drive(view, [&input](bool&) { input(); });
 }
 
+void QtInputDriver::ByModel(qt::WidgetView& view, Widget& widget,
+                            const std::function<void()>& action) {
+  Drive(view, [&] { view.Act(widget, action); });
+}
+
+QLineEdit* QtInputDriver::EditFor(qt::WidgetView& view, TextWidget& field,
+                                  const std::function<void()>& by_model) {
+  QLineEdit* edit = EditorOf(view.ViewOf(field));
+  if (edit && field.IsUsable()) return edit;
+  ByModel(view, field, by_model);
+  return nullptr;
+}
+
 void QtInputDriver::Click(Widget& widget) {
   qt::WidgetView& view = ViewOf(widget);
   bool clickable = widget.Kind() == WidgetKind::kButton ||
@@ -101,7 +113,7 @@ void QtInputDriver::Click(Widget& widget) {
                    widget.Kind() == WidgetKind::kCheckBox;
   if (!widget.IsUsable() || !clickable) {
     // Let the model say why a person could not click it.
-    Drive(view, [&] { view.Act(widget, [&] { UserInput::Click(widget); }); });
+    ByModel(view, widget, [&] { UserInput::Click(widget); });
     return;
   }
   QWidget* target = view.ViewOf(widget);
@@ -121,9 +133,7 @@ void QtInputDriver::MoveSlider(Slider& slider, Long position) {
   auto* q = qobject_cast<QSlider*>(view.ViewOf(slider));
   if (!q || !slider.IsUsable() || !InSliderRange(slider, position) ||
       slider.Value() == position) {
-    Drive(view, [&] {
-      view.Act(slider, [&] { UserInput::MoveSlider(slider, position); });
-    });
+    ByModel(view, slider, [&] { UserInput::MoveSlider(slider, position); });
     return;
   }
   // A drag of the handle straight to the position: one move, one change.
@@ -138,8 +148,7 @@ void QtInputDriver::Pick(ComboBox& combo, Long index) {
   qt::WidgetView& view = ViewOf(combo);
   auto* q = qobject_cast<QComboBox*>(view.ViewOf(combo));
   if (!q || !combo.IsUsable() || index < 0 || index >= combo.ListCount()) {
-    Drive(view,
-          [&] { view.Act(combo, [&] { UserInput::Pick(combo, index); }); });
+    ByModel(view, combo, [&] { UserInput::Pick(combo, index); });
     return;
   }
   // Open the list, move to the entry, press Enter: what a person does.
@@ -159,7 +168,7 @@ void QtInputDriver::Check(CheckBox& box, Integer value) {
                    box.Value() != value && !(box.Value() == 2 && value == 0);
   if (!one_click) {
     qt::WidgetView& view = ViewOf(box);
-    Drive(view, [&] { view.Act(box, [&] { UserInput::Check(box, value); }); });
+    ByModel(view, box, [&] { UserInput::Check(box, value); });
     return;
   }
   Click(box);
@@ -167,51 +176,36 @@ void QtInputDriver::Check(CheckBox& box, Integer value) {
 
 void QtInputDriver::Type(TextWidget& field, std::string_view text) {
   qt::WidgetView& view = ViewOf(field);
-  QLineEdit* edit = EditorOf(view.ViewOf(field));
-  if (!edit || !field.IsUsable()) {
-    Drive(view,
-          [&] { view.Act(field, [&] { UserInput::Type(field, text); }); });
-    return;
-  }
-  std::string keys(text);
-  Drive(view, [&](bool&) {
-    // Typing into a field gives it the focus first.
-    view.Act(field, [&] { UserInput::Focus(field); });
-  });
-  for (std::size_t pos = 0; pos < keys.size();) {
-    // A handler may hide or disable the field while the person types; the
-    // remaining keys then reach nothing.
-    if (!field.IsUsable()) return;
-    std::uint32_t code_point = 0;
-    std::size_t length = DecodeUtf8(keys, pos, code_point);
-    std::string key = keys.substr(pos, length);
-    pos += length;
-    QString character = QString::fromStdString(key);
-    Drive(view, [&] {
-      if (code_point == 8) {
-        SendKey(edit, Qt::Key_Backspace, QString(QChar(8)));
-      } else if (code_point == 27) {
-        SendKey(edit, Qt::Key_Escape, QString(QChar(27)));
-      } else if (code_point >= 0x20 && code_point != 0x7F &&
-                 !character.isEmpty() && character.at(0).isPrint()) {
-        SendKey(edit, Qt::Key_unknown, character);
-      } else {
-        // A control character has no key of its own on a keyboard.
-        view.Act(field, [&] { UserInput::Type(field, key); });
-      }
-    });
-  }
+  QLineEdit* edit = EditFor(view, field, [&] { UserInput::Type(field, text); });
+  if (!edit) return;
+  // Typing into a field gives it the focus first.
+  ByModel(view, field, [&] { UserInput::Focus(field); });
+  scenario::TypeKeys(
+      field, text, [&](std::uint32_t code_point, std::string_view key) {
+        QString character =
+            QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+        Drive(view, [&] {
+          if (code_point == 8) {
+            SendKey(edit, Qt::Key_Backspace, QString(QChar(8)));
+          } else if (code_point == 27) {
+            SendKey(edit, Qt::Key_Escape, QString(QChar(27)));
+          } else if (code_point >= 0x20 && code_point != 0x7F &&
+                     !character.isEmpty() && character.at(0).isPrint()) {
+            SendKey(edit, Qt::Key_unknown, character);
+          } else {
+            // A control character has no key of its own on a keyboard.
+            view.Act(field, [&] { UserInput::Type(field, key); });
+          }
+        });
+      });
 }
 
 void QtInputDriver::Commit(TextWidget& field, std::optional<std::string> text) {
   qt::WidgetView& view = ViewOf(field);
-  QLineEdit* edit = EditorOf(view.ViewOf(field));
-  if (!edit || !field.IsUsable()) {
-    Drive(view,
-          [&] { view.Act(field, [&] { UserInput::Commit(field, text); }); });
-    return;
-  }
-  Drive(view, [&] { view.Act(field, [&] { UserInput::Focus(field); }); });
+  QLineEdit* edit =
+      EditFor(view, field, [&] { UserInput::Commit(field, text); });
+  if (!edit) return;
+  ByModel(view, field, [&] { UserInput::Focus(field); });
   if (text) {
     // The whole text replaced at once, as a paste over a selection does.
     Drive(view, [&] {
@@ -235,7 +229,7 @@ void QtInputDriver::Activate(UpDownText& field) {
   QLineEdit* edit = EditorOf(view.ViewOf(field));
   if (!edit || !field.IsUsable() || edit->hasFocus() ||
       !edit->window()->isActiveWindow()) {
-    Drive(view, [&] { view.Act(field, [&] { UserInput::Activate(field); }); });
+    ByModel(view, field, [&] { UserInput::Activate(field); });
     return;
   }
   // Clicking into the field activates it.
@@ -247,7 +241,7 @@ void QtInputDriver::SelectText(TextWidget& field, Long start, Long length) {
   QLineEdit* edit = EditorOf(view.ViewOf(field));
   // Only what a person can reach: the focus goes there first, or the model
   // refuses.
-  Drive(view, [&] { view.Act(field, [&] { UserInput::Focus(field); }); });
+  ByModel(view, field, [&] { UserInput::Focus(field); });
   if (start < 0 || length < 0 || !edit) {
     Drive(view, [&] {
       view.Act(field, [&] {
@@ -285,8 +279,7 @@ void QtInputDriver::Step(UpDownText& field, int direction) {
   // A step button dimmed at its bound is not pressed by a person; the model
   // still answers for the field.
   if (!button || !button->isEnabled() || !field.IsUsable() || direction == 0) {
-    Drive(view,
-          [&] { view.Act(field, [&] { UserInput::Step(field, direction); }); });
+    ByModel(view, field, [&] { UserInput::Step(field, direction); });
     return;
   }
   Drive(view, [&] { SendClick(button); });
@@ -301,7 +294,7 @@ void QtInputDriver::Focus(Widget& widget) {
     Drive(view, [&] { edit->setFocus(Qt::OtherFocusReason); });
   }
   if (widget.Tree().Focused() != &widget) {
-    Drive(view, [&] { view.Act(widget, [&] { UserInput::Focus(widget); }); });
+    ByModel(view, widget, [&] { UserInput::Focus(widget); });
   }
 }
 
@@ -313,7 +306,7 @@ void QtInputDriver::Blur(Widget& widget) {
     Drive(view, [&] { view.RootWidget()->setFocus(Qt::OtherFocusReason); });
   }
   if (widget.Tree().Focused() == &widget) {
-    Drive(view, [&] { view.Act(widget, [&] { UserInput::Blur(widget); }); });
+    ByModel(view, widget, [&] { UserInput::Blur(widget); });
   }
 }
 
@@ -327,9 +320,7 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
   if (!table || !grid.IsUsable() || row < header || row >= grid.Rows() ||
       col < 0 || col >= grid.Cols() ||
       table->model()->rowCount() != grid.Rows() - header) {
-    Drive(view, [&] {
-      view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); });
-    });
+    ByModel(view, grid, [&] { UserInput::ClickCell(grid, row, col); });
     return;
   }
   QModelIndex index = table->model()->index(row - header, col);
@@ -340,9 +331,7 @@ void QtInputDriver::ClickCell(FlexGrid& grid, Long row, Long col) {
   }
   QRect cell = table->visualRect(index);
   if (!cell.isValid() || !table->viewport()->rect().intersects(cell)) {
-    Drive(view, [&] {
-      view.Act(grid, [&] { UserInput::ClickCell(grid, row, col); });
-    });
+    ByModel(view, grid, [&] { UserInput::ClickCell(grid, row, col); });
     return;
   }
   QRect visible = cell.intersected(table->viewport()->rect());

@@ -11,6 +11,7 @@
 #include "qt/widget_view.h"
 #include "scenario/input_driver.h"
 
+class QLineEdit;
 class QWidget;
 
 // Plays a scenario's user actions on the real Qt widgets: mouse presses on
@@ -53,6 +54,15 @@ class QtInputDriver final : public scenario::InputDriver {
   void Drive(qt::WidgetView& view,
              const std::function<void(bool& stop)>& input);
   void Drive(qt::WidgetView& view, const std::function<void()>& input);
+  // The model does what a person cannot (a hidden or disabled widget, a
+  // value the widget does not offer), so its refusal is the error the
+  // headless runner reports.
+  void ByModel(qt::WidgetView& view, Widget& widget,
+               const std::function<void()>& action);
+  // The line edit a person types into; null, after `by_model` has run by
+  // the model, when the field offers none a person can reach.
+  QLineEdit* EditFor(qt::WidgetView& view, TextWidget& field,
+                     const std::function<void()>& by_model);
 
   std::function<qt::WidgetView*(const Widget&)> view_for_;
 };

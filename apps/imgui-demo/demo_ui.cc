@@ -105,11 +105,7 @@ void DemoUi::SetFrameLender(imgui::FrameLender lender) {
 }
 
 void DemoUi::FixPanel(Long inner_height, Long outer_height, Long width) {
-  FixedContainer facts;
-  facts.inner_height = inner_height;
-  facts.outer_height = outer_height;
-  facts.width = width;
-  fixed_panel_ = facts;
+  fixed_panel_ = demo::FixedPanelSize{inner_height, outer_height, width};
   if (panel_) panel_->FixContainer(inner_height, outer_height, width);
 }
 

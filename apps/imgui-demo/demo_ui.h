@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "common/panel_size.h"
 #include "demo/undo_history.h"
 #include "imgui-demo/outliner.h"
 #include "imgui/properties_panel.h"
@@ -136,7 +137,7 @@ class DemoUi final {
   SettingsStore& settings_;
   imgui::TextureMaker* textures_;
   std::unique_ptr<ScreenMetrics> metrics_;
-  std::optional<FixedContainer> fixed_panel_;
+  std::optional<demo::FixedPanelSize> fixed_panel_;
   imgui::FrameLender lender_;
 
   std::shared_ptr<MemSceneGraph> scene_;

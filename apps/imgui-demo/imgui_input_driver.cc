@@ -207,14 +207,8 @@ void ImGuiInputDriver::Type(TextWidget& field, std::string_view text) {
     if (!field.IsUsable() || !view.Find(field))
       return ByModel([&] { UserInput::Type(field, text); });
     FocusForKeys(view, field);
-    for (std::size_t pos = 0; pos < text.size();) {
-      // A handler may hide or disable the field while the person types;
-      // the remaining keys then reach nothing.
-      if (!field.IsUsable()) return;
-      std::uint32_t code_point = 0;
-      std::size_t length = DecodeUtf8(text, pos, code_point);
-      std::string_view key = text.substr(pos, length);
-      pos += length;
+    scenario::TypeKeys(field, text, [&](std::uint32_t code_point,
+                                        std::string_view key) {
       if (code_point == 8) {
         PressKey(imgui::Key::kBackspace);
       } else if (code_point == 27) {
@@ -227,7 +221,7 @@ void ImGuiInputDriver::Type(TextWidget& field, std::string_view text) {
         // A control character has no key of its own on a keyboard.
         ByModel([&] { UserInput::Type(field, key); });
       }
-    }
+    });
   });
 }
 

@@ -23,30 +23,21 @@ FixedScreenMetrics& Metrics() {
 }  // namespace
 
 PlayHost::PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen)
-    : WindowPlayHost(clipboard_, &message_box_, &ui.Events()),
-      ui_(ui),
+    : DemoPlayHost(ui, clipboard_, &message_box_),
       screen_(screen),
       driver_(screen, [this] { screen_.Frame([this] { Draw(); }); },
               [this](const Widget& widget) { return ViewFor(widget); }) {
-  // The host answers the panel's requests as it does for a person, except
-  // that an operation runs through the scenario's scene.
-  ui_.run_operation = [this](const std::string& operation) {
-    ApplyOperation(operation);
-  };
   auto lend = [this](const std::function<void()>& draw_modal) {
     return Lend(draw_modal);
   };
-  ui_.SetFrameLender(lend);
+  window_.SetFrameLender(lend);
   modals_.SetLender(lend);
 }
 
-PlayHost::~PlayHost() {
-  ui_.run_operation = nullptr;
-  ui_.SetFrameLender(nullptr);
-}
+PlayHost::~PlayHost() { window_.SetFrameLender(nullptr); }
 
 void PlayHost::Draw() {
-  ui_.Draw();
+  window_.Draw();
   if (warning_window_) warning_window_->DrawWindow();
   if (draw_modal_) draw_modal_();
 }
@@ -74,38 +65,11 @@ bool PlayHost::Lend(const std::function<void()>& draw_modal) {
   return true;
 }
 
-void PlayHost::ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
-                         const std::shared_ptr<Applier>& applier) {
-  ui_.AttachScene(graph, applier, "");
-}
-
-void PlayHost::OpenPanel(Long inner_height, Long outer_height, Long width) {
-  ui_.FixPanel(inner_height, outer_height, width);
-  ui_.CreatePanel(&services_.Events(), &services_.Messages(),
-                  &services_.Settings(), &services_.GetClipboard());
-  ui_.ResizePanel(inner_height, outer_height, width);
-  screen_.Frame([this] { Draw(); });
-}
-
-void PlayHost::ClosePanel() { ui_.DetachPanel().reset(); }
+void PlayHost::ShowChanges() { screen_.Frame([this] { Draw(); }); }
 
 void PlayHost::CloseTipWindow() { warning_window_.reset(); }
 
-void PlayHost::SelectionChanged() { ui_.SelectionChangedElsewhere(); }
-
-void PlayHost::Setup(const scenario::SetupArguments& arguments) {
-  ui_.SetupOrThrow(arguments);
-}
-
-void PlayHost::Resize(Long inner_height, Long outer_height, Long width) {
-  ui_.ResizePanel(inner_height, outer_height, width);
-}
-
-void PlayHost::Terminate() {
-  // The container destroys the panel whatever its notification did.
-  std::unique_ptr<imgui::PropertiesPanel> panel = ui_.DetachPanel();
-  if (panel) panel->Terminate();
-}
+void PlayHost::SelectionChanged() { window_.SelectionChangedElsewhere(); }
 
 void PlayHost::LoadWarning(const std::string& application_key,
                            const std::string& warning,
@@ -127,8 +91,8 @@ void PlayHost::UnloadWarning() {
 }
 
 imgui::WidgetView* PlayHost::ViewFor(const Widget& widget) {
-  if (ui_.Panel() && &widget.Tree() == &ui_.Panel()->Widgets())
-    return &ui_.PanelHost()->view();
+  if (window_.Panel() && &widget.Tree() == &window_.Panel()->Widgets())
+    return &window_.PanelHost()->view();
   if (warning_window_ && &widget.Tree() == &warning_->Widgets())
     return &warning_window_->View();
   return nullptr;

@@ -5,13 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "common/demo_play_host.h"
 #include "imgui-demo/demo_ui.h"
 #include "imgui-demo/imgui_input_driver.h"
 #include "imgui/headless_screen.h"
 #include "imgui/imgui_platform.h"
 #include "imgui/modal.h"
 #include "imgui/warn_window.h"
-#include "scenario/play_host.h"
 
 // `morvel-imgui-demo --play`: the scenario interpreter playing against the
 // demo's own ImGui host on a headless screen. The panel is the one the
@@ -23,17 +23,14 @@
 // store and an empty clipboard.
 namespace morvel::imgui_demo {
 
-class PlayHost final : public scenario::WindowPlayHost {
+class PlayHost final
+    : public demo::DemoPlayHost<DemoUi, &imgui::PropertiesPanel::Terminate> {
  public:
   PlayHost(DemoUi& ui, imgui::HeadlessScreen& screen);
   ~PlayHost() override;
 
-  Properties* Panel() override { return ui_.Panel(); }
   scenario::InputDriver& Input() override { return driver_; }
   void SelectionChanged() override;
-  void Setup(const scenario::SetupArguments& arguments) override;
-  void Resize(Long inner_height, Long outer_height, Long width) override;
-  void Terminate() override;
   void LoadWarning(const std::string& application_key,
                    const std::string& warning,
                    const std::string& registry_entry) override;
@@ -48,17 +45,13 @@ class PlayHost final : public scenario::WindowPlayHost {
   int MessagesAnswered() const { return answered_; }
 
  private:
-  void ShowScene(const std::shared_ptr<MemSceneGraph>& graph,
-                 const std::shared_ptr<Applier>& applier) override;
-  void OpenPanel(Long inner_height, Long outer_height, Long width) override;
-  void ClosePanel() override;
+  void ShowChanges() override;
   void CloseTipWindow() override;
   imgui::WidgetView* ViewFor(const Widget& widget);
   // A frame lent to a modal question, which the person answers: a press on
   // its OK button.
   bool Lend(const std::function<void()>& draw_modal);
 
-  DemoUi& ui_;
   imgui::HeadlessScreen& screen_;
   ImGuiInputDriver driver_;
   imgui::ModalLoop modals_;

@@ -1,6 +1,7 @@
 #include "scenario/input_driver.h"
 
 #include "base/error.h"
+#include "widgets/text_util.h"
 
 namespace morvel::scenario {
 
@@ -13,6 +14,17 @@ void InputDriver::SelectText(TextWidget& field, Long start, Long length) {
 
 void InputDriver::Step(UpDownText& field, int direction) {
   UserInput::Step(field, direction);
+}
+
+void TypeKeys(const TextWidget& field, std::string_view text,
+              const std::function<void(std::uint32_t code_point,
+                                       std::string_view key)>& press) {
+  for (std::size_t pos = 0; pos < text.size() && field.IsUsable();) {
+    std::uint32_t code_point = 0;
+    std::size_t length = DecodeUtf8(text, pos, code_point);
+    press(code_point, text.substr(pos, length));
+    pos += length;
+  }
 }
 
 void ModelInputDriver::Click(Widget& widget) { UserInput::Click(widget); }

@@ -1,6 +1,8 @@
 #ifndef MORVEL_SCENARIO_INPUT_DRIVER_H_
 #define MORVEL_SCENARIO_INPUT_DRIVER_H_
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,14 @@ class InputDriver {
   // A key pressed while the panel has the keyboard (no modifier).
   virtual void Key(Properties& panel, Integer key_code) = 0;
 };
+
+// Types `text` as a person does, one character at a time: `press` gets each
+// character's code point and its UTF-8 bytes. It stops when the field no
+// longer takes keys (a handler hid or disabled it while the person typed):
+// the remaining keys reach nothing.
+void TypeKeys(const TextWidget& field, std::string_view text,
+              const std::function<void(std::uint32_t code_point,
+                                       std::string_view key)>& press);
 
 // The headless driver: UserInput on the model widgets, KeyDown on the panel.
 class ModelInputDriver : public InputDriver {
