@@ -23,6 +23,7 @@
 #include "demo/viewport_scene.h"
 #include "memscene/state.h"
 #include "platform/settings_store.h"
+#include "qt/qt_testing.h"
 #include "scene/scene_graph.h"
 
 namespace morvel::demo {
@@ -41,9 +42,7 @@ class DemoHostTest : public ::testing::Test {
     DemoWindow::Options unattended;
     unattended.batch = true;
     window_ = std::make_unique<DemoWindow>(settings_, unattended);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_TRUE(qt::testing::ShowActive(window_.get()));
     std::vector<std::string> teapot = {"Teapot"};
     ASSERT_TRUE(window_->Start(kStudio, &teapot, 3));
     QApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "demo/demo_window.h"
+#include "qt/qt_testing.h"
 
 // What the demo's window tests start from: the studio scene, open in a
 // window on the screen that has the keyboard.
@@ -16,9 +17,7 @@ inline constexpr char kStudio[] = MORVEL_SOURCE_DIR "/examples/studio.json";
 inline std::unique_ptr<DemoWindow> OpenStudio(SettingsStore& settings,
                                               DemoWindow::Options options = {}) {
   auto window = std::make_unique<DemoWindow>(settings, options);
-  window->show();
-  window->activateWindow();
-  if (!QTest::qWaitForWindowActive(window.get()) || !window->OpenScene(kStudio))
+  if (!qt::testing::ShowActive(window.get()) || !window->OpenScene(kStudio))
     return nullptr;
   return window;
 }

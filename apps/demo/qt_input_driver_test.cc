@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/headless.h"
+#include "qt/qt_testing.h"
 #include "scenario/input_driver_testing.h"
 
 namespace morvel::demo {
@@ -23,11 +24,7 @@ class QtFrontEnd {
         }) {
     testing::BuildInputRulesTree(tree_);
     view_ = std::make_unique<qt::WidgetView>(tree_, *tree_.Root(), metrics_);
-    QWidget* root = view_->RootWidget();
-    root->resize(267, 400);
-    root->show();
-    root->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(root));
+    EXPECT_TRUE(qt::testing::ShowActive(view_->RootWidget(), 267, 400));
   }
   WidgetTree& Tree() { return tree_; }
   scenario::InputDriver& Driver() { return driver_; }

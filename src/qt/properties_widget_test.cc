@@ -66,10 +66,7 @@ class PropertiesWidgetTest : public ::testing::Test {
                                             .settings = &settings_,
                                             .metrics = &metrics_,
                                             .scene_services = scene_services});
-    widget_->resize(width, 649);
-    widget_->show();
-    widget_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(widget_.get()));
+    ASSERT_TRUE(testing::ShowActive(widget_.get(), width, 649));
     if (!scene_folder.isEmpty()) widget_->setSceneFolder(scene_folder);
     widget_->panel().SetSceneGraph(
         scene_, std::make_shared<MemApplier>(scene_, &settings_));

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QSpontaneKeyEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
@@ -31,6 +32,16 @@ inline void TurnWheel(QWidget* widget, int notches) {
   // system's.
   QSpontaneKeyEvent::setSpontaneous(&wheel);
   QApplication::instance()->notify(widget, &wheel);
+}
+
+// Shows `window` (at `width` x `height` pixels when given) and waits until it
+// is the active window, as a person's click on it makes it; false when it
+// never became active.
+inline bool ShowActive(QWidget* window, int width = 0, int height = 0) {
+  if (width > 0 && height > 0) window->resize(width, height);
+  window->show();
+  window->activateWindow();
+  return QTest::qWaitForWindowActive(window);
 }
 
 // Runs `answer` on the modal window the next call opens, once it is shown.

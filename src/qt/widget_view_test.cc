@@ -25,6 +25,7 @@
 
 #include "base/error.h"
 #include "platform/headless.h"
+#include "qt/qt_testing.h"
 #include "qt/views/view_base.h"
 #include "widgets/widget.h"
 
@@ -85,11 +86,7 @@ class WidgetViewTest : public ::testing::Test {
     view_ = std::make_unique<WidgetView>(tree_, *tree_.Root(), metrics_,
                                          nullptr, factory_);
     view_->on_error = [this](const Error& error, const Widget*) { errors_.push_back(error); };
-    QWidget* root = view_->RootWidget();
-    root->resize(400, 500);
-    root->show();
-    root->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(root));
+    ASSERT_TRUE(qt::testing::ShowActive(view_->RootWidget(), 400, 500));
   }
   void TearDown() override { view_.reset(); }
 

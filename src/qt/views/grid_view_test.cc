@@ -18,6 +18,7 @@
 
 #include "platform/headless.h"
 #include "qt/pictures.h"
+#include "qt/qt_testing.h"
 #include "qt/views/view_base.h"
 #include "qt/widget_view.h"
 #include "widgets/widget.h"
@@ -61,11 +62,7 @@ class MaterialGridViewTest : public ::testing::Test {
     view_->on_error = [this](const Error& error, const Widget*) {
       log_.push_back("error " + std::to_string(error.Number()));
     };
-    QWidget* root = view_->RootWidget();
-    root->resize(267, 649);
-    root->show();
-    root->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(root));
+    ASSERT_TRUE(qt::testing::ShowActive(view_->RootWidget(), 267, 649));
   }
   void TearDown() override { view_.reset(); }
 
