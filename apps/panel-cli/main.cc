@@ -13,10 +13,13 @@
 #include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/error.h"
@@ -98,6 +101,29 @@ std::string TakeOperand(const std::string& arg, std::string& operand,
   return "";
 }
 
+// Reads a command's arguments one at a time: an option named in `valued`
+// takes the next word as its value (a problem when there is none), and
+// `take` answers each option or operand with its problem, or "" once it is
+// taken. The first problem, or "".
+std::string ReadArguments(
+    const std::vector<std::string>& args,
+    std::initializer_list<std::string_view> valued,
+    const std::function<std::string(const std::string& arg,
+                                    const std::string* value)>& take) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const std::string* value = nullptr;
+    if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
+      if (i + 1 >= args.size()) return arg + " needs a value";
+      value = &args[++i];
+    }
+    if (std::string problem = take(arg, value); !problem.empty()) {
+      return problem;
+    }
+  }
+  return "";
+}
+
 int RunCommand(const std::vector<std::string>& args) {
   bool verbose = false;
   std::vector<std::string> files;
@@ -123,24 +149,21 @@ std::vector<std::string> SplitNames(const std::string& text) {
 int ShowCommand(const std::vector<std::string>& args) {
   std::string scene_path, tab;
   std::optional<std::vector<std::string>> selection;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--select" || arg == "--tab") {
-      if (i + 1 >= args.size()) return Usage(arg + " needs a value");
-      const std::string& value = args[++i];
-      if (arg == "--tab") {
-        if (value != "common" && value != "object")
-          return Usage("--tab is common or object, not " + value);
-        tab = value;
-      } else {
-        selection = SplitNames(value);
-      }
-    } else if (const std::string problem =
-                   TakeOperand(arg, scene_path, "show takes one scene file");
-               !problem.empty()) {
-      return Usage(problem);
-    }
-  }
+  std::string problem = ReadArguments(
+      args, {"--select", "--tab"},
+      [&](const std::string& arg, const std::string* value) -> std::string {
+        if (arg == "--tab") {
+          if (*value != "common" && *value != "object")
+            return "--tab is common or object, not " + *value;
+          tab = *value;
+        } else if (arg == "--select") {
+          selection = SplitNames(*value);
+        } else {
+          return TakeOperand(arg, scene_path, "show takes one scene file");
+        }
+        return "";
+      });
+  if (!problem.empty()) return Usage(problem);
   if (scene_path.empty()) return Usage("show needs a scene file");
 
   HeadlessHost host;
@@ -202,25 +225,27 @@ int RandomCommand(const std::vector<std::string>& args) {
   bool verbose = false;
   morvel::random_user::Options options;
   std::vector<std::string> files;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--steps" || arg == "--seed") {
-      if (i + 1 >= args.size()) return Usage(arg + " needs a value");
-      std::optional<long long> value = WholeNumber(args[++i]);
-      if (!value) return Usage(arg + " takes a whole number, not " + args[i]);
-      if (arg == "--steps") {
-        steps = *value;
-      } else {
-        seed = static_cast<std::uint64_t>(*value);
-      }
-    } else if (arg == "--comma") {
-      options.decimal_separator = ',';
-    } else if (arg == "--heap") {
-      heap = true;
-    } else if (!TakeVerboseOrFile(arg, verbose, files)) {
-      return Usage("unknown option " + arg);
-    }
-  }
+  std::string problem = ReadArguments(
+      args, {"--steps", "--seed"},
+      [&](const std::string& arg, const std::string* value) -> std::string {
+        if (value) {
+          std::optional<long long> number = WholeNumber(*value);
+          if (!number) return arg + " takes a whole number, not " + *value;
+          if (arg == "--steps") {
+            steps = *number;
+          } else {
+            seed = static_cast<std::uint64_t>(*number);
+          }
+        } else if (arg == "--comma") {
+          options.decimal_separator = ',';
+        } else if (arg == "--heap") {
+          heap = true;
+        } else if (!TakeVerboseOrFile(arg, verbose, files)) {
+          return "unknown option " + arg;
+        }
+        return "";
+      });
+  if (!problem.empty()) return Usage(problem);
   if (files.empty()) return Usage("random needs at least one scene file");
   if (heap && steps < 20000) return Usage("--heap needs at least 20000 steps");
 
@@ -301,35 +326,34 @@ int WidgetsCommand(const std::vector<std::string>& args) {
 
 int CorpusCommand(const std::vector<std::string>& args) {
   morvel::cli::CorpusOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--shard" || arg == "--limit") {
-      if (i + 1 >= args.size()) return Usage(arg + " needs a value");
-      const std::string& value = args[++i];
-      if (arg == "--limit") {
-        std::optional<long long> seconds = WholeNumber(value);
-        if (!seconds || *seconds == 0)
-          return Usage("--limit takes whole seconds, not " + value);
-        options.limit = std::chrono::seconds(*seconds);
-        continue;
-      }
-      std::size_t slash = value.find('/');
-      std::optional<long long> shard = WholeNumber(value.substr(0, slash));
-      std::optional<long long> shards =
-          slash == std::string::npos ? std::nullopt
-                                     : WholeNumber(value.substr(slash + 1));
-      if (!shard || !shards || *shards == 0 || *shard >= *shards)
-        return Usage("--shard takes I/N with I below N, not " + value);
-      options.shard = static_cast<std::size_t>(*shard);
-      options.shards = static_cast<std::size_t>(*shards);
-    } else if (arg == "-v" || arg == "--verbose") {
-      options.verbose = true;
-    } else if (const std::string problem =
-                   TakeOperand(arg, options.folder, "corpus takes one folder");
-               !problem.empty()) {
-      return Usage(problem);
-    }
-  }
+  std::string problem = ReadArguments(
+      args, {"--shard", "--limit"},
+      [&](const std::string& arg, const std::string* value) -> std::string {
+        if (arg == "--limit") {
+          std::optional<long long> seconds = WholeNumber(*value);
+          if (!seconds || *seconds == 0)
+            return "--limit takes whole seconds, not " + *value;
+          options.limit = std::chrono::seconds(*seconds);
+        } else if (arg == "--shard") {
+          std::size_t slash = value->find('/');
+          std::optional<long long> shard =
+              WholeNumber(value->substr(0, slash));
+          std::optional<long long> shards =
+              slash == std::string::npos
+                  ? std::nullopt
+                  : WholeNumber(value->substr(slash + 1));
+          if (!shard || !shards || *shards == 0 || *shard >= *shards)
+            return "--shard takes I/N with I below N, not " + *value;
+          options.shard = static_cast<std::size_t>(*shard);
+          options.shards = static_cast<std::size_t>(*shards);
+        } else if (arg == "-v" || arg == "--verbose") {
+          options.verbose = true;
+        } else {
+          return TakeOperand(arg, options.folder, "corpus takes one folder");
+        }
+        return "";
+      });
+  if (!problem.empty()) return Usage(problem);
   if (options.folder.empty()) return Usage("corpus needs a folder");
   morvel::cli::CorpusSummary s = morvel::cli::RunCorpus(options, std::cout);
   std::cout << "corpus " << options.folder;
