@@ -7,6 +7,10 @@
 #include <QPalette>
 #include <QScreen>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <utility>
 
 #include "base/numbers.h"
 
@@ -34,33 +38,18 @@ void QtMessageBox::Show(const std::string& text, const std::string& title,
   QMessageBox box(parent_);
   box.setWindowTitle(ToQ(title));
   box.setText(ToQ(text));
-  switch (icon) {
-    case MessageIcon::kNone:
-      box.setIcon(QMessageBox::NoIcon);
-      break;
-    case MessageIcon::kCritical:
-      box.setIcon(QMessageBox::Critical);
-      break;
-    case MessageIcon::kQuestion:
-      box.setIcon(QMessageBox::Question);
-      break;
-    case MessageIcon::kExclamation:
-      box.setIcon(QMessageBox::Warning);
-      break;
-    case MessageIcon::kInformation:
-      box.setIcon(QMessageBox::Information);
-      break;
+  // In the order MessageIcon and MessageButtons list them.
+  static const QMessageBox::Icon kIcons[] = {
+      QMessageBox::NoIcon, QMessageBox::Critical, QMessageBox::Question,
+      QMessageBox::Warning, QMessageBox::Information};
+  static const QMessageBox::StandardButtons kButtons[] = {
+      QMessageBox::Ok, QMessageBox::Ok | QMessageBox::Cancel,
+      QMessageBox::Yes | QMessageBox::No};
+  if (auto i = static_cast<std::size_t>(icon); i < std::size(kIcons)) {
+    box.setIcon(kIcons[i]);
   }
-  switch (buttons) {
-    case MessageButtons::kOk:
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case MessageButtons::kOkCancel:
-      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      break;
-    case MessageButtons::kYesNo:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      break;
+  if (auto i = static_cast<std::size_t>(buttons); i < std::size(kButtons)) {
+    box.setStandardButtons(kButtons[i]);
   }
   box.setAccessibleName(ToQ(title));
   box.exec();
@@ -83,38 +72,21 @@ unsigned int ColourToRgb(Colour colour) {
     // A system colour: the palette of the running style stands in for the
     // colour scheme of the system the panel was designed on.
     QPalette palette = QApplication::palette();
+    // The system colours the panel uses, by index; any other is the
+    // window's.
+    static const std::pair<std::uint32_t, QPalette::ColorRole> kRoles[] = {
+        {0x05, QPalette::Base},             // window
+        {0x08, QPalette::Text},             // window text
+        {0x0D, QPalette::Highlight},        // highlight
+        {0x0E, QPalette::HighlightedText},  // highlighted text
+        {0x0F, QPalette::Button},           // button face
+        {0x10, QPalette::Mid},              // button shadow
+        {0x12, QPalette::ButtonText},       // button text
+        {0x14, QPalette::Light},            // 3D highlight
+        {0x18, QPalette::ToolTipBase}};     // info background
     QPalette::ColorRole role = QPalette::Window;
-    switch (packed & 0xFF) {
-      case 0x05:
-        role = QPalette::Base;
-        break;  // window
-      case 0x08:
-        role = QPalette::Text;
-        break;  // window text
-      case 0x0D:
-        role = QPalette::Highlight;
-        break;
-      case 0x0E:
-        role = QPalette::HighlightedText;
-        break;
-      case 0x0F:
-        role = QPalette::Button;
-        break;  // button face
-      case 0x10:
-        role = QPalette::Mid;
-        break;  // button shadow
-      case 0x12:
-        role = QPalette::ButtonText;
-        break;
-      case 0x14:
-        role = QPalette::Light;
-        break;  // 3D highlight
-      case 0x18:
-        role = QPalette::ToolTipBase;
-        break;  // info background
-      default:
-        role = QPalette::Window;
-        break;
+    for (const auto& [index, system_role] : kRoles) {
+      if ((packed & 0xFF) == index) role = system_role;
     }
     return palette.color(role).rgb();
   }
