@@ -49,7 +49,7 @@ class InterpreterTest : public ::testing::Test {
 };
 
 // Mistakes of the scenario itself: the line and the reason, exactly. Those
-// of form are found before anything runs (the last case fails at line 3
+// of form (a part left open among them) are found before anything runs (the last case fails at line 3
 // although line 2 would fail first when run); the others when the line is
 // played. (tests/scenarios/bad/ holds one file for each of the commonest:
 // unknown commands, wrong argument counts, unknown operations, binary files.)
@@ -81,6 +81,10 @@ TEST_F(InterpreterTest, MistakesFailAtTheirLineWithTheReason) {
        "bad event evtX([1, 2): expected a name such as "
        "evtReqApplySceneChanges(False)"},
       {"# only a comment\n\n", 1, "the scenario has no commands"},
+      // A part left open names what is missing.
+      {"\n\nexpect scene A.B = [1, 2", 3, "unterminated vector: missing \"]\""},
+      {"click txtNumClones(0", 1, "unterminated \"(\": missing \")\""},
+      {"expect events evtReqWarn(\"a)", 1, "unterminated string"},
       {"scene scene.json\nclick nowhere\nmove x y", 3,
        "bad value y: expected a whole number"},
       // Found when played.

@@ -59,26 +59,6 @@ TEST(TokenizeTest, HashInsideStringIsNotAComment) {
   EXPECT_EQ(lines[0].tokens[2].text, "#.0###");
 }
 
-TEST(TokenizeTest, AnUnclosedPartNamesItsLineAndWhatIsMissing) {
-  const struct {
-    const char* text;
-    int line;
-    const char* message;
-  } cases[] = {
-      {"\n\nexpect scene A.B = [1, 2", 3, "unterminated vector: missing \"]\""},
-      {"click txtNumClones(0", 1, "unterminated \"(\": missing \")\""},
-      {"expect events evtReqWarn(\"a)", 1, "unterminated string"}};
-  for (const auto& c : cases) {
-    try {
-      Tokenize(c.text);
-      ADD_FAILURE() << c.text << ": no error";
-    } catch (const ScenarioError& e) {
-      EXPECT_EQ(e.Line(), c.line);
-      EXPECT_EQ(e.Message(), c.message);
-    }
-  }
-}
-
 Token Word(std::string text) {
   Token t;
   t.text = std::move(text);
