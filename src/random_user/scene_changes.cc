@@ -29,6 +29,114 @@ constexpr Single kSingles[] = {
     0,   -1,  0.5f,   2.5f,   1e-45f, 3.4e38f,      -3.4e38f, 1e10f, -1e10f,
     100, 101, 180.5f, 359.9f, 1e6f,   2147483648.f, 32768.f,  0.05f, -0.25f};
 
+// What one change draws its values from: a whole number drawn once for
+// it, the others as they are used.
+struct Draws {
+  Choices& choices;
+  const Long l;
+  Long AnotherLong() { return choices.Pick(kLongs); }
+  Single s() { return choices.Pick(kSingles); }
+  SingleVector3 v3() { return SingleVector3{s(), s(), s()}; }
+};
+
+void ChangeShape(SceneNode& node, std::uint32_t what, Draws& d) {
+  switch (what) {
+    case 0:
+      node.SetDrawStyle(d.l);
+      break;
+    case 1:
+      node.SetSmoothingLevel(d.l);
+      node.SetSmoothingCondition(d.AnotherLong());
+      break;
+    case 2:
+      node.SetSmoothingTension(kCurrentKey, d.s());
+      node.SetSmoothAngle(kCurrentKey, d.s());
+      break;
+    case 3:
+      node.SetCreasingFactor(kCurrentKey, d.s());
+      node.SetMirrorAxis(d.l);
+      break;
+    case 4:
+      node.SetClones(LongVector3{d.l, d.AnotherLong(), 0}, d.v3(), d.v3());
+      break;
+    case 5:
+      node.SetCustomFieldValue(static_cast<Long>(d.choices.Between(-1, 6)),
+                               HostileText(d.choices));
+      break;
+    case 6:
+      node.SetIndexOfRefraction(kCurrentKey, d.s());
+      node.SetDisplayAsBox(d.l);
+      break;
+    default:
+      if (node.MaterialCount() > 0) {
+        std::shared_ptr<Material> m = node.GetMaterial(0);
+        m->SetColourComponents(d.s(), d.s(), d.s(), d.s());
+        m->SetFieldValue(static_cast<Long>(d.choices.Between(-1, 2)),
+                         HostileText(d.choices));
+      }
+      break;
+  }
+}
+
+// A group, or a bone.
+void ChangeGroup(Group& group, std::uint32_t what, Draws& d) {
+  switch (what) {
+    case 0:
+      group.SetPosition(nullptr, kCurrentKey, d.v3());
+      break;
+    case 1:
+      group.SetOrientation(nullptr, kCurrentKey, d.v3(), d.v3());
+      break;
+    case 2:
+      group.SetRotationalVelocity(d.v3(), d.s());
+      break;
+    case 3:
+      group.SetIKJointMode(d.l);
+      group.SetIKJointLimits({d.s(), d.s(), d.s(), d.s(), d.s(), d.s()});
+      break;
+    case 4:
+      group.SetCustomFieldValue(static_cast<Long>(d.choices.Between(-1, 6)),
+                                HostileText(d.choices));
+      break;
+    case 5:
+      group.SetBoneWeight(d.s());
+      group.SetBoneOriginEffectRange(d.s());
+      group.SetBoneEndEffectRange(d.s());
+      break;
+    default:
+      group.SetBoneEffectExtent(d.s());
+      group.SetBoneIrregularExtent(d.s());
+      group.SetBoneIrregularOffset(d.v3());
+      break;
+  }
+}
+
+void ChangeLight(Light& light, std::uint32_t what, Draws& d) {
+  if (what % 4 == 0) {
+    light.SetColour(kCurrentKey, ColourValue{d.s(), d.s(), d.s(), d.s()});
+  } else if (what % 4 == 1) {
+    light.SetConstantAttenuation(kCurrentKey, d.s());
+    light.SetLinearAttenuation(kCurrentKey, d.s());
+    light.SetQuadraticAttenuation(kCurrentKey, d.s());
+  } else {
+    light.SetSpotlightRange(kCurrentKey, d.s());
+    light.SetSpotlightUmbra(kCurrentKey, d.s());
+    light.SetSpotlightPenumbra(kCurrentKey, d.s());
+  }
+}
+
+void ChangeCamera(Camera& camera, std::uint32_t what, Draws& d) {
+  if (what % 3 == 0) {
+    camera.SetFieldOfView(kCurrentKey, d.s());
+  } else if (what % 3 == 1) {
+    camera.SetFocalPoint(kCurrentKey, d.s());
+    camera.SetFocalAperture(kCurrentKey, d.s());
+  } else {
+    camera.SetFocalQuality(d.l);
+    camera.SetFocalBlur(d.choices.OneIn(2));
+  }
+}
+
 }  // namespace
 
 void RandomUser::Impl::ChangeSceneValue() {
@@ -37,9 +145,7 @@ void RandomUser::Impl::ChangeSceneValue() {
   const std::string& name =
       names[choices.Below(static_cast<std::uint32_t>(names.size()))];
   std::shared_ptr<SceneNode> node = scene->Node(name);
-  const Long l = choices.Pick(kLongs);
-  auto s = [&] { return choices.Pick(kSingles); };
-  auto v3 = [&] { return SingleVector3{s(), s(), s()}; };
+  Draws draws{choices, choices.Pick(kLongs)};
   const std::uint32_t what = choices.Below(8);
   Say("scene change " + Excerpt(name, 16) + " #" + std::to_string(what));
   // The scene may refuse a value, or fail as planned: the application's
@@ -47,115 +153,17 @@ void RandomUser::Impl::ChangeSceneValue() {
   Quietly([&] {
     switch (node->NodeType()) {
       case kNodeTypeShape:
-        switch (what) {
-          case 0:
-            node->SetDrawStyle(l);
-            break;
-          case 1:
-            node->SetSmoothingLevel(l);
-            node->SetSmoothingCondition(choices.Pick(kLongs));
-            break;
-          case 2:
-            node->SetSmoothingTension(kCurrentKey, s());
-            node->SetSmoothAngle(kCurrentKey, s());
-            break;
-          case 3:
-            node->SetCreasingFactor(kCurrentKey, s());
-            node->SetMirrorAxis(l);
-            break;
-          case 4:
-            node->SetClones(LongVector3{l, choices.Pick(kLongs), 0}, v3(),
-                            v3());
-            break;
-          case 5:
-            node->SetCustomFieldValue(static_cast<Long>(choices.Between(-1, 6)),
-                                      HostileText(choices));
-            break;
-          case 6:
-            node->SetIndexOfRefraction(kCurrentKey, s());
-            node->SetDisplayAsBox(l);
-            break;
-          default:
-            if (node->MaterialCount() > 0) {
-              std::shared_ptr<Material> m = node->GetMaterial(0);
-              m->SetColourComponents(s(), s(), s(), s());
-              m->SetFieldValue(static_cast<Long>(choices.Between(-1, 2)),
-                               HostileText(choices));
-            }
-            break;
-        }
-        break;
+        return ChangeShape(*node, what, draws);
       case kNodeTypeGroup:
-      case kNodeTypeBone: {
-        auto group = std::dynamic_pointer_cast<Group>(node);
-        switch (what) {
-          case 0:
-            group->SetPosition(nullptr, kCurrentKey, v3());
-            break;
-          case 1:
-            group->SetOrientation(nullptr, kCurrentKey, v3(), v3());
-            break;
-          case 2:
-            group->SetRotationalVelocity(v3(), s());
-            break;
-          case 3:
-            group->SetIKJointMode(l);
-            group->SetIKJointLimits({s(), s(), s(), s(), s(), s()});
-            break;
-          case 4:
-            group->SetCustomFieldValue(
-                static_cast<Long>(choices.Between(-1, 6)),
-                HostileText(choices));
-            break;
-          case 5:
-            group->SetBoneWeight(s());
-            group->SetBoneOriginEffectRange(s());
-            group->SetBoneEndEffectRange(s());
-            break;
-          default:
-            group->SetBoneEffectExtent(s());
-            group->SetBoneIrregularExtent(s());
-            group->SetBoneIrregularOffset(v3());
-            break;
-        }
-        break;
-      }
-      case kNodeTypeLight: {
-        auto light = std::dynamic_pointer_cast<Light>(node);
-        switch (what % 4) {
-          case 0:
-            light->SetColour(kCurrentKey, ColourValue{s(), s(), s(), s()});
-            break;
-          case 1:
-            light->SetConstantAttenuation(kCurrentKey, s());
-            light->SetLinearAttenuation(kCurrentKey, s());
-            light->SetQuadraticAttenuation(kCurrentKey, s());
-            break;
-          default:
-            light->SetSpotlightRange(kCurrentKey, s());
-            light->SetSpotlightUmbra(kCurrentKey, s());
-            light->SetSpotlightPenumbra(kCurrentKey, s());
-            break;
-        }
-        break;
-      }
-      case kNodeTypeCamera: {
-        auto camera = std::dynamic_pointer_cast<Camera>(node);
-        switch (what % 3) {
-          case 0:
-            camera->SetFieldOfView(kCurrentKey, s());
-            break;
-          case 1:
-            camera->SetFocalPoint(kCurrentKey, s());
-            camera->SetFocalAperture(kCurrentKey, s());
-            break;
-          default:
-            camera->SetFocalQuality(l);
-            camera->SetFocalBlur(choices.OneIn(2));
-            break;
-        }
-        break;
-      }
+      case kNodeTypeBone:
+        return ChangeGroup(*std::dynamic_pointer_cast<Group>(node), what,
+                           draws);
+      case kNodeTypeLight:
+        return ChangeLight(*std::dynamic_pointer_cast<Light>(node), what,
+                           draws);
+      case kNodeTypeCamera:
+        return ChangeCamera(*std::dynamic_pointer_cast<Camera>(node), what,
+                            draws);
       default:
         break;
     }
