@@ -37,6 +37,13 @@ struct Draws {
   Long AnotherLong() { return choices.Pick(kLongs); }
   Single s() { return choices.Pick(kSingles); }
   SingleVector3 v3() { return SingleVector3{s(), s(), s()}; }
+  // Hostile text into a shape's or a group's custom field, one index past
+  // either end included.
+  template <class Node>
+  void CustomField(Node& node) {
+    node.SetCustomFieldValue(static_cast<Long>(choices.Between(-1, 6)),
+                             HostileText(choices));
+  }
 };
 
 void ChangeShape(SceneNode& node, std::uint32_t what, Draws& d) {
@@ -60,8 +67,7 @@ void ChangeShape(SceneNode& node, std::uint32_t what, Draws& d) {
       node.SetClones(LongVector3{d.l, d.AnotherLong(), 0}, d.v3(), d.v3());
       break;
     case 5:
-      node.SetCustomFieldValue(static_cast<Long>(d.choices.Between(-1, 6)),
-                               HostileText(d.choices));
+      d.CustomField(node);
       break;
     case 6:
       node.SetIndexOfRefraction(kCurrentKey, d.s());
@@ -95,8 +101,7 @@ void ChangeGroup(Group& group, std::uint32_t what, Draws& d) {
       group.SetIKJointLimits({d.s(), d.s(), d.s(), d.s(), d.s(), d.s()});
       break;
     case 4:
-      group.SetCustomFieldValue(static_cast<Long>(d.choices.Between(-1, 6)),
-                                HostileText(d.choices));
+      d.CustomField(group);
       break;
     case 5:
       group.SetBoneWeight(d.s());
