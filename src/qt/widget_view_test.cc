@@ -390,8 +390,15 @@ TEST_F(WidgetViewTest, AccessibleNamesComeFromCaptionsAndLabels) {
   // The line edit inside an up-down field speaks for the field.
   EXPECT_EQ(Q<QLineEdit>("txtCount")->accessibleName(), "Count");
   EXPECT_EQ(view_->ModelOf(Q<QLineEdit>("txtCount")), tree_.Find("txtCount"));
-  // An image list is never on screen.
+  // An image list is never on screen, even when the model says it is
+  // visible.
   EXPECT_EQ(view_->ViewOf(tree_.GetWidget("ilsImages")), nullptr);
+  auto* images = view_->RootWidget()->findChild<QWidget*>("ilsImages");
+  ASSERT_NE(images, nullptr);
+  EXPECT_FALSE(images->isVisible());
+  tree_.GetWidget("ilsImages").SetVisible(true);
+  view_->Flush();
+  EXPECT_FALSE(images->isVisible());
   EXPECT_EQ(ReadableName(tree_.GetWidget("ilsImages")), "Images");
   EXPECT_EQ(PlainCaption("Salt && Pepper"), "Salt & Pepper");
 }

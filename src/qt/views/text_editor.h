@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 
+#include "qt/views/view_base.h"
 #include "qt/widget_view.h"
 #include "widgets/widget.h"
 
@@ -40,6 +41,32 @@ class TextEditor final : public QLineEdit {
   UpDownText* up_down_;
   bool keep_selection_ = false;
   bool pushing_ = false;
+};
+
+// The view of a text widget (`Shown`: a text box, a text field or an up-down
+// field): a line edit that takes its focus and its accessible name, and
+// shows the model's text and selection.
+template <class Shown>
+class EditorView : public View<QWidget, Shown> {
+ public:
+  EditorView(WidgetView& owner, Widget& model, QWidget* parent)
+      : View<QWidget, Shown>(owner, model, parent),
+        edit_(new TextEditor(owner, this->Model(), this)) {
+    this->setFocusProxy(edit_);
+  }
+  void Sync(WidgetProperty property) override {
+    if (property == WidgetProperty::kText) edit_->SyncText();
+    if (property == WidgetProperty::kSelection) edit_->SyncSelection();
+    this->SyncCommon(property);
+  }
+  void Resync() override { edit_->SyncText(); }
+  void SetAccessibleName(const QString& name) override {
+    ViewBase::SetAccessibleName(name);
+    edit_->setAccessibleName(name);
+  }
+
+ protected:
+  TextEditor* const edit_;
 };
 
 }  // namespace morvel::qt

@@ -11,14 +11,12 @@ namespace morvel::qt {
 namespace {
 
 // The up-down field: the line edit with two step buttons on its right.
-class UpDownView final : public View<QWidget, UpDownText> {
+class UpDownView final : public EditorView<UpDownText> {
  public:
   UpDownView(WidgetView& owner, Widget& model, QWidget* parent)
-      : View(owner, model, parent),
-        edit_(new TextEditor(owner, Model(), this)),
+      : EditorView(owner, model, parent),
         up_(new QToolButton(this)),
         down_(new QToolButton(this)) {
-    setFocusProxy(edit_);
     for (QToolButton* b : {up_, down_}) {
       b->setAutoRepeat(true);
       b->setFocusPolicy(Qt::NoFocus);
@@ -31,29 +29,15 @@ class UpDownView final : public View<QWidget, UpDownText> {
     QObject::connect(down_, &QToolButton::clicked, [this] { Step(-1); });
   }
   void Sync(WidgetProperty property) override {
-    switch (property) {
-      case WidgetProperty::kText:
-        edit_->SyncText();
-        SyncButtons();
-        break;
-      case WidgetProperty::kSelection:
-        edit_->SyncSelection();
-        break;
-      case WidgetProperty::kRange:
-        SyncButtons();
-        break;
-      default:
-        break;
+    EditorView::Sync(property);
+    if (property == WidgetProperty::kText ||
+        property == WidgetProperty::kRange) {
+      SyncButtons();
     }
-    SyncCommon(property);
   }
   void Resync() override {
-    edit_->SyncText();
+    EditorView::Resync();
     SyncButtons();
-  }
-  void SetAccessibleName(const QString& name) override {
-    ViewBase::SetAccessibleName(name);
-    edit_->setAccessibleName(name);
   }
 
  protected:
@@ -90,7 +74,6 @@ class UpDownView final : public View<QWidget, UpDownText> {
     up_->setEnabled(!known || value < hi);
     down_->setEnabled(!known || value > lo);
   }
-  TextEditor* edit_;
   QToolButton* up_;
   QToolButton* down_;
 };

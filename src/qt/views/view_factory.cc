@@ -12,11 +12,10 @@ namespace {
 // Qt widget.
 class HiddenView final : public View<QWidget> {
  public:
-  HiddenView(WidgetView& owner, Widget& model, QWidget* parent)
-      : View(owner, model, parent) {
-    hide();
-  }
-  void Sync(WidgetProperty) override {}
+  using View::View;
+  // Hidden whatever the model says; the view is synced before its parent
+  // first shows.
+  void Sync(WidgetProperty) override { hide(); }
 };
 
 }  // namespace
