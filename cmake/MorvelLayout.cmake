@@ -255,8 +255,9 @@ function(morvel_layout_generate file output function)
   if(count GREATER 0)
     math(EXPR last "${count} - 1")
     foreach(index RANGE ${last})
-      # Each widget is read as a document of its own: every JSON query
-      # parses its whole document again.
+      # Each widget is taken out as a document of its own, since every JSON
+      # query parses its whole document again: a widget's keys are then
+      # looked up in a small one.
       string(JSON widget_type TYPE "${json}" widgets ${index})
       if(NOT widget_type STREQUAL "OBJECT")
         message(FATAL_ERROR "${file}: widget ${index}: expects an object")
