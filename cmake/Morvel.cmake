@@ -1,5 +1,6 @@
 # Helpers shared by every folder's CMakeLists.txt.
 include_guard(GLOBAL)
+include(${CMAKE_CURRENT_LIST_DIR}/MorvelLayout.cmake)
 
 # Our own targets build warning-free. The fuzz preset builds the whole
 # library with clang, whose warnings are not GCC's; there they stay warnings.

@@ -1,9 +1,15 @@
 #ifndef MORVEL_WARN_FRM_WARN_LAYOUT_H_
 #define MORVEL_WARN_FRM_WARN_LAYOUT_H_
 
+#include <span>
+
 namespace morvel {
 
 class WidgetTree;
+struct WidgetSpec;
+
+// The tip window's widgets as the designer leaves them (warn.layout.json).
+std::span<const WidgetSpec> WarnLayout();
 
 // Picture description of the tip window's icon and of its picture.
 inline constexpr const char kWarnPicture[] = "image:tip";

@@ -549,7 +549,11 @@ class ImageList : public Widget {
 };
 
 // Declarative description of one widget, for the per-section layout tables.
-// Unused settings keep their defaults.
+// Unused settings keep their defaults. The tables are made from layout files
+// (docs/layout-files.md) whose keys are these fields: the generator
+// (cmake/MorvelLayout.cmake) reads this declaration, and WidgetKind, for the
+// names, types and order, and which fields must be given (those without a
+// default); it refuses a field of a type it does not know.
 struct WidgetSpec {
   WidgetKind kind;
   const char* name;

@@ -10,6 +10,7 @@ namespace morvel {
 // The camera section's widgets as the designer leaves them:
 // fraCameraProperties in the panel's form, with the General (field of view)
 // and Raytracing (focal blur) frames inside.
+// Defined by camera.layout.json (the build generates it).
 std::span<const WidgetSpec> CameraLayout();
 
 }  // namespace morvel

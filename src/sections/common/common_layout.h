@@ -11,6 +11,7 @@ namespace morvel {
 // with the Hide, Lock/Enable and Shadowless boxes, fraShapeCommonProperties
 // with the shape display options and the draw-mode list, and the divider
 // below them, all in the panel's form "Properties".
+// Defined by common.layout.json (the build generates it).
 std::span<const WidgetSpec> CommonLayout();
 
 }  // namespace morvel

@@ -11,6 +11,7 @@ namespace morvel {
 // fraGroupProperties in the panel's form, with the Position, Orientation,
 // Rotational Velocity and Inverse Kinematics frames inside. The Custom frame
 // (kit/custom_field_rows.h) follows them.
+// Defined by group.layout.json (the build generates it).
 std::span<const WidgetSpec> GroupLayout();
 
 }  // namespace morvel

@@ -10,6 +10,7 @@ namespace morvel {
 // The light section's widgets as the designer leaves them: fraLightProperties
 // in the panel's form, with the General frame (colour swatch and
 // attenuation) and the Spotlight Attributes frame inside.
+// Defined by light.layout.json (the build generates it).
 std::span<const WidgetSpec> LightLayout();
 
 }  // namespace morvel

@@ -11,6 +11,7 @@ namespace morvel {
 // leaves it: its title, the material grid and the grid's in-place text box,
 // and the image list that holds the grid's header pictures.
 // fraShapeProperties must already be there.
+// Defined by materials.layout.json (the build generates it).
 std::span<const WidgetSpec> MaterialsLayout();
 
 }  // namespace morvel

@@ -11,6 +11,7 @@ namespace morvel {
 // in the panel's form, with the General, Smoothing, Mirroring, Clones and
 // Raytracing frames inside. The Custom frame (kit/custom_field_rows.h) and
 // the Materials frame (the materials section) follow them.
+// Defined by shape.layout.json (the build generates it).
 std::span<const WidgetSpec> ShapeLayout();
 
 }  // namespace morvel
