@@ -39,9 +39,12 @@ BoneSection::BoneSection(PanelContext& context)
       {&sldOriginEffectRange, &kOriginRangeScale},
       {&sldEndEffectRange, &kEndRangeScale},
       {&sldEffectExtent, &kExtentScale}};
-  for (auto [slider, scale] : scaled) {
-    ConnectEditor(*slider,
-                  [this, slider, scale] { WriteSliderValue(*slider, *scale); });
+  // By element, not by structured binding: clang 14 (the fuzzing build)
+  // cannot capture a binding in a lambda.
+  for (const auto& entry : scaled) {
+    ConnectEditor(*entry.first, [this, entry] {
+      WriteSliderValue(*entry.first, *entry.second);
+    });
   }
   // The irregular extent also switches its offset fields, once the host has
   // applied the new extent.
