@@ -1,7 +1,8 @@
 // Scene files from nobody in particular: whatever the bytes, a load ends in
 // a scene or in error 321 with a message a person can read (the place and
 // an excerpt, never the file); a scene that loads saves, and loads again as
-// the same scene.
+// the same scene; and the quick reading of nodes comes to exactly what the
+// full reading does, the same scene or the same message.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,13 +12,34 @@
 #include "base/error.h"
 #include "fuzz_check.h"
 #include "memscene/mem_scene_graph.h"
+#include "memscene/scene_file.h"
 
 using morvel::Error;
 using morvel::MemSceneGraph;
 
+namespace {
+
+// A reading of the text: the scene written out whole, or the error.
+std::string Reading(const std::string& text, morvel::mem::NodeReading how) {
+  try {
+    return morvel::mem::WriteScene(
+               morvel::mem::ReadSceneText(text, "fuzz.json", how), false,
+               morvel::mem::MeshForm::kInline)
+        .dump();
+  } catch (const Error& e) {
+    return "error " + std::to_string(e.Number()) + ": " + e.Description();
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string quick = Reading(text, morvel::mem::NodeReading::kQuick);
+  const std::string full = Reading(text, morvel::mem::NodeReading::kFull);
+  MORVEL_FUZZ_CHECK(quick == full, "the readings differ:\n%s\n%s",
+                    quick.c_str(), full.c_str());
   std::shared_ptr<MemSceneGraph> scene;
   try {
     scene = MemSceneGraph::FromText(text, "fuzz.json");

@@ -1,13 +1,13 @@
 #include "memscene/json_reader.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstring>
 
 #include "base/error.h"
 #include "base/utf8.h"
+#include "memscene/json_scan.h"
 #include "memscene/state.h"
 
 namespace morvel::mem {
@@ -24,96 +24,6 @@ std::string ByteText(int c) {
   return std::string("byte 0x") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
 }
 
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-
-// Where a run of string bytes that are taken as they stand ends, at `stop`
-// at the latest: at a quote, a backslash, a control character or a byte of
-// a multi-byte character. Sixteen bytes at a time where the machine can.
-inline const char* PlainRunEnd(const char* p, const char* stop) {
-#if defined(__SSE2__)
-  const __m128i quote = _mm_set1_epi8('"');
-  const __m128i backslash = _mm_set1_epi8('\\');
-  const __m128i space = _mm_set1_epi8(0x20);
-  while (stop - p >= 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    // Compared as signed bytes, those from 0x80 up are negative: "below a
-    // space" takes them together with the control characters.
-    const __m128i special = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, quote),
-                     _mm_cmpeq_epi8(bytes, backslash)),
-        _mm_cmplt_epi8(bytes, space));
-    if (const int mask = _mm_movemask_epi8(special); mask != 0)
-      return p + __builtin_ctz(static_cast<unsigned>(mask));
-    p += 16;
-  }
-#endif
-  for (; p < stop; ++p) {
-    const auto c = static_cast<unsigned char>(*p);
-    if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) break;
-  }
-  return p;
-}
-
-// The grammar of a JSON number: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
-bool IsJsonNumber(std::string_view t) {
-  std::size_t i = 0;
-  auto digits = [&] {
-    std::size_t from = i;
-    while (i < t.size() && IsDigit(t[i])) ++i;
-    return i > from;
-  };
-  if (i < t.size() && t[i] == '-') ++i;
-  if (i < t.size() && t[i] == '0') {
-    ++i;
-  } else if (!digits()) {
-    return false;
-  }
-  if (i < t.size() && t[i] == '.') {
-    ++i;
-    if (!digits()) return false;
-  }
-  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-    ++i;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (!digits()) return false;
-  }
-  return i == t.size();
-}
-
-// A number of at most 15 digits with no exponent ("-12", "0.75"), read
-// exactly: its digits as a whole number and a power of ten are both exact
-// Doubles, and one division of exact values rounds correctly, as the
-// general conversion does. False for anything else, which that conversion
-// then reads (or refuses).
-bool ShortDecimal(const char* p, const char* end, double& value) {
-  static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
-                                     1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
-                                     1e12, 1e13, 1e14, 1e15};
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  std::uint64_t digits = 0;
-  int count = 0;
-  if (p < end && *p == '0') {
-    ++p;
-    count = 1;
-  } else {
-    for (; p < end && IsDigit(*p); ++p, ++count)
-      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  }
-  if (count == 0) return false;
-  int fraction = 0;
-  if (p < end && *p == '.') {
-    ++p;
-    for (; p < end && IsDigit(*p); ++p, ++fraction)
-      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (fraction == 0) return false;
-  }
-  if (p != end || count + fraction > 15) return false;
-  value = static_cast<double>(digits) / kTens[fraction];
-  if (negative) value = -value;
-  return true;
-}
-
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
   for (char c : text) {
@@ -124,6 +34,24 @@ void AppendQuoted(std::string& out, std::string_view text) {
 }
 
 }  // namespace
+
+NumberText ConvertNumber(std::string_view text, double& value) {
+  if (!IsJsonNumber(text)) return NumberText::kNotANumber;
+  value = 0;
+  auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  (void)end;
+  // Within a hundred characters only an exponent can leave the range of a
+  // Double; a negative one only underflows, to zero.
+  std::size_t e = text.find_first_of("eE");
+  bool underflow =
+      e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+  if ((error == std::errc::result_out_of_range && !underflow) ||
+      !std::isfinite(value))
+    return NumberText::kNotFinite;
+  if (error == std::errc::result_out_of_range) value = 0;
+  return NumberText::kNumber;
+}
 
 // ---- values ----------------------------------------------------------------
 
@@ -205,11 +133,22 @@ struct JsonReader::Input {
     return base + static_cast<std::uint64_t>(p - chunk);
   }
 
+  // How much of the file to read into `room` bytes at offset `at`: never
+  // past the size limit in one read, so that the read which finds the file
+  // too large always starts at the limit, and the message names the same
+  // place however the reads before it were cut.
+  static std::size_t ReadSize(std::uint64_t at, std::size_t room) {
+    if (at >= kMaxJsonFile) return room;
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(room, kMaxJsonFile - at));
+  }
+
   // Makes at least one more byte available; false at the end of the input.
   bool Refill() {
     if (file == nullptr) return false;
     base += static_cast<std::uint64_t>(end - chunk);
-    std::size_t n = std::fread(buffer.get(), 1, kChunkBytes, file);
+    std::size_t n =
+        std::fread(buffer.get(), 1, ReadSize(base, kChunkBytes), file);
     chunk = p = buffer.get();
     end = p + n;
     if (n == 0) {
@@ -218,6 +157,22 @@ struct JsonReader::Input {
       return false;
     }
     return true;
+  }
+
+  // Moves what is left of the chunk to the front of the buffer and reads
+  // behind it, so that at least `want` bytes (at most a chunk) lie in
+  // memory in one piece. A short read is left for Refill to judge: it is
+  // the one that raises a reading error.
+  void Gather(std::size_t want) {
+    if (file == nullptr || static_cast<std::size_t>(end - p) >= want) return;
+    const auto left = static_cast<std::size_t>(end - p);
+    base += static_cast<std::uint64_t>(p - chunk);
+    std::memmove(buffer.get(), p, left);
+    chunk = p = buffer.get();
+    end = p + left;
+    const std::uint64_t at = base + left;
+    end += std::fread(buffer.get() + left, 1,
+                      ReadSize(at, kChunkBytes - left), file);
   }
 };
 
@@ -449,15 +404,11 @@ void JsonReader::ReadString(std::string& out) {
 double JsonReader::ReadNumber(std::string& out) {
   const std::size_t start = out.size();
   const std::uint64_t first = in_->Offset();
-  auto in_number = [](int c) {
-    return IsDigit(c) || c == '-' || c == '+' || c == '.' || c == 'e' ||
-           c == 'E';
-  };
   // Most numbers lie within the chunk in memory: take them in one piece.
   const char* run = in_->p;
   while (run < in_->end && run - in_->p < static_cast<std::ptrdiff_t>(
                                                kMaxJsonNumber) &&
-         in_number(static_cast<unsigned char>(*run))) {
+         InNumber(static_cast<unsigned char>(*run))) {
     ++run;
   }
   if (run < in_->end) {
@@ -474,7 +425,7 @@ double JsonReader::ReadNumber(std::string& out) {
   in_->p = run;
   for (;;) {
     int c = PeekRaw();
-    if (!in_number(c)) break;
+    if (!InNumber(c)) break;
     if (out.size() - start >= kMaxJsonNumber) {
       FailAt(first, "a number longer than " + std::to_string(kMaxJsonNumber) +
                         " characters");
@@ -483,21 +434,16 @@ double JsonReader::ReadNumber(std::string& out) {
     ++in_->p;
   }
   std::string_view text = std::string_view(out).substr(start);
-  if (!IsJsonNumber(text))
-    FailAt(first, "\"" + std::string(text) + "\" is not a number");
   double value = 0;
-  auto [end, error] =
-      std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)end;
-  // Within a hundred characters only an exponent can leave the range of a
-  // Double; a negative one only underflows, to zero.
-  std::size_t e = text.find_first_of("eE");
-  bool underflow =
-      e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
-  if ((error == std::errc::result_out_of_range && !underflow) ||
-      !std::isfinite(value))
-    FailAt(first, "the number " + std::string(text) + " is not finite");
-  return error == std::errc::result_out_of_range ? 0 : value;
+  switch (ConvertNumber(text, value)) {
+    case NumberText::kNumber:
+      break;
+    case NumberText::kNotANumber:
+      FailAt(first, "\"" + std::string(text) + "\" is not a number");
+    case NumberText::kNotFinite:
+      FailAt(first, "the number " + std::string(text) + " is not finite");
+  }
+  return value;
 }
 
 void JsonReader::ReadLiteral(const char* word) {
@@ -570,6 +516,21 @@ bool JsonReader::NextElement() {
 }
 
 std::uint64_t JsonReader::Offset() const { return in_->Offset(); }
+
+std::string_view JsonReader::Ahead(std::size_t want) {
+  in_->Gather(std::min(want, kChunkBytes));
+  return {in_->p, static_cast<std::size_t>(in_->end - in_->p)};
+}
+
+void JsonReader::Take(std::size_t bytes, std::uint64_t lines,
+                      std::size_t line_start) {
+  const std::uint64_t from = in_->Offset();
+  in_->p += bytes;
+  if (lines > 0) {
+    line_ += lines;
+    line_start_ = from + line_start;
+  }
+}
 
 void JsonReader::ExpectEnd() {
   SkipBlanks();

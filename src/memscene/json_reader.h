@@ -169,6 +169,15 @@ class JsonReader {
   // Bytes of the input read so far.
   std::uint64_t Offset() const;
 
+  // For a caller that reads the common forms of a value straight from the
+  // bytes and hands every other to ReadValue: the bytes in memory from the
+  // reader's position, blanks included, at least `want` of them (up to a
+  // chunk) unless the input ends first. Valid until the next call.
+  std::string_view Ahead(std::size_t want);
+  // Takes the first `bytes` of what Ahead showed, which held `lines` line
+  // ends; the last of them ended at `line_start` bytes in.
+  void Take(std::size_t bytes, std::uint64_t lines, std::size_t line_start);
+
   // Error 321 "Invalid file format: ORIGIN: line L, column C: PROBLEM", at
   // the reader's position or at `offset` on the current line (where the
   // token that is refused starts).

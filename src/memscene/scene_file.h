@@ -20,15 +20,23 @@
 // files stay short; values by key path are in scene_paths.cc.
 namespace morvel::mem {
 
+// How the nodes of a file are read. kQuick takes the plain ones straight
+// from the bytes (quick_node.h) and every other one through a parsed tree;
+// kFull takes them all through the tree. Both give the same scene, or the
+// same message: kFull is the reference the tests hold kQuick to.
+enum class NodeReading { kQuick, kFull };
+
 // Error 321 "Invalid file format: ..." for anything wrong with the content,
 // syntax included. A parsed document is checked as its text would be.
 SceneContent ReadScene(const nlohmann::json& json, const std::string& origin);
-SceneContent ReadSceneText(std::string_view text, const std::string& origin);
+SceneContent ReadSceneText(std::string_view text, const std::string& origin,
+                           NodeReading reading = NodeReading::kQuick);
 // Reads the file from its current position, a chunk at a time (error 75
 // when reading fails). `size_hint`, the file's size when known, lets the
 // node array be laid out once.
 SceneContent ReadSceneFile(std::FILE* file, const std::string& origin,
-                           std::uint64_t size_hint = 0);
+                           std::uint64_t size_hint = 0,
+                           NodeReading reading = NodeReading::kQuick);
 
 // Whether a shape's geometry is written out (a file) or left out (a
 // snapshot of the values, which never change the geometry).

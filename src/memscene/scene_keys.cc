@@ -443,6 +443,33 @@ bool NonFinite(const KeyTable& table, const void* record, std::string& path) {
 
 }  // namespace
 
+void StoreFlag(const Key& key, bool on, void* record) {
+  auto& flags = *static_cast<std::uint16_t*>(key.put(record));
+  flags = on ? static_cast<std::uint16_t>(flags | key.flag)
+             : static_cast<std::uint16_t>(flags & ~key.flag);
+}
+
+void StoreText(const Key& key, std::string_view text, void* record) {
+  void* field = key.put(record);
+  if (key.type == KeyType::kCaption) {
+    static_cast<SourceTexts*>(field)->SetCaption(text);
+  } else if (key.type == KeyType::kDetail) {
+    static_cast<SourceTexts*>(field)->SetDetail(text);
+  } else {
+    *static_cast<std::string*>(field) = text;
+  }
+}
+
+void StoreStrings(const Key& key, const std::vector<std::string_view>& texts,
+                  void* record) {
+  PackedStrings values(texts);
+  if (key.type == KeyType::kFields) {
+    *static_cast<PackedStrings*>(key.put(record)) = std::move(values);
+  } else {
+    *static_cast<SixStrings*>(key.put(record)) = SixStrings(std::move(values));
+  }
+}
+
 const Key* KeyTable::Find(std::string_view name) const {
   for (const Key& key : keys) {
     if (key.name == name) return &key;

@@ -1,7 +1,9 @@
 #ifndef MORVEL_MEMSCENE_SCENE_KEYS_H_
 #define MORVEL_MEMSCENE_SCENE_KEYS_H_
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,6 +51,12 @@ enum class KeyType : std::uint8_t {
 
 struct KeyTable;
 
+// The ranges of a Long and of an Integer, as Doubles read from a file.
+inline constexpr double kLongLow = -2147483648.0;
+inline constexpr double kLongHigh = 2147483647.0;
+inline constexpr double kIntegerLow = -32768;
+inline constexpr double kIntegerHigh = 32767;
+
 // What a node table's fields are read from: the node and its kind's data
 // (only the pointer of the node's kind is set).
 struct NodeRecord {
@@ -72,8 +80,8 @@ struct Key {
   // kFlag: the bit. kLong: the range, and the words for it when a value is
   // outside (nullptr: the range of a Long).
   std::uint16_t flag = 0;
-  double lo = -2147483648.0;
-  double hi = 2147483647.0;
+  double lo = kLongLow;
+  double hi = kLongHigh;
   const char* range = nullptr;
   // kRecord, kMaterials, kMaps: the keys of the record.
   const KeyTable* table = nullptr;
@@ -98,6 +106,24 @@ struct KeyTable {
   // The key of that name, or nullptr.
   const Key* Find(std::string_view name) const;
 };
+
+// What every reader of scene files takes, and how it keeps it.
+// A whole number within [lo, hi] (a Long's range or narrower). Below 2^53 a
+// Double holds every whole number exactly; above, none is in range.
+inline bool IsWholeWithin(double value, double lo, double hi) {
+  return std::fabs(value) < 9007199254740992.0 &&
+         std::floor(value) == value && value >= lo && value <= hi;
+}
+inline bool FitsSingle(double value) {
+  return std::fabs(value) <= std::numeric_limits<Single>::max();
+}
+// kFlag: sets or clears the key's bit.
+void StoreFlag(const Key& key, bool on, void* record);
+// kString, kCaption, kDetail.
+void StoreText(const Key& key, std::string_view text, void* record);
+// kSixStrings, kPaths, kFields.
+void StoreStrings(const Key& key, const std::vector<std::string_view>& texts,
+                  void* record);
 
 // The tables of the scene object and of each kind of node (the keys every
 // node has first); empty for an unknown kind.

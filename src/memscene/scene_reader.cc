@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "memscene/json_reader.h"
+#include "memscene/quick_node.h"
 #include "memscene/scene_file.h"
 #include "memscene/scene_keys.h"
 
@@ -89,14 +90,12 @@ class Reader {
   Single ToSingle(const KeyPath& key, const JsonValue& v) const {
     if (!v.IsNumber()) Expected(key, "a number", v);
     double d = v.Number();
-    if (std::fabs(d) > std::numeric_limits<Single>::max()) {
-      Fail(key, "the number " + Shown(v) + " is too large");
-    }
+    if (!FitsSingle(d)) Fail(key, "the number " + Shown(v) + " is too large");
     return static_cast<Single>(d);
   }
 
-  Long ToLong(const KeyPath& key, const JsonValue& v,
-              double lo = -2147483648.0, double hi = 2147483647.0,
+  Long ToLong(const KeyPath& key, const JsonValue& v, double lo = kLongLow,
+              double hi = kLongHigh,
               const char* range = nullptr) const {
     const char* what = range != nullptr ? range : "a whole number";
     if (!v.IsNumber()) Expected(key, what, v);
@@ -144,7 +143,7 @@ class Reader {
     for (JsonValue element : v) {
       if (!element.IsNumber()) Expected(key, what, v);
       double d = element.Number();
-      if (std::fabs(d) > std::numeric_limits<Single>::max())
+      if (!FitsSingle(d))
         ToSingle(KeyPath(key, i), element);  // raises, naming the element
       out[i++] = static_cast<Single>(d);
     }
@@ -380,12 +379,9 @@ class RecordReader {
       case KeyType::kKind:
       case KeyType::kParent:
         return;  // read before the record
-      case KeyType::kFlag: {
-        auto& flags = *static_cast<std::uint16_t*>(key.put(record));
-        flags = r_.ToBool(path, v) ? static_cast<std::uint16_t>(flags | key.flag)
-                                   : static_cast<std::uint16_t>(flags & ~key.flag);
+      case KeyType::kFlag:
+        StoreFlag(key, r_.ToBool(path, v), record);
         return;
-      }
       case KeyType::kBool:
         *static_cast<bool*>(key.put(record)) = r_.ToBool(path, v);
         return;
@@ -395,7 +391,7 @@ class RecordReader {
         return;
       case KeyType::kInteger:
         *static_cast<Integer*>(key.put(record)) = static_cast<Integer>(
-            r_.ToLong(path, v, -32768, 32767,
+            r_.ToLong(path, v, kIntegerLow, kIntegerHigh,
                       "a whole number from -32768 to 32767"));
         return;
       case KeyType::kSingle:
@@ -424,15 +420,9 @@ class RecordReader {
             path, v, 16, "an array of 16 numbers (a matrix by rows)");
         return;
       case KeyType::kString:
-        *static_cast<std::string*>(key.put(record)) = r_.ToString(path, v);
-        return;
       case KeyType::kCaption:
-        static_cast<SourceTexts*>(key.put(record))
-            ->SetCaption(r_.ToString(path, v));
-        return;
       case KeyType::kDetail:
-        static_cast<SourceTexts*>(key.put(record))
-            ->SetDetail(r_.ToString(path, v));
+        StoreText(key, r_.ToString(path, v), record);
         return;
       case KeyType::kSixStrings:
       case KeyType::kPaths:
@@ -444,13 +434,7 @@ class RecordReader {
                    [&](std::size_t, std::string_view text) {
                      texts_.push_back(text);
                    });
-        PackedStrings values(texts_);
-        if (key.type == KeyType::kFields) {
-          *static_cast<PackedStrings*>(key.put(record)) = std::move(values);
-        } else {
-          *static_cast<SixStrings*>(key.put(record)) =
-              SixStrings(std::move(values));
-        }
+        StoreStrings(key, texts_, record);
         return;
       }
       case KeyType::kNames: {
@@ -533,22 +517,40 @@ class SceneBuilder {
   SceneBuilder(const std::string& origin, std::uint64_t size_hint)
       : origin_(origin), size_hint_(size_hint) {}
 
+  // The next node, if the quick reader takes it (quick_node.h): false, with
+  // nothing added or read, when it does not, or when the node's name is
+  // taken; the caller then reads the node in full.
+  bool AddQuickNode(JsonReader& in) {
+    quick_.names = &content_.index_by_name;
+    if (!ReadQuickNode(in.Ahead(kQuickWindow), quick_)) return false;
+    const std::size_t i = content_.nodes.size();
+    LayOut(in.Offset() + quick_.bytes);
+    std::int32_t other = -1;
+    if (content_.AddNode(std::string(quick_.name), quick_.kind, -1, &other) <
+        0) {
+      quick_.Clear();
+      return false;
+    }
+    // The node keeps what AddNode gave it (name, kind, place) and takes
+    // every value read; the kind's record is swapped with the scene's fresh
+    // one, which leaves the reader defaults for the next node.
+    NodeData& node = content_.nodes[i];
+    quick_.node.name = std::move(node.name);
+    quick_.node.kind = node.kind;
+    quick_.node.ext = node.ext;
+    quick_.node.parent = node.parent;
+    node = std::move(quick_.node);
+    quick_.node = NodeData{};
+    quick_.SwapRecord(RecordOf(content_, static_cast<std::int32_t>(i)));
+    if (quick_.parent) TakeParent(i, *quick_.parent);
+    in.Take(quick_.bytes, quick_.lines, quick_.line_start);
+    return true;
+  }
+
   // `offset`: the bytes of the file read so far.
   void AddNode(const JsonValue& v, std::uint64_t offset) {
     std::size_t i = content_.nodes.size();
-    if (i == kSample && size_hint_ > offset) {
-      // A big file: guess how many nodes it holds from the first ones, and
-      // lay out the node array and the name index once for all of them
-      // (with a tenth to spare) instead of doubling them as they fill.
-      std::size_t guess = static_cast<std::size_t>(
-          static_cast<double>(size_hint_) / static_cast<double>(offset) *
-          static_cast<double>(kSample) * 1.1);
-      content_.nodes.reserve(guess);
-      AdviseHugePages(content_.nodes.data() + content_.nodes.size(),
-                      (content_.nodes.capacity() - content_.nodes.size()) *
-                          sizeof(NodeData));
-      content_.index_by_name.Reserve(guess, content_.nodes);
-    }
+    LayOut(offset);
     Reader at = Reader::NodeAt(origin_, i);
     if (!v.IsObject()) at.Fail("", "expected a node object, got " + Shown(v));
     auto name_value = v.Find("name");
@@ -655,6 +657,37 @@ class SceneBuilder {
   }
 
  private:
+  // Lays out the node array and the name index once, when the first
+  // kSample nodes are read, from `offset` (the bytes read so far).
+  void LayOut(std::uint64_t offset) {
+    if (content_.nodes.size() != kSample || size_hint_ <= offset) return;
+    // A big file: guess how many nodes it holds from the first ones, and
+    // lay out the node array and the name index once for all of them
+    // (with a tenth to spare) instead of doubling them as they fill.
+    std::size_t guess = static_cast<std::size_t>(
+        static_cast<double>(size_hint_) / static_cast<double>(offset) *
+        static_cast<double>(kSample) * 1.1);
+    content_.nodes.reserve(guess);
+    AdviseHugePages(content_.nodes.data() + content_.nodes.size(),
+                    (content_.nodes.capacity() - content_.nodes.size()) *
+                        sizeof(NodeData));
+    content_.index_by_name.Reserve(guess, content_.nodes);
+  }
+
+  // The parent a node names. Most files name a parent before its children:
+  // it is taken at once. The others wait for the end, where whatever is
+  // wrong is named.
+  void TakeParent(std::size_t i, std::string_view parent) {
+    std::int32_t p = ParentNamed(parent);
+    Long parent_kind =
+        p >= 0 ? content_.nodes[static_cast<std::size_t>(p)].kind : 0;
+    if (parent_kind == kNodeTypeGroup || parent_kind == kNodeTypeBone) {
+      content_.nodes[i].parent = p;
+    } else {
+      parents_.emplace_back(static_cast<std::int32_t>(i), std::string(parent));
+    }
+  }
+
   // A node may not be its own ancestor. Colour the nodes: 1 on the path
   // being walked, 2 known to reach the top.
   void RefuseLoops() const {
@@ -693,6 +726,9 @@ class SceneBuilder {
   }
 
   static constexpr std::size_t kSample = 4096;
+  // The bytes the quick reader is shown: a node longer than this is read
+  // in full.
+  static constexpr std::size_t kQuickWindow = std::size_t{1} << 16;
   const std::string& origin_;
   std::uint64_t size_hint_;
   SceneContent content_;
@@ -701,6 +737,7 @@ class SceneBuilder {
   std::vector<std::uint32_t> selection_ends_;
   Scratch scratch_;
   RecordReader::Matched matched_;
+  QuickNode quick_;
   std::array<std::int32_t, 4096> parents_seen_ = MakeParentsSeen();
   static std::array<std::int32_t, 4096> MakeParentsSeen() {
     std::array<std::int32_t, 4096> none;
@@ -712,7 +749,8 @@ class SceneBuilder {
 // The scene object: its keys one by one, "nodes" and "selection" element by
 // element, so that only one node is ever held as parsed JSON.
 SceneContent ReadSceneFrom(JsonReader& in, const std::string& origin,
-                           std::uint64_t size_hint) {
+                           std::uint64_t size_hint, NodeReading reading) {
+  const bool quick = reading == NodeReading::kQuick;
   SceneBuilder builder(origin, size_hint);
   Reader scene = Reader::Scene(origin);
   const KeyTable& keys = SceneKeys();
@@ -740,6 +778,7 @@ SceneContent ReadSceneFrom(JsonReader& in, const std::string& origin,
       }
       in.BeginArray(2);
       while (in.NextElement()) {
+        if (nodes && quick && builder.AddQuickNode(in)) continue;
         in.ReadValue(tree, 3);
         if (nodes) {
           builder.AddNode(JsonValue(tree, 0), in.Offset());
@@ -764,15 +803,16 @@ SceneContent ReadScene(const json& file, const std::string& origin) {
       file.dump(-1, ' ', false, json::error_handler_t::replace), origin);
 }
 
-SceneContent ReadSceneText(std::string_view text, const std::string& origin) {
+SceneContent ReadSceneText(std::string_view text, const std::string& origin,
+                           NodeReading reading) {
   JsonReader in(text, origin);
-  return ReadSceneFrom(in, origin, text.size());
+  return ReadSceneFrom(in, origin, text.size(), reading);
 }
 
 SceneContent ReadSceneFile(std::FILE* file, const std::string& origin,
-                           std::uint64_t size_hint) {
+                           std::uint64_t size_hint, NodeReading reading) {
   JsonReader in(file, origin);
-  return ReadSceneFrom(in, origin, size_hint);
+  return ReadSceneFrom(in, origin, size_hint, reading);
 }
 
 }  // namespace morvel::mem
