@@ -1,6 +1,9 @@
 #include "memscene/compact.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <span>
 #include <limits>
 #include <stdexcept>
 
@@ -28,12 +31,17 @@ void AdviseHugePages(void* data, std::size_t bytes) {
 }
 namespace {
 
-void PutVarint(std::string& out, std::size_t value) {
-  while (value >= 0x80) {
-    out += static_cast<char>((value & 0x7F) | 0x80);
-    value >>= 7;
-  }
-  out += static_cast<char>(value);
+std::size_t VarintSize(std::size_t value) {
+  std::size_t size = 1;
+  for (; value >= 0x80; value >>= 7) ++size;
+  return size;
+}
+
+char* PutVarint(char* out, std::size_t value) {
+  for (; value >= 0x80; value >>= 7)
+    *out++ = static_cast<char>((value & 0x7F) | 0x80);
+  *out++ = static_cast<char>(value);
+  return out;
 }
 
 std::size_t GetVarint(std::string_view bytes, std::size_t& at) {
@@ -60,18 +68,29 @@ std::vector<std::string_view> Entries(std::string_view bytes) {
   return out;
 }
 
-std::string Pack(const std::vector<std::string_view>& entries) {
-  std::string bytes;
-  if (entries.empty()) return bytes;
-  std::size_t total = 1;
-  for (std::string_view e : entries) total += e.size() + 1;
-  bytes.reserve(total);
-  PutVarint(bytes, entries.size());
-  for (std::string_view e : entries) {
-    PutVarint(bytes, e.size());
-    bytes.append(e);
+// Packs `entries` into `out`. A short list (the usual one) is put
+// together on the stack: packing allocates only what `out` keeps.
+void PackInto(SmallBytes& out, std::span<const std::string_view> entries) {
+  if (entries.empty()) {
+    out.assign({});
+    return;
   }
-  return bytes;
+  std::size_t total = VarintSize(entries.size());
+  for (std::string_view e : entries) total += VarintSize(e.size()) + e.size();
+  char local[64];
+  std::unique_ptr<char[]> large;
+  char* bytes = local;
+  if (total > sizeof local) {
+    large = std::make_unique<char[]>(total);
+    bytes = large.get();
+  }
+  char* at = PutVarint(bytes, entries.size());
+  for (std::string_view e : entries) {
+    at = PutVarint(at, e.size());
+    if (!e.empty()) std::memcpy(at, e.data(), e.size());
+    at += e.size();
+  }
+  out.assign({bytes, total});
 }
 
 }  // namespace
@@ -97,11 +116,11 @@ void SmallBytes::assign(std::string_view bytes) {
 
 PackedStrings::PackedStrings(const std::vector<std::string>& values) {
   std::vector<std::string_view> entries(values.begin(), values.end());
-  bytes_.assign(Pack(entries));
+  PackInto(bytes_, entries);
 }
 
-PackedStrings::PackedStrings(const std::vector<std::string_view>& values) {
-  bytes_.assign(Pack(values));
+PackedStrings::PackedStrings(std::span<const std::string_view> values) {
+  PackInto(bytes_, values);
 }
 
 std::size_t PackedStrings::size() const {
@@ -123,39 +142,37 @@ std::string_view PackedStrings::operator[](std::size_t i) const {
 
 void PackedStrings::Set(std::size_t i, std::string_view value) {
   // The new value may be a view into this very list: copy it first.
-  std::string copy(value);
-  std::vector<std::string_view> entries = Entries(bytes_.view());
-  if (i >= entries.size()) entries.resize(i + 1);
+  const std::string copy(value);
+  const std::string_view bytes = bytes_.view();
+  std::size_t at = 0;
+  const std::size_t count = bytes.empty() ? 0 : GetVarint(bytes, at);
+  const std::size_t size = std::max(count, i + 1);
+  // A caption and a detail, six custom fields: the entries of a short list
+  // are gathered on the stack.
+  std::string_view few[8];
+  std::vector<std::string_view> many;
+  std::span<std::string_view> entries(few, std::min(size, std::size(few)));
+  if (size > std::size(few)) {
+    many.resize(size);
+    entries = many;
+  }
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t length = GetVarint(bytes, at);
+    entries[k] = bytes.substr(at, length);
+    at += length;
+  }
   entries[i] = copy;
-  bytes_.assign(Pack(entries));
+  PackInto(bytes_, entries);
 }
 
 void PackedStrings::TrimEmpty() {
-  if (bytes_.empty()) return;
-  std::string bytes(bytes_.view());
-  std::size_t at = 0;
-  const std::size_t count = GetVarint(bytes, at);
-  std::size_t kept = 0, kept_end = at;
-  for (std::size_t i = 0; i < count; ++i) {
-    std::size_t length = GetVarint(bytes, at);
-    at += length;
-    if (length > 0) {
-      kept = i + 1;
-      kept_end = at;
-    }
-  }
-  if (kept == count) return;
-  if (kept == 0) {
-    bytes_.assign({});
-    return;
-  }
-  bytes.resize(kept_end);
-  std::size_t head_end = 0;
-  GetVarint(bytes, head_end);
-  std::string head;
-  PutVarint(head, kept);
-  bytes.replace(0, head_end, head);
-  bytes_.assign(bytes);
+  const std::vector<std::string_view> entries = Entries(bytes_.view());
+  std::size_t kept = entries.size();
+  while (kept > 0 && entries[kept - 1].empty()) --kept;
+  // PackInto copies the entries aside before it replaces the bytes they
+  // lie in.
+  if (kept < entries.size())
+    PackInto(bytes_, std::span(entries).first(kept));
 }
 
 std::vector<std::string> PackedStrings::ToVector() const {
@@ -169,8 +186,10 @@ SixStrings::SixStrings(const std::vector<std::string>& values)
   packed_.TrimEmpty();
 }
 
-SixStrings::SixStrings(PackedStrings values) : packed_(std::move(values)) {
-  packed_.TrimEmpty();
+SixStrings::SixStrings(std::span<const std::string_view> values) {
+  while (!values.empty() && values.back().empty())
+    values = values.first(values.size() - 1);
+  packed_ = PackedStrings(values);
 }
 
 void SixStrings::Set(std::size_t i, std::string_view value) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -244,7 +245,7 @@ class PackedStrings {
  public:
   PackedStrings() = default;
   explicit PackedStrings(const std::vector<std::string>& values);
-  explicit PackedStrings(const std::vector<std::string_view>& values);
+  explicit PackedStrings(std::span<const std::string_view> values);
 
   std::size_t size() const;
   bool empty() const { return bytes_.empty(); }
@@ -270,8 +271,8 @@ class SixStrings {
   static constexpr std::size_t kSize = 6;
   SixStrings() = default;
   explicit SixStrings(const std::vector<std::string>& values);
-  // From a packed list of at most six entries.
-  explicit SixStrings(PackedStrings values);
+  // From at most six entries.
+  explicit SixStrings(std::span<const std::string_view> values);
 
   static constexpr std::size_t size() { return kSize; }
   std::string_view operator[](std::size_t i) const { return packed_[i]; }

@@ -462,11 +462,10 @@ void StoreText(const Key& key, std::string_view text, void* record) {
 
 void StoreStrings(const Key& key, const std::vector<std::string_view>& texts,
                   void* record) {
-  PackedStrings values(texts);
   if (key.type == KeyType::kFields) {
-    *static_cast<PackedStrings*>(key.put(record)) = std::move(values);
+    *static_cast<PackedStrings*>(key.put(record)) = PackedStrings(texts);
   } else {
-    *static_cast<SixStrings*>(key.put(record)) = SixStrings(std::move(values));
+    *static_cast<SixStrings*>(key.put(record)) = SixStrings(texts);
   }
 }
 
