@@ -242,12 +242,33 @@ TEST(CompactTest, PackedStringsKeepCountsAndCompareByValue) {
         << length;
   }
 
+  // Past the entries a short list gathers on the stack.
+  PackedStrings many(std::vector<std::string>{"a", "b"});
+  many.Set(10, "k");
+  EXPECT_EQ(many.ToVector(), (std::vector<std::string>{
+                                 "a", "b", "", "", "", "", "", "", "", "", "k"}));
+
   SixStrings a, b({"", "x", "", "", "", ""});
   a.Set(1, "x");
   EXPECT_EQ(a, b);
   a.Set(1, "");
   EXPECT_TRUE(a.AllEmpty());
   EXPECT_EQ(a, SixStrings());
+
+  // A file may name a shape's caption and detail in either order: both
+  // orders, empty texts or not, keep the same bytes.
+  const std::pair<const char*, const char*> sources[] = {
+      {"", ""}, {"Box", ""}, {"", "box.obj"}, {"Box", "box.obj"}};
+  for (auto [caption, detail] : sources) {
+    SourceTexts first, second;
+    first.SetCaption(caption);
+    first.SetDetail(detail);
+    second.SetDetail(detail);
+    second.SetCaption(caption);
+    EXPECT_EQ(first, second) << caption << " / " << detail;
+    EXPECT_EQ(second.get().caption, caption);
+    EXPECT_EQ(second.get().detail, detail);
+  }
 }
 
 // A shape's materials keep the first in place and the rest beside it: the

@@ -208,6 +208,9 @@ ShapeSource SourceTexts::get() const {
 
 void SourceTexts::SetCaption(std::string_view caption) {
   texts_.Set(0, caption);
+  // Kept as SetDetail keeps it, so that the bytes do not depend on which
+  // of the two was set first (a file may name them in either order).
+  if (caption.empty()) texts_.TrimEmpty();
   has_caption_ = true;
 }
 
