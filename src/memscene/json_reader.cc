@@ -404,22 +404,20 @@ void JsonReader::ReadString(std::string& out) {
 double JsonReader::ReadNumber(std::string& out) {
   const std::size_t start = out.size();
   const std::uint64_t first = in_->Offset();
-  // Most numbers lie within the chunk in memory: take them in one piece.
+  // Most numbers are short decimals that lie within the chunk in memory:
+  // read here in one pass, without the general conversion.
+  double value = 0;
+  if (const char* end = ShortDecimal(in_->p, in_->end, value)) {
+    out.append(in_->p, static_cast<std::size_t>(end - in_->p));
+    in_->p = end;
+    return value;
+  }
+  // The others are taken in one piece as far as the chunk holds them.
   const char* run = in_->p;
   while (run < in_->end && run - in_->p < static_cast<std::ptrdiff_t>(
                                                kMaxJsonNumber) &&
          InNumber(static_cast<unsigned char>(*run))) {
     ++run;
-  }
-  if (run < in_->end) {
-    // The whole number is in memory: most are short decimals, read here
-    // without the general conversion.
-    double value = 0;
-    if (ShortDecimal(in_->p, run, value)) {
-      out.append(in_->p, static_cast<std::size_t>(run - in_->p));
-      in_->p = run;
-      return value;
-    }
   }
   out.append(in_->p, static_cast<std::size_t>(run - in_->p));
   in_->p = run;
@@ -434,7 +432,6 @@ double JsonReader::ReadNumber(std::string& out) {
     ++in_->p;
   }
   std::string_view text = std::string_view(out).substr(start);
-  double value = 0;
   switch (ConvertNumber(text, value)) {
     case NumberText::kNumber:
       break;

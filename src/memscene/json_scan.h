@@ -14,6 +14,13 @@ namespace morvel::mem {
 
 inline bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
+// A byte that may belong to a number's text; the run of them is then
+// checked against the grammar as a whole.
+inline bool InNumber(int c) {
+  return IsDigit(c) || c == '-' || c == '+' || c == '.' || c == 'e' ||
+         c == 'E';
+}
+
 // Where a run of string bytes that are taken as they stand ends, at `stop`
 // at the latest: at a quote, a backslash, a control character or a byte of
 // a multi-byte character. Sixteen bytes at a time where the machine can.
@@ -68,12 +75,15 @@ inline bool IsJsonNumber(std::string_view t) {
   return i == t.size();
 }
 
-// A number of at most 15 digits with no exponent ("-12", "0.75"), read
-// exactly: its digits as a whole number and a power of ten are both exact
-// Doubles, and one division of exact values rounds correctly, as the
-// general conversion does. False for anything else, which that conversion
-// then reads (or refuses).
-inline bool ShortDecimal(const char* p, const char* end, double& value) {
+// A number of at most 15 digits with no exponent ("-12", "0.75") at `p`,
+// read exactly in one pass: its digits as a whole number and a power of ten
+// are both exact Doubles, and one division of exact values rounds
+// correctly, as the general conversion does. Returns where the number
+// ends, when it ends before `end` at a byte that cannot go on a number;
+// nullptr for anything else, which the general conversion then reads (or
+// refuses).
+inline const char* ShortDecimal(const char* p, const char* end,
+                                double& value) {
   static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
                                      1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
                                      1e12, 1e13, 1e14, 1e15};
@@ -88,25 +98,21 @@ inline bool ShortDecimal(const char* p, const char* end, double& value) {
     for (; p < end && IsDigit(*p); ++p, ++count)
       digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
   }
-  if (count == 0) return false;
+  if (count == 0) return nullptr;
   int fraction = 0;
   if (p < end && *p == '.') {
     ++p;
     for (; p < end && IsDigit(*p); ++p, ++fraction)
       digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (fraction == 0) return false;
+    if (fraction == 0) return nullptr;
   }
-  if (p != end || count + fraction > 15) return false;
+  if (p == end || InNumber(static_cast<unsigned char>(*p)) ||
+      count + fraction > 15) {
+    return nullptr;
+  }
   value = static_cast<double>(digits) / kTens[fraction];
   if (negative) value = -value;
-  return true;
-}
-
-// A byte that may belong to a number's text; the run of them is then
-// checked against the grammar as a whole.
-inline bool InNumber(int c) {
-  return IsDigit(c) || c == '-' || c == '+' || c == '.' || c == 'e' ||
-         c == 'E';
+  return p;
 }
 
 enum class NumberText { kNumber, kNotANumber, kNotFinite };

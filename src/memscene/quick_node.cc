@@ -17,7 +17,15 @@ class Cursor {
       : begin_(bytes.data()), p_(begin_), end_(begin_ + bytes.size()) {}
 
   // The next byte that is not a blank, or -1 when the bytes end first.
+  // Between two tokens there is mostly nothing or one space: settled here,
+  // inline, and the rest (line ends, indentation) in the loop.
   int Peek() {
+    if (end_ - p_ >= 2) {
+      const auto c = static_cast<unsigned char>(*p_);
+      if (c > ' ') return c;
+      if (c == ' ' && static_cast<unsigned char>(p_[1]) > ' ')
+        return static_cast<unsigned char>(*++p_);
+    }
     for (; p_ < end_; ++p_) {
       const char c = *p_;
       if (static_cast<unsigned char>(c) > ' ') break;
@@ -57,15 +65,18 @@ class Cursor {
   bool Number(double& value) {
     const int c = Peek();
     if (c != '-' && !IsDigit(c)) return false;
+    if (const char* next = ShortDecimal(p_, end_, value)) {
+      p_ = next;
+      return true;
+    }
     const char* first = p_;
     for (; p_ < end_ && InNumber(static_cast<unsigned char>(*p_)); ++p_) {
       if (p_ - first == static_cast<std::ptrdiff_t>(kMaxJsonNumber))
         return false;
     }
     if (p_ == end_) return false;  // it may go on beyond the bytes shown
-    return ShortDecimal(first, p_, value) ||
-           ConvertNumber(std::string_view(first, static_cast<std::size_t>(
-                                                     p_ - first)),
+    return ConvertNumber(std::string_view(first, static_cast<std::size_t>(
+                                                  p_ - first)),
                          value) == NumberText::kNumber;
   }
 

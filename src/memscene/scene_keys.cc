@@ -470,8 +470,13 @@ void StoreStrings(const Key& key, const std::vector<std::string_view>& texts,
 }
 
 const Key* KeyTable::Find(std::string_view name) const {
+  // Keys of one length mostly differ in their first letter: compared whole
+  // only when that matches.
   for (const Key& key : keys) {
-    if (key.name == name) return &key;
+    if (key.name.size() == name.size() &&
+        (name.empty() || key.name[0] == name[0]) && key.name == name) {
+      return &key;
+    }
   }
   return nullptr;
 }
@@ -509,10 +514,16 @@ const Key* FindNodeKey(Long kind, std::string_view name) {
   // this for every key of every node.
   struct Index {
     std::array<const Key*, 128> slots{};
+    // The keys of a kind differ in their length and a few letters nearly
+    // always: enough to spread a few dozen keys over the slots at a few
+    // instructions a lookup (probing settles the rest).
     static std::size_t Hash(std::string_view s) {
-      std::size_t h = 2166136261u;
-      for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-      return h;
+      if (s.empty()) return 0;
+      auto at = [&](std::size_t i) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]));
+      };
+      return s.size() * 97 + at(0) * 31 + at(s.size() / 2) * 7 +
+             at(s.size() - 1);
     }
     explicit Index(Long kind) {
       for (const KeyTable* table : NodeKeys(kind)) {
