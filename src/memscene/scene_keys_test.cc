@@ -159,7 +159,8 @@ TEST(SceneKeysTest, TheQuickReaderTakesEveryKeyAsTheFullReaderDoes) {
   }
   // Pretty-printed, so that nodes span lines as hand-written files do.
   const std::string text = WriteScene(content, true).dump(1);
-  for (const auto& node : nlohmann::json::parse(text)["nodes"]) {
+  const auto parsed = nlohmann::json::parse(text);
+  for (const auto& node : parsed["nodes"]) {
     QuickNode quick;
     EXPECT_TRUE(ReadQuickNode(node.dump(2), quick)) << node.dump();
   }
