@@ -159,7 +159,7 @@ TEST(SceneKeysTest, TheQuickReaderTakesEveryKeyAsTheFullReaderDoes) {
   }
   // Pretty-printed, so that nodes span lines as hand-written files do.
   const std::string text = WriteScene(content, true).dump(1);
-  const auto parsed = nlohmann::json::parse(text);
+  const auto parsed = nlohmann::ordered_json::parse(text);
   for (const auto& node : parsed["nodes"]) {
     QuickNode quick;
     EXPECT_TRUE(ReadQuickNode(node.dump(2), quick)) << node.dump();
