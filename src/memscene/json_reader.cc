@@ -1,7 +1,7 @@
 #include "memscene/json_reader.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 

@@ -515,13 +515,17 @@ class RecordReader {
 class SceneBuilder {
  public:
   SceneBuilder(const std::string& origin, std::uint64_t size_hint)
-      : origin_(origin), size_hint_(size_hint) {}
+      : origin_(origin), size_hint_(size_hint) {
+    quick_.names = &content_.index_by_name;
+  }
+  // The quick reader points into the content.
+  SceneBuilder(const SceneBuilder&) = delete;
+  SceneBuilder& operator=(const SceneBuilder&) = delete;
 
   // The next node, if the quick reader takes it (quick_node.h): false, with
   // nothing added or read, when it does not, or when the node's name is
   // taken; the caller then reads the node in full.
   bool AddQuickNode(JsonReader& in) {
-    quick_.names = &content_.index_by_name;
     if (!ReadQuickNode(in.Ahead(kQuickWindow), quick_)) return false;
     const std::size_t i = content_.nodes.size();
     LayOut(in.Offset() + quick_.bytes);
